@@ -1,0 +1,133 @@
+# One-line helpers: a library, a plug-in, a program, a test or a benchmark each.
+include_guard(GLOBAL)
+include(GenerateExportHeader)
+
+find_program(VEK_CCACHE ccache)
+if(VEK_CCACHE AND NOT CMAKE_CXX_COMPILER_LAUNCHER)
+    # Precompiled headers and ccache only get along with these sloppiness settings.
+    set(CMAKE_CXX_COMPILER_LAUNCHER ${CMAKE_COMMAND} -E env
+        "CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime"
+        ${VEK_CCACHE})
+endif()
+
+set(VEK_WARNINGS -Wall -Wextra)
+set(VEK_PCH_HEADER ${CMAKE_CURRENT_LIST_DIR}/vek_pch.h)
+
+function(_vek_common target)
+    target_compile_options(${target} PRIVATE ${VEK_WARNINGS})
+    set_target_properties(${target} PROPERTIES
+        CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON
+        BUILD_RPATH "\$ORIGIN;${CMAKE_BINARY_DIR}/bin")
+endfunction()
+
+# Folders below DIR that hold headers: the library's public include path.
+function(_vek_header_dirs out dir)
+    file(GLOB_RECURSE _hdrs CONFIGURE_DEPENDS ${dir}/*.h)
+    set(_dirs ${dir})
+    foreach(_h ${_hdrs})
+        get_filename_component(_d ${_h} DIRECTORY)
+        list(APPEND _dirs ${_d})
+    endforeach()
+    list(REMOVE_DUPLICATES _dirs)
+    set(${out} ${_dirs} PARENT_SCOPE)
+endfunction()
+
+# vek_add_library(name [QT module...] [LINKS target...])
+# Every .cpp/.h/.qrc below the current folder belongs to the library, so a new
+# class needs no build change. The export header is <name>_export.h with the
+# macro <NAME>_EXPORT.
+function(vek_add_library name)
+    cmake_parse_arguments(A "" "" "QT;LINKS" ${ARGN})
+    file(GLOB_RECURSE _src CONFIGURE_DEPENDS
+        ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h
+        ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
+    add_library(${name} SHARED ${_src})
+    _vek_common(${name})
+    generate_export_header(${name} EXPORT_FILE_NAME ${CMAKE_CURRENT_BINARY_DIR}/${name}_export.h)
+    _vek_header_dirs(_inc ${CMAKE_CURRENT_SOURCE_DIR})
+    target_include_directories(${name} PUBLIC ${_inc} ${CMAKE_CURRENT_BINARY_DIR})
+    foreach(_m ${A_QT})
+        target_link_libraries(${name} PUBLIC Qt5::${_m})
+    endforeach()
+    target_link_libraries(${name} PUBLIC ${A_LINKS})
+    if(VEK_USE_PCH)
+        target_precompile_headers(${name} PRIVATE ${VEK_PCH_HEADER})
+    endif()
+endfunction()
+
+# vek_add_plugin(target PACKAGE pkg [QT module...] [LINKS target...])
+# A script package plug-in: bin/vekjslib/<pkg>/<pkg>plugin.so (plugin.dll on Windows).
+function(vek_add_plugin name)
+    cmake_parse_arguments(A "" "PACKAGE" "QT;LINKS" ${ARGN})
+    file(GLOB_RECURSE _src CONFIGURE_DEPENDS
+        ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h
+        ${CMAKE_CURRENT_SOURCE_DIR}/*.json)
+    add_library(${name} MODULE ${_src})
+    _vek_common(${name})
+    target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+    foreach(_m ${A_QT})
+        target_link_libraries(${name} PRIVATE Qt5::${_m})
+    endforeach()
+    target_link_libraries(${name} PRIVATE ${A_LINKS})
+    set_target_properties(${name} PROPERTIES
+        PREFIX "" OUTPUT_NAME "${A_PACKAGE}plugin"
+        LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin/vekjslib/${A_PACKAGE}
+        BUILD_RPATH "\$ORIGIN/../..;${CMAKE_BINARY_DIR}/bin")
+endfunction()
+
+# vek_add_program(name [SOURCES f...] [QT module...] [LINKS target...])
+function(vek_add_program name)
+    cmake_parse_arguments(A "" "" "SOURCES;QT;LINKS" ${ARGN})
+    if(NOT A_SOURCES)
+        file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+        set(A_SOURCES ${_src})
+    endif()
+    add_executable(${name} ${A_SOURCES})
+    _vek_common(${name})
+    foreach(_m ${A_QT})
+        target_link_libraries(${name} PRIVATE Qt5::${_m})
+    endforeach()
+    target_link_libraries(${name} PRIVATE ${A_LINKS})
+endfunction()
+
+# vek_add_test(tst_name LINKS target... [SOURCES f...] [NEEDS_X] [TIMEOUT s] [ENV K=V...])
+# The CTest label is the name of the folder the test sits in (the deliverable).
+# Widget tests run on the offscreen platform; NEEDS_X ones on the Xvfb display
+# that scripts/test.sh starts (VEK_TEST_DISPLAY).
+function(vek_add_test name)
+    cmake_parse_arguments(A "NEEDS_X" "TIMEOUT" "SOURCES;LINKS;ENV" ${ARGN})
+    if(NOT A_SOURCES)
+        set(A_SOURCES ${name}.cpp)
+    endif()
+    add_executable(${name} ${A_SOURCES})
+    _vek_common(${name})
+    target_link_libraries(${name} PRIVATE Qt5::Test ${A_LINKS})
+    target_compile_definitions(${name} PRIVATE
+        VEK_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data"
+        VEK_BIN_DIR="${CMAKE_BINARY_DIR}/bin"
+        VEK_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+    add_test(NAME ${name} COMMAND ${name})
+    get_filename_component(_label ${CMAKE_CURRENT_SOURCE_DIR} NAME)
+    if(NOT A_TIMEOUT)
+        set(A_TIMEOUT 300)
+    endif()
+    set(_env "LANG=C.UTF-8" "LC_ALL=C.UTF-8" "QT_QPA_PLATFORM=offscreen" ${A_ENV})
+    if(A_NEEDS_X)
+        set(_env "LANG=C.UTF-8" "LC_ALL=C.UTF-8" "QT_QPA_PLATFORM=xcb" "VEK_NEEDS_X=1" ${A_ENV})
+        list(APPEND _label needs_x)
+    endif()
+    set_tests_properties(${name} PROPERTIES LABELS "${_label}" TIMEOUT ${A_TIMEOUT} ENVIRONMENT "${_env}")
+endfunction()
+
+# vek_add_bench(bench_name LINKS target... [SOURCES f...]): run on demand, never by CTest.
+function(vek_add_bench name)
+    cmake_parse_arguments(A "" "" "SOURCES;LINKS" ${ARGN})
+    if(NOT A_SOURCES)
+        set(A_SOURCES ${name}.cpp)
+    endif()
+    add_executable(${name} ${A_SOURCES})
+    _vek_common(${name})
+    target_link_libraries(${name} PRIVATE Qt5::Test ${A_LINKS})
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+endfunction()

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# The main job for a new user: build and show the framework at work.
+set -euo pipefail
+source "$(dirname "$0")/lib/common.sh"
+
+vek_ensure_packages "${VEK_BUILD_PACKAGES[@]}"
+vek_build
+demo_dir=${1:-$VEK_ROOT/demo-output}
+mkdir -p "$demo_dir"
+"$VEK_BUILD_DIR/bin/foundationdemo" "$demo_dir"

@@ -1,0 +1,44 @@
+# Shared by scripts/test.sh and scripts/demo.sh: packages, configure, build.
+# shellcheck shell=bash
+
+VEK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+VEK_BUILD_DIR=${VEK_BUILD_DIR:-$VEK_ROOT/build}
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
+
+# What the build needs.
+VEK_BUILD_PACKAGES=(
+    build-essential cmake ninja-build ccache pkg-config
+    qtbase5-dev qtbase5-private-dev qtdeclarative5-dev qttools5-dev qttools5-dev-tools
+    libqt5svg5-dev libqt5sql5-sqlite libqt5sql5-psql libqt5sql5-mysql
+)
+# What the tests need on top: servers and an X screen.
+VEK_TEST_PACKAGES=(
+    xvfb xauth python3 openssl
+)
+
+vek_log() { printf '== %s\n' "$*" >&2; }
+
+vek_ensure_packages() {
+    local missing=() p
+    for p in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$p")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    vek_log "installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+vek_jobs() { nproc 2>/dev/null || echo 2; }
+
+vek_build() {
+    export CCACHE_DIR=${CCACHE_DIR:-$HOME/.cache/ccache}
+    if [ ! -f "$VEK_BUILD_DIR/build.ninja" ]; then
+        cmake -S "$VEK_ROOT" -B "$VEK_BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+    fi
+    cmake --build "$VEK_BUILD_DIR" -j "$(vek_jobs)"
+}

@@ -14,6 +14,12 @@ VEK_BUILD_PACKAGES=(
 # What the tests need on top: servers and an X screen.
 VEK_TEST_PACKAGES=(
     xvfb xauth python3 openssl
+    # databases
+
+    # theme and resources
+
+    # network and mail
+
 )
 
 vek_log() { printf '== %s\n' "$*" >&2; }

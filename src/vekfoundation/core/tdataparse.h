@@ -1,0 +1,43 @@
+#ifndef TDATAPARSE_H
+#define TDATAPARSE_H
+
+#include "vekfoundation_export.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVariantList>
+#include <QVariantMap>
+
+class TError;
+
+/*!
+ * Static conversions between JSON text, XML, CSV, command strings, geometry,
+ * colours and variants. Holds no state, never throws and never logs.
+ */
+class VEKFOUNDATION_EXPORT TDataParse
+{
+public:
+    // ------------------------------------------------------------------
+    // JSON, variant and text conversions
+
+
+    // ------------------------------------------------------------------
+    // Command strings and CSV
+
+
+    // ------------------------------------------------------------------
+    // XML conversions
+
+
+    // ------------------------------------------------------------------
+    // Geometry, lengths, colours, Roman numerals and rich text
+
+
+    // ------------------------------------------------------------------
+
+private:
+    TDataParse() = delete;
+};
+
+#endif // TDATAPARSE_H

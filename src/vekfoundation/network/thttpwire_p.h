@@ -1,7 +1,7 @@
 #ifndef THTTPWIRE_P_H
 #define THTTPWIRE_P_H
 
-// Pieces shared by the HTTP client and the file transfer: query encoding, the
+// Code shared by the HTTP client and the file transfer: query encoding, the
 // wait on one reply, and the temporary file a download is written to.
 
 #include <QCryptographicHash>

@@ -47,6 +47,7 @@ private slots:
     void sharedDigestsAreAllFetched();
     void badDownloadKeepsOldFile_data();
     void badDownloadKeepsOldFile();
+    void unwritableTargetIsSkipped();
     void failedQueryListsOnlyGoodCopies_data();
     void failedQueryListsOnlyGoodCopies();
     void stopDuringSlowBody();
@@ -205,6 +206,24 @@ void tst_TNetworkFileIo::badDownloadKeepsOldFile()
     QVERIFY(error.isValid());
     QVERIFY2(error.text().contains("job.tgz"), qPrintable(error.text()));
     QCOMPARE(QDir(dir).entryList(QDir::Files), QStringList({"job.tgz", "other.txt"}));
+}
+
+void tst_TNetworkFileIo::unwritableTargetIsSkipped()
+{
+    const QString dir = localDir("blocked");
+    writeFile(dir + "blocker", "a plain file where a folder is needed");
+    const QString md5 = mPeer.storeFile("plant/cam", "cannot land");
+    const QString md5Ok = mPeer.storeFile("plant/cam", "lands");
+
+    QObject owner;
+    TNetworkFileIo *io = newClient(&owner);
+    TError error;
+    const QStringList result = io->downloadFiles({{"blocker/x.txt", md5}, {"ok.txt", md5Ok}}, dir, &error);
+    QCOMPARE(result, QStringList {dir + "ok.txt"});
+    QVERIFY2(error.text().contains("blocker/x.txt"), qPrintable(error.text()));
+    QCOMPARE(readFile(dir + "ok.txt"), QByteArray("lands"));
+    // Nothing is fetched that could not be stored.
+    QCOMPARE(requestsTo("downloadFile").size(), 1);
 }
 
 void tst_TNetworkFileIo::failedQueryListsOnlyGoodCopies_data()

@@ -117,9 +117,12 @@ void tst_TNetworkFileIo::downloadsWhatIsMissing()
     connect(io, &TNetworkFileIo::processInfo, [&](qint64 done, qint64 total, int number, int count) {
         progress.append({done, total, number, count});
     });
+    QSignalSpy ends(io, &TNetworkFileIo::eventloopStoped);
     TError error;
     const QStringList result = io->downloadFiles(
         {{"a.txt", md5a}, {"sub/dir/b.bin", md5b}, {"c.txt", md5c}, {"gone.txt", md5gone}}, dir, &error);
+    // One end per request: the query and two downloads.
+    QCOMPARE(ends.count(), 3);
 
     QCOMPARE(result, QStringList({dir + "a.txt", dir + "c.txt", dir + "gone.txt", dir + "sub/dir/b.bin"}));
     QVERIFY2(!error.isValid(), qPrintable(error.text()));
@@ -197,8 +200,10 @@ void tst_TNetworkFileIo::badDownloadKeepsOldFile()
 
     QObject owner;
     TNetworkFileIo *io = newClient(&owner);
+    QSignalSpy ends(io, &TNetworkFileIo::eventloopStoped);
     TError error;
     const QStringList result = io->downloadFiles({{"job.tgz", md5}, {"other.txt", md5Other}}, dir, &error);
+    QCOMPARE(ends.count(), 3);
     // The failed file is left out and reported; the walk goes on with the next one.
     QCOMPARE(result, QStringList {dir + "other.txt"});
     QCOMPARE(readFile(dir + "job.tgz"), QByteArray("old good copy"));

@@ -109,14 +109,14 @@ void TNetworkFileIo::setServerDir(const QString &iDir)
 QStringList TNetworkFileIo::downloadFiles(const QVariantMap &iFileMap, const QString &iLocalDir, TError *oErr)
 {
     Q_D(TNetworkFileIo);
-    if (!d->manager) {
-        if (oErr)
-            oErr->setError(QStringLiteral("File server is not set!"), QStringLiteral("Error"));
-        return QStringList();
-    }
     if (iFileMap.isEmpty()) {
         if (oErr)
             oErr->setError(QStringLiteral("File info is invalid!"));
+        return QStringList();
+    }
+    if (!d->manager) {
+        if (oErr)
+            oErr->setError(QStringLiteral("File server is not set!"), QStringLiteral("Error"));
         return QStringList();
     }
 

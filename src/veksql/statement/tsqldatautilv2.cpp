@@ -235,15 +235,19 @@ QStringList TSqlDataUtilV2::sqlArrayToList(const QString &iStr)
 
     bool quoted = false;
     bool escaped = false;
+    // A last element written as "" is an empty text, not a trailing comma.
+    bool hadQuotes = false;
     QString element;
     for (int i = 1; i < iStr.size() - 1; ++i) {
         const QChar c = iStr.at(i);
         if (!quoted) {
             if (c == QLatin1Char('"')) {
                 quoted = true;
+                hadQuotes = true;
             } else if (c == QLatin1Char(',')) {
                 result << element;
                 element.clear();
+                hadQuotes = false;
             } else {
                 element += c;
             }
@@ -258,7 +262,7 @@ QStringList TSqlDataUtilV2::sqlArrayToList(const QString &iStr)
             element += c;
         }
     }
-    if (!element.isEmpty())
+    if (!element.isEmpty() || hadQuotes)
         result << element;
     return result;
 }

@@ -10,16 +10,6 @@
 #include <QDateTime>
 #include <QTime>
 
-// TEMPORARY until the foundation's JSON half is merged.
-#include <QJsonDocument>
-#include <QRegularExpression>
-namespace TDataParseShim {
-QString variant2JsonStr(const QVariant &v, bool) { return QString::fromUtf8(QJsonDocument::fromVariant(v).toJson(QJsonDocument::Compact)); }
-QVariant jsonStr2Variant(const QString &s, TError *) { QJsonParseError e; auto d = QJsonDocument::fromJson(s.toUtf8(), &e); return e.error == QJsonParseError::NoError ? d.toVariant() : QVariant(); }
-QStringList strCapDollar(const QString &s) { QStringList r; auto it = QRegularExpression(QStringLiteral("\\$\\{([^${ }]+)\\}")).globalMatch(s); while (it.hasNext()) r << it.next().captured(1); return r; }
-}
-#define TDataParse TDataParseShim
-
 namespace {
 
 const QString kPostgres = QStringLiteral("QPSQL");

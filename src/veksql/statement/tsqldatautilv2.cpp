@@ -81,11 +81,11 @@ void appendMapConditions(TSqlWhereCompsiteV2 &oWhere, const QVariantMap &iMap)
 {
     for (auto it = iMap.cbegin(); it != iMap.cend(); ++it) {
         if (it.value().userType() == QMetaType::QVariantMap) {
-            const QVariantMap spec = it.value().toMap();
-            const QString op = spec.contains(QStringLiteral("operator"))
-                ? spec.value(QStringLiteral("operator")).toString()
+            const QVariantMap condition = it.value().toMap();
+            const QString op = condition.contains(QStringLiteral("operator"))
+                ? condition.value(QStringLiteral("operator")).toString()
                 : QStringLiteral("=");
-            oWhere.append(it.key(), spec.value(QStringLiteral("value")), op);
+            oWhere.append(it.key(), condition.value(QStringLiteral("value")), op);
         } else {
             oWhere.append(it.key(), it.value(), QStringLiteral("="));
         }

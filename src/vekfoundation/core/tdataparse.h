@@ -3,6 +3,11 @@
 
 #include "vekfoundation_export.h"
 
+#include <QColor>
+#include <QMargins>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -32,6 +37,12 @@ public:
 
     // ------------------------------------------------------------------
     // Geometry, lengths, colours, Roman numerals and rich text
+
+    /*!
+     * A colour text: exactly nine characters beginning with "#" are #RRGGBBAA
+     * with the alpha last; anything else is read by QColor::setNamedColor().
+     */
+    static QColor str2Color(const QString &iColorStr);
 
 
     // ------------------------------------------------------------------

@@ -1,5 +1,6 @@
 #include "tuicommonattrs_p.h"
 
+#include "tresource.h"
 #include "tscriptvalue.h"
 #include "tuiutil.h"
 
@@ -173,6 +174,10 @@ void TUiCommonAttrs::write(QObject *iTarget, const QString &iKey, const QVariant
     } else if (iKey == QLatin1String("window_title")) {
         if (isText)
             widget->setWindowTitle(value.toString());
+    } else if (iKey == QLatin1String("icon")) {
+        if (isText)
+            widget->setWindowIcon(TResource::instance()->icon(value.toString(), QStringLiteral("button"),
+                                                              QStringLiteral("body")));
     }
 }
 

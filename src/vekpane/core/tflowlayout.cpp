@@ -89,7 +89,7 @@ QSize TFlowLayout::sizeHint() const
 QSize TFlowLayout::minimumSize() const
 {
     Q_D(const TFlowLayout);
-    QSize size;
+    QSize size(0, 0);
     for (const QLayoutItem *item : d->items)
         size = size.expandedTo(item->minimumSize());
     const QMargins m = contentsMargins();

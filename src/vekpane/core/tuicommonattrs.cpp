@@ -118,6 +118,40 @@ void applyContentsMargins(QWidget *iWidget, const QVariant &iValue)
     iWidget->setContentsMargins(m);
 }
 
+struct SizeKey
+{
+    const char *key;
+    const char *property;
+};
+
+const SizeKey sizeKeys[] = {
+    {"size", "size"},
+    {"maximum_size", "maximumSize"},
+    {"minimum_size", "minimumSize"},
+};
+
+struct IntKey
+{
+    const char *key;
+    void (QWidget::*setter)(int);
+};
+
+const IntKey intKeys[] = {
+    {"fixed_width", &QWidget::setFixedWidth},     {"fixed_height", &QWidget::setFixedHeight},
+    {"minimum_height", &QWidget::setMinimumHeight}, {"maximum_height", &QWidget::setMaximumHeight},
+    {"minimum_width", &QWidget::setMinimumWidth},   {"maximum_width", &QWidget::setMaximumWidth},
+};
+
+template <typename Entry, std::size_t N>
+const Entry *find(const Entry (&iTable)[N], const QString &iKey)
+{
+    for (const Entry &e : iTable) {
+        if (iKey == QLatin1String(e.key))
+            return &e;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 void TUiCommonAttrs::write(QObject *iTarget, const QString &iKey, const QVariant &iValue, const EventSink &iSink)
@@ -141,36 +175,18 @@ void TUiCommonAttrs::write(QObject *iTarget, const QString &iKey, const QVariant
         return;
     } else if (iKey == QLatin1String("size_policy")) {
         applySizePolicy(widget, value);
-    } else if (iKey == QLatin1String("size")) {
-        mergeSizeProperty(widget, QStringLiteral("size"), value);
     } else if (iKey == QLatin1String("contents_margins")) {
         applyContentsMargins(widget, value);
     } else if (iKey == QLatin1String("tool_tip")) {
         widget->setToolTip(value.toString());
     } else if (iKey == QLatin1String("stylesheet")) {
         widget->setStyleSheet(value.toString());
-    } else if (iKey == QLatin1String("maximum_size")) {
-        mergeSizeProperty(widget, QStringLiteral("maximumSize"), value);
-    } else if (iKey == QLatin1String("minimum_size")) {
-        mergeSizeProperty(widget, QStringLiteral("minimumSize"), value);
-    } else if (iKey == QLatin1String("fixed_width")) {
+    } else if (const SizeKey *sizeKey = find(sizeKeys, iKey)) {
+        mergeSizeProperty(widget, QLatin1String(sizeKey->property), value);
+    } else if (const IntKey *intKey = find(intKeys, iKey)) {
+        // Only a true int: a fraction or a text of digits is not a pixel count.
         if (isInt)
-            widget->setFixedWidth(value.toInt());
-    } else if (iKey == QLatin1String("fixed_height")) {
-        if (isInt)
-            widget->setFixedHeight(value.toInt());
-    } else if (iKey == QLatin1String("minimum_height")) {
-        if (isInt)
-            widget->setMinimumHeight(value.toInt());
-    } else if (iKey == QLatin1String("maximum_height")) {
-        if (isInt)
-            widget->setMaximumHeight(value.toInt());
-    } else if (iKey == QLatin1String("minimum_width")) {
-        if (isInt)
-            widget->setMinimumWidth(value.toInt());
-    } else if (iKey == QLatin1String("maximum_width")) {
-        if (isInt)
-            widget->setMaximumWidth(value.toInt());
+            (widget->*(intKey->setter))(value.toInt());
     } else if (iKey == QLatin1String("window_title")) {
         if (isText)
             widget->setWindowTitle(value.toString());

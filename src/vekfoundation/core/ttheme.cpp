@@ -1,6 +1,9 @@
 #include "ttheme.h"
 #include "ttheme_p.h"
 #include "tdataparse.h"
+#include "terror.h"
+#include "tfileio.h"
+#include "tlogger.h"
 
 #include <QApplication>
 #include <QGraphicsDropShadowEffect>
@@ -330,16 +333,15 @@ int TTheme::dp(int iPix) const
 bool TTheme::loadThemeConfig(const QString &iFile)
 {
     Q_D(TTheme);
-    QFile file(iFile);
-    QJsonParseError parseError {};
-    QJsonDocument doc;
-    if (file.open(QIODevice::ReadOnly))
-        doc = QJsonDocument::fromJson(file.readAll(), &parseError);
-    if (doc.isNull()) {
-        qWarning("%s", qPrintable(QStringLiteral("theme file [%1] is not a valid json format!").arg(iFile)));
+    TError err;
+    const QVariant config = TDataParse::jsonStr2Variant(
+        TFileIo::readFileString(iFile, QStringLiteral("UTF-8"), nullptr), &err);
+    if (err.isValid()) {
+        TLogger::instance()->writeLog(QStringLiteral("theme file [%1] is not a valid json format!").arg(iFile),
+                                      QStringLiteral("error"), QString(), TLOG_POS, 0);
         return false;
     }
-    d->valueMap = doc.toVariant().toMap();
+    d->valueMap = config.toMap();
     d->style = d->valueMap.value(QStringLiteral("STYLE")).toString();
     d->bgType = d->valueMap.value(QStringLiteral("BG_TYPE")).toString().toUpper() == QLatin1String("DARK")
         ? Dark : Light;
@@ -417,7 +419,9 @@ void TTheme::applyTheme()
     if (!leftovers.isEmpty()) {
         QStringList names = leftovers.values();
         names.sort();
-        qWarning("%s", qPrintable(QStringLiteral("style sheet file have invalid variable (%1).").arg(names.join(QLatin1Char(',')))));
+        TLogger::instance()->writeLog(
+            QStringLiteral("style sheet file have invalid variable (%1).").arg(names.join(QLatin1Char(','))),
+            QStringLiteral("error"), QString(), TLOG_POS, 0);
     }
 
     if (widgets)

@@ -68,6 +68,7 @@ public:
     using TuiAbstract::set;
 
 public slots:
+    //! "spacing", then the common keys.
     void set(const QString &iKey, const QVariant &iValue) override
     {
         if (iKey == QLatin1String("spacing"))
@@ -75,12 +76,14 @@ public slots:
         else
             TuiAbstract::set(iKey, iValue);
     }
+    //! "spacing", then the common keys.
     QVariant get(const QString &iKey, const QVariant &iOptions) override
     {
         if (iKey == QLatin1String("spacing"))
             return spacing();
         return TuiAbstract::get(iKey, iOptions);
     }
+    //! Emits signal().
     void emitSignal(const QString &iType, const QVariant &iData, const QString &iUuid) override
     {
         emit signal(iType, iData, iUuid);
@@ -187,9 +190,12 @@ void tst_TuiAbstract::validationEventGoesThroughEmitSignal()
     connect(&w, &AbstractTestWidget::signal, this,
             [&] { stateDuringEvent = w.get("validation_state").toString(); });
     QSignalSpy spy(&w, &AbstractTestWidget::signal);
+    // The signature listeners connect to by name.
+    QSignalSpy bySignature(&w, SIGNAL(signal(QString,QVariant,QString)));
     w.set("validation_state", "warn");
     w.set("validation_state", "Warn");
     QCOMPARE(spy.count(), 1);
+    QCOMPARE(bySignature.count(), 1);
     QCOMPARE(spy.at(0), (QVariantList {"validation_state_changed",
                                        QVariantMap {{"old", ""}, {"new", "WARN"}}, QString()}));
     QVERIFY(stateDuringEvent.isEmpty());

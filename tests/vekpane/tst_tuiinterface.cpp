@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QJSEngine>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -50,7 +51,9 @@ public:
     UiTestAction() : QAction(nullptr) {}
 
 public slots:
+    //! Common keys only.
     void setAttr(const QString &key, const QVariant &data) override { _setData(this, key, data); }
+    //! Common keys only.
     QVariant getAttr(const QString &key, const QVariant &options) override { return _getData(this, key, options); }
 
 signals:
@@ -67,6 +70,7 @@ private slots:
     void validationEvents_data();
     void validationEvents();
     void validationEventFromScript();
+    void listenerMayDestroyTheWidget();
     void getForms();
     void setWalksKeysInOrder();
     void defaultsAreAStore();
@@ -150,6 +154,14 @@ void tst_TUiInterface::validationEventFromScript()
     QCOMPARE(spy.at(1).at(0), QVariant("validation_state_changed"));
     QCOMPARE(spy.at(1).at(1), QVariant(QVariantMap {{"old", "ERROR"}, {"new", "OK"}}));
     QCOMPARE(spy.at(1).at(2), QVariant(QString()));
+}
+
+void tst_TUiInterface::listenerMayDestroyTheWidget()
+{
+    QPointer<UiTestWidget> w = new UiTestWidget;
+    connect(w.data(), &UiTestWidget::signal, this, [&w] { delete w.data(); });
+    w->setAttr("validation_state", "error");
+    QVERIFY(!w);
 }
 
 void tst_TUiInterface::getForms()

@@ -22,6 +22,18 @@ QVariantMap vekTestServerParams(const QString &iDriver, QString *oWhy)
     return params;
 }
 
+QVariantMap vekTestParams(const QString &iDriver, const QString &iDir, QString *oWhy)
+{
+    if (iDriver == QLatin1String("QPSQL") || iDriver == QLatin1String("QMYSQL")) {
+        return vekTestServerParams(iDriver, oWhy);
+    }
+    QVariantMap params;
+    params.insert(QStringLiteral("database_type"), iDriver);
+    params.insert(QStringLiteral("database_name"),
+                  iDriver == QLatin1String("QSQLITE") ? iDir + QStringLiteral("/test.db") : QStringLiteral("mes"));
+    return params;
+}
+
 VekLogCapture::VekLogCapture()
 {
     mOldLevel = TLogger::instance()->debugLevel();

@@ -14,6 +14,11 @@
 // environment does not name one: the caller fails the test.
 QVariantMap vekTestServerParams(const QString &iDriver, QString *oWhy);
 
+// Parameter map for any dialect the tests use: the servers above, an SQLite
+// file in iDir, or the recording driver for "QODBC" and "QOCI". Empty, with
+// *oWhy set, when a server is not configured.
+QVariantMap vekTestParams(const QString &iDriver, const QString &iDir, QString *oWhy);
+
 // Fails the calling test function when the server parameters are missing.
 #define VEK_REQUIRE_SERVER(driver, params)                                         \
     QString vekWhy_;                                                               \

@@ -175,6 +175,9 @@ bool TSqlQueryV2Private::runSelect(const QString &iSqlStr, const QVariantMap &iF
         }
     }
     checkQueryError(run.query);
+    // Rows left unread keep the statement running, and SQLite and MySQL then
+    // refuse the commit.
+    run.query.finish();
     q->commit();
     return true;
 }
@@ -768,6 +771,7 @@ QVariant TSqlQueryV2::insertRow(const QString &iTableStr, const QVariantMap &iDa
         result = query.lastInsertId();
     }
     d->checkQueryError(query);
+    query.finish();
     commit();
     return result;
 }

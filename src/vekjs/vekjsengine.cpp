@@ -9,6 +9,7 @@ VekJsEngine::VekJsEngine(QObject *iParent)
     , d_dptr(new VekJsEnginePrivate(this))
 {
     Q_D(VekJsEngine);
+    qRegisterMetaType<VekJsEngine *>();
     // Scripts reach the engine through __package__.jsEngine(); the host owns
     // it, so the script side must never collect it.
     QQmlEngine::setObjectOwnership(this, QQmlEngine::CppOwnership);

@@ -18,6 +18,7 @@ private slots:
     void exec_data();
     void exec();
     void execTimeoutLeavesNoProcess();
+    void logger();
 };
 
 // A killed orphan may linger as a zombie until its new parent reaps it.
@@ -203,6 +204,27 @@ void tst_VekJsOsBridge::execTimeoutLeavesNoProcess()
         QVERIFY(pid.toInt(&ok) > 0 && ok);
         QVERIFY2(!isRunning(pid), qPrintable("process still running: " + pid));
     }
+}
+
+void tst_VekJsOsBridge::logger()
+{
+    // The script writes through the process-wide log into a folder of its
+    // choice; the log object survives the script dropping it and collecting.
+    ScriptFixture fx;
+    const ScriptRun r = fx.run(ScriptFixture::prelude() + QString(
+        "var log = sys.logger(); log.setLogDir('%1/logs'); log.setDebugLevel(5);"
+        "log.writeLog('from script', 'warn', '', 'here', 1); log = null; gc();"
+        "sys.logger().error('second');"
+        "out(sys.logger() === sys.logger());").arg(fx.path()));
+    QVERIFY2(!r.crashed && r.exitCode == 0, r.err.constData());
+    QCOMPARE(r.outLines(), QStringList {"true"});
+    const QStringList files = QDir(fx.path("logs")).entryList(QDir::Files);
+    QCOMPARE(files.size(), 1);
+    QFile f(fx.path("logs/" + files.first()));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(f.readAll());
+    QVERIFY2(text.contains("[WARN] \tfrom script  [SRC:here] [LEVEL:1]"), qPrintable(text));
+    QVERIFY2(text.contains("[ERROR] \tsecond"), qPrintable(text));
 }
 
 QTEST_GUILESS_MAIN(tst_VekJsOsBridge)

@@ -1,8 +1,10 @@
 #include "vekjsosbridge.h"
+#include "tlogger.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QQmlEngine>
 #include <QSysInfo>
 #include <QTextCodec>
 #include <QTextStream>
@@ -194,4 +196,13 @@ QString VekJsOsBridge::exec(const QString &iProgram, const QStringList &iArgumen
         process.waitForFinished();
     }
     return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QObject *VekJsOsBridge::logger()
+{
+    TLogger *log = TLogger::instance();
+    // Returned to a script, an object without a parent would otherwise be
+    // handed to the script engine's collector.
+    QQmlEngine::setObjectOwnership(log, QQmlEngine::CppOwnership);
+    return log;
 }

@@ -85,6 +85,10 @@ public slots:
     //! output as UTF-8 text; a program still running then is killed with
     //! everything it started. Empty when the program cannot start.
     QString exec(const QString &iProgram, const QStringList &iArguments);
+
+    //! The process-wide log (writeLog, error, warn, info, ok, step, sql,
+    //! debug, setLogDir, setDebugLevel, ...); it stays owned by the log.
+    QObject *logger();
 };
 
 #endif // VEKJSOSBRIDGE_H

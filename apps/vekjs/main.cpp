@@ -6,11 +6,12 @@
 
 #include "vekjsengine.h"
 
-#include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJSValue>
+#include <QLibrary>
 #include <QTextStream>
 
 #include <cstdio>
@@ -29,6 +30,33 @@ bool hasDisplay()
 #endif
 }
 
+// The widget module beside the program: on Linux found through the
+// program's own path, elsewhere through the library search, which starts
+// at the program's folder.
+QString guiModulePath()
+{
+#ifdef Q_OS_LINUX
+    const QFileInfo self(QStringLiteral("/proc/self/exe"));
+    return QFileInfo(self.symLinkTarget()).absoluteDir().filePath(QStringLiteral("vekjsgui"));
+#else
+    return QStringLiteral("vekjsgui");
+#endif
+}
+
+// A QApplication when there is a display and the widget module loads, else
+// a QCoreApplication.
+QCoreApplication *createApplication(int &argc, char **argv)
+{
+    if (hasDisplay()) {
+        using Factory = QCoreApplication *(*)(int &, char **);
+        QLibrary module(guiModulePath());
+        if (auto create = reinterpret_cast<Factory>(module.resolve("vekJsCreateGuiApplication")))
+            return create(argc, argv);
+        QTextStream(stderr) << "vekjs: no widget support (" << module.errorString() << ")\n";
+    }
+    return new QCoreApplication(argc, argv);
+}
+
 int fail(const QString &iText, int iCode)
 {
     QTextStream err(stderr);
@@ -40,11 +68,7 @@ int fail(const QString &iText, int iCode)
 
 int main(int argc, char *argv[])
 {
-    std::unique_ptr<QCoreApplication> app;
-    if (hasDisplay())
-        app.reset(new QApplication(argc, argv));
-    else
-        app.reset(new QCoreApplication(argc, argv));
+    const std::unique_ptr<QCoreApplication> app(createApplication(argc, argv));
     QCoreApplication::setApplicationVersion(QStringLiteral(VEK_VERSION));
 
     const QStringList args = QCoreApplication::arguments();

@@ -1,0 +1,66 @@
+// vekpdtserver: the production script service of one plant service row.
+//
+// Installed as ROOT/<platform>/bin/vekpdtserver; reads
+// ROOT/config/vekpdtserver.cfg, logs to ROOT/log and writes the files it
+// hands to task processes under ROOT/tmp. SIGINT and SIGTERM end the event
+// loop; the tasks still running are waited for before the program exits.
+
+#include "vekpdtservercore.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+int signalFds[2] = {-1, -1};
+
+void onSignal(int iSignal)
+{
+    const char byte = char(iSignal);
+    // Only async-signal-safe calls here; the event loop does the rest.
+    [[maybe_unused]] const ssize_t written = ::write(signalFds[0], &byte, 1);
+}
+
+bool watchQuitSignals(QCoreApplication &ioApp)
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalFds) != 0)
+        return false;
+    auto *notifier = new QSocketNotifier(signalFds[1], QSocketNotifier::Read, &ioApp);
+    QObject::connect(notifier, &QSocketNotifier::activated, &ioApp, [notifier]() {
+        char byte = 0;
+        [[maybe_unused]] const ssize_t got = ::read(signalFds[1], &byte, 1);
+        notifier->setEnabled(false);
+        QCoreApplication::quit();
+    });
+    struct sigaction action = {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    return ::sigaction(SIGINT, &action, nullptr) == 0 && ::sigaction(SIGTERM, &action, nullptr) == 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    if (!watchQuitSignals(app))
+        qWarning("vekpdtserver: cannot watch SIGINT and SIGTERM");
+
+    VekPdtServerCore *core = VekPdtServerCore::instance();
+    const QString root = core->appRootPath();
+    core->setLogDir(root + QStringLiteral("/log"));
+    const QString tempPath = root + QStringLiteral("/tmp");
+    QDir().mkpath(tempPath);
+    core->setAppTempPath(tempPath);
+
+    if (!core->readConfig() || !core->initServiceInfo())
+        return 1;
+    core->loadTask();
+    return app.exec();
+}

@@ -1,0 +1,626 @@
+#include "vekpdtservercore.h"
+#include "vekpdtservercore_p.h"
+
+#include "vekpdtservercrontab.h"
+#include "vekpdtserverprocess.h"
+#include "vekpdtserverutil_p.h"
+
+#include "norvex.h"
+#include "tdataparse.h"
+#include "terror.h"
+#include "tfileio.h"
+#include "tsqlconnectionpoolv2.h"
+#include "tsqlqueryv2.h"
+#include "tsqlselectorv2.h"
+#include "tsqlupdaterv2.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHostInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QNetworkInterface>
+#include <QSysInfo>
+
+namespace {
+
+const char kTaskStatement[] =
+    "SELECT id,script_name,script_parameter,status,trigger_type,trigger_param,attr_data, S.* "
+    "FROM mes_pdt_service_script AS SS LEFT JOIN (SELECT name AS sname, content, type, link_cam, encrypt "
+    "FROM mes_pdt_script WHERE release_status = 'released' AND active_status = 'active') AS S "
+    "ON SS.script_name = S.sname WHERE SS.status = 'active'";
+
+// The outer condition repeats "service_flag = 1": a row another service has
+// just taken is re-checked after its lock and left out.
+const char kClaimStatement[] =
+    "UPDATE mes_prod_tooling_request SET service_flag = 0 WHERE service_flag = 1 AND id IN "
+    "(SELECT id FROM mes_prod_tooling_request WHERE %1 ORDER BY id ASC limit %2) RETURNING *";
+
+const int kClaimLimitWithoutCam = 4;
+
+// iText as the inside of a JSON string, so that a substituted path with a
+// backslash or a quote leaves the configuration parseable.
+QString jsonEscaped(const QString &iText)
+{
+    const QByteArray json = QJsonDocument(QJsonArray{iText}).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(json.mid(2, json.size() - 4));
+}
+
+QVariantMap claimFieldFormat()
+{
+    QVariantMap format;
+    for (const char *column : {"layers", "prod_machines", "prod_machine_stations", "prod_workshift", "tags",
+                               "sys_tags", "related_lots"})
+        format.insert(QLatin1String(column), QStringLiteral("ARRAY"));
+    for (const char *column : {"request_data", "prod_json_data", "standard_json_data", "qc_param", "qc_json_data",
+                               "qc_result_json_data", "attr_data", "action_data", "extra_data", "sys_data"})
+        format.insert(QLatin1String(column), QStringLiteral("JSON"));
+    return format;
+}
+
+QString envPathSeparator()
+{
+    return QString(QDir::listSeparator());
+}
+
+} // namespace
+
+// ----------------------------------------------------------------------
+// Private record
+
+VekPdtServerCorePrivate::VekPdtServerCorePrivate(VekPdtServerCore *iQ)
+    : q_ptr(iQ)
+{
+}
+
+void VekPdtServerCorePrivate::dropCrontab()
+{
+    Q_Q(VekPdtServerCore);
+    if (!crontab)
+        return;
+    // A tick already queued must not reach the dispatcher with the next task table.
+    QObject::disconnect(crontab, nullptr, q, nullptr);
+    crontab->quit();
+    crontab->wait();
+    // Deferred: this may run inside one of the old object's own ticks.
+    crontab->deleteLater();
+    crontab = nullptr;
+}
+
+QVariantMap VekPdtServerCorePrivate::baseProcessArgv(const QVariantMap &iTask)
+{
+    Q_Q(VekPdtServerCore);
+    QVariantMap argv;
+    argv.insert(QStringLiteral("trigger_type"), iTask.value(QStringLiteral("trigger_type")));
+    for (const char *key : {"database_host", "database_port", "database_name", "database_user", "database_pwd",
+                            "database_options"})
+        argv.insert(QLatin1String(key), taskDbArgs.value(QLatin1String(key)));
+    argv.insert(QStringLiteral("app_root_path"), q->appRootPath());
+    argv.insert(QStringLiteral("app_platform_path"), q->appPlatformPath());
+    argv.insert(QStringLiteral("app_bin_path"), q->appBinPath());
+    argv.insert(QStringLiteral("app_temp_path"), q->appTempPath());
+    argv.insert(QStringLiteral("task_id"), iTask.value(QStringLiteral("id")));
+    argv.insert(QStringLiteral("link_cam"), iTask.value(QStringLiteral("link_cam")));
+    argv.insert(QStringLiteral("script_name"), iTask.value(QStringLiteral("script_name")));
+    argv.insert(QStringLiteral("script_type"), iTask.value(QStringLiteral("type")));
+    argv.insert(QStringLiteral("script_parameter"), iTask.value(QStringLiteral("script_parameter")));
+    argv.insert(QStringLiteral("script_attr_data"), iTask.value(QStringLiteral("attr_data")));
+    argv.insert(QStringLiteral("script_file"),
+                q->getScriptFilePath(iTask.value(QStringLiteral("script_name")).toString()));
+    return argv;
+}
+
+void VekPdtServerCorePrivate::lendCamInterface(const QString &iUser, QVariantMap &ioArgv)
+{
+    camBusy[iUser] = true;
+    const QVariantMap cam = camInterfaces.value(iUser);
+    ioArgv.insert(QStringLiteral("cam_type"), cam.value(QStringLiteral("type")));
+    ioArgv.insert(QStringLiteral("cam_bin_path"), cam.value(QStringLiteral("bin_path")));
+    ioArgv.insert(QStringLiteral("cam_home_path"), cam.value(QStringLiteral("home_path")));
+    ioArgv.insert(QStringLiteral("cam_user"), cam.value(QStringLiteral("user")));
+    ioArgv.insert(QStringLiteral("cam_edir"), cam.value(QStringLiteral("cam_edir")));
+    ioArgv.insert(QStringLiteral("cam_ver"), cam.value(QStringLiteral("cam_ver")));
+    ioArgv.insert(QStringLiteral("cam_dir"), cam.value(QStringLiteral("cam_dir")));
+}
+
+void VekPdtServerCorePrivate::startProcess(const QVariantMap &iArgv)
+{
+    Q_Q(VekPdtServerCore);
+    auto *process = new VekPdtServerProcess(q);
+    runningProcesses.insert(process, true);
+    process->setProcessArgv(iArgv);
+    QObject::connect(process, &QThread::finished, q, &VekPdtServerCore::onProcessFinished);
+    QObject::connect(process, &QThread::finished, process, &QObject::deleteLater);
+    process->start(QThread::InheritPriority);
+}
+
+bool VekPdtServerCorePrivate::isTaskRunning(int iTaskId) const
+{
+    for (auto it = runningProcesses.cbegin(); it != runningProcesses.cend(); ++it) {
+        if (it.key()->processArgv().value(QStringLiteral("task_id")).toInt() == iTaskId)
+            return true;
+    }
+    return false;
+}
+
+// ----------------------------------------------------------------------
+// Object, paths and configuration
+
+VekPdtServerCore *VekPdtServerCore::instance()
+{
+    static VekPdtServerCore core;
+    return &core;
+}
+
+VekPdtServerCore::VekPdtServerCore()
+    : QObject(nullptr)
+    , d_ptr(new VekPdtServerCorePrivate(this))
+{
+    // Constructed before us, the log is destroyed after us: the destructor logs.
+    TLogger::instance();
+    if (QCoreApplication::instance())
+        connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this,
+                &VekPdtServerCore::appAboutToQuit);
+}
+
+QString VekPdtServerCore::appBinPath()
+{
+    QDir dir(QCoreApplication::applicationDirPath());
+    if (dir.dirName() == QLatin1String("MacOS")) {
+        dir.cdUp();
+        dir.cdUp();
+        dir.cdUp();
+    }
+    return dir.absolutePath();
+}
+
+QString VekPdtServerCore::appPlatformPath()
+{
+    return QFileInfo(appBinPath()).absolutePath();
+}
+
+QString VekPdtServerCore::appRootPath()
+{
+    return QFileInfo(appPlatformPath()).absolutePath();
+}
+
+QString VekPdtServerCore::getPlatform()
+{
+    return QFileInfo(appPlatformPath()).fileName();
+}
+
+void VekPdtServerCore::setAppTempPath(const QString &iTmpPath)
+{
+    Q_D(VekPdtServerCore);
+    d->tempPath = iTmpPath;
+}
+
+QString VekPdtServerCore::appTempPath()
+{
+    Q_D(VekPdtServerCore);
+    return d->tempPath.isEmpty() ? QDir::tempPath() : d->tempPath;
+}
+
+QString VekPdtServerCore::logDir()
+{
+    return TLogger::instance()->logDir();
+}
+
+void VekPdtServerCore::setLogDir(const QString &iDirStr)
+{
+    TLogger::instance()->setLogDir(iDirStr);
+}
+
+QString VekPdtServerCore::getOs()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("WIN32").toLower();
+#else
+    return QSysInfo::kernelType();
+#endif
+}
+
+void VekPdtServerCore::appendEnvPath(const QString &iPath)
+{
+    const QString old = QString::fromLocal8Bit(qgetenv("PATH"));
+    qputenv("PATH", (old.isEmpty() ? iPath : old + envPathSeparator() + iPath).toLocal8Bit());
+}
+
+void VekPdtServerCore::prependEnvPath(const QString &iPath)
+{
+    const QString old = QString::fromLocal8Bit(qgetenv("PATH"));
+    qputenv("PATH", (old.isEmpty() ? iPath : iPath + envPathSeparator() + old).toLocal8Bit());
+}
+
+bool VekPdtServerCore::readConfig(const QString &iFile)
+{
+    Q_D(VekPdtServerCore);
+    const QString file = iFile.isEmpty() ? appRootPath() + QStringLiteral("/config/vekpdtserver.cfg") : iFile;
+    if (!QFileInfo::exists(file)) {
+        VEK_SVC_LOG(QStringLiteral("config file [%1] does not exists!").arg(file), "error", 0);
+        return false;
+    }
+    TError err;
+    QString text = TFileIo::readFileString(file, QStringLiteral("UTF-8"), &err);
+    if (err.isValid()) {
+        VEK_SVC_LOG(QStringLiteral("read config file [%1] failed! ERROR:%2").arg(file, err.text()), "error", 0);
+        return false;
+    }
+
+    QVariantMap variables;
+    variables.insert(QStringLiteral("APP_ROOT_PATH"), jsonEscaped(appRootPath()));
+    variables.insert(QStringLiteral("APP_PLATFORM_PATH"), jsonEscaped(appPlatformPath()));
+    variables.insert(QStringLiteral("APP_BIN_PATH"), jsonEscaped(appBinPath()));
+    variables.insert(QStringLiteral("APP_CONFIG_PATH"), jsonEscaped(appRootPath() + QStringLiteral("/config")));
+    text = TDataParse::strReplaceDollar(text, variables);
+
+    const QVariant parsed = TDataParse::jsonStr2Variant(text, &err);
+    if (err.isValid() || parsed.type() != QVariant::Map) {
+        const QString reason = err.isValid() ? err.text() : QStringLiteral("the top-level value is not an object");
+        VEK_SVC_LOG(QStringLiteral("config file [%1] is not a valid json format! ERROR:%2").arg(file, reason),
+                    "error", 0);
+        return false;
+    }
+    d->config = parsed.toMap();
+    TLogger::instance()->setDebugLevel(d->config.value(QStringLiteral("debug_mode")).toInt());
+    return true;
+}
+
+void VekPdtServerCore::setDebugLevel(int iDebugLevel)
+{
+    TLogger::instance()->setDebugLevel(iDebugLevel);
+}
+
+QString VekPdtServerCore::serviceName()
+{
+    Q_D(VekPdtServerCore);
+    return d->config.value(QStringLiteral("service_name")).toString();
+}
+
+QString VekPdtServerCore::getNow()
+{
+    return QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+}
+
+void VekPdtServerCore::appAboutToQuit()
+{
+    qDebug() << "app about to quit";
+}
+
+// ----------------------------------------------------------------------
+// Registration and CAM interfaces
+
+bool VekPdtServerCore::initServiceInfo()
+{
+    Q_D(VekPdtServerCore);
+    VEK_SVC_LOG(QStringLiteral("init service info."), "info", 1);
+    TSqlConnectionPoolV2::instance()->setConnectParameter(QVariant(d->config), QString());
+
+    const QStringList hostParts = d->config.value(QStringLiteral("database_host")).toString().split(QLatin1Char(':'));
+    d->taskDbArgs.insert(QStringLiteral("database_host"), hostParts.value(0));
+    d->taskDbArgs.insert(QStringLiteral("database_port"), hostParts.value(1));
+    for (const char *key : {"database_name", "database_type", "database_user", "database_options"})
+        d->taskDbArgs.insert(QLatin1String(key), d->config.value(QLatin1String(key)));
+    QVariant password = d->config.value(QStringLiteral("database_pwd"));
+    if (d->config.value(QStringLiteral("database_encrypt")).toString().toUpper() == QLatin1String("EB642"))
+        password = QString::fromUtf8(QByteArray::fromBase64(QByteArray::fromBase64(password.toString().toUtf8())));
+    d->taskDbArgs.insert(QStringLiteral("database_pwd"), password);
+
+    QStringList addresses;
+    for (const QHostAddress &address : QNetworkInterface::allAddresses()) {
+        if (!address.isNull() && address.protocol() == QAbstractSocket::IPv4Protocol
+            && address != QHostAddress(QHostAddress::LocalHost))
+            addresses << address.toString();
+    }
+    QVariantMap row;
+    row.insert(QStringLiteral("host_name"), QHostInfo::localHostName());
+    row.insert(QStringLiteral("host_ip"), addresses.join(QLatin1Char(';')));
+    row.insert(QStringLiteral("last_start_time"), getNow());
+    row.insert(QStringLiteral("status"), QStringLiteral("running"));
+
+    QVariantMap service;
+    {
+        TSqlQueryV2 query(TSqlConnectionPoolV2::instance()->getSqlDatabase(QString()));
+        TSqlSelectorV2 selector;
+        selector.setTable(QStringLiteral("mes_pdt_service"))
+            .setField(QStringList{QStringLiteral("id"), QStringLiteral("attr_data")})
+            .setFieldFormat(QStringLiteral("attr_data"), QStringLiteral("JSON"))
+            .setWhere(QStringLiteral("name"), serviceName(), QStringLiteral("="));
+        service = query.selectMap(selector);
+        if (query.lastError().isValid()) {
+            VEK_SVC_LOG(QStringLiteral("database error: %1").arg(query.lastError().text()), "error", 0);
+            return false;
+        }
+        if (service.isEmpty()) {
+            VEK_SVC_LOG(QStringLiteral("vekpdtservice [%1] does not exists in mes_pdt_service table!")
+                            .arg(serviceName()),
+                        "error", 0);
+            return false;
+        }
+        d->serviceId = service.value(QStringLiteral("id")).toInt();
+        TSqlUpdaterV2 updater;
+        updater.setTable(QStringLiteral("mes_pdt_service"))
+            .setData(row)
+            .setWhere(QStringLiteral("id"), d->serviceId, QStringLiteral("="));
+        query.updateRow(updater);
+        if (query.lastError().isValid()) {
+            VEK_SVC_LOG(QStringLiteral("save service info failed!: %1").arg(query.lastError().text()), "error", 0);
+            return false;
+        }
+    }
+    VEK_SVC_LOG(QStringLiteral("service info saved into database."), "info", 1);
+
+    const QVariantList cams =
+        service.value(QStringLiteral("attr_data")).toMap().value(QStringLiteral("cam_interface")).toList();
+    for (const QVariant &entry : cams) {
+        QVariantMap cam = entry.toMap();
+        const QString user = cam.value(QStringLiteral("user")).toString();
+        if (cam.value(QStringLiteral("type")).toString() == QLatin1String("incam"))
+            continue;
+        if (!VekPdtServerUtil::isSafePathPart(user)) {
+            VEK_SVC_LOG(QStringLiteral("cam interface user [%1] is not a valid folder name!").arg(user), "error", 0);
+            continue;
+        }
+        const QString binFolder = QFileInfo(cam.value(QStringLiteral("bin_path")).toString()).absolutePath();
+        const QString edir = QFileInfo(binFolder).absolutePath();
+        cam.insert(QStringLiteral("cam_edir"), edir);
+        cam.insert(QStringLiteral("cam_ver"), QFileInfo(edir).fileName().mid(1));
+        cam.insert(QStringLiteral("cam_dir"), QFileInfo(edir).absolutePath());
+        const QString home = appRootPath() + QStringLiteral("/cam_env_home/") + user;
+        cam.insert(QStringLiteral("home_path"), home);
+
+        const QString loginDir = home + QStringLiteral("/.genesis");
+        if (!QFileInfo::exists(loginDir))
+            QDir().mkpath(loginDir);
+        const QString loginFile = loginDir + QStringLiteral("/login");
+        // The file holds the account's password: owner-only before it holds anything.
+        if (VekPdtServerUtil::prepareFile(loginFile, VekPdtServerUtil::privateFile)
+            && TFileIo::writeFileString(QStringLiteral("%1\n%2").arg(user, cam.value(QStringLiteral("password")).toString()),
+                                        loginFile, QStringLiteral("UTF-8"), false)) {
+            VEK_SVC_LOG(QStringLiteral("write cam autologin file [%1] success!").arg(loginFile), "info", 1);
+        } else {
+            VEK_SVC_LOG(QStringLiteral("write cam autologin file [%1] failed!").arg(loginFile), "error", 0);
+        }
+        d->camInterfaces.insert(user, cam);
+        // An interface a running task holds stays lent.
+        d->camBusy.insert(user, d->camBusy.value(user, false));
+    }
+    VEK_SVC_LOG(QStringLiteral("init service info finish."), "info", 1);
+    return true;
+}
+
+QStringList VekPdtServerCore::getAvailableCamInterface()
+{
+    Q_D(VekPdtServerCore);
+    QStringList free;
+    for (auto it = d->camBusy.cbegin(); it != d->camBusy.cend(); ++it) {
+        if (!it.value())
+            free << it.key();
+    }
+    return free;
+}
+
+// ----------------------------------------------------------------------
+// Task loading
+
+void VekPdtServerCore::loadTask()
+{
+    Q_D(VekPdtServerCore);
+    VEK_SVC_LOG(QStringLiteral("start load task"), "info", 1);
+    d->dropCrontab();
+    d->crontab = new VekPdtServerCrontab(nullptr);
+
+    VEK_SVC_LOG(QStringLiteral("start read task from database"), "info", 1);
+    QVariantList rows;
+    {
+        QVariantMap format;
+        format.insert(QStringLiteral("script_parameter"), QStringLiteral("json"));
+        format.insert(QStringLiteral("trigger_param"), QStringLiteral("json"));
+        format.insert(QStringLiteral("attr_data"), QStringLiteral("json"));
+        TSqlQueryV2 query(TSqlConnectionPoolV2::instance()->getSqlDatabase(QString()));
+        rows = query.selectArrayMap(QString::fromLatin1(kTaskStatement), format, QVariantMap());
+        if (query.lastError().isValid())
+            VEK_SVC_LOG(QStringLiteral("load task list failed: %1").arg(query.lastError().text()), "error", 0);
+    }
+
+    d->tasks.clear();
+    d->scriptBufferDir = appTempPath();
+    for (const QVariant &rowVar : qAsConst(rows)) {
+        const QVariantMap row = rowVar.toMap();
+        const int id = row.value(QStringLiteral("id")).toInt();
+        const QString scriptName = row.value(QStringLiteral("script_name")).toString();
+        VEK_SVC_LOG(QStringLiteral("start load task"), "info", 1);
+        if (row.value(QStringLiteral("sname")).toString().isEmpty()) {
+            VEK_SVC_LOG(QStringLiteral("task %1 script_name not exists!").arg(id), "error", 0);
+            continue;
+        }
+        if (!VekPdtServerUtil::isSafePathPart(scriptName)) {
+            VEK_SVC_LOG(QStringLiteral("script_name [%1] of task %2 is not a valid file name!").arg(scriptName).arg(id),
+                        "error", 0);
+            continue;
+        }
+
+        const QString path = d->scriptBufferDir + QLatin1Char('/') + scriptName;
+        VEK_SVC_LOG(QStringLiteral("script buffer path = %1").arg(path), "debug", 5);
+        if (!QFile::remove(path))
+            VEK_SVC_LOG(QStringLiteral("remove script buffer file [%1] failed!").arg(path), "error", 0);
+
+        const QString content = row.value(QStringLiteral("content")).toString();
+        if (!content.isEmpty()) {
+            bool written = false;
+            // Decoded scripts are nobody else's business: owner-only.
+            if (VekPdtServerUtil::prepareFile(path, VekPdtServerUtil::privateFile)) {
+                if (row.value(QStringLiteral("encrypt")).toInt() == 1) {
+                    QByteArray bytes = content.toUtf8();
+                    if (Norvex::d2(bytes))
+                        written = TFileIo::writeFileByteArray(bytes, path);
+                    else
+                        VEK_SVC_LOG(QStringLiteral("decrypt script [%1] failed!").arg(scriptName), "error", 0);
+                } else {
+                    written = TFileIo::writeFileString(content, path, QStringLiteral("UTF-8"), true);
+                }
+            }
+            if (!written) {
+                QFile::remove(path);
+                VEK_SVC_LOG(QStringLiteral("write script buffer file [%1] failed!").arg(path), "error", 0);
+            }
+        } else {
+            VEK_SVC_LOG(QStringLiteral("content of script [%1] is empty!").arg(scriptName), "error", 0);
+        }
+
+        const QVariant triggerParam = row.value(QStringLiteral("trigger_param"));
+        const QVariantList triggers =
+            triggerParam.type() == QVariant::List ? triggerParam.toList() : QVariantList{triggerParam};
+        for (const QVariant &triggerVar : triggers) {
+            QVariantMap trigger = triggerVar.toMap();
+            trigger.insert(QStringLiteral("task_id"), id);
+            d->crontab->registerTask(trigger);
+            VEK_SVC_LOG(QStringLiteral("register task [%1] of script [%2] to crontab task list")
+                            .arg(trigger.value(QStringLiteral("task_id")).toString(), scriptName),
+                        "info", 1);
+        }
+
+        QVariantMap task;
+        for (const char *key : {"id", "trigger_type", "link_cam", "script_name", "type", "script_parameter",
+                                "attr_data"})
+            task.insert(QLatin1String(key), row.value(QLatin1String(key)));
+        d->tasks.insert(id, task);
+        VEK_SVC_LOG(QStringLiteral("load task %1 finish.").arg(id), "info", 1);
+    }
+
+    connect(d->crontab, &VekPdtServerCrontab::taskTriggered, this, &VekPdtServerCore::onCrontabTriggered);
+    d->crontab->start(QThread::InheritPriority);
+}
+
+// ----------------------------------------------------------------------
+// Dispatch
+
+QString VekPdtServerCore::getScriptFilePath(const QString &iScriptName)
+{
+    Q_D(VekPdtServerCore);
+    if (d->config.value(QStringLiteral("debug_mode")).toInt() > 0) {
+        const QString debugPath =
+            d->config.value(QStringLiteral("script_path")).toString() + QLatin1Char('/') + iScriptName;
+        if (QFileInfo::exists(debugPath))
+            return debugPath;
+    }
+    return d->scriptBufferDir + QLatin1Char('/') + iScriptName;
+}
+
+void VekPdtServerCore::onCrontabTriggered(int taskId, const QVariant &iData)
+{
+    Q_D(VekPdtServerCore);
+    Q_UNUSED(iData)
+    VEK_SVC_LOG(QStringLiteral("task %1 triggered").arg(taskId), "info", 1);
+    const QVariantMap task = d->tasks.value(taskId);
+    VEK_SVC_LOG(QStringLiteral("task %1 info = ").arg(taskId) + TDataParse::variant2JsonStr(task, false), "debug", 5);
+
+    const QVariantMap base = d->baseProcessArgv(task);
+    const bool linkCam = task.value(QStringLiteral("link_cam")).toInt() >= 1;
+    const QString kind = task.value(QStringLiteral("trigger_type")).toString();
+
+    if (kind == QLatin1String("tooling_request")) {
+        QStringList free;
+        int limit = kClaimLimitWithoutCam;
+        if (linkCam) {
+            free = getAvailableCamInterface();
+            limit = free.size();
+        }
+        if (limit > 0) {
+            // One pass: a "%1" inside the filter stays as written.
+            const QString condition = QStringLiteral("service_flag = 1 AND (")
+                + task.value(QStringLiteral("attr_data")).toMap().value(QStringLiteral("request_filter_sql")).toString()
+                + QLatin1Char(')');
+            const QString sql = QString::fromLatin1(kClaimStatement).arg(condition, QString::number(limit));
+            QVariantList claimed;
+            {
+                TSqlQueryV2 query(TSqlConnectionPoolV2::instance()->getSqlDatabase(QString()));
+                claimed = query.selectArrayMap(sql, claimFieldFormat(), QVariantMap());
+                if (query.lastError().isValid())
+                    VEK_SVC_LOG(QStringLiteral("claim tooling requests of task %1 failed: %2")
+                                    .arg(taskId)
+                                    .arg(query.lastError().text()),
+                                "error", 0);
+            }
+            for (const QVariant &request : qAsConst(claimed)) {
+                QVariantMap argv = base;
+                argv.insert(QStringLiteral("tooling_request_data"), request.toMap());
+                if (linkCam)
+                    d->lendCamInterface(free.takeFirst(), argv);
+                d->startProcess(argv);
+            }
+        }
+    } else if (kind == QLatin1String("crontab")) {
+        QVariantMap argv = base;
+        bool start = true;
+        if (linkCam) {
+            const QStringList free = getAvailableCamInterface();
+            start = !free.isEmpty();
+            if (start)
+                d->lendCamInterface(free.first(), argv);
+        }
+        if (start)
+            d->startProcess(argv);
+    }
+
+    // A trigger that waits for its run would wait for ever when none started.
+    if (d->crontab && !d->isTaskRunning(taskId))
+        d->crontab->rearmTask(taskId);
+}
+
+// ----------------------------------------------------------------------
+// Run bookkeeping and shutdown
+
+void VekPdtServerCore::onProcessFinished()
+{
+    Q_D(VekPdtServerCore);
+    auto *process = qobject_cast<VekPdtServerProcess *>(sender());
+    if (!process)
+        return;
+    d->runningProcesses.remove(process);
+    const QVariantMap argv = process->processArgv();
+    const int taskId = argv.value(QStringLiteral("task_id")).toInt();
+    VEK_SVC_LOG(QStringLiteral("process 0x%1 of task %2 finished!")
+                    .arg(QString::number(quintptr(process), 16), argv.value(QStringLiteral("task_id")).toString()),
+                "debug", 5);
+    if (argv.value(QStringLiteral("link_cam")).toInt() > 0) {
+        const QString user = argv.value(QStringLiteral("cam_user")).toString();
+        if (!user.isEmpty() && d->camBusy.contains(user)) {
+            d->camBusy.insert(user, false);
+            VEK_SVC_LOG(QStringLiteral("return back cam interface of %1").arg(user), "debug", 5);
+        }
+    }
+    if (d->crontab && !d->isTaskRunning(taskId))
+        d->crontab->rearmTask(taskId);
+}
+
+void VekPdtServerCore::waitRunningProcesses()
+{
+    Q_D(VekPdtServerCore);
+    for (auto it = d->runningProcesses.cbegin(); it != d->runningProcesses.cend(); ++it) {
+        const QString id = QString::number(quintptr(it.key()), 16);
+        VEK_SVC_LOG(QStringLiteral("start wait process thread %1").arg(id), "info", 1);
+        it.key()->wait();
+        VEK_SVC_LOG(QStringLiteral("wait process thread %1 finish").arg(id), "info", 1);
+    }
+}
+
+VekPdtServerCore::~VekPdtServerCore()
+{
+    Q_D(VekPdtServerCore);
+    VEK_SVC_LOG(QStringLiteral("start destroy VekPdtServerCore"), "info", 1);
+    if (d->crontab) {
+        QObject::disconnect(d->crontab, nullptr, this, nullptr);
+        d->crontab->quit();
+        d->crontab->wait();
+        delete d->crontab;
+        d->crontab = nullptr;
+    }
+    waitRunningProcesses();
+    VEK_SVC_LOG(QStringLiteral("destroy VekPdtServer finish"), "info", 1);
+    delete d_ptr;
+}

@@ -1,0 +1,25 @@
+#ifndef VEKPDTSERVERPROCESS_P_H
+#define VEKPDTSERVERPROCESS_P_H
+
+#include "vekpdtserverprocess.h"
+
+class VekPdtServerProcessPrivate
+{
+    Q_DECLARE_PUBLIC(VekPdtServerProcess)
+
+public:
+    explicit VekPdtServerProcessPrivate(VekPdtServerProcess *iQ);
+
+    //! "0x" and the object's address, tying the log lines of one run together.
+    QString threadId() const;
+    //! Starts iProgram and waits for its end; a start failure is logged with its reason.
+    void execute(const QString &iProgram, const QStringList &iArguments);
+
+    QVariantMap argv;
+    QString argvFilePath;
+    QString batFilePath;
+    QString cshFilePath;
+    VekPdtServerProcess *q_ptr;
+};
+
+#endif // VEKPDTSERVERPROCESS_P_H

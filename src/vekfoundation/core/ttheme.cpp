@@ -4,6 +4,7 @@
 #include "terror.h"
 #include "tfileio.h"
 #include "tlogger.h"
+#include "tscriptvalue.h"
 
 #include <QApplication>
 #include <QGraphicsDropShadowEffect>
@@ -234,6 +235,8 @@ TTheme::TTheme()
     , d_ptr(new TThemePrivate(this))
 {
     Q_D(TTheme);
+    // Scripts receive the shadow effect from a slot called by name.
+    qRegisterMetaType<QGraphicsDropShadowEffect *>();
     // Without a GUI application there is no screen to measure: keep 1.
     const QScreen *screen = qobject_cast<QGuiApplication *>(QCoreApplication::instance())
         ? QGuiApplication::primaryScreen() : nullptr;
@@ -358,7 +361,7 @@ QVariant TTheme::value(const QString &iKeyStr) const
 void TTheme::setValueMap(const QVariantMap &iValueMap)
 {
     Q_D(TTheme);
-    d->valueMap = iValueMap;
+    d->valueMap = TScriptValue::toPlain(iValueMap).toMap();
     d->valuesChanged();
 }
 

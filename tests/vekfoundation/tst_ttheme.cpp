@@ -322,6 +322,14 @@ void tst_TTheme::loadThemeConfig()
     file.close();
     QVERIFY(theme->loadThemeConfig(path));
     QCOMPARE(theme->bgType(), TTheme::Light);
+    QVERIFY(!theme->value("SIZE").isValid());
+
+    // Valid JSON that is no object reads as a theme without values.
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("[1, 2]");
+    file.close();
+    QVERIFY(theme->loadThemeConfig(path));
+    QVERIFY(!theme->value("BG_TYPE").isValid());
 }
 
 void tst_TTheme::brokenThemeFileKeepsTheme_data()

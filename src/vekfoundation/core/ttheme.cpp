@@ -66,6 +66,25 @@ bool isAsciiDigit(QChar iChar)
     return iChar >= QLatin1Char('0') && iChar <= QLatin1Char('9');
 }
 
+// Moves the conditional mode for a directive line; false for a content line.
+// Directives are known by their beginning; only "#ENDIF" is case-sensitive.
+bool applyDirective(const QStringRef &iLine, QString &ioMode)
+{
+    if (!iLine.startsWith(QLatin1Char('#')))
+        return false;
+    if (iLine.startsWith(QLatin1String("#IF DARK"), Qt::CaseInsensitive))
+        ioMode = QStringLiteral("DARK");
+    else if (iLine.startsWith(QLatin1String("#IF LIGHT"), Qt::CaseInsensitive))
+        ioMode = QStringLiteral("LIGHT");
+    else if (iLine.startsWith(QLatin1String("#ELSE"), Qt::CaseInsensitive))
+        ioMode = ioMode == QLatin1String("DARK") ? QStringLiteral("LIGHT") : QStringLiteral("DARK");
+    else if (iLine.startsWith(QLatin1String("#ENDIF")))
+        ioMode.clear();
+    else
+        return false;
+    return true;
+}
+
 } // namespace
 
 QColor vekThemeColor(const QString &iText)
@@ -112,22 +131,8 @@ QString TThemePrivate::filterConditionalLines(const QString &iQss) const
         const QStringRef line = iQss.midRef(pos, lineEnd - pos);
         pos = end + 1;
 
-        const QStringRef test = line.trimmed();
-        if (!test.startsWith(QLatin1Char('#'))) {
-            // Content; the common case, kept short.
-        } else if (test.startsWith(QLatin1String("#IF DARK"), Qt::CaseInsensitive)) {
-            mode = QStringLiteral("DARK");
+        if (applyDirective(line.trimmed(), mode))
             continue;
-        } else if (test.startsWith(QLatin1String("#IF LIGHT"), Qt::CaseInsensitive)) {
-            mode = QStringLiteral("LIGHT");
-            continue;
-        } else if (test.startsWith(QLatin1String("#ELSE"), Qt::CaseInsensitive)) {
-            mode = mode == QLatin1String("DARK") ? QStringLiteral("LIGHT") : QStringLiteral("DARK");
-            continue;
-        } else if (test.startsWith(QLatin1String("#ENDIF"))) {
-            mode.clear();
-            continue;
-        }
         if (mode.isEmpty() || mode == bgType) {
             out += line;
             out += QLatin1Char('\n');

@@ -19,6 +19,7 @@ VEK_TEST_PACKAGES=(
     # theme and resources
 
     # network and mail
+    python3-aiosmtpd
 
 )
 

@@ -1,0 +1,52 @@
+#ifndef TLOGGER_P_H
+#define TLOGGER_P_H
+
+#include "tlogger.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QMutex>
+#include <QReadWriteLock>
+#include <QString>
+#include <QVariantList>
+
+class TLoggerPrivate
+{
+    Q_DECLARE_PUBLIC(TLogger)
+public:
+    explicit TLoggerPrivate(TLogger *qptr) : q_ptr(qptr) {}
+
+    QString logDir;
+    int maxFileSize {10000000};
+    int maxHistoryCount {1000};
+    QString fileExt {QStringLiteral("log")};
+    QString fileNameFormat {QStringLiteral("yyyyMMdd")};
+    QReadWriteLock fileLock;
+    QFile *currentFile {nullptr};
+    int debugLevel {0};
+    QVariantList historyLogs;
+    mutable QMutex mutex;
+    TLogger *q_ptr;
+
+    // Bytes in the current file, kept alongside it so that the roll-over test
+    // needs no stat call per line.
+    qint64 currentSize {0};
+
+    // The current second's date-time text; formatting a date is the dearest
+    // part of a line, and most lines share their second with the one before.
+    qint64 stampSecond {-1};
+    QString stampText;
+
+    // The last name handed out by nextLogFileName, so that the next roll-over
+    // of the same day starts probing there instead of at "_1".
+    QMutex nameMutex;
+    QString lastNameStem;
+    int lastNameCounter {-1};
+
+    QString currentStamp();
+    QString buildFileName(const QString &iStem, int iCounter) const;
+    bool openFile(const QString &iPath);
+    bool openNextFile();
+};
+
+#endif // TLOGGER_P_H

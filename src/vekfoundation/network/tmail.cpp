@@ -1,6 +1,8 @@
 #include "tmail.h"
 #include "tmail_p.h"
 
+#include "tlogger.h"
+
 #include "tmimeattachment.h"
 #include "tmimehtml.h"
 #include "tmimemessage.h"
@@ -61,11 +63,6 @@ QTcpSocket *TMailPrivate::createSocket(int iType)
     default: break;
     }
     return socket;
-}
-
-void TMailPrivate::logWarning(const QString &iText)
-{
-    qWarning().noquote() << iText;
 }
 
 bool TMailPrivate::isConnected() const
@@ -467,7 +464,10 @@ bool TMail::sendMail(const QString &iUserStr, const QString &iPasswordStr, const
 
     for (const QString &path : iAttachmentsStrLst) {
         if (!QFileInfo::exists(path)) {
-            d->logWarning(QStringLiteral("attachment file [%1] does not exist, skipped").arg(path));
+            // Level 0: a mail that goes out without an attachment the user
+            // named should leave a trace in every log.
+            TLogger::instance()->writeLog(QStringLiteral("attachment file [%1] does not exist, skipped").arg(path),
+                                          QStringLiteral("warn"), QString(), TLOG_POS, 0);
             continue;
         }
         QFile file(path);

@@ -24,7 +24,6 @@ public:
     bool checkAddresses(const TMimeMessage &iMessage);
     bool readBufferedReply(bool iRaiseErrors);
     bool authExchange(const QList<QByteArray> &iLines, int iFinalCode);
-    void logWarning(const QString &iText);
 
     QPointer<QTcpSocket> socket;
     QString host {QStringLiteral("localhost")};

@@ -66,8 +66,9 @@ def summarize(raw: bytes) -> dict:
 
 
 class Recorder:
-    def __init__(self, folder, user, password):
+    def __init__(self, folder, user, password, raw_only=False):
         self.folder = folder
+        self.raw_only = raw_only
         self.user = user.encode()
         self.password = password.encode()
         self.count = 0
@@ -97,6 +98,8 @@ class Recorder:
         raw = envelope.original_content
         with open(base + ".eml", "wb") as f:
             f.write(raw)
+        if self.raw_only:
+            return "250 Message accepted for delivery"
         record = {
             "mail_from": envelope.mail_from,
             "rcpt_tos": envelope.rcpt_tos,
@@ -120,6 +123,8 @@ async def main():
     ap.add_argument("--key")
     ap.add_argument("--user", default="alice@example.org")
     ap.add_argument("--password", default="secret")
+    ap.add_argument("--raw-only", action="store_true",
+                    help="keep only the raw text (for benchmarks)")
     args = ap.parse_args()
 
     context = None
@@ -127,7 +132,7 @@ async def main():
         context = ssl.create_default_context(ssl.Purpose.CLIENT_AUTH)
         context.load_cert_chain(args.cert, args.key)
 
-    recorder = Recorder(args.record, args.user, args.password)
+    recorder = Recorder(args.record, args.user, args.password, args.raw_only)
     loop = asyncio.get_running_loop()
 
     def factory():

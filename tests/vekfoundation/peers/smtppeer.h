@@ -57,7 +57,7 @@ public:
     }
 
     // aiosmtpd recording every mail; mode is "plain", "starttls" or "ssl".
-    bool startRecording(const QString &iMode, QString *oError)
+    bool startRecording(const QString &iMode, QString *oError, bool iRawOnly = false)
     {
         if (iMode != QLatin1String("plain") && !makeCertificate(oError))
             return false;
@@ -67,6 +67,8 @@ public:
                           "--mode", iMode, "--record", mRecordDir};
         if (iMode != QLatin1String("plain"))
             args << "--cert" << mCertFile << "--key" << mKeyFile;
+        if (iRawOnly)
+            args << "--raw-only";
         return start(args, oError);
     }
 
@@ -94,9 +96,9 @@ public:
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
-    int recordCount() const
+    int recordCount(const QString &iSuffix = QStringLiteral("json")) const
     {
-        return QDir(mRecordDir).entryList({QStringLiteral("*.json")}, QDir::Files).size();
+        return QDir(mRecordDir).entryList({QStringLiteral("*.") + iSuffix}, QDir::Files).size();
     }
 
     // Everything the peer printed so far (the scripted one prints what it got).

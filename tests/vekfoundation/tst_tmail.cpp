@@ -78,6 +78,13 @@ static QString writeFile(const QString &iPath, const QByteArray &iBytes)
     return iPath;
 }
 
+// Loopback peers answer at once; the generous time-outs only guard a loaded machine.
+static void setTimeouts(TMail &ioMail, int iMsec = 10000)
+{
+    ioMail.setConnectionTimeout(iMsec);
+    ioMail.setResponseTimeout(iMsec);
+}
+
 static QByteArray md5Hex(const QByteArray &iBytes)
 {
     return QCryptographicHash::hash(iBytes, QCryptographicHash::Md5).toHex();
@@ -226,8 +233,7 @@ void tst_TMail::replies()
     QString error;
     QVERIFY2(peer.startScripted(script, &error), qPrintable(error));
     TMail mail("127.0.0.1", peer.port(), TMail::Tcp);
-    mail.setConnectionTimeout(5000);
-    mail.setResponseTimeout(5000);
+    setTimeouts(mail, 5000);
     QSignalSpy spy(&mail, &TMail::errorRaised);
     QCOMPARE(mail.connectToHost(), result);
     QCOMPARE(mail.responseCode(), code);
@@ -264,8 +270,7 @@ void tst_TMail::silentServer()
     QVERIFY2(peer.startScripted(script, &startError), qPrintable(startError));
     const int timeout = 1200;
     TMail mail("127.0.0.1", peer.port(), TMail::ConnectionType(type));
-    mail.setConnectionTimeout(timeout);
-    mail.setResponseTimeout(timeout);
+    setTimeouts(mail, timeout);
     QElapsedTimer timer;
     timer.start();
     QVERIFY(!mail.connectToHost());
@@ -300,8 +305,7 @@ void tst_TMail::startTlsRejectsInjectedReplies()
                                 &error),
              qPrintable(error));
     TMail mail("127.0.0.1", peer.port(), TMail::Tls);
-    mail.setConnectionTimeout(3000);
-    mail.setResponseTimeout(3000);
+    setTimeouts(mail, 3000);
     QVERIFY(!mail.connectToHost());
     QCOMPARE(mail.lastError().text(), QString("Server Error"));
 }
@@ -389,8 +393,7 @@ void tst_TMail::largeMailToSlowReader()
 
     const int timeout = 1500;
     TMail mail("127.0.0.1", peer.port(), TMail::Tcp);
-    mail.setConnectionTimeout(timeout);
-    mail.setResponseTimeout(timeout);
+    setTimeouts(mail, timeout);
     QElapsedTimer timer;
     timer.start();
     const bool sent = mail.sendMail("me@x", QString(), {"a@x"}, "big", "see attachment", {path});
@@ -432,8 +435,7 @@ void tst_TMail::connectionsAndLogins()
     QString error;
     QVERIFY2(peer.startRecording(mode, &error), qPrintable(error));
     TMail mail("127.0.0.1", peer.port(), TMail::ConnectionType(type));
-    mail.setConnectionTimeout(10000);
-    mail.setResponseTimeout(10000);
+    setTimeouts(mail);
     mail.setAuthMethod(TMail::AuthMethod(method));
     QSignalSpy spy(&mail, &TMail::errorRaised);
     const bool sent = mail.sendMail(QString("<Plant>%1").arg(User), Password, {"to@example.org"},
@@ -542,8 +544,7 @@ void tst_TMail::inlineImage()
     const QString imagePath = writeFile(peer.tempPath("pixel.png"), png);
 
     MailClient mail("127.0.0.1", peer.port(), TMail::Tls);
-    mail.setResponseTimeout(10000);
-    mail.setConnectionTimeout(10000);
+    setTimeouts(mail);
     QVERIFY2(mail.connectToHost(), qPrintable(mail.lastError().text()));
     QVERIFY(mail.login(QString(User), Password, TMail::AuthLogin));
 
@@ -590,8 +591,7 @@ void tst_TMail::transparencyAndLongLines()
     QString error;
     QVERIFY2(peer.startRecording("ssl", &error), qPrintable(error));
     TMail mail("127.0.0.1", peer.port(), TMail::Ssl);
-    mail.setResponseTimeout(10000);
-    mail.setConnectionTimeout(10000);
+    setTimeouts(mail);
     QVERIFY2(mail.sendMail("me@example.org", QString(), {"you@example.org"}, "dots", body),
              qPrintable(mail.lastError().text() + " / " + mail.responseText()));
     const QJsonObject part = peer.record(1).value("message").toObject().value("parts").toArray().at(0).toObject();
@@ -618,8 +618,7 @@ void tst_TMail::secondSendOnSameObject()
     QString error;
     QVERIFY2(peer.startRecording(mode, &error), qPrintable(error));
     TMail mail("127.0.0.1", peer.port(), TMail::ConnectionType(type));
-    mail.setResponseTimeout(10000);
-    mail.setConnectionTimeout(10000);
+    setTimeouts(mail);
     mail.setAuthMethod(TMail::AuthCramMd5);
     mail.setUser(User);
     mail.setPassword(Password);

@@ -42,6 +42,12 @@ private slots:
 
 static QString repeated(char c, int n) { return QString(n, QLatin1Char(c)); }
 
+static bool writeFile(const QString &iPath, const QByteArray &iBytes)
+{
+    QFile f(iPath);
+    return f.open(QIODevice::WriteOnly) && f.write(iBytes) == iBytes.size();
+}
+
 void tst_TMimeMessage::formatter_data()
 {
     QTest::addColumn<QString>("input");
@@ -209,10 +215,7 @@ void tst_TMimeMessage::attachmentPart()
     QByteArray bytes;
     for (int i = 0; i < 200; ++i)
         bytes += char(i);
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-    f.close();
+    QVERIFY(writeFile(path, bytes));
 
     TMimeAttachment att(path);
     QCOMPARE(att.fileName(), path);
@@ -244,10 +247,7 @@ void tst_TMimeMessage::inlineFileAndCachedText()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("logo.png");
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("PNGDATA");
-    f.close();
+    QVERIFY(writeFile(path, "PNGDATA"));
 
     TMimeInlineFile image(path);
     image.setContentType("image/png");
@@ -256,9 +256,7 @@ void tst_TMimeMessage::inlineFileAndCachedText()
     QVERIFY(first.contains("Content-ID: <logo>\r\nContent-Disposition: inline\r\n\r\nUE5HREFUQQ==\r\n"));
 
     // toString() keeps its first text; only prepare() reads the file again.
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("OTHER");
-    f.close();
+    QVERIFY(writeFile(path, "OTHER"));
     QCOMPARE(image.toString(), first);
     image.prepare();
     QVERIFY(image.toString().contains("T1RIRVI="));
@@ -269,10 +267,7 @@ void tst_TMimeMessage::messageText()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("data.txt");
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("0123456789");
-    f.close();
+    QVERIFY(writeFile(path, "0123456789"));
 
     TMimeMessage message;
     message.setSender("sender@example.org", "Plant A");

@@ -506,6 +506,10 @@ void tst_TMail::fullMail()
     mail.setPassword(Password);
     QVERIFY2(mail.send(), qPrintable(mail.lastError().text()));
     QCOMPARE(peer.record(1).value("auth_mechanism").toString(), QString("PLAIN"));
+    // The parts built for the mail went with it; only the socket is left.
+    const QObjectList children = mail.children();
+    QCOMPARE(children.size(), 1);
+    QCOMPARE(children.first(), mail.socket());
 
     const QJsonObject rec = peer.record(1);
     QCOMPARE(rec.value("rcpt_tos").toArray().toVariantList(),

@@ -385,7 +385,7 @@ void tst_TMail::largeMailToSlowReader()
     QString error;
     // About 40 MB of mail text read at about 12 MB/s: the upload as a whole
     // takes several times the response time-out.
-    QVERIFY2(peer.startScripted(R"([["auto",{"chunk":262144,"delay":0.02}]])", &error), qPrintable(error));
+    QVERIFY2(peer.startScripted(R"([["auto",{"rate":12000000}]])", &error), qPrintable(error));
     QByteArray bytes(30 * 1024 * 1024, '\0');
     for (int i = 0; i < bytes.size(); i += 4096)
         bytes[i] = char(i / 4096);

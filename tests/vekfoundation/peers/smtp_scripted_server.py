@@ -9,8 +9,7 @@ The script is a list of steps run for every connection:
   ["silent"]         say nothing until the client goes away
   ["close"]          close the connection
   ["auto", options]  answer a whole ordinary dialogue; the mail text is read
-                     in chunks of options["chunk"] bytes with
-                     options["delay"] seconds between them
+                     at no more than options["rate"] bytes per second
 Prints "PORT <n>" when listening, "CONNECTED" for every connection and
 "C: <line>" for every line the client sends.
 """
@@ -42,15 +41,18 @@ class Conn:
         say("C: " + line.decode("utf-8", "replace"))
         return line
 
-    def data(self, chunk, delay):
+    def data(self, rate):
         # Keep only a tail: the mail itself is not needed, its end is.
         tail = self.buf
         self.buf = b""
         size = len(tail)
+        start = time.monotonic()
         while not tail.endswith(b"\r\n.\r\n"):
-            if delay:
-                time.sleep(delay)
-            got = self.sock.recv(chunk)
+            if rate:
+                ahead = size / rate - (time.monotonic() - start)
+                if ahead > 0:
+                    time.sleep(ahead)
+            got = self.sock.recv(65536)
             if not got:
                 return None
             size += len(got)
@@ -75,7 +77,7 @@ def auto(conn, options):
             conn.send("250-vek-test\r\n250 8BITMIME\r\n")
         elif verb == b"DATA":
             conn.send("354 go ahead\r\n")
-            if conn.data(options.get("chunk", 65536), options.get("delay", 0)) is None:
+            if conn.data(options.get("rate", 0)) is None:
                 return
             conn.send("250 accepted\r\n")
         elif verb == b"QUIT":

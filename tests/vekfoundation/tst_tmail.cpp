@@ -54,6 +54,8 @@ private slots:
     void transparencyAndLongLines();
     void secondSendOnSameObject_data();
     void secondSendOnSameObject();
+    void untrustedCertificate_data();
+    void untrustedCertificate();
 
 private:
     static QStringList errorTexts(const QSignalSpy &iSpy);
@@ -638,6 +640,29 @@ void tst_TMail::secondSendOnSameObject()
     QVERIFY(mail.connectToHost());
     QVERIFY(mail.connectToHost());
     QVERIFY(mail.quit());
+}
+
+void tst_TMail::untrustedCertificate_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<int>("type");
+    QTest::newRow("STARTTLS") << "starttls" << int(TMail::Tls);
+    QTest::newRow("SSL") << "ssl" << int(TMail::Ssl);
+}
+
+void tst_TMail::untrustedCertificate()
+{
+    QFETCH(QString, mode);
+    QFETCH(int, type);
+    SmtpPeer peer;
+    peer.setTrustCertificate(false);
+    QString error;
+    QVERIFY2(peer.startRecording(mode, &error), qPrintable(error));
+    TMail mail("127.0.0.1", peer.port(), TMail::ConnectionType(type));
+    setTimeouts(mail);
+    QVERIFY(!mail.sendMail("me@example.org", QString(), {"you@example.org"}, "s", "b"));
+    QCOMPARE(mail.lastError().text(), QString("Connection Timeout"));
+    QCOMPARE(peer.recordCount(), 0);
 }
 
 QTEST_GUILESS_MAIN(tst_TMail)

@@ -25,8 +25,12 @@ public:
 
     static QString peerDir() { return QStringLiteral(VEK_SOURCE_DIR "/tests/vekfoundation/peers"); }
 
+    // Whether the peer's certificate is made trusted (the default) or left
+    // as a stranger's.
+    void setTrustCertificate(bool iTrusted) { mTrusted = iTrusted; }
+
     // A self-signed certificate for 127.0.0.1, trusted by every QSslSocket
-    // made afterwards in this process.
+    // made afterwards in this process unless setTrustCertificate(false).
     bool makeCertificate(QString *oError)
     {
         if (!mCertFile.isEmpty())
@@ -48,9 +52,11 @@ public:
             *oError = QStringLiteral("no certificate in ") + cert;
             return false;
         }
-        QSslConfiguration config = QSslConfiguration::defaultConfiguration();
-        config.setCaCertificates(config.caCertificates() + certs);
-        QSslConfiguration::setDefaultConfiguration(config);
+        if (mTrusted) {
+            QSslConfiguration config = QSslConfiguration::defaultConfiguration();
+            config.setCaCertificates(config.caCertificates() + certs);
+            QSslConfiguration::setDefaultConfiguration(config);
+        }
         mCertFile = cert;
         mKeyFile = key;
         return true;
@@ -167,6 +173,7 @@ private:
     QString mOutput;
     int mPort {0};
     bool mScripted {false};
+    bool mTrusted {true};
 };
 
 #endif // SMTPPEER_H

@@ -31,6 +31,8 @@ QString showLineBreaks(QString iText)
 // that a body line "." cannot end the mail early.
 QByteArray dotStuffed(const QByteArray &iData)
 {
+    if (!iData.startsWith('.') && !iData.contains("\n."))
+        return iData;
     QByteArray out;
     out.reserve(iData.size() + 64);
     int from = 0;
@@ -513,11 +515,10 @@ bool TMail::sendMail(TMimeMessage &iMessage)
     if (d->exchange(QStringLiteral("DATA")) != 354)
         return false;
 
-    QByteArray data = dotStuffed(iMessage.toString().toUtf8());
-    data += "\r\n";
-    d->socket->write(data);
-    data.clear();
-    d->socket->write(".\r\n");
+    // The line end after the text and the closing dot go out in a write of
+    // their own, so that a large text is not copied once more to append them.
+    d->socket->write(dotStuffed(iMessage.toString().toUtf8()));
+    d->socket->write("\r\n.\r\n");
     return waitForResponse() && d->responseCode == 250;
 }
 

@@ -1,5 +1,24 @@
 #include "tmimecontentformatter.h"
 
+namespace {
+// Plain mode never looks at the characters, so whole slices will do; this is
+// the hot path for large attachments.
+template <typename Text>
+Text sliced(const Text &iContent, int iMaxLength)
+{
+    const int len = iContent.size();
+    const int step = qMax(1, iMaxLength);
+    Text out;
+    out.reserve(len + (len / step + 1) * 2);
+    for (int pos = 0; pos < len; pos += step) {
+        if (pos > 0)
+            out.append("\r\n");
+        out.append(iContent.constData() + pos, qMin(step, len - pos));
+    }
+    return out;
+}
+} // namespace
+
 TMimeContentFormatter::TMimeContentFormatter(int iMaxLength)
     : mMaxLength(iMaxLength)
 {
@@ -10,22 +29,10 @@ int TMimeContentFormatter::maxLength() const { return mMaxLength; }
 
 QString TMimeContentFormatter::format(const QString &iContent, bool iQuotedPrintable) const
 {
-    const QLatin1String crlf("\r\n");
-    QString out;
-    if (!iQuotedPrintable) {
-        // Plain mode never looks at the characters, so whole slices will do;
-        // this is the hot path for large attachments.
-        const int len = iContent.size();
-        const int step = qMax(1, mMaxLength);
-        out.reserve(len + (len / step + 1) * 2);
-        for (int pos = 0; pos < len; pos += step) {
-            if (pos > 0)
-                out += crlf;
-            out += iContent.midRef(pos, step);
-        }
-        return out;
-    }
+    if (!iQuotedPrintable)
+        return sliced(iContent, mMaxLength);
 
+    QString out;
     out.reserve(iContent.size() + iContent.size() / qMax(1, mMaxLength) * 3 + 3);
     int chars = 0;
     for (const QChar c : iContent) {
@@ -43,4 +50,9 @@ QString TMimeContentFormatter::format(const QString &iContent, bool iQuotedPrint
         out += c;
     }
     return out;
+}
+
+QByteArray TMimeContentFormatter::format(const QByteArray &iContent) const
+{
+    return sliced(iContent, mMaxLength);
 }

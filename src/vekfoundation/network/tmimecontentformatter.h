@@ -19,6 +19,9 @@ public:
     int maxLength() const;
 
     QString format(const QString &iContent, bool iQuotedPrintable = false) const;
+    // Plain mode on ASCII bytes (Base64 text): the same lines without
+    // widening a large body to UTF-16 first.
+    QByteArray format(const QByteArray &iContent) const;
 
 private:
     int mMaxLength;

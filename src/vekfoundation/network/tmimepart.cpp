@@ -104,7 +104,7 @@ void TMimePart::writeMimeString(int iEncoding)
         s += QString::fromUtf8(d->content);
         break;
     case EncodingBase64:
-        s += d->formatter.format(QString::fromLatin1(d->content.toBase64()));
+        s += QLatin1String(d->formatter.format(d->content.toBase64()));
         break;
     case EncodingQuotedPrintable:
         s += d->formatter.format(TQuotedPrintable::encode(d->content), true);

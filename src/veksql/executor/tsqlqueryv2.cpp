@@ -16,8 +16,13 @@
 #include <QSqlRecord>
 
 // Lines about the executor itself carry the position of the calling function.
-#define TSQL_DEBUG_LOG(text) \
-    TLogger::instance()->writeLog((text), QStringLiteral("debug"), QString(), TLOG_POS, 5)
+// The level is looked at first: a filtered line then costs no text and no
+// wait on the logger's lock, which every thread shares.
+#define TSQL_DEBUG_LOG(text)                                                                 \
+    do {                                                                                     \
+        if (TLogger::instance()->debugLevel() >= 5)                                          \
+            TLogger::instance()->writeLog((text), QStringLiteral("debug"), QString(), TLOG_POS, 5); \
+    } while (false)
 
 namespace {
 
@@ -106,7 +111,9 @@ void TSqlQueryV2Private::recordError(const QSqlError &iError)
 
 void TSqlQueryV2Private::logSql(const QString &iSqlStr) const
 {
-    TLogger::instance()->writeLog(iSqlStr, QStringLiteral("sql"), QString(), QString(), 4);
+    if (TLogger::instance()->debugLevel() >= 4) {
+        TLogger::instance()->writeLog(iSqlStr, QStringLiteral("sql"), QString(), QString(), 4);
+    }
 }
 
 QString TSqlQueryV2Private::identifierQuote() const
@@ -125,6 +132,32 @@ QString TSqlQueryV2Private::quoteName(const QString &iName) const
 {
     const QString quote = identifierQuote();
     return quote + escapeName(iName) + quote;
+}
+
+QSqlQuery TSqlQueryV2Private::preparedInsert(const QString &iSqlStr, bool *oPrepared)
+{
+    const auto it = insertCache.constFind(iSqlStr);
+    if (it != insertCache.constEnd()) {
+        *oPrepared = false;
+        return it.value();
+    }
+    // Inserts of many shapes: keep a bounded set.
+    if (insertCache.size() >= 32) {
+        insertCache.clear();
+    }
+    *oPrepared = true;
+    QSqlQuery query(database);
+    query.prepare(iSqlStr);
+    // A failed prepare is not kept: the next call prepares and reports again.
+    if (!query.lastError().isValid()) {
+        insertCache.insert(iSqlStr, query);
+    }
+    return query;
+}
+
+void TSqlQueryV2Private::dropPreparedInserts()
+{
+    insertCache.clear();
 }
 
 bool TSqlQueryV2Private::runSelect(const QString &iSqlStr, const QVariantMap &iFieldFormat,
@@ -266,6 +299,7 @@ bool TSqlQueryV2::open(bool iCheckConnectionBol)
     } else if (!iCheckConnectionBol || isConnected()) {
         return true;
     } else {
+        d->dropPreparedInserts();
         d->database.close();
         qDebug() << "close table.....";
         if (d->database.open()) {
@@ -314,6 +348,7 @@ bool TSqlQueryV2::close()
         d->transNum = 0;
         d->transactionStarted = false;
     }
+    d->dropPreparedInserts();
     TSqlConnectionPoolV2::instance()->releaseConnection(d->database.connectionName());
     d->closed = true;
     return true;
@@ -428,6 +463,7 @@ QString TSqlQueryV2::databaseType()
 TSqlQueryV2 &TSqlQueryV2::setDatabase(const QSqlDatabase &iDatabase)
 {
     Q_D(TSqlQueryV2);
+    d->dropPreparedInserts();
     d->database = iDatabase;
     return *this;
 }
@@ -752,9 +788,11 @@ QVariant TSqlQueryV2::insertRow(const QString &iTableStr, const QVariantMap &iDa
     }
     qDebug() << "sqlStr:" << sql;
     d->logSql(sql);
-    QSqlQuery query(d->database);
-    query.prepare(sql);
-    d->checkQueryError(query);
+    bool prepared = false;
+    QSqlQuery query = d->preparedInsert(sql, &prepared);
+    if (prepared) {
+        d->checkQueryError(query);
+    }
     for (int i = 0; i < fields.size(); ++i) {
         const QVariant value = data.value(fields.at(i));
         query.bindValue(i, TSqlDataUtilV2::variantToSqlValue(value),

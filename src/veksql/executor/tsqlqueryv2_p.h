@@ -5,6 +5,7 @@
 
 #include "terror.h"
 
+#include <QHash>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -62,6 +63,12 @@ public:
     int updateRow(const QString &iTableStr, const QVariantMap &iDataMap, const QVariant &iWhere,
                   const QVariantMap &iUpdatePolicy, const QStringList &iFields, bool *oFailed);
 
+    // The prepared statement for an insert text, reused while the connection
+    // stays the same: preparing costs a round trip per row otherwise.
+    // *oPrepared tells whether it was prepared just now.
+    QSqlQuery preparedInsert(const QString &iSqlStr, bool *oPrepared);
+    void dropPreparedInserts();
+
     int transNum = 0;
     QSqlDatabase database;
     TError error;
@@ -70,6 +77,7 @@ public:
     // Whether the outermost begin got a transaction from the driver, so that a
     // refused commit can be told from a commit with nothing to commit.
     bool transactionStarted = false;
+    QHash<QString, QSqlQuery> insertCache;
     TSqlQueryV2 *q_ptr;
 };
 

@@ -141,6 +141,42 @@ private slots:
         q->execSql(QStringLiteral("DROP TABLE w_insert"));
     }
 
+    void repeatedInserts_data() { addDrivers(); }
+
+    void repeatedInserts()
+    {
+        // The same insert text again and again: a table made after a failed
+        // attempt, a table made anew, another connection.
+        QFETCH(QString, driver);
+        auto q = makeQuery(driver);
+        QVERIFY(q);
+        q->execSql(QStringLiteral("DROP TABLE IF EXISTS w_repeat"));
+        const QVariantMap data{{"a", 1}};
+        q->insertRow(QStringLiteral("w_repeat"), data, QStringList());
+        QCOMPARE(q->lastError().code(), QStringLiteral("SQL_QUERY_ERROR"));
+        QVERIFY(q->execSql(QStringLiteral("CREATE TABLE w_repeat (a INTEGER)")));
+        q->insertRow(QStringLiteral("w_repeat"), data, QStringList());
+        q->insertRow(QStringLiteral("w_repeat"), data, QStringList());
+        QVERIFY2(!q->lastError().isValid(), qPrintable(q->lastError().text()));
+        QVERIFY(q->execSql(QStringLiteral("DROP TABLE w_repeat")));
+        QVERIFY(q->execSql(QStringLiteral("CREATE TABLE w_repeat (b TEXT, a INTEGER)")));
+        q->insertRow(QStringLiteral("w_repeat"), data, QStringList());
+        QVERIFY2(!q->lastError().isValid(), qPrintable(q->lastError().text()));
+        QCOMPARE(q->selectValue(QStringLiteral("SELECT COUNT(*) FROM w_repeat"), QVariantMap()).toInt(), 1);
+
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("w_repeat_other"));
+        other.setDatabaseName(tempDir.filePath(QStringLiteral("other_%1.db").arg(driver)));
+        const QSqlDatabase mine = q->sqlDatabase();
+        q->setDatabase(other);
+        QVERIFY(q->execSql(QStringLiteral("CREATE TABLE w_repeat (a INTEGER)")));
+        q->insertRow(QStringLiteral("w_repeat"), data, QStringList());
+        QCOMPARE(q->selectValue(QStringLiteral("SELECT COUNT(*) FROM w_repeat"), QVariantMap()).toInt(), 1);
+        q->setDatabase(mine);
+        other = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("w_repeat_other"));
+        q->execSql(QStringLiteral("DROP TABLE w_repeat"));
+    }
+
     void batchInsert_data() { addDrivers(); }
 
     void batchInsert()

@@ -477,16 +477,16 @@ QSqlDatabase TSqlQueryV2::sqlDatabase()
 // ----------------------------------------------------------------------
 // Selects
 
-namespace {
-
 // The selector overloads build the statement for the dialect of the
 // connection actually used, whatever type the caller's selector carries.
-TSqlSelectorV2 forConnection(const TSqlSelectorV2 &iSelector, const QString &iDatabaseType)
+TSqlSelectorV2 TSqlQueryV2Private::forConnection(const TSqlSelectorV2 &iSelector) const
 {
     TSqlSelectorV2 selector(iSelector);
-    selector.setDatabaseType(iDatabaseType);
+    selector.setDatabaseType(database.driverName());
     return selector;
 }
+
+namespace {
 
 TSqlSelectorV2 selectorFromMap(const QVariantMap &iDataMap)
 {
@@ -497,8 +497,8 @@ TSqlSelectorV2 selectorFromMap(const QVariantMap &iDataMap)
 
 QVariantList TSqlQueryV2::selectArray(const TSqlSelectorV2 &iSqlSelector)
 {
-    TSqlSelectorV2 selector = forConnection(iSqlSelector, databaseType());
-    return selectArray(selector.toSql(), selector.fieldFormat(), QVariantMap());
+    Q_D(TSqlQueryV2);
+    return d->bySelector(iSqlSelector, &TSqlQueryV2::selectArray);
 }
 
 QVariantList TSqlQueryV2::selectArray(const QVariantMap &iDataMap)
@@ -518,8 +518,8 @@ QVariantList TSqlQueryV2::selectArray(const QString &iSqlStr, const QVariantMap 
 
 QVariantMap TSqlQueryV2::selectMap(const TSqlSelectorV2 &iSqlSelector)
 {
-    TSqlSelectorV2 selector = forConnection(iSqlSelector, databaseType());
-    return selectMap(selector.toSql(), selector.fieldFormat(), QVariantMap());
+    Q_D(TSqlQueryV2);
+    return d->bySelector(iSqlSelector, &TSqlQueryV2::selectMap);
 }
 
 QVariantMap TSqlQueryV2::selectMap(const QVariantMap &iDataMap)
@@ -539,8 +539,8 @@ QVariantMap TSqlQueryV2::selectMap(const QString &iSqlStr, const QVariantMap &iF
 
 QVariant TSqlQueryV2::selectValue(const TSqlSelectorV2 &iSqlSelector)
 {
-    TSqlSelectorV2 selector = forConnection(iSqlSelector, databaseType());
-    return selectValue(selector.toSql(), selector.fieldFormat(), QVariantMap());
+    Q_D(TSqlQueryV2);
+    return d->bySelector(iSqlSelector, &TSqlQueryV2::selectValue);
 }
 
 QVariant TSqlQueryV2::selectValue(const QVariantMap &iDataMap)
@@ -564,8 +564,8 @@ QVariant TSqlQueryV2::selectValue(const QString &iSqlStr, const QVariantMap &iFi
 
 QVariantList TSqlQueryV2::selectArrayArray(const TSqlSelectorV2 &iSqlSelector)
 {
-    TSqlSelectorV2 selector = forConnection(iSqlSelector, databaseType());
-    return selectArrayArray(selector.toSql(), selector.fieldFormat(), QVariantMap());
+    Q_D(TSqlQueryV2);
+    return d->bySelector(iSqlSelector, &TSqlQueryV2::selectArrayArray);
 }
 
 QVariantList TSqlQueryV2::selectArrayArray(const QVariantMap &iDataMap)
@@ -585,8 +585,8 @@ QVariantList TSqlQueryV2::selectArrayArray(const QString &iSqlStr,
 
 QVariantList TSqlQueryV2::selectArrayMap(const TSqlSelectorV2 &iSqlSelector)
 {
-    TSqlSelectorV2 selector = forConnection(iSqlSelector, databaseType());
-    return selectArrayMap(selector.toSql(), selector.fieldFormat(), QVariantMap());
+    Q_D(TSqlQueryV2);
+    return d->bySelector(iSqlSelector, &TSqlQueryV2::selectArrayMap);
 }
 
 QVariantList TSqlQueryV2::selectArrayMap(const QVariantMap &iDataMap)
@@ -606,8 +606,8 @@ QVariantList TSqlQueryV2::selectArrayMap(const QString &iSqlStr, const QVariantM
 
 QVariantMap TSqlQueryV2::selectArrayData(const TSqlSelectorV2 &iSqlSelector)
 {
-    TSqlSelectorV2 selector = forConnection(iSqlSelector, databaseType());
-    return selectArrayData(selector.toSql(), selector.fieldFormat(), QVariantMap());
+    Q_D(TSqlQueryV2);
+    return d->bySelector(iSqlSelector, &TSqlQueryV2::selectArrayData);
 }
 
 QVariantMap TSqlQueryV2::selectArrayData(const QVariantMap &iDataMap)
@@ -635,7 +635,8 @@ QVariantMap TSqlQueryV2::selectArrayData(const QString &iSqlStr, const QVariantM
 
 QVariantList TSqlQueryV2::selectArrayValue(const TSqlSelectorV2 &iSqlSelector)
 {
-    TSqlSelectorV2 selector = forConnection(iSqlSelector, databaseType());
+    Q_D(TSqlQueryV2);
+    const TSqlSelectorV2 selector = d->forConnection(iSqlSelector);
     return selectArrayValue(selector.toSql(), selector.valueField(), selector.fieldFormat(),
                             QVariantMap());
 }
@@ -670,7 +671,8 @@ QVariantList TSqlQueryV2::selectArrayValue(const QString &iSqlStr, const QString
 
 QVariantMap TSqlQueryV2::selectMapMap(const TSqlSelectorV2 &iSqlSelector)
 {
-    TSqlSelectorV2 selector = forConnection(iSqlSelector, databaseType());
+    Q_D(TSqlQueryV2);
+    const TSqlSelectorV2 selector = d->forConnection(iSqlSelector);
     return selectMapMap(selector.toSql(), selector.uniqueField(), selector.fieldFormat(),
                         QVariantMap());
 }
@@ -709,7 +711,8 @@ QVariantMap TSqlQueryV2::selectMapMap(const QString &iSqlStr, const QString &iKe
 
 QVariantMap TSqlQueryV2::selectMapValue(const TSqlSelectorV2 &iSqlSelector)
 {
-    TSqlSelectorV2 selector = forConnection(iSqlSelector, databaseType());
+    Q_D(TSqlQueryV2);
+    const TSqlSelectorV2 selector = d->forConnection(iSqlSelector);
     return selectMapValue(selector.toSql(), selector.uniqueField(), selector.valueField(),
                           selector.fieldFormat(), QVariantMap());
 }

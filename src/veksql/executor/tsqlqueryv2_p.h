@@ -4,6 +4,7 @@
 #include "tsqlqueryv2.h"
 
 #include "terror.h"
+#include "tsqlselectorv2.h"
 
 #include <QHash>
 #include <QSqlDatabase>
@@ -60,6 +61,13 @@ public:
     static QVariant fieldValue(const QString &iField, const QStringList &iTemplateNames,
                                bool iTemplate, const QVariantMap &iRow);
 
+    // Runs a text overload of the executor with the statement a selector
+    // writes for this connection's dialect.
+    template <typename R>
+    R bySelector(const TSqlSelectorV2 &iSelector,
+                 R (TSqlQueryV2::*iTextForm)(const QString &, const QVariantMap &, QVariantMap));
+    TSqlSelectorV2 forConnection(const TSqlSelectorV2 &iSelector) const;
+
     int updateRow(const QString &iTableStr, const QVariantMap &iDataMap, const QVariant &iWhere,
                   const QVariantMap &iUpdatePolicy, const QStringList &iFields, bool *oFailed);
 
@@ -80,5 +88,13 @@ public:
     QHash<QString, QSqlQuery> insertCache;
     TSqlQueryV2 *q_ptr;
 };
+
+template <typename R>
+R TSqlQueryV2Private::bySelector(const TSqlSelectorV2 &iSelector,
+                                 R (TSqlQueryV2::*iTextForm)(const QString &, const QVariantMap &, QVariantMap))
+{
+    const TSqlSelectorV2 selector = forConnection(iSelector);
+    return (q_ptr->*iTextForm)(selector.toSql(), selector.fieldFormat(), QVariantMap());
+}
 
 #endif // TSQLQUERYV2_P_H

@@ -18,6 +18,7 @@ VEK_TEST_PACKAGES=(
     postgresql postgresql-common mariadb-server libqt5sql5-psql libqt5sql5-mysql
 
     # theme and resources
+    libqt5svg5
 
     # network and mail
 

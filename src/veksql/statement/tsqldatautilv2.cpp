@@ -10,29 +10,21 @@
 #include <QDateTime>
 #include <QTime>
 
-// TEMPORARY until the foundation's JSON half is merged.
-#include <QJsonDocument>
-#include <QRegularExpression>
-namespace TDataParseShim {
-QString variant2JsonStr(const QVariant &v, bool) { return QString::fromUtf8(QJsonDocument::fromVariant(v).toJson(QJsonDocument::Compact)); }
-QVariant jsonStr2Variant(const QString &s, TError *) { QJsonParseError e; auto d = QJsonDocument::fromJson(s.toUtf8(), &e); return e.error == QJsonParseError::NoError ? d.toVariant() : QVariant(); }
-QStringList strCapDollar(const QString &s) { QStringList r; auto it = QRegularExpression(QStringLiteral("\\$\\{([^${ }]+)\\}")).globalMatch(s); while (it.hasNext()) r << it.next().captured(1); return r; }
-}
-#define TDataParse TDataParseShim
-
 namespace {
 
 const QString kPostgres = QStringLiteral("QPSQL");
 
 // An array element must be double-quoted when the server (or sqlArrayToList)
-// would otherwise split it, trim it, read it as NULL or lose its escapes.
+// would otherwise split it, trim it, read it as NULL or lose its escapes. A
+// double quote alone needs no quoting: it is written backslash-escaped, which
+// the server reads back as the quote itself.
 bool arrayElementNeedsQuotes(const QString &iText)
 {
     if (iText.isEmpty() || iText.compare(QLatin1String("NULL"), Qt::CaseInsensitive) == 0)
         return true;
     for (const QChar c : iText) {
         switch (c.unicode()) {
-        case ',': case '{': case '}': case '"': case '\\':
+        case ',': case '{': case '}': case '\\':
             return true;
         default:
             if (c.isSpace())
@@ -58,7 +50,7 @@ QString arrayElement(const QVariant &iElement)
     }
     QString text = iElement.toString();
     if (!arrayElementNeedsQuotes(text))
-        return text;
+        return text.replace(QLatin1Char('"'), QLatin1String("\\\""));
     text.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
     text.replace(QLatin1Char('"'), QLatin1String("\\\""));
     return QLatin1Char('"') + text + QLatin1Char('"');
@@ -91,11 +83,11 @@ void appendMapConditions(TSqlWhereCompsiteV2 &oWhere, const QVariantMap &iMap)
 {
     for (auto it = iMap.cbegin(); it != iMap.cend(); ++it) {
         if (it.value().userType() == QMetaType::QVariantMap) {
-            const QVariantMap spec = it.value().toMap();
-            const QString op = spec.contains(QStringLiteral("operator"))
-                ? spec.value(QStringLiteral("operator")).toString()
+            const QVariantMap condition = it.value().toMap();
+            const QString op = condition.contains(QStringLiteral("operator"))
+                ? condition.value(QStringLiteral("operator")).toString()
                 : QStringLiteral("=");
-            oWhere.append(it.key(), spec.value(QStringLiteral("value")), op);
+            oWhere.append(it.key(), condition.value(QStringLiteral("value")), op);
         } else {
             oWhere.append(it.key(), it.value(), QStringLiteral("="));
         }
@@ -235,30 +227,36 @@ QStringList TSqlDataUtilV2::sqlArrayToList(const QString &iStr)
 
     bool quoted = false;
     bool escaped = false;
+    // A last element written as "" is an empty text, not a trailing comma.
+    bool hadQuotes = false;
     QString element;
     for (int i = 1; i < iStr.size() - 1; ++i) {
         const QChar c = iStr.at(i);
-        if (!quoted) {
-            if (c == QLatin1Char('"')) {
-                quoted = true;
-            } else if (c == QLatin1Char(',')) {
-                result << element;
-                element.clear();
-            } else {
-                element += c;
-            }
-        } else if (escaped) {
+        // The server honours a backslash escape outside quotes as well, and
+        // unquoted elements written by variantToSqlValue rely on it.
+        if (escaped) {
             element += c;
             escaped = false;
         } else if (c == QLatin1Char('\\')) {
             escaped = true;
+        } else if (!quoted) {
+            if (c == QLatin1Char('"')) {
+                quoted = true;
+                hadQuotes = true;
+            } else if (c == QLatin1Char(',')) {
+                result << element;
+                element.clear();
+                hadQuotes = false;
+            } else {
+                element += c;
+            }
         } else if (c == QLatin1Char('"')) {
             quoted = false;
         } else {
             element += c;
         }
     }
-    if (!element.isEmpty())
+    if (!element.isEmpty() || hadQuotes)
         result << element;
     return result;
 }

@@ -2,8 +2,8 @@
 #include "tsqlselectorv2_p.h"
 
 #include "tsqldatautilv2.h"
+#include "tsqlliteral_p.h"
 #include "tsqlstatementdata_p.h"
-#include "tscriptvalue.h"
 
 namespace {
 
@@ -25,23 +25,17 @@ QString rowNumberBounds(int iOffset, int iLimit)
 void TSqlSelectorV2Private::readMap(const QVariantMap &iMap)
 {
     using TSqlStatementKeys::is;
-    const QVariantMap map = TScriptValue::toPlain(iMap).toMap();
-    for (auto it = map.cbegin(); it != map.cend(); ++it) {
-        const QString key = it.key().toUpper();
-        const QVariant &value = it.value();
-        if (is(key, "CONNECTIONNAME", "CONNECTION_NAME")) {
-            connectionName = value.toString();
-        } else if (is(key, "TABLE")) {
-            table = value.toString();
-        } else if (is(key, "FIELD")) {
+    TSqlStatementKeys::forEach(iMap, [&](const QString &key, const QVariant &value) {
+        if (TSqlStatementKeys::readCommon(key, value, connectionName, table, userData))
+            return;
+        if (is(key, "FIELD")) {
             TSqlStatementKeys::appendTexts(field, value);
         } else if (is(key, "WHERE")) {
             TSqlDataUtilV2::fillWhere(where, value);
         } else if (is(key, "GROUP")) {
             TSqlStatementKeys::appendTexts(group, value);
         } else if (is(key, "ORDER")) {
-            const int type = value.userType();
-            if (type == QMetaType::QVariantList || type == QMetaType::QStringList)
+            if (TSqlLiteral::isList(value))
                 TSqlStatementKeys::appendTexts(order, value);
             else if (value.isValid() && !value.isNull() && !value.toString().isEmpty())
                 order << value.toString();
@@ -57,14 +51,12 @@ void TSqlSelectorV2Private::readMap(const QVariantMap &iMap)
             returnRowCount = value.toBool();
         } else if (is(key, "DATABASETYPE", "DATABASE_TYPE")) {
             databaseType = value.toString();
-        } else if (is(key, "USERDATA", "USER_DATA")) {
-            userData = value;
         } else if (is(key, "FIELDFORMAT", "FIELD_FORMAT")) {
             fieldFormat = value.toMap();
         } else if (is(key, "VALUEFIELD", "VALUE_FIELD")) {
             valueField = value.toString();
         }
-    }
+    });
 }
 
 QString TSqlSelectorV2Private::whereClause() const

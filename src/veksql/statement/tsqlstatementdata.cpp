@@ -1,7 +1,7 @@
 #include "tsqlstatementdata_p.h"
 
 #include "tsqldatautilv2.h"
-#include "tscriptvalue.h"
+#include "tsqlliteral_p.h"
 
 bool TSqlStatementKeys::is(const QString &iKey, const char *iName, const char *iOther)
 {
@@ -10,8 +10,7 @@ bool TSqlStatementKeys::is(const QString &iKey, const char *iName, const char *i
 
 void TSqlStatementKeys::appendTexts(QStringList &oList, const QVariant &iValue)
 {
-    const int type = iValue.userType();
-    if (type == QMetaType::QVariantList || type == QMetaType::QStringList) {
+    if (TSqlLiteral::isList(iValue)) {
         const QVariantList elements = iValue.toList();
         for (const QVariant &e : elements)
             oList << e.toString();
@@ -20,20 +19,27 @@ void TSqlStatementKeys::appendTexts(QStringList &oList, const QVariant &iValue)
     }
 }
 
+bool TSqlStatementKeys::readCommon(const QString &iKey, const QVariant &iValue, QString &oConnectionName,
+                                   QString &oTable, QVariant &oUserData)
+{
+    if (is(iKey, "CONNECTIONNAME", "CONNECTION_NAME"))
+        oConnectionName = iValue.toString();
+    else if (is(iKey, "TABLE"))
+        oTable = iValue.toString();
+    else if (is(iKey, "USERDATA", "USER_DATA"))
+        oUserData = iValue;
+    else
+        return false;
+    return true;
+}
+
 void TSqlRowStatementData::readMap(const QVariantMap &iMap, int iParts)
 {
     using TSqlStatementKeys::is;
-    const QVariantMap map = TScriptValue::toPlain(iMap).toMap();
-    for (auto it = map.cbegin(); it != map.cend(); ++it) {
-        const QString key = it.key().toUpper();
-        const QVariant &value = it.value();
-        if (is(key, "CONNECTIONNAME", "CONNECTION_NAME")) {
-            connectionName = value.toString();
-        } else if (is(key, "TABLE")) {
-            table = value.toString();
-        } else if (is(key, "USERDATA", "USER_DATA")) {
-            userData = value;
-        } else if ((iParts & Columns) && is(key, "FIELD")) {
+    TSqlStatementKeys::forEach(iMap, [&](const QString &key, const QVariant &value) {
+        if (TSqlStatementKeys::readCommon(key, value, connectionName, table, userData))
+            return;
+        if ((iParts & Columns) && is(key, "FIELD")) {
             TSqlStatementKeys::appendTexts(field, value);
         } else if ((iParts & Columns) && is(key, "DATA")) {
             data = value.toMap();
@@ -50,7 +56,7 @@ void TSqlRowStatementData::readMap(const QVariantMap &iMap, int iParts)
         } else if ((iParts & Where) && is(key, "WHERE")) {
             TSqlDataUtilV2::fillWhere(where, value);
         }
-    }
+    });
 }
 
 void TSqlRowStatementData::clear()

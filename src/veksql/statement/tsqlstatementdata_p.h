@@ -2,6 +2,7 @@
 #define TSQLSTATEMENTDATA_P_H
 
 #include "tsqlwherecompsitev2.h"
+#include "tscriptvalue.h"
 
 #include <QStringList>
 #include <QVariant>
@@ -15,6 +16,20 @@ bool is(const QString &iKey, const char *iName, const char *iOther = nullptr);
 
 //! Appends a list value element by element, any other value as one text.
 void appendTexts(QStringList &oList, const QVariant &iValue);
+
+//! Reads the keys every statement description knows: "CONNECTIONNAME"/
+//! "CONNECTION_NAME", "TABLE" and "USERDATA"/"USER_DATA". False for others.
+bool readCommon(const QString &iKey, const QVariant &iValue, QString &oConnectionName, QString &oTable,
+                QVariant &oUserData);
+
+//! Calls \a iVisit with each upper-cased key and its value, in key order.
+template<typename Visit>
+void forEach(const QVariantMap &iMap, Visit iVisit)
+{
+    const QVariantMap map = TScriptValue::toPlain(iMap).toMap();
+    for (auto it = map.cbegin(); it != map.cend(); ++it)
+        iVisit(it.key().toUpper(), it.value());
+}
 
 } // namespace TSqlStatementKeys
 

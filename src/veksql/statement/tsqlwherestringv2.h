@@ -6,7 +6,7 @@
 class TSqlWhereStringV2Private;
 
 /*!
- * A piece of SQL written by the caller, rendered exactly as given.
+ * Raw SQL written by the caller, rendered exactly as given.
  */
 class VEKSQL_EXPORT TSqlWhereStringV2 : public TSqlWhereAbsV2
 {

@@ -17,6 +17,7 @@ VEK_TEST_PACKAGES=(
     # databases
 
     # theme and resources
+    libqt5svg5
 
     # network and mail
 

@@ -3,6 +3,11 @@
 
 #include "vekfoundation_export.h"
 
+#include <QColor>
+#include <QMargins>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -125,6 +130,64 @@ public:
 
     // ------------------------------------------------------------------
     // Geometry, lengths, colours, Roman numerals and rich text
+
+    // Format words are compared upper-cased. Points: "," gives "x,y", "MAP"
+    // gives {x, y}; sizes: "X" gives "WxH", "MAP" gives {width, height}; any
+    // other word gives the value itself.
+    static QVariant point2Variant(const QPoint &iPoint, const QString &iFormat = QStringLiteral("MAP"));
+    static QVariant pointf2Variant(const QPointF &iPoint, const QString &iFormat = QStringLiteral("MAP"));
+    static QVariant size2Variant(const QSize &iSize, const QString &iFormat = QStringLiteral("MAP"));
+    static QVariant sizef2Variant(const QSizeF &iSize, const QString &iFormat = QStringLiteral("MAP"));
+    // Rectangles and margins: "MAP" or "STRING"; any other word gives an invalid variant.
+    static QVariant rect2Variant(const QRect &iRect, const QString &iFormat = QStringLiteral("MAP"));
+    static QVariant rectf2Variant(const QRectF &iRect, const QString &iFormat = QStringLiteral("MAP"));
+    static QVariant margins2Variant(const QMargins &iMargins, const QString &iFormat = QStringLiteral("MAP"));
+    static QVariant marginsf2Variant(const QMarginsF &iMargins, const QString &iFormat = QStringLiteral("MAP"));
+
+    // The reverse: the zero value for anything unreadable.
+    static QPoint variant2Point(const QVariant &iVar);
+    static QPointF variant2PointF(const QVariant &iVar);
+    static QSize variant2Size(const QVariant &iVar);
+    static QSizeF variant2SizeF(const QVariant &iVar);
+    static QRect variant2Rect(const QVariant &iVar);
+    static QRectF variant2RectF(const QVariant &iVar);
+    static QMargins variant2Margins(const QVariant &iVar);
+    static QMarginsF variant2MarginsF(const QVariant &iVar);
+
+    /*!
+     * The length in a text such as "25.4mm" or "1 inch" in the target unit
+     * (MIL, IN, INCH, UM, MM); a text without unit is taken to be in the target
+     * unit already. A precision above 0 rounds to that many decimals.
+     */
+    static double lengthValueConvert(const QString &iText, const QString &iTargetUnit, int iPrecision = 0);
+    // Between inches and mm, mil, micron, um and their squares (sq_mm, …);
+    // other units have the factor 1.
+    static double valueFromInch(double iInch, const QString &iUnit);
+    static double valueToInch(double iValue, const QString &iUnit);
+
+    // Screen pixels and typographic points at the primary screen's logical DPI (96 without a screen).
+    static double pixel2point(int iPixel);
+    static int point2pixel(double iPoint);
+
+    /*!
+     * A colour text: exactly nine characters beginning with "#" are #RRGGBBAA
+     * with the alpha last; anything else is read by QColor::setNamedColor().
+     */
+    static QColor str2Color(const QString &iColorStr);
+
+    // Roman numerals in upper case; numbers below 1 give an empty text.
+    static QString numberToRoman(int iNumber);
+    static int romanToNumber(const QString &iRoman);
+
+    // Plain text to a small RTF document with GBK-escaped Chinese text, and back.
+    static QString txt2rtf(const QString &iText);
+    static QString rtf2txt(const QString &iRtf);
+
+private:
+    // What follows a backslash: 0 text, 1 control word, 2 escaped character.
+    static int rtfParseCtrlWord(const QString &iRtf, int iPos);
+
+public:
 
 
     // ------------------------------------------------------------------

@@ -1,0 +1,435 @@
+#include "ttheme.h"
+#include "ttheme_p.h"
+#include "tdataparse.h"
+#include "terror.h"
+#include "tfileio.h"
+#include "tlogger.h"
+
+#include <QApplication>
+#include <QGraphicsDropShadowEffect>
+#include <QGuiApplication>
+#include <QHash>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QSet>
+
+#include <cmath>
+
+namespace {
+
+quint64 g_themeGeneration = 0;
+
+bool isAlphaLastColor(const QString &iText)
+{
+    return iText.size() == 9 && iText.startsWith(QLatin1Char('#'));
+}
+
+QString styleSheetRgba(const QColor &iColor)
+{
+    return QStringLiteral("rgba(%1, %2, %3, %4)")
+        .arg(iColor.red()).arg(iColor.green()).arg(iColor.blue())
+        .arg(QString::number(iColor.alphaF()));
+}
+
+// Unreadable colour texts in the template functions count as black.
+QColor functionColor(const QString &iText)
+{
+    const QColor c = vekThemeColor(iText);
+    return c.isValid() ? c : QColor(Qt::black);
+}
+
+// A number text as the template functions write it: the integer part, never "-0".
+QString truncatedNumber(double iValue)
+{
+    return QString::number(std::trunc(iValue) + 0.0, 'f', 0);
+}
+
+bool hasTemplateMarks(const QString &iText)
+{
+    return iText.contains(QLatin1Char('$')) || iText.contains(QLatin1Char('{'))
+        || iText.contains(QLatin1Char('}'));
+}
+
+} // namespace
+
+QColor vekThemeColor(const QString &iText)
+{
+    if (iText.contains(QLatin1String("rgba"))) {
+        static const QRegularExpression re(QStringLiteral(
+            "\\s*rgba\\s*\\(\\s*(\\d+)\\s*\\,\\s*(\\d+)\\s*\\,\\s*(\\d+)\\s*\\,\\s*(\\d+\\.?\\d*)\\)"));
+        const QRegularExpressionMatch m = re.match(iText);
+        if (!m.hasMatch())
+            return QColor(Qt::black);
+        auto component = [&m](int i) { return qBound(0, m.captured(i).toInt(), 255); };
+        return QColor(component(1), component(2), component(3));
+    }
+    return TDataParse::str2Color(iText);
+}
+
+quint64 vekThemeGeneration()
+{
+    return g_themeGeneration;
+}
+
+TThemePrivate::TThemePrivate(TTheme *qptr)
+    : q_ptr(qptr)
+{
+}
+
+void TThemePrivate::valuesChanged()
+{
+    // Cached colours belong to the values they came from.
+    ssColorCache.clear();
+    ++g_themeGeneration;
+}
+
+QString TThemePrivate::filterConditionalLines(const QString &iQss) const
+{
+    Q_Q(const TTheme);
+    QString out;
+    out.reserve(iQss.size());
+    QString mode;
+    int pos = 0;
+    const int size = iQss.size();
+    while (pos < size) {
+        int end = iQss.indexOf(QLatin1Char('\n'), pos);
+        if (end < 0)
+            end = size;
+        int lineEnd = end;
+        if (lineEnd > pos && iQss.at(lineEnd - 1) == QLatin1Char('\r'))
+            --lineEnd;
+        const QStringRef line = iQss.midRef(pos, lineEnd - pos);
+        pos = end + 1;
+
+        const QStringRef test = line.trimmed();
+        if (test.startsWith(QLatin1String("#IF DARK"), Qt::CaseInsensitive)) {
+            mode = QStringLiteral("DARK");
+        } else if (test.startsWith(QLatin1String("#IF LIGHT"), Qt::CaseInsensitive)) {
+            mode = QStringLiteral("LIGHT");
+        } else if (test.startsWith(QLatin1String("#ELSE"), Qt::CaseInsensitive)) {
+            mode = mode == QLatin1String("DARK") ? QStringLiteral("LIGHT") : QStringLiteral("DARK");
+        } else if (test.startsWith(QLatin1String("#ENDIF"))) {
+            mode.clear();
+        } else if (mode.isEmpty() || mode == q->value(QStringLiteral("BG_TYPE")).toString().toUpper()) {
+            out += line;
+            out += QLatin1Char('\n');
+        }
+    }
+    return out;
+}
+
+QString TThemePrivate::substituteValues(const QString &iText) const
+{
+    auto styleText = [](const QVariant &v) {
+        const QString s = v.toString();
+        return isAlphaLastColor(s) ? TTheme::html2StyleSheetColor(s) : s;
+    };
+
+    // The values are replaced key by key in ascending key order, each over the
+    // whole text. One scan gives the same text whenever no replacement can form
+    // or hide a reference: every "${" opens a plain reference, and the values
+    // it brings in are non-empty and free of "$", "{" and "}". Otherwise the
+    // text takes the slow road, key by key.
+    bool oneScan = true;
+    for (auto it = valueMap.cbegin(); oneScan && it != valueMap.cend(); ++it)
+        oneScan = !hasTemplateMarks(it.key());
+
+    QString out;
+    if (oneScan) {
+        static const QRegularExpression ref(QStringLiteral("\\$\\{([^${}]*)(\\}?)"));
+        out.reserve(iText.size() + iText.size() / 4);
+        int last = 0;
+        QRegularExpressionMatchIterator it = ref.globalMatch(iText);
+        while (it.hasNext()) {
+            const QRegularExpressionMatch m = it.next();
+            if (m.capturedLength(1) == 0 || m.capturedLength(2) == 0) {
+                oneScan = false;
+                break;
+            }
+            const auto value = valueMap.constFind(m.captured(1));
+            if (value == valueMap.cend())
+                continue;
+            const QString text = styleText(value.value());
+            if (text.isEmpty() || hasTemplateMarks(text)) {
+                oneScan = false;
+                break;
+            }
+            out += iText.midRef(last, m.capturedStart() - last);
+            out += text;
+            last = m.capturedEnd();
+        }
+        if (oneScan) {
+            out += iText.midRef(last);
+            return out;
+        }
+    }
+
+    out = iText;
+    for (auto it = valueMap.cbegin(); it != valueMap.cend(); ++it)
+        out.replace(QStringLiteral("${%1}").arg(it.key()), styleText(it.value()));
+    return out;
+}
+
+QString TThemePrivate::substituteScaledPixels(const QString &iText) const
+{
+    static const QRegularExpression re(QStringLiteral("\\$DP\\(\\s*(\\d+\\.?\\d*)\\s*\\)"));
+    QString out;
+    out.reserve(iText.size());
+    int last = 0;
+    QRegularExpressionMatchIterator it = re.globalMatch(iText);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch m = it.next();
+        out += iText.midRef(last, m.capturedStart() - last);
+        out += truncatedNumber(m.captured(1).toDouble() * dpRatio);
+        last = m.capturedEnd();
+    }
+    out += iText.midRef(last);
+    return out;
+}
+
+QString TThemePrivate::substituteColorFunction(const QString &iText, const QString &iName) const
+{
+    const QRegularExpression re(QStringLiteral(
+        "\\$%1\\(\\s*([#a-zA-Z0-9]*|rgba\\([^()]+\\))\\s*\\,\\s*(\\d+\\.?\\d*)\\s*\\)").arg(iName));
+    QHash<QString, QString> results;
+    QString out;
+    out.reserve(iText.size());
+    int last = 0;
+    QRegularExpressionMatchIterator it = re.globalMatch(iText);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch m = it.next();
+        // A call is known by its colour and number joined with ",", and read
+        // back by splitting at every "," with empty parts dropped; a colour
+        // text that does not survive this is no call of that pair.
+        const QString pair = m.captured(1) + QLatin1Char(',') + m.captured(2);
+        QStringList parts = pair.split(QLatin1Char(','), Qt::SkipEmptyParts);
+        const QString number = parts.takeLast();
+        const QString colorText = parts.join(QLatin1Char(','));
+        if (colorText != m.captured(1))
+            continue;
+
+        auto found = results.constFind(pair);
+        if (found == results.cend()) {
+            QColor color = functionColor(colorText);
+            QString result;
+            if (iName == QLatin1String("ALPHA")) {
+                color.setAlphaF(qBound(0.0, number.toDouble(), 1.0));
+                result = styleSheetRgba(color);
+            } else {
+                const int factor = number.toInt();
+                result = (iName == QLatin1String("LIGHTER") ? color.lighter(factor) : color.darker(factor)).name();
+            }
+            found = results.insert(pair, result);
+        }
+        out += iText.midRef(last, m.capturedStart() - last);
+        out += found.value();
+        last = m.capturedEnd();
+    }
+    out += iText.midRef(last);
+    return out;
+}
+
+TTheme::TTheme()
+    : QObject(nullptr)
+    , d_ptr(new TThemePrivate(this))
+{
+    Q_D(TTheme);
+    // Without a GUI application there is no screen to measure: keep 1.
+    const QScreen *screen = qobject_cast<QGuiApplication *>(QCoreApplication::instance())
+        ? QGuiApplication::primaryScreen() : nullptr;
+    if (screen && screen->geometry().width() > 1920)
+        d->dpRatio = 1.5;
+}
+
+TTheme::~TTheme()
+{
+    delete d_ptr;
+}
+
+TTheme *TTheme::instance()
+{
+    static TTheme theme;
+    return &theme;
+}
+
+QString TTheme::html2StyleSheetColor(const QString &iColorStr)
+{
+    if (!isAlphaLastColor(iColorStr))
+        return iColorStr;
+    return styleSheetRgba(TDataParse::str2Color(iColorStr));
+}
+
+void TTheme::setDpRatio(double iRatio)
+{
+    Q_D(TTheme);
+    d->dpRatio = iRatio;
+}
+
+double TTheme::dpRatio() const
+{
+    Q_D(const TTheme);
+    return d->dpRatio;
+}
+
+QGraphicsDropShadowEffect *TTheme::getShadowEffect(int iDepth, const QString &iDirection)
+{
+    Q_D(TTheme);
+    if (iDepth < 0 || iDepth > 5)
+        return nullptr;
+    const double r = d->dpRatio;
+    const QString dir = iDirection.toUpper();
+    const bool leftTop = dir == QLatin1String("LEFT") || dir == QLatin1String("TOP");
+    const bool right = dir == QLatin1String("RIGHT");
+    const bool bottom = dir == QLatin1String("BOTTOM");
+
+    double blur = 0;
+    QPointF offset;
+    int alpha = 180;
+    switch (iDepth) {
+    case 0:
+        blur = 5 * r;
+        alpha = 120;
+        break;
+    case 1:
+    case 2: {
+        const double step = std::trunc(iDepth * r);
+        blur = iDepth == 1 ? 5 * r : 12 * r;
+        alpha = iDepth == 1 ? 120 : 150;
+        if (leftTop)
+            offset = QPointF(step, step);
+        else if (right)
+            offset = QPointF(-step, step);
+        else if (bottom)
+            offset = QPointF(-step, -step);
+        if (iDepth == 1 && right)
+            alpha = 100;
+        break;
+    }
+    default:
+        blur = std::trunc(12 * (iDepth - 1) * r);
+        offset = QPointF(0, 4 * (iDepth - 2) * r);
+        break;
+    }
+
+    auto *effect = new QGraphicsDropShadowEffect;
+    effect->setBlurRadius(blur);
+    effect->setOffset(offset);
+    effect->setColor(QColor(0, 0, 0, alpha));
+    return effect;
+}
+
+double TTheme::dp(double iPix) const
+{
+    Q_D(const TTheme);
+    return d->dpRatio * iPix;
+}
+
+int TTheme::dp(int iPix) const
+{
+    Q_D(const TTheme);
+    return static_cast<int>(d->dpRatio * iPix);
+}
+
+bool TTheme::loadThemeConfig(const QString &iFile)
+{
+    Q_D(TTheme);
+    TError err;
+    const QVariant config = TDataParse::jsonStr2Variant(
+        TFileIo::readFileString(iFile, QStringLiteral("UTF-8"), nullptr), &err);
+    if (err.isValid()) {
+        TLogger::instance()->writeLog(QStringLiteral("theme file [%1] is not a valid json format!").arg(iFile),
+                                      QStringLiteral("error"), QString(), TLOG_POS, 0);
+        return false;
+    }
+    d->valueMap = config.toMap();
+    d->style = d->valueMap.value(QStringLiteral("STYLE")).toString();
+    d->bgType = d->valueMap.value(QStringLiteral("BG_TYPE")).toString().toUpper() == QLatin1String("DARK")
+        ? Dark : Light;
+    d->valuesChanged();
+    return true;
+}
+
+QVariant TTheme::value(const QString &iKeyStr) const
+{
+    Q_D(const TTheme);
+    return d->valueMap.value(iKeyStr);
+}
+
+void TTheme::setValueMap(const QVariantMap &iValueMap)
+{
+    Q_D(TTheme);
+    d->valueMap = iValueMap;
+    d->valuesChanged();
+}
+
+QString TTheme::getSsColor(const QString &iKeyStr)
+{
+    Q_D(TTheme);
+    const auto cached = d->ssColorCache.constFind(iKeyStr);
+    if (cached != d->ssColorCache.cend())
+        return cached.value();
+    QString text = d->valueMap.value(iKeyStr).toString();
+    if (isAlphaLastColor(text)) {
+        const QColor c = TDataParse::str2Color(text);
+        text = QStringLiteral("rgba(%1, %2, %3, %4%)")
+                   .arg(c.red()).arg(c.green()).arg(c.blue())
+                   .arg(static_cast<int>(c.alphaF() * 100));
+    }
+    d->ssColorCache.insert(iKeyStr, text);
+    return text;
+}
+
+void TTheme::setStyle(const QString &iStyleStr)
+{
+    Q_D(TTheme);
+    d->style = iStyleStr;
+}
+
+void TTheme::setQssStr(const QString &iQssStr)
+{
+    Q_D(TTheme);
+    d->qssStr = iQssStr;
+}
+
+QString TTheme::qssStr() const
+{
+    Q_D(const TTheme);
+    return d->qssStr;
+}
+
+void TTheme::applyTheme()
+{
+    Q_D(TTheme);
+    const bool widgets = qobject_cast<QApplication *>(QCoreApplication::instance()) != nullptr;
+    if (widgets && !d->style.isEmpty())
+        QApplication::setStyle(d->style);
+
+    QString qss = d->filterConditionalLines(d->qssStr);
+    qss = d->substituteValues(qss);
+    qss = d->substituteScaledPixels(qss);
+    qss = d->substituteColorFunction(qss, QStringLiteral("ALPHA"));
+    qss = d->substituteColorFunction(qss, QStringLiteral("LIGHTER"));
+    qss = d->substituteColorFunction(qss, QStringLiteral("DARKER"));
+
+    static const QRegularExpression leftoverRe(QStringLiteral("(\\$\\{[^\\{\\}]+\\}|\\$\\w+\\([^\\(\\)]+\\))"));
+    QSet<QString> leftovers;
+    QRegularExpressionMatchIterator it = leftoverRe.globalMatch(qss);
+    while (it.hasNext())
+        leftovers.insert(it.next().captured(1));
+    if (!leftovers.isEmpty()) {
+        QStringList names = leftovers.values();
+        names.sort();
+        TLogger::instance()->writeLog(
+            QStringLiteral("style sheet file have invalid variable (%1).").arg(names.join(QLatin1Char(','))),
+            QStringLiteral("error"), QString(), TLOG_POS, 0);
+    }
+
+    if (widgets)
+        qApp->setStyleSheet(qss);
+}
+
+TTheme::BgType TTheme::bgType() const
+{
+    Q_D(const TTheme);
+    return d->bgType;
+}

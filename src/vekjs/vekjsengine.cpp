@@ -21,6 +21,9 @@ VekJsEngine::VekJsEngine(QObject *iParent)
 
 VekJsEngine::~VekJsEngine()
 {
+    // The loader's cache holds script values: release them while the
+    // engine they live in still exists.
+    delete d_dptr->package;
     delete d_dptr;
 }
 

@@ -5,6 +5,7 @@
 #include "vekjsplugin.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QPluginLoader>
@@ -25,10 +26,12 @@ QString findEntry(const QString &iDir, const QString &iName, QDir::Filters iFilt
     const QFileInfo exact(dir.filePath(iName));
     if (exact.exists() && ((iFilter & QDir::Dirs) ? exact.isDir() : exact.isFile()))
         return exact.absoluteFilePath();
-    const QStringList entries = dir.entryList(iFilter | QDir::Hidden | QDir::NoDotAndDotDot);
-    for (const QString &entry : entries) {
-        if (entry.compare(iName, Qt::CaseInsensitive) == 0)
-            return dir.absoluteFilePath(entry);
+    // Unsorted: a script's folder may hold many files.
+    QDirIterator it(dir.path(), iFilter | QDir::Hidden | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        it.next();
+        if (it.fileName().compare(iName, Qt::CaseInsensitive) == 0)
+            return it.fileInfo().absoluteFilePath();
     }
     return QString();
 }

@@ -12,8 +12,6 @@
 #include <QStringList>
 #include <QWriteLocker>
 
-#include <cstring>
-
 namespace {
 
 // Ends a writeLog call early; its message goes to the debug output.
@@ -72,7 +70,9 @@ bool TLoggerPrivate::openFile(const QString &iPath, QString *oMessage)
 {
     delete currentFile;
     currentFile = new QFile(iPath);
-    if (!currentFile->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) {
+    // Unbuffered: a line is one write call, complete on disk when writeLog
+    // returns, and a line that failed is not kept to reappear later.
+    if (!currentFile->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text | QIODevice::Unbuffered)) {
         *oMessage = QStringLiteral("can not open file %1 for write!").arg(iPath);
         delete currentFile;
         currentFile = nullptr;
@@ -233,11 +233,10 @@ bool TLogger::writeLog(const QString &iTextStr, const QString &iTypeStr, const Q
             if (!d->logDir.isEmpty()) {
                 if ((!d->currentFile || d->currentSize > d->maxFileSize) && !d->openNextFile(&openMessage))
                     throw LogFailure {QStringLiteral("setCurrentLogFile error!")};
-                // Two pieces into the file's buffer, one write call at the flush.
-                if (d->currentFile->write(whenBytes) != whenBytes.size()
-                    || d->currentFile->write(tail) != tail.size() || !d->currentFile->flush())
+                const QByteArray line = whenBytes + tail;
+                if (d->currentFile->write(line) != line.size())
                     throw LogFailure {QStringLiteral("writeLog to %1 error!").arg(d->currentFile->fileName())};
-                d->currentSize += whenBytes.size() + tail.size();
+                d->currentSize += line.size();
             }
         } catch (const LogFailure &logFailure) {
             failure = logFailure.message;

@@ -48,8 +48,12 @@ bool watchQuitSignals(QCoreApplication &ioApp)
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
-    if (!watchQuitSignals(app))
+    // Never destroyed: the service core waits for the running tasks in its
+    // destructor at process exit, and their threads still report to this
+    // thread's event queue until then. Tearing the application down under
+    // them would corrupt memory.
+    auto *app = new QCoreApplication(argc, argv);
+    if (!watchQuitSignals(*app))
         qWarning("vekpdtserver: cannot watch SIGINT and SIGTERM");
 
     VekPdtServerCore *core = VekPdtServerCore::instance();
@@ -62,5 +66,5 @@ int main(int argc, char *argv[])
     if (!core->readConfig() || !core->initServiceInfo())
         return 1;
     core->loadTask();
-    return app.exec();
+    return app->exec();
 }

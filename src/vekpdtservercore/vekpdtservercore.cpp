@@ -23,7 +23,9 @@
 #include <QHostInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QLoggingCategory>
 #include <QNetworkInterface>
+#include <QSqlDatabase>
 #include <QSysInfo>
 
 namespace {
@@ -160,8 +162,18 @@ VekPdtServerCore::VekPdtServerCore()
     : QObject(nullptr)
     , d_ptr(new VekPdtServerCorePrivate(this))
 {
-    // Constructed before us, the log is destroyed after us: the destructor logs.
+    // Constructed before us, these are destroyed after us: the destructor
+    // logs at process exit, through the log, Qt's default logging category
+    // and the local time.
     TLogger::instance();
+    QLoggingCategory::defaultCategory();
+    getNow();
+    // The same for the connection pool and what it stands on: Qt's table of
+    // connections and the driver plug-ins, which must outlive the pool's
+    // connections, come first, then the pool.
+    QSqlDatabase::drivers();
+    QSqlDatabase::contains(QString());
+    TSqlConnectionPoolV2::instance();
     if (QCoreApplication::instance())
         connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this,
                 &VekPdtServerCore::appAboutToQuit);

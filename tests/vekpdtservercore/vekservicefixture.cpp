@@ -1,0 +1,213 @@
+#include "vekservicefixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUuid>
+
+#include <csignal>
+
+namespace VekServiceFixture {
+
+namespace {
+
+bool copyProgram(const QString &iFrom, const QString &iTo, QString *oWhy)
+{
+    QDir().mkpath(QFileInfo(iTo).absolutePath());
+    QFile::remove(iTo);
+    if (!QFile::copy(iFrom, iTo)) {
+        *oWhy = QStringLiteral("cannot copy %1 to %2").arg(iFrom, iTo);
+        return false;
+    }
+    return true;
+}
+
+QString pgDatabaseOf(const QString &iConnection)
+{
+    return QStringLiteral("vekservice_") + iConnection.toLower();
+}
+
+} // namespace
+
+bool makeRoot(const QString &iRoot, const QString &iBinDir, QString *oWhy)
+{
+    const QString bin = iRoot + QStringLiteral("/linux/bin");
+    for (const char *dir : {"/linux/bin", "/config", "/tmp"})
+        QDir().mkpath(iRoot + QLatin1String(dir));
+    if (!copyProgram(iBinDir + QStringLiteral("/vekpdtserver"), bin + QStringLiteral("/vekpdtserver"), oWhy)
+        || !copyProgram(iBinDir + QStringLiteral("/vekjs"), bin + QStringLiteral("/vekjs"), oWhy)
+        || !copyProgram(iBinDir + QStringLiteral("/vekperl"),
+                        iRoot + QStringLiteral("/linux/vekperl/bin/vekperl"), oWhy))
+        return false;
+    // The runner finds its plug-ins and its widget module beside itself.
+    for (const char *entry : {"vekjslib", "libvekjsgui.so"}) {
+        if (!QFile::link(iBinDir + QLatin1Char('/') + QLatin1String(entry), bin + QLatin1Char('/') + QLatin1String(entry))) {
+            *oWhy = QStringLiteral("cannot link %1").arg(QLatin1String(entry));
+            return false;
+        }
+    }
+    return true;
+}
+
+bool openPostgres(const QString &iConnection, QVariantMap *oParams, QString *oWhy)
+{
+    const QString host = qEnvironmentVariable("VEK_TEST_PG_HOST");
+    const QString port = qEnvironmentVariable("VEK_TEST_PG_PORT");
+    const QString user = qEnvironmentVariable("VEK_TEST_PG_USER");
+    const QString password = qEnvironmentVariable("VEK_TEST_PG_PASSWORD");
+    const QString database = qEnvironmentVariable("VEK_TEST_PG_DATABASE");
+    if (host.isEmpty() || port.isEmpty()) {
+        *oWhy = QStringLiteral("no PostgreSQL test server: VEK_TEST_PG_HOST/PORT are not set (run scripts/test.sh)");
+        return false;
+    }
+    const QString name = pgDatabaseOf(iConnection);
+    {
+        QSqlDatabase admin = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), iConnection + QStringLiteral("_admin"));
+        admin.setHostName(host);
+        admin.setPort(port.toInt());
+        admin.setUserName(user);
+        admin.setPassword(password);
+        admin.setDatabaseName(database);
+        if (!admin.open()) {
+            *oWhy = QStringLiteral("cannot reach PostgreSQL: ") + admin.lastError().text();
+            return false;
+        }
+        QSqlQuery query(admin);
+        query.exec(QStringLiteral("DROP DATABASE IF EXISTS %1").arg(name));
+        if (!query.exec(QStringLiteral("CREATE DATABASE %1").arg(name))) {
+            *oWhy = query.lastError().text();
+            return false;
+        }
+    }
+    QSqlDatabase::removeDatabase(iConnection + QStringLiteral("_admin"));
+
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), iConnection);
+    db.setHostName(host);
+    db.setPort(port.toInt());
+    db.setUserName(user);
+    db.setPassword(password);
+    db.setDatabaseName(name);
+    if (!db.open()) {
+        *oWhy = db.lastError().text();
+        return false;
+    }
+    oParams->insert(QStringLiteral("database_type"), QStringLiteral("QPSQL"));
+    oParams->insert(QStringLiteral("database_host"), host + QLatin1Char(':') + port);
+    oParams->insert(QStringLiteral("database_name"), name);
+    oParams->insert(QStringLiteral("database_user"), user);
+    oParams->insert(QStringLiteral("database_pwd"), QString::fromLatin1(password.toUtf8().toBase64().toBase64()));
+    oParams->insert(QStringLiteral("database_encrypt"), QStringLiteral("EB642"));
+    return true;
+}
+
+void dropPostgres(const QString &iConnection)
+{
+    QSqlDatabase::database(iConnection, false).close();
+    QSqlDatabase::removeDatabase(iConnection);
+    QSqlDatabase admin = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), iConnection + QStringLiteral("_admin"));
+    admin.setHostName(qEnvironmentVariable("VEK_TEST_PG_HOST"));
+    admin.setPort(qEnvironmentVariable("VEK_TEST_PG_PORT").toInt());
+    admin.setUserName(qEnvironmentVariable("VEK_TEST_PG_USER"));
+    admin.setPassword(qEnvironmentVariable("VEK_TEST_PG_PASSWORD"));
+    admin.setDatabaseName(qEnvironmentVariable("VEK_TEST_PG_DATABASE"));
+    if (admin.open())
+        QSqlQuery(admin).exec(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(pgDatabaseOf(iConnection)));
+    admin = QSqlDatabase();
+    QSqlDatabase::removeDatabase(iConnection + QStringLiteral("_admin"));
+}
+
+bool openSqlite(const QString &iConnection, const QString &iFile, QVariantMap *oParams, QString *oWhy)
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), iConnection);
+    db.setDatabaseName(iFile);
+    if (!db.open()) {
+        *oWhy = db.lastError().text();
+        return false;
+    }
+    oParams->insert(QStringLiteral("database_type"), QStringLiteral("QSQLITE"));
+    oParams->insert(QStringLiteral("database_name"), iFile);
+    oParams->insert(QStringLiteral("database_options"), QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
+    return true;
+}
+
+bool exec(QSqlDatabase iDb, const QString &iSql, QString *oWhy)
+{
+    QSqlQuery query(iDb);
+    if (!query.exec(iSql)) {
+        *oWhy = iSql + QStringLiteral(": ") + query.lastError().text();
+        return false;
+    }
+    return true;
+}
+
+bool createPlantTables(QSqlDatabase iDb, QString *oWhy)
+{
+    return exec(iDb,
+                QStringLiteral("CREATE TABLE mes_pdt_service (id INTEGER PRIMARY KEY, name VARCHAR(64), attr_data TEXT,"
+                               " host_name TEXT, host_ip TEXT, last_start_time TEXT, status TEXT)"),
+                oWhy)
+        && exec(iDb,
+                QStringLiteral("CREATE TABLE mes_pdt_script (id INTEGER PRIMARY KEY, name VARCHAR(64), content TEXT,"
+                               " type TEXT, link_cam INTEGER, encrypt INTEGER, release_status TEXT,"
+                               " active_status TEXT)"),
+                oWhy)
+        && exec(iDb,
+                QStringLiteral("CREATE TABLE mes_pdt_service_script (id INTEGER PRIMARY KEY, script_name VARCHAR(64),"
+                               " script_parameter TEXT, status TEXT, trigger_type TEXT, trigger_param TEXT,"
+                               " attr_data TEXT)"),
+                oWhy)
+        && exec(iDb,
+                QStringLiteral("CREATE TABLE mes_prod_tooling_request (id INTEGER PRIMARY KEY, service_flag INTEGER,"
+                               " kind TEXT, request_data TEXT)"),
+                oWhy);
+}
+
+bool writeConfig(const QString &iRoot, const QVariantMap &iDbParams, const QString &iServiceName, int iDebugMode)
+{
+    QVariantMap config = iDbParams;
+    config.insert(QStringLiteral("service_name"), iServiceName);
+    config.insert(QStringLiteral("debug_mode"), iDebugMode);
+    QFile file(iRoot + QStringLiteral("/config/vekpdtserver.cfg"));
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        && file.write(QJsonDocument(QJsonObject::fromVariantMap(config)).toJson()) > 0;
+}
+
+void startServer(QProcess &ioProcess, const QString &iRoot, const QVariantMap &iExtraEnv)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    // Task runners need no display; they start faster without one.
+    for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        env.remove(QLatin1String(name));
+    for (auto it = iExtraEnv.cbegin(); it != iExtraEnv.cend(); ++it)
+        env.insert(it.key(), it.value().toString());
+    ioProcess.setProcessEnvironment(env);
+    ioProcess.setProcessChannelMode(QProcess::ForwardedChannels);
+    ioProcess.start(iRoot + QStringLiteral("/linux/bin/vekpdtserver"), QStringList());
+}
+
+bool stopServer(QProcess &ioProcess, int iTimeoutMs)
+{
+    if (ioProcess.state() == QProcess::NotRunning)
+        return false;
+    ::kill(pid_t(ioProcess.processId()), SIGTERM);
+    if (!ioProcess.waitForFinished(iTimeoutMs)) {
+        ioProcess.kill();
+        ioProcess.waitForFinished();
+        return false;
+    }
+    return ioProcess.exitStatus() == QProcess::NormalExit && ioProcess.exitCode() == 0;
+}
+
+QVariantMap readJson(const QString &iPath)
+{
+    QFile file(iPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return QVariantMap();
+    return QJsonDocument::fromJson(file.readAll()).object().toVariantMap();
+}
+
+} // namespace VekServiceFixture

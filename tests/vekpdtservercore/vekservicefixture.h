@@ -1,0 +1,50 @@
+#ifndef VEKSERVICEFIXTURE_H
+#define VEKSERVICEFIXTURE_H
+
+// Shared by the end-to-end test and the benchmark: a service root folder
+// with the real programs, a plant database (PostgreSQL or SQLite) and the
+// running service host.
+
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QString>
+#include <QVariantMap>
+
+namespace VekServiceFixture {
+
+//! Lays out ROOT/linux/bin with the service host, the script runner and the
+//! plug-ins, ROOT/linux/vekperl/bin/vekperl, ROOT/config and ROOT/tmp.
+//! Programs are copied (the service finds its folders from its own path);
+//! libraries are found through the build folder. False with oWhy on failure.
+bool makeRoot(const QString &iRoot, const QString &iBinDir, QString *oWhy);
+
+//! A fresh PostgreSQL database on the test server (VEK_TEST_PG_*), opened as
+//! connection iConnection; oParams gets the service's database keys (with
+//! the password encoded as "EB642"). False with oWhy when the server is
+//! missing or refuses.
+bool openPostgres(const QString &iConnection, QVariantMap *oParams, QString *oWhy);
+//! Drops the database openPostgres made for iConnection.
+void dropPostgres(const QString &iConnection);
+//! An SQLite plant database in iFile.
+bool openSqlite(const QString &iConnection, const QString &iFile, QVariantMap *oParams, QString *oWhy);
+
+//! The four plant tables, the same text on both dialects.
+bool createPlantTables(QSqlDatabase iDb, QString *oWhy);
+//! Runs one statement; false with the statement and the reason in oWhy.
+bool exec(QSqlDatabase iDb, const QString &iSql, QString *oWhy);
+
+//! Writes ROOT/config/vekpdtserver.cfg: iDbParams plus service_name and debug_mode.
+bool writeConfig(const QString &iRoot, const QVariantMap &iDbParams, const QString &iServiceName,
+                 int iDebugMode = 1);
+
+//! Starts ROOT/linux/bin/vekpdtserver without a display; iExtraEnv adds variables.
+void startServer(QProcess &ioProcess, const QString &iRoot, const QVariantMap &iExtraEnv = QVariantMap());
+//! SIGTERM, then waits; true when the host exited normally with code 0.
+bool stopServer(QProcess &ioProcess, int iTimeoutMs = 30000);
+
+//! The JSON of a file as a map (empty when unreadable).
+QVariantMap readJson(const QString &iPath);
+
+} // namespace VekServiceFixture
+
+#endif // VEKSERVICEFIXTURE_H

@@ -249,10 +249,12 @@ void TComboBox::mouseReleaseEvent(QMouseEvent *iEvent)
 void TComboBox::wheelEvent(QWheelEvent *iEvent)
 {
     Q_D(TComboBox);
-    // Disabled, the wheel is swallowed here: it neither changes the row nor
-    // scrolls the form around the box.
+    // Disabled, the wheel is swallowed here: it neither changes the row nor,
+    // accepted, travels on to scroll the form around the box.
     if (d->wheelEnabled)
         QComboBox::wheelEvent(iEvent);
+    else
+        iEvent->accept();
 }
 
 void TComboBox::focusInEvent(QFocusEvent *iEvent)

@@ -33,6 +33,11 @@ public:
     explicit TComboBox(QWidget *iParent = nullptr);
     ~TComboBox() override;
 
+    //! Opens the list with the search field, when shown, holding the keyboard.
+    void showPopup() override;
+    //! Clears the search, bringing back every row not hidden by name, and closes the list.
+    void hidePopup() override;
+
 public slots:
     //! Sets an own key; other keys go to the common handling.
     void set(const QString &iKey, const QVariant &iValue) override;
@@ -71,8 +76,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent *iEvent) override;
     void wheelEvent(QWheelEvent *iEvent) override;
     void focusInEvent(QFocusEvent *iEvent) override;
-    void showPopup() override;
-    void hidePopup() override;
 
 protected slots:
     //! Reports a change of the current row: "value_changed", then "editing_finished".

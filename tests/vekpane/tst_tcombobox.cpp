@@ -5,6 +5,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
+#include <QTemporaryDir>
+
+#include "tresource.h"
 
 using controlstest::expose;
 using controlstest::types;
@@ -54,6 +57,7 @@ private slots:
     void search_data();
     void search();
     void searchableFlag();
+    void icons();
     void listenerMayDeleteTheBox();
     void fromScript();
 };
@@ -237,6 +241,28 @@ void tst_TComboBox::searchableFlag()
     QCOMPARE(box.property("wheelEnabled"), QVariant(false));
 }
 
+void tst_TComboBox::icons()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QImage dot(16, 16, QImage::Format_ARGB32);
+    dot.fill(Qt::black);
+    QVERIFY(dot.save(dir.filePath("dot.png")));
+    TResource::instance()->appendIconPath(dir.path());
+    TComboBox box;
+    box.setItemList({QVariantMap {{"name", "g"}, {"text", "Green"}, {"icon", "dot.#00ff00"}}, "plain"});
+    box.setCurrentName("g");
+    // The icon comes from the resource lookup, colour suffix and all.
+    const QImage shown = box.currentIcon().pixmap(16, 16).toImage();
+    const QImage looked = TResource::instance()->icon("dot.#00ff00", "button", "body").pixmap(16, 16).toImage();
+    QCOMPARE(shown, looked);
+    QVERIFY(shown.pixel(8, 8) != dot.pixel(8, 8));
+    QCOMPARE(box.itemIcon(0).cacheKey(), box.currentIcon().cacheKey());
+    box.setCurrentName("plain");
+    QVERIFY(box.currentIcon().isNull());
+    TResource::instance()->removeIconPath(dir.path());
+}
+
 void tst_TComboBox::listenerMayDeleteTheBox()
 {
     auto *box = new TComboBox;
@@ -272,6 +298,10 @@ void tst_TComboBox::fromScript()
                                           "value_changed,editing_finished,value_changed,editing_finished"));
     QCOMPARE(box.currentUserData(), QVariant(QVariantMap {{"ids", QVariantList {1, 2}}}));
     QCOMPARE(visibleTexts(box), QStringList {"Named"});
+
+    CONTROLS_EVAL(engine, "box.set('item_list', ['p', {name: 'q', text: 'Q', user_data: [3]}]); box.set('value', 'q')");
+    QCOMPARE(box.itemList(), (QVariantList {row("p", "p"), row("q", "Q", QVariantList {3})}));
+    QCOMPARE(box.currentUserData(), QVariant(QVariantList {3}));
 }
 
 QTEST_MAIN(tst_TComboBox)

@@ -325,7 +325,7 @@ void tst_TFormLayout::recordsDropDestroyedObjects()
     delete field;
     QVERIFY(!form->unitsWidget(key));
     QVERIFY(!form->separatorWidget(key));
-    // Another field packed later at the same address must not inherit the old records.
+    // The records of other fields stay.
     QVERIFY(form->labelWidget(other));
     QVERIFY(form->unitsWidget(other));
 }

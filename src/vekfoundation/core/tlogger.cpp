@@ -12,6 +12,8 @@
 #include <QStringList>
 #include <QWriteLocker>
 
+#include <cstring>
+
 namespace {
 
 // Length of a "yyyy-MM-dd hh:mm:ss" stamp.
@@ -213,7 +215,7 @@ bool TLogger::writeLog(const QString &iTextStr, const QString &iTypeStr, const Q
     lineText += QLatin1String("] [LEVEL:");
     lineText += level;
     lineText += QLatin1String("]\n");
-    const QByteArray tail = lineText.midRef(headLength).toUtf8();
+    QByteArray lineBytes = lineText.toUtf8();
     QStringList entry {iTextStr, type, QString(), iSrcPosStr, level};
 
     QString when;
@@ -225,14 +227,16 @@ bool TLogger::writeLog(const QString &iTextStr, const QString &iTypeStr, const Q
     {
         QMutexLocker locker(&d->mutex);
         try {
-            QByteArray whenBytes;
             if (iDatetimeStr.isEmpty()) {
+                // The stamp is ASCII of fixed length: it overwrites the room
+                // kept for it, so that nothing is allocated under the mutex.
                 when = d->currentStamp();
-                whenBytes = d->stampBytes;
-                lineText.replace(0, kStampLength, when);
+                if (d->stampBytes.size() == kStampLength)
+                    std::memcpy(lineBytes.data(), d->stampBytes.constData(), kStampLength);
+                else
+                    lineBytes = d->stampBytes + lineBytes.mid(kStampLength);
             } else {
                 when = iDatetimeStr;
-                whenBytes = when.toUtf8();
             }
             emit logWrited(iTextStr, type, when, iSrcPosStr, level);
 
@@ -245,10 +249,9 @@ bool TLogger::writeLog(const QString &iTextStr, const QString &iTypeStr, const Q
             if (!d->logDir.isEmpty()) {
                 if ((!d->currentFile || d->currentSize > d->maxFileSize) && !d->openNextFile(&openMessage))
                     throw LogFailure {QStringLiteral("setCurrentLogFile error!")};
-                const QByteArray line = whenBytes + tail;
-                if (d->currentFile->write(line) != line.size())
+                if (d->currentFile->write(lineBytes) != lineBytes.size())
                     throw LogFailure {QStringLiteral("writeLog to %1 error!").arg(d->currentFile->fileName())};
-                d->currentSize += line.size();
+                d->currentSize += lineBytes.size();
             }
         } catch (const LogFailure &logFailure) {
             failure = logFailure.message;
@@ -263,9 +266,12 @@ bool TLogger::writeLog(const QString &iTextStr, const QString &iTypeStr, const Q
     // The echo needs no lock. It goes straight to the message handler,
     // without the printf-style formatting of qDebug(), as long as the default
     // category's debug output is on.
-    if (!when.isNull() && QLoggingCategory::defaultCategory()->isDebugEnabled())
+    if (!when.isNull() && QLoggingCategory::defaultCategory()->isDebugEnabled()) {
+        if (iDatetimeStr.isEmpty())
+            lineText.replace(0, kStampLength, when);
         qt_message_output(QtDebugMsg, QMessageLogContext(),
                           QString::fromRawData(lineText.constData(), lineText.size() - 1));
+    }
     if (!openMessage.isEmpty())
         qDebug().noquote() << openMessage;
     if (!ok)

@@ -17,7 +17,7 @@ function(_vek_common target)
     target_compile_options(${target} PRIVATE ${VEK_WARNINGS})
     set_target_properties(${target} PROPERTIES
         CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON
-        BUILD_RPATH "\$ORIGIN;${CMAKE_BINARY_DIR}/bin")
+        BUILD_RPATH "\$ORIGIN;${CMAKE_BINARY_DIR}/bin" INSTALL_RPATH "\$ORIGIN")
 endfunction()
 
 # With Ninja, automoc learns its inputs from the depfile of its last run, so a
@@ -70,12 +70,22 @@ function(vek_add_library name)
     if(VEK_USE_PCH)
         target_precompile_headers(${name} PRIVATE ${VEK_PCH_HEADER})
     endif()
+    install(TARGETS ${name} LIBRARY DESTINATION bin RUNTIME DESTINATION bin)
 endfunction()
 
-# vek_add_plugin(target PACKAGE pkg [QT module...] [LINKS target...])
-# A script package plug-in: bin/vekjslib/<pkg>/<pkg>plugin.so (plugin.dll on Windows).
+# vek_add_plugin(target PACKAGE pkg [QT module...] [LINKS target...] [OUTPUT_DIRECTORY dir])
+# A script package plug-in, named the way the package loader looks for it:
+# <pkg>plugin plus the platform's shared-library suffix (.so here, .dll on
+# Windows), in the folder <pkg> under bin/vekjslib, and installed to the same
+# place. OUTPUT_DIRECTORY puts it under another library folder instead (test
+# plug-ins), and then it is not installed.
 function(vek_add_plugin name)
-    cmake_parse_arguments(A "" "PACKAGE" "QT;LINKS" ${ARGN})
+    cmake_parse_arguments(A "" "PACKAGE;OUTPUT_DIRECTORY" "QT;LINKS" ${ARGN})
+    set(_install OFF)
+    if(NOT A_OUTPUT_DIRECTORY)
+        set(A_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin/vekjslib)
+        set(_install ON)
+    endif()
     file(GLOB_RECURSE _src CONFIGURE_DEPENDS
         ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h
         ${CMAKE_CURRENT_SOURCE_DIR}/*.json)
@@ -88,9 +98,12 @@ function(vek_add_plugin name)
     endforeach()
     target_link_libraries(${name} PRIVATE ${A_LINKS})
     set_target_properties(${name} PROPERTIES
-        PREFIX "" OUTPUT_NAME "${A_PACKAGE}plugin"
-        LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin/vekjslib/${A_PACKAGE}
-        BUILD_RPATH "\$ORIGIN/../..;${CMAKE_BINARY_DIR}/bin")
+        PREFIX "" OUTPUT_NAME "${A_PACKAGE}plugin" SUFFIX "${CMAKE_SHARED_LIBRARY_SUFFIX}"
+        LIBRARY_OUTPUT_DIRECTORY ${A_OUTPUT_DIRECTORY}/${A_PACKAGE}
+        BUILD_RPATH "\$ORIGIN/../..;${CMAKE_BINARY_DIR}/bin" INSTALL_RPATH "\$ORIGIN/../..")
+    if(_install)
+        install(TARGETS ${name} LIBRARY DESTINATION bin/vekjslib/${A_PACKAGE})
+    endif()
 endfunction()
 
 # vek_add_program(name [SOURCES f...] [QT module...] [LINKS target...])
@@ -107,6 +120,7 @@ function(vek_add_program name)
         target_link_libraries(${name} PRIVATE Qt5::${_m})
     endforeach()
     target_link_libraries(${name} PRIVATE ${A_LINKS})
+    install(TARGETS ${name} RUNTIME DESTINATION bin)
 endfunction()
 
 # vek_add_test(tst_name LINKS target... [SOURCES f...] [NEEDS_X] [TIMEOUT s] [ENV K=V...])

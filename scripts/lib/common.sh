@@ -21,6 +21,7 @@ VEK_TEST_PACKAGES=(
     libqt5svg5
 
     # network and mail
+    python3-aiosmtpd
 
 )
 

@@ -307,40 +307,334 @@ QMap<QString, QString> TDataParse::variantMap2StringMap(QVariantMap iMap)
 // ======================================================================
 // Command strings and CSV
 
+#include <QDebug>
+
+namespace {
+
+// "COM" and, when the first part has a slash, "UID" of a command string.
+void putCommandHead(QVariantMap &oMap, const QString &iHead)
+{
+    const int slash = iHead.indexOf(QLatin1Char('/'));
+    if (slash < 0) {
+        oMap.insert(QStringLiteral("COM"), iHead.trimmed());
+        return;
+    }
+    oMap.insert(QStringLiteral("COM"), iHead.left(slash).trimmed());
+    oMap.insert(QStringLiteral("UID"), iHead.mid(slash + 1).trimmed());
+}
+
+// Index of the first SEP at or after FROM that no backslash precedes, or -1.
+int unescapedIndexOf(const QString &iText, QChar iSep, int iFrom)
+{
+    int pos = iText.indexOf(iSep, iFrom);
+    while (pos > 0 && iText.at(pos - 1) == QLatin1Char('\\'))
+        pos = iText.indexOf(iSep, pos + 1);
+    return pos;
+}
+
+} // namespace
+
+QVariantMap TDataParse::commandStr2Map(const QString &iCommand, const QString &iKeyCase, TError *oErr)
+{
+    Q_UNUSED(oErr)
+    QVariantMap map;
+    if (iCommand.isEmpty()) {
+        qDebug().noquote() << QStringLiteral("Url can not be null.");
+        return map;
+    }
+    if (!iCommand.contains(QLatin1Char(','))) {
+        putCommandHead(map, iCommand);
+        return map;
+    }
+
+    QStringList parts;
+    QString rest = iCommand;
+    for (int comma = unescapedIndexOf(rest, QLatin1Char(','), 0); comma >= 0;
+         comma = unescapedIndexOf(rest, QLatin1Char(','), 0)) {
+        parts.append(rest.left(comma).trimmed());
+        rest = rest.mid(comma + 1);
+    }
+    parts.append(rest.trimmed());
+    putCommandHead(map, parts.first());
+
+    const QString keyCase = iKeyCase.toUpper();
+    for (const QString &part : qAsConst(parts)) {
+        const int first = part.indexOf(QLatin1Char('='));
+        if (first <= 0 || first == part.size() - 1)
+            continue;
+        const int eq = unescapedIndexOf(part, QLatin1Char('='), first);
+        if (eq < 0)
+            continue;
+        QString key = part.left(eq).trimmed();
+        const QString value = part.mid(eq + 1).trimmed();
+        if (key.isEmpty() || value.isEmpty())
+            continue;
+        if (keyCase == QLatin1String("UPPER"))
+            key = key.toUpper();
+        else if (keyCase == QLatin1String("LOWER"))
+            key = key.toLower();
+        if (key.toUpper() == QLatin1String("UID"))
+            key = QStringLiteral("UID");
+        map.insert(key, value);
+    }
+    return map;
+}
+
+QList<QStringList> TDataParse::csvStr2List(const QString &iText, TError *oErr)
+{
+    QList<QStringList> records;
+    if (iText.isEmpty())
+        return records;
+    QString text = iText;
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    if (!text.endsWith(QLatin1Char('\n')))
+        text.append(QLatin1Char('\n'));
+
+    const QChar quote(QLatin1Char('"'));
+    bool quoted = false;
+    QString field;
+    QStringList record;
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (quoted) {
+            if (c != quote) {
+                field.append(c);
+            } else if (i + 1 < text.size() && text.at(i + 1) == quote) {
+                field.append(quote);
+                ++i;
+            } else {
+                quoted = false;
+            }
+        } else if (c == QLatin1Char('\n')) {
+            record.append(field);
+            records.append(record);
+            field.clear();
+            record.clear();
+        } else if (c == QLatin1Char(',')) {
+            record.append(field);
+            field.clear();
+        } else if (c == quote) {
+            quoted = true;
+        } else {
+            field.append(c);
+        }
+    }
+    if (quoted && oErr)
+        oErr->setError(QStringLiteral("Double quotation marks do not match!"));
+    return records;
+}
+
+QStringList TDataParse::csvLine2List(const QString &iText, TError *oErr)
+{
+    const QList<QStringList> records = csvStr2List(iText, oErr);
+    return records.isEmpty() ? QStringList() : records.first();
+}
+
+QString TDataParse::stringList2Csv(const QStringList &iFields)
+{
+    QStringList fields;
+    fields.reserve(iFields.size());
+    for (QString field : iFields) {
+        if (field.contains(QLatin1Char(',')) || field.contains(QLatin1Char('"'))) {
+            field.replace(QLatin1String("\""), QLatin1String("\\\""));
+            field = QLatin1Char('"') + field + QLatin1Char('"');
+        }
+        fields.append(field);
+    }
+    return fields.join(QLatin1Char(','));
+}
+
 
 // ======================================================================
 // XML conversions
 
 #include <QDomDocument>
+#include <QDomElement>
+#include <QDomNamedNodeMap>
+#include <QHash>
 
-QVariantMap TDataParse::simpleXml2Map(const QString &iXmlStr, const QString &iCaseStr, TError *iErr)
+namespace {
+
+QDomElement findXmlChild(const QDomElement &iElement, const QString &iTagName)
 {
-    QVariantMap result;
+    for (QDomNode node = iElement.firstChild(); !node.isNull(); node = node.nextSibling()) {
+        const QDomElement child = node.toElement();
+        if (!child.isNull() && child.tagName() == iTagName)
+            return child;
+        if (node.hasChildNodes()) {
+            const QDomElement found = findXmlChild(node.toElement(), iTagName);
+            if (!found.isNull())
+                return found;
+        }
+    }
+    return QDomElement();
+}
+
+QDomElement xmlDataRoot(const QString &iXml, const QString &iRootName)
+{
+    if (iXml.isEmpty())
+        return QDomElement();
     QDomDocument doc;
     QString message;
     int line = 0;
     int column = 0;
-    if (!doc.setContent(iXmlStr, false, &message, &line, &column)) {
-        if (iErr) {
-            iErr->setError(QStringLiteral("Parse Xml data failed at line %1 column %2, error: %3\n")
+    if (!doc.setContent(iXml, false, &message, &line, &column)) {
+        qDebug().noquote() << QStringLiteral("Parser Xml Stream failed at line %1 column %2, error: %3!\n")
+                                  .arg(line).arg(column).arg(message);
+        return QDomElement();
+    }
+    if (doc.isNull()) {
+        qDebug().noquote() << QStringLiteral("document is null.");
+        return QDomElement();
+    }
+    const QDomElement root = doc.documentElement();
+    if (iRootName.isEmpty() || root.tagName() == iRootName)
+        return root;
+    return findXmlChild(root, iRootName);
+}
+
+// The first flag that names ELEMENT by its tag, or by a path of its own and
+// its nearest ancestors' tags.
+QString findXmlArrayFlag(const QDomElement &iElement, const QStringList &iArrayFlags)
+{
+    for (const QString &flag : iArrayFlags) {
+        if (flag.isEmpty())
+            continue;
+        if (flag == iElement.tagName())
+            return flag;
+        QStringList parts = flag.split(QLatin1Char('/'));
+        if (parts.first().isEmpty())
+            parts.removeFirst();
+        QDomNode node = iElement;
+        bool matches = true;
+        while (!parts.isEmpty()) {
+            const QString tag = node.toElement().tagName();
+            if (tag.isEmpty() || tag != parts.last()) {
+                matches = false;
+                break;
+            }
+            parts.removeLast();
+            node = node.parentNode();
+        }
+        if (matches)
+            return flag;
+    }
+    return QString();
+}
+
+// The text of the element's own text and CDATA children, leaving out what
+// its child elements hold.
+QString xmlOwnText(const QDomElement &iElement)
+{
+    QString text;
+    for (QDomNode node = iElement.firstChild(); !node.isNull(); node = node.nextSibling()) {
+        if (node.isText())  // CDATA sections are text nodes too
+            text += node.toText().data();
+    }
+    return text;
+}
+
+QVariant xmlDom2Variant(const QDomElement &iElement, const QStringList &iArrayFlags,
+                        const QString &iTextKey, bool iOwnText)
+{
+    QVariantMap map;
+    const QString fullText = iElement.text();
+    if (!fullText.isEmpty()) {
+        const QString text = iOwnText ? xmlOwnText(iElement) : fullText;
+        if (!text.isEmpty())
+            map.insert(iTextKey, text);
+    }
+    const QDomNamedNodeMap attributes = iElement.attributes();
+    for (int i = 0; i < attributes.count(); ++i) {
+        const QDomAttr attribute = attributes.item(i).toAttr();
+        map.insert(attribute.name(), attribute.value());
+    }
+    if (!iElement.hasChildNodes())
+        return map;
+
+    QStringList tags;
+    QHash<QString, QVariantList> values;
+    QHash<QString, QDomElement> lastSeen;
+    for (QDomNode node = iElement.firstChild(); !node.isNull(); node = node.nextSibling()) {
+        const QDomElement child = node.toElement();
+        if (child.isNull() || child.tagName().isEmpty())
+            continue;
+        const QString tag = child.tagName();
+        if (!values.contains(tag))
+            tags.append(tag);
+        values[tag].append(xmlDom2Variant(child, iArrayFlags, iTextKey, iOwnText));
+        lastSeen.insert(tag, child);
+    }
+    for (const QString &tag : qAsConst(tags)) {
+        const QVariantList list = values.value(tag);
+        if (list.size() > 1 || !findXmlArrayFlag(lastSeen.value(tag), iArrayFlags).isEmpty())
+            map.insert(tag, list);
+        else
+            map.insert(tag, list.first());
+    }
+
+    if (!iOwnText)
+        return (map.size() == 1 && !fullText.isEmpty()) ? QVariant(fullText) : QVariant(map);
+    if (map.isEmpty() && !fullText.isEmpty())
+        return fullText;
+    if (map.size() == 1 && map.constBegin().key() == iTextKey)
+        return map.constBegin().value();
+    return map;
+}
+
+} // namespace
+
+QVariantMap TDataParse::simpleXml2Map(const QString &iXml, const QString &iCase, TError *oErr)
+{
+    QVariantMap map;
+    QDomDocument doc;
+    QString message;
+    int line = 0;
+    int column = 0;
+    if (!doc.setContent(iXml, false, &message, &line, &column)) {
+        if (oErr) {
+            oErr->setError(QStringLiteral("Parse Xml data failed at line %1 column %2, error: %3\n")
                                .arg(line).arg(column).arg(message),
                            QStringLiteral("Error"));
         }
-        return result;
+        return map;
     }
-    const QString caseWord = iCaseStr.toUpper();
+    const QString keyCase = iCase.toUpper();
     for (QDomNode node = doc.documentElement().firstChild(); !node.isNull(); node = node.nextSibling()) {
         const QDomElement element = node.toElement();
         QString key = element.tagName();
-        if (caseWord == QLatin1String("UPPER")) {
+        if (keyCase == QLatin1String("UPPER"))
             key = key.toUpper();
-        } else if (caseWord == QLatin1String("LOWER")) {
+        else if (keyCase == QLatin1String("LOWER"))
             key = key.toLower();
-        }
-        result.insert(key, node.toElement().text().trimmed());
+        map.insert(key, element.text().trimmed());
     }
-    return result;
+    return map;
 }
+
+QVariant TDataParse::xmlStr2Variant(const QString &iXml, const QStringList &iArrayFlags,
+                                    const QString &iRootName, const QString &iTextKey,
+                                    const QVariantMap &iOptions)
+{
+    const QDomElement root = xmlDataRoot(iXml, iRootName);
+    if (root.isNull())
+        return QVariantMap();
+    const auto option = iOptions.constFind(QStringLiteral("recursively_text"));
+    const bool ownText = option != iOptions.constEnd() && !option.value().toBool();
+    return xmlDom2Variant(root, iArrayFlags, iTextKey, ownText);
+}
+
+QString TDataParse::strEscapeXml(const QString &iText)
+{
+    QString text = iText;
+    text.replace(QLatin1Char('&'), QLatin1String("&amp;"));
+    text.replace(QLatin1Char('<'), QLatin1String("&lt;"));
+    text.replace(QLatin1Char('>'), QLatin1String("&gt;"));
+    text.replace(QLatin1Char('\''), QLatin1String("&apos;"));
+    text.replace(QLatin1Char('"'), QLatin1String("&quot;"));
+    return text;
+}
+
 
 // ======================================================================
 // Geometry, lengths, colours, Roman numerals and rich text

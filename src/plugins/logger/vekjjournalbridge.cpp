@@ -1,0 +1,6 @@
+#include "vekjjournalbridge.h"
+
+VekJJournalBridge::VekJJournalBridge(QObject *iParent)
+    : QObject(iParent)
+{
+}

@@ -1,0 +1,36 @@
+#ifndef TMAILUSER_H
+#define TMAILUSER_H
+
+#include "vekfoundation_export.h"
+
+#include <QObject>
+#include <QString>
+
+class TMailUserPrivate;
+
+/*!
+ * One mail participant: an address and an optional display name.
+ * Copies take the Qt parent of the object they copy.
+ */
+class VEKFOUNDATION_EXPORT TMailUser : public QObject
+{
+    Q_OBJECT
+public:
+    explicit TMailUser(QObject *iParent = nullptr);
+    TMailUser(const QString &iAddress, const QString &iName, QObject *iParent = nullptr);
+    TMailUser(const TMailUser &iOther);
+    TMailUser &operator=(const TMailUser &iOther);
+    ~TMailUser() override;
+
+    void setAddress(const QString &iAddress);
+    QString address() const;
+
+    void setName(const QString &iName);
+    QString name() const;
+
+private:
+    TMailUserPrivate *d_ptr;
+    Q_DECLARE_PRIVATE(TMailUser)
+};
+
+#endif // TMAILUSER_H

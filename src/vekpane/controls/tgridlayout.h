@@ -1,0 +1,61 @@
+#ifndef TGRIDLAYOUT_H
+#define TGRIDLAYOUT_H
+
+#include "tuiabstractslots.h"
+#include "vekpane_export.h"
+
+#include <QGridLayout>
+
+class TGridLayoutPrivate;
+
+/*!
+ * A grid layout for scripts: widgets and nested layouts are packed by cell,
+ * taken as any QObject and placed only when they are of the right kind, with
+ * the alignment given as text.
+ *
+ * Own keys: "spacing", "margin", "hspacing", "vspacing" (set and get),
+ * "column_count" and "row_count" (get only).
+ */
+class VEKPANE_EXPORT TGridLayout : public QGridLayout, public TuiAbstract
+{
+    Q_OBJECT
+public:
+    explicit TGridLayout(QWidget *iParent = nullptr);
+    ~TGridLayout() override;
+
+public slots:
+    //! Sets "spacing", "margin", "hspacing" or "vspacing"; other keys go to the common handling.
+    void set(const QString &iKey, const QVariant &iValue) override;
+    //! Reads the own keys, "column_count" and "row_count"; other keys go to the common handling.
+    QVariant get(const QString &iKey, const QVariant &iOptions = QVariant()) override;
+    //! Places \a iWgt, when it is a widget, at the cell with the spans and the alignment text.
+    void packWidget(QObject *iWgt, int iRow, int iColumn, int iRowSpan = 1, int iColumnSpan = 1,
+                    const QString &iAlignment = QString());
+    //! Places \a iLayout, when it is a layout, at the cell with the spans and the alignment text.
+    void packLayout(QObject *iLayout, int iRow, int iColumn, int iRowSpan = 1, int iColumnSpan = 1,
+                    const QString &iAlignment = QString());
+    //! Minimum width of a column.
+    void setColumnMinimumWidth(int iColumn, int iMinSize);
+    //! Stretch factor of a column.
+    void setColumnStretch(int iColumn, int iStretch);
+    //! Minimum height of a row.
+    void setRowMinimumHeight(int iRow, int iMinSize);
+    //! Stretch factor of a row.
+    void setRowStretch(int iRow, int iStretch);
+    //! Minimum height of a row.
+    int rowMinimumHeight(int iRow) const;
+    //! Minimum width of a column.
+    int columnMinimumWidth(int iColumn) const;
+    //! Stretch factor of a row.
+    int rowStretch(int iRow) const;
+    //! Stretch factor of a column.
+    int columnStretch(int iColumn) const;
+
+    TUI_ABSTRACT_SLOTS
+
+    Q_DISABLE_COPY(TGridLayout)
+    Q_DECLARE_PRIVATE(TGridLayout)
+    TGridLayoutPrivate *d_ptr;
+};
+
+#endif // TGRIDLAYOUT_H

@@ -1,0 +1,48 @@
+#include "thboxlayout.h"
+#include "thboxlayout_p.h"
+
+#include "tcontrolsupport_p.h"
+#include "tlayoutattrs_p.h"
+
+THBoxLayout::THBoxLayout(QWidget *iParent) : QHBoxLayout(iParent), d_ptr(new THBoxLayoutPrivate(this))
+{
+    TControlSupport::lifetime("new hboxlayout 0x%1", this, TLOG_POS);
+}
+
+THBoxLayout::~THBoxLayout()
+{
+    TControlSupport::lifetime("destroy hboxlayout 0x%1", this, TLOG_POS);
+    delete d_ptr;
+}
+
+void THBoxLayout::set(const QString &iKey, const QVariant &iValue)
+{
+    if (!TLayoutAttrs::write(this, iKey, iValue))
+        TuiAbstract::set(iKey, iValue);
+}
+
+QVariant THBoxLayout::get(const QString &iKey, const QVariant &iOptions)
+{
+    QVariant value;
+    return TLayoutAttrs::read(this, iKey, value) ? value : TuiAbstract::get(iKey, iOptions);
+}
+
+void THBoxLayout::packWidget(QObject *iWgt, int iStretch, const QString &iAlignment)
+{
+    TLayoutAttrs::packWidget(this, iWgt, iStretch, iAlignment);
+}
+
+void THBoxLayout::packLayout(QObject *iLayout, int iStretch)
+{
+    TLayoutAttrs::packLayout(this, iLayout, iStretch);
+}
+
+void THBoxLayout::packStretch(int iStretch)
+{
+    addStretch(iStretch);
+}
+
+void THBoxLayout::packSpacing(int iSpacing)
+{
+    addSpacing(iSpacing);
+}

@@ -1,0 +1,44 @@
+#ifndef TVBOXLAYOUT_H
+#define TVBOXLAYOUT_H
+
+#include "tuiabstractslots.h"
+#include "vekpane_export.h"
+
+#include <QVBoxLayout>
+
+class TVBoxLayoutPrivate;
+
+/*!
+ * A column layout for scripts: widgets and nested layouts are appended, taken
+ * as any QObject and placed only when they are of the right kind, with the
+ * alignment given as text. Own keys: "spacing" and "margin".
+ */
+class VEKPANE_EXPORT TVBoxLayout : public QVBoxLayout, public TuiAbstract
+{
+    Q_OBJECT
+public:
+    explicit TVBoxLayout(QWidget *iParent = nullptr);
+    ~TVBoxLayout() override;
+
+public slots:
+    //! Sets "spacing" or "margin"; other keys go to the common handling.
+    void set(const QString &iKey, const QVariant &iValue) override;
+    //! Reads "spacing" or "margin"; other keys go to the common handling.
+    QVariant get(const QString &iKey, const QVariant &iOptions = QVariant()) override;
+    //! Appends \a iWgt, when it is a widget, with a stretch factor and an alignment text.
+    void packWidget(QObject *iWgt, int iStretch = 0, const QString &iAlignment = QString());
+    //! Appends \a iLayout, when it is a layout, with a stretch factor.
+    void packLayout(QObject *iLayout, int iStretch = 0);
+    //! Appends a stretchable empty space.
+    void packStretch(int iStretch = 1);
+    //! Appends a fixed empty space of \a iSpacing pixels.
+    void packSpacing(int iSpacing = 0);
+
+    TUI_ABSTRACT_SLOTS
+
+    Q_DISABLE_COPY(TVBoxLayout)
+    Q_DECLARE_PRIVATE(TVBoxLayout)
+    TVBoxLayoutPrivate *d_ptr;
+};
+
+#endif // TVBOXLAYOUT_H

@@ -1,0 +1,41 @@
+#include "vekpane.h"
+#include "vekpane_p.h"
+
+#include "tcontrolsupport_p.h"
+#include "tlayoutattrs_p.h"
+
+#include <QLayout>
+
+VekPane::VekPane(QWidget *iParent) : QWidget(iParent), d_ptr(new VekPanePrivate(this))
+{
+    TControlSupport::lifetime("new widget 0x%1", this, TLOG_POS);
+}
+
+VekPane::~VekPane()
+{
+    TControlSupport::lifetime("destroy widget 0x%1", this, TLOG_POS);
+    delete d_ptr;
+}
+
+void VekPane::set(const QString &iKey, const QVariant &iValue)
+{
+    TuiAbstract::set(iKey, iValue);
+}
+
+QVariant VekPane::get(const QString &iKey, const QVariant &iOptions)
+{
+    return TuiAbstract::get(iKey, iOptions);
+}
+
+void VekPane::setLayout(QObject *iLayout)
+{
+    if (QLayout *layout = TLayoutAttrs::asLayout(iLayout))
+        QWidget::setLayout(layout);
+}
+
+void VekPane::focusOutEvent(QFocusEvent *iEvent)
+{
+    // The pane as a whole is one field of a form: leaving it ends its editing.
+    Q_UNUSED(iEvent)
+    TControlSupport::sendEvent(this, this, QStringLiteral("editing_finished"));
+}

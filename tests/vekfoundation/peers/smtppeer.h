@@ -1,0 +1,179 @@
+#ifndef SMTPPEER_H
+#define SMTPPEER_H
+
+// Starts the Python SMTP peers of the mail tests and benchmarks as child
+// processes on 127.0.0.1 and reads back what they recorded.
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QSslCertificate>
+#include <QSslConfiguration>
+#include <QTemporaryDir>
+
+class SmtpPeer
+{
+public:
+    SmtpPeer() = default;
+    SmtpPeer(const SmtpPeer &) = delete;
+    SmtpPeer &operator=(const SmtpPeer &) = delete;
+    ~SmtpPeer() { stop(); }
+
+    static QString peerDir() { return QStringLiteral(VEK_SOURCE_DIR "/tests/vekfoundation/peers"); }
+
+    // Whether the peer's certificate is made trusted (the default) or left
+    // as a stranger's.
+    void setTrustCertificate(bool iTrusted) { mTrusted = iTrusted; }
+
+    // A self-signed certificate for 127.0.0.1, trusted by every QSslSocket
+    // made afterwards in this process unless setTrustCertificate(false).
+    bool makeCertificate(QString *oError)
+    {
+        if (!mCertFile.isEmpty())
+            return true;
+        const QString cert = mDir.filePath(QStringLiteral("cert.pem"));
+        const QString key = mDir.filePath(QStringLiteral("key.pem"));
+        QProcess openssl;
+        openssl.start(QStringLiteral("openssl"),
+                      {"req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1",
+                       "-nodes", "-keyout", key, "-out", cert, "-days", "2", "-subj", "/CN=127.0.0.1",
+                       "-addext", "subjectAltName=IP:127.0.0.1"});
+        if (!openssl.waitForFinished(30000) || openssl.exitCode() != 0) {
+            *oError = QStringLiteral("openssl failed: ") + QString::fromLocal8Bit(openssl.readAllStandardError())
+                      + openssl.errorString();
+            return false;
+        }
+        const QList<QSslCertificate> certs = QSslCertificate::fromPath(cert);
+        if (certs.isEmpty()) {
+            *oError = QStringLiteral("no certificate in ") + cert;
+            return false;
+        }
+        if (mTrusted) {
+            QSslConfiguration config = QSslConfiguration::defaultConfiguration();
+            config.setCaCertificates(config.caCertificates() + certs);
+            QSslConfiguration::setDefaultConfiguration(config);
+        }
+        mCertFile = cert;
+        mKeyFile = key;
+        return true;
+    }
+
+    // aiosmtpd recording every mail; mode is "plain", "starttls" or "ssl".
+    bool startRecording(const QString &iMode, QString *oError, bool iRawOnly = false)
+    {
+        if (iMode != QLatin1String("plain") && !makeCertificate(oError))
+            return false;
+        mRecordDir = mDir.filePath(QStringLiteral("record-") + iMode);
+        QDir().mkpath(mRecordDir);
+        QStringList args {peerDir() + QStringLiteral("/smtp_recording_server.py"),
+                          "--mode", iMode, "--record", mRecordDir};
+        if (iMode != QLatin1String("plain"))
+            args << "--cert" << mCertFile << "--key" << mKeyFile;
+        if (iRawOnly)
+            args << "--raw-only";
+        return start(args, oError);
+    }
+
+    // The scripted peer; iScript is the JSON list of steps.
+    bool startScripted(const QByteArray &iScript, QString *oError)
+    {
+        mScripted = true;
+        return start({peerDir() + QStringLiteral("/smtp_scripted_server.py"), QString::fromUtf8(iScript)},
+                     oError);
+    }
+
+    int port() const { return mPort; }
+
+    QJsonObject record(int iNumber) const
+    {
+        QFile f(QStringLiteral("%1/%2.json").arg(mRecordDir).arg(iNumber));
+        if (!f.open(QIODevice::ReadOnly))
+            return QJsonObject();
+        return QJsonDocument::fromJson(f.readAll()).object();
+    }
+
+    QByteArray raw(int iNumber) const
+    {
+        QFile f(QStringLiteral("%1/%2.eml").arg(mRecordDir).arg(iNumber));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    int recordCount(const QString &iSuffix = QStringLiteral("json")) const
+    {
+        return QDir(mRecordDir).entryList({QStringLiteral("*.") + iSuffix}, QDir::Files).size();
+    }
+
+    // Everything the peer printed so far (the scripted one prints what it got).
+    QString output()
+    {
+        while (mProcess.waitForReadyRead(200)) {
+        }
+        mOutput += QString::fromUtf8(mProcess.readAllStandardOutput());
+        return mOutput;
+    }
+
+    QString tempPath(const QString &iName) const { return mDir.filePath(iName); }
+
+    void stop()
+    {
+        if (mProcess.state() == QProcess::NotRunning)
+            return;
+        // The recording server ends when its input closes; the scripted one
+        // has nothing to finish and is simply ended.
+        if (mScripted)
+            mProcess.kill();
+        else
+            mProcess.closeWriteChannel();
+        if (!mProcess.waitForFinished(3000)) {
+            mProcess.kill();
+            mProcess.waitForFinished(3000);
+        }
+    }
+
+private:
+    bool start(const QStringList &iArgs, QString *oError)
+    {
+        mProcess.setProgram(QStringLiteral("/usr/bin/python3"));
+        mProcess.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        mProcess.setArguments(QStringList {"-u"} + iArgs);
+        mProcess.start();
+        if (!mProcess.waitForStarted(10000)) {
+            *oError = QStringLiteral("cannot start /usr/bin/python3: ") + mProcess.errorString();
+            return false;
+        }
+        QElapsedTimer timer;
+        timer.start();
+        QByteArray seen;
+        while (timer.elapsed() < 20000) {
+            while (mProcess.canReadLine()) {
+                const QByteArray line = mProcess.readLine().trimmed();
+                if (line.startsWith("PORT ")) {
+                    mPort = line.mid(5).toInt();
+                    return mPort > 0;
+                }
+                seen += line + '\n';
+            }
+            if (!mProcess.waitForReadyRead(500) && mProcess.state() == QProcess::NotRunning)
+                break;
+        }
+        *oError = QStringLiteral("SMTP peer did not come up: ") + QString::fromUtf8(seen)
+                  + QString::fromLocal8Bit(mProcess.readAllStandardError());
+        return false;
+    }
+
+    QTemporaryDir mDir;
+    QProcess mProcess;
+    QString mRecordDir;
+    QString mCertFile;
+    QString mKeyFile;
+    QString mOutput;
+    int mPort {0};
+    bool mScripted {false};
+    bool mTrusted {true};
+};
+
+#endif // SMTPPEER_H

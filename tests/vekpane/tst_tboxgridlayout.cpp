@@ -1,0 +1,270 @@
+#include "controlstest.h"
+#include "tgridlayout.h"
+#include "thboxlayout.h"
+#include "tvboxlayout.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QSpacerItem>
+#include <QWidget>
+
+using controlstest::expose;
+
+namespace {
+
+QLayout *makeLayout(const QString &iKind, QWidget *iParent)
+{
+    if (iKind == QLatin1String("grid"))
+        return new TGridLayout(iParent);
+    if (iKind == QLatin1String("hbox"))
+        return new THBoxLayout(iParent);
+    return new TVBoxLayout(iParent);
+}
+
+TuiAbstract *attrs(QLayout *iLayout)
+{
+    return dynamic_cast<TuiAbstract *>(iLayout);
+}
+
+} // namespace
+
+class tst_TBoxGridLayout : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void attributeKeys_data();
+    void attributeKeys();
+    void gridCounts();
+    void boxPacking_data();
+    void boxPacking();
+    void wrongKindsPackNothing_data();
+    void wrongKindsPackNothing();
+    void gridAlignment_data();
+    void gridAlignment();
+    void gridRowsAndColumns();
+    void fromScript();
+};
+
+void tst_TBoxGridLayout::attributeKeys_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QVariant>("value");
+    // What get() of the key gives afterwards; it reads the layout's own state.
+    QTest::addColumn<QVariant>("expected");
+
+    for (const char *kind : {"grid", "hbox", "vbox"}) {
+        QTest::addRow("%s/spacing", kind) << kind << "spacing" << QVariant(6) << QVariant(6);
+        QTest::addRow("%s/margin", kind) << kind << "margin" << QVariant(8) << QVariant(8);
+        QTest::addRow("%s/margin as text", kind) << kind << "margin" << QVariant("3") << QVariant(3);
+        QTest::addRow("%s/common key ignored", kind) << kind << "enabled" << QVariant(false) << QVariant();
+    }
+    QTest::newRow("grid/hspacing") << "grid" << "hspacing" << QVariant(4) << QVariant(4);
+    QTest::newRow("grid/vspacing") << "grid" << "vspacing" << QVariant(9) << QVariant(9);
+    QTest::newRow("grid/column_count is read-only") << "grid" << "column_count" << QVariant(3) << QVariant(1);
+    QTest::newRow("hbox/hspacing is not a key") << "hbox" << "hspacing" << QVariant(4) << QVariant();
+    QTest::newRow("vbox/vspacing is not a key") << "vbox" << "vspacing" << QVariant(4) << QVariant();
+}
+
+void tst_TBoxGridLayout::attributeKeys()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, key);
+    QFETCH(QVariant, value);
+    QFETCH(QVariant, expected);
+    QWidget host;
+    QLayout *layout = makeLayout(kind, &host);
+    const int spacingBefore = layout->spacing();
+    const QMargins marginsBefore = layout->contentsMargins();
+    attrs(layout)->set(key, value);
+    QCOMPARE(attrs(layout)->get(key), expected);
+    if (key == QLatin1String("margin")) {
+        const int m = expected.toInt();
+        QCOMPARE(layout->contentsMargins(), QMargins(m, m, m, m));
+    } else {
+        QCOMPARE(layout->contentsMargins(), marginsBefore);
+    }
+    if (key != QLatin1String("spacing") && kind != QLatin1String("grid"))
+        QCOMPARE(layout->spacing(), spacingBefore);
+    QVERIFY(host.isEnabled());
+    QVERIFY(host.dynamicPropertyNames().isEmpty());
+}
+
+void tst_TBoxGridLayout::gridCounts()
+{
+    QWidget host;
+    auto *grid = new TGridLayout(&host);
+    grid->packWidget(new QLabel(&host), 2, 4);
+    QCOMPARE(grid->get("column_count"), QVariant(5));
+    QCOMPARE(grid->get("row_count"), QVariant(3));
+    grid->set("column_count", 9);
+    QCOMPARE(grid->get("column_count"), QVariant(5));
+    // The margin of a grid whose sides differ reads as -1.
+    grid->setContentsMargins(1, 2, 3, 4);
+    QCOMPARE(grid->get("margin"), QVariant(-1));
+}
+
+void tst_TBoxGridLayout::boxPacking_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("hbox") << "hbox";
+    QTest::newRow("vbox") << "vbox";
+}
+
+void tst_TBoxGridLayout::boxPacking()
+{
+    QFETCH(QString, kind);
+    QWidget host;
+    auto *box = static_cast<QBoxLayout *>(makeLayout(kind, &host));
+    auto *label = new QLabel(&host);
+    auto *nested = new THBoxLayout;
+    // Both twins have the same slots; call them by name as scripts do.
+    QVERIFY(QMetaObject::invokeMethod(box, "packWidget", Q_ARG(QObject *, label), Q_ARG(int, 2),
+                                      Q_ARG(QString, "AlignRight")));
+    QVERIFY(QMetaObject::invokeMethod(box, "packLayout", Q_ARG(QObject *, nested), Q_ARG(int, 3)));
+    QVERIFY(QMetaObject::invokeMethod(box, "packStretch"));
+    QVERIFY(QMetaObject::invokeMethod(box, "packSpacing"));
+    QVERIFY(QMetaObject::invokeMethod(box, "packSpacing", Q_ARG(int, 12)));
+    QCOMPARE(box->count(), 5);
+    QCOMPARE(box->itemAt(0)->widget(), label);
+    QCOMPARE(box->stretch(0), 2);
+    QCOMPARE(box->itemAt(0)->alignment(), Qt::Alignment(Qt::AlignRight));
+    QCOMPARE(box->itemAt(1)->layout(), nested);
+    QCOMPARE(box->stretch(1), 3);
+    QCOMPARE(nested->parent(), box);
+    QVERIFY(box->itemAt(2)->spacerItem());
+    QCOMPARE(box->stretch(2), 1);
+    const bool horizontal = kind == QLatin1String("hbox");
+    auto extent = [horizontal](QLayoutItem *item) {
+        return horizontal ? item->sizeHint().width() : item->sizeHint().height();
+    };
+    QCOMPARE(box->stretch(3), 0);
+    QCOMPARE(extent(box->itemAt(3)), 0);
+    QCOMPARE(extent(box->itemAt(4)), 12);
+}
+
+void tst_TBoxGridLayout::wrongKindsPackNothing_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("grid") << "grid";
+    QTest::newRow("hbox") << "hbox";
+    QTest::newRow("vbox") << "vbox";
+}
+
+void tst_TBoxGridLayout::wrongKindsPackNothing()
+{
+    QFETCH(QString, kind);
+    QWidget host;
+    QLayout *layout = makeLayout(kind, &host);
+    auto *nested = new TVBoxLayout;
+    auto *widget = new QLabel(&host);
+    QObject plain;
+    const bool grid = kind == QLatin1String("grid");
+    for (QObject *wrong : {static_cast<QObject *>(nested), &plain, static_cast<QObject *>(nullptr)}) {
+        if (grid)
+            QMetaObject::invokeMethod(layout, "packWidget", Q_ARG(QObject *, wrong), Q_ARG(int, 0), Q_ARG(int, 0));
+        else
+            QMetaObject::invokeMethod(layout, "packWidget", Q_ARG(QObject *, wrong));
+    }
+    for (QObject *wrong : {static_cast<QObject *>(widget), &plain, static_cast<QObject *>(nullptr)}) {
+        if (grid)
+            QMetaObject::invokeMethod(layout, "packLayout", Q_ARG(QObject *, wrong), Q_ARG(int, 0), Q_ARG(int, 0));
+        else
+            QMetaObject::invokeMethod(layout, "packLayout", Q_ARG(QObject *, wrong));
+    }
+    QCOMPARE(layout->count(), 0);
+    QVERIFY(!nested->parent());
+    delete nested;
+}
+
+void tst_TBoxGridLayout::gridAlignment_data()
+{
+    QTest::addColumn<QString>("alignment");
+    QTest::addColumn<bool>("fills");
+    QTest::newRow("Right") << "Right" << false;
+    QTest::newRow("empty fills the cell") << "" << true;
+}
+
+void tst_TBoxGridLayout::gridAlignment()
+{
+    QFETCH(QString, alignment);
+    QFETCH(bool, fills);
+    QWidget host;
+    auto *grid = new TGridLayout(&host);
+    grid->set("margin", 0);
+    auto *button = new QPushButton(QStringLiteral("OK"), &host);
+    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    grid->packWidget(button, 0, 0, 1, 1, alignment);
+    host.resize(400, 100);
+    grid->activate();
+    grid->setGeometry(QRect(0, 0, 400, 100));
+    if (fills) {
+        QCOMPARE(button->geometry(), QRect(0, 0, 400, 100));
+    } else {
+        QCOMPARE(button->width(), button->sizeHint().width());
+        QCOMPARE(button->geometry().right(), 399);
+    }
+}
+
+void tst_TBoxGridLayout::gridRowsAndColumns()
+{
+    TGridLayout grid;
+    grid.setColumnMinimumWidth(1, 30);
+    grid.setColumnStretch(1, 2);
+    grid.setRowMinimumHeight(2, 40);
+    grid.setRowStretch(2, 3);
+    QCOMPARE(grid.columnMinimumWidth(1), 30);
+    QCOMPARE(grid.columnStretch(1), 2);
+    QCOMPARE(grid.rowMinimumHeight(2), 40);
+    QCOMPARE(grid.rowStretch(2), 3);
+    auto *label = new QLabel;
+    auto *nested = new TVBoxLayout;
+    grid.packWidget(label, 1, 2, 2, 3, "AlignTop");
+    grid.packLayout(nested, 0, 0);
+    int r, c, rs, cs;
+    grid.getItemPosition(grid.indexOf(label), &r, &c, &rs, &cs);
+    QCOMPARE((QList<int> {r, c, rs, cs}), (QList<int> {1, 2, 2, 3}));
+    QCOMPARE(grid.itemAtPosition(0, 0)->layout(), nested);
+    QCOMPARE(grid.itemAtPosition(1, 2)->alignment(), Qt::Alignment(Qt::AlignTop));
+    delete label;
+}
+
+void tst_TBoxGridLayout::fromScript()
+{
+    QWidget host;
+    auto *grid = new TGridLayout(&host);
+    auto *row = new THBoxLayout;
+    auto *column = new TVBoxLayout;
+    auto *a = new QLabel(QStringLiteral("a"), &host);
+    auto *b = new QLabel(QStringLiteral("b"), &host);
+    QSignalSpy spy(grid, SIGNAL(signal(QString,QVariant,QString)));
+    QJSEngine engine;
+    expose(engine, "grid", grid);
+    expose(engine, "row", row);
+    expose(engine, "column", column);
+    expose(engine, "a", a);
+    expose(engine, "b", b);
+    const QJSValue r = CONTROLS_EVAL(engine,
+        "row.set({spacing: 3, margin: 2});"
+        "row.packWidget(a, 1, 'Left');"
+        "row.packStretch();"
+        "column.packWidget(b);"
+        "column.packSpacing(10);"
+        "grid.packLayout(row, 0, 0);"
+        "grid.packLayout(column, 1, 0, 1, 2);"
+        "grid.set('hspacing', 7);"
+        "grid.emitSignal('built', {rows: grid.get('row_count')});"
+        "var m = grid.get(['hspacing', 'column_count', 'enabled']);"
+        "[row.get('spacing'), row.get('margin'), m.hspacing, m.column_count, m.enabled].join('|')");
+    QVERIFY(!r.isError());
+    QCOMPARE(r.toString(), QStringLiteral("3|2|7|2|"));
+    QCOMPARE(row->count(), 2);
+    QCOMPARE(row->stretch(1), 1);
+    QCOMPARE(column->itemAt(1)->sizeHint().height(), 10);
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(spy.at(0), (QVariantList {"built", QVariantMap {{"rows", 2}}, QString()}));
+}
+
+QTEST_MAIN(tst_TBoxGridLayout)
+#include "tst_tboxgridlayout.moc"

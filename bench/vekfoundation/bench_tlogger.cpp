@@ -16,7 +16,9 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QThread>
+#include <QVector>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -67,40 +69,60 @@ int main(int argc, char *argv[])
     TLogger *logger = TLogger::instance();
 
     std::printf("%-36s %12s %12s %8s\n", "case", "lines/s", "baseline/s", "ratio");
-    // The machine may be busy: each case runs three times, alternating with
-    // its baseline, and the best run of each counts.
+    // The machine may be busy: each case runs five rounds, each round the
+    // baseline and the logger back to back (in alternating order), and the
+    // median of the per-round ratios counts, beside the median rates.
+    auto median = [](QVector<double> v) {
+        std::sort(v.begin(), v.end());
+        return v.at(v.size() / 2);
+    };
     for (int threads : {1, 8}) {
-        double baseSecs = 1e9, logSecs = 1e9;
-        for (int round = 0; round < 3; ++round) {
-            QTemporaryDir baseDir;
-            QFile baseFile(baseDir.filePath("base.log"));
-            baseFile.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text);
-            QTextStream stream(&baseFile);
-            stream.setCodec("UTF-8");
-            QMutex baseMutex;
-            const QString pos = QStringLiteral("File:bench_tlogger.cpp, Line:1, Func:main");
-            baseSecs = qMin(baseSecs, runThreads(threads, lines, [&](int t, int n) {
-                for (int i = 0; i < n; ++i) {
-                    // The same line a log entry carries.
-                    const QString line = QStringLiteral("2026-12-09 08:00:00 [DEBUG] \t") + payload(t, i)
-                            + QStringLiteral("  [SRC:") + pos + QStringLiteral("] [LEVEL:5]");
-                    QMutexLocker locker(&baseMutex);
-                    stream << line << '\n';
-                    stream.flush();
-                }
-            }));
-
-            QTemporaryDir logDir;
-            logger->setLogDir(logDir.path());
-            logger->setDebugLevel(5);
-            logSecs = qMin(logSecs, runThreads(threads, lines, [&](int t, int n) {
-                for (int i = 0; i < n; ++i)
-                    logger->writeLog(payload(t, i), QStringLiteral("debug"), QString(), TLOG_POS, 5);
-            }));
-            logger->setCurrentLogFile(logDir.filePath("closing.log"));
+        QVector<double> baseRates, logRates, ratios;
+        for (int round = 0; round < 5; ++round) {
+            auto baseline = [&] {
+                QTemporaryDir baseDir;
+                QFile baseFile(baseDir.filePath("base.log"));
+                baseFile.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text);
+                QTextStream stream(&baseFile);
+                stream.setCodec("UTF-8");
+                QMutex baseMutex;
+                const QString pos = QStringLiteral("File:bench_tlogger.cpp, Line:1, Func:main");
+                return runThreads(threads, lines, [&](int t, int n) {
+                    for (int i = 0; i < n; ++i) {
+                        // The same line a log entry carries.
+                        const QString line = QStringLiteral("2026-12-09 08:00:00 [DEBUG] \t") + payload(t, i)
+                                + QStringLiteral("  [SRC:") + pos + QStringLiteral("] [LEVEL:5]");
+                        QMutexLocker locker(&baseMutex);
+                        stream << line << '\n';
+                        stream.flush();
+                    }
+                });
+            };
+            auto logged = [&] {
+                QTemporaryDir logDir;
+                logger->setLogDir(logDir.path());
+                logger->setDebugLevel(5);
+                const double secs = runThreads(threads, lines, [&](int t, int n) {
+                    for (int i = 0; i < n; ++i)
+                        logger->writeLog(payload(t, i), QStringLiteral("debug"), QString(), TLOG_POS, 5);
+                });
+                logger->setCurrentLogFile(logDir.filePath("closing.log"));
+                return secs;
+            };
+            double baseSecs, logSecs;
+            if (round % 2) {
+                logSecs = logged();
+                baseSecs = baseline();
+            } else {
+                baseSecs = baseline();
+                logSecs = logged();
+            }
+            baseRates << lines / baseSecs;
+            logRates << lines / logSecs;
+            ratios << baseSecs / logSecs;
         }
         std::printf("%-36s %12.0f %12.0f %8.2f\n", qPrintable(QStringLiteral("writeLog, %1 thread(s)").arg(threads)),
-                    lines / logSecs, lines / baseSecs, baseSecs / logSecs);
+                    median(logRates), median(baseRates), median(ratios));
     }
 
     // A filtered line: the mutex and the level compare, against exactly that.

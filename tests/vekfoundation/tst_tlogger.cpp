@@ -84,6 +84,9 @@ void tst_TLogger::lineIsByteExact()
     QSignalSpy spy(logger(), &TLogger::logWrited);
     const QString text = QString::fromUtf8("Gerber ü 板");
     const QString pos = QStringLiteral("File:a.cpp, Line:7, Func:A::b");
+    // The same line on the debug output, without the line feed.
+    QTest::ignoreMessage(QtDebugMsg, qPrintable("2026-12-09 08:00:00 [WARN] \t" + text
+                                                + "  [SRC:File:a.cpp, Line:7, Func:A::b] [LEVEL:1]"));
     QVERIFY(logger()->writeLog(text, QStringLiteral("warn"), QStringLiteral("2026-12-09 08:00:00"), pos, 1));
 
     const QByteArray expected = QByteArray("2026-12-09 08:00:00 [WARN] \t") + text.toUtf8()
@@ -152,6 +155,8 @@ void tst_TLogger::levelFilter()
 void tst_TLogger::textAloneIsInfoAtLevelZero()
 {
     QSignalSpy spy(logger(), &TLogger::logWrited);
+    QTest::ignoreMessage(QtDebugMsg, QRegularExpression(
+            "^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d \\[INFO\\] \tplain  \\[SRC:\\] \\[LEVEL:0\\]$"));
     QVERIFY(QMetaObject::invokeMethod(logger(), "writeLog", Q_ARG(QString, "plain")));
     QVERIFY(QMetaObject::invokeMethod(logger(), "info", Q_ARG(QString, "filtered")));
     QCOMPARE(spy.count(), 1);

@@ -22,7 +22,7 @@
 namespace {
 
 // JSON text of a map, list or text list; other values give no document.
-bool toJsonDocument(const QVariant &iVariant, QJsonDocument *oDoc)
+bool variantToJsonDocument(const QVariant &iVariant, QJsonDocument *oDoc)
 {
     switch (iVariant.userType()) {
     case QMetaType::QVariantMap:
@@ -39,7 +39,7 @@ bool toJsonDocument(const QVariant &iVariant, QJsonDocument *oDoc)
     }
 }
 
-bool isEmptyValue(const QVariant &iValue)
+bool isEmptyMapValue(const QVariant &iValue)
 {
     if (!iValue.isValid() || iValue.isNull())
         return true;
@@ -47,7 +47,7 @@ bool isEmptyValue(const QVariant &iValue)
 }
 
 // The UTF-8 bytes of a text up to its first zero byte.
-QByteArray utf8UpToZero(const QString &iStr)
+QByteArray utf8BeforeZero(const QString &iStr)
 {
     const QByteArray bytes = iStr.toUtf8();
     const int zero = bytes.indexOf('\0');
@@ -73,7 +73,7 @@ QVariant TDataParse::jsonStr2Variant(const QString &iJsonStr, TError *iErr)
 QString TDataParse::variant2JsonStr(const QVariant &iVariant, bool iCompact)
 {
     QJsonDocument doc;
-    if (!toJsonDocument(iVariant, &doc))
+    if (!variantToJsonDocument(iVariant, &doc))
         return iVariant.toString();
     return QString::fromUtf8(doc.toJson(iCompact ? QJsonDocument::Compact : QJsonDocument::Indented));
 }
@@ -107,27 +107,27 @@ QString TDataParse::getUuid()
 QString TDataParse::getVariantMd5(const QVariant &iVariant)
 {
     QJsonDocument doc;
-    const QByteArray bytes = toJsonDocument(iVariant, &doc) ? doc.toJson(QJsonDocument::Indented)
+    const QByteArray bytes = variantToJsonDocument(iVariant, &doc) ? doc.toJson(QJsonDocument::Indented)
                                                              : iVariant.toString().toUtf8();
     return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Md5).toHex());
 }
 
 QString TDataParse::encryptBase64(const QString &iStr)
 {
-    const QByteArray once = utf8UpToZero(iStr.trimmed()).toBase64();
+    const QByteArray once = utf8BeforeZero(iStr.trimmed()).toBase64();
     return QString::fromLatin1(once.toBase64()).trimmed();
 }
 
 QString TDataParse::decryptBase64(const QString &iStr)
 {
-    return QString::fromUtf8(QByteArray::fromBase64(QByteArray::fromBase64(utf8UpToZero(iStr))));
+    return QString::fromUtf8(QByteArray::fromBase64(QByteArray::fromBase64(utf8BeforeZero(iStr))));
 }
 
 QVariantMap TDataParse::mergeVariantMap(const QVariantMap &iBase, const QVariantMap &iOther, bool iSkipEmpty)
 {
     QVariantMap result = iBase;
     for (auto it = iOther.cbegin(); it != iOther.cend(); ++it) {
-        if (!iSkipEmpty || !isEmptyValue(it.value()))
+        if (!iSkipEmpty || !isEmptyMapValue(it.value()))
             result.insert(it.key(), it.value());
     }
     return result;
@@ -137,7 +137,7 @@ QVariantMap TDataParse::removeVariantMapEmptyItem(const QVariantMap &iMap)
 {
     QVariantMap result;
     for (auto it = iMap.cbegin(); it != iMap.cend(); ++it) {
-        if (!isEmptyValue(it.value()))
+        if (!isEmptyMapValue(it.value()))
             result.insert(it.key(), it.value());
     }
     return result;
@@ -147,7 +147,7 @@ QVariantMap TDataParse::replaceVariantMapEmptyItem(const QVariantMap &iMap, cons
 {
     QVariantMap result = iMap;
     for (auto it = result.begin(); it != result.end(); ++it) {
-        if (isEmptyValue(it.value()))
+        if (isEmptyMapValue(it.value()))
             it.value() = iReplacement;
     }
     return result;
@@ -258,7 +258,7 @@ namespace {
 
 // Alternating keys and values, shared by the list and text-list forms.
 template<typename List>
-QVariantMap alternatingToMap(const List &iList)
+QVariantMap alternatingPairsToMap(const List &iList)
 {
     QVariantMap result;
     for (int i = 0; i + 1 < iList.size(); i += 2)
@@ -270,7 +270,7 @@ QVariantMap alternatingToMap(const List &iList)
 
 QVariantMap TDataParse::stringList2VariantMap(const QStringList &iList)
 {
-    return alternatingToMap(iList);
+    return alternatingPairsToMap(iList);
 }
 
 QVariantMap TDataParse::stringMap2VariantMap(QMap<QString, QString> iMap)
@@ -283,7 +283,7 @@ QVariantMap TDataParse::stringMap2VariantMap(QMap<QString, QString> iMap)
 
 QVariantMap TDataParse::variantList2Map(const QVariantList &iList)
 {
-    return alternatingToMap(iList);
+    return alternatingPairsToMap(iList);
 }
 
 QStringList TDataParse::variantList2StringList(const QVariantList &iList)

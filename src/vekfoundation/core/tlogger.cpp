@@ -16,6 +16,9 @@
 
 namespace {
 
+// Length of a "yyyy-MM-dd hh:mm:ss" stamp.
+const int kStampLength = 19;
+
 // Ends a writeLog call early; its message goes to the debug output.
 struct LogFailure
 {
@@ -72,7 +75,9 @@ bool TLoggerPrivate::openFile(const QString &iPath, QString *oMessage)
 {
     delete currentFile;
     currentFile = new QFile(iPath);
-    if (!currentFile->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) {
+    // Unbuffered: a line is one write call, complete on disk when writeLog
+    // returns, and a line that failed is not kept to reappear later.
+    if (!currentFile->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text | QIODevice::Unbuffered)) {
         *oMessage = QStringLiteral("can not open file %1 for write!").arg(iPath);
         delete currentFile;
         currentFile = nullptr;
@@ -192,21 +197,29 @@ bool TLogger::writeLog(const QString &iTextStr, const QString &iTypeStr, const Q
     // the time stamp, the signal, the history and the write itself.
     const QString type = upperType(iTypeStr);
     const QString level = levelText(iDebugLevelInt);
-    QString tailText;
-    tailText.reserve(type.size() + iTextStr.size() + iSrcPosStr.size() + level.size() + 24);
-    tailText += QLatin1String(" [");
-    tailText += type;
-    tailText += QLatin1String("] \t");
-    tailText += iTextStr;
-    tailText += QLatin1String("  [SRC:");
-    tailText += iSrcPosStr;
-    tailText += QLatin1String("] [LEVEL:");
-    tailText += level;
-    tailText += QLatin1String("]\n");
-    const QByteArray tail = tailText.toUtf8();
+    // The whole line as text, for the echo. When the caller gives no
+    // date-time, it starts with room for the stamp, filled in under the mutex.
+    const int headLength = iDatetimeStr.isEmpty() ? kStampLength : iDatetimeStr.size();
+    QString lineText;
+    lineText.reserve(headLength + type.size() + iTextStr.size() + iSrcPosStr.size() + level.size() + 24);
+    if (iDatetimeStr.isEmpty())
+        lineText.fill(QLatin1Char(' '), kStampLength);
+    else
+        lineText += iDatetimeStr;
+    lineText += QLatin1String(" [");
+    lineText += type;
+    lineText += QLatin1String("] \t");
+    lineText += iTextStr;
+    lineText += QLatin1String("  [SRC:");
+    lineText += iSrcPosStr;
+    lineText += QLatin1String("] [LEVEL:");
+    lineText += level;
+    lineText += QLatin1String("]\n");
+    QByteArray lineBytes = lineText.toUtf8();
     QStringList entry {iTextStr, type, QString(), iSrcPosStr, level};
 
     QString when;
+    QStringList dropped; // freed after the mutex is released
     QString openMessage;
     QString failure;
     const char *failureLabel = "Error:";
@@ -214,30 +227,31 @@ bool TLogger::writeLog(const QString &iTextStr, const QString &iTypeStr, const Q
     {
         QMutexLocker locker(&d->mutex);
         try {
-            QByteArray whenBytes;
             if (iDatetimeStr.isEmpty()) {
+                // The stamp is ASCII of fixed length: it overwrites the room
+                // kept for it, so that nothing is allocated under the mutex.
                 when = d->currentStamp();
-                whenBytes = d->stampBytes;
+                if (d->stampBytes.size() == kStampLength)
+                    std::memcpy(lineBytes.data(), d->stampBytes.constData(), kStampLength);
+                else
+                    lineBytes = d->stampBytes + lineBytes.mid(kStampLength);
             } else {
                 when = iDatetimeStr;
-                whenBytes = when.toUtf8();
             }
             emit logWrited(iTextStr, type, when, iSrcPosStr, level);
 
             entry[2] = when;
             d->historyLogs.append(entry);
             if (d->historyLogs.size() > d->maxHistoryCount)
-                d->historyLogs.removeFirst();
+                dropped = d->historyLogs.takeFirst();
 
             QWriteLocker fileLocker(&d->fileLock);
             if (!d->logDir.isEmpty()) {
                 if ((!d->currentFile || d->currentSize > d->maxFileSize) && !d->openNextFile(&openMessage))
                     throw LogFailure {QStringLiteral("setCurrentLogFile error!")};
-                // Two pieces into the file's buffer, one write call at the flush.
-                if (d->currentFile->write(whenBytes) != whenBytes.size()
-                    || d->currentFile->write(tail) != tail.size() || !d->currentFile->flush())
+                if (d->currentFile->write(lineBytes) != lineBytes.size())
                     throw LogFailure {QStringLiteral("writeLog to %1 error!").arg(d->currentFile->fileName())};
-                d->currentSize += whenBytes.size() + tail.size();
+                d->currentSize += lineBytes.size();
             }
         } catch (const LogFailure &logFailure) {
             failure = logFailure.message;
@@ -252,8 +266,12 @@ bool TLogger::writeLog(const QString &iTextStr, const QString &iTypeStr, const Q
     // The echo needs no lock. It goes straight to the message handler,
     // without the printf-style formatting of qDebug(), as long as the default
     // category's debug output is on.
-    if (!when.isNull() && QLoggingCategory::defaultCategory()->isDebugEnabled())
-        qt_message_output(QtDebugMsg, QMessageLogContext(), when + tailText.leftRef(tailText.size() - 1));
+    if (!when.isNull() && QLoggingCategory::defaultCategory()->isDebugEnabled()) {
+        if (iDatetimeStr.isEmpty())
+            lineText.replace(0, kStampLength, when);
+        qt_message_output(QtDebugMsg, QMessageLogContext(),
+                          QString::fromRawData(lineText.constData(), lineText.size() - 1));
+    }
     if (!openMessage.isEmpty())
         qDebug().noquote() << openMessage;
     if (!ok)

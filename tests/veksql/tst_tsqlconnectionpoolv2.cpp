@@ -1,4 +1,5 @@
 #include "tsqlconnectionpoolv2.h"
+#include "tsqlqueryv2.h"
 #include "tlogger.h"
 #include "vekfakesqldriver.h"
 #include "vektestsql.h"
@@ -283,6 +284,32 @@ private slots:
         pool->removeSqlDatabase(QStringLiteral("order"));
         QVERIFY(!QSqlDatabase::contains(held));
         QVERIFY(!QSqlDatabase::contains(freed));
+    }
+
+    void manyThreadsWithExecutors()
+    {
+        // Eight threads take, use and release connections through executors
+        // over and over: every statement runs, so no thread ever got a
+        // connection whose driver belonged to another one.
+        pool->setConnectParameter(sqliteParams(QStringLiteral("stress.db")), QStringLiteral("stress"));
+        QAtomicInt failures;
+        QVector<QThread *> workers;
+        for (int t = 0; t < 8; ++t) {
+            workers.append(QThread::create([this, &failures] {
+                for (int i = 0; i < 50; ++i) {
+                    TSqlQueryV2 query(pool->getSqlDatabase(QStringLiteral("stress")));
+                    if (query.selectValue(QStringLiteral("SELECT 1"), QVariantMap()).toInt() != 1)
+                        failures.ref();
+                }
+            }));
+            workers.last()->start();
+        }
+        for (QThread *worker : qAsConst(workers)) {
+            worker->wait();
+            delete worker;
+        }
+        QCOMPARE(failures.loadRelaxed(), 0);
+        pool->removeSqlDatabase(QStringLiteral("stress"));
     }
 
     void idleClose()

@@ -122,25 +122,22 @@ bool TSqlConnectionPoolV2Private::pullDriver(const QString &iName)
     return driver->thread() == current;
 }
 
-void TSqlConnectionPoolV2Private::removeConnection(const QString &iName)
+bool TSqlConnectionPoolV2Private::removeConnection(const QString &iName, QString *oDatabaseName)
 {
     QThread *owner = ownerMap.value(iName);
     if ((owner && owner != QThread::currentThread()) || !pullDriver(iName)) {
         // Closing it under its holder's feet is not safe; the release finishes the job.
         pendingRemoval.insert(iName);
-        return;
+        return false;
     }
-    if (QSqlDatabase::contains(iName)) {
-        QString databaseName;
+    const bool registered = QSqlDatabase::contains(iName);
+    if (registered) {
         {
             QSqlDatabase db = QSqlDatabase::database(iName, false);
-            databaseName = db.databaseName();
+            *oDatabaseName = db.databaseName();
             db.close();
         }
         QSqlDatabase::removeDatabase(iName);
-        TLogger::instance()->writeLog(QStringLiteral("remove database %1 connection %2.")
-                                          .arg(databaseName, iName),
-                                      QStringLiteral("debug"), QString(), TLOG_POS, 5);
     }
     if (QTimer *timer = timerMap.value(iName)) {
         // The timer lives in the pool's thread and may be firing there right now.
@@ -150,6 +147,7 @@ void TSqlConnectionPoolV2Private::removeConnection(const QString &iName)
     timerMap.remove(iName);
     driverMap.remove(iName);
     pendingRemoval.remove(iName);
+    return registered;
 }
 
 void TSqlConnectionPoolV2Private::onIdleTimeout(const QString &iName)
@@ -275,7 +273,7 @@ void TSqlConnectionPoolV2::releaseConnection(const QString &iCntName)
         driver->moveToThread(nullptr);
     }
     if (d->pendingRemoval.contains(iCntName)) {
-        d->removeConnection(iCntName);
+        removeSqlDatabase(iCntName);
     }
 }
 
@@ -296,7 +294,12 @@ void TSqlConnectionPoolV2::removeSqlDatabase(const QString &iCntName)
         targets.append(iCntName);
     }
     for (const QString &name : qAsConst(targets)) {
-        d->removeConnection(name);
+        QString databaseName;
+        if (d->removeConnection(name, &databaseName)) {
+            TLogger::instance()->writeLog(QStringLiteral("remove database %1 connection %2.")
+                                              .arg(databaseName, name),
+                                          QStringLiteral("debug"), QString(), TLOG_POS, 5);
+        }
     }
 }
 

@@ -29,8 +29,9 @@ public:
     // no thread; false when another thread still has it.
     bool pullDriver(const QString &iName);
     // Closes and forgets one connection; a connection that another thread
-    // holds is only marked and closed when that thread releases it.
-    void removeConnection(const QString &iName);
+    // holds is only marked and closed when that thread releases it. True when
+    // a registered connection was closed; *oDatabaseName is its database.
+    bool removeConnection(const QString &iName, QString *oDatabaseName);
     void onIdleTimeout(const QString &iName);
 
     QMap<QString, QVariant> paramMap;

@@ -43,7 +43,14 @@ QVariantMap plainMap(const QVariantMap &iMap)
 
 QVariant TSqlSelectRun::value(int iColumn) const
 {
-    return TSqlDataUtilV2::formatSqlValue(query.value(iColumn), formats.at(iColumn));
+    QVariant cell = query.value(iColumn);
+    // Without a format only dates change; every other value goes through as
+    // the helper would give it, without a call per cell of a large result.
+    const int type = cell.userType();
+    if (formats.at(iColumn).isEmpty() && type != QMetaType::QDate && type != QMetaType::QDateTime) {
+        return cell.isNull() ? QVariant() : cell;
+    }
+    return TSqlDataUtilV2::formatSqlValue(cell, formats.at(iColumn));
 }
 
 QVariantMap TSqlSelectRun::rowMap() const

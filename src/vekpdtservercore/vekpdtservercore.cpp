@@ -64,6 +64,15 @@ QVariantMap claimFieldFormat()
     return format;
 }
 
+// Copies iFrom's values into ioTo, each pair naming the key in ioTo first
+// and the key in iFrom second.
+void copyKeys(QVariantMap &ioTo, const QVariantMap &iFrom,
+              std::initializer_list<std::pair<const char *, const char *>> iPairs)
+{
+    for (const auto &pair : iPairs)
+        ioTo.insert(QLatin1String(pair.first), iFrom.value(QLatin1String(pair.second)));
+}
+
 QString envPathSeparator()
 {
     return QString(QDir::listSeparator());
@@ -97,20 +106,18 @@ QVariantMap VekPdtServerCorePrivate::baseProcessArgv(const QVariantMap &iTask)
 {
     Q_Q(VekPdtServerCore);
     QVariantMap argv;
-    argv.insert(QStringLiteral("trigger_type"), iTask.value(QStringLiteral("trigger_type")));
-    for (const char *key : {"database_host", "database_port", "database_name", "database_user", "database_pwd",
-                            "database_options"})
-        argv.insert(QLatin1String(key), taskDbArgs.value(QLatin1String(key)));
+    copyKeys(argv, taskDbArgs,
+             {{"database_host", "database_host"}, {"database_port", "database_port"},
+              {"database_name", "database_name"}, {"database_user", "database_user"},
+              {"database_pwd", "database_pwd"}, {"database_options", "database_options"}});
     argv.insert(QStringLiteral("app_root_path"), q->appRootPath());
     argv.insert(QStringLiteral("app_platform_path"), q->appPlatformPath());
     argv.insert(QStringLiteral("app_bin_path"), q->appBinPath());
     argv.insert(QStringLiteral("app_temp_path"), q->appTempPath());
-    argv.insert(QStringLiteral("task_id"), iTask.value(QStringLiteral("id")));
-    argv.insert(QStringLiteral("link_cam"), iTask.value(QStringLiteral("link_cam")));
-    argv.insert(QStringLiteral("script_name"), iTask.value(QStringLiteral("script_name")));
-    argv.insert(QStringLiteral("script_type"), iTask.value(QStringLiteral("type")));
-    argv.insert(QStringLiteral("script_parameter"), iTask.value(QStringLiteral("script_parameter")));
-    argv.insert(QStringLiteral("script_attr_data"), iTask.value(QStringLiteral("attr_data")));
+    copyKeys(argv, iTask,
+             {{"trigger_type", "trigger_type"}, {"task_id", "id"}, {"link_cam", "link_cam"},
+              {"script_name", "script_name"}, {"script_type", "type"}, {"script_parameter", "script_parameter"},
+              {"script_attr_data", "attr_data"}});
     argv.insert(QStringLiteral("script_file"),
                 q->getScriptFilePath(iTask.value(QStringLiteral("script_name")).toString()));
     return argv;
@@ -119,14 +126,9 @@ QVariantMap VekPdtServerCorePrivate::baseProcessArgv(const QVariantMap &iTask)
 void VekPdtServerCorePrivate::lendCamInterface(const QString &iUser, QVariantMap &ioArgv)
 {
     camBusy[iUser] = true;
-    const QVariantMap cam = camInterfaces.value(iUser);
-    ioArgv.insert(QStringLiteral("cam_type"), cam.value(QStringLiteral("type")));
-    ioArgv.insert(QStringLiteral("cam_bin_path"), cam.value(QStringLiteral("bin_path")));
-    ioArgv.insert(QStringLiteral("cam_home_path"), cam.value(QStringLiteral("home_path")));
-    ioArgv.insert(QStringLiteral("cam_user"), cam.value(QStringLiteral("user")));
-    ioArgv.insert(QStringLiteral("cam_edir"), cam.value(QStringLiteral("cam_edir")));
-    ioArgv.insert(QStringLiteral("cam_ver"), cam.value(QStringLiteral("cam_ver")));
-    ioArgv.insert(QStringLiteral("cam_dir"), cam.value(QStringLiteral("cam_dir")));
+    copyKeys(ioArgv, camInterfaces.value(iUser),
+             {{"cam_type", "type"}, {"cam_bin_path", "bin_path"}, {"cam_home_path", "home_path"},
+              {"cam_user", "user"}, {"cam_edir", "cam_edir"}, {"cam_ver", "cam_ver"}, {"cam_dir", "cam_dir"}});
 }
 
 void VekPdtServerCorePrivate::startProcess(const QVariantMap &iArgv)
@@ -315,8 +317,9 @@ bool VekPdtServerCore::initServiceInfo()
     const QStringList hostParts = d->config.value(QStringLiteral("database_host")).toString().split(QLatin1Char(':'));
     d->taskDbArgs.insert(QStringLiteral("database_host"), hostParts.value(0));
     d->taskDbArgs.insert(QStringLiteral("database_port"), hostParts.value(1));
-    for (const char *key : {"database_name", "database_type", "database_user", "database_options"})
-        d->taskDbArgs.insert(QLatin1String(key), d->config.value(QLatin1String(key)));
+    copyKeys(d->taskDbArgs, d->config,
+             {{"database_name", "database_name"}, {"database_type", "database_type"},
+              {"database_user", "database_user"}, {"database_options", "database_options"}});
     QVariant password = d->config.value(QStringLiteral("database_pwd"));
     if (d->config.value(QStringLiteral("database_encrypt")).toString().toUpper() == QLatin1String("EB642"))
         password = QString::fromUtf8(QByteArray::fromBase64(QByteArray::fromBase64(password.toString().toUtf8())));
@@ -497,9 +500,10 @@ void VekPdtServerCore::loadTask()
         }
 
         QVariantMap task;
-        for (const char *key : {"id", "trigger_type", "link_cam", "script_name", "type", "script_parameter",
-                                "attr_data"})
-            task.insert(QLatin1String(key), row.value(QLatin1String(key)));
+        copyKeys(task, row,
+                 {{"id", "id"}, {"trigger_type", "trigger_type"}, {"link_cam", "link_cam"},
+                  {"script_name", "script_name"}, {"type", "type"}, {"script_parameter", "script_parameter"},
+                  {"attr_data", "attr_data"}});
         d->tasks.insert(id, task);
         VEK_SVC_LOG(QStringLiteral("load task %1 finish.").arg(id), "info", 1);
     }

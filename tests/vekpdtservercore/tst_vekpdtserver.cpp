@@ -36,6 +36,32 @@ private:
                    " argvFileExists: sys.isFileExists(args[1])}), 'overwrite', 'UTF-8', false);\n")
             .arg(iOut);
     }
+    // Marks its start, sleeps 2 s, marks its end: ARGFILE.start and ARGFILE.done
+    // in OUT, each holding the time in milliseconds.
+    static QString slowJs(const QString &iOut)
+    {
+        return QStringLiteral(
+                   "var sys = __package__.import('sys');\n"
+                   "var name = '%1/slow-' + __package__.import('process').argv(1).split('/').pop();\n"
+                   "sys.writeFile(name + '.start', '' + Date.now(), 'overwrite', 'UTF-8', false);\n"
+                   "sys.exec('/bin/sleep', ['2']);\n"
+                   "sys.writeFile(name + '.done', '' + Date.now(), 'overwrite', 'UTF-8', false);\n")
+            .arg(iOut);
+    }
+    static qint64 readNumber(const QString &iPath)
+    {
+        QFile file(iPath);
+        return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed().toLongLong() : -1;
+    }
+    // A run of the slow task that has started and not ended.
+    static bool slowRunInFlight(const QString &iOut)
+    {
+        for (const QString &start : QDir(iOut).entryList({QStringLiteral("slow-*.start")}, QDir::Files)) {
+            if (!QFileInfo::exists(iOut + QLatin1Char('/') + start.chopped(6) + QStringLiteral(".done")))
+                return true;
+        }
+        return false;
+    }
     static QString recorderPerl(const QString &iOut)
     {
         return QStringLiteral("open(my $in, '<', $ARGV[0]) or die; local $/; my $t = <$in>; close $in;\n"
@@ -105,7 +131,8 @@ private slots:
         const QVariantList scripts[] = {
             {1, "rec.js", QString::fromLatin1(Norvex::e2(recorderJs(out).toUtf8())), "JAVASCRIPT", 0, 1},
             {2, "rec.pl", recorderPerl(out), "PERL", 0, 0},
-            {3, "cam.js", recorderJs(out), "JS", 1, 0}};
+            {3, "cam.js", recorderJs(out), "JS", 1, 0},
+            {4, "slow.js", slowJs(out), "JS", 0, 0}};
         for (const QVariantList &script : scripts) {
             for (int i = 0; i < script.size(); ++i)
                 insert.bindValue(i, script.at(i));
@@ -121,7 +148,9 @@ private slots:
                            " (4, 'rec.js', NULL, 'active', 'tooling_request', '%1',"
                            "  '{\"request_filter_sql\": \"kind = ''e2e''\"}'),"
                            " (5, 'rec.js', NULL, 'active', 'crontab',"
-                           "  '{\"trigger_type\": \"EACH_DAY\", \"value\": \"03:00:00\"}', NULL)")
+                           "  '{\"trigger_type\": \"EACH_DAY\", \"value\": \"03:00:00\"}', NULL),"
+                           " (6, 'slow.js', NULL, 'active', 'crontab',"
+                           "  '{\"trigger_type\": \"INTERVAL\", \"value\": 1, \"wait_process\": true}', NULL)")
                 .arg(interval));
         run(QStringLiteral("INSERT INTO mes_prod_tooling_request (id, service_flag, kind, request_data) VALUES"
                            " (1, 1, 'e2e', '{\"n\": 1}'), (2, 1, 'e2e', '{\"n\": 2}'), (3, 1, 'e2e', '{\"n\": 3}'),"
@@ -135,9 +164,24 @@ private slots:
                                      && !filesIn(out, QStringLiteral("perl-*.json")).isEmpty()
                                      && !filesIn(out, QStringLiteral("fakecam-*.json")).isEmpty()
                                      && !filesIn(out, QStringLiteral("3-*.json")).isEmpty()
-                                     && filesIn(out, QStringLiteral("4-*.json")).size() == 3,
+                                     && filesIn(out, QStringLiteral("4-*.json")).size() == 3
+                                     && filesIn(out, QStringLiteral("slow-*.done")).size() >= 1
+                                     && slowRunInFlight(out),
                                  60000);
+        // Stopped while a run is going: the host waits for it.
         QVERIFY(stopServer(server));
+        QVERIFY(!slowRunInFlight(out));
+
+        // A trigger that waits for its run: the slow task's runs never overlap.
+        const QStringList starts = filesIn(out, QStringLiteral("slow-*.start"));
+        QVERIFY(starts.size() >= 2);
+        QList<QPair<qint64, qint64>> spans;
+        for (const QString &start : starts)
+            spans << qMakePair(readNumber(out + QLatin1Char('/') + start),
+                               readNumber(out + QLatin1Char('/') + start.chopped(6) + QStringLiteral(".done")));
+        std::sort(spans.begin(), spans.end());
+        for (int i = 1; i < spans.size(); ++i)
+            QVERIFY2(spans.at(i).first >= spans.at(i - 1).second, "two runs of a waiting trigger overlapped");
 
         // The service row.
         QSqlQuery row(db);
@@ -213,7 +257,7 @@ private slots:
 
         // Only the script buffer files are left; the log tells the story.
         QCOMPARE(QDir(root + QStringLiteral("/tmp")).entryList(QDir::Files | QDir::Hidden, QDir::Name),
-                 (QStringList{"cam.js", "rec.js", "rec.pl"}));
+                 (QStringList{"cam.js", "rec.js", "rec.pl", "slow.js"}));
         const QStringList logs = filesIn(root + QStringLiteral("/log"), QStringLiteral("*.log"));
         QVERIFY(!logs.isEmpty());
         QFile log(root + QStringLiteral("/log/") + logs.first());

@@ -12,6 +12,7 @@ if [ "$(id -u)" -eq 0 ]; then
     export QTWEBENGINE_CHROMIUM_FLAGS="--no-sandbox --disable-gpu"
 fi
 vek_start_xvfb
+vek_start_mariadb
 
 cd "$VEK_BUILD_DIR"
-ctest --output-on-failure --no-tests=error -j "$(vek_jobs)" "$@"
+vek_with_postgres ctest --output-on-failure --no-tests=error -j "$(vek_jobs)" "$@"

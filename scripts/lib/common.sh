@@ -15,6 +15,7 @@ VEK_BUILD_PACKAGES=(
 VEK_TEST_PACKAGES=(
     xvfb xauth python3 openssl
     # databases
+    postgresql postgresql-common mariadb-server libqt5sql5-psql libqt5sql5-mysql
 
     # theme and resources
     libqt5svg5

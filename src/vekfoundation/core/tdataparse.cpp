@@ -311,6 +311,36 @@ QMap<QString, QString> TDataParse::variantMap2StringMap(QVariantMap iMap)
 // ======================================================================
 // XML conversions
 
+#include <QDomDocument>
+
+QVariantMap TDataParse::simpleXml2Map(const QString &iXmlStr, const QString &iCaseStr, TError *iErr)
+{
+    QVariantMap result;
+    QDomDocument doc;
+    QString message;
+    int line = 0;
+    int column = 0;
+    if (!doc.setContent(iXmlStr, false, &message, &line, &column)) {
+        if (iErr) {
+            iErr->setError(QStringLiteral("Parse Xml data failed at line %1 column %2, error: %3\n")
+                               .arg(line).arg(column).arg(message),
+                           QStringLiteral("Error"));
+        }
+        return result;
+    }
+    const QString caseWord = iCaseStr.toUpper();
+    for (QDomNode node = doc.documentElement().firstChild(); !node.isNull(); node = node.nextSibling()) {
+        const QDomElement element = node.toElement();
+        QString key = element.tagName();
+        if (caseWord == QLatin1String("UPPER")) {
+            key = key.toUpper();
+        } else if (caseWord == QLatin1String("LOWER")) {
+            key = key.toLower();
+        }
+        result.insert(key, node.toElement().text().trimmed());
+    }
+    return result;
+}
 
 // ======================================================================
 // Geometry, lengths, colours, Roman numerals and rich text

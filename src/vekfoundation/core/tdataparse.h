@@ -88,6 +88,11 @@ public:
     // ------------------------------------------------------------------
     // XML conversions
 
+    //! A flat reading of a document whose root holds one element per setting:
+    //! tag name to trimmed text. The case word "LOWER" or "UPPER" (any case)
+    //! folds the keys. A parse failure gives an empty map and fills iErr.
+    static QVariantMap simpleXml2Map(const QString &iXmlStr, const QString &iCaseStr = QString(),
+                                     TError *iErr = nullptr);
 
     // ------------------------------------------------------------------
     // Geometry, lengths, colours, Roman numerals and rich text

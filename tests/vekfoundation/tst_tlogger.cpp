@@ -306,6 +306,14 @@ void tst_TLogger::unopenableFileIsReported()
     QCOMPARE(spy.count(), 1);
     QCOMPARE(logger()->historyLogs().last().toStringList().first(), QStringLiteral("lost?"));
     QVERIFY(logger()->currentLogFileName().isEmpty());
+
+    // Once the folder can be used, the next line opens a file again.
+    QVERIFY(blocker.remove());
+    QVERIFY(QDir().mkpath(blocker.fileName()));
+    QVERIFY(logger()->writeLog("back", "error", "t", "p", 0));
+    QVERIFY(logger()->currentLogFileName().startsWith(blocker.fileName() + "/"));
+    QVERIFY(readAll(logger()->currentLogFileName()).contains("back"));
+    QVERIFY(!readAll(logger()->currentLogFileName()).contains("lost?"));
 }
 
 void tst_TLogger::failedWriteIsReported()

@@ -87,7 +87,7 @@ void tst_TSqlDataUtilV2::variantToSqlValue_data()
     QTest::newRow("map as compact json")
         << QVariant(QVariantMap {{"b", 1}, {"a", "x"}}) << QVariant("{\"a\":\"x\",\"b\":1}");
     QTest::newRow("list: number, quote, null")
-        << QVariant(QVariantList {1, "x\"y", QVariant()}) << QVariant("{1,\"x\\\"y\",null}");
+        << QVariant(QVariantList {1, "x\"y", QVariant()}) << QVariant("{1,x\\\"y,null}");
     QTest::newRow("list of numbers")
         << QVariant(QVariantList {1.5, qlonglong(7), -2, true}) << QVariant("{1.5,7,-2,true}");
     QTest::newRow("string list quoted where needed")
@@ -200,7 +200,7 @@ void tst_TSqlDataUtilV2::sqlArrayToList_data()
     QTest::newRow("leading comma") << "{,a}" << QStringList {"", "a"};
     QTest::newRow("quoted empty last") << "{a,\"\"}" << QStringList {"a", ""};
     QTest::newRow("too short") << "ab" << QStringList();
-    QTest::newRow("backslash unquoted stays") << "{a\\b}" << QStringList {"a\\b"};
+    QTest::newRow("backslash escapes unquoted too") << "{a\\b,x\\\"y}" << QStringList {"ab", "x\"y"};
     QTest::newRow("escaped backslash") << "{\"x\\\\y\"}" << QStringList {"x\\y"};
     QTest::newRow("not trimmed") << "{ a , b }" << QStringList {" a ", " b "};
     QTest::newRow("NULL stays text") << "{NULL}" << QStringList {"NULL"};

@@ -18,20 +18,6 @@ class TestTSqlQueryV2 : public QObject
 private:
     QTemporaryDir tempDir;
 
-    // An executor on a pooled connection of the dialect; null (and a failed
-    // test) when the server is not configured.
-    std::unique_ptr<TSqlQueryV2> makeQuery(const QString &iDriver)
-    {
-        QString why;
-        const QVariantMap params = vekTestParams(iDriver, tempDir.path(), &why);
-        if (params.isEmpty()) {
-            QTest::qFail(qPrintable(why), __FILE__, __LINE__);
-            return nullptr;
-        }
-        TSqlConnectionPoolV2::instance()->setConnectParameter(params, iDriver);
-        return std::make_unique<TSqlQueryV2>(TSqlConnectionPoolV2::instance()->getSqlDatabase(iDriver));
-    }
-
 private slots:
     void initTestCase()
     {
@@ -45,7 +31,7 @@ private slots:
 
     void nestingCounts()
     {
-        auto q = makeQuery(QStringLiteral("QODBC"));
+        VEK_TEST_QUERY(q, QStringLiteral("QODBC"), tempDir.path());
         VekLogCapture log;
         VekFakeSqlLog::clear();
 
@@ -98,8 +84,7 @@ private slots:
     void outermostCommitOnServer()
     {
         QFETCH(QString, driver);
-        auto q = makeQuery(driver);
-        QVERIFY(q);
+        VEK_TEST_QUERY(q, driver, tempDir.path());
         QVERIFY(q->execSql(QStringLiteral("DROP TABLE IF EXISTS tx_nest")));
         QVERIFY(q->execSql(QStringLiteral("CREATE TABLE tx_nest (a INTEGER)")));
 
@@ -135,7 +120,7 @@ private slots:
 
     void errorPiling()
     {
-        auto q = makeQuery(QStringLiteral("QSQLITE"));
+        VEK_TEST_QUERY(q, QStringLiteral("QSQLITE"), tempDir.path());
         VekLogCapture log;
         QVERIFY(q->begin());
         QVERIFY(!q->execSql(QStringLiteral("SELECT * FROM missing_table")));
@@ -172,8 +157,7 @@ private slots:
 
     void refusedCommitIsReported()
     {
-        auto q = makeQuery(QStringLiteral("QPSQL"));
-        QVERIFY(q);
+        VEK_TEST_QUERY(q, QStringLiteral("QPSQL"), tempDir.path());
         QVERIFY(q->execSql(QStringLiteral("DROP TABLE IF EXISTS tx_refused")));
         QVERIFY(q->execSql(QStringLiteral("CREATE TABLE tx_refused (a INTEGER)")));
         QVERIFY(q->begin());
@@ -232,8 +216,7 @@ private slots:
         QFETCH(QString, driver);
         QFETCH(bool, connected);
         QFETCH(QString, probe);
-        auto q = makeQuery(driver);
-        QVERIFY(q);
+        VEK_TEST_QUERY(q, driver, tempDir.path());
         VekFakeSqlLog::clear();
         QCOMPARE(q->isConnected(), connected);
         QCOMPARE(VekFakeSqlLog::events(), probe.isEmpty() ? QStringList() : QStringList{probe});
@@ -241,7 +224,7 @@ private slots:
 
     void closeReleases()
     {
-        auto q = makeQuery(QStringLiteral("QODBC"));
+        VEK_TEST_QUERY(q, QStringLiteral("QODBC"), tempDir.path());
         const QString name = q->sqlDatabase().connectionName();
         VekLogCapture log;
         QVERIFY(q->begin());

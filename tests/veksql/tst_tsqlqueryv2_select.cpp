@@ -19,34 +19,15 @@ class TestTSqlQueryV2Select : public QObject
 private:
     QTemporaryDir tempDir;
 
-    std::unique_ptr<TSqlQueryV2> makeQuery(const QString &iDriver)
-    {
-        QString why;
-        const QVariantMap params = vekTestParams(iDriver, tempDir.path(), &why);
-        if (params.isEmpty()) {
-            QTest::qFail(qPrintable(why), __FILE__, __LINE__);
-            return nullptr;
-        }
-        TSqlConnectionPoolV2::instance()->setConnectParameter(params, iDriver);
-        return std::make_unique<TSqlQueryV2>(TSqlConnectionPoolV2::instance()->getSqlDatabase(iDriver));
-    }
-
     // Table s: (1, a, 2026-01-01), (2, b, 2026-01-02), (3, c, 2026-01-03).
-    std::unique_ptr<TSqlQueryV2> makeTable(const QString &iDriver)
+    static bool fillTable(TSqlQueryV2 *iQuery)
     {
-        auto q = makeQuery(iDriver);
-        if (!q)
-            return nullptr;
-        q->execSql(QStringLiteral("DROP TABLE IF EXISTS s"));
-        q->execSql(QStringLiteral("CREATE TABLE s (id INTEGER, name VARCHAR(20), born DATE)"));
-        q->batchInsert(QStringLiteral("s"), QStringList{"id", "name", "born"},
-                       QVariantList{QVariantList{1, "a", QDate(2026, 1, 1)}, QVariantList{2, "b", QDate(2026, 1, 2)},
-                                    QVariantList{3, "c", QDate(2026, 1, 3)}});
-        if (q->lastError().isValid()) {
-            QTest::qFail(qPrintable(q->lastError().text()), __FILE__, __LINE__);
-            return nullptr;
-        }
-        return q;
+        iQuery->execSql(QStringLiteral("DROP TABLE IF EXISTS s"));
+        iQuery->execSql(QStringLiteral("CREATE TABLE s (id INTEGER, name VARCHAR(20), born DATE)"));
+        iQuery->batchInsert(QStringLiteral("s"), QStringList{"id", "name", "born"},
+                            QVariantList{QVariantList{1, "a", QDate(2026, 1, 1)}, QVariantList{2, "b", QDate(2026, 1, 2)},
+                                         QVariantList{3, "c", QDate(2026, 1, 3)}});
+        return !iQuery->lastError().isValid();
     }
 
     static void addDrivers()
@@ -75,8 +56,8 @@ private slots:
     void shapes()
     {
         QFETCH(QString, driver);
-        auto q = makeTable(driver);
-        QVERIFY(q);
+        VEK_TEST_QUERY(q, driver, tempDir.path());
+        QVERIFY(fillTable(q.get()));
         const QString sql = QStringLiteral("SELECT id, name, born FROM s ORDER BY id");
         const QVariantMap none;
 
@@ -128,8 +109,8 @@ private slots:
     void paging()
     {
         QFETCH(QString, driver);
-        auto q = makeTable(driver);
-        QVERIFY(q);
+        VEK_TEST_QUERY(q, driver, tempDir.path());
+        QVERIFY(fillTable(q.get()));
         // The selector's own type does not matter: the connection's dialect pages.
         TSqlSelectorV2 selector(QStringLiteral("s"));
         selector.setField(QStringList{"id", "name"}).addOrder(QStringLiteral("id"), Qt::DescendingOrder)
@@ -182,8 +163,7 @@ private slots:
         QFETCH(QString, expression);
         QFETCH(QString, format);
         QFETCH(QVariant, expected);
-        auto q = makeQuery(QStringLiteral("QPSQL"));
-        QVERIFY(q);
+        VEK_TEST_QUERY(q, QStringLiteral("QPSQL"), tempDir.path());
         const QString sql = QStringLiteral("SELECT %1 AS d").arg(expression);
         const QVariantMap formats{{"d", format}};
         const QVariantList rows = q->selectArrayMap(sql, formats);
@@ -201,8 +181,7 @@ private slots:
 
     void columnRules()
     {
-        auto q = makeQuery(QStringLiteral("QPSQL"));
-        QVERIFY(q);
+        VEK_TEST_QUERY(q, QStringLiteral("QPSQL"), tempDir.path());
         const QVariantMap none;
         // The paging column is left out of every shape, in any letter case,
         // and column positions are counted without it.
@@ -236,8 +215,7 @@ private slots:
 
     void failures()
     {
-        auto q = makeQuery(QStringLiteral("QPSQL"));
-        QVERIFY(q);
+        VEK_TEST_QUERY(q, QStringLiteral("QPSQL"), tempDir.path());
         const QVariantMap none;
         QVERIFY(q->selectArrayMap(QStringLiteral("SELECT * FROM no_table"), none).isEmpty());
         QCOMPARE(q->lastError().code(), QStringLiteral("SQL_QUERY_ERROR"));
@@ -273,8 +251,7 @@ private slots:
     {
         QFETCH(QString, driver);
         QFETCH(QString, statement);
-        auto q = makeQuery(driver);
-        QVERIFY(q);
+        VEK_TEST_QUERY(q, driver, tempDir.path());
         TSqlSelectorV2 selector(QStringLiteral("t"));
         selector.setField(QStringList{"a", "b"}).setWhere(QStringLiteral("a"), 1, QStringLiteral("="))
             .setGroup(QStringLiteral("a")).addOrder(QStringLiteral("a"), Qt::DescendingOrder).setPage(3, 10);

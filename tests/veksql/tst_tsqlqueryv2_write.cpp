@@ -21,18 +21,6 @@ class TestTSqlQueryV2Write : public QObject
 private:
     QTemporaryDir tempDir;
 
-    std::unique_ptr<TSqlQueryV2> makeQuery(const QString &iDriver)
-    {
-        QString why;
-        const QVariantMap params = vekTestParams(iDriver, tempDir.path(), &why);
-        if (params.isEmpty()) {
-            QTest::qFail(qPrintable(why), __FILE__, __LINE__);
-            return nullptr;
-        }
-        TSqlConnectionPoolV2::instance()->setConnectParameter(params, iDriver);
-        return std::make_unique<TSqlQueryV2>(TSqlConnectionPoolV2::instance()->getSqlDatabase(iDriver));
-    }
-
     static QString serialKey(const QString &iDriver)
     {
         if (iDriver == QLatin1String("QPSQL"))
@@ -78,8 +66,7 @@ private slots:
     void insertRow()
     {
         QFETCH(QString, driver);
-        auto q = makeQuery(driver);
-        QVERIFY(q);
+        VEK_TEST_QUERY(q, driver, tempDir.path());
         QVERIFY(makeTable(q.get(), driver, QStringLiteral("w_insert")));
         const QString qc = quote(driver);
         VekLogCapture log;
@@ -141,13 +128,47 @@ private slots:
         q->execSql(QStringLiteral("DROP TABLE w_insert"));
     }
 
+    void repeatedInserts_data() { addDrivers(); }
+
+    void repeatedInserts()
+    {
+        // The same insert text again and again: a table made after a failed
+        // attempt, a table made anew, another connection.
+        QFETCH(QString, driver);
+        VEK_TEST_QUERY(q, driver, tempDir.path());
+        q->execSql(QStringLiteral("DROP TABLE IF EXISTS w_repeat"));
+        const QVariantMap data{{"a", 1}};
+        q->insertRow(QStringLiteral("w_repeat"), data, QStringList());
+        QCOMPARE(q->lastError().code(), QStringLiteral("SQL_QUERY_ERROR"));
+        QVERIFY(q->execSql(QStringLiteral("CREATE TABLE w_repeat (a INTEGER)")));
+        q->insertRow(QStringLiteral("w_repeat"), data, QStringList());
+        q->insertRow(QStringLiteral("w_repeat"), data, QStringList());
+        QVERIFY2(!q->lastError().isValid(), qPrintable(q->lastError().text()));
+        QVERIFY(q->execSql(QStringLiteral("DROP TABLE w_repeat")));
+        QVERIFY(q->execSql(QStringLiteral("CREATE TABLE w_repeat (b TEXT, a INTEGER)")));
+        q->insertRow(QStringLiteral("w_repeat"), data, QStringList());
+        QVERIFY2(!q->lastError().isValid(), qPrintable(q->lastError().text()));
+        QCOMPARE(q->selectValue(QStringLiteral("SELECT COUNT(*) FROM w_repeat"), QVariantMap()).toInt(), 1);
+
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("w_repeat_other"));
+        other.setDatabaseName(tempDir.filePath(QStringLiteral("other_%1.db").arg(driver)));
+        const QSqlDatabase mine = q->sqlDatabase();
+        q->setDatabase(other);
+        QVERIFY(q->execSql(QStringLiteral("CREATE TABLE w_repeat (a INTEGER)")));
+        q->insertRow(QStringLiteral("w_repeat"), data, QStringList());
+        QCOMPARE(q->selectValue(QStringLiteral("SELECT COUNT(*) FROM w_repeat"), QVariantMap()).toInt(), 1);
+        q->setDatabase(mine);
+        other = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("w_repeat_other"));
+        q->execSql(QStringLiteral("DROP TABLE w_repeat"));
+    }
+
     void batchInsert_data() { addDrivers(); }
 
     void batchInsert()
     {
         QFETCH(QString, driver);
-        auto q = makeQuery(driver);
-        QVERIFY(q);
+        VEK_TEST_QUERY(q, driver, tempDir.path());
         QVERIFY(makeTable(q.get(), driver, QStringLiteral("w_batch")));
         VekLogCapture log;
         q->batchInsert(QStringLiteral("w_batch"), QStringList{"a", "b"},
@@ -185,8 +206,7 @@ private slots:
         QFETCH(QVariant, where);
         QFETCH(QString, statement);
         QFETCH(int, deleted);
-        auto q = makeQuery(QStringLiteral("QPSQL"));
-        QVERIFY(q);
+        VEK_TEST_QUERY(q, QStringLiteral("QPSQL"), tempDir.path());
         QVERIFY(makeTable(q.get(), QStringLiteral("QPSQL"), QStringLiteral("w_delete")));
         q->batchInsert(QStringLiteral("w_delete"), QStringList{"a", "b"},
                        QVariantList{QVariantList{1, "x"}, QVariantList{2, "y"}, QVariantList{3, "z"},
@@ -199,8 +219,7 @@ private slots:
 
     void deleteRowForms()
     {
-        auto q = makeQuery(QStringLiteral("QPSQL"));
-        QVERIFY(q);
+        VEK_TEST_QUERY(q, QStringLiteral("QPSQL"), tempDir.path());
         QVERIFY(makeTable(q.get(), QStringLiteral("QPSQL"), QStringLiteral("w_delete")));
         q->batchInsert(QStringLiteral("w_delete"), QStringList{"a"}, QVariantList{QVariantList{1}, QVariantList{2}});
         QCOMPARE(q->deleteRow(TSqlDeleterV2(QStringLiteral("w_delete"))), 0);
@@ -215,8 +234,7 @@ private slots:
     void replaceRow()
     {
         QFETCH(QString, driver);
-        auto q = makeQuery(driver);
-        QVERIFY(q);
+        VEK_TEST_QUERY(q, driver, tempDir.path());
         QVERIFY(makeTable(q.get(), driver, QStringLiteral("w_replace")));
         const QString qc = quote(driver);
         auto count = [&q] { return q->selectValue(QStringLiteral("SELECT COUNT(*) FROM w_replace"), QVariantMap()).toInt(); };
@@ -295,8 +313,7 @@ private slots:
         QFETCH(QStringList, fields);
         QFETCH(QString, statement);
         QFETCH(int, updated);
-        auto q = makeQuery(QStringLiteral("QPSQL"));
-        QVERIFY(q);
+        VEK_TEST_QUERY(q, QStringLiteral("QPSQL"), tempDir.path());
         QVERIFY(q->execSql(QStringLiteral("DROP TABLE IF EXISTS w_update")));
         QVERIFY(q->execSql(QStringLiteral("CREATE TABLE w_update (id INTEGER, a INTEGER, b TEXT)")));
         q->batchInsert(QStringLiteral("w_update"), QStringList{"id", "b"},
@@ -312,8 +329,7 @@ private slots:
 
     void updateRowPolicies()
     {
-        auto q = makeQuery(QStringLiteral("QPSQL"));
-        QVERIFY(q);
+        VEK_TEST_QUERY(q, QStringLiteral("QPSQL"), tempDir.path());
         QVERIFY(q->execSql(QStringLiteral("DROP TABLE IF EXISTS w_policy")));
         QVERIFY(q->execSql(QStringLiteral("CREATE TABLE w_policy (id INTEGER, doc JSONB, tags TEXT[])")));
         QVERIFY(q->execSql(QStringLiteral(R"(INSERT INTO w_policy VALUES (5, '{"j":1,"k":1}', '{a,b}'), (6, NULL, '{}'))")));
@@ -336,8 +352,7 @@ private slots:
 
     void updateRowForms()
     {
-        auto q = makeQuery(QStringLiteral("QMYSQL"));
-        QVERIFY(q);
+        VEK_TEST_QUERY(q, QStringLiteral("QMYSQL"), tempDir.path());
         QVERIFY(q->execSql(QStringLiteral("DROP TABLE IF EXISTS w_update")));
         QVERIFY(q->execSql(QStringLiteral("CREATE TABLE w_update (id INTEGER, a INTEGER)")));
         QVERIFY(q->execSql(QStringLiteral("INSERT INTO w_update VALUES (5, 0)")));
@@ -383,8 +398,7 @@ private slots:
         QFETCH(QString, driver);
         QFETCH(bool, result);
         QFETCH(QStringList, statements);
-        auto q = makeQuery(driver);
-        QVERIFY(q);
+        VEK_TEST_QUERY(q, driver, tempDir.path());
         VekLogCapture log;
         QCOMPARE(q->setAutoIncrementStatus(QStringLiteral("orders"), QStringLiteral("ON")), result);
         QCOMPARE(log.texts(QStringLiteral("sql")), statements);

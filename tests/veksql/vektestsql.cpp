@@ -1,6 +1,8 @@
 #include "vektestsql.h"
 
 #include "tlogger.h"
+#include "tsqlconnectionpoolv2.h"
+#include "tsqlqueryv2.h"
 
 QVariantMap vekTestServerParams(const QString &iDriver, QString *oWhy)
 {
@@ -32,6 +34,16 @@ QVariantMap vekTestParams(const QString &iDriver, const QString &iDir, QString *
     params.insert(QStringLiteral("database_name"),
                   iDriver == QLatin1String("QSQLITE") ? iDir + QStringLiteral("/test.db") : QStringLiteral("mes"));
     return params;
+}
+
+std::unique_ptr<TSqlQueryV2> vekTestQuery(const QString &iDriver, const QString &iDir, QString *oWhy)
+{
+    const QVariantMap params = vekTestParams(iDriver, iDir, oWhy);
+    if (params.isEmpty()) {
+        return nullptr;
+    }
+    TSqlConnectionPoolV2::instance()->setConnectParameter(params, iDriver);
+    return std::make_unique<TSqlQueryV2>(TSqlConnectionPoolV2::instance()->getSqlDatabase(iDriver));
 }
 
 VekLogCapture::VekLogCapture()

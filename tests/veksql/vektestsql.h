@@ -9,6 +9,10 @@
 #include <QStringList>
 #include <QVariantMap>
 
+#include <memory>
+
+class TSqlQueryV2;
+
 // Parameter map of the PostgreSQL ("QPSQL") or MariaDB ("QMYSQL") test server,
 // read from VEK_TEST_PG_* / VEK_TEST_MYSQL_*. Empty, with *oWhy set, when the
 // environment does not name one: the caller fails the test.
@@ -19,12 +23,15 @@ QVariantMap vekTestServerParams(const QString &iDriver, QString *oWhy);
 // *oWhy set, when a server is not configured.
 QVariantMap vekTestParams(const QString &iDriver, const QString &iDir, QString *oWhy);
 
-// Fails the calling test function when the server parameters are missing.
-#define VEK_REQUIRE_SERVER(driver, params)                                         \
-    QString vekWhy_;                                                               \
-    const QVariantMap params = vekTestServerParams(QStringLiteral(driver), &vekWhy_); \
-    if (params.isEmpty())                                                          \
-        QFAIL(qPrintable(vekWhy_));
+// An executor on a pooled connection of the dialect (base name = driver
+// name); null, with *oWhy set, when the server is not configured.
+std::unique_ptr<TSqlQueryV2> vekTestQuery(const QString &iDriver, const QString &iDir, QString *oWhy);
+
+// Declares iVar as such an executor, or fails the calling test function.
+#define VEK_TEST_QUERY(iVar, iDriver, iDir)                         \
+    QString iVar##Why_;                                             \
+    auto iVar = vekTestQuery((iDriver), (iDir), &iVar##Why_);      \
+    QVERIFY2(iVar, qPrintable(iVar##Why_))
 
 // Collects every log line (text and type) that passes the logger's filter,
 // from any thread, while it lives. Raises the logger's level to 5.

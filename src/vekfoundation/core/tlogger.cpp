@@ -6,6 +6,7 @@
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QReadLocker>
 #include <QSet>
 #include <QStringList>
@@ -21,6 +22,27 @@ struct LogFailure
     QString message;
 };
 
+// A thread logs with a handful of type words and levels; reusing their texts
+// saves two allocations per line.
+QString upperType(const QString &iType)
+{
+    static thread_local QString lastType;
+    static thread_local QString lastUpper;
+    if (iType != lastType || lastType.isNull()) {
+        lastType = iType;
+        lastUpper = iType.toUpper();
+    }
+    return lastUpper;
+}
+
+QString levelText(int iLevel)
+{
+    static const QString small[] = {
+        QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"),
+        QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("7"), QStringLiteral("8"), QStringLiteral("9")};
+    return iLevel >= 0 && iLevel <= 9 ? small[iLevel] : QString::number(iLevel);
+}
+
 } // namespace
 
 QString TLoggerPrivate::currentStamp()
@@ -28,6 +50,7 @@ QString TLoggerPrivate::currentStamp()
     const qint64 second = QDateTime::currentMSecsSinceEpoch() / 1000;
     if (second != stampSecond) {
         stampText = QDateTime::fromMSecsSinceEpoch(second * 1000).toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+        stampBytes = stampText.toUtf8();
         stampSecond = second;
     }
     return stampText;
@@ -43,13 +66,14 @@ QString TLoggerPrivate::buildFileName(const QString &iStem, int iCounter) const
     return name;
 }
 
-// Both open* helpers run with fileLock held for writing.
-bool TLoggerPrivate::openFile(const QString &iPath)
+// Both open helpers run with fileLock held for writing; the complaint goes
+// to the caller, which prints it once no lock is held any more.
+bool TLoggerPrivate::openFile(const QString &iPath, QString *oMessage)
 {
     delete currentFile;
     currentFile = new QFile(iPath);
     if (!currentFile->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) {
-        qDebug().noquote() << QStringLiteral("can not open file %1 for write!").arg(iPath);
+        *oMessage = QStringLiteral("can not open file %1 for write!").arg(iPath);
         delete currentFile;
         currentFile = nullptr;
         currentSize = 0;
@@ -59,10 +83,10 @@ bool TLoggerPrivate::openFile(const QString &iPath)
     return true;
 }
 
-bool TLoggerPrivate::openNextFile()
+bool TLoggerPrivate::openNextFile(QString *oMessage)
 {
     Q_Q(TLogger);
-    return openFile(q->nextLogFileName());
+    return openFile(q->nextLogFileName(), oMessage);
 }
 
 TLogger::TLogger()
@@ -160,54 +184,81 @@ bool TLogger::writeLog(const QString &iTextStr, const QString &iTypeStr, const Q
                        const QString &iSrcPosStr, int iDebugLevelInt)
 {
     Q_D(TLogger);
-    QMutexLocker locker(&d->mutex);
-    if (iDebugLevelInt > d->debugLevel)
+    if (iDebugLevelInt > d->debugLevel.loadRelaxed())
         return true;
 
-    try {
-        const QString type = iTypeStr.toUpper();
-        const QString when = iDatetimeStr.isEmpty() ? d->currentStamp() : iDatetimeStr;
-        const QString level = QString::number(iDebugLevelInt);
+    // Everything that does not depend on the order of lines is prepared
+    // before the mutex is taken, so that concurrent writers queue only for
+    // the time stamp, the signal, the history and the write itself.
+    const QString type = upperType(iTypeStr);
+    const QString level = levelText(iDebugLevelInt);
+    QString tailText;
+    tailText.reserve(type.size() + iTextStr.size() + iSrcPosStr.size() + level.size() + 24);
+    tailText += QLatin1String(" [");
+    tailText += type;
+    tailText += QLatin1String("] \t");
+    tailText += iTextStr;
+    tailText += QLatin1String("  [SRC:");
+    tailText += iSrcPosStr;
+    tailText += QLatin1String("] [LEVEL:");
+    tailText += level;
+    tailText += QLatin1String("]\n");
+    const QByteArray tail = tailText.toUtf8();
+    QStringList entry {iTextStr, type, QString(), iSrcPosStr, level};
 
-        emit logWrited(iTextStr, type, when, iSrcPosStr, level);
+    QString when;
+    QString openMessage;
+    QString failure;
+    const char *failureLabel = "Error:";
+    bool ok = true;
+    {
+        QMutexLocker locker(&d->mutex);
+        try {
+            QByteArray whenBytes;
+            if (iDatetimeStr.isEmpty()) {
+                when = d->currentStamp();
+                whenBytes = d->stampBytes;
+            } else {
+                when = iDatetimeStr;
+                whenBytes = when.toUtf8();
+            }
+            emit logWrited(iTextStr, type, when, iSrcPosStr, level);
 
-        d->historyLogs.append(QVariant(QStringList {iTextStr, type, when, iSrcPosStr, level}));
-        if (d->historyLogs.size() > d->maxHistoryCount)
-            d->historyLogs.removeFirst();
+            entry[2] = when;
+            d->historyLogs.append(entry);
+            if (d->historyLogs.size() > d->maxHistoryCount)
+                d->historyLogs.removeFirst();
 
-        QString line;
-        line.reserve(when.size() + type.size() + iTextStr.size() + iSrcPosStr.size() + level.size() + 24);
-        line += when;
-        line += QLatin1String(" [");
-        line += type;
-        line += QLatin1String("] \t");
-        line += iTextStr;
-        line += QLatin1String("  [SRC:");
-        line += iSrcPosStr;
-        line += QLatin1String("] [LEVEL:");
-        line += level;
-        line += QLatin1Char(']');
-        QByteArray bytes = line.toUtf8();
-        qDebug("%s", bytes.constData());
-
-        QWriteLocker fileLocker(&d->fileLock);
-        if (d->logDir.isEmpty())
-            return true;
-
-        if ((!d->currentFile || d->currentSize > d->maxFileSize) && !d->openNextFile())
-            throw LogFailure {QStringLiteral("setCurrentLogFile error!")};
-
-        bytes.append('\n');
-        if (d->currentFile->write(bytes) != bytes.size() || !d->currentFile->flush())
-            throw LogFailure {QStringLiteral("writeLog to %1 error!").arg(d->currentFile->fileName())};
-        d->currentSize += bytes.size();
-        return true;
-    } catch (const LogFailure &failure) {
-        qDebug().noquote() << "TLogger::writeLog" << "Error:" << failure.message;
-    } catch (...) {
-        qDebug().noquote() << "TLogger::writeLog" << "Err or:" << "unknow error!";
+            QWriteLocker fileLocker(&d->fileLock);
+            if (!d->logDir.isEmpty()) {
+                if ((!d->currentFile || d->currentSize > d->maxFileSize) && !d->openNextFile(&openMessage))
+                    throw LogFailure {QStringLiteral("setCurrentLogFile error!")};
+                // Two pieces into the file's buffer, one write call at the flush.
+                if (d->currentFile->write(whenBytes) != whenBytes.size()
+                    || d->currentFile->write(tail) != tail.size() || !d->currentFile->flush())
+                    throw LogFailure {QStringLiteral("writeLog to %1 error!").arg(d->currentFile->fileName())};
+                d->currentSize += whenBytes.size() + tail.size();
+            }
+        } catch (const LogFailure &logFailure) {
+            failure = logFailure.message;
+            ok = false;
+        } catch (...) {
+            failure = QStringLiteral("unknow error!");
+            failureLabel = "Err or:";
+            ok = false;
+        }
     }
-    return false;
+
+    // The echo needs no lock. It goes straight to the message handler,
+    // without the printf-style formatting of qDebug(), as long as the default
+    // category's debug output is on.
+    if (!when.isNull() && QLoggingCategory::defaultCategory()->isDebugEnabled())
+        qt_message_output(QtDebugMsg, QMessageLogContext(), when + tailText.leftRef(tailText.size() - 1));
+    if (!openMessage.isEmpty())
+        qDebug().noquote() << openMessage;
+    if (!ok)
+        qDebug().noquote() << "TLogger::writeLog" << failureLabel << failure;
+    return ok;
 }
 
 namespace {
@@ -271,13 +322,13 @@ void TLogger::setLogDir(const QString &iDirStr)
 int TLogger::debugLevel() const
 {
     Q_D(const TLogger);
-    return d->debugLevel;
+    return d->debugLevel.loadRelaxed();
 }
 
 void TLogger::setDebugLevel(int iLevelInt)
 {
     Q_D(TLogger);
-    d->debugLevel = iLevelInt;
+    d->debugLevel.storeRelaxed(iLevelInt);
 }
 
 int TLogger::maxFileSize() const
@@ -362,8 +413,15 @@ QString TLogger::nextLogFileName()
 bool TLogger::setCurrentLogFile(const QString &iFilepathStr)
 {
     Q_D(TLogger);
-    QWriteLocker fileLocker(&d->fileLock);
-    return d->openFile(iFilepathStr);
+    QString message;
+    bool opened;
+    {
+        QWriteLocker fileLocker(&d->fileLock);
+        opened = d->openFile(iFilepathStr, &message);
+    }
+    if (!opened)
+        qDebug().noquote() << message;
+    return opened;
 }
 
 QString TLogger::currentLogFileName() const
@@ -376,6 +434,10 @@ QString TLogger::currentLogFileName() const
 QVariantList TLogger::historyLogs() const
 {
     Q_D(const TLogger);
+    QVariantList history;
     QMutexLocker locker(&d->mutex);
-    return d->historyLogs;
+    history.reserve(d->historyLogs.size());
+    for (const QStringList &entry : d->historyLogs)
+        history.append(QVariant(entry));
+    return history;
 }

@@ -5,9 +5,11 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QAtomicInt>
 #include <QMutex>
 #include <QReadWriteLock>
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 
 class TLoggerPrivate
@@ -23,8 +25,11 @@ public:
     QString fileNameFormat {QStringLiteral("yyyyMMdd")};
     QReadWriteLock fileLock;
     QFile *currentFile {nullptr};
-    int debugLevel {0};
-    QVariantList historyLogs;
+    // Read without the mutex, so that a filtered line costs one load and a compare.
+    QAtomicInt debugLevel {0};
+    // Kept as plain string lists; historyLogs() wraps them in variants, which
+    // saves two allocations per line.
+    QList<QStringList> historyLogs;
     mutable QMutex mutex;
     TLogger *q_ptr;
 
@@ -36,6 +41,7 @@ public:
     // part of a line, and most lines share their second with the one before.
     qint64 stampSecond {-1};
     QString stampText;
+    QByteArray stampBytes;
 
     // The last name handed out by nextLogFileName, so that the next roll-over
     // of the same day starts probing there instead of at "_1".
@@ -45,8 +51,8 @@ public:
 
     QString currentStamp();
     QString buildFileName(const QString &iStem, int iCounter) const;
-    bool openFile(const QString &iPath);
-    bool openNextFile();
+    bool openFile(const QString &iPath, QString *oMessage);
+    bool openNextFile(QString *oMessage);
 };
 
 #endif // TLOGGER_P_H

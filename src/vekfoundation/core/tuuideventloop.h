@@ -31,7 +31,7 @@ public:
 public slots:
     //! Ends the loop with iDataVarMap as its result when iUuidStr is this loop's identifier
     //! (exact comparison); does nothing otherwise.
-    void quit(const QString &iUuidStr, const QVariantMap &iDataVarMap = QVariantMap());
+    void quit(const QString &iUuidStr, const QVariantMap &iDataVarMap);
     //! Sets the identifier that ends this loop.
     void setUuid(const QString &iUuidStr);
     //! The identifier that ends this loop.

@@ -234,12 +234,18 @@ QSqlDatabase TSqlConnectionPoolV2::getSqlDatabase(const QString &iCntName)
             d->timerMap.insert(name, timer);
         }
     }
+    // Only a released connection has a running timer; a thread asking again
+    // for the one it holds posts nothing to the pool's thread.
+    const bool wasFree = d->ownerMap.value(name) == nullptr;
     d->ownerMap.insert(name, current);
-    if (QTimer *timer = d->timerMap.value(name)) {
+    QTimer *timer = d->timerMap.value(name);
+    if (timer && wasFree) {
         QMetaObject::invokeMethod(timer, "stop", Qt::AutoConnection);
     }
-    TLogger::instance()->writeLog(QStringLiteral("get database connection %1.").arg(name),
-                                  QStringLiteral("debug"), QString(), TLOG_POS, 5);
+    if (TLogger::instance()->debugLevel() >= 5) {
+        TLogger::instance()->writeLog(QStringLiteral("get database connection %1.").arg(name),
+                                      QStringLiteral("debug"), QString(), TLOG_POS, 5);
+    }
     return QSqlDatabase::database(name, true);
 }
 

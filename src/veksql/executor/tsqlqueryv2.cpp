@@ -16,8 +16,13 @@
 #include <QSqlRecord>
 
 // Lines about the executor itself carry the position of the calling function.
-#define TSQL_DEBUG_LOG(text) \
-    TLogger::instance()->writeLog((text), QStringLiteral("debug"), QString(), TLOG_POS, 5)
+// The level is looked at first: a filtered line then costs no text and no
+// wait on the logger's lock, which every thread shares.
+#define TSQL_DEBUG_LOG(text)                                                                 \
+    do {                                                                                     \
+        if (TLogger::instance()->debugLevel() >= 5)                                          \
+            TLogger::instance()->writeLog((text), QStringLiteral("debug"), QString(), TLOG_POS, 5); \
+    } while (false)
 
 namespace {
 
@@ -106,7 +111,9 @@ void TSqlQueryV2Private::recordError(const QSqlError &iError)
 
 void TSqlQueryV2Private::logSql(const QString &iSqlStr) const
 {
-    TLogger::instance()->writeLog(iSqlStr, QStringLiteral("sql"), QString(), QString(), 4);
+    if (TLogger::instance()->debugLevel() >= 4) {
+        TLogger::instance()->writeLog(iSqlStr, QStringLiteral("sql"), QString(), QString(), 4);
+    }
 }
 
 QString TSqlQueryV2Private::identifierQuote() const
@@ -125,6 +132,32 @@ QString TSqlQueryV2Private::quoteName(const QString &iName) const
 {
     const QString quote = identifierQuote();
     return quote + escapeName(iName) + quote;
+}
+
+QSqlQuery TSqlQueryV2Private::preparedInsert(const QString &iSqlStr, bool *oPrepared)
+{
+    const auto it = insertCache.constFind(iSqlStr);
+    if (it != insertCache.constEnd()) {
+        *oPrepared = false;
+        return it.value();
+    }
+    // Inserts of many shapes: keep a bounded set.
+    if (insertCache.size() >= 32) {
+        insertCache.clear();
+    }
+    *oPrepared = true;
+    QSqlQuery query(database);
+    query.prepare(iSqlStr);
+    // A failed prepare is not kept: the next call prepares and reports again.
+    if (!query.lastError().isValid()) {
+        insertCache.insert(iSqlStr, query);
+    }
+    return query;
+}
+
+void TSqlQueryV2Private::dropPreparedInserts()
+{
+    insertCache.clear();
 }
 
 bool TSqlQueryV2Private::runSelect(const QString &iSqlStr, const QVariantMap &iFieldFormat,
@@ -266,6 +299,7 @@ bool TSqlQueryV2::open(bool iCheckConnectionBol)
     } else if (!iCheckConnectionBol || isConnected()) {
         return true;
     } else {
+        d->dropPreparedInserts();
         d->database.close();
         qDebug() << "close table.....";
         if (d->database.open()) {
@@ -314,6 +348,7 @@ bool TSqlQueryV2::close()
         d->transNum = 0;
         d->transactionStarted = false;
     }
+    d->dropPreparedInserts();
     TSqlConnectionPoolV2::instance()->releaseConnection(d->database.connectionName());
     d->closed = true;
     return true;
@@ -428,6 +463,7 @@ QString TSqlQueryV2::databaseType()
 TSqlQueryV2 &TSqlQueryV2::setDatabase(const QSqlDatabase &iDatabase)
 {
     Q_D(TSqlQueryV2);
+    d->dropPreparedInserts();
     d->database = iDatabase;
     return *this;
 }
@@ -441,16 +477,16 @@ QSqlDatabase TSqlQueryV2::sqlDatabase()
 // ----------------------------------------------------------------------
 // Selects
 
-namespace {
-
 // The selector overloads build the statement for the dialect of the
 // connection actually used, whatever type the caller's selector carries.
-TSqlSelectorV2 forConnection(const TSqlSelectorV2 &iSelector, const QString &iDatabaseType)
+TSqlSelectorV2 TSqlQueryV2Private::forConnection(const TSqlSelectorV2 &iSelector) const
 {
     TSqlSelectorV2 selector(iSelector);
-    selector.setDatabaseType(iDatabaseType);
+    selector.setDatabaseType(database.driverName());
     return selector;
 }
+
+namespace {
 
 TSqlSelectorV2 selectorFromMap(const QVariantMap &iDataMap)
 {
@@ -461,8 +497,8 @@ TSqlSelectorV2 selectorFromMap(const QVariantMap &iDataMap)
 
 QVariantList TSqlQueryV2::selectArray(const TSqlSelectorV2 &iSqlSelector)
 {
-    TSqlSelectorV2 selector = forConnection(iSqlSelector, databaseType());
-    return selectArray(selector.toSql(), selector.fieldFormat(), QVariantMap());
+    Q_D(TSqlQueryV2);
+    return d->bySelector(iSqlSelector, &TSqlQueryV2::selectArray);
 }
 
 QVariantList TSqlQueryV2::selectArray(const QVariantMap &iDataMap)
@@ -482,8 +518,8 @@ QVariantList TSqlQueryV2::selectArray(const QString &iSqlStr, const QVariantMap 
 
 QVariantMap TSqlQueryV2::selectMap(const TSqlSelectorV2 &iSqlSelector)
 {
-    TSqlSelectorV2 selector = forConnection(iSqlSelector, databaseType());
-    return selectMap(selector.toSql(), selector.fieldFormat(), QVariantMap());
+    Q_D(TSqlQueryV2);
+    return d->bySelector(iSqlSelector, &TSqlQueryV2::selectMap);
 }
 
 QVariantMap TSqlQueryV2::selectMap(const QVariantMap &iDataMap)
@@ -503,8 +539,8 @@ QVariantMap TSqlQueryV2::selectMap(const QString &iSqlStr, const QVariantMap &iF
 
 QVariant TSqlQueryV2::selectValue(const TSqlSelectorV2 &iSqlSelector)
 {
-    TSqlSelectorV2 selector = forConnection(iSqlSelector, databaseType());
-    return selectValue(selector.toSql(), selector.fieldFormat(), QVariantMap());
+    Q_D(TSqlQueryV2);
+    return d->bySelector(iSqlSelector, &TSqlQueryV2::selectValue);
 }
 
 QVariant TSqlQueryV2::selectValue(const QVariantMap &iDataMap)
@@ -528,8 +564,8 @@ QVariant TSqlQueryV2::selectValue(const QString &iSqlStr, const QVariantMap &iFi
 
 QVariantList TSqlQueryV2::selectArrayArray(const TSqlSelectorV2 &iSqlSelector)
 {
-    TSqlSelectorV2 selector = forConnection(iSqlSelector, databaseType());
-    return selectArrayArray(selector.toSql(), selector.fieldFormat(), QVariantMap());
+    Q_D(TSqlQueryV2);
+    return d->bySelector(iSqlSelector, &TSqlQueryV2::selectArrayArray);
 }
 
 QVariantList TSqlQueryV2::selectArrayArray(const QVariantMap &iDataMap)
@@ -549,8 +585,8 @@ QVariantList TSqlQueryV2::selectArrayArray(const QString &iSqlStr,
 
 QVariantList TSqlQueryV2::selectArrayMap(const TSqlSelectorV2 &iSqlSelector)
 {
-    TSqlSelectorV2 selector = forConnection(iSqlSelector, databaseType());
-    return selectArrayMap(selector.toSql(), selector.fieldFormat(), QVariantMap());
+    Q_D(TSqlQueryV2);
+    return d->bySelector(iSqlSelector, &TSqlQueryV2::selectArrayMap);
 }
 
 QVariantList TSqlQueryV2::selectArrayMap(const QVariantMap &iDataMap)
@@ -570,8 +606,8 @@ QVariantList TSqlQueryV2::selectArrayMap(const QString &iSqlStr, const QVariantM
 
 QVariantMap TSqlQueryV2::selectArrayData(const TSqlSelectorV2 &iSqlSelector)
 {
-    TSqlSelectorV2 selector = forConnection(iSqlSelector, databaseType());
-    return selectArrayData(selector.toSql(), selector.fieldFormat(), QVariantMap());
+    Q_D(TSqlQueryV2);
+    return d->bySelector(iSqlSelector, &TSqlQueryV2::selectArrayData);
 }
 
 QVariantMap TSqlQueryV2::selectArrayData(const QVariantMap &iDataMap)
@@ -599,7 +635,8 @@ QVariantMap TSqlQueryV2::selectArrayData(const QString &iSqlStr, const QVariantM
 
 QVariantList TSqlQueryV2::selectArrayValue(const TSqlSelectorV2 &iSqlSelector)
 {
-    TSqlSelectorV2 selector = forConnection(iSqlSelector, databaseType());
+    Q_D(TSqlQueryV2);
+    const TSqlSelectorV2 selector = d->forConnection(iSqlSelector);
     return selectArrayValue(selector.toSql(), selector.valueField(), selector.fieldFormat(),
                             QVariantMap());
 }
@@ -634,7 +671,8 @@ QVariantList TSqlQueryV2::selectArrayValue(const QString &iSqlStr, const QString
 
 QVariantMap TSqlQueryV2::selectMapMap(const TSqlSelectorV2 &iSqlSelector)
 {
-    TSqlSelectorV2 selector = forConnection(iSqlSelector, databaseType());
+    Q_D(TSqlQueryV2);
+    const TSqlSelectorV2 selector = d->forConnection(iSqlSelector);
     return selectMapMap(selector.toSql(), selector.uniqueField(), selector.fieldFormat(),
                         QVariantMap());
 }
@@ -673,7 +711,8 @@ QVariantMap TSqlQueryV2::selectMapMap(const QString &iSqlStr, const QString &iKe
 
 QVariantMap TSqlQueryV2::selectMapValue(const TSqlSelectorV2 &iSqlSelector)
 {
-    TSqlSelectorV2 selector = forConnection(iSqlSelector, databaseType());
+    Q_D(TSqlQueryV2);
+    const TSqlSelectorV2 selector = d->forConnection(iSqlSelector);
     return selectMapValue(selector.toSql(), selector.uniqueField(), selector.valueField(),
                           selector.fieldFormat(), QVariantMap());
 }
@@ -752,9 +791,11 @@ QVariant TSqlQueryV2::insertRow(const QString &iTableStr, const QVariantMap &iDa
     }
     qDebug() << "sqlStr:" << sql;
     d->logSql(sql);
-    QSqlQuery query(d->database);
-    query.prepare(sql);
-    d->checkQueryError(query);
+    bool prepared = false;
+    QSqlQuery query = d->preparedInsert(sql, &prepared);
+    if (prepared) {
+        d->checkQueryError(query);
+    }
     for (int i = 0; i < fields.size(); ++i) {
         const QVariant value = data.value(fields.at(i));
         query.bindValue(i, TSqlDataUtilV2::variantToSqlValue(value),

@@ -4,7 +4,9 @@
 #include "tsqlqueryv2.h"
 
 #include "terror.h"
+#include "tsqlselectorv2.h"
 
+#include <QHash>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -59,8 +61,21 @@ public:
     static QVariant fieldValue(const QString &iField, const QStringList &iTemplateNames,
                                bool iTemplate, const QVariantMap &iRow);
 
+    // Runs a text overload of the executor with the statement a selector
+    // writes for this connection's dialect.
+    template <typename R>
+    R bySelector(const TSqlSelectorV2 &iSelector,
+                 R (TSqlQueryV2::*iTextForm)(const QString &, const QVariantMap &, QVariantMap));
+    TSqlSelectorV2 forConnection(const TSqlSelectorV2 &iSelector) const;
+
     int updateRow(const QString &iTableStr, const QVariantMap &iDataMap, const QVariant &iWhere,
                   const QVariantMap &iUpdatePolicy, const QStringList &iFields, bool *oFailed);
+
+    // The prepared statement for an insert text, reused while the connection
+    // stays the same: preparing costs a round trip per row otherwise.
+    // *oPrepared tells whether it was prepared just now.
+    QSqlQuery preparedInsert(const QString &iSqlStr, bool *oPrepared);
+    void dropPreparedInserts();
 
     int transNum = 0;
     QSqlDatabase database;
@@ -70,6 +85,7 @@ public:
     // Whether the outermost begin got a transaction from the driver, so that a
     // refused commit can be told from a commit with nothing to commit.
     bool transactionStarted = false;
+    QHash<QString, QSqlQuery> insertCache;
     TSqlQueryV2 *q_ptr;
 
     // Schema operations
@@ -96,5 +112,13 @@ public:
                             const std::function<void(QVariantMap &ioStruct, QStringList &oCopy,
                                                      QStringList &oRedefined)> &iChange);
 };
+
+template <typename R>
+R TSqlQueryV2Private::bySelector(const TSqlSelectorV2 &iSelector,
+                                 R (TSqlQueryV2::*iTextForm)(const QString &, const QVariantMap &, QVariantMap))
+{
+    const TSqlSelectorV2 selector = forConnection(iSelector);
+    return (q_ptr->*iTextForm)(selector.toSql(), selector.fieldFormat(), QVariantMap());
+}
 
 #endif // TSQLQUERYV2_P_H

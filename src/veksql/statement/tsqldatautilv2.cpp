@@ -15,14 +15,16 @@ namespace {
 const QString kPostgres = QStringLiteral("QPSQL");
 
 // An array element must be double-quoted when the server (or sqlArrayToList)
-// would otherwise split it, trim it, read it as NULL or lose its escapes.
+// would otherwise split it, trim it, read it as NULL or lose its escapes. A
+// double quote alone needs no quoting: it is written backslash-escaped, which
+// the server reads back as the quote itself.
 bool arrayElementNeedsQuotes(const QString &iText)
 {
     if (iText.isEmpty() || iText.compare(QLatin1String("NULL"), Qt::CaseInsensitive) == 0)
         return true;
     for (const QChar c : iText) {
         switch (c.unicode()) {
-        case ',': case '{': case '}': case '"': case '\\':
+        case ',': case '{': case '}': case '\\':
             return true;
         default:
             if (c.isSpace())
@@ -48,7 +50,7 @@ QString arrayElement(const QVariant &iElement)
     }
     QString text = iElement.toString();
     if (!arrayElementNeedsQuotes(text))
-        return text;
+        return text.replace(QLatin1Char('"'), QLatin1String("\\\""));
     text.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
     text.replace(QLatin1Char('"'), QLatin1String("\\\""));
     return QLatin1Char('"') + text + QLatin1Char('"');
@@ -230,7 +232,14 @@ QStringList TSqlDataUtilV2::sqlArrayToList(const QString &iStr)
     QString element;
     for (int i = 1; i < iStr.size() - 1; ++i) {
         const QChar c = iStr.at(i);
-        if (!quoted) {
+        // The server honours a backslash escape outside quotes as well, and
+        // unquoted elements written by variantToSqlValue rely on it.
+        if (escaped) {
+            element += c;
+            escaped = false;
+        } else if (c == QLatin1Char('\\')) {
+            escaped = true;
+        } else if (!quoted) {
             if (c == QLatin1Char('"')) {
                 quoted = true;
                 hadQuotes = true;
@@ -241,11 +250,6 @@ QStringList TSqlDataUtilV2::sqlArrayToList(const QString &iStr)
             } else {
                 element += c;
             }
-        } else if (escaped) {
-            element += c;
-            escaped = false;
-        } else if (c == QLatin1Char('\\')) {
-            escaped = true;
         } else if (c == QLatin1Char('"')) {
             quoted = false;
         } else {

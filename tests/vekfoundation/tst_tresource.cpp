@@ -76,7 +76,8 @@ private slots:
     void missingIconGivesPlaceholder();
     void unreadableIconIsNull();
     void refillIcon();
-    void themeChangeReachesCachedIcons();
+    void scriptsCallByName();
+    void themeAndFolderChangesReachIcons();
 
 private:
     void writeTheme(const QVariantMap &iValues);
@@ -352,7 +353,24 @@ void tst_TResource::refillIcon()
     QCOMPARE(imageOf(TResource::instance()->colorIcon(QStringLiteral("square.transparent"))), m_square);
 }
 
-void tst_TResource::themeChangeReachesCachedIcons()
+void tst_TResource::scriptsCallByName()
+{
+    // Scripts reach the lookup through the meta-object.
+    TResource *res = TResource::instance();
+    QString path;
+    QVERIFY(QMetaObject::invokeMethod(res, "iconFilePath", Q_RETURN_ARG(QString, path),
+                                      Q_ARG(QString, QStringLiteral("info-circle"))));
+    QCOMPARE(path, QStringLiteral(":/system/icon/info-circle.svg"));
+    QIcon icon;
+    QVERIFY(QMetaObject::invokeMethod(res, "icon", Q_RETURN_ARG(QIcon, icon), Q_ARG(QString, QStringLiteral("square"))));
+    QVERIFY(!icon.isNull());
+    QIcon refilled;
+    QVERIFY(QMetaObject::invokeMethod(res, "refillIcon", Q_RETURN_ARG(QIcon, refilled), Q_ARG(QIcon, icon),
+                                      Q_ARG(QString, QStringLiteral("#00ff00"))));
+    QVERIFY(recolourMismatch(m_square, imageOf(refilled), Qt::green).isEmpty());
+}
+
+void tst_TResource::themeAndFolderChangesReachIcons()
 {
     TResource *res = TResource::instance();
     TTheme::instance()->setValueMap({{"C", "#ff0000"}, {"COLOR_LIGHT_NORMAL_ICON", "#ff0000"}});

@@ -134,6 +134,10 @@ void tst_TTheme::substitution_data()
         << 1.0 << QVariantMap {{"A", ""}, {"B", "z"}} << "$${A}{B}" << "z\n";
     QTest::newRow("scaled pixels") << 1.5 << QVariantMap()
         << "a:$DP(10);b:$DP( 2.5 );c:$DP(1) $DP(1.0);d:$DP(0)" << "a:15;b:3;c:1 1;d:0\n";
+    QTest::newRow("scaled pixel forms") << 2.0 << QVariantMap()
+        << "$DP(3 )|$DP(\t3.)|$DP(.5)|$DP(3|$DP(1.25.)|$DP(+1)|$DP(2\n#IF DARK\n)"
+        << "6|6|$DP(.5)|$DP(3|$DP(1.25.)|$DP(+1)|$DP(2\n";
+    QTest::newRow("scaled pixels across lines") << 2.0 << QVariantMap() << "a$DP(\n4 \n)b" << "a8b\n";
     QTest::newRow("scaled pixels from a value") << 2.0 << QVariantMap {{"W", "$DP(3)"}}
         << "w:${W}" << "w:6\n";
     QTest::newRow("alpha") << 1.0 << accent
@@ -318,6 +322,14 @@ void tst_TTheme::loadThemeConfig()
     file.close();
     QVERIFY(theme->loadThemeConfig(path));
     QCOMPARE(theme->bgType(), TTheme::Light);
+    QVERIFY(!theme->value("SIZE").isValid());
+
+    // Valid JSON that is no object reads as a theme without values.
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("[1, 2]");
+    file.close();
+    QVERIFY(theme->loadThemeConfig(path));
+    QVERIFY(!theme->value("BG_TYPE").isValid());
 }
 
 void tst_TTheme::brokenThemeFileKeepsTheme_data()

@@ -2,7 +2,6 @@
 #include "tresource_p.h"
 #include "tdataparse.h"
 #include "ttheme.h"
-#include "ttheme_p.h"
 
 #include <QDebug>
 #include <QDir>
@@ -61,27 +60,6 @@ QPixmap TResourcePrivate::composePixmap(const QPixmap &iPixmap, const QString &i
     painter.fillRect(out.rect(), color);
     painter.end();
     return out;
-}
-
-QIcon TResourcePrivate::cachedIcon(const QString &iKey) const
-{
-    if (iconCacheThemeGeneration != vekThemeGeneration())
-        return QIcon();
-    return iconCache.value(iKey);
-}
-
-void TResourcePrivate::cacheIcon(const QString &iKey, const QIcon &iIcon)
-{
-    if (iconCacheThemeGeneration != vekThemeGeneration()) {
-        iconCache.clear();
-        iconCacheThemeGeneration = vekThemeGeneration();
-    }
-    iconCache.insert(iKey, iIcon);
-}
-
-void TResourcePrivate::pathsChanged()
-{
-    iconCache.clear();
 }
 
 TResource::TResource()
@@ -157,28 +135,24 @@ void TResource::appendIconPath(const QString &iPathStr)
 {
     Q_D(TResource);
     TResourcePrivate::addPath(d->iconPathList, iPathStr, false);
-    d->pathsChanged();
 }
 
 void TResource::prependIconPath(const QString &iPathStr)
 {
     Q_D(TResource);
     TResourcePrivate::addPath(d->iconPathList, iPathStr, true);
-    d->pathsChanged();
 }
 
 void TResource::removeIconPath(const QString &iPathStr)
 {
     Q_D(TResource);
     d->iconPathList.removeAll(QDir(iPathStr).absolutePath());
-    d->pathsChanged();
 }
 
 void TResource::clearIconPath()
 {
     Q_D(TResource);
     d->iconPathList.clear();
-    d->pathsChanged();
 }
 
 QStringList TResource::iconPathList() const
@@ -209,21 +183,15 @@ void TResource::autoFindPathList()
     resources.removeDuplicates();
     d->iconPathList = existingDirs(icons);
     d->resourcePathList = existingDirs(resources);
-    d->pathsChanged();
 }
 
 QIcon TResource::icon(const QString &iNameStr, const QString &iColorTypeStr, const QString &iBgType)
 {
-    Q_D(TResource);
     if (iNameStr.contains(QLatin1Char('.')))
         return colorIcon(iNameStr);
 
     const QString kind = iColorTypeStr.toUpper();
     const QString bg = iBgType.toUpper();
-    const QString key = QStringLiteral("icon\n%1\n%2\n%3").arg(iNameStr, kind, bg);
-    QIcon result = d->cachedIcon(key);
-    if (!result.isNull())
-        return result;
 
     TTheme *theme = TTheme::instance();
     auto themeText = [theme](const char *iKey) { return theme->value(QLatin1String(iKey)).toString(); };
@@ -246,32 +214,25 @@ QIcon TResource::icon(const QString &iNameStr, const QString &iColorTypeStr, con
     if (path.isEmpty()) {
         QPixmap placeholder(10, 10);
         placeholder.fill(Qt::transparent);
-        result = QIcon(placeholder);
-    } else {
-        const QPixmap pixmap(path);
-        if (pixmap.isNull())
-            return QIcon();
-        result.addPixmap(normal.isEmpty() ? pixmap : TResourcePrivate::composePixmap(pixmap, normal));
-        if (!on.isEmpty())
-            result.addPixmap(TResourcePrivate::composePixmap(pixmap, on), QIcon::Normal, QIcon::On);
-        if (!disabled.isEmpty()) {
-            const QPixmap grey = TResourcePrivate::composePixmap(pixmap, disabled);
-            result.addPixmap(grey, QIcon::Disabled, QIcon::On);
-            result.addPixmap(grey, QIcon::Disabled, QIcon::Off);
-        }
+        return QIcon(placeholder);
     }
-    d->cacheIcon(key, result);
+    const QPixmap pixmap(path);
+    if (pixmap.isNull())
+        return QIcon();
+    QIcon result;
+    result.addPixmap(normal.isEmpty() ? pixmap : TResourcePrivate::composePixmap(pixmap, normal));
+    if (!on.isEmpty())
+        result.addPixmap(TResourcePrivate::composePixmap(pixmap, on), QIcon::Normal, QIcon::On);
+    if (!disabled.isEmpty()) {
+        const QPixmap grey = TResourcePrivate::composePixmap(pixmap, disabled);
+        result.addPixmap(grey, QIcon::Disabled, QIcon::On);
+        result.addPixmap(grey, QIcon::Disabled, QIcon::Off);
+    }
     return result;
 }
 
 QIcon TResource::colorIcon(const QString &iNameStr)
 {
-    Q_D(TResource);
-    const QString key = QStringLiteral("color\n") + iNameStr;
-    QIcon result = d->cachedIcon(key);
-    if (!result.isNull())
-        return result;
-
     const QStringList parts = iNameStr.split(QLatin1Char('.'), Qt::SkipEmptyParts);
     const QString path = iconFilePath(parts.value(0));
     const QString color = TResourcePrivate::themeColorText(parts.value(1));
@@ -283,9 +244,7 @@ QIcon TResource::colorIcon(const QString &iNameStr)
     const QString word = color.toUpper();
     if (!color.isEmpty() && word != QLatin1String("ORG") && word != QLatin1String("TRANSPARENT"))
         pixmap = TResourcePrivate::composePixmap(pixmap, color);
-    result = QIcon(pixmap);
-    d->cacheIcon(key, result);
-    return result;
+    return QIcon(pixmap);
 }
 
 QString TResource::resourceFilePath(const QString &iNameStr)

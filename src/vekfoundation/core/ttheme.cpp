@@ -4,6 +4,7 @@
 #include "terror.h"
 #include "tfileio.h"
 #include "tlogger.h"
+#include "tscriptvalue.h"
 
 #include <QApplication>
 #include <QGraphicsDropShadowEffect>
@@ -13,11 +14,10 @@
 #include <QScreen>
 #include <QSet>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
-
-quint64 g_themeGeneration = 0;
 
 bool isAlphaLastColor(const QString &iText)
 {
@@ -44,10 +44,45 @@ QString truncatedNumber(double iValue)
     return QString::number(std::trunc(iValue) + 0.0, 'f', 0);
 }
 
+bool isTemplateMark(QChar iChar)
+{
+    return iChar == QLatin1Char('$') || iChar == QLatin1Char('{') || iChar == QLatin1Char('}');
+}
+
 bool hasTemplateMarks(const QString &iText)
 {
-    return iText.contains(QLatin1Char('$')) || iText.contains(QLatin1Char('{'))
-        || iText.contains(QLatin1Char('}'));
+    return std::any_of(iText.cbegin(), iText.cend(), isTemplateMark);
+}
+
+// White space and digits as the template patterns read them (ASCII only).
+bool isRegexBlank(QChar iChar)
+{
+    const ushort c = iChar.unicode();
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+bool isAsciiDigit(QChar iChar)
+{
+    return iChar >= QLatin1Char('0') && iChar <= QLatin1Char('9');
+}
+
+// Moves the conditional mode for a directive line; false for a content line.
+// Directives are known by their beginning; only "#ENDIF" is case-sensitive.
+bool applyDirective(const QStringRef &iLine, QString &ioMode)
+{
+    if (!iLine.startsWith(QLatin1Char('#')))
+        return false;
+    if (iLine.startsWith(QLatin1String("#IF DARK"), Qt::CaseInsensitive))
+        ioMode = QStringLiteral("DARK");
+    else if (iLine.startsWith(QLatin1String("#IF LIGHT"), Qt::CaseInsensitive))
+        ioMode = QStringLiteral("LIGHT");
+    else if (iLine.startsWith(QLatin1String("#ELSE"), Qt::CaseInsensitive))
+        ioMode = ioMode == QLatin1String("DARK") ? QStringLiteral("LIGHT") : QStringLiteral("DARK");
+    else if (iLine.startsWith(QLatin1String("#ENDIF")))
+        ioMode.clear();
+    else
+        return false;
+    return true;
 }
 
 } // namespace
@@ -66,11 +101,6 @@ QColor vekThemeColor(const QString &iText)
     return TDataParse::str2Color(iText);
 }
 
-quint64 vekThemeGeneration()
-{
-    return g_themeGeneration;
-}
-
 TThemePrivate::TThemePrivate(TTheme *qptr)
     : q_ptr(qptr)
 {
@@ -80,12 +110,12 @@ void TThemePrivate::valuesChanged()
 {
     // Cached colours belong to the values they came from.
     ssColorCache.clear();
-    ++g_themeGeneration;
 }
 
 QString TThemePrivate::filterConditionalLines(const QString &iQss) const
 {
     Q_Q(const TTheme);
+    const QString bgType = q->value(QStringLiteral("BG_TYPE")).toString().toUpper();
     QString out;
     out.reserve(iQss.size());
     QString mode;
@@ -101,16 +131,9 @@ QString TThemePrivate::filterConditionalLines(const QString &iQss) const
         const QStringRef line = iQss.midRef(pos, lineEnd - pos);
         pos = end + 1;
 
-        const QStringRef test = line.trimmed();
-        if (test.startsWith(QLatin1String("#IF DARK"), Qt::CaseInsensitive)) {
-            mode = QStringLiteral("DARK");
-        } else if (test.startsWith(QLatin1String("#IF LIGHT"), Qt::CaseInsensitive)) {
-            mode = QStringLiteral("LIGHT");
-        } else if (test.startsWith(QLatin1String("#ELSE"), Qt::CaseInsensitive)) {
-            mode = mode == QLatin1String("DARK") ? QStringLiteral("LIGHT") : QStringLiteral("DARK");
-        } else if (test.startsWith(QLatin1String("#ENDIF"))) {
-            mode.clear();
-        } else if (mode.isEmpty() || mode == q->value(QStringLiteral("BG_TYPE")).toString().toUpper()) {
+        if (applyDirective(line.trimmed(), mode))
+            continue;
+        if (mode.isEmpty() || mode == bgType) {
             out += line;
             out += QLatin1Char('\n');
         }
@@ -120,43 +143,46 @@ QString TThemePrivate::filterConditionalLines(const QString &iQss) const
 
 QString TThemePrivate::substituteValues(const QString &iText) const
 {
-    auto styleText = [](const QVariant &v) {
-        const QString s = v.toString();
-        return isAlphaLastColor(s) ? TTheme::html2StyleSheetColor(s) : s;
-    };
-
     // The values are replaced key by key in ascending key order, each over the
     // whole text. One scan gives the same text whenever no replacement can form
     // or hide a reference: every "${" opens a plain reference, and the values
     // it brings in are non-empty and free of "$", "{" and "}". Otherwise the
     // text takes the slow road, key by key.
+    QHash<QString, QString> styleTexts;
     bool oneScan = true;
-    for (auto it = valueMap.cbegin(); oneScan && it != valueMap.cend(); ++it)
-        oneScan = !hasTemplateMarks(it.key());
+    for (auto it = valueMap.cbegin(); it != valueMap.cend(); ++it) {
+        const QString text = it.value().toString();
+        styleTexts.insert(it.key(), isAlphaLastColor(text) ? TTheme::html2StyleSheetColor(text) : text);
+        if (hasTemplateMarks(it.key()))
+            oneScan = false;
+    }
 
+    const int size = iText.size();
     QString out;
     if (oneScan) {
-        static const QRegularExpression ref(QStringLiteral("\\$\\{([^${}]*)(\\}?)"));
-        out.reserve(iText.size() + iText.size() / 4);
+        out.reserve(size + size / 4);
         int last = 0;
-        QRegularExpressionMatchIterator it = ref.globalMatch(iText);
-        while (it.hasNext()) {
-            const QRegularExpressionMatch m = it.next();
-            if (m.capturedLength(1) == 0 || m.capturedLength(2) == 0) {
+        int start = 0;
+        while ((start = iText.indexOf(QLatin1String("${"), start)) >= 0) {
+            const int nameStart = start + 2;
+            int end = nameStart;
+            while (end < size && !isTemplateMark(iText.at(end)))
+                ++end;
+            if (end == nameStart || end == size || iText.at(end) != QLatin1Char('}')) {
                 oneScan = false;
                 break;
             }
-            const auto value = valueMap.constFind(m.captured(1));
-            if (value == valueMap.cend())
-                continue;
-            const QString text = styleText(value.value());
-            if (text.isEmpty() || hasTemplateMarks(text)) {
-                oneScan = false;
-                break;
+            const auto value = styleTexts.constFind(iText.mid(nameStart, end - nameStart));
+            if (value != styleTexts.cend()) {
+                if (value->isEmpty() || hasTemplateMarks(*value)) {
+                    oneScan = false;
+                    break;
+                }
+                out += iText.midRef(last, start - last);
+                out += *value;
+                last = end + 1;
             }
-            out += iText.midRef(last, m.capturedStart() - last);
-            out += text;
-            last = m.capturedEnd();
+            start = end + 1;
         }
         if (oneScan) {
             out += iText.midRef(last);
@@ -166,38 +192,83 @@ QString TThemePrivate::substituteValues(const QString &iText) const
 
     out = iText;
     for (auto it = valueMap.cbegin(); it != valueMap.cend(); ++it)
-        out.replace(QStringLiteral("${%1}").arg(it.key()), styleText(it.value()));
+        out.replace(QStringLiteral("${%1}").arg(it.key()), styleTexts.value(it.key()));
     return out;
 }
 
 QString TThemePrivate::substituteScaledPixels(const QString &iText) const
 {
-    static const QRegularExpression re(QStringLiteral("\\$DP\\(\\s*(\\d+\\.?\\d*)\\s*\\)"));
+    // Calls of the form "$DP(" blanks, digits, optionally "." and digits, blanks ")".
+    const QLatin1String call("$DP(");
+    if (!iText.contains(call))
+        return iText;
+    const int size = iText.size();
+    auto skipBlanks = [&iText, size](int &ioPos) {
+        while (ioPos < size && isRegexBlank(iText.at(ioPos)))
+            ++ioPos;
+    };
+    auto skipDigits = [&iText, size](int &ioPos) {
+        while (ioPos < size && isAsciiDigit(iText.at(ioPos)))
+            ++ioPos;
+    };
+
     QString out;
-    out.reserve(iText.size());
+    out.reserve(size);
     int last = 0;
-    QRegularExpressionMatchIterator it = re.globalMatch(iText);
-    while (it.hasNext()) {
-        const QRegularExpressionMatch m = it.next();
-        out += iText.midRef(last, m.capturedStart() - last);
-        out += truncatedNumber(m.captured(1).toDouble() * dpRatio);
-        last = m.capturedEnd();
+    int start = 0;
+    while ((start = iText.indexOf(call, start)) >= 0) {
+        int pos = start + call.size();
+        skipBlanks(pos);
+        const int numberStart = pos;
+        skipDigits(pos);
+        if (pos == numberStart) {
+            ++start;
+            continue;
+        }
+        if (pos < size && iText.at(pos) == QLatin1Char('.')) {
+            ++pos;
+            skipDigits(pos);
+        }
+        const int numberEnd = pos;
+        skipBlanks(pos);
+        if (pos >= size || iText.at(pos) != QLatin1Char(')')) {
+            ++start;
+            continue;
+        }
+        out += iText.midRef(last, start - last);
+        out += truncatedNumber(iText.midRef(numberStart, numberEnd - numberStart).toDouble() * dpRatio);
+        last = start = pos + 1;
     }
     out += iText.midRef(last);
     return out;
 }
 
-QString TThemePrivate::substituteColorFunction(const QString &iText, const QString &iName) const
+QString TThemePrivate::substituteColorFunction(const QString &iText, ColorFunction iFunction) const
 {
-    const QRegularExpression re(QStringLiteral(
-        "\\$%1\\(\\s*([#a-zA-Z0-9]*|rgba\\([^()]+\\))\\s*\\,\\s*(\\d+\\.?\\d*)\\s*\\)").arg(iName));
+    static const QLatin1String calls[] = {QLatin1String("$ALPHA("), QLatin1String("$LIGHTER("),
+                                          QLatin1String("$DARKER(")};
+    static const QString argumentsPattern = QStringLiteral(
+        "\\(\\s*([#a-zA-Z0-9]*|rgba\\([^()]+\\))\\s*\\,\\s*(\\d+\\.?\\d*)\\s*\\)");
+    static const QRegularExpression patterns[] = {
+        QRegularExpression(QStringLiteral("\\$ALPHA") + argumentsPattern),
+        QRegularExpression(QStringLiteral("\\$LIGHTER") + argumentsPattern),
+        QRegularExpression(QStringLiteral("\\$DARKER") + argumentsPattern)};
+    const QLatin1String call = calls[iFunction];
+    if (!iText.contains(call))
+        return iText;
+
     QHash<QString, QString> results;
     QString out;
     out.reserve(iText.size());
     int last = 0;
-    QRegularExpressionMatchIterator it = re.globalMatch(iText);
-    while (it.hasNext()) {
-        const QRegularExpressionMatch m = it.next();
+    int start = 0;
+    while ((start = iText.indexOf(call, start)) >= 0) {
+        const QRegularExpressionMatch m = patterns[iFunction].match(
+            iText, start, QRegularExpression::NormalMatch, QRegularExpression::AnchoredMatchOption);
+        if (!m.hasMatch()) {
+            ++start;
+            continue;
+        }
         // A call is known by its colour and number joined with ",", and read
         // back by splitting at every "," with empty parts dropped; a colour
         // text that does not survive this is no call of that pair.
@@ -205,25 +276,27 @@ QString TThemePrivate::substituteColorFunction(const QString &iText, const QStri
         QStringList parts = pair.split(QLatin1Char(','), Qt::SkipEmptyParts);
         const QString number = parts.takeLast();
         const QString colorText = parts.join(QLatin1Char(','));
-        if (colorText != m.captured(1))
+        if (colorText != m.captured(1)) {
+            ++start;
             continue;
+        }
 
         auto found = results.constFind(pair);
         if (found == results.cend()) {
             QColor color = functionColor(colorText);
             QString result;
-            if (iName == QLatin1String("ALPHA")) {
+            if (iFunction == Alpha) {
                 color.setAlphaF(qBound(0.0, number.toDouble(), 1.0));
                 result = styleSheetRgba(color);
             } else {
                 const int factor = number.toInt();
-                result = (iName == QLatin1String("LIGHTER") ? color.lighter(factor) : color.darker(factor)).name();
+                result = (iFunction == Lighter ? color.lighter(factor) : color.darker(factor)).name();
             }
             found = results.insert(pair, result);
         }
-        out += iText.midRef(last, m.capturedStart() - last);
+        out += iText.midRef(last, start - last);
         out += found.value();
-        last = m.capturedEnd();
+        last = start = m.capturedEnd();
     }
     out += iText.midRef(last);
     return out;
@@ -234,6 +307,8 @@ TTheme::TTheme()
     , d_ptr(new TThemePrivate(this))
 {
     Q_D(TTheme);
+    // Scripts receive the shadow effect from a slot called by name.
+    qRegisterMetaType<QGraphicsDropShadowEffect *>();
     // Without a GUI application there is no screen to measure: keep 1.
     const QScreen *screen = qobject_cast<QGuiApplication *>(QCoreApplication::instance())
         ? QGuiApplication::primaryScreen() : nullptr;
@@ -358,7 +433,7 @@ QVariant TTheme::value(const QString &iKeyStr) const
 void TTheme::setValueMap(const QVariantMap &iValueMap)
 {
     Q_D(TTheme);
-    d->valueMap = iValueMap;
+    d->valueMap = TScriptValue::toPlain(iValueMap).toMap();
     d->valuesChanged();
 }
 
@@ -407,15 +482,17 @@ void TTheme::applyTheme()
     QString qss = d->filterConditionalLines(d->qssStr);
     qss = d->substituteValues(qss);
     qss = d->substituteScaledPixels(qss);
-    qss = d->substituteColorFunction(qss, QStringLiteral("ALPHA"));
-    qss = d->substituteColorFunction(qss, QStringLiteral("LIGHTER"));
-    qss = d->substituteColorFunction(qss, QStringLiteral("DARKER"));
+    qss = d->substituteColorFunction(qss, TThemePrivate::Alpha);
+    qss = d->substituteColorFunction(qss, TThemePrivate::Lighter);
+    qss = d->substituteColorFunction(qss, TThemePrivate::Darker);
 
     static const QRegularExpression leftoverRe(QStringLiteral("(\\$\\{[^\\{\\}]+\\}|\\$\\w+\\([^\\(\\)]+\\))"));
     QSet<QString> leftovers;
-    QRegularExpressionMatchIterator it = leftoverRe.globalMatch(qss);
-    while (it.hasNext())
-        leftovers.insert(it.next().captured(1));
+    if (qss.contains(QLatin1Char('$'))) {
+        QRegularExpressionMatchIterator it = leftoverRe.globalMatch(qss);
+        while (it.hasNext())
+            leftovers.insert(it.next().captured(1));
+    }
     if (!leftovers.isEmpty()) {
         QStringList names = leftovers.values();
         names.sort();

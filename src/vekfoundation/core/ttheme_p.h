@@ -17,7 +17,8 @@ public:
     QString filterConditionalLines(const QString &iQss) const;
     QString substituteValues(const QString &iText) const;
     QString substituteScaledPixels(const QString &iText) const;
-    QString substituteColorFunction(const QString &iText, const QString &iName) const;
+    enum ColorFunction { Alpha, Lighter, Darker };
+    QString substituteColorFunction(const QString &iText, ColorFunction iFunction) const;
 
     void valuesChanged();
 
@@ -34,9 +35,5 @@ public:
 // text, or anything QColor::setNamedColor() knows. Unreadable text gives an
 // invalid colour.
 QColor vekThemeColor(const QString &iText);
-
-// Bumped whenever the theme values are replaced, so that caches built from
-// them (the icon cache) know when to start over.
-quint64 vekThemeGeneration();
 
 #endif // TTHEME_P_H

@@ -1924,56 +1924,46 @@ QVariantMap TSqlQueryV2::getTableStruct(const QString &iTableStr)
     return structure;
 }
 
+namespace {
+
+// The statement that asks the server for its clock: the date and time, or the date alone.
+QString clockSql(SchemaDialect iDialect, bool iDateOnly)
+{
+    switch (iDialect) {
+    case SchemaDialect::Postgres:
+        return iDateOnly ? QStringLiteral("SELECT DATE 'now'")
+                         : QStringLiteral("SELECT TO_CHAR(TIMESTAMP 'now', 'YYYY-MM-DD HH24:MI:SS')");
+    case SchemaDialect::SqlServer:
+        return iDateOnly ? QStringLiteral("SELECT CONVERT(VARCHAR(10),GETDATE(),20)")
+                         : QStringLiteral("SELECT CONVERT(VARCHAR(100), CURRENT_TIMESTAMP, 120)");
+    case SchemaDialect::MySql:
+        return iDateOnly ? QStringLiteral("SELECT curdate()") : QStringLiteral("SELECT now()");
+    case SchemaDialect::Oracle:
+        return iDateOnly ? QStringLiteral("SELECT TO_CHAR(SYSDATE,'YYYY-MM-DD') FROM DUAL")
+                         : QStringLiteral("SELECT TO_CHAR(SYSDATE,'YYYY-MM-DD HH24:MI:SS') FROM DUAL");
+    case SchemaDialect::Sqlite:
+        return iDateOnly ? QStringLiteral("SELECT DATE(CURRENT_TIMESTAMP,'localtime')")
+                         : QStringLiteral("SELECT DATETIME(CURRENT_TIMESTAMP,'localtime')");
+    case SchemaDialect::None:
+        break;
+    }
+    return QString();
+}
+
+} // namespace
+
 QString TSqlQueryV2::getNow()
 {
     Q_D(TSqlQueryV2);
-    QString sql;
-    switch (d->schemaDialect()) {
-    case SchemaDialect::Postgres:
-        sql = QStringLiteral("SELECT TO_CHAR(TIMESTAMP 'now', 'YYYY-MM-DD HH24:MI:SS')");
-        break;
-    case SchemaDialect::SqlServer:
-        sql = QStringLiteral("SELECT CONVERT(VARCHAR(100), CURRENT_TIMESTAMP, 120)");
-        break;
-    case SchemaDialect::MySql:
-        sql = QStringLiteral("SELECT now()");
-        break;
-    case SchemaDialect::Oracle:
-        sql = QStringLiteral("SELECT TO_CHAR(SYSDATE,'YYYY-MM-DD HH24:MI:SS') FROM DUAL");
-        break;
-    case SchemaDialect::Sqlite:
-        sql = QStringLiteral("SELECT DATETIME(CURRENT_TIMESTAMP,'localtime')");
-        break;
-    case SchemaDialect::None:
-        return QString();
-    }
-    return selectValue(sql, QVariantMap(), QVariantMap()).toString();
+    const QString sql = clockSql(d->schemaDialect(), false);
+    return sql.isEmpty() ? QString() : selectValue(sql, QVariantMap(), QVariantMap()).toString();
 }
 
 QString TSqlQueryV2::getToday()
 {
     Q_D(TSqlQueryV2);
-    QString sql;
-    switch (d->schemaDialect()) {
-    case SchemaDialect::Postgres:
-        sql = QStringLiteral("SELECT DATE 'now'");
-        break;
-    case SchemaDialect::SqlServer:
-        sql = QStringLiteral("SELECT CONVERT(VARCHAR(10),GETDATE(),20)");
-        break;
-    case SchemaDialect::MySql:
-        sql = QStringLiteral("SELECT curdate()");
-        break;
-    case SchemaDialect::Oracle:
-        sql = QStringLiteral("SELECT TO_CHAR(SYSDATE,'YYYY-MM-DD') FROM DUAL");
-        break;
-    case SchemaDialect::Sqlite:
-        sql = QStringLiteral("SELECT DATE(CURRENT_TIMESTAMP,'localtime')");
-        break;
-    case SchemaDialect::None:
-        return QString();
-    }
-    return selectValue(sql, QVariantMap(), QVariantMap()).toString();
+    const QString sql = clockSql(d->schemaDialect(), true);
+    return sql.isEmpty() ? QString() : selectValue(sql, QVariantMap(), QVariantMap()).toString();
 }
 
 bool TSqlQueryV2::createTable(const QString &iTableStr, const QVariantMap &iTableStructVarMap)

@@ -375,6 +375,17 @@ private slots:
         QCOMPARE(q->getFieldList(table), (QStringList{"id", "amount", "code", "extra"}));
         QCOMPARE(indexTexts(q->getTableStruct(table)), QStringList{"PRIMARY:id"});
         QCOMPARE(q->selectValue(QStringLiteral("SELECT COUNT(*) FROM s_lite_view"), QVariantMap()).toInt(), 2);
+
+        // A composite key survives a rebuild whole, with its rows.
+        dropIfExists(q.get(), QStringLiteral("s_lite_pair"));
+        QVERIFY(q->execSql(QStringLiteral("CREATE TABLE s_lite_pair (a INTEGER, b TEXT, PRIMARY KEY (a, b))")));
+        QVERIFY(q->execSql(QStringLiteral("INSERT INTO s_lite_pair VALUES (1, 'x'), (1, 'y')")));
+        QVERIFY2(q->addField(QStringLiteral("s_lite_pair"), field("c", "INTEGER")), qPrintable(q->lastError().text()));
+        const QVariantMap pair = q->getTableStruct(QStringLiteral("s_lite_pair"));
+        QCOMPARE(indexTexts(pair), QStringList{"PRIMARY:a,b"});
+        QCOMPARE(pair.value(QStringLiteral("field")).toList().first().toMap(), field("a", "INTEGER"));
+        QCOMPARE(q->selectValue(QStringLiteral("SELECT COUNT(*) FROM s_lite_pair"), QVariantMap()).toInt(), 2);
+        QVERIFY(!q->execSql(QStringLiteral("INSERT INTO s_lite_pair (a, b) VALUES (1, 'x')")));
     }
 
     // PostgreSQL reads one schema, and takes a non-key "SERIAL" as the integer it is.
@@ -406,6 +417,19 @@ private slots:
             QVERIFY2(sql.startsWith(QLatin1String("SELECT")), qPrintable(sql));
         }
         QVERIFY(q->execSql(QStringLiteral("DROP SCHEMA s_other CASCADE")));
+
+        // A key with a start value numbers from there.
+        const QString numbered = QStringLiteral("s_numbered");
+        dropIfExists(q.get(), numbered);
+        QVariantMap start = field("id", "SERIAL", true);
+        start.insert(QStringLiteral("next_value"), 100);
+        QVERIFY2(q->createTable(numbered, QVariantMap{{"field", QVariantList{start, field("x", "TEXT")}},
+                                                      {"index", QVariantList{key("PRIMARY", "id")}}}),
+                 qPrintable(q->lastError().text()));
+        q->insertRow(numbered, QVariantMap{{"x", "a"}}, QStringList());
+        QCOMPARE(q->selectValue(QStringLiteral("SELECT id FROM s_numbered"), QVariantMap()).toInt(), 100);
+        QCOMPARE(q->getTableStruct(numbered).value(QStringLiteral("field")).toList().first().toMap(),
+                 field("id", "SERIAL", true));
     }
 };
 

@@ -3,6 +3,7 @@
 #include "vekfakesqldriver.h"
 #include "vektestsql.h"
 
+#include <QJSEngine>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -386,6 +387,24 @@ private slots:
         QCOMPARE(pair.value(QStringLiteral("field")).toList().first().toMap(), field("a", "INTEGER"));
         QCOMPARE(q->selectValue(QStringLiteral("SELECT COUNT(*) FROM s_lite_pair"), QVariantMap()).toInt(), 2);
         QVERIFY(!q->execSql(QStringLiteral("INSERT INTO s_lite_pair (a, b) VALUES (1, 'x')")));
+    }
+
+    // Maps that a script passes hold script values; they read as plain ones.
+    void scriptForms()
+    {
+        auto q = makeQuery(QStringLiteral("QSQLITE"));
+        QVERIFY(q);
+        dropIfExists(q.get(), QStringLiteral("s_js"));
+        QJSEngine engine;
+        const QVariantMap structure{
+            {"field", QVariant::fromValue(engine.evaluate(QStringLiteral("[{name: 'a', type: 'serial', notnull: true}]")))},
+            {"index", QVariant::fromValue(engine.evaluate(QStringLiteral("[{type: 'primary', field: 'a'}]")))}};
+        QVERIFY2(q->replaceTableStruct(QStringLiteral("s_js"), structure), qPrintable(q->lastError().text()));
+        const QVariantMap added{{"name", "b"}, {"type", QVariant::fromValue(engine.toScriptValue(QStringLiteral("TEXT")))}};
+        QVERIFY2(q->addField(QStringLiteral("s_js"), added), qPrintable(q->lastError().text()));
+        QCOMPARE(q->getTableStruct(QStringLiteral("s_js")),
+                 (QVariantMap{{"field", QVariantList{field("a", "SERIAL", true), field("b", "TEXT")}},
+                              {"index", QVariantList{key("PRIMARY", "a")}}}));
     }
 
     // PostgreSQL reads one schema, and takes a non-key "SERIAL" as the integer it is.

@@ -251,6 +251,40 @@ private slots:
         QVERIFY(!QSqlDatabase::contains(held));
     }
 
+    void firstFreeInNameOrder()
+    {
+        // A thread that holds one connection and asks again gets the first
+        // usable name in ascending order: its own, or a free one before it.
+        pool->setConnectParameter(sqliteParams(QStringLiteral("order.db")), QStringLiteral("order"));
+        QString held;
+        QString freed;
+        QString again;
+        QSemaphore holding;
+        QSemaphore released;
+        QThread *holder = QThread::create([&] {
+            held = pool->getSqlDatabase(QStringLiteral("order")).connectionName();
+            holding.release();
+            released.acquire();
+            again = pool->getSqlDatabase(QStringLiteral("order")).connectionName();
+            pool->releaseConnection(held);
+            pool->releaseConnection(freed);
+        });
+        holder->start();
+        holding.acquire();
+        runInThread([&] {
+            freed = pool->getSqlDatabase(QStringLiteral("order")).connectionName();
+            pool->releaseConnection(freed);
+        });
+        released.release();
+        holder->wait();
+        delete holder;
+        QVERIFY(held != freed);
+        QCOMPARE(again, qMin(held, freed));
+        pool->removeSqlDatabase(QStringLiteral("order"));
+        QVERIFY(!QSqlDatabase::contains(held));
+        QVERIFY(!QSqlDatabase::contains(freed));
+    }
+
     void idleClose()
     {
         VekLogCapture log;
@@ -267,6 +301,13 @@ private slots:
         QVERIFY(log.texts(QStringLiteral("debug"))
                     .contains(QStringLiteral("remove database %1 connection %2.")
                                   .arg(tempDir.filePath(QStringLiteral("idle.db")), name)));
+
+        // A new time-out applies from the next release, not to a running timer.
+        const QString shortLived = pool->getSqlDatabase(QStringLiteral("idle")).connectionName();
+        pool->releaseConnection(shortLived);
+        pool->setAutocloseTimeout(600000);
+        QTRY_VERIFY_WITH_TIMEOUT(!QSqlDatabase::contains(shortLived), 5000);
+        pool->setAutocloseTimeout(50);
 
         // Taken again before the time-out: the timer is stopped and nothing closes.
         const QString kept = pool->getSqlDatabase(QStringLiteral("idle")).connectionName();

@@ -381,6 +381,31 @@ private slots:
         q->execSql(QStringLiteral("DROP TABLE w_update"));
     }
 
+    void otherDialects_data()
+    {
+        QTest::addColumn<QString>("driver");
+        QTest::newRow("sql server") << "QODBC";
+        QTest::newRow("oracle") << "QOCI";
+    }
+
+    void otherDialects()
+    {
+        QFETCH(QString, driver);
+        VEK_TEST_QUERY(q, driver, tempDir.path());
+        VekLogCapture log;
+        VekFakeSqlLog::clear();
+        // The return clause is written whatever the dialect; values are bound.
+        q->insertRow(QStringLiteral("t"), QVariantMap{{"b", "x"}, {"a", 1}}, QStringList(), true, QStringLiteral("id"));
+        QCOMPARE(q->updateRow(QStringLiteral("t"), QVariantMap{{"a", 2}}, QVariantMap{{"id", 5}}), 0);
+        QCOMPARE(q->deleteRow(QStringLiteral("t"), QVariantMap{{"id", QVariantList{5, 6}}}), 0);
+        QCOMPARE(log.texts(QStringLiteral("sql")),
+                 (QStringList{R"(INSERT INTO t ("a","b") VALUES (?,?) RETURNING id)",
+                              R"(UPDATE t SET "a" =  ? WHERE id = '5')", "DELETE FROM t WHERE id IN ('5','6')"}));
+        const QList<QVariantList> bound = VekFakeSqlLog::boundValues();
+        QVERIFY(bound.contains(QVariantList{1, "x"}));
+        QVERIFY(bound.contains(QVariantList{2}));
+    }
+
     void autoIncrementStatus_data()
     {
         QTest::addColumn<QString>("driver");

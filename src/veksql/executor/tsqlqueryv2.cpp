@@ -89,10 +89,10 @@ TSqlQueryV2Private::TSqlQueryV2Private(TSqlQueryV2 *iQ)
 
 void TSqlQueryV2Private::checkQueryError(const QSqlQuery &iQuery)
 {
-    recordError(iQuery.lastError());
+    checkQueryError(iQuery.lastError());
 }
 
-void TSqlQueryV2Private::recordError(const QSqlError &iError)
+void TSqlQueryV2Private::checkQueryError(const QSqlError &iError)
 {
     if (!iError.isValid()) {
         return;
@@ -382,7 +382,7 @@ int TSqlQueryV2::commit()
         // A server that refuses the commit (PostgreSQL after a failed
         // statement rolls back instead) has lost the work: say so.
         if (!d->database.commit() && started) {
-            d->recordError(d->database.lastError());
+            d->checkQueryError(d->database.lastError());
         }
         d->transactionStarted = false;
         d->transNum = 1;

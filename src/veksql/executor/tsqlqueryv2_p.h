@@ -41,7 +41,7 @@ public:
 
     void checkQueryError(const QSqlQuery &iQuery);
     // Adds a driver failure to the error record, once per distinct text.
-    void recordError(const QSqlError &iError);
+    void checkQueryError(const QSqlError &iError);
     void logSql(const QString &iSqlStr) const;
     // The identifier quote of the dialect.
     QString identifierQuote() const;

@@ -1697,7 +1697,7 @@ bool TSqlQueryV2Private::rebuildSqliteTable(
     }
     bool ok = q->renameTable(iTableStr, backup);
     if (ok) {
-        bool created = createTableWith(iTableStr, structure, nativeTypes);
+        const bool created = createTableWith(iTableStr, structure, nativeTypes);
         ok = created
              && q->execSql(QStringLiteral("INSERT INTO \"%1\"(%2) SELECT %3 FROM \"%4\";")
                                .arg(escapeName(iTableStr), columns, columns, escapeName(backup)))

@@ -1039,9 +1039,9 @@ QStringList splitFieldText(const QString &iText)
 }
 
 // One field map of a structure, as the operations read it.
-struct FieldSpec
+struct FieldDef
 {
-    explicit FieldSpec(const QVariant &iField)
+    explicit FieldDef(const QVariant &iField)
     {
         const QVariantMap map = iField.toMap();
         name = map.value(QStringLiteral("name")).toString();
@@ -1408,7 +1408,7 @@ QStringList oracleSerialStatements(const QString &iTableStr, const QString &iCol
 // The checks that adding and altering a field share; false with the
 // executor's error set when the request cannot be served.
 bool readFieldRequest(TSqlQueryV2 *iQuery, TSqlQueryV2Private *iD, const QString &iTableStr,
-                      const FieldSpec &iField)
+                      const FieldDef &iField)
 {
     if (!iQuery->isTableExists(iTableStr)) {
         iD->setSchemaError(QStringLiteral("%1 not exists").arg(iTableStr), QStringLiteral("Table error"));
@@ -1543,10 +1543,10 @@ bool TSqlQueryV2Private::createTableWith(const QString &iTableStr, const QVarian
         if (!primary && type != QLatin1String("UNIQUE")) {
             continue;
         }
-        const QStringList pieces = splitFieldText(index.value(kFieldKey).toString());
+        const QStringList keyColumns = splitFieldText(index.value(kFieldKey).toString());
         QStringList quoted;
-        for (const QString &piece : pieces) {
-            quoted.append(quoteName(piece));
+        for (const QString &column : keyColumns) {
+            quoted.append(quoteName(column));
         }
         const QString columns = quoted.join(QLatin1Char(','));
         switch (dialect) {
@@ -1562,9 +1562,9 @@ bool TSqlQueryV2Private::createTableWith(const QString &iTableStr, const QVarian
                 // A single key column carries the key in its definition (and
                 // with it the auto-increment); a composite key is a clause.
                 sqlitePrimarySeen = true;
-                if (pieces.size() == 1) {
-                    sqlitePrimary = pieces.first();
-                } else if (pieces.size() > 1) {
+                if (keyColumns.size() == 1) {
+                    sqlitePrimary = keyColumns.first();
+                } else if (keyColumns.size() > 1) {
                     keyClauses.append(QStringLiteral("PRIMARY KEY (%1)").arg(columns));
                 }
             }
@@ -1584,7 +1584,7 @@ bool TSqlQueryV2Private::createTableWith(const QString &iTableStr, const QVarian
     QStringList statements;
     QStringList oracleSerials;
     for (const QVariant &entry : iTableStructVarMap.value(kFieldKey).toList()) {
-        const FieldSpec field(entry);
+        const FieldDef field(entry);
         if (field.isEmpty()) {
             continue;
         }
@@ -1976,7 +1976,7 @@ bool TSqlQueryV2::addField(const QString &iTableStr, const QVariantMap &iFieldSt
 {
     Q_D(TSqlQueryV2);
     const QVariantMap fieldMap = plainMap(iFieldStructVarMap);
-    const FieldSpec field{QVariant(fieldMap)};
+    const FieldDef field{QVariant(fieldMap)};
     if (!readFieldRequest(this, d, iTableStr, field)) {
         return false;
     }
@@ -2028,7 +2028,7 @@ bool TSqlQueryV2::alterField(const QString &iTableStr, const QVariantMap &iField
 {
     Q_D(TSqlQueryV2);
     const QVariantMap fieldMap = plainMap(iFieldStructVarMap);
-    const FieldSpec field{QVariant(fieldMap)};
+    const FieldDef field{QVariant(fieldMap)};
     if (!readFieldRequest(this, d, iTableStr, field)) {
         return false;
     }
@@ -2196,7 +2196,7 @@ bool TSqlQueryV2::replaceTableStruct(const QString &iTableStr, const QVariantMap
                                                     QStringList &oRedefined) {
             QMap<QString, QVariantMap> byName;
             for (const QVariant &entry : wantedFields) {
-                const FieldSpec field(entry);
+                const FieldDef field(entry);
                 if (!field.isEmpty()) {
                     byName.insert(field.name, entry.toMap());
                 }
@@ -2211,8 +2211,8 @@ bool TSqlQueryV2::replaceTableStruct(const QString &iTableStr, const QVariantMap
                     continue;
                 }
                 const QVariantMap target = byName.take(name);
-                const FieldSpec now(current);
-                const FieldSpec then(target);
+                const FieldDef now(current);
+                const FieldDef then(target);
                 // A column wanted as it reads now keeps its declared type.
                 if (now.type != then.type || now.length != then.length || now.notNull != then.notNull) {
                     oRedefined.append(name);
@@ -2236,12 +2236,12 @@ bool TSqlQueryV2::replaceTableStruct(const QString &iTableStr, const QVariantMap
 
     // Changed columns.
     for (const QVariant &wantedEntry : wantedFields) {
-        FieldSpec w(wantedEntry);
+        FieldDef w(wantedEntry);
         if (w.name == id || w.isEmpty()) {
             continue;
         }
         for (const QVariant &currentEntry : currentFields) {
-            const FieldSpec e(currentEntry);
+            const FieldDef e(currentEntry);
             if (e.name == id || e.name != w.name) {
                 continue;
             }
@@ -2305,7 +2305,7 @@ bool TSqlQueryV2::replaceTableStruct(const QString &iTableStr, const QVariantMap
     // Added columns.
     const QStringList existing = fieldNames(currentFields);
     for (const QVariant &wantedEntry : wantedFields) {
-        const FieldSpec w(wantedEntry);
+        const FieldDef w(wantedEntry);
         if (w.name == id || existing.contains(w.name) || w.isEmpty()) {
             continue;
         }
@@ -2384,9 +2384,9 @@ bool TSqlQueryV2::replaceTableStruct(const QString &iTableStr, const QVariantMap
             continue;
         }
         QStringList quoted;
-        for (const QString &piece : splitFieldText(index.value(kFieldKey).toString())) {
-            quoted.append(d->quoteName(piece));
-            appendOnce(uniqueColumns, piece);
+        for (const QString &column : splitFieldText(index.value(kFieldKey).toString())) {
+            quoted.append(d->quoteName(column));
+            appendOnce(uniqueColumns, column);
         }
         const QString columns = quoted.join(QLatin1Char(','));
         if (dialect == SchemaDialect::MySql) {
@@ -2406,7 +2406,7 @@ bool TSqlQueryV2::replaceTableStruct(const QString &iTableStr, const QVariantMap
         // the table will not have before anything runs.
         for (const QString &column : qAsConst(uniqueColumns)) {
             const bool added = std::any_of(wantedFields.cbegin(), wantedFields.cend(), [&](const QVariant &iEntry) {
-                const FieldSpec w(iEntry);
+                const FieldDef w(iEntry);
                 return !w.isEmpty() && w.name != id && w.name == column;
             });
             if (!existing.contains(column) && !added) {

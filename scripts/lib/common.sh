@@ -13,7 +13,7 @@ VEK_BUILD_PACKAGES=(
 )
 # What the tests need on top: servers and an X screen.
 VEK_TEST_PACKAGES=(
-    xvfb xauth python3 openssl
+    xvfb xauth python3 openssl fonts-dejavu-core
     # databases
     postgresql postgresql-common mariadb-server libqt5sql5-psql libqt5sql5-mysql
 
@@ -39,7 +39,7 @@ vek_ensure_packages() {
     local sudo=""
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
     $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
 }
 
 vek_jobs() { nproc 2>/dev/null || echo 2; }

@@ -1,5 +1,6 @@
 #include "vekfakesqldriver.h"
 
+#include <QHash>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlField>
@@ -17,6 +18,15 @@ struct FakeState
     QStringList columns;
     QList<QVariantList> rows;
     QString failing;
+    struct Scripted
+    {
+        QString text;
+        QStringList columns;
+        QList<QVariantList> rows;
+    };
+    QList<Scripted> scripted;
+    QStringList tables;
+    QHash<QString, QStringList> records;
 };
 
 FakeState &state()
@@ -86,6 +96,15 @@ private:
             s.resultText.clear();
             s.columns.clear();
             s.rows.clear();
+        } else {
+            for (int i = 0; i < s.scripted.size(); ++i) {
+                if (lastQuery().contains(s.scripted.at(i).text)) {
+                    const FakeState::Scripted answer = s.scripted.takeAt(i);
+                    mColumns = answer.columns;
+                    mRows = answer.rows;
+                    break;
+                }
+            }
         }
         setSelect(!mColumns.isEmpty());
         setActive(true);
@@ -164,6 +183,22 @@ bool VekFakeSqlDriver::rollbackTransaction()
     return recordEvent(QStringLiteral("ROLLBACK"));
 }
 
+QStringList VekFakeSqlDriver::tables(QSql::TableType iType) const
+{
+    QMutexLocker locker(&state().mutex);
+    return iType == QSql::Tables ? state().tables : QStringList();
+}
+
+QSqlRecord VekFakeSqlDriver::record(const QString &iTableName) const
+{
+    QMutexLocker locker(&state().mutex);
+    QSqlRecord rec;
+    for (const QString &column : state().records.value(iTableName)) {
+        rec.append(QSqlField(column, QVariant::String));
+    }
+    return rec;
+}
+
 QStringList VekFakeSqlLog::events()
 {
     QMutexLocker locker(&state().mutex);
@@ -191,6 +226,25 @@ void VekFakeSqlLog::setFailingText(const QString &iText)
     state().failing = iText;
 }
 
+void VekFakeSqlLog::addResult(const QString &iText, const QStringList &iColumns,
+                              const QList<QVariantList> &iRows)
+{
+    QMutexLocker locker(&state().mutex);
+    state().scripted.append(FakeState::Scripted{iText, iColumns, iRows});
+}
+
+void VekFakeSqlLog::setTables(const QStringList &iTables)
+{
+    QMutexLocker locker(&state().mutex);
+    state().tables = iTables;
+}
+
+void VekFakeSqlLog::setRecord(const QString &iTable, const QStringList &iColumns)
+{
+    QMutexLocker locker(&state().mutex);
+    state().records.insert(iTable, iColumns);
+}
+
 void VekFakeSqlLog::clear()
 {
     QMutexLocker locker(&state().mutex);
@@ -200,4 +254,7 @@ void VekFakeSqlLog::clear()
     state().columns.clear();
     state().rows.clear();
     state().failing.clear();
+    state().scripted.clear();
+    state().tables.clear();
+    state().records.clear();
 }

@@ -29,6 +29,9 @@ public:
     bool beginTransaction() override;
     bool commitTransaction() override;
     bool rollbackTransaction() override;
+    // The catalogue that VekFakeSqlLog::setTables and setRecord describe.
+    QStringList tables(QSql::TableType iType) const override;
+    QSqlRecord record(const QString &iTableName) const override;
 };
 
 // What every fake connection did, in order, shared by all of them.
@@ -44,6 +47,13 @@ public:
                             const QList<QVariantList> &iRows);
     // Statements containing this text fail with a statement error.
     static void setFailingText(const QString &iText);
+    // Scripted answers kept in a queue: the first queued answer whose text the
+    // statement contains answers it, once.
+    static void addResult(const QString &iText, const QStringList &iColumns,
+                          const QList<QVariantList> &iRows);
+    // The tables the catalogue lists, and the columns of one of them.
+    static void setTables(const QStringList &iTables);
+    static void setRecord(const QString &iTable, const QStringList &iColumns);
     static void clear();
 };
 

@@ -201,6 +201,39 @@ public slots:
     // ------------------------------------------------------------------
     // Schema operations
 
+    //! The connection's user tables (no views, no system tables).
+    QStringList getTableList();
+    //! Whether the table is among getTableList(), compared case-sensitively.
+    bool isTableExists(const QString &iTableStr);
+    //! The table's column names in the driver's record order; empty for a missing table.
+    QStringList getFieldList(const QString &iTableStr);
+    //! Whether the table has a column of exactly that name.
+    bool isFieldExists(const QString &iTableStr, const QString &iFieldStr);
+    //! The table's structure map {"field": [...], "index": [...]} in portable
+    //! type words; the empty map for a missing table.
+    QVariantMap getTableStruct(const QString &iTableStr);
+    //! The server's current date and time, "yyyy-MM-dd hh:mm:ss".
+    QString getNow();
+    //! The server's current date, "yyyy-MM-dd".
+    QString getToday();
+    //! Creates a table from a structure map: columns, keys and auto-increment
+    //! columns in the dialect of the connection.
+    bool createTable(const QString &iTableStr, const QVariantMap &iTableStructVarMap);
+    //! Adds one column; true also when a column of that name exists already.
+    bool addField(const QString &iTableStr, const QVariantMap &iFieldStructVarMap);
+    //! Changes the type, length and NOT NULL flag of one column; a missing
+    //! column is added, a column named "id" is left alone.
+    bool alterField(const QString &iTableStr, const QVariantMap &iFieldStructVarMap);
+    //! Renames a table.
+    bool renameTable(const QString &iSrctableStr, const QString &iDesttableStr);
+    //! Drops a table.
+    bool dropTable(const QString &iTableStr);
+    //! Drops one column; true also when the table has no such column.
+    bool dropField(const QString &iTableStr, const QString &iFieldNameStr);
+    //! Brings a table to the wanted structure map, keeping its rows and every
+    //! column the map leaves out; a missing table is created.
+    bool replaceTableStruct(const QString &iTableStr, const QVariantMap &iTableStructVarMap);
+
 private:
     TSqlQueryV2Private *d_ptr;
     Q_DECLARE_PRIVATE(TSqlQueryV2)

@@ -48,10 +48,10 @@ bool watchQuitSignals(QCoreApplication &ioApp)
 
 int main(int argc, char *argv[])
 {
-    // Never destroyed: the service core waits for the running tasks in its
-    // destructor at process exit, and their threads still report to this
-    // thread's event queue until then. Tearing the application down under
-    // them would corrupt memory.
+    // Never destroyed: the service core's destructor runs after main, at
+    // process exit, and still finds its task threads, whose ends are queued
+    // to this thread. (The running tasks themselves are waited for when the
+    // event loop quits.)
     auto *app = new QCoreApplication(argc, argv);
     if (!watchQuitSignals(*app))
         qWarning("vekpdtserver: cannot watch SIGINT and SIGTERM");

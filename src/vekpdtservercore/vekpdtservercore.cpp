@@ -110,9 +110,11 @@ QVariantMap VekPdtServerCorePrivate::baseProcessArgv(const QVariantMap &iTask)
              {{"database_host", "database_host"}, {"database_port", "database_port"},
               {"database_name", "database_name"}, {"database_user", "database_user"},
               {"database_pwd", "database_pwd"}, {"database_options", "database_options"}});
-    argv.insert(QStringLiteral("app_root_path"), q->appRootPath());
-    argv.insert(QStringLiteral("app_platform_path"), q->appPlatformPath());
-    argv.insert(QStringLiteral("app_bin_path"), q->appBinPath());
+    const QString binPath = q->appBinPath();
+    const QString platformPath = QFileInfo(binPath).absolutePath();
+    argv.insert(QStringLiteral("app_root_path"), QFileInfo(platformPath).absolutePath());
+    argv.insert(QStringLiteral("app_platform_path"), platformPath);
+    argv.insert(QStringLiteral("app_bin_path"), binPath);
     argv.insert(QStringLiteral("app_temp_path"), q->appTempPath());
     copyKeys(argv, iTask,
              {{"trigger_type", "trigger_type"}, {"task_id", "id"}, {"link_cam", "link_cam"},
@@ -302,7 +304,14 @@ QString VekPdtServerCore::getNow()
 
 void VekPdtServerCore::appAboutToQuit()
 {
+    Q_D(VekPdtServerCore);
     qDebug() << "app about to quit";
+    // Left to the destructor, the running tasks would end during the
+    // process's exit, when the static objects their threads still use may
+    // already be gone. Here no new run starts and the running ones end while
+    // everything they use is alive.
+    d->dropCrontab();
+    waitRunningProcesses();
 }
 
 // ----------------------------------------------------------------------
@@ -533,7 +542,10 @@ void VekPdtServerCore::onCrontabTriggered(int taskId, const QVariant &iData)
     Q_UNUSED(iData)
     VEK_SVC_LOG(QStringLiteral("task %1 triggered").arg(taskId), "info", 1);
     const QVariantMap task = d->tasks.value(taskId);
-    VEK_SVC_LOG(QStringLiteral("task %1 info = ").arg(taskId) + TDataParse::variant2JsonStr(task, false), "debug", 5);
+    if (TLogger::instance()->debugLevel() >= 5) {
+        VEK_SVC_LOG(QStringLiteral("task %1 info = ").arg(taskId) + TDataParse::variant2JsonStr(task, false),
+                    "debug", 5);
+    }
 
     const QVariantMap base = d->baseProcessArgv(task);
     const bool linkCam = task.value(QStringLiteral("link_cam")).toInt() >= 1;

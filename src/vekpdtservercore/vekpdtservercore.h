@@ -15,6 +15,9 @@ class VekPdtServerCorePrivate;
  * on one thread and then runs that thread's event loop: the schedule ticks,
  * the task dispatch and the run bookkeeping all happen there.
  *
+ * When the application is about to quit, the schedule thread is stopped
+ * and the running tasks are waited for.
+ *
  * Folders: the program's folder is the bin path, its parent the platform
  * path, and the parent of that the root path, which holds
  * "config/vekpdtserver.cfg".

@@ -169,7 +169,8 @@ private slots:
                                      && slowRunInFlight(out),
                                  60000);
         // Stopped while a run is going: the host waits for it.
-        QVERIFY(stopServer(server));
+        QVERIFY2(stopServer(server), qPrintable(QStringLiteral("exit status %1, code %2")
+                                                     .arg(server.exitStatus()).arg(server.exitCode())));
         QVERIFY(!slowRunInFlight(out));
 
         // A trigger that waits for its run: the slow task's runs never overlap.

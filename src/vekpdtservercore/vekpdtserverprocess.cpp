@@ -17,7 +17,6 @@
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
-#include <cstring>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <vector>
@@ -89,7 +88,7 @@ void VekPdtServerProcessPrivate::execute(const QString &iProgram, const QStringL
     const int error = ::posix_spawn(&pid, argv.front(), nullptr, nullptr, argv.data(), environ);
     if (error != 0) {
         VEK_SVC_LOG(QStringLiteral("thread %1 cannot start [%2]: %3")
-                        .arg(threadId(), iProgram, QString::fromLocal8Bit(::strerror(error))),
+                        .arg(threadId(), iProgram, qt_error_string(error)),
                     "error", 0);
         return;
     }

@@ -23,7 +23,6 @@
 #include <QHostInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QLoggingCategory>
 #include <QNetworkInterface>
 #include <QSqlDatabase>
 #include <QSysInfo>
@@ -167,10 +166,9 @@ VekPdtServerCore::VekPdtServerCore()
     , d_ptr(new VekPdtServerCorePrivate(this))
 {
     // Constructed before us, these are destroyed after us: the destructor
-    // logs at process exit, through the log, Qt's default logging category
-    // and the local time.
+    // logs at process exit, through the log (which keeps Qt's default logging
+    // category alive itself) and the local time.
     TLogger::instance();
-    QLoggingCategory::defaultCategory();
     getNow();
     // The same for the connection pool and what it stands on: Qt's table of
     // connections and the driver plug-ins, which must outlive the pool's

@@ -97,6 +97,10 @@ bool TLoggerPrivate::openNextFile(QString *oMessage)
 TLogger::TLogger()
     : QObject(nullptr), d_ptr(new TLoggerPrivate(this))
 {
+    // The debug echo goes through Qt's default category, itself a global static
+    // created on first use: creating it now makes it outlive the logger, so singletons that log
+    // in their destructors at exit never reach a destroyed category.
+    QLoggingCategory::defaultCategory();
 }
 
 TLogger::~TLogger()

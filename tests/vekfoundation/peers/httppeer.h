@@ -4,16 +4,16 @@
 // Starts peers/httppeer.py as a child process for one test program. The peer
 // exits when its standard input closes, so it never outlives the test.
 
+#include "peerprocess.h"
+
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QEventLoop>
 #include <QFile>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QJsonDocument>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
-#include <QProcess>
 #include <QString>
 #include <QTemporaryDir>
 #include <QVariant>
@@ -21,17 +21,6 @@
 class HttpPeer
 {
 public:
-    ~HttpPeer()
-    {
-        if (mProcess.state() != QProcess::NotRunning) {
-            mProcess.closeWriteChannel();
-            if (!mProcess.waitForFinished(3000)) {
-                mProcess.kill();
-                mProcess.waitForFinished(3000);
-            }
-        }
-    }
-
     //! Starts the peer on a fresh store folder; false with a reason when it cannot.
     bool start(QString *oWhy)
     {
@@ -40,28 +29,10 @@ public:
             return false;
         }
         const QString script = QStringLiteral(VEK_SOURCE_DIR "/tests/vekfoundation/peers/httppeer.py");
-        mProcess.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        mProcess.start(QStringLiteral("/usr/bin/python3"), {script, QStringLiteral("--store"), mStore.path()});
-        if (!mProcess.waitForStarted(10000)) {
-            *oWhy = QStringLiteral("cannot start /usr/bin/python3: %1").arg(mProcess.errorString());
-            return false;
-        }
-        QElapsedTimer timer;
-        timer.start();
-        while (!mProcess.canReadLine() && timer.elapsed() < 15000) {
-            if (!mProcess.waitForReadyRead(500) && mProcess.state() == QProcess::NotRunning)
-                break;
-        }
-        const QByteArray line = mProcess.readLine().trimmed();
-        if (!line.startsWith("PORT ")) {
-            *oWhy = QStringLiteral("the HTTP peer printed no port: \"%1\"").arg(QString::fromUtf8(line));
-            return false;
-        }
-        mPort = line.mid(5).toInt();
-        return mPort > 0;
+        return mProcess.start({script, QStringLiteral("--store"), mStore.path()}, oWhy);
     }
 
-    QString baseUrl() const { return QStringLiteral("http://127.0.0.1:%1").arg(mPort); }
+    QString baseUrl() const { return QStringLiteral("http://127.0.0.1:%1").arg(mProcess.port()); }
     QString storePath() const { return mStore.path(); }
 
     //! Stores content under <dir>/<md5> as the service keeps it; returns the digest.
@@ -94,9 +65,9 @@ public:
     QVariantList requestLog() { return control(QStringLiteral("log")).value(QStringLiteral("log")).toList(); }
 
 private:
-    QProcess mProcess;
+    // Declared first, so the store outlives the peer that serves it.
     QTemporaryDir mStore;
-    int mPort = 0;
+    PeerProcess mProcess;
 };
 
 #endif // TESTS_HTTPPEER_H

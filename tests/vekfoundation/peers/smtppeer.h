@@ -4,8 +4,9 @@
 // Starts the Python SMTP peers of the mail tests and benchmarks as child
 // processes on 127.0.0.1 and reads back what they recorded.
 
+#include "peerprocess.h"
+
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -86,7 +87,7 @@ public:
                      oError);
     }
 
-    int port() const { return mPort; }
+    int port() const { return mProcess.port(); }
 
     QJsonObject record(int iNumber) const
     {
@@ -110,9 +111,9 @@ public:
     // Everything the peer printed so far (the scripted one prints what it got).
     QString output()
     {
-        while (mProcess.waitForReadyRead(200)) {
+        while (mProcess.process().waitForReadyRead(200)) {
         }
-        mOutput += QString::fromUtf8(mProcess.readAllStandardOutput());
+        mOutput += QString::fromUtf8(mProcess.process().readAllStandardOutput());
         return mOutput;
     }
 
@@ -120,58 +121,20 @@ public:
 
     void stop()
     {
-        if (mProcess.state() == QProcess::NotRunning)
-            return;
         // The recording server ends when its input closes; the scripted one
         // has nothing to finish and is simply ended.
-        if (mScripted)
-            mProcess.kill();
-        else
-            mProcess.closeWriteChannel();
-        if (!mProcess.waitForFinished(3000)) {
-            mProcess.kill();
-            mProcess.waitForFinished(3000);
-        }
+        mProcess.stop(mScripted);
     }
 
 private:
-    bool start(const QStringList &iArgs, QString *oError)
-    {
-        mProcess.setProgram(QStringLiteral("/usr/bin/python3"));
-        mProcess.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        mProcess.setArguments(QStringList {"-u"} + iArgs);
-        mProcess.start();
-        if (!mProcess.waitForStarted(10000)) {
-            *oError = QStringLiteral("cannot start /usr/bin/python3: ") + mProcess.errorString();
-            return false;
-        }
-        QElapsedTimer timer;
-        timer.start();
-        QByteArray seen;
-        while (timer.elapsed() < 20000) {
-            while (mProcess.canReadLine()) {
-                const QByteArray line = mProcess.readLine().trimmed();
-                if (line.startsWith("PORT ")) {
-                    mPort = line.mid(5).toInt();
-                    return mPort > 0;
-                }
-                seen += line + '\n';
-            }
-            if (!mProcess.waitForReadyRead(500) && mProcess.state() == QProcess::NotRunning)
-                break;
-        }
-        *oError = QStringLiteral("SMTP peer did not come up: ") + QString::fromUtf8(seen)
-                  + QString::fromLocal8Bit(mProcess.readAllStandardError());
-        return false;
-    }
+    bool start(const QStringList &iArgs, QString *oError) { return mProcess.start(iArgs, oError); }
 
     QTemporaryDir mDir;
-    QProcess mProcess;
+    PeerProcess mProcess;
     QString mRecordDir;
     QString mCertFile;
     QString mKeyFile;
     QString mOutput;
-    int mPort {0};
     bool mScripted {false};
     bool mTrusted {true};
 };

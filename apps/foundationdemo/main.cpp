@@ -24,7 +24,8 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
-    const QString root = QDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("demo-output")).absolutePath();
+    const QString root
+            = QDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("demo-output")).absolutePath();
     TError err;
     if (!TFileIo::makePath(root, &err)) {
         out << err.text() << "\n";
@@ -54,8 +55,8 @@ int main(int argc, char *argv[])
         const QString name = entry.toMap().value(QStringLiteral("name")).toString();
         out << "  " << name << "  " << QFileInfo(logDir + QLatin1Char('/') + name).size() << " bytes\n";
     }
-    const QString firstLog = TFileIo::readFileString(logDir + QLatin1Char('/') + logFiles.value(0).toMap()
-                                                     .value(QStringLiteral("name")).toString());
+    const QString firstLog = TFileIo::readFileString(
+            logDir + QLatin1Char('/') + logFiles.value(0).toMap().value(QStringLiteral("name")).toString());
     out << "  first line: " << firstLog.section(QLatin1Char('\n'), 0, 0) << "\n";
 
     // 2. A JSON document: placeholders replaced, parsed, changed, written back.
@@ -73,14 +74,15 @@ int main(int argc, char *argv[])
         << TDataParse::variantList2StringList(
                    TDataParse::fetchVariantListField(config.value(QStringLiteral("tasks")).toList(),
                                                      QStringLiteral("name")))
-                   .join(QStringLiteral(", "))
+                    .join(QStringLiteral(", "))
         << "\n";
     config.insert(QStringLiteral("run_id"), TDataParse::getUuid());
     const QString jsonPath = root + QStringLiteral("/config.json");
     TFileIo::writeFileString(TDataParse::variant2JsonStr(config), jsonPath, QStringLiteral("UTF-8"), false, &err);
     out << "written: " << jsonPath << " (md5 " << TFileIo::getFileMd5(jsonPath) << ")\n";
-    out << "compact: " << TDataParse::variant2JsonStr(TDataParse::fetchVariantMapField(
-                                  config, QStringLiteral("service_name, debug_mode")), true)
+    out << "compact: "
+        << TDataParse::variant2JsonStr(
+                   TDataParse::fetchVariantMapField(config, QStringLiteral("service_name, debug_mode")), true)
         << "\n";
 
     // 3. A failure is a record, never an exception.

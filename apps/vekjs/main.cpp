@@ -24,9 +24,8 @@ bool hasDisplay()
 #if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
     return true;
 #else
-    return !qEnvironmentVariableIsEmpty("DISPLAY")
-        || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-        || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+           || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
 #endif
 }
 
@@ -48,7 +47,7 @@ QString guiModulePath()
 QCoreApplication *createApplication(int &argc, char **argv)
 {
     if (hasDisplay()) {
-        using Factory = QCoreApplication *(*)(int &, char **);
+        using Factory = QCoreApplication *(*) (int &, char **);
         QLibrary module(guiModulePath());
         if (auto create = reinterpret_cast<Factory>(module.resolve("vekJsCreateGuiApplication")))
             return create(argc, argv);
@@ -91,8 +90,8 @@ int main(int argc, char *argv[])
         const QJSValue result = engine.evaluate(source, script.absoluteFilePath(), 1);
         if (result.isError()) {
             code = fail(QStringLiteral("ERROR: Line %1: %2")
-                            .arg(result.property(QStringLiteral("lineNumber")).toInt())
-                            .arg(result.toString()),
+                                .arg(result.property(QStringLiteral("lineNumber")).toInt())
+                                .arg(result.toString()),
                         1);
         }
     }

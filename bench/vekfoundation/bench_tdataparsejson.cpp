@@ -39,9 +39,9 @@ QByteArray document(int megabytes)
     for (int i = 0; json.size() < megabytes * 1024 * 1024; ++i) {
         if (i)
             json += ",";
-        json += "{\"id\":" + QByteArray::number(i) + ",\"job\":\"PCB-" + QByteArray::number(i * 7) +
-                "\",\"layers\":[1,2,3,4],\"ok\":true,\"thickness\":1.6,"
-                "\"meta\":{\"customer\":\"Quendal\",\"remark\":\"drill \\u00fc\\u677f\",\"none\":null}}";
+        json += "{\"id\":" + QByteArray::number(i) + ",\"job\":\"PCB-" + QByteArray::number(i * 7)
+                + "\",\"layers\":[1,2,3,4],\"ok\":true,\"thickness\":1.6,"
+                  "\"meta\":{\"customer\":\"Quendal\",\"remark\":\"drill \\u00fc\\u677f\",\"none\":null}}";
     }
     json += "]";
     return json;

@@ -32,8 +32,8 @@ QMutex bareMutex;
 int bareLevel = 0;
 
 // What a filtered line may cost: an exported call, a mutex and a compare.
-Q_DECL_EXPORT bool __attribute__((noinline)) bareFilter(const QString &, const QString &, const QString &,
-                                                        const QString &, int level)
+Q_DECL_EXPORT bool __attribute__((noinline))
+bareFilter(const QString &, const QString &, const QString &, const QString &, int level)
 {
     QMutexLocker locker(&bareMutex);
     return level > bareLevel;
@@ -91,7 +91,7 @@ int main(int argc, char *argv[])
                     for (int i = 0; i < n; ++i) {
                         // The same line a log entry carries.
                         const QString line = QStringLiteral("2026-12-09 08:00:00 [DEBUG] \t") + payload(t, i)
-                                + QStringLiteral("  [SRC:") + pos + QStringLiteral("] [LEVEL:5]");
+                                             + QStringLiteral("  [SRC:") + pos + QStringLiteral("] [LEVEL:5]");
                         QMutexLocker locker(&baseMutex);
                         stream << line << '\n';
                         stream.flush();
@@ -140,8 +140,8 @@ int main(int argc, char *argv[])
         for (int i = 0; i < calls; ++i)
             kept += bareFilter(text, type, QString(), pos, 5);
         const double bareNs = double(timer.nsecsElapsed()) / calls;
-        std::printf("%-36s %9.1f ns %9.1f ns %8.2f   (%d)\n", "filtered line vs call+mutex+compare", filteredNs,
-                    bareNs, filteredNs / bareNs, kept == calls);
+        std::printf("%-36s %9.1f ns %9.1f ns %8.2f   (%d)\n", "filtered line vs call+mutex+compare", filteredNs, bareNs,
+                    filteredNs / bareNs, kept == calls);
     }
 
     // Roll-over with thousands of files of the day already there.

@@ -57,9 +57,9 @@ int main(int argc, char **argv)
 
     out << "mails: " << count << " x " << bytes.size() / 1024 << " KB attachment, one connection each\n";
     out << "TMail:   " << ours << " ms (" << QString::number(double(ours) / count, 'f', 2) << " ms/mail)\n";
-    out << "smtplib: " << QString::number(theirs, 'f', 0) << " ms ("
-        << QString::number(theirs / count, 'f', 2) << " ms/mail)\n";
-    out << "recorded by the server: " << peer.recordCount(QStringLiteral("eml")) << " (expected "
-        << 2 * count << ")" << Qt::endl;
+    out << "smtplib: " << QString::number(theirs, 'f', 0) << " ms (" << QString::number(theirs / count, 'f', 2)
+        << " ms/mail)\n";
+    out << "recorded by the server: " << peer.recordCount(QStringLiteral("eml")) << " (expected " << 2 * count << ")"
+        << Qt::endl;
     return 0;
 }

@@ -4,10 +4,10 @@
 //
 //   bench_tnetworkfileio [size in MB, default 200] [rounds, default 3]
 
+#include "../../tests/vekfoundation/peers/httppeer.h"
 #include "terror.h"
 #include "thttputil.h"
 #include "tnetworkfileio.h"
-#include "../../tests/vekfoundation/peers/httppeer.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -52,7 +52,9 @@ QString makeContent(HttpPeer &iPeer, qint64 iBytes)
         return QString();
     for (qint64 written = 0; written < iBytes; written += block.size()) {
         for (int i = 0; i < block.size(); i += 4) {
-            x ^= x << 13; x ^= x >> 17; x ^= x << 5;
+            x ^= x << 13;
+            x ^= x >> 17;
+            x ^= x << 5;
             memcpy(block.data() + i, &x, 4);
         }
         file.write(block);
@@ -98,7 +100,8 @@ int main(int argc, char **argv)
     const QString md5 = makeContent(peer, megabytes * 1024 * 1024);
     QTemporaryDir local;
     const QString folder = local.path() + QLatin1Char('/');
-    const QString url = peer.baseUrl() + QStringLiteral("/system/downloadFile?dir=bench&md5=%1&filename=big.bin").arg(md5);
+    const QString url
+            = peer.baseUrl() + QStringLiteral("/system/downloadFile?dir=bench&md5=%1&filename=big.bin").arg(md5);
     out << "file: " << megabytes << " MB, md5 " << md5 << ", rounds: " << rounds << "\n";
     out.flush();
 
@@ -109,48 +112,63 @@ int main(int argc, char **argv)
     for (int round = 0; round < rounds; ++round) {
         QFile::remove(folder + QStringLiteral("big.bin"));
         resetPeakRss();
-        fileIo.append(timeIt([&]() {
-            TNetworkFileIo io;
-            io.setConnectParameter(peer.baseUrl());
-            io.setServerDir(QStringLiteral("bench"));
-            TError error;
-            const QStringList done = io.downloadFiles({{QStringLiteral("big.bin"), md5}}, folder, &error);
-            return done.size() == 1 && !error.isValid();
-        }, &ok));
+        fileIo.append(timeIt(
+                [&]() {
+                    TNetworkFileIo io;
+                    io.setConnectParameter(peer.baseUrl());
+                    io.setServerDir(QStringLiteral("bench"));
+                    TError error;
+                    const QStringList done = io.downloadFiles({{QStringLiteral("big.bin"), md5}}, folder, &error);
+                    return done.size() == 1 && !error.isValid();
+                },
+                &ok));
         peakFileIo = std::max(peakFileIo, peakRssKiB());
 
         QFile::remove(folder + QStringLiteral("big.bin"));
         resetPeakRss();
-        util.append(timeIt([&]() {
-            THttpUtil client;
-            client.setUrl(peer.baseUrl());
-            const THttpReply reply = client.downloadFile(QStringLiteral("bench"), md5, folder + QStringLiteral("big.bin"));
-            return reply.errorCode() == QNetworkReply::NoError;
-        }, &ok));
+        util.append(timeIt(
+                [&]() {
+                    THttpUtil client;
+                    client.setUrl(peer.baseUrl());
+                    const THttpReply reply
+                            = client.downloadFile(QStringLiteral("bench"), md5, folder + QStringLiteral("big.bin"));
+                    return reply.errorCode() == QNetworkReply::NoError;
+                },
+                &ok));
         peakUtil = std::max(peakUtil, peakRssKiB());
 
         QFile::remove(folder + QStringLiteral("curl.bin"));
-        curl.append(timeIt([&]() {
-            const QString target = folder + QStringLiteral("curl.bin");
-            if (QProcess::execute(QStringLiteral("curl"), {QStringLiteral("-s"), QStringLiteral("--noproxy"), QStringLiteral("*"), QStringLiteral("-o"), target, url}) != 0)
-                return false;
-            QProcess sum;
-            sum.start(QStringLiteral("md5sum"), {target});
-            sum.waitForFinished(-1);
-            return sum.readAllStandardOutput().startsWith(md5.toLatin1());
-        }, &ok));
+        curl.append(timeIt(
+                [&]() {
+                    const QString target = folder + QStringLiteral("curl.bin");
+                    if (QProcess::execute(QStringLiteral("curl"),
+                                          {QStringLiteral("-s"), QStringLiteral("--noproxy"), QStringLiteral("*"),
+                                           QStringLiteral("-o"), target, url})
+                        != 0)
+                        return false;
+                    QProcess sum;
+                    sum.start(QStringLiteral("md5sum"), {target});
+                    sum.waitForFinished(-1);
+                    return sum.readAllStandardOutput().startsWith(md5.toLatin1());
+                },
+                &ok));
     }
 
     const double ratio = median(fileIo) / median(curl);
     out << QStringLiteral("TNetworkFileIo::downloadFiles  median %1 s  (%2 MB/s)\n")
-               .arg(median(fileIo), 0, 'f', 3).arg(megabytes / median(fileIo), 0, 'f', 0);
+                    .arg(median(fileIo), 0, 'f', 3)
+                    .arg(megabytes / median(fileIo), 0, 'f', 0);
     out << QStringLiteral("THttpUtil::downloadFile        median %1 s  (%2 MB/s)\n")
-               .arg(median(util), 0, 'f', 3).arg(megabytes / median(util), 0, 'f', 0);
+                    .arg(median(util), 0, 'f', 3)
+                    .arg(megabytes / median(util), 0, 'f', 0);
     out << QStringLiteral("curl -s -o + md5sum            median %1 s  (%2 MB/s)\n")
-               .arg(median(curl), 0, 'f', 3).arg(megabytes / median(curl), 0, 'f', 0);
+                    .arg(median(curl), 0, 'f', 3)
+                    .arg(megabytes / median(curl), 0, 'f', 0);
     out << QStringLiteral("ratio TNetworkFileIo / curl+md5sum: %1 (target 1.3)\n").arg(ratio, 0, 'f', 2);
     out << QStringLiteral("peak RSS: at start %1 MiB, TNetworkFileIo %2 MiB, THttpUtil %3 MiB\n")
-               .arg(baseRss / 1024.0, 0, 'f', 1).arg(peakFileIo / 1024.0, 0, 'f', 1).arg(peakUtil / 1024.0, 0, 'f', 1);
+                    .arg(baseRss / 1024.0, 0, 'f', 1)
+                    .arg(peakFileIo / 1024.0, 0, 'f', 1)
+                    .arg(peakUtil / 1024.0, 0, 'f', 1);
     if (!ok)
         out << "FAILED: a download did not complete or its digest did not match\n";
     return ok ? 0 : 1;

@@ -35,10 +35,18 @@ QVariantMap themeValues(int iCount)
     for (int i = 0; i < iCount; ++i) {
         const QString key = QStringLiteral("KEY_%1").arg(i, 3, 10, QLatin1Char('0'));
         switch (i % 3) {
-        case 0: values.insert(key, QStringLiteral("#%1%2%3AF").arg(i % 256, 2, 16, QLatin1Char('0'))
-                                   .arg((i * 7) % 256, 2, 16, QLatin1Char('0')).arg((i * 13) % 256, 2, 16, QLatin1Char('0'))); break;
-        case 1: values.insert(key, QStringLiteral("#%1").arg(i * 4099 % 0xffffff, 6, 16, QLatin1Char('0'))); break;
-        default: values.insert(key, QString::number(i % 40)); break;
+        case 0:
+            values.insert(key, QStringLiteral("#%1%2%3AF")
+                                       .arg(i % 256, 2, 16, QLatin1Char('0'))
+                                       .arg((i * 7) % 256, 2, 16, QLatin1Char('0'))
+                                       .arg((i * 13) % 256, 2, 16, QLatin1Char('0')));
+            break;
+        case 1:
+            values.insert(key, QStringLiteral("#%1").arg(i * 4099 % 0xffffff, 6, 16, QLatin1Char('0')));
+            break;
+        default:
+            values.insert(key, QString::number(i % 40));
+            break;
         }
     }
     values.insert(QStringLiteral("BG_TYPE"), QStringLiteral("DARK"));
@@ -55,7 +63,10 @@ QString themeTemplate(int iBytes, int iKeys)
             qss += QLatin1String(n % 40 == 0 ? "#IF DARK\n" : "#IF LIGHT\n");
         qss += QStringLiteral("QWidget#w%1[SS_kind=\"x\"] {\n    color: %2;\n    background: %3;\n"
                               "    border: $DP(1) solid %4;\n    padding: $DP(%5) $DP(4);\n    min-height: %6px;\n}\n")
-                   .arg(n).arg(key(0), key(1), key(2)).arg(n % 12).arg(key(3));
+                       .arg(n)
+                       .arg(key(0), key(1), key(2))
+                       .arg(n % 12)
+                       .arg(key(3));
         if (n % 25 == 0)
             qss += QStringLiteral("QLabel#l%1 { color: $ALPHA(%2, 0.5); }\n").arg(n).arg(key(6));
         if (n % 20 == 19)
@@ -102,14 +113,18 @@ int main(int argc, char **argv)
     theme->setQssStr(qss);
     const double apply = bestMs(rounds, [&] { theme->applyTheme(); });
     const QString processed = qApp->styleSheet();
-    const double install = bestMs(rounds, [&] { qApp->setStyleSheet(QString()); qApp->setStyleSheet(processed); });
+    const double install = bestMs(rounds, [&] {
+        qApp->setStyleSheet(QString());
+        qApp->setStyleSheet(processed);
+    });
     const double regex = bestMs(rounds, [&] { qApp->setStyleSheet(singlePass(qss, styleValues)); });
     const double regexOnly = bestMs(rounds, [&] { singlePass(qss, styleValues); });
     printf("template: %d characters, %d keys, best of %d rounds\n", int(qss.size()), 300, rounds);
     printf("  TTheme::applyTheme                    %8.3f ms\n", apply);
     printf("  regex single pass + setStyleSheet     %8.3f ms   (ratio %.2f)\n", regex, apply / regex);
     printf("  preprocessing alone (apply - install) %8.3f ms\n", apply - install);
-    printf("  regex single pass alone               %8.3f ms   (ratio %.2f)\n", regexOnly, (apply - install) / regexOnly);
+    printf("  regex single pass alone               %8.3f ms   (ratio %.2f)\n", regexOnly,
+           (apply - install) / regexOnly);
 
     // Icon lookup.
     QTemporaryDir dir;
@@ -117,7 +132,8 @@ int main(int argc, char **argv)
     if (!svg.open(QIODevice::WriteOnly))
         return 1;
     svg.write("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"24\" height=\"24\" viewBox=\"0 0 24 24\">"
-              "<circle cx=\"12\" cy=\"12\" r=\"10\" fill=\"#000\"/><rect x=\"11\" y=\"6\" width=\"2\" height=\"8\" fill=\"#fff\"/></svg>");
+              "<circle cx=\"12\" cy=\"12\" r=\"10\" fill=\"#000\"/><rect x=\"11\" y=\"6\" width=\"2\" height=\"8\" "
+              "fill=\"#fff\"/></svg>");
     svg.close();
     TResource *res = TResource::instance();
     res->appendIconPath(dir.path());
@@ -128,9 +144,18 @@ int main(int argc, char **argv)
         printf("icon did not load: is Qt's SVG image plug-in installed?\n");
         return 1;
     }
-    const double lookup = bestMs(3, [&] { for (int i = 0; i < calls; ++i) res->icon(name); });
-    const double plain = bestMs(3, [&] { for (int i = 0; i < calls; ++i) QIcon icon(file); });
-    const double plainLoaded = bestMs(3, [&] { for (int i = 0; i < calls; ++i) QIcon(file).pixmap(24, 24); });
+    const double lookup = bestMs(3, [&] {
+        for (int i = 0; i < calls; ++i)
+            res->icon(name);
+    });
+    const double plain = bestMs(3, [&] {
+        for (int i = 0; i < calls; ++i)
+            QIcon icon(file);
+    });
+    const double plainLoaded = bestMs(3, [&] {
+        for (int i = 0; i < calls; ++i)
+            QIcon(file).pixmap(24, 24);
+    });
     printf("icons: %d calls of TResource::icon(\"%s\")\n", calls, qPrintable(name));
     printf("  TResource::icon                       %8.3f ms   (%.2fx QIcon(file))\n", lookup, lookup / plain);
     printf("  QIcon(file)                           %8.3f ms\n", plain);

@@ -20,19 +20,20 @@
 #include <sys/resource.h>
 
 #include <algorithm>
-#include <numeric>
 #include <cstdio>
+#include <numeric>
 
 namespace {
 
 struct Case
 {
     Case() = default;
-    Case(const QString &iName, const QString &iProgram, const QStringList &iArguments,
-         const QProcessEnvironment &iEnv)
-        : name(iName), program(iProgram), arguments(iArguments), env(iEnv)
-    {
-    }
+    Case(const QString &iName, const QString &iProgram, const QStringList &iArguments, const QProcessEnvironment &iEnv)
+        : name(iName)
+        , program(iProgram)
+        , arguments(iArguments)
+        , env(iEnv)
+    {}
 
     QString name;
     QString program;
@@ -47,7 +48,7 @@ double childrenCpuMs()
     rusage usage {};
     getrusage(RUSAGE_CHILDREN, &usage);
     return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3
-        + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+           + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
 }
 
 double runOnce(const Case &iCase, double *oCpuMs = nullptr)
@@ -59,8 +60,7 @@ double runOnce(const Case &iCase, double *oCpuMs = nullptr)
     QElapsedTimer timer;
     timer.start();
     process.start(iCase.program, iCase.arguments);
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit
-        || process.exitCode() != 0) {
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
         fprintf(stderr, "%s failed: %s\n", qPrintable(iCase.name), qPrintable(process.errorString()));
         return -1;
     }
@@ -105,17 +105,21 @@ int main(int argc, char *argv[])
     offscreen.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
 
     QVector<Case> cases {
-        {QStringLiteral("node -e \"\""), node, {QStringLiteral("-e"), QString()}, noDisplay},
-        {QStringLiteral("bare QJSEngine, empty script"), QCoreApplication::applicationDirPath()
-             + QStringLiteral("/bench_vekjsbareengine"), {}, noDisplay},
-        {QStringLiteral("vekjs empty script"), runner, {empty}, noDisplay},
-        {QStringLiteral("vekjs import sys, process"), runner, {imports, QStringLiteral("args.json")}, noDisplay},
-        {QStringLiteral("vekjs empty script, offscreen GUI"), runner, {empty}, offscreen},
-        {QStringLiteral("vekjs import sys, process, offscreen GUI"), runner,
-         {imports, QStringLiteral("args.json")}, offscreen},
+            {QStringLiteral("node -e \"\""), node, {QStringLiteral("-e"), QString()}, noDisplay},
+            {QStringLiteral("bare QJSEngine, empty script"),
+             QCoreApplication::applicationDirPath() + QStringLiteral("/bench_vekjsbareengine"),
+             {},
+             noDisplay},
+            {QStringLiteral("vekjs empty script"), runner, {empty}, noDisplay},
+            {QStringLiteral("vekjs import sys, process"), runner, {imports, QStringLiteral("args.json")}, noDisplay},
+            {QStringLiteral("vekjs empty script, offscreen GUI"), runner, {empty}, offscreen},
+            {QStringLiteral("vekjs import sys, process, offscreen GUI"),
+             runner,
+             {imports, QStringLiteral("args.json")},
+             offscreen},
     };
     for (Case &c : cases)
-        runOnce(c);  // warm the file cache
+        runOnce(c); // warm the file cache
     for (int i = 0; i < runs; ++i) {
         for (Case &c : cases) {
             double cpu = 0;
@@ -129,8 +133,7 @@ int main(int argc, char *argv[])
 
     const double nodeMedian = median(cases.first().ms);
     const double nodeCpu = median(cases.first().cpuMs);
-    printf("%-42s %10s %10s %9s %10s %9s\n", "case", "wall ms", "mean ms", "vs node", "cpu ms",
-           "vs node");
+    printf("%-42s %10s %10s %9s %10s %9s\n", "case", "wall ms", "mean ms", "vs node", "cpu ms", "vs node");
     for (const Case &c : qAsConst(cases)) {
         const double mean = std::accumulate(c.ms.begin(), c.ms.end(), 0.0) / c.ms.size();
         printf("%-42s %10.1f %10.1f %8.2fx %10.1f %8.2fx\n", qPrintable(c.name), median(c.ms), mean,

@@ -14,8 +14,10 @@ const int kTriggers = 10000;
 
 void fill(VekPdtServerCrontab &ioCrontab)
 {
-    const char *kinds[][2] = {{"EACH_DAY", "08:00:00"},    {"EACH_WEEK", "3 09:30:00"},
-                              {"EACH_MONTH", "31 23:00:00"}, {"EACH_YEAR", "02-29 06:00:00"},
+    const char *kinds[][2] = {{"EACH_DAY", "08:00:00"},
+                              {"EACH_WEEK", "3 09:30:00"},
+                              {"EACH_MONTH", "31 23:00:00"},
+                              {"EACH_YEAR", "02-29 06:00:00"},
                               {"INTERVAL", "3600"}};
     for (int i = 0; i < kTriggers; ++i) {
         const auto &kind = kinds[i % 5];
@@ -66,8 +68,8 @@ int main(int argc, char *argv[])
     const double busyUs = double(busyNs) / 1000.0 / busyTicks;
 
     out << "triggers: " << kTriggers << "\n"
-        << "tick, nothing due: " << QString::number(idleUs, 'f', 1) << " us = "
-        << QString::number(idleUs / 10000.0, 'f', 4) << " % of the 1000 ms tick\n"
+        << "tick, nothing due: " << QString::number(idleUs, 'f', 1)
+        << " us = " << QString::number(idleUs / 10000.0, 'f', 4) << " % of the 1000 ms tick\n"
         << "tick, all due (" << fired / busyTicks << " firings): " << QString::number(busyUs / 1000.0, 'f', 2)
         << " ms = " << QString::number(busyUs / 10000.0, 'f', 2) << " % of the 1000 ms tick\n";
     return 0;

@@ -34,8 +34,8 @@ double shellLoop(const QString &iRunner, const QString &iScript, const QString &
     QDir(iOut).removeRecursively();
     QDir().mkpath(iOut);
     const QString loop = QStringLiteral("for i in $(seq %1); do \"$0\" \"$1\" \"$2/arg$i\"%2 done; wait")
-                             .arg(kRuns)
-                             .arg(iParallel ? QStringLiteral(" &") : QStringLiteral(";"));
+                                 .arg(kRuns)
+                                 .arg(iParallel ? QStringLiteral(" &") : QStringLiteral(";"));
     QProcess shell;
     shell.setProcessChannelMode(QProcess::ForwardedChannels);
     QElapsedTimer timer;
@@ -68,7 +68,8 @@ int main(int argc, char *argv[])
     QFile::copy(QStringLiteral(VEK_BIN_DIR "/vekjs"), bin + QStringLiteral("/vekjs"));
     for (const char *entry : {"vekjslib", "libvekjsgui.so"}) {
         QFile::remove(bin + QLatin1Char('/') + QLatin1String(entry));
-        QFile::link(QStringLiteral(VEK_BIN_DIR "/") + QLatin1String(entry), bin + QLatin1Char('/') + QLatin1String(entry));
+        QFile::link(QStringLiteral(VEK_BIN_DIR "/") + QLatin1String(entry),
+                    bin + QLatin1Char('/') + QLatin1String(entry));
     }
 
     const QString dbPath = root + QStringLiteral("/plant.db");
@@ -76,28 +77,34 @@ int main(int argc, char *argv[])
     const QString script = QStringLiteral("var p = __package__.import('process');\n"
                                           "__package__.import('sys').writeFile('%1/' + p.argv(1).split('/').pop(),"
                                           " 'x', 'overwrite', 'UTF-8', false);\n")
-                               .arg(results);
+                                   .arg(results);
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("setup"));
         db.setDatabaseName(dbPath);
         db.open();
         QString scriptSql = script;
         scriptSql.replace(QLatin1Char('\''), QStringLiteral("''"));
-        const bool ok =
-            run(db, QStringLiteral("CREATE TABLE mes_pdt_service (id INTEGER PRIMARY KEY, name TEXT, attr_data TEXT,"
-                                   " host_name TEXT, host_ip TEXT, last_start_time TEXT, status TEXT)"))
-            && run(db, QStringLiteral("CREATE TABLE mes_pdt_script (name TEXT, content TEXT, type TEXT, link_cam INTEGER,"
-                                      " encrypt INTEGER, release_status TEXT, active_status TEXT)"))
-            && run(db, QStringLiteral("CREATE TABLE mes_pdt_service_script (id INTEGER PRIMARY KEY, script_name TEXT,"
-                                      " script_parameter TEXT, status TEXT, trigger_type TEXT, trigger_param TEXT,"
-                                      " attr_data TEXT)"))
-            && run(db, QStringLiteral("INSERT INTO mes_pdt_service (id, name) VALUES (1, 'bench')"))
-            && run(db, QStringLiteral("INSERT INTO mes_pdt_script VALUES ('trivial.js', '%1', 'JS', 0, 0, 'released',"
-                                      " 'active')")
-                           .arg(scriptSql))
-            // Never due while the benchmark runs: it fires the task itself.
-            && run(db, QStringLiteral("INSERT INTO mes_pdt_service_script VALUES (1, 'trivial.js', NULL, 'active',"
-                                      " 'crontab', '{\"trigger_type\": \"INTERVAL\", \"value\": 86400}', NULL)"));
+        const bool ok
+                = run(db,
+                      QStringLiteral("CREATE TABLE mes_pdt_service (id INTEGER PRIMARY KEY, name TEXT, attr_data TEXT,"
+                                     " host_name TEXT, host_ip TEXT, last_start_time TEXT, status TEXT)"))
+                  && run(db,
+                         QStringLiteral(
+                                 "CREATE TABLE mes_pdt_script (name TEXT, content TEXT, type TEXT, link_cam INTEGER,"
+                                 " encrypt INTEGER, release_status TEXT, active_status TEXT)"))
+                  && run(db,
+                         QStringLiteral("CREATE TABLE mes_pdt_service_script (id INTEGER PRIMARY KEY, script_name TEXT,"
+                                        " script_parameter TEXT, status TEXT, trigger_type TEXT, trigger_param TEXT,"
+                                        " attr_data TEXT)"))
+                  && run(db, QStringLiteral("INSERT INTO mes_pdt_service (id, name) VALUES (1, 'bench')"))
+                  && run(db,
+                         QStringLiteral("INSERT INTO mes_pdt_script VALUES ('trivial.js', '%1', 'JS', 0, 0, 'released',"
+                                        " 'active')")
+                                 .arg(scriptSql))
+                  // Never due while the benchmark runs: it fires the task itself.
+                  && run(db,
+                         QStringLiteral("INSERT INTO mes_pdt_service_script VALUES (1, 'trivial.js', NULL, 'active',"
+                                        " 'crontab', '{\"trigger_type\": \"INTERVAL\", \"value\": 86400}', NULL)"));
         db.close();
         if (!ok) {
             out << "cannot set up the plant database\n";
@@ -107,9 +114,10 @@ int main(int argc, char *argv[])
     QSqlDatabase::removeDatabase(QStringLiteral("setup"));
     QFile config(root + QStringLiteral("/config/vekpdtserver.cfg"));
     config.open(QIODevice::WriteOnly);
-    config.write(QStringLiteral("{\"service_name\": \"bench\", \"database_type\": \"QSQLITE\", \"database_name\": \"%1\"}")
-                     .arg(dbPath)
-                     .toUtf8());
+    config.write(
+            QStringLiteral("{\"service_name\": \"bench\", \"database_type\": \"QSQLITE\", \"database_name\": \"%1\"}")
+                    .arg(dbPath)
+                    .toUtf8());
     config.close();
     core->setAppTempPath(tmp);
     if (!core->readConfig() || !core->initServiceInfo()) {
@@ -149,5 +157,5 @@ int main(int argc, char *argv[])
         << "shell loop, one by one:   " << QString::number(serialLoop, 'f', 2) << " s, " << serialDone
         << " done -> service/shell " << QString::number(service / serialLoop, 'f', 2) << "x\n"
         << "left in the temporary folder: " << left.join(QStringLiteral(", ")) << "\n";
-    return serviceDone == kRuns && left == QStringList{QStringLiteral("trivial.js")} ? 0 : 1;
+    return serviceDone == kRuns && left == QStringList {QStringLiteral("trivial.js")} ? 0 : 1;
 }

@@ -24,12 +24,12 @@ QString fillSql(const QString &iDriver)
     if (iDriver == QLatin1String("QPSQL")) {
         return QStringLiteral("INSERT INTO bench_schema (code, qty, price, note, at) "
                               "SELECT 'PCB-' || g, g, g * 0.5, 'panel', now() FROM generate_series(1, %1) AS g")
-            .arg(kRows);
+                .arg(kRows);
     }
     return QStringLiteral("WITH RECURSIVE s(g) AS (SELECT 1 UNION ALL SELECT g + 1 FROM s WHERE g < %1) "
                           "INSERT INTO bench_schema (code, qty, price, note, at) "
                           "SELECT 'PCB-' || g, g, g * 0.5, 'panel', datetime('now') FROM s")
-        .arg(kRows);
+            .arg(kRows);
 }
 
 double millisecondsPerCall(int iCalls, const std::function<bool()> &iCall)
@@ -51,24 +51,31 @@ bool run(const QString &iDriver, const QVariantMap &iParams, int iCalls, QTextSt
     if (q.isTableExists(kTable)) {
         q.dropTable(kTable);
     }
-    const QVariantMap structure{
-        {"field", QVariantList{QVariantMap{{"name", "id"}, {"type", "SERIAL"}, {"notnull", true}},
-                               QVariantMap{{"name", "code"}, {"type", "VARCHAR"}, {"length", 40}, {"notnull", true}},
-                               QVariantMap{{"name", "qty"}, {"type", "INTEGER"}},
-                               QVariantMap{{"name", "price"}, {"type", "DOUBLE"}},
-                               QVariantMap{{"name", "note"}, {"type", "TEXT"}},
-                               QVariantMap{{"name", "at"}, {"type", "TIMESTAMP"}}}},
-        {"index", QVariantList{QVariantMap{{"type", "PRIMARY"}, {"field", "id"}}}}};
+    const QVariantMap structure {
+            {"field",
+             QVariantList {QVariantMap {{"name", "id"}, {"type", "SERIAL"}, {"notnull", true}},
+                           QVariantMap {{"name", "code"}, {"type", "VARCHAR"}, {"length", 40}, {"notnull", true}},
+                           QVariantMap {{"name", "qty"}, {"type", "INTEGER"}},
+                           QVariantMap {{"name", "price"}, {"type", "DOUBLE"}},
+                           QVariantMap {{"name", "note"}, {"type", "TEXT"}},
+                           QVariantMap {{"name", "at"}, {"type", "TIMESTAMP"}}}},
+            {"index", QVariantList {QVariantMap {{"type", "PRIMARY"}, {"field", "id"}}}}};
     if (!q.createTable(kTable, structure) || !q.execSql(fillSql(iDriver))) {
         ioOut << iDriver << ": setup failed: " << q.lastError().text() << '\n';
         return false;
     }
     const QVariantMap current = q.getTableStruct(kTable);
     const double read = millisecondsPerCall(iCalls, [&q]() { return !q.getTableStruct(kTable).isEmpty(); });
-    const double migrate = millisecondsPerCall(iCalls, [&q, &current]() { return q.replaceTableStruct(kTable, current); });
+    const double migrate
+            = millisecondsPerCall(iCalls, [&q, &current]() { return q.replaceTableStruct(kTable, current); });
     const int rows = q.selectValue(QStringLiteral("SELECT COUNT(*) FROM bench_schema"), QVariantMap()).toInt();
-    ioOut << QStringLiteral("%1: %2 rows, %3 calls each: getTableStruct %4 ms/call, replaceTableStruct (unchanged) %5 ms/call\n")
-                 .arg(iDriver).arg(rows).arg(iCalls).arg(read, 0, 'f', 2).arg(migrate, 0, 'f', 2);
+    ioOut << QStringLiteral("%1: %2 rows, %3 calls each: getTableStruct %4 ms/call, replaceTableStruct (unchanged) %5 "
+                            "ms/call\n")
+                     .arg(iDriver)
+                     .arg(rows)
+                     .arg(iCalls)
+                     .arg(read, 0, 'f', 2)
+                     .arg(migrate, 0, 'f', 2);
     q.dropTable(kTable);
     return migrate >= 0 && rows == kRows;
 }

@@ -30,7 +30,8 @@ void bench_TSqlDataUtilV2::formatCells()
 {
     QFETCH(QVariant, value);
     QFETCH(QString, format);
-    QBENCHMARK {
+    QBENCHMARK
+    {
         for (int i = 0; i < 1000; ++i)
             TSqlDataUtilV2::formatSqlValue(value, format);
     }
@@ -40,7 +41,8 @@ void bench_TSqlDataUtilV2::bindValues()
 {
     const QVariantList values {QVariant("PCB-2024-000123"), 4711, QDate(2024, 2, 29),
                                QVariantList {1, "a b", QVariant(), "x"}, QVariantMap {{"k", 1}}};
-    QBENCHMARK {
+    QBENCHMARK
+    {
         for (int i = 0; i < 200; ++i) {
             for (const QVariant &v : values)
                 TSqlDataUtilV2::variantToSqlValue(v);
@@ -54,9 +56,7 @@ void bench_TSqlDataUtilV2::renderSelect()
     s.setField(QStringList {"id", "job", "state", "attr_data"}).setPage(3, 50).addOrder("id", Qt::DescendingOrder);
     for (int i = 0; i < 10; ++i)
         s.addWhere(QStringLiteral("f%1").arg(i), QVariantList {i, "x", "y"}, i % 2 ? "=" : "LIKE");
-    QBENCHMARK {
-        s.toSql();
-    }
+    QBENCHMARK { s.toSql(); }
 }
 
 QTEST_GUILESS_MAIN(bench_TSqlDataUtilV2)

@@ -28,10 +28,7 @@ QString env(const char *iVekName, const char *iPgName)
     return QString::fromLocal8Bit(value.isEmpty() ? qgetenv(iPgName) : value);
 }
 
-double msSince(const QElapsedTimer &iTimer)
-{
-    return iTimer.nsecsElapsed() / 1e6;
-}
+double msSince(const QElapsedTimer &iTimer) { return iTimer.nsecsElapsed() / 1e6; }
 
 // Processor time of this process in ms: the client's own work, less exposed
 // than the wall clock to other load on the machine.
@@ -56,10 +53,10 @@ struct Figure
 
 void report(const char *iWhat, const Figure &iOurs, const Figure &iPlain)
 {
-    std::printf("%-40s wall: executor %7.1f ms, plain QSqlQuery %7.1f ms, ratio %.2fx\n", iWhat,
-                iOurs.wall, iPlain.wall, iOurs.wall / iPlain.wall);
-    std::printf("%-40s cpu:  executor %7.1f ms, plain QSqlQuery %7.1f ms, ratio %.2fx\n", "",
-                iOurs.cpu, iPlain.cpu, iOurs.cpu / iPlain.cpu);
+    std::printf("%-40s wall: executor %7.1f ms, plain QSqlQuery %7.1f ms, ratio %.2fx\n", iWhat, iOurs.wall,
+                iPlain.wall, iOurs.wall / iPlain.wall);
+    std::printf("%-40s cpu:  executor %7.1f ms, plain QSqlQuery %7.1f ms, ratio %.2fx\n", "", iOurs.cpu, iPlain.cpu,
+                iOurs.cpu / iPlain.cpu);
 }
 
 // The plain loop a caller would write to get the same row maps.
@@ -104,10 +101,10 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "no PostgreSQL server: set VEK_TEST_PG_* or PG*\n");
         return 1;
     }
-    pool->setConnectParameter(QVariantMap{{"database_host", host + ":" + env("VEK_TEST_PG_PORT", "PGPORT")},
-                                          {"database_name", env("VEK_TEST_PG_DATABASE", "PGDATABASE")},
-                                          {"database_user", env("VEK_TEST_PG_USER", "PGUSER")},
-                                          {"database_pwd", env("VEK_TEST_PG_PASSWORD", "PGPASSWORD")}},
+    pool->setConnectParameter(QVariantMap {{"database_host", host + ":" + env("VEK_TEST_PG_PORT", "PGPORT")},
+                                           {"database_name", env("VEK_TEST_PG_DATABASE", "PGDATABASE")},
+                                           {"database_user", env("VEK_TEST_PG_USER", "PGUSER")},
+                                           {"database_pwd", env("VEK_TEST_PG_PASSWORD", "PGPASSWORD")}},
                               QStringLiteral("bench"));
     QSqlDatabase db = pool->getSqlDatabase(QStringLiteral("bench"));
     if (!db.isOpen()) {
@@ -118,11 +115,11 @@ int main(int argc, char **argv)
 
     // selectArrayMap: 100,000 rows of 10 columns.
     query.execSql(QStringLiteral("DROP TABLE IF EXISTS bench_rows"));
-    query.execSql(QStringLiteral(
-        "CREATE TABLE bench_rows AS SELECT g AS c0, g * 2 AS c1, 'name ' || g AS c2, g / 7.0 AS c3, "
-        "DATE '2026-01-01' + (g % 365) AS c4, 'code' || (g % 100) AS c5, g % 3 = 0 AS c6, "
-        "CAST(g AS BIGINT) * 1000 AS c7, 'remark of row ' || g AS c8, g % 11 AS c9 "
-        "FROM generate_series(1, 100000) AS g"));
+    query.execSql(
+            QStringLiteral("CREATE TABLE bench_rows AS SELECT g AS c0, g * 2 AS c1, 'name ' || g AS c2, g / 7.0 AS c3, "
+                           "DATE '2026-01-01' + (g % 365) AS c4, 'code' || (g % 100) AS c5, g % 3 = 0 AS c6, "
+                           "CAST(g AS BIGINT) * 1000 AS c7, 'remark of row ' || g AS c8, g % 11 AS c9 "
+                           "FROM generate_series(1, 100000) AS g"));
     const QString selectSql = QStringLiteral("SELECT * FROM bench_rows");
     Figure ours;
     Figure plain;
@@ -145,7 +142,8 @@ int main(int argc, char **argv)
 
     // 10,000 insertRow calls in one transaction against a prepared loop.
     query.execSql(QStringLiteral("DROP TABLE IF EXISTS bench_insert"));
-    query.execSql(QStringLiteral("CREATE TABLE bench_insert (id SERIAL, a INTEGER, b TEXT, c DOUBLE PRECISION, d DATE)"));
+    query.execSql(
+            QStringLiteral("CREATE TABLE bench_insert (id SERIAL, a INTEGER, b TEXT, c DOUBLE PRECISION, d DATE)"));
     const int inserts = 10000;
     ours = Figure();
     plain = Figure();
@@ -157,8 +155,10 @@ int main(int argc, char **argv)
         query.begin();
         for (int i = 0; i < inserts; ++i) {
             query.insertRow(QStringLiteral("bench_insert"),
-                            QVariantMap{{"a", i}, {"b", QStringLiteral("row %1").arg(i)}, {"c", i / 3.0},
-                                        {"d", QDate(2026, 1, 1).addDays(i % 365)}},
+                            QVariantMap {{"a", i},
+                                         {"b", QStringLiteral("row %1").arg(i)},
+                                         {"c", i / 3.0},
+                                         {"d", QDate(2026, 1, 1).addDays(i % 365)}},
                             QStringList());
         }
         query.commit();
@@ -208,8 +208,8 @@ int main(int argc, char **argv)
             delete worker;
         }
         const double ms = msSince(timer);
-        std::printf("getSqlDatabase, held connection, %d thread(s) x %d calls: %9.1f ms, %.2f us per call\n",
-                    threads, calls, ms, ms * 1000.0 / (double(threads) * calls));
+        std::printf("getSqlDatabase, held connection, %d thread(s) x %d calls: %9.1f ms, %.2f us per call\n", threads,
+                    calls, ms, ms * 1000.0 / (double(threads) * calls));
     }
     return 0;
 }

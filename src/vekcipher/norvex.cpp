@@ -9,10 +9,7 @@ const char kTag[] = "NVX2:";
 const int kNonceSize = 8;
 const int kCheckSize = 8;
 
-QByteArray productKey()
-{
-    return QByteArrayLiteral("vek.pdtserver.script.7f3c9a2e51d84b06");
-}
+QByteArray productKey() { return QByteArrayLiteral("vek.pdtserver.script.7f3c9a2e51d84b06"); }
 
 void applyKeyStream(QByteArray &ioData, const QByteArray &iNonce)
 {
@@ -25,8 +22,7 @@ void applyKeyStream(QByteArray &ioData, const QByteArray &iNonce)
             QCryptographicHash hash(QCryptographicHash::Sha256);
             hash.addData(key);
             hash.addData(iNonce);
-            const char counterBytes[4] = {char(counter >> 24), char(counter >> 16), char(counter >> 8),
-                                          char(counter)};
+            const char counterBytes[4] = {char(counter >> 24), char(counter >> 16), char(counter >> 8), char(counter)};
             hash.addData(counterBytes, 4);
             block = hash.result();
             ++counter;
@@ -51,8 +47,8 @@ bool Norvex::d2(QByteArray &ioData)
     const QByteArray text = ioData.trimmed();
     if (!text.startsWith(kTag))
         return false;
-    const auto decoded = QByteArray::fromBase64Encoding(text.mid(int(sizeof(kTag)) - 1),
-                                                        QByteArray::AbortOnBase64DecodingErrors);
+    const auto decoded
+            = QByteArray::fromBase64Encoding(text.mid(int(sizeof(kTag)) - 1), QByteArray::AbortOnBase64DecodingErrors);
     if (!decoded || decoded.decoded.size() < kNonceSize + kCheckSize)
         return false;
     const QByteArray nonce = decoded.decoded.left(kNonceSize);

@@ -9,7 +9,9 @@ class VekJsEnginePrivate
 {
     Q_DECLARE_PUBLIC(VekJsEngine)
 public:
-    explicit VekJsEnginePrivate(VekJsEngine *iQ) : q_ptr(iQ) {}
+    explicit VekJsEnginePrivate(VekJsEngine *iQ)
+        : q_ptr(iQ)
+    {}
 
     VekJsPackage *package = nullptr;
     VekJsEngine *q_ptr;

@@ -1,7 +1,7 @@
 #include "vekjspackage.h"
-#include "vekjspackage_p.h"
 #include "vekjsapppath.h"
 #include "vekjsengine.h"
+#include "vekjspackage_p.h"
 #include "vekjsplugin.h"
 
 #include <QDir>
@@ -56,10 +56,7 @@ VekJsPackage::VekJsPackage(VekJsEngine *iEngine)
     addLibraryPath(appDir.filePath(QStringLiteral("vekjssite")));
 }
 
-VekJsPackage::~VekJsPackage()
-{
-    delete d_dptr;
-}
+VekJsPackage::~VekJsPackage() { delete d_dptr; }
 
 void VekJsPackage::setWorkingDir(const QString &iWorkingDir)
 {
@@ -186,8 +183,8 @@ bool VekJsPackage::loadJsFile(const QString &iName, const QString &iPath)
     const QJSValue result = d->engine->evaluate(source, iPath, 1);
     if (result.isError()) {
         d->writeMessage(QStringLiteral("ERROR: Line %1: %2")
-                            .arg(result.property(QStringLiteral("lineNumber")).toInt())
-                            .arg(result.toString()));
+                                .arg(result.property(QStringLiteral("lineNumber")).toInt())
+                                .arg(result.toString()));
         return false;
     }
     d->packages.insert(iName.trimmed().toUpper(), result);

@@ -10,7 +10,10 @@ class VekJsPackagePrivate
 {
     Q_DECLARE_PUBLIC(VekJsPackage)
 public:
-    VekJsPackagePrivate(VekJsPackage *iQ, VekJsEngine *iEngine) : engine(iEngine), q_ptr(iQ) {}
+    VekJsPackagePrivate(VekJsPackage *iQ, VekJsEngine *iEngine)
+        : engine(iEngine)
+        , q_ptr(iQ)
+    {}
 
     void writeMessage(const QString &iText) const;
 

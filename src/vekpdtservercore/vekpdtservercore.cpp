@@ -29,17 +29,17 @@
 
 namespace {
 
-const char kTaskStatement[] =
-    "SELECT id,script_name,script_parameter,status,trigger_type,trigger_param,attr_data, S.* "
-    "FROM mes_pdt_service_script AS SS LEFT JOIN (SELECT name AS sname, content, type, link_cam, encrypt "
-    "FROM mes_pdt_script WHERE release_status = 'released' AND active_status = 'active') AS S "
-    "ON SS.script_name = S.sname WHERE SS.status = 'active'";
+const char kTaskStatement[]
+        = "SELECT id,script_name,script_parameter,status,trigger_type,trigger_param,attr_data, S.* "
+          "FROM mes_pdt_service_script AS SS LEFT JOIN (SELECT name AS sname, content, type, link_cam, encrypt "
+          "FROM mes_pdt_script WHERE release_status = 'released' AND active_status = 'active') AS S "
+          "ON SS.script_name = S.sname WHERE SS.status = 'active'";
 
 // The outer condition repeats "service_flag = 1": a row another service has
 // just taken is re-checked after its lock and left out.
-const char kClaimStatement[] =
-    "UPDATE mes_prod_tooling_request SET service_flag = 0 WHERE service_flag = 1 AND id IN "
-    "(SELECT id FROM mes_prod_tooling_request WHERE %1 ORDER BY id ASC limit %2) RETURNING *";
+const char kClaimStatement[]
+        = "UPDATE mes_prod_tooling_request SET service_flag = 0 WHERE service_flag = 1 AND id IN "
+          "(SELECT id FROM mes_prod_tooling_request WHERE %1 ORDER BY id ASC limit %2) RETURNING *";
 
 const int kClaimLimitWithoutCam = 4;
 
@@ -47,15 +47,15 @@ const int kClaimLimitWithoutCam = 4;
 // backslash or a quote leaves the configuration parseable.
 QString jsonEscaped(const QString &iText)
 {
-    const QByteArray json = QJsonDocument(QJsonArray{iText}).toJson(QJsonDocument::Compact);
+    const QByteArray json = QJsonDocument(QJsonArray {iText}).toJson(QJsonDocument::Compact);
     return QString::fromUtf8(json.mid(2, json.size() - 4));
 }
 
 QVariantMap claimFieldFormat()
 {
     QVariantMap format;
-    for (const char *column : {"layers", "prod_machines", "prod_machine_stations", "prod_workshift", "tags",
-                               "sys_tags", "related_lots"})
+    for (const char *column :
+         {"layers", "prod_machines", "prod_machine_stations", "prod_workshift", "tags", "sys_tags", "related_lots"})
         format.insert(QLatin1String(column), QStringLiteral("ARRAY"));
     for (const char *column : {"request_data", "prod_json_data", "standard_json_data", "qc_param", "qc_json_data",
                                "qc_result_json_data", "attr_data", "action_data", "extra_data", "sys_data"})
@@ -72,10 +72,7 @@ void copyKeys(QVariantMap &ioTo, const QVariantMap &iFrom,
         ioTo.insert(QLatin1String(pair.first), iFrom.value(QLatin1String(pair.second)));
 }
 
-QString envPathSeparator()
-{
-    return QString(QDir::listSeparator());
-}
+QString envPathSeparator() { return QString(QDir::listSeparator()); }
 
 } // namespace
 
@@ -84,8 +81,7 @@ QString envPathSeparator()
 
 VekPdtServerCorePrivate::VekPdtServerCorePrivate(VekPdtServerCore *iQ)
     : q_ptr(iQ)
-{
-}
+{}
 
 void VekPdtServerCorePrivate::dropCrontab()
 {
@@ -106,9 +102,12 @@ QVariantMap VekPdtServerCorePrivate::baseProcessArgv(const QVariantMap &iTask)
     Q_Q(VekPdtServerCore);
     QVariantMap argv;
     copyKeys(argv, taskDbArgs,
-             {{"database_host", "database_host"}, {"database_port", "database_port"},
-              {"database_name", "database_name"}, {"database_user", "database_user"},
-              {"database_pwd", "database_pwd"}, {"database_options", "database_options"}});
+             {{"database_host", "database_host"},
+              {"database_port", "database_port"},
+              {"database_name", "database_name"},
+              {"database_user", "database_user"},
+              {"database_pwd", "database_pwd"},
+              {"database_options", "database_options"}});
     const QString binPath = q->appBinPath();
     const QString platformPath = QFileInfo(binPath).absolutePath();
     argv.insert(QStringLiteral("app_root_path"), QFileInfo(platformPath).absolutePath());
@@ -116,8 +115,12 @@ QVariantMap VekPdtServerCorePrivate::baseProcessArgv(const QVariantMap &iTask)
     argv.insert(QStringLiteral("app_bin_path"), binPath);
     argv.insert(QStringLiteral("app_temp_path"), q->appTempPath());
     copyKeys(argv, iTask,
-             {{"trigger_type", "trigger_type"}, {"task_id", "id"}, {"link_cam", "link_cam"},
-              {"script_name", "script_name"}, {"script_type", "type"}, {"script_parameter", "script_parameter"},
+             {{"trigger_type", "trigger_type"},
+              {"task_id", "id"},
+              {"link_cam", "link_cam"},
+              {"script_name", "script_name"},
+              {"script_type", "type"},
+              {"script_parameter", "script_parameter"},
               {"script_attr_data", "attr_data"}});
     argv.insert(QStringLiteral("script_file"),
                 q->getScriptFilePath(iTask.value(QStringLiteral("script_name")).toString()));
@@ -128,8 +131,13 @@ void VekPdtServerCorePrivate::lendCamInterface(const QString &iUser, QVariantMap
 {
     camBusy[iUser] = true;
     copyKeys(ioArgv, camInterfaces.value(iUser),
-             {{"cam_type", "type"}, {"cam_bin_path", "bin_path"}, {"cam_home_path", "home_path"},
-              {"cam_user", "user"}, {"cam_edir", "cam_edir"}, {"cam_ver", "cam_ver"}, {"cam_dir", "cam_dir"}});
+             {{"cam_type", "type"},
+              {"cam_bin_path", "bin_path"},
+              {"cam_home_path", "home_path"},
+              {"cam_user", "user"},
+              {"cam_edir", "cam_edir"},
+              {"cam_ver", "cam_ver"},
+              {"cam_dir", "cam_dir"}});
 }
 
 void VekPdtServerCorePrivate::startProcess(const QVariantMap &iArgv)
@@ -177,8 +185,7 @@ VekPdtServerCore::VekPdtServerCore()
     QSqlDatabase::contains(QString());
     TSqlConnectionPoolV2::instance();
     if (QCoreApplication::instance())
-        connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this,
-                &VekPdtServerCore::appAboutToQuit);
+        connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, &VekPdtServerCore::appAboutToQuit);
 }
 
 QString VekPdtServerCore::appBinPath()
@@ -192,20 +199,11 @@ QString VekPdtServerCore::appBinPath()
     return dir.absolutePath();
 }
 
-QString VekPdtServerCore::appPlatformPath()
-{
-    return QFileInfo(appBinPath()).absolutePath();
-}
+QString VekPdtServerCore::appPlatformPath() { return QFileInfo(appBinPath()).absolutePath(); }
 
-QString VekPdtServerCore::appRootPath()
-{
-    return QFileInfo(appPlatformPath()).absolutePath();
-}
+QString VekPdtServerCore::appRootPath() { return QFileInfo(appPlatformPath()).absolutePath(); }
 
-QString VekPdtServerCore::getPlatform()
-{
-    return QFileInfo(appPlatformPath()).fileName();
-}
+QString VekPdtServerCore::getPlatform() { return QFileInfo(appPlatformPath()).fileName(); }
 
 void VekPdtServerCore::setAppTempPath(const QString &iTmpPath)
 {
@@ -219,15 +217,9 @@ QString VekPdtServerCore::appTempPath()
     return d->tempPath.isEmpty() ? QDir::tempPath() : d->tempPath;
 }
 
-QString VekPdtServerCore::logDir()
-{
-    return TLogger::instance()->logDir();
-}
+QString VekPdtServerCore::logDir() { return TLogger::instance()->logDir(); }
 
-void VekPdtServerCore::setLogDir(const QString &iDirStr)
-{
-    TLogger::instance()->setLogDir(iDirStr);
-}
+void VekPdtServerCore::setLogDir(const QString &iDirStr) { TLogger::instance()->setLogDir(iDirStr); }
 
 QString VekPdtServerCore::getOs()
 {
@@ -275,8 +267,8 @@ bool VekPdtServerCore::readConfig(const QString &iFile)
     const QVariant parsed = TDataParse::jsonStr2Variant(text, &err);
     if (err.isValid() || parsed.type() != QVariant::Map) {
         const QString reason = err.isValid() ? err.text() : QStringLiteral("the top-level value is not an object");
-        VEK_SVC_LOG(QStringLiteral("config file [%1] is not a valid json format! ERROR:%2").arg(file, reason),
-                    "error", 0);
+        VEK_SVC_LOG(QStringLiteral("config file [%1] is not a valid json format! ERROR:%2").arg(file, reason), "error",
+                    0);
         return false;
     }
     d->config = parsed.toMap();
@@ -284,10 +276,7 @@ bool VekPdtServerCore::readConfig(const QString &iFile)
     return true;
 }
 
-void VekPdtServerCore::setDebugLevel(int iDebugLevel)
-{
-    TLogger::instance()->setDebugLevel(iDebugLevel);
-}
+void VekPdtServerCore::setDebugLevel(int iDebugLevel) { TLogger::instance()->setDebugLevel(iDebugLevel); }
 
 QString VekPdtServerCore::serviceName()
 {
@@ -325,8 +314,10 @@ bool VekPdtServerCore::initServiceInfo()
     d->taskDbArgs.insert(QStringLiteral("database_host"), hostParts.value(0));
     d->taskDbArgs.insert(QStringLiteral("database_port"), hostParts.value(1));
     copyKeys(d->taskDbArgs, d->config,
-             {{"database_name", "database_name"}, {"database_type", "database_type"},
-              {"database_user", "database_user"}, {"database_options", "database_options"}});
+             {{"database_name", "database_name"},
+              {"database_type", "database_type"},
+              {"database_user", "database_user"},
+              {"database_options", "database_options"}});
     QVariant password = d->config.value(QStringLiteral("database_pwd"));
     if (d->config.value(QStringLiteral("database_encrypt")).toString().toUpper() == QLatin1String("EB642"))
         password = QString::fromUtf8(QByteArray::fromBase64(QByteArray::fromBase64(password.toString().toUtf8())));
@@ -349,25 +340,25 @@ bool VekPdtServerCore::initServiceInfo()
         TSqlQueryV2 query(TSqlConnectionPoolV2::instance()->getSqlDatabase(QString()));
         TSqlSelectorV2 selector;
         selector.setTable(QStringLiteral("mes_pdt_service"))
-            .setField(QStringList{QStringLiteral("id"), QStringLiteral("attr_data")})
-            .setFieldFormat(QStringLiteral("attr_data"), QStringLiteral("JSON"))
-            .setWhere(QStringLiteral("name"), serviceName(), QStringLiteral("="));
+                .setField(QStringList {QStringLiteral("id"), QStringLiteral("attr_data")})
+                .setFieldFormat(QStringLiteral("attr_data"), QStringLiteral("JSON"))
+                .setWhere(QStringLiteral("name"), serviceName(), QStringLiteral("="));
         service = query.selectMap(selector);
         if (query.lastError().isValid()) {
             VEK_SVC_LOG(QStringLiteral("database error: %1").arg(query.lastError().text()), "error", 0);
             return false;
         }
         if (service.isEmpty()) {
-            VEK_SVC_LOG(QStringLiteral("vekpdtservice [%1] does not exists in mes_pdt_service table!")
-                            .arg(serviceName()),
-                        "error", 0);
+            VEK_SVC_LOG(
+                    QStringLiteral("vekpdtservice [%1] does not exists in mes_pdt_service table!").arg(serviceName()),
+                    "error", 0);
             return false;
         }
         d->serviceId = service.value(QStringLiteral("id")).toInt();
         TSqlUpdaterV2 updater;
         updater.setTable(QStringLiteral("mes_pdt_service"))
-            .setData(row)
-            .setWhere(QStringLiteral("id"), d->serviceId, QStringLiteral("="));
+                .setData(row)
+                .setWhere(QStringLiteral("id"), d->serviceId, QStringLiteral("="));
         query.updateRow(updater);
         if (query.lastError().isValid()) {
             VEK_SVC_LOG(QStringLiteral("save service info failed!: %1").arg(query.lastError().text()), "error", 0);
@@ -376,8 +367,8 @@ bool VekPdtServerCore::initServiceInfo()
     }
     VEK_SVC_LOG(QStringLiteral("service info saved into database."), "info", 1);
 
-    const QVariantList cams =
-        service.value(QStringLiteral("attr_data")).toMap().value(QStringLiteral("cam_interface")).toList();
+    const QVariantList cams
+            = service.value(QStringLiteral("attr_data")).toMap().value(QStringLiteral("cam_interface")).toList();
     for (const QVariant &entry : cams) {
         QVariantMap cam = entry.toMap();
         const QString user = cam.value(QStringLiteral("user")).toString();
@@ -401,8 +392,9 @@ bool VekPdtServerCore::initServiceInfo()
         const QString loginFile = loginDir + QStringLiteral("/login");
         // The file holds the account's password: owner-only before it holds anything.
         if (VekPdtServerUtil::prepareFile(loginFile, VekPdtServerUtil::privateFile)
-            && TFileIo::writeFileString(QStringLiteral("%1\n%2").arg(user, cam.value(QStringLiteral("password")).toString()),
-                                        loginFile, QStringLiteral("UTF-8"), false)) {
+            && TFileIo::writeFileString(
+                    QStringLiteral("%1\n%2").arg(user, cam.value(QStringLiteral("password")).toString()), loginFile,
+                    QStringLiteral("UTF-8"), false)) {
             VEK_SVC_LOG(QStringLiteral("write cam autologin file [%1] success!").arg(loginFile), "info", 1);
         } else {
             VEK_SVC_LOG(QStringLiteral("write cam autologin file [%1] failed!").arg(loginFile), "error", 0);
@@ -495,21 +487,25 @@ void VekPdtServerCore::loadTask()
         }
 
         const QVariant triggerParam = row.value(QStringLiteral("trigger_param"));
-        const QVariantList triggers =
-            triggerParam.type() == QVariant::List ? triggerParam.toList() : QVariantList{triggerParam};
+        const QVariantList triggers
+                = triggerParam.type() == QVariant::List ? triggerParam.toList() : QVariantList {triggerParam};
         for (const QVariant &triggerVar : triggers) {
             QVariantMap trigger = triggerVar.toMap();
             trigger.insert(QStringLiteral("task_id"), id);
             d->crontab->registerTask(trigger);
             VEK_SVC_LOG(QStringLiteral("register task [%1] of script [%2] to crontab task list")
-                            .arg(trigger.value(QStringLiteral("task_id")).toString(), scriptName),
+                                .arg(trigger.value(QStringLiteral("task_id")).toString(), scriptName),
                         "info", 1);
         }
 
         QVariantMap task;
         copyKeys(task, row,
-                 {{"id", "id"}, {"trigger_type", "trigger_type"}, {"link_cam", "link_cam"},
-                  {"script_name", "script_name"}, {"type", "type"}, {"script_parameter", "script_parameter"},
+                 {{"id", "id"},
+                  {"trigger_type", "trigger_type"},
+                  {"link_cam", "link_cam"},
+                  {"script_name", "script_name"},
+                  {"type", "type"},
+                  {"script_parameter", "script_parameter"},
                   {"attr_data", "attr_data"}});
         d->tasks.insert(id, task);
         VEK_SVC_LOG(QStringLiteral("load task %1 finish.").arg(id), "info", 1);
@@ -526,8 +522,8 @@ QString VekPdtServerCore::getScriptFilePath(const QString &iScriptName)
 {
     Q_D(VekPdtServerCore);
     if (d->config.value(QStringLiteral("debug_mode")).toInt() > 0) {
-        const QString debugPath =
-            d->config.value(QStringLiteral("script_path")).toString() + QLatin1Char('/') + iScriptName;
+        const QString debugPath
+                = d->config.value(QStringLiteral("script_path")).toString() + QLatin1Char('/') + iScriptName;
         if (QFileInfo::exists(debugPath))
             return debugPath;
     }
@@ -541,8 +537,8 @@ void VekPdtServerCore::onCrontabTriggered(int taskId, const QVariant &iData)
     VEK_SVC_LOG(QStringLiteral("task %1 triggered").arg(taskId), "info", 1);
     const QVariantMap task = d->tasks.value(taskId);
     if (TLogger::instance()->debugLevel() >= 5) {
-        VEK_SVC_LOG(QStringLiteral("task %1 info = ").arg(taskId) + TDataParse::variant2JsonStr(task, false),
-                    "debug", 5);
+        VEK_SVC_LOG(QStringLiteral("task %1 info = ").arg(taskId) + TDataParse::variant2JsonStr(task, false), "debug",
+                    5);
     }
 
     const QVariantMap base = d->baseProcessArgv(task);
@@ -559,8 +555,11 @@ void VekPdtServerCore::onCrontabTriggered(int taskId, const QVariant &iData)
         if (limit > 0) {
             // One pass: a "%1" inside the filter stays as written.
             const QString condition = QStringLiteral("service_flag = 1 AND (")
-                + task.value(QStringLiteral("attr_data")).toMap().value(QStringLiteral("request_filter_sql")).toString()
-                + QLatin1Char(')');
+                                      + task.value(QStringLiteral("attr_data"))
+                                                .toMap()
+                                                .value(QStringLiteral("request_filter_sql"))
+                                                .toString()
+                                      + QLatin1Char(')');
             const QString sql = QString::fromLatin1(kClaimStatement).arg(condition, QString::number(limit));
             QVariantList claimed;
             {
@@ -568,8 +567,8 @@ void VekPdtServerCore::onCrontabTriggered(int taskId, const QVariant &iData)
                 claimed = query.selectArrayMap(sql, claimFieldFormat(), QVariantMap());
                 if (query.lastError().isValid())
                     VEK_SVC_LOG(QStringLiteral("claim tooling requests of task %1 failed: %2")
-                                    .arg(taskId)
-                                    .arg(query.lastError().text()),
+                                        .arg(taskId)
+                                        .arg(query.lastError().text()),
                                 "error", 0);
             }
             for (const QVariant &request : qAsConst(claimed)) {
@@ -611,7 +610,7 @@ void VekPdtServerCore::onProcessFinished()
     const QVariantMap argv = process->processArgv();
     const int taskId = argv.value(QStringLiteral("task_id")).toInt();
     VEK_SVC_LOG(QStringLiteral("process 0x%1 of task %2 finished!")
-                    .arg(QString::number(quintptr(process), 16), argv.value(QStringLiteral("task_id")).toString()),
+                        .arg(QString::number(quintptr(process), 16), argv.value(QStringLiteral("task_id")).toString()),
                 "debug", 5);
     if (argv.value(QStringLiteral("link_cam")).toInt() > 0) {
         const QString user = argv.value(QStringLiteral("cam_user")).toString();

@@ -37,13 +37,9 @@ CrontabTask::Kind kindOf(const QString &iType)
 
 VekPdtServerCrontabPrivate::VekPdtServerCrontabPrivate(VekPdtServerCrontab *iQ)
     : q_ptr(iQ)
-{
-}
+{}
 
-QDateTime VekPdtServerCrontabPrivate::now() const
-{
-    return clock ? clock() : QDateTime::currentDateTime();
-}
+QDateTime VekPdtServerCrontabPrivate::now() const { return clock ? clock() : QDateTime::currentDateTime(); }
 
 void VekPdtServerCrontabPrivate::computeNextRun(CrontabTask &ioTask, const QDateTime &iNow) const
 {
@@ -100,8 +96,7 @@ void VekPdtServerCrontabPrivate::computeNextRun(CrontabTask &ioTask, const QDate
 VekPdtServerCrontab::VekPdtServerCrontab(QObject *iParent)
     : QThread(iParent)
     , d_ptr(new VekPdtServerCrontabPrivate(this))
-{
-}
+{}
 
 VekPdtServerCrontab::~VekPdtServerCrontab()
 {
@@ -168,8 +163,8 @@ void VekPdtServerCrontab::registerTask(const QVariantMap &iData)
         if (!ok || task.interval <= 0) {
             VEK_SVC_LOG(QStringLiteral("interval [%1] of task %2 is not a positive number of seconds, "
                                        "the trigger is not scheduled!")
-                            .arg(value)
-                            .arg(task.taskId),
+                                .arg(value)
+                                .arg(task.taskId),
                         "error", 0);
             task.never = true;
         }
@@ -178,8 +173,8 @@ void VekPdtServerCrontab::registerTask(const QVariantMap &iData)
     }
     case CrontabTask::Invalid:
         VEK_SVC_LOG(QStringLiteral("trigger type [%1] of task %2 is unknown, the trigger is not scheduled!")
-                        .arg(type)
-                        .arg(task.taskId),
+                            .arg(type)
+                            .arg(task.taskId),
                     "error", 0);
         task.never = true;
         break;
@@ -191,8 +186,8 @@ void VekPdtServerCrontab::registerTask(const QVariantMap &iData)
         } else {
             VEK_SVC_LOG(QStringLiteral("value [%1] of %2 trigger of task %3 is not a valid time, "
                                        "the trigger is not scheduled!")
-                            .arg(value, type)
-                            .arg(task.taskId),
+                                .arg(value, type)
+                                .arg(task.taskId),
                         "error", 0);
             task.never = true;
         }

@@ -14,9 +14,9 @@ struct CrontabTask
     Kind kind = Invalid;
     QDate configuredDate; // month and day (EACH_YEAR, EACH_MONTH), weekday (EACH_WEEK)
     QTime configuredTime;
-    qint64 nextRunMs = 0;  // local time as milliseconds since the epoch
-    bool never = false;    // never due: the trigger could not be understood
-    qint32 interval = 0;   // seconds
+    qint64 nextRunMs = 0; // local time as milliseconds since the epoch
+    bool never = false;   // never due: the trigger could not be understood
+    qint32 interval = 0;  // seconds
     bool waitProcess = false;
     QVariant data;
     bool armed = true;

@@ -25,10 +25,7 @@ extern char **environ;
 
 namespace {
 
-QString argText(const QVariantMap &iArgv, const char *iKey)
-{
-    return iArgv.value(QLatin1String(iKey)).toString();
-}
+QString argText(const QVariantMap &iArgv, const char *iKey) { return iArgv.value(QLatin1String(iKey)).toString(); }
 
 // Writes a generated script: owner-only and executable, UTF-8 without a
 // byte-order mark, lines ending in a line feed.
@@ -63,8 +60,7 @@ void removeIfExists(const QString &iPath)
 
 VekPdtServerProcessPrivate::VekPdtServerProcessPrivate(VekPdtServerProcess *iQ)
     : q_ptr(iQ)
-{
-}
+{}
 
 QString VekPdtServerProcessPrivate::threadId() const
 {
@@ -77,7 +73,7 @@ void VekPdtServerProcessPrivate::execute(const QString &iProgram, const QStringL
     // posix_spawn shares the service's memory until the exec instead of
     // copying its page tables as fork does: with many runs starting at once
     // in a service of many threads, that copying is what the starts wait for.
-    QList<QByteArray> args{QFile::encodeName(iProgram)};
+    QList<QByteArray> args {QFile::encodeName(iProgram)};
     for (const QString &argument : iArguments)
         args << QFile::encodeName(argument);
     std::vector<char *> argv;
@@ -87,8 +83,7 @@ void VekPdtServerProcessPrivate::execute(const QString &iProgram, const QStringL
     pid_t pid = 0;
     const int error = ::posix_spawn(&pid, argv.front(), nullptr, nullptr, argv.data(), environ);
     if (error != 0) {
-        VEK_SVC_LOG(QStringLiteral("thread %1 cannot start [%2]: %3")
-                        .arg(threadId(), iProgram, qt_error_string(error)),
+        VEK_SVC_LOG(QStringLiteral("thread %1 cannot start [%2]: %3").arg(threadId(), iProgram, qt_error_string(error)),
                     "error", 0);
         return;
     }
@@ -101,8 +96,7 @@ void VekPdtServerProcessPrivate::execute(const QString &iProgram, const QStringL
     process.setProcessChannelMode(QProcess::ForwardedChannels);
     process.start(iProgram, iArguments);
     if (!process.waitForStarted(-1)) {
-        VEK_SVC_LOG(QStringLiteral("thread %1 cannot start [%2]: %3")
-                        .arg(threadId(), iProgram, process.errorString()),
+        VEK_SVC_LOG(QStringLiteral("thread %1 cannot start [%2]: %3").arg(threadId(), iProgram, process.errorString()),
                     "error", 0);
         return;
     }
@@ -113,13 +107,9 @@ void VekPdtServerProcessPrivate::execute(const QString &iProgram, const QStringL
 VekPdtServerProcess::VekPdtServerProcess(QObject *iParent)
     : QThread(iParent)
     , d_ptr(new VekPdtServerProcessPrivate(this))
-{
-}
+{}
 
-VekPdtServerProcess::~VekPdtServerProcess()
-{
-    delete d_ptr;
-}
+VekPdtServerProcess::~VekPdtServerProcess() { delete d_ptr; }
 
 void VekPdtServerProcess::setProcessArgv(const QVariantMap &iArgv)
 {
@@ -163,7 +153,7 @@ bool VekPdtServerProcess::writeArgvFile()
         if (reason.isEmpty())
             reason = err.text();
         VEK_SVC_LOG(QStringLiteral("thread %1 write argument file [%2] failed: %3")
-                        .arg(d->threadId(), d->argvFilePath, reason),
+                            .arg(d->threadId(), d->argvFilePath, reason),
                     "error", 0);
         return false;
     }
@@ -178,11 +168,11 @@ void VekPdtServerProcess::writeCamAuotRunFile()
 
     d->cshFilePath = tempPath + QLatin1Char('/') + TDataParse::getUuid();
     writeScriptFile(d->cshFilePath,
-                    {QStringLiteral("#!/bin/csh"),
-                     shellQuote(getProcessBinPath()) + QLatin1Char(' ') + shellQuote(argText(d->argv, "script_file"))
-                         + QLatin1Char(' ') + shellQuote(d->argvFilePath)});
-    VEK_SVC_LOG(QStringLiteral("thread %1 write cam script csh file to %2").arg(d->threadId(), d->cshFilePath),
-                "debug", 5);
+                    {QStringLiteral("#!/bin/csh"), shellQuote(getProcessBinPath()) + QLatin1Char(' ')
+                                                           + shellQuote(argText(d->argv, "script_file"))
+                                                           + QLatin1Char(' ') + shellQuote(d->argvFilePath)});
+    VEK_SVC_LOG(QStringLiteral("thread %1 write cam script csh file to %2").arg(d->threadId(), d->cshFilePath), "debug",
+                5);
 
     const QString camBin = argText(d->argv, "cam_bin_path");
     QStringList lines;

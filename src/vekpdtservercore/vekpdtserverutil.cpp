@@ -17,7 +17,7 @@ bool prepareFile(const QString &iPath, QFileDevice::Permissions iPermissions, QS
 bool isSafePathPart(const QString &iName)
 {
     return !iName.isEmpty() && !iName.contains(QLatin1Char('/')) && !iName.contains(QLatin1Char('\\'))
-        && !iName.contains(QLatin1String(".."));
+           && !iName.contains(QLatin1String(".."));
 }
 
 QString shellQuote(const QString &iText)

@@ -7,7 +7,7 @@
 #include <QString>
 
 // One log line of the service: empty date-time (now) and the caller's position.
-#define VEK_SVC_LOG(text, type, level) \
+#define VEK_SVC_LOG(text, type, level)                                                                                 \
     TLogger::instance()->writeLog((text), QStringLiteral(type), QString(), TLOG_POS, (level))
 
 namespace VekPdtServerUtil {
@@ -15,8 +15,8 @@ namespace VekPdtServerUtil {
 //! Owner read and write: files that hold passwords or decoded scripts.
 constexpr QFileDevice::Permissions privateFile = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 //! Owner read, write and run: generated scripts.
-constexpr QFileDevice::Permissions privateScript =
-    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+constexpr QFileDevice::Permissions privateScript
+        = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
 
 /*!
  * Creates (or truncates) iPath and gives it iPermissions before any content

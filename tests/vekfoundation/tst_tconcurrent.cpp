@@ -1,7 +1,7 @@
 #include "tconcurrent.h"
 
-#include <QtTest>
 #include <QThread>
+#include <QtTest>
 
 class tst_TConcurrent : public QObject
 {
@@ -34,10 +34,7 @@ void tst_TConcurrent::runsOnPoolAndKeepsEventsFlowing()
     QVERIFY2(ticks >= 2, "the caller's timer must tick while it waits");
 }
 
-void tst_TConcurrent::emptyFunction()
-{
-    QVERIFY(!TConcurrent::runSync(std::function<QVariant()>()).isValid());
-}
+void tst_TConcurrent::emptyFunction() { QVERIFY(!TConcurrent::runSync(std::function<QVariant()>()).isValid()); }
 
 void tst_TConcurrent::nestedRunSync()
 {

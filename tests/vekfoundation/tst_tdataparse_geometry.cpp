@@ -77,14 +77,16 @@ void tst_TDataParseGeometry::geometry2Variant_data()
                                   << QVariant("x1:1, y1:2, x2:11.5, y2:22, width:10.5, height:20");
     QTest::newRow("rectf map") << VariantFn([=](const QString &) { return TDataParse::rectf2Variant(rf, "map"); })
                                << QVariant(QVariantMap {{"x", 1.0}, {"y", 2.0}, {"width", 10.5}, {"height", 20.0}});
-    QTest::newRow("margins string") << VariantFn([=](const QString &) { return TDataParse::margins2Variant(m, "String"); })
-                                    << QVariant("left:1, top:2, right:3, bottom:4");
+    QTest::newRow("margins string") << VariantFn([=](const QString &) {
+        return TDataParse::margins2Variant(m, "String");
+    }) << QVariant("left:1, top:2, right:3, bottom:4");
     QTest::newRow("margins map") << VariantFn([=](const QString &) { return TDataParse::margins2Variant(m, "map"); })
                                  << QVariant(QVariantMap {{"left", 1}, {"top", 2}, {"right", 3}, {"bottom", 4}});
     QTest::newRow("margins other") << VariantFn([=](const QString &) { return TDataParse::margins2Variant(m, ""); })
                                    << QVariant();
-    QTest::newRow("marginsf string") << VariantFn([=](const QString &) { return TDataParse::marginsf2Variant(mf, "string"); })
-                                     << QVariant("left:0.5, top:2, right:3, bottom:4");
+    QTest::newRow("marginsf string") << VariantFn([=](const QString &) {
+        return TDataParse::marginsf2Variant(mf, "string");
+    }) << QVariant("left:0.5, top:2, right:3, bottom:4");
 }
 
 void tst_TDataParseGeometry::geometry2Variant()
@@ -146,17 +148,28 @@ void tst_TDataParseGeometry::lengthValueConvert_data()
     QTest::addColumn<QString>("unit");
     QTest::addColumn<int>("precision");
     QTest::addColumn<double>("expected");
-    QTest::newRow("1 inch to mil") << "1 inch" << "mil" << 0 << 1000.0;
-    QTest::newRow("25.4mm to in, 3 decimals") << "25.4mm" << "in" << 3 << 1.0;
-    QTest::newRow("no unit is the target unit") << "10" << "mm" << 0 << 10.0;
-    QTest::newRow("target not in table") << "2mil" << "cm" << 0 << 2.0;
-    QTest::newRow("1mil to mm, 2 decimals") << "1mil" << "mm" << 2 << 0.03;
-    QTest::newRow("unit in any case") << "1 MM" << "UM" << 0 << 1000.0;
-    QTest::newRow("same unit") << "-3.5mil" << "MIL" << 0 << -3.5;
-    QTest::newRow("leading point") << ".5in" << "mil" << 0 << 500.0;
-    QTest::newRow("text around the number") << "w = 2 in" << "mil" << 0 << 2000.0;
-    QTest::newRow("nothing to read") << "abc" << "mm" << 0 << 0.0;
-    QTest::newRow("empty") << "" << "mm" << 2 << 0.0;
+    QTest::newRow("1 inch to mil") << "1 inch"
+                                   << "mil" << 0 << 1000.0;
+    QTest::newRow("25.4mm to in, 3 decimals") << "25.4mm"
+                                              << "in" << 3 << 1.0;
+    QTest::newRow("no unit is the target unit") << "10"
+                                                << "mm" << 0 << 10.0;
+    QTest::newRow("target not in table") << "2mil"
+                                         << "cm" << 0 << 2.0;
+    QTest::newRow("1mil to mm, 2 decimals") << "1mil"
+                                            << "mm" << 2 << 0.03;
+    QTest::newRow("unit in any case") << "1 MM"
+                                      << "UM" << 0 << 1000.0;
+    QTest::newRow("same unit") << "-3.5mil"
+                               << "MIL" << 0 << -3.5;
+    QTest::newRow("leading point") << ".5in"
+                                   << "mil" << 0 << 500.0;
+    QTest::newRow("text around the number") << "w = 2 in"
+                                            << "mil" << 0 << 2000.0;
+    QTest::newRow("nothing to read") << "abc"
+                                     << "mm" << 0 << 0.0;
+    QTest::newRow("empty") << ""
+                           << "mm" << 2 << 0.0;
 }
 
 void tst_TDataParseGeometry::lengthValueConvert()
@@ -303,9 +316,10 @@ void tst_TDataParseGeometry::rtfRoundTrip()
 
 void tst_TDataParseGeometry::rtf2txtDropsControlWordsAndGroups()
 {
-    QCOMPARE(TDataParse::rtf2txt(QStringLiteral(
-                 "{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red0;}\\pard\\b bold\\b0  plain\\par next}trailing")),
-             QStringLiteral("bold plain\nnext"));
+    QCOMPARE(
+            TDataParse::rtf2txt(QStringLiteral(
+                    "{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red0;}\\pard\\b bold\\b0  plain\\par next}trailing")),
+            QStringLiteral("bold plain\nnext"));
     QCOMPARE(TDataParse::rtf2txt(QStringLiteral("{\\rtf1 x}{\\par y}")), QString());
 }
 

@@ -58,9 +58,11 @@ void tst_TDataParseJson::jsonRoundTrip_data()
     QTest::addColumn<QVariant>("value");
     const QVariantMap inner {{"id", 7}, {"tags", QVariantList {"a", "b"}}, {"none", QVariant()}};
     QTest::newRow("flat list") << QVariant(QVariantList {1, 2.5, "x", true});
-    QTest::newRow("nested map") << QVariant(QVariantMap {
-            {"job", "PCB-01"}, {"layers", QVariantList {inner, QVariantList {1, QVariantList {2}}}},
-            {"meta", QVariantMap {{"deep", QVariantMap {{"deeper", "ü板"}}}}}, {"empty", QVariantMap()}});
+    QTest::newRow("nested map") << QVariant(
+            QVariantMap {{"job", "PCB-01"},
+                         {"layers", QVariantList {inner, QVariantList {1, QVariantList {2}}}},
+                         {"meta", QVariantMap {{"deep", QVariantMap {{"deeper", "ü板"}}}}},
+                         {"empty", QVariantMap()}});
     QTest::newRow("list of maps") << QVariant(QVariantList {inner, inner, QVariantMap()});
 }
 
@@ -160,8 +162,8 @@ void tst_TDataParseJson::base64Twice()
 void tst_TDataParseJson::emptyValueHandling()
 {
     const QVariantMap base {{"k", 1}, {"keep", "b"}};
-    const QVariantMap other {{"k", ""}, {"n", QVariant()}, {"zero", 0}, {"list", QVariantList()},
-                             {"nullstr", QString()}, {"f", false}};
+    const QVariantMap other {
+            {"k", ""}, {"n", QVariant()}, {"zero", 0}, {"list", QVariantList()}, {"nullstr", QString()}, {"f", false}};
     const QVariantMap skipped = TDataParse::mergeVariantMap(base, other, true);
     QCOMPARE(skipped.value("k"), QVariant(1));
     QVERIFY(!skipped.contains("n"));
@@ -189,8 +191,7 @@ void tst_TDataParseJson::fetchHelpers()
 {
     const QVariantList enums {QVariantMap {{"name", "A"}, {"text", "Alpha"}},
                               QVariantMap {{"name", "C"}, {"text", "Old"}},
-                              QVariantMap {{"name", "C"}, {"text", "Charlie"}},
-                              QVariantMap {{"name", "D"}}};
+                              QVariantMap {{"name", "C"}, {"text", "Charlie"}}, QVariantMap {{"name", "D"}}};
     QCOMPARE(TDataParse::fetchEnumText(enums, {"A", "B", "C", "D"}, ","), QStringLiteral("Alpha,B,Charlie,D"));
 
     const QVariantList rows {QVariantMap {{"id", 1}}, "not a map", QVariantMap {{"other", 2}}};
@@ -210,15 +211,17 @@ void tst_TDataParseJson::fetchHelpers()
 void tst_TDataParseJson::headerItem2searchList()
 {
     const QVariantList header {
-        QVariantMap {{"name", "code"}, {"display", "Code"}, {"search", "string"}, {"cs", true}},
-        QVariant(),
-        QVariantMap {{"name", "qty"}, {"display", "Qty"}},
-        QVariantMap {{"name", "lot"}, {"display", "Lot"}, {"search", "int"}},
+            QVariantMap {{"name", "code"}, {"display", "Code"}, {"search", "string"}, {"cs", true}},
+            QVariant(),
+            QVariantMap {{"name", "qty"}, {"display", "Qty"}},
+            QVariantMap {{"name", "lot"}, {"display", "Lot"}, {"search", "int"}},
     };
     const QVariantList entries = TDataParse::headerItem2searchList(header, "search", "cs");
     QCOMPARE(entries.size(), 2);
-    QCOMPARE(entries.at(0).toMap(), (QVariantMap {{"name", "code"}, {"text", "Code"},
-                                                  {"userData", QVariantMap {{"type", "string"}, {"caseSensitive", true}}}}));
+    QCOMPARE(entries.at(0).toMap(),
+             (QVariantMap {{"name", "code"},
+                           {"text", "Code"},
+                           {"userData", QVariantMap {{"type", "string"}, {"caseSensitive", true}}}}));
     const QVariantMap lotUser = entries.at(1).toMap().value("userData").toMap();
     QCOMPARE(lotUser.value("type"), QVariant("int"));
     QVERIFY(lotUser.contains("caseSensitive"));

@@ -27,19 +27,20 @@ void tst_TDataParseXml::simpleXml2Map_data()
     const QVariantMap lower {{"database_type", "QPSQL"}, {"database_host", "h:5432"}};
     QTest::newRow("Lower") << conn << "Lower" << lower;
     QTest::newRow("lOWer") << conn << "lOWer" << lower;
-    QTest::newRow("upper") << conn << "upper"
-                           << QVariantMap {{"DATABASE_TYPE", "QPSQL"}, {"DATABASE_HOST", "h:5432"}};
+    QTest::newRow("upper") << conn << "upper" << QVariantMap {{"DATABASE_TYPE", "QPSQL"}, {"DATABASE_HOST", "h:5432"}};
     const QVariantMap kept {{"Database_Type", "QPSQL"}, {"DATABASE_HOST", "h:5432"}};
     QTest::newRow("other word keeps case") << conn << "camel" << kept;
     QTest::newRow("empty word keeps case") << conn << "" << kept;
-    QTest::newRow("later wins, trimmed") << "<c><a> 1 </a><a>2</a></c>" << "" << QVariantMap {{"a", "2"}};
-    QTest::newRow("nested text concatenated, attributes ignored")
-        << "<c><a k='v'><x>1</x><y>2</y></a></c>" << "" << QVariantMap {{"a", "12"}};
-    QTest::newRow("comment gives empty key") << "<c><!--n--><a>1</a></c>" << ""
-                                             << QVariantMap {{"", ""}, {"a", "1"}};
-    QTest::newRow("text under root gives empty key") << "<c>t<a>1</a></c>" << ""
-                                                     << QVariantMap {{"", ""}, {"a", "1"}};
-    QTest::newRow("empty root") << "<c/>" << "" << QVariantMap();
+    QTest::newRow("later wins, trimmed") << "<c><a> 1 </a><a>2</a></c>"
+                                         << "" << QVariantMap {{"a", "2"}};
+    QTest::newRow("nested text concatenated, attributes ignored") << "<c><a k='v'><x>1</x><y>2</y></a></c>"
+                                                                  << "" << QVariantMap {{"a", "12"}};
+    QTest::newRow("comment gives empty key") << "<c><!--n--><a>1</a></c>"
+                                             << "" << QVariantMap {{"", ""}, {"a", "1"}};
+    QTest::newRow("text under root gives empty key") << "<c>t<a>1</a></c>"
+                                                     << "" << QVariantMap {{"", ""}, {"a", "1"}};
+    QTest::newRow("empty root") << "<c/>"
+                                << "" << QVariantMap();
 }
 
 void tst_TDataParseXml::simpleXml2Map()
@@ -75,57 +76,71 @@ void tst_TDataParseXml::xmlStr2Variant_data()
     QTest::addColumn<QVariant>("expected");
 
     QTest::newRow("own text: repeated tags, attributes")
-        << "<a><b>x</b><c n=\"1\">y</c><c>z</c></a>" << QStringList() << "" << "value" << true
-        << QVariant(QVariantMap {{"b", "x"}, {"c", QVariantList {QVariantMap {{"n", "1"}, {"value", "y"}}, "z"}}});
+            << "<a><b>x</b><c n=\"1\">y</c><c>z</c></a>" << QStringList() << ""
+            << "value" << true
+            << QVariant(QVariantMap {{"b", "x"}, {"c", QVariantList {QVariantMap {{"n", "1"}, {"value", "y"}}, "z"}}});
     QTest::newRow("whole text under the text key")
-        << "<a><b>x</b></a>" << QStringList() << "" << "#text" << false
-        << QVariant(QVariantMap {{"#text", "x"}, {"b", "x"}});
+            << "<a><b>x</b></a>" << QStringList() << ""
+            << "#text" << false << QVariant(QVariantMap {{"#text", "x"}, {"b", "x"}});
     QTest::newRow("repeated tags, whole text")
-        << "<a><c>1</c><c>2</c></a>" << QStringList() << "" << "v" << false
-        << QVariant(QVariantMap {{"v", "12"}, {"c", QVariantList {"1", "2"}}});
-    QTest::newRow("leaf is a string") << "<a>x</a>" << QStringList() << "" << "v" << false << QVariant("x");
-    QTest::newRow("empty text key is a key") << "<a n='1'>x</a>" << QStringList() << "" << "" << false
-                                             << QVariant(QVariantMap {{"", "x"}, {"n", "1"}});
-    QTest::newRow("attribute replaces text entry") << "<a v='attr'>x</a>" << QStringList() << "" << "v"
-                                                   << false << QVariant("x");
-    QTest::newRow("attributes only") << "<a x='1' y='2'/>" << QStringList() << "" << "v" << false
-                                     << QVariant(QVariantMap {{"x", "1"}, {"y", "2"}});
-    QTest::newRow("empty element") << "<a/>" << QStringList() << "" << "v" << true << QVariant(QVariantMap());
+            << "<a><c>1</c><c>2</c></a>" << QStringList() << ""
+            << "v" << false << QVariant(QVariantMap {{"v", "12"}, {"c", QVariantList {"1", "2"}}});
+    QTest::newRow("leaf is a string") << "<a>x</a>" << QStringList() << ""
+                                      << "v" << false << QVariant("x");
+    QTest::newRow("empty text key is a key") << "<a n='1'>x</a>" << QStringList() << ""
+                                             << "" << false << QVariant(QVariantMap {{"", "x"}, {"n", "1"}});
+    QTest::newRow("attribute replaces text entry") << "<a v='attr'>x</a>" << QStringList() << ""
+                                                   << "v" << false << QVariant("x");
+    QTest::newRow("attributes only") << "<a x='1' y='2'/>" << QStringList() << ""
+                                     << "v" << false << QVariant(QVariantMap {{"x", "1"}, {"y", "2"}});
+    QTest::newRow("empty element") << "<a/>" << QStringList() << ""
+                                   << "v" << true << QVariant(QVariantMap());
 
     const QString deep = "<r><a><b><c n='2'><d>1</d></c></b></a><c>other</c></r>";
-    QTest::newRow("root is the document element") << "<r><d>1</d><e>2</e></r>" << QStringList() << "r" << "v"
-                                                   << true << QVariant(QVariantMap {{"d", "1"}, {"e", "2"}});
+    QTest::newRow("root is the document element") << "<r><d>1</d><e>2</e></r>" << QStringList() << "r"
+                                                  << "v" << true << QVariant(QVariantMap {{"d", "1"}, {"e", "2"}});
     QTest::newRow("root three levels down, depth first")
-        << deep << QStringList() << "c" << "v" << true << QVariant(QVariantMap {{"n", "2"}, {"d", "1"}});
-    QTest::newRow("unknown root") << deep << QStringList() << "zz" << "v" << true << QVariant(QVariantMap());
-    QTest::newRow("bad xml") << "<r><a></r>" << QStringList() << "" << "v" << true << QVariant(QVariantMap());
-    QTest::newRow("empty xml") << "" << QStringList() << "" << "v" << true << QVariant(QVariantMap());
+            << deep << QStringList() << "c"
+            << "v" << true << QVariant(QVariantMap {{"n", "2"}, {"d", "1"}});
+    QTest::newRow("unknown root") << deep << QStringList() << "zz"
+                                  << "v" << true << QVariant(QVariantMap());
+    QTest::newRow("bad xml") << "<r><a></r>" << QStringList() << ""
+                             << "v" << true << QVariant(QVariantMap());
+    QTest::newRow("empty xml") << "" << QStringList() << ""
+                               << "v" << true << QVariant(QVariantMap());
 
     const QString order = "<order><lines><item>1</item></lines></order>";
     const QVariant single(QVariantMap {{"lines", QVariantMap {{"item", "1"}}}});
     const QVariant listed(QVariantMap {{"lines", QVariantMap {{"item", QVariantList {"1"}}}}});
-    QTest::newRow("single child") << order << QStringList() << "" << "v" << true << single;
-    QTest::newRow("flag by tag") << order << QStringList {"item"} << "" << "v" << true << listed;
-    QTest::newRow("flag by parent path") << order << QStringList {"x", "lines/item"} << "" << "v" << true << listed;
-    QTest::newRow("leading slash ignored") << order << QStringList {"/lines/item"} << "" << "v" << true << listed;
-    QTest::newRow("full path") << order << QStringList {"order/lines/item"} << "" << "v" << true << listed;
-    QTest::newRow("other parent") << order << QStringList {"head/item"} << "" << "v" << true << single;
-    QTest::newRow("path above the document") << order << QStringList {"x/order/lines/item"} << "" << "v"
-                                             << true << single;
-    QTest::newRow("empty flag never matches") << order << QStringList {""} << "" << "v" << true << single;
-    QTest::newRow("tag names are case-sensitive") << order << QStringList {"ITEM"} << "" << "v" << true << single;
+    QTest::newRow("single child") << order << QStringList() << ""
+                                  << "v" << true << single;
+    QTest::newRow("flag by tag") << order << QStringList {"item"} << ""
+                                 << "v" << true << listed;
+    QTest::newRow("flag by parent path") << order << QStringList {"x", "lines/item"} << ""
+                                         << "v" << true << listed;
+    QTest::newRow("leading slash ignored") << order << QStringList {"/lines/item"} << ""
+                                           << "v" << true << listed;
+    QTest::newRow("full path") << order << QStringList {"order/lines/item"} << ""
+                               << "v" << true << listed;
+    QTest::newRow("other parent") << order << QStringList {"head/item"} << ""
+                                  << "v" << true << single;
+    QTest::newRow("path above the document") << order << QStringList {"x/order/lines/item"} << ""
+                                             << "v" << true << single;
+    QTest::newRow("empty flag never matches") << order << QStringList {""} << ""
+                                              << "v" << true << single;
+    QTest::newRow("tag names are case-sensitive") << order << QStringList {"ITEM"} << ""
+                                                  << "v" << true << single;
 
     QTest::newRow("own text before and after children")
-        << "<a>pre<b>x</b>post</a>" << QStringList() << "" << "v" << true
-        << QVariant(QVariantMap {{"v", "prepost"}, {"b", "x"}});
-    QTest::newRow("own text holding a child's text")
-        << "<a>xy<b>x</b></a>" << QStringList() << "" << "v" << true
-        << QVariant(QVariantMap {{"v", "xy"}, {"b", "x"}});
-    QTest::newRow("own text from CDATA")
-        << "<a><![CDATA[<raw>]]><b>1</b></a>" << QStringList() << "" << "v" << true
-        << QVariant(QVariantMap {{"v", "<raw>"}, {"b", "1"}});
-    QTest::newRow("own text alone is the value") << "<a><b n='1'>x</b></a>" << QStringList() << "" << "v" << true
-                                                 << QVariant(QVariantMap {{"b", QVariantMap {{"n", "1"}, {"v", "x"}}}});
+            << "<a>pre<b>x</b>post</a>" << QStringList() << ""
+            << "v" << true << QVariant(QVariantMap {{"v", "prepost"}, {"b", "x"}});
+    QTest::newRow("own text holding a child's text") << "<a>xy<b>x</b></a>" << QStringList() << ""
+                                                     << "v" << true << QVariant(QVariantMap {{"v", "xy"}, {"b", "x"}});
+    QTest::newRow("own text from CDATA") << "<a><![CDATA[<raw>]]><b>1</b></a>" << QStringList() << ""
+                                         << "v" << true << QVariant(QVariantMap {{"v", "<raw>"}, {"b", "1"}});
+    QTest::newRow("own text alone is the value")
+            << "<a><b n='1'>x</b></a>" << QStringList() << ""
+            << "v" << true << QVariant(QVariantMap {{"b", QVariantMap {{"n", "1"}, {"v", "x"}}}});
 }
 
 void tst_TDataParseXml::xmlStr2Variant()
@@ -148,9 +163,12 @@ void tst_TDataParseXml::strEscapeXml_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("markup and quotes") << "a<b & \"c\"" << "a&lt;b &amp; &quot;c&quot;";
-    QTest::newRow("apostrophe and greater") << "'>" << "&apos;&gt;";
-    QTest::newRow("entities are escaped once") << "&amp;<" << "&amp;amp;&lt;";
+    QTest::newRow("markup and quotes") << "a<b & \"c\""
+                                       << "a&lt;b &amp; &quot;c&quot;";
+    QTest::newRow("apostrophe and greater") << "'>"
+                                            << "&apos;&gt;";
+    QTest::newRow("entities are escaped once") << "&amp;<"
+                                               << "&amp;amp;&lt;";
 }
 
 void tst_TDataParseXml::strEscapeXml()

@@ -29,8 +29,9 @@ void tst_TDataResponse::fromMap_data()
     QTest::addColumn<QVariantMap>("out");
     QTest::addColumn<bool>("hasError");
 
-    const QVariantMap empty {{"data", QVariant()}, {"errCode", ""}, {"errText", ""}, {"debugInfo", QVariantList()},
-                             {"key", ""}, {"dataCount", 0}, {"userData", QVariant()}};
+    const QVariantMap empty {{"data", QVariant()},          {"errCode", ""}, {"errText", ""},
+                             {"debugInfo", QVariantList()}, {"key", ""},     {"dataCount", 0},
+                             {"userData", QVariant()}};
     QVariantMap mixed = empty;
     mixed["data"] = 5;
     mixed["errCode"] = "E1";
@@ -43,12 +44,14 @@ void tst_TDataResponse::fromMap_data()
     full["errText"] = "failed";
     full["debugInfo"] = QVariantList {"a", 1};
     full["userData"] = QVariantMap {{"u", true}};
-    QTest::newRow("every field") << QVariantMap {{"KEY", "k"}, {"ERRTEXT", "failed"}, {"debuginfo", QVariantList {"a", 1}},
+    QTest::newRow("every field") << QVariantMap {{"KEY", "k"},
+                                                 {"ERRTEXT", "failed"},
+                                                 {"debuginfo", QVariantList {"a", 1}},
                                                  {"UserData", QVariantMap {{"u", true}}}}
                                  << full << true;
     QVariantMap bad = empty;
     QTest::newRow("unconvertible values are neutral")
-        << QVariantMap {{"dataCount", "many"}, {"debugInfo", "not a list"}} << bad << false;
+            << QVariantMap {{"dataCount", "many"}, {"debugInfo", "not a list"}} << bad << false;
     QVariantMap later = empty;
     later["key"] = "lower";
     QTest::newRow("later form of a key wins") << QVariantMap {{"KEY", "upper"}, {"key", "lower"}} << later << false;
@@ -87,9 +90,12 @@ void tst_TDataResponse::errors_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("code");
     QTest::addColumn<bool>("hasError");
-    QTest::newRow("text only") << "boom" << "" << true;
-    QTest::newRow("code only") << "" << "E" << true;
-    QTest::newRow("neither") << "" << "" << false;
+    QTest::newRow("text only") << "boom"
+                               << "" << true;
+    QTest::newRow("code only") << ""
+                               << "E" << true;
+    QTest::newRow("neither") << ""
+                             << "" << false;
 }
 
 void tst_TDataResponse::errors()
@@ -136,15 +142,16 @@ void tst_TDataResponse::msgFactories_data()
     QTest::addColumn<QVariantMap>("expected");
     QTest::addColumn<int>("iconType");
     QTest::newRow("loading") << TMsgBarInfo::LoadingMsg("Wait", "r", 40).toVariantMap()
-        << QVariantMap {{"type", "Loading"}, {"text", "Wait"}, {"remark", "r"}, {"percent", 40}} << 0;
+                             << QVariantMap {{"type", "Loading"}, {"text", "Wait"}, {"remark", "r"}, {"percent", 40}}
+                             << 0;
     QTest::newRow("start") << TMsgBarInfo::StartMsg(500, "Go", "").toVariantMap()
-        << QVariantMap {{"type", "Loading"}, {"start", 500}, {"text", "Go"}, {"remark", ""}} << 0;
+                           << QVariantMap {{"type", "Loading"}, {"start", 500}, {"text", "Go"}, {"remark", ""}} << 0;
     QTest::newRow("ok") << TMsgBarInfo::OkMsg(3000, "Saved", "").toVariantMap()
-        << QVariantMap {{"type", "Ok"}, {"end", 3000}, {"text", "Saved"}, {"remark", ""}} << 3;
+                        << QVariantMap {{"type", "Ok"}, {"end", 3000}, {"text", "Saved"}, {"remark", ""}} << 3;
     QTest::newRow("warning") << TMsgBarInfo::WarningMsg("Careful", "r", 10).toVariantMap()
-        << QVariantMap {{"type", "Warn"}, {"end", 10}, {"text", "Careful"}, {"remark", "r"}} << 5;
+                             << QVariantMap {{"type", "Warn"}, {"end", 10}, {"text", "Careful"}, {"remark", "r"}} << 5;
     QTest::newRow("error") << TMsgBarInfo::ErrorMsg("Failed", "why", 20).toVariantMap()
-        << QVariantMap {{"type", "Error"}, {"end", 20}, {"text", "Failed"}, {"remark", "why"}} << 4;
+                           << QVariantMap {{"type", "Error"}, {"end", 20}, {"text", "Failed"}, {"remark", "why"}} << 4;
 }
 
 void tst_TDataResponse::msgFactories()
@@ -203,9 +210,15 @@ void tst_TDataResponse::msgMapForm()
     info.setEndDelay(2);
     info.setShowMask(true);
     info.setData(QVariantList {1});
-    QCOMPARE(info.toVariantMap(),
-             QVariantMap({{"text", "t"}, {"remark", "r"}, {"closable", true}, {"cancelable", true}, {"percent", 50},
-                          {"start", 1}, {"end", 2}, {"showMask", true}, {"data", QVariantList {1}}}));
+    QCOMPARE(info.toVariantMap(), QVariantMap({{"text", "t"},
+                                               {"remark", "r"},
+                                               {"closable", true},
+                                               {"cancelable", true},
+                                               {"percent", 50},
+                                               {"start", 1},
+                                               {"end", 2},
+                                               {"showMask", true},
+                                               {"data", QVariantList {1}}}));
     info.setVariantMap({{"percent", "x"}, {"closable", "true"}});
     QCOMPARE(info.percent(), 0);
     QVERIFY(info.closable());

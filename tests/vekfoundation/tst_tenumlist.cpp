@@ -27,12 +27,12 @@ void tst_TEnumList::numberOrder_data()
     QTest::addColumn<Entries>("entries");
     QTest::addColumn<QStringList>("order");
     QTest::newRow("clash goes behind, by name")
-        << Entries {{2, "b"}, {1, "a"}, {2, "c"}} << QStringList {"a", "b", "c"};
+            << Entries {{2, "b"}, {1, "a"}, {2, "c"}} << QStringList {"a", "b", "c"};
     QTest::newRow("clashes after numbers below 10000")
-        << Entries {{5, "x"}, {5, "a"}, {7, "m"}, {9000, "z"}} << QStringList {"a", "m", "z", "x"};
+            << Entries {{5, "x"}, {5, "a"}, {7, "m"}, {9000, "z"}} << QStringList {"a", "m", "z", "x"};
     QTest::newRow("counter key taken: keep counting")
-        << Entries {{10000, "a"}, {3, "b"}, {3, "c"}, {10001, "d"}, {3, "e"}}
-        << QStringList {"b", "a", "c", "d", "e"};
+            << Entries {{10000, "a"}, {3, "b"}, {3, "c"}, {10001, "d"}, {3, "e"}}
+            << QStringList {"b", "a", "c", "d", "e"};
     QTest::newRow("negative numbers first") << Entries {{0, "a"}, {-1, "b"}} << QStringList {"b", "a"};
     QTest::newRow("empty") << Entries {} << QStringList {};
 }
@@ -135,8 +135,9 @@ void tst_TEnumList::comboList()
     list.addItem(2, QStringLiteral("b"), QStringLiteral("Bee"), QStringLiteral("bee-icon"), QString(), 42);
     list.addItem(1, QStringLiteral("a"));
     const QVariantList combo = list.toComboList();
-    QCOMPARE(combo, QVariantList({QVariantMap {{"icon", ""}, {"name", "a"}, {"text", "a"}, {"user_data", QVariant()}},
-                                  QVariantMap {{"icon", "bee-icon"}, {"name", "b"}, {"text", "Bee"}, {"user_data", 42}}}));
+    QCOMPARE(combo,
+             QVariantList({QVariantMap {{"icon", ""}, {"name", "a"}, {"text", "a"}, {"user_data", QVariant()}},
+                           QVariantMap {{"icon", "bee-icon"}, {"name", "b"}, {"text", "Bee"}, {"user_data", 42}}}));
     QCOMPARE(combo.first().toMap().value("icon").userType(), int(QMetaType::QString));
 }
 
@@ -146,12 +147,12 @@ void tst_TEnumList::scriptsBuildLists()
     QObject owner; // a parent keeps the list out of the script engine's hands
     TEnumList &list = *new TEnumList(QString(), QString(), &owner);
     engine.globalObject().setProperty(QStringLiteral("list"), engine.newQObject(&list));
-    const QJSValue result = engine.evaluate(QStringLiteral(
-        "list.addItem(2, 'b', 'Bee', '', '', {nested: [1, 2]});"
-        "list.addItem(1, 'a');"
-        "list.item('a').setText('Ay');"
-        "if (list.item('none') !== null) throw new Error('absent entry is not null');"
-        "list.getTextList().join('|')"));
+    const QJSValue result = engine.evaluate(
+            QStringLiteral("list.addItem(2, 'b', 'Bee', '', '', {nested: [1, 2]});"
+                           "list.addItem(1, 'a');"
+                           "list.item('a').setText('Ay');"
+                           "if (list.item('none') !== null) throw new Error('absent entry is not null');"
+                           "list.getTextList().join('|')"));
     QVERIFY2(!result.isError(), qPrintable(result.toString()));
     QCOMPARE(result.toString(), QStringLiteral("Ay|Bee"));
     QCOMPARE(list.itemData("b"), QVariant(QVariantMap {{"nested", QVariantList {1, 2}}}));

@@ -31,11 +31,26 @@ void tst_TError::validity_data()
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("trace");
     QTest::addColumn<bool>("valid");
-    QTest::newRow("text only") << "boom" << "" << "" << "" << true;
-    QTest::newRow("code only") << "" << "" << "E1" << "" << true;
-    QTest::newRow("type only") << "" << "Table error" << "" << "" << false;
-    QTest::newRow("trace only") << "" << "" << "" << "stack" << false;
-    QTest::newRow("type and trace") << "" << "t" << "" << "s" << false;
+    QTest::newRow("text only") << "boom"
+                               << ""
+                               << ""
+                               << "" << true;
+    QTest::newRow("code only") << ""
+                               << ""
+                               << "E1"
+                               << "" << true;
+    QTest::newRow("type only") << ""
+                               << "Table error"
+                               << ""
+                               << "" << false;
+    QTest::newRow("trace only") << ""
+                                << ""
+                                << ""
+                                << "stack" << false;
+    QTest::newRow("type and trace") << ""
+                                    << "t"
+                                    << ""
+                                    << "s" << false;
 }
 
 void tst_TError::validity()

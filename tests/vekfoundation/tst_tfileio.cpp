@@ -1,9 +1,9 @@
-#include "tfileio.h"
 #include "terror.h"
+#include "tfileio.h"
 
-#include <QtTest>
 #include <QTemporaryDir>
 #include <QTextCodec>
+#include <QtTest>
 
 #include <functional>
 
@@ -59,10 +59,7 @@ QByteArray tst_TFileIo::get(const QString &name) const
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 
-static QByteArray gbk(const QString &text)
-{
-    return QTextCodec::codecForName("GBK")->fromUnicode(text);
-}
+static QByteArray gbk(const QString &text) { return QTextCodec::codecForName("GBK")->fromUnicode(text); }
 
 static const QString kChinese = QString::fromUtf8("钻孔 程序");
 
@@ -77,13 +74,19 @@ void tst_TFileIo::readString_data()
     QTest::newRow("utf-8 with bom") << bom + kChinese.toUtf8() << "UTF-8" << kChinese;
     QTest::newRow("gbk") << gbk(kChinese) << "GBK" << kChinese;
     QTest::newRow("utf-8 bom overrides gbk") << bom + kChinese.toUtf8() << "GBK" << kChinese;
-    QTest::newRow("latin-1 bom, upper") << latinBom + "x" << "UTF-8" << "x";
-    QTest::newRow("latin-1 bom, lower") << latinBom + "x" << "utf-8" << "x";
-    QTest::newRow("latin-1 bom, other codec") << latinBom + "x" << "ISO-8859-1"
-                                              << QString::fromLatin1(latinBom + "x");
-    QTest::newRow("crlf") << QByteArray("a\r\nb\n") << "UTF-8" << "a\nb\n";
+    QTest::newRow("latin-1 bom, upper") << latinBom + "x"
+                                        << "UTF-8"
+                                        << "x";
+    QTest::newRow("latin-1 bom, lower") << latinBom + "x"
+                                        << "utf-8"
+                                        << "x";
+    QTest::newRow("latin-1 bom, other codec") << latinBom + "x"
+                                              << "ISO-8859-1" << QString::fromLatin1(latinBom + "x");
+    QTest::newRow("crlf") << QByteArray("a\r\nb\n") << "UTF-8"
+                          << "a\nb\n";
     QTest::newRow("unknown codec falls back to locale") << kChinese.toUtf8() << "no-such-codec" << kChinese;
-    QTest::newRow("empty") << QByteArray() << "UTF-8" << "";
+    QTest::newRow("empty") << QByteArray() << "UTF-8"
+                           << "";
 }
 
 void tst_TFileIo::readString()
@@ -109,7 +112,8 @@ void tst_TFileIo::writeString_data()
     QTest::newRow("utf-8 bom") << kChinese << "UTF-8" << true << QByteArray("\xef\xbb\xbf") + kChinese.toUtf8();
     QTest::newRow("gbk") << kChinese << "GBK" << false << gbk(kChinese);
     QTest::newRow("gbk, no mark exists") << kChinese << "GBK" << true << gbk(kChinese);
-    QTest::newRow("line ends kept") << "a\r\nb\n" << "UTF-8" << false << QByteArray("a\r\nb\n");
+    QTest::newRow("line ends kept") << "a\r\nb\n"
+                                    << "UTF-8" << false << QByteArray("a\r\nb\n");
 }
 
 void tst_TFileIo::writeString()
@@ -158,11 +162,21 @@ void tst_TFileIo::openFailures()
         failed = s.isNull();
         break;
     }
-    case 1: failed = TFileIo::readFileByteArray(missing, &err).isEmpty(); break;
-    case 2: failed = TFileIo::readFileBase64(missing, 9, &err).isEmpty(); break;
-    case 3: failed = TFileIo::getFileMd5(missing, &err).isEmpty(); break;
-    case 4: failed = !TFileIo::writeFileString("x", missing, "UTF-8", false, &err); break;
-    case 5: failed = !TFileIo::writeFileByteArray("x", missing, &err); break;
+    case 1:
+        failed = TFileIo::readFileByteArray(missing, &err).isEmpty();
+        break;
+    case 2:
+        failed = TFileIo::readFileBase64(missing, 9, &err).isEmpty();
+        break;
+    case 3:
+        failed = TFileIo::getFileMd5(missing, &err).isEmpty();
+        break;
+    case 4:
+        failed = !TFileIo::writeFileString("x", missing, "UTF-8", false, &err);
+        break;
+    case 5:
+        failed = !TFileIo::writeFileByteArray("x", missing, &err);
+        break;
     }
     QVERIFY(failed);
     QFile probe(missing);
@@ -190,9 +204,15 @@ void tst_TFileIo::failedWriteIsReported()
     TError err;
     bool ok = true;
     switch (which) {
-    case 0: ok = TFileIo::writeFileString(QString::fromLatin1(payload), "/dev/full", "UTF-8", false, &err); break;
-    case 1: ok = TFileIo::writeFileByteArray(payload, "/dev/full", &err); break;
-    case 2: ok = TFileIo::writeFileBase64(qCompress(payload).toBase64(), "/dev/full", &err); break;
+    case 0:
+        ok = TFileIo::writeFileString(QString::fromLatin1(payload), "/dev/full", "UTF-8", false, &err);
+        break;
+    case 1:
+        ok = TFileIo::writeFileByteArray(payload, "/dev/full", &err);
+        break;
+    case 2:
+        ok = TFileIo::writeFileBase64(qCompress(payload).toBase64(), "/dev/full", &err);
+        break;
     }
     QVERIFY(!ok);
     QVERIFY2(err.text().startsWith("write file /dev/full failed, error : "), qPrintable(err.text()));
@@ -374,7 +394,9 @@ void tst_TFileIo::md5AndUuid()
     QCOMPARE(TFileIo::getFileMd5(path("empty.txt")), QStringLiteral("d41d8cd98f00b204e9800998ecf8427e"));
 
     const QString uuid = TFileIo::createUuid();
-    QVERIFY(QRegularExpression("^[0-9a-f]{8}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{12}$").match(uuid).hasMatch());
+    QVERIFY(QRegularExpression("^[0-9a-f]{8}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{12}$")
+                    .match(uuid)
+                    .hasMatch());
     QVERIFY(uuid != TFileIo::createUuid());
 }
 

@@ -1,8 +1,8 @@
 #include "thardwareinfo.h"
 
-#include <QtTest>
 #include <QHostInfo>
 #include <QNetworkInterface>
+#include <QtTest>
 
 class tst_THardwareInfo : public QObject
 {

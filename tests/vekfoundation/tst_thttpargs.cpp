@@ -114,12 +114,12 @@ void tst_THttpArgs::fromVariantMap_data()
     QTest::addColumn<int>("headerCount");
     QTest::newRow("empty map gives defaults") << QVariantMap() << "" << 2 << 0;
     QTest::newRow("lower-case url wins over URL")
-        << QVariantMap {{"URL", "http://a"}, {"url", "http://b"}} << "http://b" << 2 << 0;
-    QTest::newRow("keys in any case")
-        << QVariantMap {{"Url", "http://c"}, {"REQUESTFORMAT", "json"}, {"HeaderList", QVariantList {QStringList {"A", "1"}}}}
-        << "http://c" << 1 << 1;
-    QTest::newRow("header list as plain text is dropped")
-        << QVariantMap {{"headerList", "Accept: x"}} << "" << 2 << 0;
+            << QVariantMap {{"URL", "http://a"}, {"url", "http://b"}} << "http://b" << 2 << 0;
+    QTest::newRow("keys in any case") << QVariantMap {{"Url", "http://c"},
+                                                      {"REQUESTFORMAT", "json"},
+                                                      {"HeaderList", QVariantList {QStringList {"A", "1"}}}}
+                                      << "http://c" << 1 << 1;
+    QTest::newRow("header list as plain text is dropped") << QVariantMap {{"headerList", "Accept: x"}} << "" << 2 << 0;
     QTest::newRow("unknown keys ignored") << QVariantMap {{"method", "GET"}} << "" << 2 << 0;
 }
 
@@ -163,16 +163,15 @@ void tst_THttpArgs::copyAndAssignmentKeepParentRules()
 void tst_THttpArgs::scriptsFillItThroughSlots()
 {
     QJSEngine engine;
-    QObject owner;  // an object with a parent stays owned by C++
+    QObject owner; // an object with a parent stays owned by C++
     THttpArgs &args = *new THttpArgs(&owner);
     engine.globalObject().setProperty(QStringLiteral("args"), engine.newQObject(&args));
-    const QJSValue result = engine.evaluate(QStringLiteral(
-        "args.setUrl('http://h/p');"
-        "args.addHeader('Accept', 'application/json');"
-        "args.setRequestData({rows: [1, 2], name: 'x'});"
-        "args.setReplyFormatName('application/xml');"
-        "args.setReplyXmlArrayNode(['row']);"
-        "args.replyFormatName();"));
+    const QJSValue result = engine.evaluate(QStringLiteral("args.setUrl('http://h/p');"
+                                                           "args.addHeader('Accept', 'application/json');"
+                                                           "args.setRequestData({rows: [1, 2], name: 'x'});"
+                                                           "args.setReplyFormatName('application/xml');"
+                                                           "args.setReplyXmlArrayNode(['row']);"
+                                                           "args.replyFormatName();"));
     QVERIFY2(!result.isError(), qPrintable(result.toString()));
     QCOMPARE(result.toString(), QStringLiteral("Xml"));
     QCOMPARE(args.url(), QStringLiteral("http://h/p"));

@@ -1,8 +1,8 @@
+#include "peers/httppeer.h"
 #include "thttpreply.h"
 #include "thttprequest.h"
 #include "thttputil.h"
 #include "tjsonapiresponse.h"
-#include "peers/httppeer.h"
 
 #include <QJsonDocument>
 #include <QNetworkAccessManager>
@@ -10,10 +10,7 @@
 #include <QtTest>
 
 namespace {
-QVariantMap echoOf(const THttpReply &iReply)
-{
-    return QJsonDocument::fromJson(iReply.byteData()).toVariant().toMap();
-}
+QVariantMap echoOf(const THttpReply &iReply) { return QJsonDocument::fromJson(iReply.byteData()).toVariant().toMap(); }
 
 QByteArray readFile(const QString &iPath)
 {
@@ -32,7 +29,7 @@ QString md5Of(const QByteArray &iBytes)
 {
     return QString::fromLatin1(QCryptographicHash::hash(iBytes, QCryptographicHash::Md5).toHex());
 }
-}
+} // namespace
 
 class tst_THttpUtil : public QObject
 {
@@ -74,10 +71,7 @@ void tst_THttpUtil::initTestCase()
     QVERIFY(mLocal.isValid());
 }
 
-void tst_THttpUtil::init()
-{
-    mPeer.control(QStringLiteral("reset"));
-}
+void tst_THttpUtil::init() { mPeer.control(QStringLiteral("reset")); }
 
 void tst_THttpUtil::requestPathReplacesBasePath()
 {
@@ -94,9 +88,8 @@ void tst_THttpUtil::queryValuesReachThePeer_data()
     QTest::addColumn<QVariantMap>("params");
     QTest::addColumn<QString>("rawQuery");
     QTest::newRow("plain, in name order") << QVariantMap {{"b", "2"}, {"a", "one.txt"}} << "a=one.txt&b=2";
-    QTest::newRow("reserved characters")
-        << QVariantMap {{"name", "a&b=c#d?e%f+g h\"i\\j"}}
-        << "name=a%26b%3Dc%23d%3Fe%25f%2Bg%20h%22i%5Cj";
+    QTest::newRow("reserved characters") << QVariantMap {{"name", "a&b=c#d?e%f+g h\"i\\j"}}
+                                         << "name=a%26b%3Dc%23d%3Fe%25f%2Bg%20h%22i%5Cj";
     QTest::newRow("non-ASCII") << QVariantMap {{"n", QString::fromUtf8("板-ü")}} << "n=%E6%9D%BF-%C3%BC";
 }
 
@@ -131,10 +124,10 @@ void tst_THttpUtil::postJson()
 {
     THttpRequest request;
     request.setUrl(mPeer.baseUrl())
-        .setPath("/echo")
-        .addBodyParam("name", "a \"quoted\" \\ name")
-        .addBodyParam("rows", QVariantList {1, 2})
-        .setBodyByteArray("raw bytes");
+            .setPath("/echo")
+            .addBodyParam("name", "a \"quoted\" \\ name")
+            .addBodyParam("rows", QVariantList {1, 2})
+            .setBodyByteArray("raw bytes");
     const QVariantMap echo = echoOf(request.httpPost(QStringLiteral("json")));
     QCOMPARE(echo.value("method").toString(), QStringLiteral("POST"));
     QCOMPARE(echo.value("body").toString(), QStringLiteral(R"({"name":"a \"quoted\" \\ name","rows":[1,2]})"));
@@ -150,7 +143,8 @@ void tst_THttpUtil::postJsonKeepsCallersContentType()
     THttpRequest request;
     request.setUrl(mPeer.baseUrl()).setPath("/echo").addHeader("content-TYPE", "application/vnd.api+json");
     const QVariantMap echo = echoOf(request.httpPost(QStringLiteral("JSON")));
-    QCOMPARE(echo.value("headers").toMap().value("content-type").toString(), QStringLiteral("application/vnd.api+json"));
+    QCOMPARE(echo.value("headers").toMap().value("content-type").toString(),
+             QStringLiteral("application/vnd.api+json"));
     QCOMPARE(echo.value("body").toString(), QStringLiteral("{}"));
     QCOMPARE(request.headers().size(), 1);
 }
@@ -159,8 +153,11 @@ void tst_THttpUtil::postRawBody()
 {
     const QByteArray xml("<?xml version=\"1.0\"?><panel id=\"7\"/>");
     THttpRequest request;
-    request.setUrl(mPeer.baseUrl()).setPath("/echo").addHeader("Content-Type", "text/xml")
-        .addBodyParam("ignored", 1).setBodyByteArray(xml);
+    request.setUrl(mPeer.baseUrl())
+            .setPath("/echo")
+            .addHeader("Content-Type", "text/xml")
+            .addBodyParam("ignored", 1)
+            .setBodyByteArray(xml);
     QVariantMap echo = echoOf(request.httpPost(QStringLiteral("XML")));
     QCOMPARE(echo.value("body").toString().toUtf8(), xml);
     QCOMPARE(echo.value("headers").toMap().value("content-type").toString(), QStringLiteral("text/xml"));
@@ -268,7 +265,8 @@ void tst_THttpUtil::utilBuildsRequests()
 
     // A JSON:API answer read through the reply.
     THttpRequest api = util.httpRequest(QStringLiteral("/status/409"));
-    QCOMPARE(api.httpGet().toJsonApiResponse().firstError().code(), QString::number(QNetworkReply::ContentConflictError));
+    QCOMPARE(api.httpGet().toJsonApiResponse().firstError().code(),
+             QString::number(QNetworkReply::ContentConflictError));
 
     THttpUtil copy(util);
     util.clearHeader();
@@ -290,8 +288,7 @@ void tst_THttpUtil::downloadReplacesFileOnSuccess()
     QCOMPARE(readFile(target), content);
 
     const QVariantMap logged = mPeer.requestLog().last().toMap();
-    QCOMPARE(logged.value("rawQuery").toString(),
-             QStringLiteral("dir=cam%2Fjobs&filename=job%201%262.tgz&md5=") + md5);
+    QCOMPARE(logged.value("rawQuery").toString(), QStringLiteral("dir=cam%2Fjobs&filename=job%201%262.tgz&md5=") + md5);
 
     // An existing, writable file is replaced.
     const QByteArray other("second version");

@@ -111,7 +111,7 @@ void tst_TJsonApiResponse::writesOnlyMembersThatAreSet()
     TJsonApiResponse response;
     response.setData(QVariant());
     QVERIFY(!response.toVariantMap().contains("data"));
-    response.setData(QVariant(QVariant::String));  // a null value
+    response.setData(QVariant(QVariant::String)); // a null value
     QVERIFY(!response.toVariantMap().contains("data"));
     response.setData(QVariantList());
     QVERIFY(response.toVariantMap().contains("data"));
@@ -121,13 +121,15 @@ void tst_TJsonApiResponse::compactJsonInKeyOrder()
 {
     TJsonApiResponse response;
     response.setId(QStringLiteral("9"))
-        .setData(QVariantMap {{"b", 2}, {"a", 1}})
-        .addMeta(QStringLiteral("count"), 3)
-        .addLink(QStringLiteral("next"), QStringLiteral("/p2"))
-        .addError(TJsonApiError(QStringLiteral("E7"), QStringLiteral("bad"), QString()).addSource("parameter", "q"));
-    QCOMPARE(response.toJsonString(),
-             QStringLiteral(R"({"data":{"a":1,"b":2},"errors":[{"code":"E7","source":{"parameter":"q"},"title":"bad"}],)"
-                            R"("id":"9","links":{"next":"/p2"},"meta":{"count":3}})"));
+            .setData(QVariantMap {{"b", 2}, {"a", 1}})
+            .addMeta(QStringLiteral("count"), 3)
+            .addLink(QStringLiteral("next"), QStringLiteral("/p2"))
+            .addError(
+                    TJsonApiError(QStringLiteral("E7"), QStringLiteral("bad"), QString()).addSource("parameter", "q"));
+    QCOMPARE(
+            response.toJsonString(),
+            QStringLiteral(R"({"data":{"a":1,"b":2},"errors":[{"code":"E7","source":{"parameter":"q"},"title":"bad"}],)"
+                           R"("id":"9","links":{"next":"/p2"},"meta":{"count":3}})"));
     // What is written reads back to the same document.
     QCOMPARE(TJsonApiResponse(response.toJsonString()).toVariantMap(), response.toVariantMap());
 }

@@ -1,13 +1,13 @@
 #include "tlogger.h"
 #include "tlogitem.h"
 
-#include <QtTest>
 #include <QDir>
 #include <QFile>
 #include <QLoggingCategory>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QtTest>
 
 #include <memory>
 #include <vector>
@@ -90,7 +90,7 @@ void tst_TLogger::lineIsByteExact()
     QVERIFY(logger()->writeLog(text, QStringLiteral("warn"), QStringLiteral("2026-12-09 08:00:00"), pos, 1));
 
     const QByteArray expected = QByteArray("2026-12-09 08:00:00 [WARN] \t") + text.toUtf8()
-            + "  [SRC:File:a.cpp, Line:7, Func:A::b] [LEVEL:1]\n";
+                                + "  [SRC:File:a.cpp, Line:7, Func:A::b] [LEVEL:1]\n";
     const QString file = logger()->currentLogFileName();
     QCOMPARE(QFileInfo(file).fileName(), QDate::currentDate().toString("yyyyMMdd") + ".log");
     QFile f(file);
@@ -110,8 +110,11 @@ void tst_TLogger::levelFilter_data()
     QTest::addColumn<bool>("written");
     QTest::addColumn<QString>("type");
     QTest::addColumn<int>("level");
-    const struct { const char *slot; int level; } shorthands[] = {
-        {"error", 0}, {"warn", 1}, {"info", 2}, {"ok", 2}, {"step", 3}, {"sql", 4}, {"debug", 5}};
+    const struct
+    {
+        const char *slot;
+        int level;
+    } shorthands[] = {{"error", 0}, {"warn", 1}, {"info", 2}, {"ok", 2}, {"step", 3}, {"sql", 4}, {"debug", 5}};
     for (const auto &s : shorthands) {
         const QString type = QString::fromLatin1(s.slot).toUpper();
         QTest::addRow("%s default level", s.slot) << s.slot << 0 << (s.level == 0) << type << s.level;
@@ -135,9 +138,8 @@ void tst_TLogger::levelFilter()
     QSignalSpy spy(logger(), &TLogger::logWrited);
     const int before = logger()->historyLogs().size();
     // Called by name, the way scripts reach the shorthand slots.
-    QVERIFY(QMetaObject::invokeMethod(logger(), slot.toLatin1().constData(),
-                                      Q_ARG(QString, "msg"), Q_ARG(QString, "f.js"),
-                                      Q_ARG(QString, "12"), Q_ARG(QString, "run")));
+    QVERIFY(QMetaObject::invokeMethod(logger(), slot.toLatin1().constData(), Q_ARG(QString, "msg"),
+                                      Q_ARG(QString, "f.js"), Q_ARG(QString, "12"), Q_ARG(QString, "run")));
     QCOMPARE(spy.count(), written ? 1 : 0);
     QCOMPARE(logger()->historyLogs().size(), before + (written ? 1 : 0));
     if (!written) {
@@ -149,14 +151,18 @@ void tst_TLogger::levelFilter()
     QCOMPARE(spy.at(0).at(4).toString(), QString::number(level));
     const QString line = readAll(logger()->currentLogFileName());
     QVERIFY2(line.endsWith(QStringLiteral(" [%1] \tmsg  [SRC:File:f.js, Line:12, Func:run] [LEVEL:%2]\n")
-                                   .arg(type).arg(level)), qPrintable(line));
+                                   .arg(type)
+                                   .arg(level)),
+             qPrintable(line));
 }
 
 void tst_TLogger::textAloneIsInfoAtLevelZero()
 {
     QSignalSpy spy(logger(), &TLogger::logWrited);
-    QTest::ignoreMessage(QtDebugMsg, QRegularExpression(
-            "^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d \\[INFO\\] \tplain  \\[SRC:\\] \\[LEVEL:0\\]$"));
+    QTest::ignoreMessage(
+            QtDebugMsg,
+            QRegularExpression(
+                    "^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d \\[INFO\\] \tplain  \\[SRC:\\] \\[LEVEL:0\\]$"));
     QVERIFY(QMetaObject::invokeMethod(logger(), "writeLog", Q_ARG(QString, "plain")));
     QVERIFY(QMetaObject::invokeMethod(logger(), "info", Q_ARG(QString, "filtered")));
     QCOMPARE(spy.count(), 1);
@@ -203,7 +209,9 @@ void tst_TLogger::rollsOverAboveSizeLimit()
 {
     logger()->setLogDir(m_dir->path());
     const QString stamp = QStringLiteral("2026-12-09 08:00:00");
-    const QByteArray oneLine = logger()->writeLog("a", "info", stamp, "p", 0) ? readAll(logger()->currentLogFileName()).toUtf8() : QByteArray();
+    const QByteArray oneLine = logger()->writeLog("a", "info", stamp, "p", 0)
+                                       ? readAll(logger()->currentLogFileName()).toUtf8()
+                                       : QByteArray();
     QVERIFY(!oneLine.isEmpty());
     const QString date = QDate::currentDate().toString("yyyyMMdd");
     const QString first = m_dir->filePath(date + ".log");
@@ -234,17 +242,23 @@ void tst_TLogger::fileNames_data()
     QTest::addColumn<QStringList>("existing");
     QTest::addColumn<QString>("expected");
     const QString day = QDate::currentDate().toString("yyyyMMdd");
-    QTest::newRow("plain") << false << "log" << "yyyyMMdd" << QStringList() << day + ".log";
-    QTest::newRow("trailing slash") << true << "log" << "yyyyMMdd" << QStringList() << day + ".log";
-    QTest::newRow("no extension") << false << "" << "yyyyMMdd" << QStringList() << day;
-    QTest::newRow("no extension taken") << false << "" << "yyyyMMdd" << QStringList {day} << day + "_1";
-    QTest::newRow("other extension") << false << "txt" << "yyyyMMdd" << QStringList {day + ".log"} << day + ".txt";
-    QTest::newRow("taken") << false << "log" << "yyyyMMdd" << QStringList {day + ".log", day + "_1.log"}
-                           << day + "_2.log";
-    QTest::newRow("first gap") << false << "log" << "yyyyMMdd"
-                               << QStringList {day + ".log", day + "_1.log", day + "_3.log"} << day + "_2.log";
-    QTest::newRow("format") << false << "log" << "yyyy-MM" << QStringList()
-                            << QDate::currentDate().toString("yyyy-MM") + ".log";
+    QTest::newRow("plain") << false << "log"
+                           << "yyyyMMdd" << QStringList() << day + ".log";
+    QTest::newRow("trailing slash") << true << "log"
+                                    << "yyyyMMdd" << QStringList() << day + ".log";
+    QTest::newRow("no extension") << false << ""
+                                  << "yyyyMMdd" << QStringList() << day;
+    QTest::newRow("no extension taken") << false << ""
+                                        << "yyyyMMdd" << QStringList {day} << day + "_1";
+    QTest::newRow("other extension") << false << "txt"
+                                     << "yyyyMMdd" << QStringList {day + ".log"} << day + ".txt";
+    QTest::newRow("taken") << false << "log"
+                           << "yyyyMMdd" << QStringList {day + ".log", day + "_1.log"} << day + "_2.log";
+    QTest::newRow("first gap") << false << "log"
+                               << "yyyyMMdd" << QStringList {day + ".log", day + "_1.log", day + "_3.log"}
+                               << day + "_2.log";
+    QTest::newRow("format") << false << "log"
+                            << "yyyy-MM" << QStringList() << QDate::currentDate().toString("yyyy-MM") + ".log";
 }
 
 void tst_TLogger::fileNames()
@@ -388,18 +402,28 @@ void tst_TLogger::funcName_data()
 {
     QTest::addColumn<QString>("info");
     QTest::addColumn<QString>("name");
-    QTest::newRow("method") << "bool TSqlQueryV2::begin(bool)" << "TSqlQueryV2::begin";
-    QTest::newRow("const virtual") << "virtual QString A::b(const QString&, int) const" << "A::b";
-    QTest::newRow("constructor") << "TFoo::TFoo(QObject*)" << "TFoo::TFoo";
-    QTest::newRow("static pointer") << "static TLogger* TLogger::instance()" << "TLogger::instance";
-    QTest::newRow("free function") << "int main(int, char**)" << "main";
-    QTest::newRow("template return") << "QMap<QString, int> ns::A::m(QList<int>)" << "ns::A::m";
-    QTest::newRow("template class")
-            << "void Holder<T>::run(int) [with T = QMap<int, int>]" << "Holder<T>::run";
-    QTest::newRow("lambda") << "A::b()::<lambda(int)>" << "A::b";
-    QTest::newRow("call operator") << "void A::operator()(int)" << "A::operator()";
-    QTest::newRow("comparison") << "bool A::operator==(const A&) const" << "A::operator==";
-    QTest::newRow("not a signature") << "weird" << "weird";
+    QTest::newRow("method") << "bool TSqlQueryV2::begin(bool)"
+                            << "TSqlQueryV2::begin";
+    QTest::newRow("const virtual") << "virtual QString A::b(const QString&, int) const"
+                                   << "A::b";
+    QTest::newRow("constructor") << "TFoo::TFoo(QObject*)"
+                                 << "TFoo::TFoo";
+    QTest::newRow("static pointer") << "static TLogger* TLogger::instance()"
+                                    << "TLogger::instance";
+    QTest::newRow("free function") << "int main(int, char**)"
+                                   << "main";
+    QTest::newRow("template return") << "QMap<QString, int> ns::A::m(QList<int>)"
+                                     << "ns::A::m";
+    QTest::newRow("template class") << "void Holder<T>::run(int) [with T = QMap<int, int>]"
+                                    << "Holder<T>::run";
+    QTest::newRow("lambda") << "A::b()::<lambda(int)>"
+                            << "A::b";
+    QTest::newRow("call operator") << "void A::operator()(int)"
+                                   << "A::operator()";
+    QTest::newRow("comparison") << "bool A::operator==(const A&) const"
+                                << "A::operator==";
+    QTest::newRow("not a signature") << "weird"
+                                     << "weird";
 }
 
 void tst_TLogger::funcName()
@@ -413,8 +437,8 @@ void tst_TLogger::logItemFieldsAndJson()
 {
     TLogItem item;
     QCOMPARE(item.toJsonString(), QStringLiteral("[\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"]"));
-    const char *setters[] = {"setWhen", "setWho", "setWhat", "setWhere", "setRemark",
-                             "setIcon", "setCategory", "setTag", "setData"};
+    const char *setters[]
+            = {"setWhen", "setWho", "setWhat", "setWhere", "setRemark", "setIcon", "setCategory", "setTag", "setData"};
     int i = 0;
     for (const char *setter : setters)
         QVERIFY(QMetaObject::invokeMethod(&item, setter, Q_ARG(QString, QString::number(i++))));

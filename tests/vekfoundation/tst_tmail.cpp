@@ -15,8 +15,8 @@
 class MailClient : public TMail
 {
 public:
-    using TMail::TMail;
     using TMail::sendMail;
+    using TMail::TMail;
 };
 
 class tst_TMail : public QObject
@@ -104,12 +104,24 @@ void tst_TMail::parseUser_data()
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("address");
     QTest::addColumn<QString>("name");
-    QTest::newRow("plain address") << "a@example.org" << "a@example.org" << "";
-    QTest::newRow("name then address") << "<Anna Weber>a@example.org" << "a@example.org" << "Anna Weber";
-    QTest::newRow("common form reads the other way") << "Anna <a@example.org>" << "" << "a@example.org";
-    QTest::newRow("address kept untrimmed") << "<N> a@x " << " a@x " << "N";
-    QTest::newRow("first match counts") << "x<A>b<C>d" << "b<C>d" << "A";
-    QTest::newRow("line break stays in address") << "<N>a@x\r\nRCPT TO:<b@x>" << "a@x\r\nRCPT TO:<b@x>" << "N";
+    QTest::newRow("plain address") << "a@example.org"
+                                   << "a@example.org"
+                                   << "";
+    QTest::newRow("name then address") << "<Anna Weber>a@example.org"
+                                       << "a@example.org"
+                                       << "Anna Weber";
+    QTest::newRow("common form reads the other way") << "Anna <a@example.org>"
+                                                     << ""
+                                                     << "a@example.org";
+    QTest::newRow("address kept untrimmed") << "<N> a@x "
+                                            << " a@x "
+                                            << "N";
+    QTest::newRow("first match counts") << "x<A>b<C>d"
+                                        << "b<C>d"
+                                        << "A";
+    QTest::newRow("line break stays in address") << "<N>a@x\r\nRCPT TO:<b@x>"
+                                                 << "a@x\r\nRCPT TO:<b@x>"
+                                                 << "N";
 }
 
 void tst_TMail::parseUser()
@@ -144,7 +156,7 @@ void tst_TMail::enumerationTexts()
     QCOMPARE(mail.connectionTimeout(), 60000);
     QCOMPARE(mail.responseTimeout(), 60000);
     const QList<QPair<QString, QString>> methods {
-        {"plain", "PLAIN"}, {"Login", "LOGIN"}, {"ntlm", "NTLM"}, {"cram-md5", "CRAM-MD5"}, {"xoauth2", "None"}};
+            {"plain", "PLAIN"}, {"Login", "LOGIN"}, {"ntlm", "NTLM"}, {"cram-md5", "CRAM-MD5"}, {"xoauth2", "None"}};
     for (const auto &m : methods) {
         mail.setAuthMethod(m.first);
         QCOMPARE(mail.authMethodString(), m.second);
@@ -177,8 +189,8 @@ void tst_TMail::connectionTypeCreatesSocket()
 void tst_TMail::loginWithoutPasswordSendsNothing()
 {
     TMail mail;
-    for (TMail::AuthMethod m : {TMail::AuthNone, TMail::AuthPlain, TMail::AuthLogin, TMail::AuthNtlm,
-                                TMail::AuthCramMd5})
+    for (TMail::AuthMethod m :
+         {TMail::AuthNone, TMail::AuthPlain, TMail::AuthLogin, TMail::AuthNtlm, TMail::AuthCramMd5})
         QVERIFY(mail.login("user", QString(), m));
     QVERIFY(!mail.lastError().isValid());
 }
@@ -200,27 +212,32 @@ void tst_TMail::replies_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("errors");
 
-    QTest::newRow("multi-line reply")
-        << QByteArray(R"([["send","220 hi\r\n"],["expect"],["send","250-vek\r\n250-SIZE 1\r\n250 HELP\r\n"],["silent"]])")
-        << true << 250 << "250 HELP\r\n" << QStringList();
+    QTest::newRow("multi-line reply") << QByteArray(
+            R"([["send","220 hi\r\n"],["expect"],["send","250-vek\r\n250-SIZE 1\r\n250 HELP\r\n"],["silent"]])")
+                                      << true << 250 << "250 HELP\r\n"
+                                      << QStringList();
     QTest::newRow("continuation in another packet")
-        << QByteArray(R"([["send","220-a\r\n"],["send","220 b\r\n"],["expect"],["send","250 ok\r\n"],["silent"]])")
-        << true << 250 << "250 ok\r\n" << QStringList();
-    QTest::newRow("bare code is final")
-        << QByteArray(R"([["send","220\r\n"],["expect"],["send","250\r\n"],["silent"]])")
-        << true << 250 << "250\r\n" << QStringList();
-    QTest::newRow("greeting 421")
-        << QByteArray(R"([["send","421 busy\r\n"],["silent"]])")
-        << false << 421 << "421 busy\r\n" << QStringList({"Server Error!", "Server Error"});
-    QTest::newRow("EHLO refused")
-        << QByteArray(R"([["send","220 hi\r\n"],["expect"],["send","550 go away\r\n"],["silent"]])")
-        << false << 550 << "550 go away\r\n" << QStringList({"Client Error!", "Server Error"});
+            << QByteArray(R"([["send","220-a\r\n"],["send","220 b\r\n"],["expect"],["send","250 ok\r\n"],["silent"]])")
+            << true << 250 << "250 ok\r\n"
+            << QStringList();
+    QTest::newRow("bare code is final") << QByteArray(
+            R"([["send","220\r\n"],["expect"],["send","250\r\n"],["silent"]])")
+                                        << true << 250 << "250\r\n"
+                                        << QStringList();
+    QTest::newRow("greeting 421") << QByteArray(R"([["send","421 busy\r\n"],["silent"]])") << false << 421
+                                  << "421 busy\r\n"
+                                  << QStringList({"Server Error!", "Server Error"});
+    QTest::newRow("EHLO refused") << QByteArray(
+            R"([["send","220 hi\r\n"],["expect"],["send","550 go away\r\n"],["silent"]])")
+                                  << false << 550 << "550 go away\r\n"
+                                  << QStringList({"Client Error!", "Server Error"});
     QTest::newRow("code that is no number")
-        << QByteArray(R"([["send","2x0 odd\r\n"],["silent"]])")
-        << false << 0 << "2x0 odd\r\n" << QStringList({"Server Error"});
-    QTest::newRow("UTF-8 reply text")
-        << QByteArray(R"([["send","220 Grüße\r\n"],["expect"],["send","250 ok\r\n"],["silent"]])")
-        << true << 250 << "250 ok\r\n" << QStringList();
+            << QByteArray(R"([["send","2x0 odd\r\n"],["silent"]])") << false << 0 << "2x0 odd\r\n"
+            << QStringList({"Server Error"});
+    QTest::newRow("UTF-8 reply text") << QByteArray(
+            R"([["send","220 Grüße\r\n"],["expect"],["send","250 ok\r\n"],["silent"]])")
+                                      << true << 250 << "250 ok\r\n"
+                                      << QStringList();
 }
 
 void tst_TMail::replies()
@@ -250,15 +267,15 @@ void tst_TMail::silentServer_data()
     QTest::addColumn<int>("type");
     QTest::addColumn<QString>("error");
     QTest::newRow("no greeting") << QByteArray(R"([["silent"]])") << int(TMail::Tcp) << "Response Timeout!";
-    QTest::newRow("reply never ends")
-        << QByteArray(R"([["send","220 hi\r\n"],["expect"],["send","250-more to come\r\n"],["silent"]])")
-        << int(TMail::Tcp) << "Response Timeout!";
+    QTest::newRow("reply never ends") << QByteArray(
+            R"([["send","220 hi\r\n"],["expect"],["send","250-more to come\r\n"],["silent"]])")
+                                      << int(TMail::Tcp) << "Response Timeout!";
     QTest::newRow("no handshake after STARTTLS")
-        << QByteArray(R"([["send","220 hi\r\n"],["expect"],["send","250 STARTTLS\r\n"],["expect"],)"
-                      R"(["send","220 go ahead\r\n"],["silent"]])")
-        << int(TMail::Tls) << "Connection Timeout";
-    QTest::newRow("no handshake on SSL connect") << QByteArray(R"([["silent"]])") << int(TMail::Ssl)
-                                                 << "Connection Timeout";
+            << QByteArray(R"([["send","220 hi\r\n"],["expect"],["send","250 STARTTLS\r\n"],["expect"],)"
+                          R"(["send","220 go ahead\r\n"],["silent"]])")
+            << int(TMail::Tls) << "Connection Timeout";
+    QTest::newRow("no handshake on SSL connect")
+            << QByteArray(R"([["silent"]])") << int(TMail::Ssl) << "Connection Timeout";
 }
 
 void tst_TMail::silentServer()
@@ -417,8 +434,7 @@ void tst_TMail::connectionsAndLogins_data()
     QTest::newRow("plain, no login") << "plain" << int(TMail::Tcp) << int(TMail::AuthNone) << QString();
     QTest::newRow("plain, PLAIN") << "plain" << int(TMail::Tcp) << int(TMail::AuthPlain) << QString("PLAIN");
     QTest::newRow("plain, LOGIN") << "plain" << int(TMail::Tcp) << int(TMail::AuthLogin) << QString("LOGIN");
-    QTest::newRow("plain, CRAM-MD5") << "plain" << int(TMail::Tcp) << int(TMail::AuthCramMd5)
-                                     << QString("CRAM-MD5");
+    QTest::newRow("plain, CRAM-MD5") << "plain" << int(TMail::Tcp) << int(TMail::AuthCramMd5) << QString("CRAM-MD5");
     QTest::newRow("STARTTLS, PLAIN") << "starttls" << int(TMail::Tls) << int(TMail::AuthPlain) << QString("PLAIN");
     QTest::newRow("STARTTLS, CRAM-MD5") << "starttls" << int(TMail::Tls) << int(TMail::AuthCramMd5)
                                         << QString("CRAM-MD5");
@@ -440,8 +456,7 @@ void tst_TMail::connectionsAndLogins()
     setTimeouts(mail);
     mail.setAuthMethod(TMail::AuthMethod(method));
     QSignalSpy spy(&mail, &TMail::errorRaised);
-    const bool sent = mail.sendMail(QString("<Plant>%1").arg(User), Password, {"to@example.org"},
-                                    "hello", "<p>hi</p>");
+    const bool sent = mail.sendMail(QString("<Plant>%1").arg(User), Password, {"to@example.org"}, "hello", "<p>hi</p>");
     QVERIFY2(sent, qPrintable(mail.lastError().text() + " / " + mail.responseText()));
     QCOMPARE(spy.count(), 0);
     QCOMPARE(mail.user(), QString(User));
@@ -546,7 +561,7 @@ void tst_TMail::inlineImage()
     QString error;
     QVERIFY2(peer.startRecording("starttls", &error), qPrintable(error));
     const QByteArray png = QByteArray::fromBase64(
-        "iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mP8z8BQDwAEhQGAhKmMIQAAAABJRU5ErkJggg==");
+            "iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mP8z8BQDwAEhQGAhKmMIQAAAABJRU5ErkJggg==");
     const QString imagePath = writeFile(peer.tempPath("pixel.png"), png);
 
     MailClient mail("127.0.0.1", peer.port(), TMail::Tls);
@@ -586,7 +601,8 @@ void tst_TMail::transparencyAndLongLines_data()
     QString longLine(2 * 1024 * 1024, QLatin1Char('z'));
     for (int i = 0; i < longLine.size(); i += 1000)
         longLine[i] = QLatin1Char('.');
-    QTest::newRow("dots and a 2 MB line") << dots + "\n" + longLine + "\n." << "base64";
+    QTest::newRow("dots and a 2 MB line") << dots + "\n" + longLine + "\n."
+                                          << "base64";
 }
 
 void tst_TMail::transparencyAndLongLines()

@@ -56,17 +56,13 @@ void tst_TMimeMessage::formatter_data()
 
     QTest::newRow("plain empty") << "" << false << "";
     QTest::newRow("plain 76 stays one line") << repeated('a', 76) << false << repeated('a', 76);
-    QTest::newRow("plain 77th starts a line") << repeated('a', 77) << false
-                                             << repeated('a', 76) + "\r\na";
-    QTest::newRow("plain two full lines") << repeated('b', 152) << false
-                                         << repeated('b', 76) + "\r\n" + repeated('b', 76);
+    QTest::newRow("plain 77th starts a line") << repeated('a', 77) << false << repeated('a', 76) + "\r\na";
+    QTest::newRow("plain two full lines")
+            << repeated('b', 152) << false << repeated('b', 76) + "\r\n" + repeated('b', 76);
     QTest::newRow("qp 75 stays one line") << repeated('a', 75) << true << repeated('a', 75);
-    QTest::newRow("qp 76th gets a soft break") << repeated('a', 76) << true
-                                               << repeated('a', 75) + "=\r\na";
-    QTest::newRow("qp escape not at 74") << repeated('a', 73) + "=3D" << true
-                                         << repeated('a', 73) + "=\r\n=3D";
-    QTest::newRow("qp escape at 73 fits") << repeated('a', 72) + "=3D" << true
-                                          << repeated('a', 72) + "=3D";
+    QTest::newRow("qp 76th gets a soft break") << repeated('a', 76) << true << repeated('a', 75) + "=\r\na";
+    QTest::newRow("qp escape not at 74") << repeated('a', 73) + "=3D" << true << repeated('a', 73) + "=\r\n=3D";
+    QTest::newRow("qp escape at 73 fits") << repeated('a', 72) + "=3D" << true << repeated('a', 72) + "=3D";
     QTest::newRow("qp line feed resets") << repeated('a', 70) + "\n" + repeated('a', 70) << true
                                          << repeated('a', 70) + "\n" + repeated('a', 70);
 }
@@ -115,8 +111,10 @@ void tst_TMimeMessage::partText_data()
     QTest::newRow("base64") << int(TMimePart::EncodingBase64) << QByteArray("hello") << "base64\r\n"
                             << "aGVsbG8=";
     QTest::newRow("quoted-printable") << int(TMimePart::EncodingQuotedPrintable) << QByteArray("a=b\n")
-                                      << "quoted-printable\r\n" << "a=3Db=0A";
-    QTest::newRow("unknown writes no value and no body") << 9 << QByteArray("x") << "" << "";
+                                      << "quoted-printable\r\n"
+                                      << "a=3Db=0A";
+    QTest::newRow("unknown writes no value and no body") << 9 << QByteArray("x") << ""
+                                                         << "";
 }
 
 void tst_TMimeMessage::partText()
@@ -137,7 +135,8 @@ void tst_TMimeMessage::partText()
     QVERIFY(!part.isPrepared());
 
     const QString expected = "Content-Type: application/x-test; name=\"report.bin\"; charset=utf-8\r\n"
-                             "Content-Transfer-Encoding: " + encodingLine
+                             "Content-Transfer-Encoding: "
+                             + encodingLine
                              + "Content-ID: <id-1>\r\n"
                                "X-Extra: 1\r\n"
                                "\r\n"
@@ -152,11 +151,12 @@ void tst_TMimeMessage::textLineEnds_data()
     QTest::addColumn<QString>("encodingLine");
     QTest::addColumn<QByteArray>("wireBody");
 
-    QTest::newRow("mixed line ends become CRLF") << "a\nb\r\nc\rd" << "8bit" << QByteArray("a\r\nb\r\nc\r\nd");
+    QTest::newRow("mixed line ends become CRLF") << "a\nb\r\nc\rd"
+                                                 << "8bit" << QByteArray("a\r\nb\r\nc\r\nd");
     QTest::newRow("998 octets stay 8bit") << repeated('x', 998) << "8bit" << repeated('x', 998).toUtf8();
     const QString longLine = "short\n" + repeated('y', 999) + "\n.";
-    QTest::newRow("999 octets go base64") << longLine << "base64"
-                                          << QByteArray("short\r\n") + repeated('y', 999).toUtf8() + "\r\n.";
+    QTest::newRow("999 octets go base64")
+            << longLine << "base64" << QByteArray("short\r\n") + repeated('y', 999).toUtf8() + "\r\n.";
     // 333 three-octet characters are 999 octets although only 333 characters.
     const QString wide = QString(333, QChar(0x20AC));
     QTest::newRow("limit counts octets") << wide << "base64" << wide.toUtf8();
@@ -186,11 +186,14 @@ void tst_TMimeMessage::multipartWithoutParts()
 {
     TMimeMultiPart multi(TMimeMultiPart::Mixed);
     const QString b = multi.boundary();
-    QCOMPARE(multi.toString(), "Content-Type: multipart/mixed; boundary=" + b + "\r\n"
-                                   "Content-Transfer-Encoding: 8bit\r\n"
-                                   "\r\n"
-                                   "--" + b + "--\r\n"
-                                   "\r\n");
+    QCOMPARE(multi.toString(), "Content-Type: multipart/mixed; boundary=" + b
+                                       + "\r\n"
+                                         "Content-Transfer-Encoding: 8bit\r\n"
+                                         "\r\n"
+                                         "--"
+                                       + b
+                                       + "--\r\n"
+                                         "\r\n");
     multi.setType(TMimeMultiPart::Alternative);
     QCOMPARE(multi.type(), int(TMimeMultiPart::Alternative));
     QCOMPARE(multi.contentType(), QString("multipart/alternative"));
@@ -280,28 +283,35 @@ void tst_TMimeMessage::messageText()
     message.addPart(new TMimeAttachment(path));
     const QString b = message.content()->boundary();
 
-    const QString expected =
-        "From: Plant A <sender@example.org>\r\n"
-        "To: First <first@example.org>, <second@example.org>\r\n"
-        "Cc: Copy <cc@example.org>\r\n"
-        "Subject: Daily report\r\n"
-        "MIME-Version: 1.0\r\n"
-        "Content-Type: multipart/related; boundary=" + b + "\r\n"
-        "Content-Transfer-Encoding: 8bit\r\n"
-        "\r\n"
-        "--" + b + "\r\n"
-        "Content-Type: text/html; charset=utf-8\r\n"
-        "Content-Transfer-Encoding: 8bit\r\n"
-        "\r\n"
-        "<b>ok</b>\r\n"
-        "--" + b + "\r\n"
-        "Content-Type: application/octet-stream; name=\"data.txt\"\r\n"
-        "Content-Transfer-Encoding: base64\r\n"
-        "Content-disposition: attachment\r\n"
-        "\r\n"
-        "MDEyMzQ1Njc4OQ==\r\n"
-        "--" + b + "--\r\n"
-        "\r\n";
+    const QString expected = "From: Plant A <sender@example.org>\r\n"
+                             "To: First <first@example.org>, <second@example.org>\r\n"
+                             "Cc: Copy <cc@example.org>\r\n"
+                             "Subject: Daily report\r\n"
+                             "MIME-Version: 1.0\r\n"
+                             "Content-Type: multipart/related; boundary="
+                             + b
+                             + "\r\n"
+                               "Content-Transfer-Encoding: 8bit\r\n"
+                               "\r\n"
+                               "--"
+                             + b
+                             + "\r\n"
+                               "Content-Type: text/html; charset=utf-8\r\n"
+                               "Content-Transfer-Encoding: 8bit\r\n"
+                               "\r\n"
+                               "<b>ok</b>\r\n"
+                               "--"
+                             + b
+                             + "\r\n"
+                               "Content-Type: application/octet-stream; name=\"data.txt\"\r\n"
+                               "Content-Transfer-Encoding: base64\r\n"
+                               "Content-disposition: attachment\r\n"
+                               "\r\n"
+                               "MDEyMzQ1Njc4OQ==\r\n"
+                               "--"
+                             + b
+                             + "--\r\n"
+                               "\r\n";
     QCOMPARE(message.toString(), expected);
     QVERIFY(!message.toString().contains("hidden@example.org"));
     QCOMPARE(message.recipients(TMimeMessage::Bcc).size(), 1);
@@ -342,13 +352,22 @@ void tst_TMimeMessage::headerEncodings_data()
     QTest::addColumn<QString>("fromLine");
     QTest::addColumn<QString>("subjectLine");
 
-    QTest::newRow("as is") << 1 << "Max: Mü" << "Grüße" << QString::fromUtf8("From: Max: Mü <a@b.c>")
+    QTest::newRow("as is") << 1 << "Max: Mü"
+                           << "Grüße" << QString::fromUtf8("From: Max: Mü <a@b.c>")
                            << QString::fromUtf8("Subject: Grüße");
-    QTest::newRow("base64") << 2 << "Max: Mü" << "Grüße" << "From: =?utf-8?B?TWF4OiBNw7w=?= <a@b.c>"
+    QTest::newRow("base64") << 2 << "Max: Mü"
+                            << "Grüße"
+                            << "From: =?utf-8?B?TWF4OiBNw7w=?= <a@b.c>"
                             << "Subject: =?utf-8?B?R3LDvMOfZQ==?=";
-    QTest::newRow("quoted-printable") << 3 << "Max: Mü" << "a b" << "From: =?utf-8?Q?Max=3A_M=C3=BC?= <a@b.c>"
+    QTest::newRow("quoted-printable") << 3 << "Max: Mü"
+                                      << "a b"
+                                      << "From: =?utf-8?Q?Max=3A_M=C3=BC?= <a@b.c>"
                                       << "Subject: =?utf-8?Q?a_b?=";
-    QTest::newRow("empty subject still encoded") << 2 << "" << "" << "From: <a@b.c>" << "Subject: =?utf-8?B?" "?=";
+    QTest::newRow("empty subject still encoded") << 2 << ""
+                                                 << ""
+                                                 << "From: <a@b.c>"
+                                                 << "Subject: =?utf-8?B?"
+                                                    "?=";
 }
 
 void tst_TMimeMessage::headerEncodings()

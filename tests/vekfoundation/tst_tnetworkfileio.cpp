@@ -1,6 +1,6 @@
+#include "peers/httppeer.h"
 #include "terror.h"
 #include "tnetworkfileio.h"
-#include "peers/httppeer.h"
 
 #include <QJsonDocument>
 #include <QTimer>
@@ -33,7 +33,7 @@ struct Progress
     int number;
     int count;
 };
-}
+} // namespace
 
 class tst_TNetworkFileIo : public QObject
 {
@@ -73,10 +73,7 @@ void tst_TNetworkFileIo::initTestCase()
     QVERIFY(mLocal.isValid());
 }
 
-void tst_TNetworkFileIo::init()
-{
-    mPeer.control(QStringLiteral("reset"));
-}
+void tst_TNetworkFileIo::init() { mPeer.control(QStringLiteral("reset")); }
 
 TNetworkFileIo *tst_TNetworkFileIo::newClient(QObject *iOwner, const QString &iDir)
 {
@@ -120,7 +117,7 @@ void tst_TNetworkFileIo::downloadsWhatIsMissing()
     QSignalSpy ends(io, &TNetworkFileIo::eventloopStoped);
     TError error;
     const QStringList result = io->downloadFiles(
-        {{"a.txt", md5a}, {"sub/dir/b.bin", md5b}, {"c.txt", md5c}, {"gone.txt", md5gone}}, dir, &error);
+            {{"a.txt", md5a}, {"sub/dir/b.bin", md5b}, {"c.txt", md5c}, {"gone.txt", md5gone}}, dir, &error);
     // One end per request: the query and two downloads.
     QCOMPARE(ends.count(), 3);
 
@@ -134,9 +131,8 @@ void tst_TNetworkFileIo::downloadsWhatIsMissing()
     // The up-to-date copy is neither asked about nor fetched.
     QCOMPARE(requestsTo("getFileExists"),
              QStringList {QStringLiteral(R"({"dir":"plant/cam","md5":["%1","%2","%3"]})").arg(md5a, md5gone, md5b)});
-    QCOMPARE(requestsTo("downloadFile"),
-             QStringList({"dir=plant%2Fcam&md5=" + md5a + "&filename=a.txt",
-                          "dir=plant%2Fcam&md5=" + md5b + "&filename=sub%2Fdir%2Fb.bin"}));
+    QCOMPARE(requestsTo("downloadFile"), QStringList({"dir=plant%2Fcam&md5=" + md5a + "&filename=a.txt",
+                                                      "dir=plant%2Fcam&md5=" + md5b + "&filename=sub%2Fdir%2Fb.bin"}));
 
     // Progress runs through file 1 then file 2, each up to its full size, of a constant count.
     QVERIFY(!progress.isEmpty());
@@ -356,11 +352,10 @@ void tst_TNetworkFileIo::uploadsWhatTheServiceLacks()
     QCOMPARE(readFile(mPeer.storePath() + "/uploads/new/" + md5Of(one)), one);
     QCOMPARE(readFile(mPeer.storePath() + "/uploads/new/" + md5Of(two)), two);
     // The upload directory names both the query and the uploads.
-    QCOMPARE(requestsTo("getFileExists"),
-             QStringList {QStringLiteral(R"({"dir":"uploads/new","md5":["%1","%2","%3"]})")
-                              .arg(md5Of(one), md5Of(held), md5Of(two))});
-    QCOMPARE(requestsTo("uploadFile"), QStringList({"dir=uploads%2Fnew&md5=" + md5Of(one),
-                                                    "dir=uploads%2Fnew&md5=" + md5Of(two)}));
+    QCOMPARE(requestsTo("getFileExists"), QStringList {QStringLiteral(R"({"dir":"uploads/new","md5":["%1","%2","%3"]})")
+                                                               .arg(md5Of(one), md5Of(held), md5Of(two))});
+    QCOMPARE(requestsTo("uploadFile"),
+             QStringList({"dir=uploads%2Fnew&md5=" + md5Of(one), "dir=uploads%2Fnew&md5=" + md5Of(two)}));
     QVERIFY(!progress.isEmpty());
     QCOMPARE(progress.first().number, 1);
     QCOMPARE(progress.last().number, 2);

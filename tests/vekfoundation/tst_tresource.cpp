@@ -20,8 +20,11 @@ QImage imageOf(const QIcon &iIcon, QIcon::Mode iMode = QIcon::Normal, QIcon::Sta
 QString recolourMismatch(const QImage &iSource, const QImage &iResult, const QColor &iColor)
 {
     if (iSource.size() != iResult.size())
-        return QStringLiteral("size %1x%2 != %3x%4").arg(iResult.width()).arg(iResult.height())
-            .arg(iSource.width()).arg(iSource.height());
+        return QStringLiteral("size %1x%2 != %3x%4")
+                .arg(iResult.width())
+                .arg(iResult.height())
+                .arg(iSource.width())
+                .arg(iSource.height());
     int opaque = 0;
     for (int y = 0; y < iSource.height(); ++y) {
         for (int x = 0; x < iSource.width(); ++x) {
@@ -37,8 +40,7 @@ QString recolourMismatch(const QImage &iSource, const QImage &iResult, const QCo
             const int slack = 2 + 510 / qMax(1, qAlpha(out));
             if (qAbs(qRed(out) - iColor.red()) > slack || qAbs(qGreen(out) - iColor.green()) > slack
                 || qAbs(qBlue(out) - iColor.blue()) > slack)
-                return QStringLiteral("colour at %1,%2: %3 != %4").arg(x).arg(y)
-                    .arg(QColor(out).name(), iColor.name());
+                return QStringLiteral("colour at %1,%2: %3 != %4").arg(x).arg(y).arg(QColor(out).name(), iColor.name());
         }
     }
     return opaque > 0 ? QString() : QStringLiteral("no opaque pixel in the source");
@@ -83,11 +85,13 @@ private:
     void writeTheme(const QVariantMap &iValues);
     QImage m_square;
     QTemporaryDir m_dir;
-    const QVariantMap m_colors {
-        {"COLOR_LIGHT_NORMAL_ICON", "#111111"}, {"COLOR_LIGHT_DISABLED_ICON", "#222222"},
-        {"COLOR_LIGHT_PANEL", "#333333"}, {"COLOR_DARK_BRIGHT_TEXT", "#444444"},
-        {"COLOR_DARK_DISABLED_TEXT", "#55555580"}, {"COLOR_ACCENT_4", "#3F82B0AF"},
-        {"COLOR_PRIMARY_5", "#777777"}};
+    const QVariantMap m_colors {{"COLOR_LIGHT_NORMAL_ICON", "#111111"},
+                                {"COLOR_LIGHT_DISABLED_ICON", "#222222"},
+                                {"COLOR_LIGHT_PANEL", "#333333"},
+                                {"COLOR_DARK_BRIGHT_TEXT", "#444444"},
+                                {"COLOR_DARK_DISABLED_TEXT", "#55555580"},
+                                {"COLOR_ACCENT_4", "#3F82B0AF"},
+                                {"COLOR_PRIMARY_5", "#777777"}};
 };
 
 void tst_TResource::writeTheme(const QVariantMap &iValues)
@@ -104,7 +108,7 @@ void tst_TResource::initTestCase()
 {
     QVERIFY(m_dir.isValid());
     m_square = QImage(QStringLiteral(VEK_TEST_DATA_DIR "/resource/bundle/system/icon/square"))
-                   .convertToFormat(QImage::Format_ARGB32);
+                       .convertToFormat(QImage::Format_ARGB32);
     QVERIFY(!m_square.isNull());
 }
 
@@ -125,8 +129,7 @@ void tst_TResource::loadRccFindsFolders()
     QVERIFY(res->loadRcc(QStringLiteral("testicons.rcc")));
     // The disk folder added before stays in front; "icons", third-level and
     // other folders are not icon folders; "icon.dark" is by its base name.
-    QCOMPARE(res->iconPathList(),
-             QStringList({kFolders + "/A", ":/system/icon", ":/theme/icon.dark"}));
+    QCOMPARE(res->iconPathList(), QStringList({kFolders + "/A", ":/system/icon", ":/theme/icon.dark"}));
     QCOMPARE(res->resourcePathList(), QStringList({":/other/files", ":/system/image"}));
 }
 
@@ -145,8 +148,7 @@ void tst_TResource::autoFindDropsMissingFolders()
     res->prependIconPath(QStringLiteral("/no/such/folder"));
     res->appendResourcePath(QStringLiteral("/no/such/images"));
     res->autoFindPathList();
-    QCOMPARE(res->iconPathList(),
-             QStringList({kFolders + "/A", ":/system/icon", ":/theme/icon.dark"}));
+    QCOMPARE(res->iconPathList(), QStringList({kFolders + "/A", ":/system/icon", ":/theme/icon.dark"}));
     QCOMPARE(res->resourcePathList(), QStringList({":/other/files", ":/system/image"}));
 }
 
@@ -181,11 +183,13 @@ void tst_TResource::iconFilePathOrder_data()
     const QString b = kFolders + "/B";
     QTest::newRow("earlier folder wins over svg") << QStringList {a, b} << "close" << a + "/close";
     QTest::newRow("svg in the earlier folder") << QStringList {b, a} << "close" << b + "/close.svg";
-    QTest::newRow("svg preferred in one folder") << QStringList {":/system/icon"} << "both" << ":/system/icon/both.svg";
-    QTest::newRow("missing") << QStringList {a, b} << "nothing" << "";
-    QTest::newRow("a file name itself") << QStringList {a}
-        << kFolders + "/B/close.svg" << kFolders + "/B/close.svg";
-    QTest::newRow("a folder is no icon") << QStringList {kFolders} << "A" << "";
+    QTest::newRow("svg preferred in one folder") << QStringList {":/system/icon"} << "both"
+                                                 << ":/system/icon/both.svg";
+    QTest::newRow("missing") << QStringList {a, b} << "nothing"
+                             << "";
+    QTest::newRow("a file name itself") << QStringList {a} << kFolders + "/B/close.svg" << kFolders + "/B/close.svg";
+    QTest::newRow("a folder is no icon") << QStringList {kFolders} << "A"
+                                         << "";
 }
 
 void tst_TResource::iconFilePathOrder()
@@ -247,7 +251,8 @@ void tst_TResource::colorSuffixRecolours()
     QFETCH(QColor, color);
     TTheme::instance()->setValueMap(m_colors);
     // icon() hands dotted names over whole; both must give the same picture.
-    for (const QIcon &icon : {TResource::instance()->colorIcon(name), TResource::instance()->icon(name, "tab", "dark")}) {
+    for (const QIcon &icon :
+         {TResource::instance()->colorIcon(name), TResource::instance()->icon(name, "tab", "dark")}) {
         QVERIFY(!icon.isNull());
         const QImage image = imageOf(icon);
         if (color.isValid()) {
@@ -268,19 +273,48 @@ void tst_TResource::themeColoursForControls_data()
     QTest::addColumn<QString>("on");
     QTest::addColumn<QString>("disabled");
 
-    QTest::newRow("button on dark body") << "DARK" << "button" << "body"
-        << "COLOR_DARK_BRIGHT_TEXT" << "COLOR_ACCENT_4" << "COLOR_DARK_DISABLED_TEXT";
-    QTest::newRow("button on light body") << "light" << "BUTTON" << "BODY"
-        << "COLOR_LIGHT_NORMAL_ICON" << "COLOR_ACCENT_4" << "COLOR_LIGHT_DISABLED_ICON";
-    QTest::newRow("button on light, dark theme") << "dark" << "button" << "light"
-        << "COLOR_LIGHT_NORMAL_ICON" << "COLOR_ACCENT_4" << "COLOR_LIGHT_DISABLED_ICON";
-    QTest::newRow("button on dark, light theme") << "light" << "button" << "dark"
-        << "COLOR_DARK_BRIGHT_TEXT" << "COLOR_ACCENT_4" << "COLOR_DARK_DISABLED_TEXT";
-    QTest::newRow("tab on dark") << "light" << "tab" << "Dark"
-        << "COLOR_LIGHT_NORMAL_ICON" << "COLOR_LIGHT_PANEL" << "COLOR_LIGHT_DISABLED_ICON";
-    QTest::newRow("tab on dark body") << "dark" << "tab" << "body"
-        << "COLOR_LIGHT_NORMAL_ICON" << "COLOR_PRIMARY_5" << "COLOR_LIGHT_DISABLED_ICON";
-    QTest::newRow("other kind keeps own colours") << "dark" << "label" << "body" << "" << "" << "";
+    QTest::newRow("button on dark body") << "DARK"
+                                         << "button"
+                                         << "body"
+                                         << "COLOR_DARK_BRIGHT_TEXT"
+                                         << "COLOR_ACCENT_4"
+                                         << "COLOR_DARK_DISABLED_TEXT";
+    QTest::newRow("button on light body") << "light"
+                                          << "BUTTON"
+                                          << "BODY"
+                                          << "COLOR_LIGHT_NORMAL_ICON"
+                                          << "COLOR_ACCENT_4"
+                                          << "COLOR_LIGHT_DISABLED_ICON";
+    QTest::newRow("button on light, dark theme") << "dark"
+                                                 << "button"
+                                                 << "light"
+                                                 << "COLOR_LIGHT_NORMAL_ICON"
+                                                 << "COLOR_ACCENT_4"
+                                                 << "COLOR_LIGHT_DISABLED_ICON";
+    QTest::newRow("button on dark, light theme") << "light"
+                                                 << "button"
+                                                 << "dark"
+                                                 << "COLOR_DARK_BRIGHT_TEXT"
+                                                 << "COLOR_ACCENT_4"
+                                                 << "COLOR_DARK_DISABLED_TEXT";
+    QTest::newRow("tab on dark") << "light"
+                                 << "tab"
+                                 << "Dark"
+                                 << "COLOR_LIGHT_NORMAL_ICON"
+                                 << "COLOR_LIGHT_PANEL"
+                                 << "COLOR_LIGHT_DISABLED_ICON";
+    QTest::newRow("tab on dark body") << "dark"
+                                      << "tab"
+                                      << "body"
+                                      << "COLOR_LIGHT_NORMAL_ICON"
+                                      << "COLOR_PRIMARY_5"
+                                      << "COLOR_LIGHT_DISABLED_ICON";
+    QTest::newRow("other kind keeps own colours") << "dark"
+                                                  << "label"
+                                                  << "body"
+                                                  << ""
+                                                  << ""
+                                                  << "";
 }
 
 void tst_TResource::themeColoursForControls()
@@ -305,9 +339,16 @@ void tst_TResource::themeColoursForControls()
             c.setAlpha(text.rightRef(2).toInt(nullptr, 16));
         return c;
     };
-    struct Want { QString key; QIcon::Mode mode; QIcon::State state; };
-    const Want wants[] = {{normal, QIcon::Normal, QIcon::Off}, {on.isEmpty() ? normal : on, QIcon::Normal, QIcon::On},
-                          {disabled, QIcon::Disabled, QIcon::Off}, {disabled, QIcon::Disabled, QIcon::On}};
+    struct Want
+    {
+        QString key;
+        QIcon::Mode mode;
+        QIcon::State state;
+    };
+    const Want wants[] = {{normal, QIcon::Normal, QIcon::Off},
+                          {on.isEmpty() ? normal : on, QIcon::Normal, QIcon::On},
+                          {disabled, QIcon::Disabled, QIcon::Off},
+                          {disabled, QIcon::Disabled, QIcon::On}};
     for (const Want &w : wants) {
         const QImage image = imageOf(icon, w.mode, w.state);
         if (w.key.isEmpty()) {
@@ -317,7 +358,10 @@ void tst_TResource::themeColoursForControls()
         }
         const QString mismatch = recolourMismatch(m_square, image, expectColor(w.key));
         QVERIFY2(mismatch.isEmpty(), qPrintable(QStringLiteral("%1 (mode %2, state %3): %4")
-                                                    .arg(w.key).arg(w.mode).arg(w.state).arg(mismatch)));
+                                                        .arg(w.key)
+                                                        .arg(w.mode)
+                                                        .arg(w.state)
+                                                        .arg(mismatch)));
     }
 }
 
@@ -362,7 +406,8 @@ void tst_TResource::scriptsCallByName()
                                       Q_ARG(QString, QStringLiteral("info-circle"))));
     QCOMPARE(path, QStringLiteral(":/system/icon/info-circle.svg"));
     QIcon icon;
-    QVERIFY(QMetaObject::invokeMethod(res, "icon", Q_RETURN_ARG(QIcon, icon), Q_ARG(QString, QStringLiteral("square"))));
+    QVERIFY(QMetaObject::invokeMethod(res, "icon", Q_RETURN_ARG(QIcon, icon),
+                                      Q_ARG(QString, QStringLiteral("square"))));
     QVERIFY(!icon.isNull());
     QIcon refilled;
     QVERIFY(QMetaObject::invokeMethod(res, "refillIcon", Q_RETURN_ARG(QIcon, refilled), Q_ARG(QIcon, icon),

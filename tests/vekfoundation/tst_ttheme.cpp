@@ -10,15 +10,9 @@ namespace {
 
 QStringList g_messages;
 
-void collectMessages(QtMsgType, const QMessageLogContext &, const QString &iMsg)
-{
-    g_messages.append(iMsg);
-}
+void collectMessages(QtMsgType, const QMessageLogContext &, const QString &iMsg) { g_messages.append(iMsg); }
 
-QStringList messagesContaining(const QString &iText)
-{
-    return g_messages.filter(iText);
-}
+QStringList messagesContaining(const QString &iText) { return g_messages.filter(iText); }
 
 } // namespace
 
@@ -59,10 +53,7 @@ void tst_TTheme::init()
     TTheme::instance()->setStyle(QString());
 }
 
-void tst_TTheme::cleanupTestCase()
-{
-    qInstallMessageHandler(nullptr);
-}
+void tst_TTheme::cleanupTestCase() { qInstallMessageHandler(nullptr); }
 
 void tst_TTheme::conditionalLines_data()
 {
@@ -75,20 +66,31 @@ void tst_TTheme::conditionalLines_data()
     QTest::newRow("else section") << "light" << ifElse << "a\nc\nd\n";
     QTest::newRow("no BG_TYPE drops both") << "" << ifElse << "a\nd\n";
     QTest::newRow("unknown BG_TYPE drops both") << "grey" << ifElse << "a\nd\n";
-    QTest::newRow("light section")
-        << "LIGHT" << "#IF LIGHT\nl\n#ENDIF\n#IF DARK\nk\n#ENDIF\n" << "l\n";
-    QTest::newRow("lower-case if is a directive, lower-case endif is content")
-        << "dark" << "#if dark\nx\n#endif\ny\n#ELSE\nz\n" << "x\n#endif\ny\n";
-    QTest::newRow("else without if starts a dark section")
-        << "DARK" << "#ELSE\nd\n#ENDIF\ne" << "d\ne\n";
-    QTest::newRow("else without if, light theme")
-        << "LIGHT" << "#ELSE\nd\n#ENDIF\ne" << "e\n";
-    QTest::newRow("no nesting: inner if replaces the mode")
-        << "DARK" << "#IF DARK\na\n#IF LIGHT\nb\n#ENDIF\nc" << "a\nc\n";
+    QTest::newRow("light section") << "LIGHT"
+                                   << "#IF LIGHT\nl\n#ENDIF\n#IF DARK\nk\n#ENDIF\n"
+                                   << "l\n";
+    QTest::newRow("lower-case if is a directive, lower-case endif is content") << "dark"
+                                                                               << "#if dark\nx\n#endif\ny\n#ELSE\nz\n"
+                                                                               << "x\n#endif\ny\n";
+    QTest::newRow("else without if starts a dark section") << "DARK"
+                                                           << "#ELSE\nd\n#ENDIF\ne"
+                                                           << "d\ne\n";
+    QTest::newRow("else without if, light theme") << "LIGHT"
+                                                  << "#ELSE\nd\n#ENDIF\ne"
+                                                  << "e\n";
+    QTest::newRow("no nesting: inner if replaces the mode") << "DARK"
+                                                            << "#IF DARK\na\n#IF LIGHT\nb\n#ENDIF\nc"
+                                                            << "a\nc\n";
     QTest::newRow("indented directive with trailing words")
-        << "light" << "  #IF LIGHT  -- light only\n  x {}\n\t#ENDIF whatever\ny" << "  x {}\ny\n";
-    QTest::newRow("CRLF and empty lines") << "" << "a\r\n\r\nb\r\n" << "a\n\nb\n";
-    QTest::newRow("empty template") << "dark" << "" << "";
+            << "light"
+            << "  #IF LIGHT  -- light only\n  x {}\n\t#ENDIF whatever\ny"
+            << "  x {}\ny\n";
+    QTest::newRow("CRLF and empty lines") << ""
+                                          << "a\r\n\r\nb\r\n"
+                                          << "a\n\nb\n";
+    QTest::newRow("empty template") << "dark"
+                                    << ""
+                                    << "";
 }
 
 void tst_TTheme::conditionalLines()
@@ -119,38 +121,41 @@ void tst_TTheme::substitution_data()
                               {QStringLiteral("OPAQUE"), QStringLiteral("#3F82B0FF")},
                               {QStringLiteral("PLAIN"), QStringLiteral("#3F82B0")},
                               {QStringLiteral("NUM"), 12}};
-    QTest::newRow("values and colour notation") << 1.0 << accent
-        << "a{color:${COLOR_ACCENT_4};b:${OPAQUE};c:${PLAIN};n:${NUM}px}"
-        << "a{color:rgba(63, 130, 176, 0.686275);b:rgba(63, 130, 176, 1);c:#3F82B0;n:12px}\n";
-    QTest::newRow("same key twice, keys are case-sensitive") << 1.0 << accent
-        << "${NUM}${NUM}${num}" << "1212${num}\n";
-    QTest::newRow("value naming a later key is expanded")
-        << 1.0 << QVariantMap {{"A", "${B}"}, {"B", "x"}} << "[${A}]" << "[x]\n";
-    QTest::newRow("value naming an earlier key is not")
-        << 1.0 << QVariantMap {{"A", "x"}, {"B", "${A}"}} << "[${B}]" << "[${A}]\n";
-    QTest::newRow("reference formed by a replacement")
-        << 1.0 << QVariantMap {{"A", "B"}, {"B", "z"}} << "${${A}}" << "z\n";
-    QTest::newRow("empty value joins its neighbours")
-        << 1.0 << QVariantMap {{"A", ""}, {"B", "z"}} << "$${A}{B}" << "z\n";
-    QTest::newRow("scaled pixels") << 1.5 << QVariantMap()
-        << "a:$DP(10);b:$DP( 2.5 );c:$DP(1) $DP(1.0);d:$DP(0)" << "a:15;b:3;c:1 1;d:0\n";
+    QTest::newRow("values and colour notation")
+            << 1.0 << accent << "a{color:${COLOR_ACCENT_4};b:${OPAQUE};c:${PLAIN};n:${NUM}px}"
+            << "a{color:rgba(63, 130, 176, 0.686275);b:rgba(63, 130, 176, 1);c:#3F82B0;n:12px}\n";
+    QTest::newRow("same key twice, keys are case-sensitive") << 1.0 << accent << "${NUM}${NUM}${num}"
+                                                             << "1212${num}\n";
+    QTest::newRow("value naming a later key is expanded") << 1.0 << QVariantMap {{"A", "${B}"}, {"B", "x"}} << "[${A}]"
+                                                          << "[x]\n";
+    QTest::newRow("value naming an earlier key is not") << 1.0 << QVariantMap {{"A", "x"}, {"B", "${A}"}} << "[${B}]"
+                                                        << "[${A}]\n";
+    QTest::newRow("reference formed by a replacement") << 1.0 << QVariantMap {{"A", "B"}, {"B", "z"}} << "${${A}}"
+                                                       << "z\n";
+    QTest::newRow("empty value joins its neighbours") << 1.0 << QVariantMap {{"A", ""}, {"B", "z"}} << "$${A}{B}"
+                                                      << "z\n";
+    QTest::newRow("scaled pixels") << 1.5 << QVariantMap() << "a:$DP(10);b:$DP( 2.5 );c:$DP(1) $DP(1.0);d:$DP(0)"
+                                   << "a:15;b:3;c:1 1;d:0\n";
     QTest::newRow("scaled pixel forms") << 2.0 << QVariantMap()
-        << "$DP(3 )|$DP(\t3.)|$DP(.5)|$DP(3|$DP(1.25.)|$DP(+1)|$DP(2\n#IF DARK\n)"
-        << "6|6|$DP(.5)|$DP(3|$DP(1.25.)|$DP(+1)|$DP(2\n";
-    QTest::newRow("scaled pixels across lines") << 2.0 << QVariantMap() << "a$DP(\n4 \n)b" << "a8b\n";
-    QTest::newRow("scaled pixels from a value") << 2.0 << QVariantMap {{"W", "$DP(3)"}}
-        << "w:${W}" << "w:6\n";
-    QTest::newRow("alpha") << 1.0 << accent
-        << "$ALPHA(#ff0000, 0.5) $ALPHA( red ,1) $ALPHA(${COLOR_ACCENT_4}, 0.3) $ALPHA(#00ff00,0)"
-        << "rgba(255, 0, 0, 0.500008) rgba(255, 0, 0, 1) rgba(63, 130, 176, 0.300008) rgba(0, 255, 0, 0)\n";
-    QTest::newRow("alpha of an unreadable colour is black") << 1.0 << QVariantMap()
-        << "$ALPHA(nosuchcolour, 0.5)|$ALPHA(, 1)" << "rgba(0, 0, 0, 0.500008)|rgba(0, 0, 0, 1)\n";
-    QTest::newRow("lighter and darker") << 1.0 << accent
-        << "$LIGHTER(#000000, 150) $LIGHTER(#808080, 1.5) $DARKER(#808080, 200) $LIGHTER(#808080,150) "
-           "$DARKER(${OPAQUE}, 100) $LIGHTER(bogus, 120) $DARKER(#FF0000, 0)"
-        << "#000000 #808080 #404040 #c0c0c0 #3f82b0 #000000 #ff0000\n";
-    QTest::newRow("rgba colour with an empty part stays")
-        << 1.0 << QVariantMap() << "$LIGHTER(rgba(1,,2,3), 150)" << "$LIGHTER(rgba(1,,2,3), 150)\n";
+                                        << "$DP(3 )|$DP(\t3.)|$DP(.5)|$DP(3|$DP(1.25.)|$DP(+1)|$DP(2\n#IF DARK\n)"
+                                        << "6|6|$DP(.5)|$DP(3|$DP(1.25.)|$DP(+1)|$DP(2\n";
+    QTest::newRow("scaled pixels across lines") << 2.0 << QVariantMap() << "a$DP(\n4 \n)b"
+                                                << "a8b\n";
+    QTest::newRow("scaled pixels from a value") << 2.0 << QVariantMap {{"W", "$DP(3)"}} << "w:${W}"
+                                                << "w:6\n";
+    QTest::newRow("alpha")
+            << 1.0 << accent << "$ALPHA(#ff0000, 0.5) $ALPHA( red ,1) $ALPHA(${COLOR_ACCENT_4}, 0.3) $ALPHA(#00ff00,0)"
+            << "rgba(255, 0, 0, 0.500008) rgba(255, 0, 0, 1) rgba(63, 130, 176, 0.300008) rgba(0, 255, 0, 0)\n";
+    QTest::newRow("alpha of an unreadable colour is black")
+            << 1.0 << QVariantMap() << "$ALPHA(nosuchcolour, 0.5)|$ALPHA(, 1)"
+            << "rgba(0, 0, 0, 0.500008)|rgba(0, 0, 0, 1)\n";
+    QTest::newRow("lighter and darker")
+            << 1.0 << accent
+            << "$LIGHTER(#000000, 150) $LIGHTER(#808080, 1.5) $DARKER(#808080, 200) $LIGHTER(#808080,150) "
+               "$DARKER(${OPAQUE}, 100) $LIGHTER(bogus, 120) $DARKER(#FF0000, 0)"
+            << "#000000 #808080 #404040 #c0c0c0 #3f82b0 #000000 #ff0000\n";
+    QTest::newRow("rgba colour with an empty part stays") << 1.0 << QVariantMap() << "$LIGHTER(rgba(1,,2,3), 150)"
+                                                          << "$LIGHTER(rgba(1,,2,3), 150)\n";
 }
 
 void tst_TTheme::substitution()
@@ -179,7 +184,7 @@ void tst_TTheme::leftoversAreLoggedOnce()
     const QStringList lines = messagesContaining(QStringLiteral("style sheet file have invalid variable ("));
     QCOMPARE(lines.size(), 1);
     QVERIFY2(lines.first().contains(
-                 QStringLiteral("style sheet file have invalid variable ($DP(-2),$FOO(1, 2),${MISSING}).")),
+                     QStringLiteral("style sheet file have invalid variable ($DP(-2),$FOO(1, 2),${MISSING}).")),
              qPrintable(lines.first()));
     QVERIFY(lines.first().contains(QStringLiteral("TTheme::applyTheme")));
 }
@@ -213,12 +218,18 @@ void tst_TTheme::html2StyleSheetColor_data()
 {
     QTest::addColumn<QString>("in");
     QTest::addColumn<QString>("out");
-    QTest::newRow("AF") << "#3F82B0AF" << "rgba(63, 130, 176, 0.686275)";
-    QTest::newRow("FF") << "#3F82B0FF" << "rgba(63, 130, 176, 1)";
-    QTest::newRow("00") << "#ffffff00" << "rgba(255, 255, 255, 0)";
-    QTest::newRow("six digits unchanged") << "#3F82B0" << "#3F82B0";
-    QTest::newRow("name unchanged") << "red" << "red";
-    QTest::newRow("nine characters without #") << "123456789" << "123456789";
+    QTest::newRow("AF") << "#3F82B0AF"
+                        << "rgba(63, 130, 176, 0.686275)";
+    QTest::newRow("FF") << "#3F82B0FF"
+                        << "rgba(63, 130, 176, 1)";
+    QTest::newRow("00") << "#ffffff00"
+                        << "rgba(255, 255, 255, 0)";
+    QTest::newRow("six digits unchanged") << "#3F82B0"
+                                          << "#3F82B0";
+    QTest::newRow("name unchanged") << "red"
+                                    << "red";
+    QTest::newRow("nine characters without #") << "123456789"
+                                               << "123456789";
 }
 
 void tst_TTheme::html2StyleSheetColor()
@@ -354,7 +365,8 @@ void tst_TTheme::brokenThemeFileKeepsTheme()
     theme->setValueMap({{"KEEP", "me"}});
     QVERIFY(!theme->loadThemeConfig(path));
     QCOMPARE(theme->value("KEEP").toString(), QStringLiteral("me"));
-    const QStringList lines = messagesContaining(QStringLiteral("theme file [%1] is not a valid json format!").arg(path));
+    const QStringList lines
+            = messagesContaining(QStringLiteral("theme file [%1] is not a valid json format!").arg(path));
     QCOMPARE(lines.size(), 1);
     QVERIFY(lines.first().contains(QStringLiteral("TTheme::loadThemeConfig")));
 }

@@ -98,12 +98,18 @@ void tst_TThemeDpi::ratio_data()
     QTest::addColumn<int>("xvfbWidth");
     QTest::addColumn<int>("width");
     QTest::addColumn<double>("ratio");
-    QTest::newRow("no GUI application") << "core" << "offscreen" << 0 << -1 << 1.0;
-    QTest::newRow("offscreen") << "gui" << "offscreen" << 0 << 800 << 1.0;
-    QTest::newRow("X screen 1920 wide") << "gui" << "xcb" << 1920 << 1920 << 1.0;
-    QTest::newRow("X screen 1921 wide") << "gui" << "xcb" << 1921 << 1921 << 1.5;
-    QTest::newRow("X screen 2560 wide") << "gui" << "xcb" << 2560 << 2560 << 1.5;
-    QTest::newRow("shared test display") << "gui" << "xcb" << 0 << 0 << 0.0;
+    QTest::newRow("no GUI application") << "core"
+                                        << "offscreen" << 0 << -1 << 1.0;
+    QTest::newRow("offscreen") << "gui"
+                               << "offscreen" << 0 << 800 << 1.0;
+    QTest::newRow("X screen 1920 wide") << "gui"
+                                        << "xcb" << 1920 << 1920 << 1.0;
+    QTest::newRow("X screen 1921 wide") << "gui"
+                                        << "xcb" << 1921 << 1921 << 1.5;
+    QTest::newRow("X screen 2560 wide") << "gui"
+                                        << "xcb" << 2560 << 2560 << 1.5;
+    QTest::newRow("shared test display") << "gui"
+                                         << "xcb" << 0 << 0 << 0.0;
 }
 
 void tst_TThemeDpi::ratio()

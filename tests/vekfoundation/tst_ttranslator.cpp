@@ -28,10 +28,7 @@ private:
 };
 
 namespace {
-QString login(const char *iText)
-{
-    return QCoreApplication::translate("Login", iText);
-}
+QString login(const char *iText) { return QCoreApplication::translate("Login", iText); }
 } // namespace
 
 void tst_TTranslator::initTestCase()
@@ -74,11 +71,26 @@ void tst_TTranslator::languageSwitchReplacesTranslators_data()
     QTest::addColumn<QString>("shared");
     QTest::addColumn<QString>("onlyBase");
     // Files install in name order, and Qt asks the last installed first.
-    QTest::newRow("zhcn") << "zhcn" << "你好" << "共享-base" << "仅基础";
-    QTest::newRow("en removes zhcn") << "en" << "Hello there" << "Shared" << "Only in base";
-    QTest::newRow("back to zhcn") << "zhcn" << "你好" << "共享-base" << "仅基础";
-    QTest::newRow("zhtw has no files") << "zhtw" << "Hello" << "Shared" << "Only in base";
-    QTest::newRow("unknown code is kept") << "xx" << "Hello" << "Shared" << "Only in base";
+    QTest::newRow("zhcn") << "zhcn"
+                          << "你好"
+                          << "共享-base"
+                          << "仅基础";
+    QTest::newRow("en removes zhcn") << "en"
+                                     << "Hello there"
+                                     << "Shared"
+                                     << "Only in base";
+    QTest::newRow("back to zhcn") << "zhcn"
+                                  << "你好"
+                                  << "共享-base"
+                                  << "仅基础";
+    QTest::newRow("zhtw has no files") << "zhtw"
+                                       << "Hello"
+                                       << "Shared"
+                                       << "Only in base";
+    QTest::newRow("unknown code is kept") << "xx"
+                                          << "Hello"
+                                          << "Shared"
+                                          << "Only in base";
 }
 
 void tst_TTranslator::languageSwitchReplacesTranslators()
@@ -100,13 +112,20 @@ void tst_TTranslator::translate_data()
     QTest::addColumn<QStringList>("packages");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("only b holds it") << QStringList {"a", "b"} << "save" << "b-save";
-    QTest::newRow("both hold it, a first") << QStringList {"a", "b"} << "open" << "a-open";
-    QTest::newRow("both hold it, b first") << QStringList {"b", "a"} << "open" << "b-open";
-    QTest::newRow("missing package skipped") << QStringList {"nope", "b"} << "open" << "b-open";
-    QTest::newRow("no package") << QStringList {} << "open" << "open";
-    QTest::newRow("nobody holds it") << QStringList {"a", "b"} << "close" << "close";
-    QTest::newRow("exact case") << QStringList {"a", "b"} << "Open" << "Open";
+    QTest::newRow("only b holds it") << QStringList {"a", "b"} << "save"
+                                     << "b-save";
+    QTest::newRow("both hold it, a first") << QStringList {"a", "b"} << "open"
+                                           << "a-open";
+    QTest::newRow("both hold it, b first") << QStringList {"b", "a"} << "open"
+                                           << "b-open";
+    QTest::newRow("missing package skipped") << QStringList {"nope", "b"} << "open"
+                                             << "b-open";
+    QTest::newRow("no package") << QStringList {} << "open"
+                                << "open";
+    QTest::newRow("nobody holds it") << QStringList {"a", "b"} << "close"
+                                     << "close";
+    QTest::newRow("exact case") << QStringList {"a", "b"} << "Open"
+                                << "Open";
 }
 
 void tst_TTranslator::translate()

@@ -1,7 +1,7 @@
 #include "tuuideventloop.h"
 
-#include <QtTest>
 #include <QJSEngine>
+#include <QtTest>
 
 class tst_TUuidEventLoop : public QObject
 {
@@ -20,12 +20,16 @@ void tst_TUuidEventLoop::matching_data()
     QTest::addColumn<QString>("loopUuid");
     QTest::addColumn<QString>("answerUuid");
     QTest::addColumn<bool>("ends");
-    QTest::newRow("same") << "a1-b2" << "a1-b2" << true;
-    QTest::newRow("other letter case") << "a1-b2" << "A1-B2" << false;
-    QTest::newRow("other identifier") << "a1-b2" << "a1-b3" << false;
+    QTest::newRow("same") << "a1-b2"
+                          << "a1-b2" << true;
+    QTest::newRow("other letter case") << "a1-b2"
+                                       << "A1-B2" << false;
+    QTest::newRow("other identifier") << "a1-b2"
+                                      << "a1-b3" << false;
     QTest::newRow("none, empty answer") << QString() << "" << true;
     QTest::newRow("none, some answer") << QString() << "x" << false;
-    QTest::newRow("some, empty answer") << "x" << "" << false;
+    QTest::newRow("some, empty answer") << "x"
+                                        << "" << false;
 }
 
 void tst_TUuidEventLoop::matching()
@@ -68,7 +72,10 @@ void tst_TUuidEventLoop::nestedWaitsDoNotEndEachOther()
     QTimer::singleShot(0, &outer, [&] {
         TUuidEventLoop inner(QStringLiteral("B"));
         // The outer answer arrives first, while the inner wait runs.
-        QTimer::singleShot(0, &outer, [&] { outer.quit("A", {{"for", "A"}}); inner.quit("A", {{"for", "wrong"}}); });
+        QTimer::singleShot(0, &outer, [&] {
+            outer.quit("A", {{"for", "A"}});
+            inner.quit("A", {{"for", "wrong"}});
+        });
         QTimer::singleShot(20, &inner, [&] { inner.quit("B", {{"for", "B"}}); });
         inner.exec();
         order << "inner:" + inner.data().value("for").toString();

@@ -20,8 +20,8 @@ void tst_VekJsPackage::runnerExit_data()
     QTest::addColumn<QString>("stderrHas");
 
     QTest::newRow("empty script") << "" << true << 0 << "";
-    QTest::newRow("top-level throw") << "var a = 1;\n\nthrow new Error('boom');\n" << true << 1
-                                     << "ERROR: Line 3: Error: boom";
+    QTest::newRow("top-level throw") << "var a = 1;\n\nthrow new Error('boom');\n"
+                                     << true << 1 << "ERROR: Line 3: Error: boom";
     QTest::newRow("syntax error") << "var a = ;\n" << true << 1 << "ERROR: Line 1: SyntaxError";
     QTest::newRow("missing script") << "" << false << 2 << "ERROR: cannot open script file [";
 }
@@ -47,78 +47,80 @@ void tst_VekJsPackage::runnerExit()
 
 void tst_VekJsPackage::lookup_data()
 {
-    QTest::addColumn<QVariantMap>("files");   // relative path -> content
-    QTest::addColumn<QVariantMap>("links");   // relative path -> link target ($PLUGINS: test plug-ins)
-    QTest::addColumn<QString>("script");      // $DIR: the temporary folder
+    QTest::addColumn<QVariantMap>("files");    // relative path -> content
+    QTest::addColumn<QVariantMap>("links");    // relative path -> link target ($PLUGINS: test plug-ins)
+    QTest::addColumn<QString>("script");       // $DIR: the temporary folder
     QTest::addColumn<QStringList>("expected"); // standard output lines
 
     const QString libPaths = "__package__.setLibraryPaths(['$DIR/lib']);";
     QTest::newRow("working folder before library paths")
-        << QVariantMap {{"foo.js", "'local'"}, {"lib/foo/foo.js", "'lib'"}} << QVariantMap()
-        << libPaths + "out(__package__.import('foo'));" << QStringList {"local"};
+            << QVariantMap {{"foo.js", "'local'"}, {"lib/foo/foo.js", "'lib'"}} << QVariantMap()
+            << libPaths + "out(__package__.import('foo'));" << QStringList {"local"};
     QTest::newRow("failing working-folder file gives way")
-        << QVariantMap {{"foo.js", "\nthrow new Error('x');"}, {"lib/foo/foo.js", "'lib'"}} << QVariantMap()
-        << libPaths + "out(__package__.import('foo'));" << QStringList {"ERROR: Line 2: Error: x", "lib"};
+            << QVariantMap {{"foo.js", "\nthrow new Error('x');"}, {"lib/foo/foo.js", "'lib'"}} << QVariantMap()
+            << libPaths + "out(__package__.import('foo'));" << QStringList {"ERROR: Line 2: Error: x", "lib"};
     QTest::newRow("folder and file in any case")
-        << QVariantMap {{"lib/Alpha/ALPHA.js", "({v: 'alpha'})"}} << QVariantMap()
-        << libPaths + "out(__package__.import('aLpHa').v);" << QStringList {"alpha"};
+            << QVariantMap {{"lib/Alpha/ALPHA.js", "({v: 'alpha'})"}} << QVariantMap()
+            << libPaths + "out(__package__.import('aLpHa').v);" << QStringList {"alpha"};
     QTest::newRow("plug-in folder and file in any case")
-        << QVariantMap() << QVariantMap {{"lib/COUNTER/COUNTERplugin.so", "$PLUGINS/counter/counterplugin.so"}}
-        << libPaths + "out(__package__.import('Counter').initCount());" << QStringList {"1"};
+            << QVariantMap() << QVariantMap {{"lib/COUNTER/COUNTERplugin.so", "$PLUGINS/counter/counterplugin.so"}}
+            << libPaths + "out(__package__.import('Counter').initCount());" << QStringList {"1"};
     QTest::newRow("last added path is searched first")
-        << QVariantMap {{"a/foo/foo.js", "'a'"}, {"b/foo/foo.js", "'b'"}} << QVariantMap()
-        << "__package__.setLibraryPaths(['$DIR/a', ' $DIR/b ']); out(__package__.libraryPaths());"
-           "out(__package__.import('foo'));"
-        << QStringList {"[\"$DIR/b\",\"$DIR/a\"]", "b"};
+            << QVariantMap {{"a/foo/foo.js", "'a'"}, {"b/foo/foo.js", "'b'"}} << QVariantMap()
+            << "__package__.setLibraryPaths(['$DIR/a', ' $DIR/b ']); out(__package__.libraryPaths());"
+               "out(__package__.import('foo'));"
+            << QStringList {"[\"$DIR/b\",\"$DIR/a\"]", "b"};
     QTest::newRow("addLibraryPath ignores other types")
-        << QVariantMap() << QVariantMap()
-        << "__package__.setLibraryPaths('$DIR/x'); __package__.addLibraryPath(5);"
-           "__package__.addLibraryPath({a: 1}); __package__.addLibraryPath(['$DIR/y']);"
-           "out(__package__.libraryPaths());"
-        << QStringList {"[\"$DIR/y\",\"$DIR/x\"]"};
+            << QVariantMap() << QVariantMap()
+            << "__package__.setLibraryPaths('$DIR/x'); __package__.addLibraryPath(5);"
+               "__package__.addLibraryPath({a: 1}); __package__.addLibraryPath(['$DIR/y']);"
+               "out(__package__.libraryPaths());"
+            << QStringList {"[\"$DIR/y\",\"$DIR/x\"]"};
     QTest::newRow("script beside plug-in wins")
-        << QVariantMap {{"lib/counter/counter.js", "'script'"}}
-        << QVariantMap {{"lib/counter/counterplugin.so", "$PLUGINS/counter/counterplugin.so"}}
-        << libPaths + "out(__package__.import('counter'));" << QStringList {"script"};
+            << QVariantMap {{"lib/counter/counter.js", "'script'"}}
+            << QVariantMap {{"lib/counter/counterplugin.so", "$PLUGINS/counter/counterplugin.so"}}
+            << libPaths + "out(__package__.import('counter'));" << QStringList {"script"};
     QTest::newRow("failing script beside plug-in gives the plug-in")
-        << QVariantMap {{"lib/counter/counter.js", "throw new Error('bad');"}}
-        << QVariantMap {{"lib/counter/counterplugin.so", "$PLUGINS/counter/counterplugin.so"}}
-        << libPaths + "out(__package__.import('counter').initCount());"
-        << QStringList {"ERROR: Line 1: Error: bad", "1"};
+            << QVariantMap {{"lib/counter/counter.js", "throw new Error('bad');"}}
+            << QVariantMap {{"lib/counter/counterplugin.so", "$PLUGINS/counter/counterplugin.so"}}
+            << libPaths + "out(__package__.import('counter').initCount());"
+            << QStringList {"ERROR: Line 1: Error: bad", "1"};
     QTest::newRow("plug-in without the interface, next path taken")
-        << QVariantMap {{"next/nointerface/nointerface.js", "'next'"}}
-        << QVariantMap {{"bad/nointerface/nointerfaceplugin.so", "$PLUGINS/nointerface/nointerfaceplugin.so"}}
-        << "__package__.setLibraryPaths(['$DIR/next', '$DIR/bad']); out(__package__.import('nointerface'));"
-        << QStringList {"ERROR: load plugin $DIR/bad/nointerface/nointerfaceplugin.so failed!", "next"};
+            << QVariantMap {{"next/nointerface/nointerface.js", "'next'"}}
+            << QVariantMap {{"bad/nointerface/nointerfaceplugin.so", "$PLUGINS/nointerface/nointerfaceplugin.so"}}
+            << "__package__.setLibraryPaths(['$DIR/next', '$DIR/bad']); out(__package__.import('nointerface'));"
+            << QStringList {"ERROR: load plugin $DIR/bad/nointerface/nointerfaceplugin.so failed!", "next"};
     QTest::newRow("plug-in without the interface alone")
-        << QVariantMap()
-        << QVariantMap {{"lib/nointerface/nointerfaceplugin.so", "$PLUGINS/nointerface/nointerfaceplugin.so"}}
-        << libPaths + "out(String(__package__.import('nointerface')));"
-        << QStringList {"ERROR: load plugin $DIR/lib/nointerface/nointerfaceplugin.so failed!",
-                        "ERROR: cannot found package nointerface.", "undefined"};
+            << QVariantMap()
+            << QVariantMap {{"lib/nointerface/nointerfaceplugin.so", "$PLUGINS/nointerface/nointerfaceplugin.so"}}
+            << libPaths + "out(String(__package__.import('nointerface')));"
+            << QStringList {"ERROR: load plugin $DIR/lib/nointerface/nointerfaceplugin.so failed!",
+                            "ERROR: cannot found package nointerface.", "undefined"};
     QTest::newRow("missing package keeps the name as passed")
-        << QVariantMap() << QVariantMap() << "out(String(__package__.import(' no such ')));"
-        << QStringList {"ERROR: cannot found package  no such .", "undefined"};
+            << QVariantMap() << QVariantMap() << "out(String(__package__.import(' no such ')));"
+            << QStringList {"ERROR: cannot found package  no such .", "undefined"};
     QTest::newRow("function declaration imports as cached undefined")
-        << QVariantMap {{"lib/fn/fn.js", "var loads = (typeof loads === 'undefined') ? 1 : loads + 1;\n"
-                                         "function f() {}\n"}}
-        << QVariantMap()
-        << libPaths + "out(String(__package__.import('fn'))); out(String(__package__.import('FN')));"
-                      "out(loads);"
-        << QStringList {"undefined", "undefined", "1"};
+            << QVariantMap {{"lib/fn/fn.js", "var loads = (typeof loads === 'undefined') ? 1 : loads + 1;\n"
+                                             "function f() {}\n"}}
+            << QVariantMap()
+            << libPaths
+                       + "out(String(__package__.import('fn'))); out(String(__package__.import('FN')));"
+                         "out(loads);"
+            << QStringList {"undefined", "undefined", "1"};
     QTest::newRow("first value is cached")
-        << QVariantMap {{"lib/obj/obj.js", "({n: 1})"}} << QVariantMap()
-        << libPaths + "var a = __package__.import('obj'); a.n = 2;"
-                      "out(__package__.import(' OBJ ') === a); out(__package__.import('obj').n);"
-        << QStringList {"true", "2"};
+            << QVariantMap {{"lib/obj/obj.js", "({n: 1})"}} << QVariantMap()
+            << libPaths
+                       + "var a = __package__.import('obj'); a.n = 2;"
+                         "out(__package__.import(' OBJ ') === a); out(__package__.import('obj').n);"
+            << QStringList {"true", "2"};
     QTest::newRow("packages import packages")
-        << QVariantMap {{"lib/outer/outer.js", "__package__.import('inner').v + 1"},
-                        {"lib/inner/inner.js", "({v: 41})"}}
-        << QVariantMap() << libPaths + "out(__package__.import('outer'));" << QStringList {"42"};
+            << QVariantMap {{"lib/outer/outer.js", "__package__.import('inner').v + 1"},
+                            {"lib/inner/inner.js", "({v: 41})"}}
+            << QVariantMap() << libPaths + "out(__package__.import('outer'));" << QStringList {"42"};
     QTest::newRow("engine stays with the host")
-        << QVariantMap() << QVariantMap()
-        << "var e = __package__.jsEngine(); out(typeof e); e = null; gc(); out(typeof __package__.jsEngine());"
-        << QStringList {"object", "object"};
+            << QVariantMap() << QVariantMap()
+            << "var e = __package__.jsEngine(); out(typeof e); e = null; gc(); out(typeof __package__.jsEngine());"
+            << QStringList {"object", "object"};
 }
 
 void tst_VekJsPackage::lookup()
@@ -152,12 +154,11 @@ void tst_VekJsPackage::siteShadowsLib()
     fx.write("bin/vekjslib/onlylib/onlylib.js", "'lib only'");
 
     const ScriptRun r = fx.run(ScriptFixture::prelude()
-                                   + "out(__package__.libraryPaths()); out(__package__.import('pkg'));"
-                                     "out(__package__.import('onlylib'));",
+                                       + "out(__package__.libraryPaths()); out(__package__.import('pkg'));"
+                                         "out(__package__.import('onlylib'));",
                                {}, {}, bin + "/vekjs");
     QVERIFY2(!r.crashed && r.exitCode == 0, r.err.constData());
-    QCOMPARE(r.outLines(), (QStringList {QString("[\"%1/vekjssite\",\"%1/vekjslib\"]").arg(bin), "site",
-                                         "lib only"}));
+    QCOMPARE(r.outLines(), (QStringList {QString("[\"%1/vekjssite\",\"%1/vekjslib\"]").arg(bin), "site", "lib only"}));
 }
 
 void tst_VekJsPackage::nativePackagesLoadOnce()

@@ -17,17 +17,17 @@ private slots:
 static QString processReport()
 {
     return ScriptFixture::prelude()
-        + "var p = __package__.import('process');"
-          "out([p.argv(), p.argv(0), p.argv(1), p.argv(2), p.argv(-1)]);";
+           + "var p = __package__.import('process');"
+             "out([p.argv(), p.argv(0), p.argv(1), p.argv(2), p.argv(-1)]);";
 }
 
 void tst_VekJsRunBridge::arguments_data()
 {
-    QTest::addColumn<QStringList>("extra");     // after the script file
-    QTest::addColumn<QString>("expected");      // $S: the script file
+    QTest::addColumn<QStringList>("extra"); // after the script file
+    QTest::addColumn<QString>("expected");  // $S: the script file
 
     QTest::newRow("script and argument file")
-        << QStringList {"/tmp/args.json"} << "[[\"$S\",\"/tmp/args.json\"],\"$S\",\"/tmp/args.json\",\"\",\"\"]";
+            << QStringList {"/tmp/args.json"} << "[[\"$S\",\"/tmp/args.json\"],\"$S\",\"/tmp/args.json\",\"\",\"\"]";
     QTest::newRow("script alone") << QStringList() << "[[\"$S\"],\"$S\",\"\",\"\",\"\"]";
     QTest::newRow("lone dash is positional") << QStringList {"-"} << "[[\"$S\",\"-\"],\"$S\",\"-\",\"\",\"\"]";
     QTest::newRow("after a double dash") << QStringList {"--", "-x"} << "[[\"$S\",\"-x\"],\"$S\",\"-x\",\"\",\"\"]";
@@ -45,11 +45,13 @@ void tst_VekJsRunBridge::arguments()
 
 void tst_VekJsRunBridge::scriptFile_data()
 {
-    QTest::addColumn<QString>("scriptArg");  // as passed, relative to the runner's folder "cwd"
-    QTest::addColumn<QString>("expected");   // $D: the temporary folder
+    QTest::addColumn<QString>("scriptArg"); // as passed, relative to the runner's folder "cwd"
+    QTest::addColumn<QString>("expected");  // $D: the temporary folder
 
-    QTest::newRow("absolute") << "$D/jobs/report.run.js" << "[\"$D/jobs\",\"report.run.js\",\"report\"]";
-    QTest::newRow("relative") << "../jobs/report.run.js" << "[\"$D/jobs\",\"report.run.js\",\"report\"]";
+    QTest::newRow("absolute") << "$D/jobs/report.run.js"
+                              << "[\"$D/jobs\",\"report.run.js\",\"report\"]";
+    QTest::newRow("relative") << "../jobs/report.run.js"
+                              << "[\"$D/jobs\",\"report.run.js\",\"report\"]";
 }
 
 void tst_VekJsRunBridge::scriptFile()
@@ -57,10 +59,10 @@ void tst_VekJsRunBridge::scriptFile()
     QFETCH(QString, scriptArg);
     QFETCH(QString, expected);
     ScriptFixture fx;
-    fx.write("jobs/report.run.js",
-             (ScriptFixture::prelude() + "var p = __package__.import('process');"
-                                         "out([p.execFileDir(), p.execFileName(), p.execFileBaseName()]);")
-                 .toUtf8());
+    fx.write("jobs/report.run.js", (ScriptFixture::prelude()
+                                    + "var p = __package__.import('process');"
+                                      "out([p.execFileDir(), p.execFileName(), p.execFileBaseName()]);")
+                                           .toUtf8());
     const ScriptRun r = fx.runRaw({scriptArg.replace("$D", fx.path())});
     QVERIFY2(!r.crashed && r.exitCode == 0, r.err.constData());
     QCOMPARE(r.outLines(), QStringList {expected.replace("$D", fx.path())});
@@ -82,7 +84,7 @@ void tst_VekJsRunBridge::commandLineOptions_data()
     QTest::addColumn<QString>("option");
     QTest::addColumn<bool>("importProcess");
     QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QString>("output");      // expected in standard output or standard error
+    QTest::addColumn<QString>("output"); // expected in standard output or standard error
 
     QTest::newRow("unknown option ends the program") << "--bogus" << true << 1 << "Unknown option 'bogus'";
     QTest::newRow("unknown short option anywhere") << "-q" << true << 1 << "Unknown option 'q'";
@@ -98,8 +100,8 @@ void tst_VekJsRunBridge::commandLineOptions()
     QFETCH(int, exitCode);
     QFETCH(QString, output);
     ScriptFixture fx;
-    const QString source = ScriptFixture::prelude()
-        + (importProcess ? "__package__.import('process');" : "") + "out('ran');";
+    const QString source
+            = ScriptFixture::prelude() + (importProcess ? "__package__.import('process');" : "") + "out('ran');";
     const ScriptRun r = fx.run(source, {"args.json", option});
     QVERIFY(!r.crashed);
     QCOMPARE(r.exitCode, exitCode);

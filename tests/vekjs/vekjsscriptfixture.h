@@ -35,8 +35,8 @@ public:
     static QString prelude()
     {
         return QStringLiteral(
-            "var sys = __package__.import('sys');"
-            "function out(v) { sys.stdoutWrite((typeof v === 'string' ? v : JSON.stringify(v)) + '\\n'); }\n");
+                "var sys = __package__.import('sys');"
+                "function out(v) { sys.stdoutWrite((typeof v === 'string' ? v : JSON.stringify(v)) + '\\n'); }\n");
     }
 
     ScriptFixture() { QDir(m_dir.path()).mkpath(QStringLiteral("cwd")); }

@@ -4,8 +4,8 @@
 
 #include <QJSEngine>
 #include <QJSValue>
-#include <QQmlEngine>
 #include <QMargins>
+#include <QQmlEngine>
 #include <QSizePolicy>
 #include <QWidget>
 #include <QtTest>
@@ -65,8 +65,8 @@ inline void addRows()
     QTest::addColumn<void *>("probe");
     QTest::addColumn<QVariant>("expected");
 
-    auto row = [](const char *name, const QString &key, const QVariant &value, const QString &script,
-                  Prepare prepare, Probe probe, const QVariant &expected) {
+    auto row = [](const char *name, const QString &key, const QVariant &value, const QString &script, Prepare prepare,
+                  Probe probe, const QVariant &expected) {
         QTest::newRow(name) << key << value << script << reinterpret_cast<void *>(prepare)
                             << reinterpret_cast<void *>(probe) << expected;
     };
@@ -77,8 +77,8 @@ inline void addRows()
     row("enabled/int 1 disables", "enabled", 1, "1", nullptr, enabled, false);
     row("enabled/text true disables", "enabled", "true", "'true'", nullptr, enabled, false);
 
-    row("style/normalised", "style", " color = primary raised ", "' color = primary raised '", nullptr,
-        styleProps, QVariantList {"PRIMARY", true, "COLOR=PRIMARY RAISED"});
+    row("style/normalised", "style", " color = primary raised ", "' color = primary raised '", nullptr, styleProps,
+        QVariantList {"PRIMARY", true, "COLOR=PRIMARY RAISED"});
     row("style/last piece, empty word", "style", "k=v=w  x", "'k=v=w  x'", nullptr, oddStyleProps,
         QVariantList {"W", true, true, "K=V=W  X"});
 
@@ -87,8 +87,8 @@ inline void addRows()
 
     row("size_policy/text horizontal only", "size_policy", "Expanding", "'Expanding'", preferred, policy,
         QVariantList {int(QSizePolicy::Expanding), int(QSizePolicy::Preferred), 0, 0});
-    row("size_policy/text all four", "size_policy", "Fixed,Minimum,2,3", "'Fixed,Minimum,2,3'", preferred,
-        policy, QVariantList {int(QSizePolicy::Fixed), int(QSizePolicy::Minimum), 2, 3});
+    row("size_policy/text all four", "size_policy", "Fixed,Minimum,2,3", "'Fixed,Minimum,2,3'", preferred, policy,
+        QVariantList {int(QSizePolicy::Fixed), int(QSizePolicy::Minimum), 2, 3});
     row("size_policy/list", "size_policy", QVariantList {"Ignored", "MinimumExpanding", 1, "x"},
         "['Ignored', 'MinimumExpanding', 1, 'x']", preferred, policy,
         QVariantList {int(QSizePolicy::Ignored), int(QSizePolicy::MinimumExpanding), 1, 0});
@@ -108,8 +108,8 @@ inline void addRows()
         QSize(100, 20));
     row("size/text", "size", "300", "'300'", size100x50, size, QSize(300, 50));
 
-    row("contents_margins/list is top bottom left right", "contents_margins", QVariantList {1, 2, 3, 4},
-        "[1, 2, 3, 4]", nullptr, margins, QVariantList {3, 1, 4, 2});
+    row("contents_margins/list is top bottom left right", "contents_margins", QVariantList {1, 2, 3, 4}, "[1, 2, 3, 4]",
+        nullptr, margins, QVariantList {3, 1, 4, 2});
     row("contents_margins/text keeps the rest", "contents_margins", "4,8", "'4,8'", margins1, margins,
         QVariantList {1, 4, 1, 8});
     row("contents_margins/map", "contents_margins", QVariantMap {{"left", 5}, {"right", "x"}},
@@ -117,8 +117,7 @@ inline void addRows()
 
     row("tool_tip", "tool_tip", "hint", "'hint'", nullptr, toolTip, "hint");
     row("stylesheet", "stylesheet", "color: red;", "'color: red;'", nullptr, styleSheet, "color: red;");
-    row("maximum_size", "maximum_size", "300,200", "'300,200'", nullptr, minMaxSize,
-        mm(QSize(0, 0), QSize(300, 200)));
+    row("maximum_size", "maximum_size", "300,200", "'300,200'", nullptr, minMaxSize, mm(QSize(0, 0), QSize(300, 200)));
     row("minimum_size", "minimum_size", QVariantMap {{"width", 10}}, "({width: 10})", nullptr, minMaxSize,
         mm(QSize(10, 0), noMax));
 
@@ -137,8 +136,7 @@ inline void addRows()
     row("icon/number ignored", "icon", 5, "5", nullptr, hasIcon, false);
 
     row("user_data/kept as given", "user_data", QVariantMap {{"id", 7}, {"tags", QVariantList {"a", "b"}}},
-        "({id: 7, tags: ['a', 'b']})", nullptr, userData,
-        QVariantMap {{"id", 7}, {"tags", QVariantList {"a", "b"}}});
+        "({id: 7, tags: ['a', 'b']})", nullptr, userData, QVariantMap {{"id", 7}, {"tags", QVariantList {"a", "b"}}});
     row("unknown key", "no_such_key", 1, "1", nullptr, enabled, true);
 }
 
@@ -151,7 +149,7 @@ inline void expose(QJSEngine &iEngine, QObject *iObject)
 
 // Runs one row: fetches the columns, prepares a fresh widget, lets the entry
 // point apply the key from C++ or from the script, and compares the probe.
-template <typename Widget, typename SetCpp>
+template<typename Widget, typename SetCpp>
 void runRow(SetCpp iSetCpp, const char *iScriptCall)
 {
     QFETCH(QString, key);

@@ -18,12 +18,12 @@ inline void expose(QJSEngine &iEngine, const QString &iName, QObject *iObject)
 }
 
 // Runs a script and fails the test with the script's error text.
-#define CONTROLS_EVAL(engine, code)                                                                 \
-    [&]() {                                                                                         \
-        const QJSValue vekResult = (engine).evaluate(code);                                         \
-        if (vekResult.isError())                                                                    \
-            qWarning("%s", qPrintable(vekResult.toString()));                                       \
-        return vekResult;                                                                           \
+#define CONTROLS_EVAL(engine, code)                                                                                    \
+    [&]() {                                                                                                            \
+        const QJSValue vekResult = (engine).evaluate(code);                                                            \
+        if (vekResult.isError())                                                                                       \
+            qWarning("%s", qPrintable(vekResult.toString()));                                                          \
+        return vekResult;                                                                                              \
     }()
 
 // The event types a spy on "signal(QString,QVariant,QString)" recorded, in order.
@@ -35,10 +35,7 @@ inline QStringList types(const QSignalSpy &iSpy)
     return result;
 }
 
-inline QString hexAddress(const void *iObject)
-{
-    return QString::number(reinterpret_cast<quintptr>(iObject), 16);
-}
+inline QString hexAddress(const void *iObject) { return QString::number(reinterpret_cast<quintptr>(iObject), 16); }
 
 } // namespace controlstest
 

@@ -109,8 +109,8 @@ void tst_ControlsOnScreen::paneFocus()
     column->addWidget(focusable);
     column->addWidget(outside);
     QVERIFY(showActive(&window));
-    QSignalSpy plainSpy(plain, SIGNAL(signal(QString,QVariant,QString)));
-    QSignalSpy focusableSpy(focusable, SIGNAL(signal(QString,QVariant,QString)));
+    QSignalSpy plainSpy(plain, SIGNAL(signal(QString, QVariant, QString)));
+    QSignalSpy focusableSpy(focusable, SIGNAL(signal(QString, QVariant, QString)));
 
     QVERIFY(giveFocus(first));
     QVERIFY(giveFocus(second));
@@ -121,8 +121,7 @@ void tst_ControlsOnScreen::paneFocus()
     QVERIFY(focusableSpy.isEmpty());
     QVERIFY(giveFocus(outside));
     QCOMPARE(focusableSpy.count(), 1);
-    QCOMPARE(focusableSpy.at(0),
-             (QVariantList {"editing_finished", QVariant(), controlstest::hexAddress(focusable)}));
+    QCOMPARE(focusableSpy.at(0), (QVariantList {"editing_finished", QVariant(), controlstest::hexAddress(focusable)}));
 }
 
 void tst_ControlsOnScreen::lineEditFocus()
@@ -137,14 +136,13 @@ void tst_ControlsOnScreen::lineEditFocus()
     edit->set("value", "kept");
     QVERIFY(showActive(&window));
     QVERIFY(giveFocus(other));
-    QSignalSpy spy(edit, SIGNAL(signal(QString,QVariant,QString)));
+    QSignalSpy spy(edit, SIGNAL(signal(QString, QVariant, QString)));
 
     // Untouched, the field still equals its default: no "value_changed".
     // Whether Qt ends the editing of an unedited field at all depends on its build.
     QVERIFY(giveFocus(edit));
     QVERIFY(giveFocus(other));
-    QVERIFY(types(spy) == QStringList {"focus_in"}
-            || types(spy) == (QStringList {"focus_in", "editing_finished"}));
+    QVERIFY(types(spy) == QStringList {"focus_in"} || types(spy) == (QStringList {"focus_in", "editing_finished"}));
     spy.clear();
 
     QVERIFY(giveFocus(edit));
@@ -166,8 +164,8 @@ void tst_ControlsOnScreen::comboFocusIn()
     QCOMPARE(a->focusPolicy(), Qt::StrongFocus);
     QVERIFY(showActive(&window));
     QVERIFY(giveFocus(b));
-    QSignalSpy spyA(a, SIGNAL(signal(QString,QVariant,QString)));
-    QSignalSpy spyB(b, SIGNAL(signal(QString,QVariant,QString)));
+    QSignalSpy spyA(a, SIGNAL(signal(QString, QVariant, QString)));
+    QSignalSpy spyB(b, SIGNAL(signal(QString, QVariant, QString)));
     QVERIFY(giveFocus(a));
     QVERIFY(giveFocus(b));
     QCOMPARE(spyA.count(), 1);
@@ -183,8 +181,9 @@ void tst_ControlsOnScreen::comboSearchPopup()
     auto *column = new TVBoxLayout(&window);
     auto *box = new TComboBox;
     column->packWidget(box);
-    box->setItemList({QVariantMap {{"name", "r_01"}, {"text", "Red"}}, QVariantMap {{"name", "g_02"}, {"text", "Green"}},
-                      QVariantMap {{"name", "b_03"}, {"text", "Blue"}}, QVariantMap {{"name", "r_04"}, {"text", "Rose"}}});
+    box->setItemList(
+            {QVariantMap {{"name", "r_01"}, {"text", "Red"}}, QVariantMap {{"name", "g_02"}, {"text", "Green"}},
+             QVariantMap {{"name", "b_03"}, {"text", "Blue"}}, QVariantMap {{"name", "r_04"}, {"text", "Rose"}}});
     box->setItemVisible("r_04", false);
     box->setSearchable(true);
     QVERIFY(showActive(&window));
@@ -233,7 +232,7 @@ void tst_ControlsOnScreen::comboWheel()
     area.resize(300, 200);
     QVERIFY(showActive(&area));
     QScrollBar *bar = area.verticalScrollBar();
-    QSignalSpy spy(box, SIGNAL(signal(QString,QVariant,QString)));
+    QSignalSpy spy(box, SIGNAL(signal(QString, QVariant, QString)));
 
     turnWheel(box, 1);
     QCOMPARE(box->currentIndex(), 1);
@@ -293,8 +292,8 @@ void tst_ControlsOnScreen::wholeForm()
     // In each entry: label, separator, field, units from left to right on one line.
     auto left = [](QWidget *w) { return w->geometry().left(); };
     auto right = [](QWidget *w) { return w->geometry().right(); };
-    for (QWidget *field : {static_cast<QWidget *>(name), static_cast<QWidget *>(length),
-                           static_cast<QWidget *>(material)}) {
+    for (QWidget *field :
+         {static_cast<QWidget *>(name), static_cast<QWidget *>(length), static_cast<QWidget *>(material)}) {
         QWidget *label = form->labelWidget(field);
         QWidget *sep = form->separatorWidget(field);
         QVERIFY(right(label) < left(sep));

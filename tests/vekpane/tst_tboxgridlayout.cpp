@@ -21,10 +21,7 @@ QLayout *makeLayout(const QString &iKind, QWidget *iParent)
     return new TVBoxLayout(iParent);
 }
 
-TuiAbstract *attrs(QLayout *iLayout)
-{
-    return dynamic_cast<TuiAbstract *>(iLayout);
-}
+TuiAbstract *attrs(QLayout *iLayout) { return dynamic_cast<TuiAbstract *>(iLayout); }
 
 } // namespace
 
@@ -60,11 +57,16 @@ void tst_TBoxGridLayout::attributeKeys_data()
         QTest::addRow("%s/margin as text", kind) << kind << "margin" << QVariant("3") << QVariant(3);
         QTest::addRow("%s/common key ignored", kind) << kind << "enabled" << QVariant(false) << QVariant();
     }
-    QTest::newRow("grid/hspacing") << "grid" << "hspacing" << QVariant(4) << QVariant(4);
-    QTest::newRow("grid/vspacing") << "grid" << "vspacing" << QVariant(9) << QVariant(9);
-    QTest::newRow("grid/column_count is read-only") << "grid" << "column_count" << QVariant(3) << QVariant(1);
-    QTest::newRow("hbox/hspacing is not a key") << "hbox" << "hspacing" << QVariant(4) << QVariant();
-    QTest::newRow("vbox/vspacing is not a key") << "vbox" << "vspacing" << QVariant(4) << QVariant();
+    QTest::newRow("grid/hspacing") << "grid"
+                                   << "hspacing" << QVariant(4) << QVariant(4);
+    QTest::newRow("grid/vspacing") << "grid"
+                                   << "vspacing" << QVariant(9) << QVariant(9);
+    QTest::newRow("grid/column_count is read-only") << "grid"
+                                                    << "column_count" << QVariant(3) << QVariant(1);
+    QTest::newRow("hbox/hspacing is not a key") << "hbox"
+                                                << "hspacing" << QVariant(4) << QVariant();
+    QTest::newRow("vbox/vspacing is not a key") << "vbox"
+                                                << "vspacing" << QVariant(4) << QVariant();
 }
 
 void tst_TBoxGridLayout::attributeKeys()
@@ -238,25 +240,25 @@ void tst_TBoxGridLayout::fromScript()
     auto *column = new TVBoxLayout;
     auto *a = new QLabel(QStringLiteral("a"), &host);
     auto *b = new QLabel(QStringLiteral("b"), &host);
-    QSignalSpy spy(grid, SIGNAL(signal(QString,QVariant,QString)));
+    QSignalSpy spy(grid, SIGNAL(signal(QString, QVariant, QString)));
     QJSEngine engine;
     expose(engine, "grid", grid);
     expose(engine, "row", row);
     expose(engine, "column", column);
     expose(engine, "a", a);
     expose(engine, "b", b);
-    const QJSValue r = CONTROLS_EVAL(engine,
-        "row.set({spacing: 3, margin: 2});"
-        "row.packWidget(a, 1, 'Left');"
-        "row.packStretch();"
-        "column.packWidget(b);"
-        "column.packSpacing(10);"
-        "grid.packLayout(row, 0, 0);"
-        "grid.packLayout(column, 1, 0, 1, 2);"
-        "grid.set('hspacing', 7);"
-        "grid.emitSignal('built', {rows: grid.get('row_count')});"
-        "var m = grid.get(['hspacing', 'column_count', 'enabled']);"
-        "[row.get('spacing'), row.get('margin'), m.hspacing, m.column_count, m.enabled].join('|')");
+    const QJSValue r = CONTROLS_EVAL(
+            engine, "row.set({spacing: 3, margin: 2});"
+                    "row.packWidget(a, 1, 'Left');"
+                    "row.packStretch();"
+                    "column.packWidget(b);"
+                    "column.packSpacing(10);"
+                    "grid.packLayout(row, 0, 0);"
+                    "grid.packLayout(column, 1, 0, 1, 2);"
+                    "grid.set('hspacing', 7);"
+                    "grid.emitSignal('built', {rows: grid.get('row_count')});"
+                    "var m = grid.get(['hspacing', 'column_count', 'enabled']);"
+                    "[row.get('spacing'), row.get('margin'), m.hspacing, m.column_count, m.enabled].join('|')");
     QVERIFY(!r.isError());
     QCOMPARE(r.toString(), QStringLiteral("3|2|7|2|"));
     QCOMPARE(row->count(), 2);

@@ -22,10 +22,7 @@ QVariantMap row(const QString &iName, const QString &iText, const QVariant &iUse
     return map;
 }
 
-QListWidget *popupList(TComboBox &iBox)
-{
-    return qobject_cast<QListWidget *>(iBox.view());
-}
+QListWidget *popupList(TComboBox &iBox) { return qobject_cast<QListWidget *>(iBox.view()); }
 
 QLineEdit *searchEntry(TComboBox &iBox)
 {
@@ -71,24 +68,23 @@ void tst_TComboBox::itemLists_data()
     QTest::addColumn<QStringList>("names");
     QTest::addColumn<QVariantList>("userData");
 
-    QTest::newRow("empty") << QVariantList {} << QVariantList {} << QStringList {} << QStringList {}
-                           << QVariantList {};
+    QTest::newRow("empty") << QVariantList {} << QVariantList {} << QStringList {} << QStringList {} << QVariantList {};
     QTest::newRow("plain values") << QVariantList {"a", 2} << QVariantList {row("a", "a"), row("2", "2")}
                                   << QStringList {"a", "2"} << QStringList {"a", "2"}
                                   << QVariantList {QVariant(), QVariant()};
     const QVariantList maps {row("r_01", "Red", 7), row("", "Unnamed"), QVariantMap {{"text", "No name"}},
                              QVariantMap {{"name", "only_name"}}};
-    QTest::newRow("maps are kept as given")
-        << maps << maps << QStringList {"Red", "Unnamed", "No name", ""}
-        << QStringList {"r_01", "Unnamed", "No name", "only_name"} << QVariantList {7, QVariant(), QVariant(), QVariant()};
+    QTest::newRow("maps are kept as given") << maps << maps << QStringList {"Red", "Unnamed", "No name", ""}
+                                            << QStringList {"r_01", "Unnamed", "No name", "only_name"}
+                                            << QVariantList {7, QVariant(), QVariant(), QVariant()};
     const QVariantHash hash {{"name", "h"}, {"text", "Hash"}, {"user_data", "hd"}};
     QTest::newRow("hash") << QVariantList {hash} << QVariantList {hash} << QStringList {"Hash"} << QStringList {"h"}
                           << QVariantList {"hd"};
     QTest::newRow("mixed: one map per row, in row order")
-        << QVariantList {"first", row("x", "X", QVariantList {1, 2}), 3.5}
-        << QVariantList {row("first", "first"), row("x", "X", QVariantList {1, 2}), row("3.5", "3.5")}
-        << QStringList {"first", "X", "3.5"} << QStringList {"first", "x", "3.5"}
-        << QVariantList {QVariant(), QVariantList {1, 2}, QVariant()};
+            << QVariantList {"first", row("x", "X", QVariantList {1, 2}), 3.5}
+            << QVariantList {row("first", "first"), row("x", "X", QVariantList {1, 2}), row("3.5", "3.5")}
+            << QStringList {"first", "X", "3.5"} << QStringList {"first", "x", "3.5"}
+            << QVariantList {QVariant(), QVariantList {1, 2}, QVariant()};
 }
 
 void tst_TComboBox::itemLists()
@@ -126,7 +122,7 @@ void tst_TComboBox::itemLists()
 void tst_TComboBox::itemListEvents()
 {
     TComboBox box;
-    QSignalSpy spy(&box, SIGNAL(signal(QString,QVariant,QString)));
+    QSignalSpy spy(&box, SIGNAL(signal(QString, QVariant, QString)));
     box.setItemList({});
     QVERIFY(spy.isEmpty());
     // Qt selects the first row while the list is filled; taking that back is
@@ -144,7 +140,7 @@ void tst_TComboBox::valueKey()
 {
     TComboBox box;
     box.setItemList({row("r", "Red"), row("g", "Green")});
-    QSignalSpy spy(&box, SIGNAL(signal(QString,QVariant,QString)));
+    QSignalSpy spy(&box, SIGNAL(signal(QString, QVariant, QString)));
     box.set("value", "g");
     QCOMPARE(box.currentText(), QStringLiteral("Green"));
     QCOMPARE(types(spy), (QStringList {"value_changed", "editing_finished"}));
@@ -164,8 +160,8 @@ void tst_TComboBox::valueKey()
 void tst_TComboBox::rowsSharingTextOrName()
 {
     TComboBox box;
-    box.setItemList({row("first", "Same"), row("second", "Same"), row("dup", "One"), row("dup", "Two"),
-                     row("", "Bare")});
+    box.setItemList(
+            {row("first", "Same"), row("second", "Same"), row("dup", "One"), row("dup", "Two"), row("", "Bare")});
     box.setCurrentIndex(1);
     QCOMPARE(box.currentName(), QStringLiteral("second"));
     box.set("value", "dup");
@@ -225,7 +221,7 @@ void tst_TComboBox::searchableFlag()
     QCOMPARE(box.view()->styleSheet(), QStringLiteral(".QListWidget{padding-top:%1px;}").arg(frame->height()));
 
     // A validation state keeps the search field and still takes the common handling.
-    QSignalSpy spy(&box, SIGNAL(signal(QString,QVariant,QString)));
+    QSignalSpy spy(&box, SIGNAL(signal(QString, QVariant, QString)));
     box.set("validation_state", "error");
     QVERIFY(!frame->isHidden());
     QCOMPARE(box.get("validation_state"), QVariant("ERROR"));
@@ -284,15 +280,16 @@ void tst_TComboBox::fromScript()
     TComboBox box;
     QJSEngine engine;
     expose(engine, "box", &box);
-    const QJSValue r = CONTROLS_EVAL(engine,
-        "var seen = [];"
-        "box.signal.connect(function (type, data, uuid) { seen.push(type); });"
-        "box.setItemList(['plain', {name: 'n', text: 'Named', user_data: {ids: [1, 2]}}]);"
-        "box.set('value', 'n');"
-        "box.set({searchable: true, wheel_enabled: true});"
-        "box.setItemVisible('plain', false);"
-        "[box.currentName, box.get('value'), box.currentUserData().ids.join('+'), box.itemList[0].text,"
-        " box.itemList[1].user_data.ids.length, box.searchable, box.isWheelEnabled(), seen.join(',')].join('|')");
+    const QJSValue r = CONTROLS_EVAL(
+            engine,
+            "var seen = [];"
+            "box.signal.connect(function (type, data, uuid) { seen.push(type); });"
+            "box.setItemList(['plain', {name: 'n', text: 'Named', user_data: {ids: [1, 2]}}]);"
+            "box.set('value', 'n');"
+            "box.set({searchable: true, wheel_enabled: true});"
+            "box.setItemVisible('plain', false);"
+            "[box.currentName, box.get('value'), box.currentUserData().ids.join('+'), box.itemList[0].text,"
+            " box.itemList[1].user_data.ids.length, box.searchable, box.isWheelEnabled(), seen.join(',')].join('|')");
     QVERIFY(!r.isError());
     QCOMPARE(r.toString(), QStringLiteral("n|n|1+2|plain|2|true|true|"
                                           "value_changed,editing_finished,value_changed,editing_finished"));

@@ -68,16 +68,16 @@ void tst_TFlowLayout::arrange_data()
     QTest::addColumn<int>("height");
 
     const QSize s(50, 20);
-    QTest::newRow("third wraps") << QList<QSize> {s, s, s} << 0 << 120
-                                 << QList<QPoint> {{0, 0}, {60, 0}, {0, 30}} << 50;
-    QTest::newRow("last pixel still fits") << QList<QSize> {s, s, s} << 0 << 171
-                                           << QList<QPoint> {{0, 0}, {60, 0}, {120, 0}} << 20;
-    QTest::newRow("one pixel short wraps") << QList<QSize> {s, s, s} << 0 << 170
-                                           << QList<QPoint> {{0, 0}, {60, 0}, {0, 30}} << 50;
-    QTest::newRow("too wide stays on its row") << QList<QSize> {{200, 20}, s} << 0 << 120
-                                               << QList<QPoint> {{0, 0}, {0, 30}} << 50;
-    QTest::newRow("row height is the tallest") << QList<QSize> {{50, 40}, s, s} << 0 << 120
-                                               << QList<QPoint> {{0, 0}, {60, 0}, {0, 50}} << 70;
+    QTest::newRow("third wraps") << QList<QSize> {s, s, s} << 0 << 120 << QList<QPoint> {{0, 0}, {60, 0}, {0, 30}}
+                                 << 50;
+    QTest::newRow("last pixel still fits")
+            << QList<QSize> {s, s, s} << 0 << 171 << QList<QPoint> {{0, 0}, {60, 0}, {120, 0}} << 20;
+    QTest::newRow("one pixel short wraps")
+            << QList<QSize> {s, s, s} << 0 << 170 << QList<QPoint> {{0, 0}, {60, 0}, {0, 30}} << 50;
+    QTest::newRow("too wide stays on its row")
+            << QList<QSize> {{200, 20}, s} << 0 << 120 << QList<QPoint> {{0, 0}, {0, 30}} << 50;
+    QTest::newRow("row height is the tallest")
+            << QList<QSize> {{50, 40}, s, s} << 0 << 120 << QList<QPoint> {{0, 0}, {60, 0}, {0, 50}} << 70;
     QTest::newRow("margins") << QList<QSize> {s, s} << 5 << 100 << QList<QPoint> {{5, 5}, {5, 35}} << 60;
 }
 
@@ -181,7 +181,8 @@ void tst_TFlowLayout::spacingFromParent()
 
     QWidget host;
     auto *layout = new TFlowLayout(&host, 0);
-    QCOMPARE(layout->horizontalSpacing(), host.style()->pixelMetric(QStyle::PM_LayoutHorizontalSpacing, nullptr, &host));
+    QCOMPARE(layout->horizontalSpacing(),
+             host.style()->pixelMetric(QStyle::PM_LayoutHorizontalSpacing, nullptr, &host));
     QCOMPARE(layout->verticalSpacing(), host.style()->pixelMetric(QStyle::PM_LayoutVerticalSpacing, nullptr, &host));
     QWidget *a = addBox(&host, layout, 50, 20);
     QWidget *b = addBox(&host, layout, 50, 20);
@@ -237,8 +238,8 @@ void tst_TFlowLayout::itemWithoutWidgetUsesParentStyle()
     TFlowLayout orphan(0);
     orphan.addItem(new QSpacerItem(30, 10));
     orphan.addItem(new QSpacerItem(30, 10));
-    const int appGapY = QApplication::style()->layoutSpacing(QSizePolicy::PushButton, QSizePolicy::PushButton,
-                                                             Qt::Vertical);
+    const int appGapY
+            = QApplication::style()->layoutSpacing(QSizePolicy::PushButton, QSizePolicy::PushButton, Qt::Vertical);
     QCOMPARE(orphan.heightForWidth(40), 10 + appGapY + 10);
 }
 

@@ -101,14 +101,13 @@ void tst_TFormLayout::wrapping_data()
     // Row and first field column of each entry.
     QTest::addColumn<QList<QList<int>>>("cells");
 
-    QTest::newRow("one column: a line per entry") << 1 << QList<int> {1, 1, 1}
-                                                  << QList<QList<int>> {{0, 2}, {2, 2}, {4, 2}};
-    QTest::newRow("no columns: every pack wraps") << 0 << QList<int> {1, 1}
-                                                  << QList<QList<int>> {{2, 2}, {4, 2}};
-    QTest::newRow("span past the end is not wrapped") << 2 << QList<int> {1, 3, 1}
-                                                      << QList<QList<int>> {{0, 2}, {0, 7}, {2, 2}};
-    QTest::newRow("span below one counts as one") << 2 << QList<int> {0, -3, 1}
-                                                  << QList<QList<int>> {{0, 2}, {0, 7}, {2, 2}};
+    QTest::newRow("one column: a line per entry")
+            << 1 << QList<int> {1, 1, 1} << QList<QList<int>> {{0, 2}, {2, 2}, {4, 2}};
+    QTest::newRow("no columns: every pack wraps") << 0 << QList<int> {1, 1} << QList<QList<int>> {{2, 2}, {4, 2}};
+    QTest::newRow("span past the end is not wrapped")
+            << 2 << QList<int> {1, 3, 1} << QList<QList<int>> {{0, 2}, {0, 7}, {2, 2}};
+    QTest::newRow("span below one counts as one")
+            << 2 << QList<int> {0, -3, 1} << QList<QList<int>> {{0, 2}, {0, 7}, {2, 2}};
 }
 
 void tst_TFormLayout::wrapping()
@@ -138,16 +137,16 @@ void tst_TFormLayout::layoutTypes_data()
     // Entry in form column 1 of a two-column form, spanning one column.
     QTest::newRow("side by side") << 0 << false << QList<int> {0, 7, 1, 1} << QList<int> {0, 5, 1, 1}
                                   << QList<int> {0, 8, 1, 1};
-    QTest::newRow("unknown type is side by side") << 7 << false << QList<int> {0, 7, 1, 1}
-                                                  << QList<int> {0, 5, 1, 1} << QList<int> {0, 8, 1, 1};
+    QTest::newRow("unknown type is side by side")
+            << 7 << false << QList<int> {0, 7, 1, 1} << QList<int> {0, 5, 1, 1} << QList<int> {0, 8, 1, 1};
     QTest::newRow("label above widget") << 1 << false << QList<int> {1, 5, 1, 4} << QList<int> {0, 5, 1, 3}
                                         << QList<int> {0, 8, 1, 1};
     QTest::newRow("label above layout") << 1 << true << QList<int> {1, 5, 1, 5} << QList<int> {0, 5, 1, 3}
                                         << QList<int> {0, 8, 1, 1};
-    QTest::newRow("widget alone on the second row") << 2 << false << QList<int> {1, 5, 1, 5} << QList<int> {}
-                                                    << QList<int> {};
-    QTest::newRow("layout alone on the first row") << 2 << true << QList<int> {0, 5, 1, 5} << QList<int> {}
-                                                   << QList<int> {};
+    QTest::newRow("widget alone on the second row")
+            << 2 << false << QList<int> {1, 5, 1, 5} << QList<int> {} << QList<int> {};
+    QTest::newRow("layout alone on the first row")
+            << 2 << true << QList<int> {0, 5, 1, 5} << QList<int> {} << QList<int> {};
 }
 
 void tst_TFormLayout::layoutTypes()
@@ -400,12 +399,13 @@ void tst_TFormLayout::fromScript()
     expose(engine, "name", name);
     expose(engine, "length", length);
     expose(engine, "nested", nested);
-    const QJSValue r = CONTROLS_EVAL(engine,
-        "form.set({column_count: 2, separator: ':', label_property: {SS: 'FROM_SCRIPT'}});"
-        "form.packWidget(name, 'Name', '');"
-        "form.packWidget(length, 'Length', 'mm', 1, 'Right');"
-        "form.packLayout(nested, null, null, 2, '', 2);"
-        "[form.columnCount, form.separator, form.labelWidget(name).text, form.get('label_property').SS].join('|')");
+    const QJSValue r = CONTROLS_EVAL(
+            engine,
+            "form.set({column_count: 2, separator: ':', label_property: {SS: 'FROM_SCRIPT'}});"
+            "form.packWidget(name, 'Name', '');"
+            "form.packWidget(length, 'Length', 'mm', 1, 'Right');"
+            "form.packLayout(nested, null, null, 2, '', 2);"
+            "[form.columnCount, form.separator, form.labelWidget(name).text, form.get('label_property').SS].join('|')");
     QVERIFY(!r.isError());
     QCOMPARE(r.toString(), QStringLiteral("2|:|Name|FROM_SCRIPT"));
     QCOMPARE(cell(form, form->labelWidget(length)), (QList<int> {0, 5, 1, 1}));

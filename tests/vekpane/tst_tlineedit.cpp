@@ -46,23 +46,38 @@ void tst_TLineEdit::masks_data()
 
     const double inf = std::numeric_limits<double>::infinity();
     const QVariantList intDefaults {INT_MIN, INT_MAX};
-    QTest::newRow("int bounds") << "INT(0,100)" << "int" << QVariantList {0, 100};
-    QTest::newRow("any case, blank before the bracket") << "Int (1,10)" << "int" << QVariantList {1, 10};
-    QTest::newRow("int one part") << "INT(5)" << "int" << intDefaults;
-    QTest::newRow("int three parts") << "INT(1,2,3)" << "int" << intDefaults;
-    QTest::newRow("int empty parts dropped") << "INT(,5)" << "int" << intDefaults;
-    QTest::newRow("int non-numbers count as 0") << "INT(a,7)" << "int" << QVariantList {0, 7};
-    QTest::newRow("double bounds and decimals") << "double(0,1,3)" << "double" << QVariantList {0.0, 1.0, 3};
-    QTest::newRow("double decimals only") << "DOUBLE(2)" << "double" << QVariantList {-inf, inf, 2};
-    QTest::newRow("double bounds keep decimals") << "DOUBLE(-1.5,2.5)" << "double"
-                                                 << QVariantList {-1.5, 2.5, 1000};
-    QTest::newRow("double four parts") << "DOUBLE(1,2,3,4)" << "double" << QVariantList {-inf, inf, 1000};
-    QTest::newRow("pattern") << "REX([A-Z]{3})" << "rex" << QVariantList {"[A-Z]{3}"};
-    QTest::newRow("pattern keeps commas and brackets") << "rex(^(a|b),c$)" << "rex" << QVariantList {"^(a|b),c$"};
-    QTest::newRow("no brackets") << "INT" << "none" << QVariantList {};
-    QTest::newRow("empty") << "" << "none" << QVariantList {};
-    QTest::newRow("unknown name") << "DATE(1,2)" << "none" << QVariantList {};
-    QTest::newRow("text after the bracket") << "INT(1,2) x" << "none" << QVariantList {};
+    QTest::newRow("int bounds") << "INT(0,100)"
+                                << "int" << QVariantList {0, 100};
+    QTest::newRow("any case, blank before the bracket") << "Int (1,10)"
+                                                        << "int" << QVariantList {1, 10};
+    QTest::newRow("int one part") << "INT(5)"
+                                  << "int" << intDefaults;
+    QTest::newRow("int three parts") << "INT(1,2,3)"
+                                     << "int" << intDefaults;
+    QTest::newRow("int empty parts dropped") << "INT(,5)"
+                                             << "int" << intDefaults;
+    QTest::newRow("int non-numbers count as 0") << "INT(a,7)"
+                                                << "int" << QVariantList {0, 7};
+    QTest::newRow("double bounds and decimals") << "double(0,1,3)"
+                                                << "double" << QVariantList {0.0, 1.0, 3};
+    QTest::newRow("double decimals only") << "DOUBLE(2)"
+                                          << "double" << QVariantList {-inf, inf, 2};
+    QTest::newRow("double bounds keep decimals") << "DOUBLE(-1.5,2.5)"
+                                                 << "double" << QVariantList {-1.5, 2.5, 1000};
+    QTest::newRow("double four parts") << "DOUBLE(1,2,3,4)"
+                                       << "double" << QVariantList {-inf, inf, 1000};
+    QTest::newRow("pattern") << "REX([A-Z]{3})"
+                             << "rex" << QVariantList {"[A-Z]{3}"};
+    QTest::newRow("pattern keeps commas and brackets") << "rex(^(a|b),c$)"
+                                                       << "rex" << QVariantList {"^(a|b),c$"};
+    QTest::newRow("no brackets") << "INT"
+                                 << "none" << QVariantList {};
+    QTest::newRow("empty") << ""
+                           << "none" << QVariantList {};
+    QTest::newRow("unknown name") << "DATE(1,2)"
+                                  << "none" << QVariantList {};
+    QTest::newRow("text after the bracket") << "INT(1,2) x"
+                                            << "none" << QVariantList {};
 }
 
 void tst_TLineEdit::masks()
@@ -134,7 +149,7 @@ void tst_TLineEdit::value()
     QFETCH(QString, text);
     TLineEdit edit;
     edit.setText("before");
-    QSignalSpy events(&edit, SIGNAL(signal(QString,QVariant,QString)));
+    QSignalSpy events(&edit, SIGNAL(signal(QString, QVariant, QString)));
     QSignalSpy textChanged(&edit, &QLineEdit::textChanged);
     edit.set("value", value);
     QCOMPARE(edit.text(), text);
@@ -146,8 +161,8 @@ void tst_TLineEdit::value()
 void tst_TLineEdit::otherKeys()
 {
     TLineEdit edit;
-    edit.set(QVariantMap {{"echo_mode", "Password"}, {"readonly", true}, {"placeholder_text", "name"},
-                          {"tool_tip", "common key"}});
+    edit.set(QVariantMap {
+            {"echo_mode", "Password"}, {"readonly", true}, {"placeholder_text", "name"}, {"tool_tip", "common key"}});
     QCOMPARE(edit.echoMode(), QLineEdit::Password);
     QCOMPARE(edit.get("echo_mode"), QVariant("Password"));
     QVERIFY(edit.isReadOnly());
@@ -165,13 +180,11 @@ void tst_TLineEdit::editingFinished_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QStringList>("events");
 
-    QTest::newRow("no default: always changed") << QVariant() << "abc"
-                                                << QStringList {"value_changed", "editing_finished"};
-    QTest::newRow("no default, empty text") << QVariant() << ""
-                                            << QStringList {"value_changed", "editing_finished"};
+    QTest::newRow("no default: always changed")
+            << QVariant() << "abc" << QStringList {"value_changed", "editing_finished"};
+    QTest::newRow("no default, empty text") << QVariant() << "" << QStringList {"value_changed", "editing_finished"};
     QTest::newRow("default equals text") << QVariant("abc") << "abc" << QStringList {"editing_finished"};
-    QTest::newRow("default differs") << QVariant("old") << "abc"
-                                     << QStringList {"value_changed", "editing_finished"};
+    QTest::newRow("default differs") << QVariant("old") << "abc" << QStringList {"value_changed", "editing_finished"};
     QTest::newRow("number default compared as text") << QVariant(12) << "12" << QStringList {"editing_finished"};
 }
 
@@ -182,7 +195,7 @@ void tst_TLineEdit::editingFinished()
     QFETCH(QStringList, events);
     TLineEdit edit;
     edit.setDefault(QVariantMap {{"value", defaultValue}});
-    QSignalSpy spy(&edit, SIGNAL(signal(QString,QVariant,QString)));
+    QSignalSpy spy(&edit, SIGNAL(signal(QString, QVariant, QString)));
     QTest::keyClicks(&edit, typed);
     QTest::keyClick(&edit, Qt::Key_Return);
     QTest::keyClick(&edit, Qt::Key_Enter);
@@ -219,7 +232,7 @@ void tst_TLineEdit::listenerMayDeleteTheField()
 void tst_TLineEdit::clickedAndFocusIn()
 {
     TLineEdit edit;
-    QSignalSpy spy(&edit, SIGNAL(signal(QString,QVariant,QString)));
+    QSignalSpy spy(&edit, SIGNAL(signal(QString, QVariant, QString)));
     QTest::mouseClick(&edit, Qt::LeftButton);
     QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
     QApplication::sendEvent(&edit, &focusIn);
@@ -293,13 +306,13 @@ void tst_TLineEdit::fromScript()
     expose(engine, "edit", &edit);
     expose(engine, "button", button);
     CONTROLS_EVAL(engine,
-        "var seen = [];"
-        "edit.signal.connect(function (type, data, uuid) {"
-        "    seen.push(type + (data ? ':' + data.old + '>' + data['new'] : '') + '@' + (uuid.length > 0));"
-        "});"
-        "edit.set({value: 2.5, valid_mask: 'DOUBLE(0,10,2)', placeholder_text: 'mm'});"
-        "edit.setDefault({value: '2.5'});"
-        "edit.appendWidget(button);");
+                  "var seen = [];"
+                  "edit.signal.connect(function (type, data, uuid) {"
+                  "    seen.push(type + (data ? ':' + data.old + '>' + data['new'] : '') + '@' + (uuid.length > 0));"
+                  "});"
+                  "edit.set({value: 2.5, valid_mask: 'DOUBLE(0,10,2)', placeholder_text: 'mm'});"
+                  "edit.setDefault({value: '2.5'});"
+                  "edit.appendWidget(button);");
     QCOMPARE(edit.text(), QStringLiteral("2.5"));
     QVERIFY(qobject_cast<const QDoubleValidator *>(edit.validator()));
     QCOMPARE(edit.layout()->itemAt(1)->widget(), button);

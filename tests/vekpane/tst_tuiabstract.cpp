@@ -12,7 +12,9 @@ class AbstractTestWidget : public QWidget, public TuiAbstract
 {
     Q_OBJECT
 public:
-    explicit AbstractTestWidget(QWidget *parent = nullptr) : QWidget(parent) {}
+    explicit AbstractTestWidget(QWidget *parent = nullptr)
+        : QWidget(parent)
+    {}
 
     QString value;
 
@@ -63,7 +65,9 @@ class AbstractTestLayout : public QHBoxLayout, public TuiAbstract
 {
     Q_OBJECT
 public:
-    explicit AbstractTestLayout(QWidget *parent = nullptr) : QHBoxLayout(parent) {}
+    explicit AbstractTestLayout(QWidget *parent = nullptr)
+        : QHBoxLayout(parent)
+    {}
     using TuiAbstract::get;
     using TuiAbstract::set;
 
@@ -110,8 +114,8 @@ private slots:
 void tst_TuiAbstract::commonKeys()
 {
     commonkeys::runRow<AbstractTestWidget>(
-        [](AbstractTestWidget *w, const QString &key, const QVariant &value) { w->set(key, value); },
-        "w.set('%1', %2)");
+            [](AbstractTestWidget *w, const QString &key, const QVariant &value) { w->set(key, value); },
+            "w.set('%1', %2)");
 }
 
 void tst_TuiAbstract::ownKeysNeverReachTheCommonWriter()
@@ -131,10 +135,10 @@ void tst_TuiAbstract::bulkFromScript()
     QJSEngine engine;
     commonkeys::expose(engine, &w);
     // Nested script arrays inside the map must arrive as plain lists.
-    const QJSValue r = engine.evaluate(
-        "w.set({size: [200, 80], enabled: false, value: 'x', user_data: {ids: [1, 2]}});"
-        "var m = w.get(['value', 'enabled', 'user_data']);"
-        "[m.value, m.enabled, m.user_data.ids.join('+'), Object.keys(m).length].join('|')");
+    const QJSValue r
+            = engine.evaluate("w.set({size: [200, 80], enabled: false, value: 'x', user_data: {ids: [1, 2]}});"
+                              "var m = w.get(['value', 'enabled', 'user_data']);"
+                              "[m.value, m.enabled, m.user_data.ids.join('+'), Object.keys(m).length].join('|')");
     QVERIFY2(!r.isError(), qPrintable(r.toString()));
     QCOMPARE(r.toString(), QString("x|false|1+2|3"));
     QCOMPARE(w.size(), QSize(200, 80));
@@ -165,8 +169,8 @@ void tst_TuiAbstract::layoutIgnoresCommonKeys()
     QWidget host;
     auto *layout = new AbstractTestLayout(&host);
     QSignalSpy spy(layout, &AbstractTestLayout::signal);
-    const QVariantMap attrs {{"enabled", false}, {"style", "a=b"}, {"validation_state", "error"},
-                             {"user_data", 1}, {"size", "10,10"}, {"spacing", 7}};
+    const QVariantMap attrs {{"enabled", false}, {"style", "a=b"},  {"validation_state", "error"},
+                             {"user_data", 1},   {"size", "10,10"}, {"spacing", 7}};
     layout->set(attrs);
     QCOMPARE(layout->spacing(), 7);
     QVERIFY(layout->isEnabled());
@@ -187,17 +191,16 @@ void tst_TuiAbstract::validationEventGoesThroughEmitSignal()
 {
     AbstractTestWidget w;
     QString stateDuringEvent;
-    connect(&w, &AbstractTestWidget::signal, this,
-            [&] { stateDuringEvent = w.get("validation_state").toString(); });
+    connect(&w, &AbstractTestWidget::signal, this, [&] { stateDuringEvent = w.get("validation_state").toString(); });
     QSignalSpy spy(&w, &AbstractTestWidget::signal);
     // The signature listeners connect to by name.
-    QSignalSpy bySignature(&w, SIGNAL(signal(QString,QVariant,QString)));
+    QSignalSpy bySignature(&w, SIGNAL(signal(QString, QVariant, QString)));
     w.set("validation_state", "warn");
     w.set("validation_state", "Warn");
     QCOMPARE(spy.count(), 1);
     QCOMPARE(bySignature.count(), 1);
-    QCOMPARE(spy.at(0), (QVariantList {"validation_state_changed",
-                                       QVariantMap {{"old", ""}, {"new", "WARN"}}, QString()}));
+    QCOMPARE(spy.at(0),
+             (QVariantList {"validation_state_changed", QVariantMap {{"old", ""}, {"new", "WARN"}}, QString()}));
     QVERIFY(stateDuringEvent.isEmpty());
 }
 
@@ -209,7 +212,8 @@ void tst_TuiAbstract::emitSignalShortForms()
     commonkeys::expose(engine, &w);
     QVERIFY(!engine.evaluate("w.emitSignal('my_event');"
                              "w.emitSignal('with_data', {n: [1]});"
-                             "w.emitSignal('full', 2, 'abc')").isError());
+                             "w.emitSignal('full', 2, 'abc')")
+                     .isError());
     QCOMPARE(spy.count(), 3);
     QCOMPARE(spy.at(0), (QVariantList {"my_event", QVariant(), QString()}));
     QCOMPARE(spy.at(1).at(0), QVariant("with_data"));

@@ -18,8 +18,8 @@ private slots:
 void tst_TuiHelper::commonKeys()
 {
     commonkeys::runRow<QWidget>(
-        [](QWidget *w, const QString &key, const QVariant &value) { TuiHelper::setWidgetAttr(w, key, value); },
-        nullptr);
+            [](QWidget *w, const QString &key, const QVariant &value) { TuiHelper::setWidgetAttr(w, key, value); },
+            nullptr);
 }
 
 void tst_TuiHelper::readBack_data()

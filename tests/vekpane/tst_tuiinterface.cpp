@@ -13,7 +13,9 @@ class UiTestWidget : public QWidget, public TUiInterface
 {
     Q_OBJECT
 public:
-    explicit UiTestWidget(QWidget *parent = nullptr) : QWidget(parent) {}
+    explicit UiTestWidget(QWidget *parent = nullptr)
+        : QWidget(parent)
+    {}
 
     QString value;
     QStringList seenKeys;
@@ -48,7 +50,9 @@ class UiTestAction : public QAction, public TUiInterface
 {
     Q_OBJECT
 public:
-    UiTestAction() : QAction(nullptr) {}
+    UiTestAction()
+        : QAction(nullptr)
+    {}
 
 public slots:
     //! Common keys only.
@@ -80,8 +84,8 @@ private slots:
 void tst_TUiInterface::commonKeys()
 {
     commonkeys::runRow<UiTestWidget>(
-        [](UiTestWidget *w, const QString &key, const QVariant &value) { w->setAttr(key, value); },
-        "w.setAttr('%1', %2)");
+            [](UiTestWidget *w, const QString &key, const QVariant &value) { w->setAttr(key, value); },
+            "w.setAttr('%1', %2)");
 }
 
 void tst_TUiInterface::styleSelectorsAccumulate()
@@ -184,8 +188,7 @@ void tst_TUiInterface::getForms()
     QCOMPARE(engine.evaluate("w.getAttr('enabled')").toBool(), false);
     // A script array of keys reaches get() as a wrapped script value.
     const QJSValue keys = engine.evaluate("['value', 'enabled']");
-    QCOMPARE(w.get(QVariant::fromValue(keys)).toMap(),
-             (QVariantMap {{"value", "v1"}, {"enabled", false}}));
+    QCOMPARE(w.get(QVariant::fromValue(keys)).toMap(), (QVariantMap {{"value", "v1"}, {"enabled", false}}));
 }
 
 void tst_TUiInterface::setWalksKeysInOrder()

@@ -13,9 +13,9 @@ using Convert = std::function<int(const QString &)>;
 // Each converter in both classes: they must agree word for word.
 QPair<Convert, Convert> converters(const QString &iName)
 {
-#define VEK_PAIR(fn) \
-    if (iName == QLatin1String(#fn)) \
-        return {[](const QString &s) { return int(TUiUtil::fn(s)); }, \
+#define VEK_PAIR(fn)                                                                                                   \
+    if (iName == QLatin1String(#fn))                                                                                   \
+        return {[](const QString &s) { return int(TUiUtil::fn(s)); },                                                  \
                 [](const QString &s) { return int(TuiHelper::fn(s)); }};
     VEK_PAIR(str2alignment)
     VEK_PAIR(str2buttonRole)
@@ -162,8 +162,8 @@ void tst_TUiUtil::convert()
 
 void tst_TUiUtil::echoModeRoundTrip()
 {
-    for (QLineEdit::EchoMode mode : {QLineEdit::Normal, QLineEdit::NoEcho, QLineEdit::Password,
-                                     QLineEdit::PasswordEchoOnEdit})
+    for (QLineEdit::EchoMode mode :
+         {QLineEdit::Normal, QLineEdit::NoEcho, QLineEdit::Password, QLineEdit::PasswordEchoOnEdit})
         QCOMPARE(TuiHelper::str2echoMode(TuiHelper::echoMode2str(mode)), mode);
     QCOMPARE(TuiHelper::echoMode2str(QLineEdit::EchoMode(7)), QString("Normal"));
     QCOMPARE(TuiHelper::echoMode2str(QLineEdit::EchoMode(-1)), QString("Normal"));

@@ -78,7 +78,7 @@ void tst_VekPane::commonKeysReachThePane()
 void tst_VekPane::focusOutIsEditingFinished()
 {
     VekPane pane;
-    QSignalSpy spy(&pane, SIGNAL(signal(QString,QVariant,QString)));
+    QSignalSpy spy(&pane, SIGNAL(signal(QString, QVariant, QString)));
     QFocusEvent out(QEvent::FocusOut, Qt::PopupFocusReason);
     QApplication::sendEvent(&pane, &out);
     QCOMPARE(spy.count(), 1);
@@ -89,15 +89,14 @@ void tst_VekPane::fromScript()
 {
     VekPane pane;
     auto *layout = new TGridLayout;
-    QSignalSpy spy(&pane, SIGNAL(signal(QString,QVariant,QString)));
+    QSignalSpy spy(&pane, SIGNAL(signal(QString, QVariant, QString)));
     QJSEngine engine;
     expose(engine, "pane", &pane);
     expose(engine, "layout", layout);
-    const QJSValue r = CONTROLS_EVAL(engine,
-        "pane.setLayout(layout);"
-        "pane.set({size: [120, 40], validation_state: 'warn'});"
-        "pane.emitSignal('mine');"
-        "[pane.get('validation_state'), pane.get('enabled')].join('|')");
+    const QJSValue r = CONTROLS_EVAL(engine, "pane.setLayout(layout);"
+                                             "pane.set({size: [120, 40], validation_state: 'warn'});"
+                                             "pane.emitSignal('mine');"
+                                             "[pane.get('validation_state'), pane.get('enabled')].join('|')");
     QVERIFY(!r.isError());
     QCOMPARE(r.toString(), QStringLiteral("WARN|true"));
     QCOMPARE(pane.layout(), layout);
@@ -112,13 +111,34 @@ void tst_VekPane::traceLines_data()
     QTest::addColumn<QString>("destroyed");
     QTest::addColumn<QString>("function");
 
-    QTest::newRow("pane") << "pane" << "new widget" << "destroy widget" << "VekPane";
-    QTest::newRow("line edit") << "lineedit" << "new lineedit" << "destroy lineedit" << "TLineEdit";
-    QTest::newRow("combo box") << "combobox" << "new combobox" << "destroy combobox" << "TComboBox";
-    QTest::newRow("form layout") << "form" << "new fromlayout" << "destroy formlayout" << "TFormLayout";
-    QTest::newRow("grid layout") << "grid" << "new gridlayout" << "destroy gridlayout" << "TGridLayout";
-    QTest::newRow("row layout") << "hbox" << "new hboxlayout" << "destroy hboxlayout" << "THBoxLayout";
-    QTest::newRow("column layout") << "vbox" << "new vboxlayout" << "destroy vboxlayout" << "TVBoxLayout";
+    QTest::newRow("pane") << "pane"
+                          << "new widget"
+                          << "destroy widget"
+                          << "VekPane";
+    QTest::newRow("line edit") << "lineedit"
+                               << "new lineedit"
+                               << "destroy lineedit"
+                               << "TLineEdit";
+    QTest::newRow("combo box") << "combobox"
+                               << "new combobox"
+                               << "destroy combobox"
+                               << "TComboBox";
+    QTest::newRow("form layout") << "form"
+                                 << "new fromlayout"
+                                 << "destroy formlayout"
+                                 << "TFormLayout";
+    QTest::newRow("grid layout") << "grid"
+                                 << "new gridlayout"
+                                 << "destroy gridlayout"
+                                 << "TGridLayout";
+    QTest::newRow("row layout") << "hbox"
+                                << "new hboxlayout"
+                                << "destroy hboxlayout"
+                                << "THBoxLayout";
+    QTest::newRow("column layout") << "vbox"
+                                   << "new vboxlayout"
+                                   << "destroy vboxlayout"
+                                   << "TVBoxLayout";
 }
 
 void tst_VekPane::traceLines()

@@ -26,27 +26,25 @@ private:
     // and the argument file, with the runner's arguments and the argument map.
     static QString recorderJs(const QString &iOut)
     {
-        return QStringLiteral(
-                   "var sys = __package__.import('sys');\n"
-                   "var process = __package__.import('process');\n"
-                   "var args = process.argv();\n"
-                   "var argv = JSON.parse(sys.readFileAll(args[1]));\n"
-                   "var name = argv.task_id + '-' + args[1].split('/').pop() + '.json';\n"
-                   "sys.writeFile('%1/' + name, JSON.stringify({args: args, argv: argv,"
-                   " argvFileExists: sys.isFileExists(args[1])}), 'overwrite', 'UTF-8', false);\n")
-            .arg(iOut);
+        return QStringLiteral("var sys = __package__.import('sys');\n"
+                              "var process = __package__.import('process');\n"
+                              "var args = process.argv();\n"
+                              "var argv = JSON.parse(sys.readFileAll(args[1]));\n"
+                              "var name = argv.task_id + '-' + args[1].split('/').pop() + '.json';\n"
+                              "sys.writeFile('%1/' + name, JSON.stringify({args: args, argv: argv,"
+                              " argvFileExists: sys.isFileExists(args[1])}), 'overwrite', 'UTF-8', false);\n")
+                .arg(iOut);
     }
     // Marks its start, sleeps 2 s, marks its end: ARGFILE.start and ARGFILE.done
     // in OUT, each holding the time in milliseconds.
     static QString slowJs(const QString &iOut)
     {
-        return QStringLiteral(
-                   "var sys = __package__.import('sys');\n"
-                   "var name = '%1/slow-' + __package__.import('process').argv(1).split('/').pop();\n"
-                   "sys.writeFile(name + '.start', '' + Date.now(), 'overwrite', 'UTF-8', false);\n"
-                   "sys.exec('/bin/sleep', ['2']);\n"
-                   "sys.writeFile(name + '.done', '' + Date.now(), 'overwrite', 'UTF-8', false);\n")
-            .arg(iOut);
+        return QStringLiteral("var sys = __package__.import('sys');\n"
+                              "var name = '%1/slow-' + __package__.import('process').argv(1).split('/').pop();\n"
+                              "sys.writeFile(name + '.start', '' + Date.now(), 'overwrite', 'UTF-8', false);\n"
+                              "sys.exec('/bin/sleep', ['2']);\n"
+                              "sys.writeFile(name + '.done', '' + Date.now(), 'overwrite', 'UTF-8', false);\n")
+                .arg(iOut);
     }
     static qint64 readNumber(const QString &iPath)
     {
@@ -67,19 +65,22 @@ private:
         return QStringLiteral("open(my $in, '<', $ARGV[0]) or die; local $/; my $t = <$in>; close $in;\n"
                               "my @p = split('/', $ARGV[0]);\n"
                               "open(my $out, '>', \"%1/perl-$p[-1].json\") or die; print $out $t; close $out;\n")
-            .arg(iOut);
+                .arg(iOut);
     }
     static QStringList filesIn(const QString &iDir, const QString &iPattern)
     {
         return QDir(iDir).entryList({iPattern}, QDir::Files, QDir::Name);
     }
-    static QVariantMap record(const QString &iDir, const QString &iName) { return readJson(iDir + QLatin1Char('/') + iName); }
+    static QVariantMap record(const QString &iDir, const QString &iName)
+    {
+        return readJson(iDir + QLatin1Char('/') + iName);
+    }
     static bool prepareDatabase(const QString &iBackend, const QString &iConnection, const QString &iDir,
                                 QVariantMap *oParams, QString *oWhy)
     {
         const bool open = iBackend == QLatin1String("postgresql")
-            ? openPostgres(iConnection, oParams, oWhy)
-            : openSqlite(iConnection, iDir + QStringLiteral("/plant.db"), oParams, oWhy);
+                                  ? openPostgres(iConnection, oParams, oWhy)
+                                  : openSqlite(iConnection, iDir + QStringLiteral("/plant.db"), oParams, oWhy);
         return open && createPlantTables(QSqlDatabase::database(iConnection), oWhy);
     }
     static void closeDatabase(const QString &iBackend, const QString &iConnection)
@@ -105,7 +106,7 @@ private slots:
         QFETCH(QString, backend);
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
-       
+
         const QString root = dir.filePath(QStringLiteral("root"));
         const QString out = dir.filePath(QStringLiteral("out"));
         QDir().mkpath(out);
@@ -124,34 +125,36 @@ private slots:
         run(QStringLiteral("INSERT INTO mes_pdt_service (id, name, attr_data, status) VALUES (3, 'svc-a', "
                            "'{\"cam_interface\": [{\"user\": \"cam-user\", \"type\": \"GENESIS\", \"bin_path\": \"%1\","
                            " \"password\": \"pw\"}]}', 'stopped')")
-                .arg(camBin));
+                    .arg(camBin));
         QSqlQuery insert(db);
-        QVERIFY(insert.prepare(QStringLiteral("INSERT INTO mes_pdt_script (id, name, content, type, link_cam, encrypt,"
-                                              " release_status, active_status) VALUES (?, ?, ?, ?, ?, ?, 'released', 'active')")));
-        const QVariantList scripts[] = {
-            {1, "rec.js", QString::fromLatin1(Norvex::e2(recorderJs(out).toUtf8())), "JAVASCRIPT", 0, 1},
-            {2, "rec.pl", recorderPerl(out), "PERL", 0, 0},
-            {3, "cam.js", recorderJs(out), "JS", 1, 0},
-            {4, "slow.js", slowJs(out), "JS", 0, 0}};
+        QVERIFY(insert.prepare(
+                QStringLiteral("INSERT INTO mes_pdt_script (id, name, content, type, link_cam, encrypt,"
+                               " release_status, active_status) VALUES (?, ?, ?, ?, ?, ?, 'released', 'active')")));
+        const QVariantList scripts[]
+                = {{1, "rec.js", QString::fromLatin1(Norvex::e2(recorderJs(out).toUtf8())), "JAVASCRIPT", 0, 1},
+                   {2, "rec.pl", recorderPerl(out), "PERL", 0, 0},
+                   {3, "cam.js", recorderJs(out), "JS", 1, 0},
+                   {4, "slow.js", slowJs(out), "JS", 0, 0}};
         for (const QVariantList &script : scripts) {
             for (int i = 0; i < script.size(); ++i)
                 insert.bindValue(i, script.at(i));
             QVERIFY2(insert.exec(), qPrintable(insert.lastError().text()));
         }
         const QString interval = QStringLiteral("{\"trigger_type\": \"INTERVAL\", \"value\": 1}");
-        run(QStringLiteral("INSERT INTO mes_pdt_service_script (id, script_name, script_parameter, status, trigger_type,"
-                           " trigger_param, attr_data) VALUES"
-                           " (1, 'rec.js', '{\"k\": \"v\"}', 'active', 'crontab', '[%1]', NULL),"
-                           " (2, 'rec.pl', NULL, 'active', 'crontab', '%1', NULL),"
-                           " (3, 'cam.js', NULL, 'active', 'crontab',"
-                           "  '{\"trigger_type\": \"interval\", \"value\": 1, \"wait_process\": true}', NULL),"
-                           " (4, 'rec.js', NULL, 'active', 'tooling_request', '%1',"
-                           "  '{\"request_filter_sql\": \"kind = ''e2e''\"}'),"
-                           " (5, 'rec.js', NULL, 'active', 'crontab',"
-                           "  '{\"trigger_type\": \"EACH_DAY\", \"value\": \"03:00:00\"}', NULL),"
-                           " (6, 'slow.js', NULL, 'active', 'crontab',"
-                           "  '{\"trigger_type\": \"INTERVAL\", \"value\": 1, \"wait_process\": true}', NULL)")
-                .arg(interval));
+        run(QStringLiteral(
+                    "INSERT INTO mes_pdt_service_script (id, script_name, script_parameter, status, trigger_type,"
+                    " trigger_param, attr_data) VALUES"
+                    " (1, 'rec.js', '{\"k\": \"v\"}', 'active', 'crontab', '[%1]', NULL),"
+                    " (2, 'rec.pl', NULL, 'active', 'crontab', '%1', NULL),"
+                    " (3, 'cam.js', NULL, 'active', 'crontab',"
+                    "  '{\"trigger_type\": \"interval\", \"value\": 1, \"wait_process\": true}', NULL),"
+                    " (4, 'rec.js', NULL, 'active', 'tooling_request', '%1',"
+                    "  '{\"request_filter_sql\": \"kind = ''e2e''\"}'),"
+                    " (5, 'rec.js', NULL, 'active', 'crontab',"
+                    "  '{\"trigger_type\": \"EACH_DAY\", \"value\": \"03:00:00\"}', NULL),"
+                    " (6, 'slow.js', NULL, 'active', 'crontab',"
+                    "  '{\"trigger_type\": \"INTERVAL\", \"value\": 1, \"wait_process\": true}', NULL)")
+                    .arg(interval));
         run(QStringLiteral("INSERT INTO mes_prod_tooling_request (id, service_flag, kind, request_data) VALUES"
                            " (1, 1, 'e2e', '{\"n\": 1}'), (2, 1, 'e2e', '{\"n\": 2}'), (3, 1, 'e2e', '{\"n\": 3}'),"
                            " (4, 1, 'other', NULL), (5, 0, 'e2e', NULL)"));
@@ -161,16 +164,16 @@ private slots:
         startServer(server, root, {{QStringLiteral("VEK_FAKECAM_OUT"), out}});
         QVERIFY(server.waitForStarted());
         QTRY_VERIFY_WITH_TIMEOUT(filesIn(out, QStringLiteral("1-*.json")).size() >= 2
-                                     && !filesIn(out, QStringLiteral("perl-*.json")).isEmpty()
-                                     && !filesIn(out, QStringLiteral("fakecam-*.json")).isEmpty()
-                                     && !filesIn(out, QStringLiteral("3-*.json")).isEmpty()
-                                     && filesIn(out, QStringLiteral("4-*.json")).size() == 3
-                                     && filesIn(out, QStringLiteral("slow-*.done")).size() >= 1
-                                     && slowRunInFlight(out),
+                                         && !filesIn(out, QStringLiteral("perl-*.json")).isEmpty()
+                                         && !filesIn(out, QStringLiteral("fakecam-*.json")).isEmpty()
+                                         && !filesIn(out, QStringLiteral("3-*.json")).isEmpty()
+                                         && filesIn(out, QStringLiteral("4-*.json")).size() == 3
+                                         && filesIn(out, QStringLiteral("slow-*.done")).size() >= 1
+                                         && slowRunInFlight(out),
                                  60000);
         // Stopped while a run is going: the host waits for it.
-        QVERIFY2(stopServer(server), qPrintable(QStringLiteral("exit status %1, code %2")
-                                                     .arg(server.exitStatus()).arg(server.exitCode())));
+        QVERIFY2(stopServer(server),
+                 qPrintable(QStringLiteral("exit status %1, code %2").arg(server.exitStatus()).arg(server.exitCode())));
         QVERIFY(!slowRunInFlight(out));
 
         // A trigger that waits for its run: the slow task's runs never overlap.
@@ -186,7 +189,8 @@ private slots:
 
         // The service row.
         QSqlQuery row(db);
-        QVERIFY(row.exec(QStringLiteral("SELECT host_name, host_ip, last_start_time, status FROM mes_pdt_service WHERE id = 3")));
+        QVERIFY(row.exec(QStringLiteral(
+                "SELECT host_name, host_ip, last_start_time, status FROM mes_pdt_service WHERE id = 3")));
         QVERIFY(row.next());
         QCOMPARE(row.value(0).toString(), QHostInfo::localHostName());
         QVERIFY(!row.value(1).toString().contains(QStringLiteral("127.0.0.1")));
@@ -203,16 +207,17 @@ private slots:
         QVERIFY(js.value(QStringLiteral("argvFileExists")).toBool());
         const QVariantMap argv = js.value(QStringLiteral("argv")).toMap();
         QCOMPARE(argv.keys(),
-                 (QStringList{"app_bin_path", "app_platform_path", "app_root_path", "app_temp_path", "database_host",
-                              "database_name", "database_options", "database_port", "database_pwd", "database_user",
-                              "link_cam", "script_attr_data", "script_file", "script_name", "script_parameter",
-                              "script_type", "task_id", "trigger_type"}));
+                 (QStringList {"app_bin_path", "app_platform_path", "app_root_path", "app_temp_path", "database_host",
+                               "database_name", "database_options", "database_port", "database_pwd", "database_user",
+                               "link_cam", "script_attr_data", "script_file", "script_name", "script_parameter",
+                               "script_type", "task_id", "trigger_type"}));
         QCOMPARE(argv.value(QStringLiteral("task_id")).toInt(), 1);
         QCOMPARE(argv.value(QStringLiteral("script_parameter")).toMap().value(QStringLiteral("k")).toString(),
                  QStringLiteral("v"));
         QCOMPARE(argv.value(QStringLiteral("app_bin_path")).toString(), root + QStringLiteral("/linux/bin"));
         if (backend == QLatin1String("postgresql")) {
-            QCOMPARE(argv.value(QStringLiteral("database_pwd")).toString(), qEnvironmentVariable("VEK_TEST_PG_PASSWORD"));
+            QCOMPARE(argv.value(QStringLiteral("database_pwd")).toString(),
+                     qEnvironmentVariable("VEK_TEST_PG_PASSWORD"));
             QCOMPARE(argv.value(QStringLiteral("database_port")).toString(), qEnvironmentVariable("VEK_TEST_PG_PORT"));
         }
 
@@ -234,8 +239,10 @@ private slots:
         QCOMPARE(env.value(QStringLiteral("GENESIS_EDIR")).toString(), root + QStringLiteral("/cam/e100"));
         QCOMPARE(env.value(QStringLiteral("GENESIS_VER")).toString(), QStringLiteral("100"));
         QCOMPARE(env.value(QStringLiteral("FRONTLINE_NO_LOGIN_SCREEN")).toString(), QStringLiteral("1"));
-        QVERIFY2(cam.value(QStringLiteral("csh")).toString().startsWith(
-                     QStringLiteral("#!/bin/csh\n'%1/linux/bin/vekjs' '%1/tmp/cam.js' '%1/tmp/").arg(root)),
+        QVERIFY2(cam.value(QStringLiteral("csh"))
+                         .toString()
+                         .startsWith(
+                                 QStringLiteral("#!/bin/csh\n'%1/linux/bin/vekjs' '%1/tmp/cam.js' '%1/tmp/").arg(root)),
                  qPrintable(cam.value(QStringLiteral("csh")).toString()));
         const QVariantMap camRun = record(out, filesIn(out, QStringLiteral("3-*.json")).first());
         QCOMPARE(camRun.value(QStringLiteral("argv")).toMap().value(QStringLiteral("cam_user")).toString(),
@@ -247,18 +254,24 @@ private slots:
         // One run per claimed tooling request.
         QSet<int> requests;
         for (const QString &name : filesIn(out, QStringLiteral("4-*.json")))
-            requests << record(out, name).value(QStringLiteral("argv")).toMap()
-                            .value(QStringLiteral("tooling_request_data")).toMap().value(QStringLiteral("id")).toInt();
-        QCOMPARE(requests, (QSet<int>{1, 2, 3}));
+            requests << record(out, name)
+                                .value(QStringLiteral("argv"))
+                                .toMap()
+                                .value(QStringLiteral("tooling_request_data"))
+                                .toMap()
+                                .value(QStringLiteral("id"))
+                                .toInt();
+        QCOMPARE(requests, (QSet<int> {1, 2, 3}));
         QSqlQuery flags(db);
-        QVERIFY(flags.exec(QStringLiteral("SELECT id FROM mes_prod_tooling_request WHERE service_flag = 1 ORDER BY id")));
+        QVERIFY(flags.exec(
+                QStringLiteral("SELECT id FROM mes_prod_tooling_request WHERE service_flag = 1 ORDER BY id")));
         QVERIFY(flags.next());
         QCOMPARE(flags.value(0).toInt(), 4);
         QVERIFY(!flags.next());
 
         // Only the script buffer files are left; the log tells the story.
         QCOMPARE(QDir(root + QStringLiteral("/tmp")).entryList(QDir::Files | QDir::Hidden, QDir::Name),
-                 (QStringList{"cam.js", "rec.js", "rec.pl", "slow.js"}));
+                 (QStringList {"cam.js", "rec.js", "rec.pl", "slow.js"}));
         const QStringList logs = filesIn(root + QStringLiteral("/log"), QStringLiteral("*.log"));
         QVERIFY(!logs.isEmpty());
         QFile log(root + QStringLiteral("/log/") + logs.first());
@@ -285,16 +298,19 @@ private slots:
         auto run = [&](const QString &iSql) { QVERIFY2(exec(db, iSql, &why), qPrintable(why)); };
         run(QStringLiteral("INSERT INTO mes_pdt_service (id, name) VALUES (1, 'svc-a'), (2, 'svc-b')"));
         QSqlQuery insert(db);
-        insert.prepare(QStringLiteral("INSERT INTO mes_pdt_script (id, name, content, type, link_cam, encrypt, release_status,"
-                                      " active_status) VALUES (1, 'rec.js', ?, 'JS', 0, 0, 'released', 'active')"));
+        insert.prepare(
+                QStringLiteral("INSERT INTO mes_pdt_script (id, name, content, type, link_cam, encrypt, release_status,"
+                               " active_status) VALUES (1, 'rec.js', ?, 'JS', 0, 0, 'released', 'active')"));
         insert.addBindValue(recorderJs(out));
         QVERIFY(insert.exec());
-        run(QStringLiteral("INSERT INTO mes_pdt_service_script (id, script_name, status, trigger_type, trigger_param,"
-                           " attr_data) VALUES (7, 'rec.js', 'active', 'tooling_request',"
-                           " '{\"trigger_type\": \"INTERVAL\", \"value\": 1}', '{\"request_filter_sql\": \"kind = ''pair''\"}')"));
+        run(QStringLiteral(
+                "INSERT INTO mes_pdt_service_script (id, script_name, status, trigger_type, trigger_param,"
+                " attr_data) VALUES (7, 'rec.js', 'active', 'tooling_request',"
+                " '{\"trigger_type\": \"INTERVAL\", \"value\": 1}', '{\"request_filter_sql\": \"kind = ''pair''\"}')"));
         const int requestCount = 40;
         for (int i = 1; i <= requestCount; ++i)
-            run(QStringLiteral("INSERT INTO mes_prod_tooling_request (id, service_flag, kind) VALUES (%1, 1, 'pair')").arg(i));
+            run(QStringLiteral("INSERT INTO mes_prod_tooling_request (id, service_flag, kind) VALUES (%1, 1, 'pair')")
+                        .arg(i));
 
         QProcess servers[2];
         QStringList roots;
@@ -313,12 +329,14 @@ private slots:
         QMap<QString, int> runsPerService;
         for (const QString &name : filesIn(out, QStringLiteral("7-*.json"))) {
             const QVariantMap argv = record(out, name).value(QStringLiteral("argv")).toMap();
-            ++runsPerRequest[argv.value(QStringLiteral("tooling_request_data")).toMap().value(QStringLiteral("id")).toInt()];
+            ++runsPerRequest
+                    [argv.value(QStringLiteral("tooling_request_data")).toMap().value(QStringLiteral("id")).toInt()];
             ++runsPerService[argv.value(QStringLiteral("app_root_path")).toString()];
         }
         QCOMPARE(runsPerRequest.size(), requestCount);
         for (auto it = runsPerRequest.cbegin(); it != runsPerRequest.cend(); ++it)
-            QVERIFY2(it.value() == 1, qPrintable(QStringLiteral("request %1 ran %2 times").arg(it.key()).arg(it.value())));
+            QVERIFY2(it.value() == 1,
+                     qPrintable(QStringLiteral("request %1 ran %2 times").arg(it.key()).arg(it.value())));
         QCOMPARE(runsPerService.keys(), roots);
         qInfo("runs per service: %d and %d", runsPerService.value(roots.at(0)), runsPerService.value(roots.at(1)));
 

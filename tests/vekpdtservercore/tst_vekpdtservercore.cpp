@@ -65,14 +65,15 @@ private:
                               " \"database_host\": \"dbhost:5433\", \"database_user\": \"u\","
                               " \"database_pwd\": \"ZEdGemF5MXpaV055WlhRPQ==\", \"database_encrypt\": \"eb642\","
                               " \"database_options\": \"QSQLITE_BUSY_TIMEOUT=5000\"}")
-            .arg(iDebugMode)
-            .arg(iScriptPath, dbPath)
-            .toUtf8();
+                .arg(iDebugMode)
+                .arg(iScriptPath, dbPath)
+                .toUtf8();
     }
     QList<VekPdtServerProcess *> runs() const { return core->findChildren<VekPdtServerProcess *>(); }
     void trigger(int iTaskId)
     {
-        QVERIFY(QMetaObject::invokeMethod(core, "onCrontabTriggered", Q_ARG(int, iTaskId), Q_ARG(QVariant, QVariant())));
+        QVERIFY(QMetaObject::invokeMethod(core, "onCrontabTriggered", Q_ARG(int, iTaskId),
+                                          Q_ARG(QVariant, QVariant())));
     }
     QStringList freeCams()
     {
@@ -170,14 +171,19 @@ private slots:
         QTest::addColumn<int>("debugLevel");
         QTest::newRow("variables") << QByteArray("{\"debug_mode\": 3,"
                                                  " \"a\": \"${APP_CONFIG_PATH}/x.cfg\", \"b\": \"${APP_BIN_PATH}\"}")
-                                   << true << "a" << "%root%/config/x.cfg" << 3;
+                                   << true << "a"
+                                   << "%root%/config/x.cfg" << 3;
         QTest::newRow("unknown variable stays") << QByteArray("{\"a\": \"${APP_OTHER_PATH}/x\"}") << true << "a"
                                                 << "${APP_OTHER_PATH}/x" << 0;
-        QTest::newRow("platform variable") << QByteArray("{\"a\": \"${APP_PLATFORM_PATH}\", \"debug_mode\": 1}")
-                                           << true << "a" << "%root%/linux" << 1;
-        QTest::newRow("top-level array") << QByteArray("[1, 2]") << false << "service_name" << "kept" << 4;
-        QTest::newRow("bare number") << QByteArray("5") << false << "service_name" << "kept" << 4;
-        QTest::newRow("broken json") << QByteArray("{\"a\": ") << false << "service_name" << "kept" << 4;
+        QTest::newRow("platform variable")
+                << QByteArray("{\"a\": \"${APP_PLATFORM_PATH}\", \"debug_mode\": 1}") << true << "a"
+                << "%root%/linux" << 1;
+        QTest::newRow("top-level array") << QByteArray("[1, 2]") << false << "service_name"
+                                         << "kept" << 4;
+        QTest::newRow("bare number") << QByteArray("5") << false << "service_name"
+                                     << "kept" << 4;
+        QTest::newRow("broken json") << QByteArray("{\"a\": ") << false << "service_name"
+                                     << "kept" << 4;
     }
 
     void readConfig()
@@ -188,8 +194,8 @@ private slots:
         QFETCH(QString, expected);
         QFETCH(int, debugLevel);
         // A known previous configuration, which a failure must keep.
-        QVERIFY(core->readConfig(writeConfig(QStringLiteral("prev.cfg"),
-                                             "{\"service_name\": \"kept\", \"debug_mode\": 4}")));
+        QVERIFY(core->readConfig(
+                writeConfig(QStringLiteral("prev.cfg"), "{\"service_name\": \"kept\", \"debug_mode\": 4}")));
         const QString file = writeConfig(QStringLiteral("case.cfg"), content);
         QCOMPARE(core->readConfig(file), ok);
         QCOMPARE(TLogger::instance()->debugLevel(), debugLevel);
@@ -233,27 +239,36 @@ private slots:
         QVERIFY(logLinesWith(QStringLiteral("vekpdtservice [svc-a] does not exists in mes_pdt_service table!")) > 0);
 
         const QString cam = root + QStringLiteral("/cam/e100/get/get");
-        exec(QStringLiteral("INSERT INTO mes_pdt_service (id, name, attr_data, status) VALUES (12, 'svc-a', '%1', 'stopped')")
-                 .arg(QStringLiteral("{\"cam_interface\": ["
-                                     "{\"user\": \"b-user\", \"type\": \"GENESIS\", \"bin_path\": \"%1\", \"password\": \"pb\"},"
-                                     "{\"user\": \"a-user\", \"type\": \"GENESIS\", \"bin_path\": \"/old/e1/x/y\", \"password\": \"old\"},"
-                                     "{\"user\": \"a-user\", \"type\": \"genesis\", \"bin_path\": \"%1\", \"password\": \"pa\"},"
-                                     "{\"user\": \"in-user\", \"type\": \"incam\", \"bin_path\": \"%1\", \"password\": \"x\"},"
-                                     "{\"user\": \"c-user\", \"type\": \"INCAM\", \"bin_path\": \"%1\", \"password\": \"pc\"},"
-                                     "{\"user\": \"../evil\", \"type\": \"GENESIS\", \"bin_path\": \"%1\", \"password\": \"x\"}"
-                                     "]}")
-                          .arg(cam)));
+        exec(QStringLiteral(
+                     "INSERT INTO mes_pdt_service (id, name, attr_data, status) VALUES (12, 'svc-a', '%1', 'stopped')")
+                     .arg(QStringLiteral("{\"cam_interface\": ["
+                                         "{\"user\": \"b-user\", \"type\": \"GENESIS\", \"bin_path\": \"%1\", "
+                                         "\"password\": \"pb\"},"
+                                         "{\"user\": \"a-user\", \"type\": \"GENESIS\", \"bin_path\": \"/old/e1/x/y\", "
+                                         "\"password\": \"old\"},"
+                                         "{\"user\": \"a-user\", \"type\": \"genesis\", \"bin_path\": \"%1\", "
+                                         "\"password\": \"pa\"},"
+                                         "{\"user\": \"in-user\", \"type\": \"incam\", \"bin_path\": \"%1\", "
+                                         "\"password\": \"x\"},"
+                                         "{\"user\": \"c-user\", \"type\": \"INCAM\", \"bin_path\": \"%1\", "
+                                         "\"password\": \"pc\"},"
+                                         "{\"user\": \"../evil\", \"type\": \"GENESIS\", \"bin_path\": \"%1\", "
+                                         "\"password\": \"x\"}"
+                                         "]}")
+                                  .arg(cam)));
         QVERIFY(core->initServiceInfo());
 
         QSqlQuery query(fixtureDb());
-        QVERIFY(query.exec(QStringLiteral("SELECT host_name, host_ip, last_start_time, status FROM mes_pdt_service WHERE id = 12")));
+        QVERIFY(query.exec(QStringLiteral(
+                "SELECT host_name, host_ip, last_start_time, status FROM mes_pdt_service WHERE id = 12")));
         QVERIFY(query.next());
         QCOMPARE(query.value(0).toString(), QHostInfo::localHostName());
         QVERIFY(!query.value(1).toString().split(QLatin1Char(';')).contains(QStringLiteral("127.0.0.1")));
         QVERIFY(QDateTime::fromString(query.value(2).toString(), QStringLiteral("yyyy-MM-dd hh:mm:ss")).isValid());
         QCOMPARE(query.value(3).toString(), QStringLiteral("running"));
 
-        QCOMPARE(freeCams(), (QStringList{QStringLiteral("a-user"), QStringLiteral("b-user"), QStringLiteral("c-user")}));
+        QCOMPARE(freeCams(),
+                 (QStringList {QStringLiteral("a-user"), QStringLiteral("b-user"), QStringLiteral("c-user")}));
         const QString homes = root + QStringLiteral("/cam_env_home/");
         QFile login(homes + QStringLiteral("a-user/.genesis/login"));
         QVERIFY(login.open(QIODevice::ReadOnly));
@@ -270,28 +285,35 @@ private slots:
 
     void loadTask()
     {
-        exec(QStringLiteral("INSERT INTO mes_pdt_script (name, content, type, link_cam, encrypt, release_status, active_status) VALUES"
+        exec(QStringLiteral("INSERT INTO mes_pdt_script (name, content, type, link_cam, encrypt, release_status, "
+                            "active_status) VALUES"
                             " ('plain.js', 'var a = 1;', 'JS', 0, 0, 'released', 'active'),"
                             " ('cam.js', 'var c = 1;', 'JavaScript', 1, 2, 'released', 'active'),"
                             " ('secret.js', '%1', 'JS', 0, 1, 'released', 'active'),"
                             " ('draft.js', 'x', 'JS', 0, 0, 'draft', 'active'),"
                             " ('../up.js', 'x', 'JS', 0, 0, 'released', 'active')")
-                 .arg(QString::fromLatin1(Norvex::e2("var s = 'geheim';"))));
+                     .arg(QString::fromLatin1(Norvex::e2("var s = 'geheim';"))));
         const QString farFuture = QStringLiteral("{\"trigger_type\": \"INTERVAL\", \"value\": 86400}");
-        exec(QStringLiteral("INSERT INTO mes_pdt_service_script (id, script_name, script_parameter, status, trigger_type, trigger_param, attr_data) VALUES"
+        exec(QStringLiteral("INSERT INTO mes_pdt_service_script (id, script_name, script_parameter, status, "
+                            "trigger_type, trigger_param, attr_data) VALUES"
                             " (1, 'plain.js', '{\"p\": 1}', 'active', 'crontab', '%T', '{\"a\": true}'),"
                             " (2, 'cam.js', NULL, 'active', 'crontab', '[%T, %T]', NULL),"
-                            " (3, 'plain.js', NULL, 'active', 'tooling_request', '%T', '{\"request_filter_sql\": \"kind LIKE ''%1%''\"}'),"
-                            " (4, 'cam.js', NULL, 'active', 'tooling_request', '%T', '{\"request_filter_sql\": \"kind = ''cam''\"}'),"
+                            " (3, 'plain.js', NULL, 'active', 'tooling_request', '%T', '{\"request_filter_sql\": "
+                            "\"kind LIKE ''%1%''\"}'),"
+                            " (4, 'cam.js', NULL, 'active', 'tooling_request', '%T', '{\"request_filter_sql\": \"kind "
+                            "= ''cam''\"}'),"
                             " (5, 'secret.js', NULL, 'active', 'crontab', '%T', NULL),"
                             " (6, 'draft.js', NULL, 'active', 'crontab', '%T', NULL),"
                             " (7, '../up.js', NULL, 'active', 'crontab', '%T', NULL),"
                             " (8, 'plain.js', NULL, 'inactive', 'crontab', '%T', NULL),"
                             " (9, 'plain.js', NULL, 'active', 'manual', '%T', NULL)")
-                 .replace(QStringLiteral("%T"), farFuture));
+                     .replace(QStringLiteral("%T"), farFuture));
         for (int i = 1; i <= 6; ++i)
-            exec(QStringLiteral("INSERT INTO mes_prod_tooling_request (service_flag, kind, request_data) VALUES (1, 'k%11', '{\"n\": %1}')").arg(i));
-        exec(QStringLiteral("INSERT INTO mes_prod_tooling_request (service_flag, kind) VALUES (0, 'k11'), (1, 'other')"));
+            exec(QStringLiteral("INSERT INTO mes_prod_tooling_request (service_flag, kind, request_data) VALUES (1, "
+                                "'k%11', '{\"n\": %1}')")
+                         .arg(i));
+        exec(QStringLiteral(
+                "INSERT INTO mes_prod_tooling_request (service_flag, kind) VALUES (0, 'k11'), (1, 'other')"));
         for (int i = 1; i <= 5; ++i)
             exec(QStringLiteral("INSERT INTO mes_prod_tooling_request (service_flag, kind) VALUES (1, 'cam')"));
 
@@ -317,10 +339,10 @@ private slots:
         QCOMPARE(started.size(), 1);
         const QVariantMap argv = started.first()->processArgv();
         QStringList keys = argv.keys();
-        QCOMPARE(keys, (QStringList{"app_bin_path", "app_platform_path", "app_root_path", "app_temp_path",
-                                    "database_host", "database_name", "database_options", "database_port",
-                                    "database_pwd", "database_user", "link_cam", "script_attr_data", "script_file",
-                                    "script_name", "script_parameter", "script_type", "task_id", "trigger_type"}));
+        QCOMPARE(keys, (QStringList {"app_bin_path", "app_platform_path", "app_root_path", "app_temp_path",
+                                     "database_host", "database_name", "database_options", "database_port",
+                                     "database_pwd", "database_user", "link_cam", "script_attr_data", "script_file",
+                                     "script_name", "script_parameter", "script_type", "task_id", "trigger_type"}));
         QCOMPARE(argv.value("database_host").toString(), QStringLiteral("dbhost"));
         QCOMPARE(argv.value("database_port").toString(), QStringLiteral("5433"));
         QCOMPARE(argv.value("database_pwd").toString(), QStringLiteral("task-secret"));
@@ -337,7 +359,7 @@ private slots:
         QVERIFY(copy.open(QIODevice::ReadOnly));
         QCOMPARE(QJsonDocument::fromJson(copy.readAll()).toVariant().toMap().value("task_id").toInt(), 1);
         QCOMPARE(QDir(root + QStringLiteral("/tmp")).entryList(QDir::Files),
-                 (QStringList{"cam.js", "plain.js", "secret.js"}));
+                 (QStringList {"cam.js", "plain.js", "secret.js"}));
     }
 
     void camInterfacesAreLentInOrderAndGivenBack()
@@ -352,12 +374,12 @@ private slots:
         QCOMPARE(argv.value("cam_ver").toString(), QStringLiteral("100"));
         QCOMPARE(argv.value("cam_dir").toString(), root + QStringLiteral("/cam"));
         QCOMPARE(argv.size(), 25);
-        QCOMPARE(freeCams(), (QStringList{"b-user", "c-user"}));
+        QCOMPARE(freeCams(), (QStringList {"b-user", "c-user"}));
         // Registering again keeps a lent interface lent.
         QVERIFY(core->initServiceInfo());
-        QCOMPARE(freeCams(), (QStringList{"b-user", "c-user"}));
+        QCOMPARE(freeCams(), (QStringList {"b-user", "c-user"}));
         waitForRuns();
-        QCOMPARE(freeCams(), (QStringList{"a-user", "b-user", "c-user"}));
+        QCOMPARE(freeCams(), (QStringList {"a-user", "b-user", "c-user"}));
     }
 
     void toolingRequestsAreClaimedUpToTheLimit()
@@ -373,8 +395,11 @@ private slots:
             QCOMPARE(request.value("request_data").toMap().value("n").toInt(), request.value("id").toInt());
         }
         std::sort(ids.begin(), ids.end());
-        QCOMPARE(ids, (QList<int>{1, 2, 3, 4}));
-        QCOMPARE(value(QStringLiteral("SELECT COUNT(*) FROM mes_prod_tooling_request WHERE service_flag = 1 AND kind LIKE 'k%1'")).toInt(), 2);
+        QCOMPARE(ids, (QList<int> {1, 2, 3, 4}));
+        QCOMPARE(value(QStringLiteral("SELECT COUNT(*) FROM mes_prod_tooling_request WHERE service_flag = 1 AND kind "
+                                      "LIKE 'k%1'"))
+                         .toInt(),
+                 2);
         waitForRuns();
 
         // With CAM: as many as there are free interfaces, each with its own.
@@ -385,13 +410,16 @@ private slots:
         for (VekPdtServerProcess *run : started)
             users << run->processArgv().value("cam_user").toString();
         users.sort();
-        QCOMPARE(users, (QStringList{"a-user", "b-user", "c-user"}));
+        QCOMPARE(users, (QStringList {"a-user", "b-user", "c-user"}));
         QVERIFY(freeCams().isEmpty());
         // Nothing free: no claim, and a CAM crontab task is dropped.
         trigger(4);
         trigger(2);
         QCOMPARE(runs().size(), 3);
-        QCOMPARE(value(QStringLiteral("SELECT COUNT(*) FROM mes_prod_tooling_request WHERE service_flag = 1 AND kind = 'cam'")).toInt(), 2);
+        QCOMPARE(value(QStringLiteral(
+                               "SELECT COUNT(*) FROM mes_prod_tooling_request WHERE service_flag = 1 AND kind = 'cam'"))
+                         .toInt(),
+                 2);
         waitForRuns();
         QCOMPARE(freeCams().size(), 3);
     }

@@ -18,8 +18,7 @@ private:
     {
         return QDateTime::fromString(QString::fromLatin1(iText), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     }
-    static QVariantMap trigger(const QString &iType, const QString &iValue, int iTaskId = 1,
-                               bool iWait = false)
+    static QVariantMap trigger(const QString &iType, const QString &iValue, int iTaskId = 1, bool iWait = false)
     {
         return {{QStringLiteral("task_id"), iTaskId},
                 {QStringLiteral("trigger_type"), iType},
@@ -53,43 +52,58 @@ private slots:
         QTest::addColumn<QDateTime>("registeredAt");
         QTest::addColumn<QDateTime>("expected");
 
-        QTest::newRow("day later today") << "EACH_DAY" << "08:00:00" << at("2026-03-10 07:00:00")
-                                         << at("2026-03-10 08:00:00");
-        QTest::newRow("day 5 s before is tomorrow") << "EACH_DAY" << "08:00:00" << at("2026-03-10 07:59:55")
-                                                    << at("2026-03-11 08:00:00");
-        QTest::newRow("day 10 s before is today") << "EACH_DAY" << "08:00:00" << at("2026-03-10 07:59:50")
-                                                  << at("2026-03-10 08:00:00");
-        QTest::newRow("day in lower case") << "each_day" << "08:00:00" << at("2026-03-10 09:00:00")
-                                           << at("2026-03-11 08:00:00");
-        QTest::newRow("week Monday from Wednesday") << "EACH_WEEK" << "1 09:00:00" << at("2026-03-11 12:00:00")
-                                                    << at("2026-03-16 09:00:00");
-        QTest::newRow("week Monday on Monday morning") << "EACH_WEEK" << "1 09:00:00" << at("2026-03-09 08:00:00")
-                                                       << at("2026-03-09 09:00:00");
-        QTest::newRow("week Sunday from Tuesday") << "EACH_WEEK" << "7 18:00:00" << at("2026-03-10 08:00:00")
-                                                  << at("2026-03-15 18:00:00");
-        QTest::newRow("month 15th from the 20th") << "EACH_MONTH" << "15 12:00:00" << at("2026-03-20 08:00:00")
-                                                  << at("2026-04-15 12:00:00");
-        QTest::newRow("month 31st in April") << "EACH_MONTH" << "31 08:00:00" << at("2026-04-10 08:00:00")
-                                             << at("2026-04-30 08:00:00");
-        QTest::newRow("month 31st after January's") << "EACH_MONTH" << "31 08:00:00" << at("2026-01-31 09:00:00")
-                                                    << at("2026-02-28 08:00:00");
-        QTest::newRow("month 31st after February's") << "EACH_MONTH" << "31 08:00:00"
-                                                     << at("2026-02-28 09:00:00") << at("2026-03-31 08:00:00");
-        QTest::newRow("month 31st in a leap February") << "EACH_MONTH" << "31 08:00:00"
-                                                       << at("2028-02-10 09:00:00") << at("2028-02-29 08:00:00");
-        QTest::newRow("month over the year end") << "EACH_MONTH" << "01 00:10:00" << at("2026-12-05 00:00:00")
-                                                 << at("2027-01-01 00:10:00");
-        QTest::newRow("year last second") << "EACH_YEAR" << "12-31 23:59:59" << at("2026-12-31 23:59:55")
-                                          << at("2027-12-31 23:59:59");
-        QTest::newRow("year later this year") << "EACH_YEAR" << "03-15 06:30:00" << at("2026-01-01 00:00:00")
-                                              << at("2026-03-15 06:30:00");
-        QTest::newRow("leap day in a common year") << "EACH_YEAR" << "02-29 06:00:00" << at("2027-01-01 00:00:00")
-                                                   << at("2027-02-28 06:00:00");
-        QTest::newRow("leap day in a leap year") << "EACH_YEAR" << "02-29 06:00:00" << at("2028-01-01 00:00:00")
-                                                 << at("2028-02-29 06:00:00");
-        QTest::newRow("leap day after a common year's") << "EACH_YEAR" << "02-29 06:00:00"
-                                                        << at("2027-03-01 00:00:00") << at("2028-02-29 06:00:00");
-        QTest::newRow("interval") << "INTERVAL" << "60" << at("2026-03-10 07:00:00") << at("2026-03-10 07:00:58");
+        QTest::newRow("day later today") << "EACH_DAY"
+                                         << "08:00:00" << at("2026-03-10 07:00:00") << at("2026-03-10 08:00:00");
+        QTest::newRow("day 5 s before is tomorrow")
+                << "EACH_DAY"
+                << "08:00:00" << at("2026-03-10 07:59:55") << at("2026-03-11 08:00:00");
+        QTest::newRow("day 10 s before is today")
+                << "EACH_DAY"
+                << "08:00:00" << at("2026-03-10 07:59:50") << at("2026-03-10 08:00:00");
+        QTest::newRow("day in lower case") << "each_day"
+                                           << "08:00:00" << at("2026-03-10 09:00:00") << at("2026-03-11 08:00:00");
+        QTest::newRow("week Monday from Wednesday")
+                << "EACH_WEEK"
+                << "1 09:00:00" << at("2026-03-11 12:00:00") << at("2026-03-16 09:00:00");
+        QTest::newRow("week Monday on Monday morning")
+                << "EACH_WEEK"
+                << "1 09:00:00" << at("2026-03-09 08:00:00") << at("2026-03-09 09:00:00");
+        QTest::newRow("week Sunday from Tuesday")
+                << "EACH_WEEK"
+                << "7 18:00:00" << at("2026-03-10 08:00:00") << at("2026-03-15 18:00:00");
+        QTest::newRow("month 15th from the 20th")
+                << "EACH_MONTH"
+                << "15 12:00:00" << at("2026-03-20 08:00:00") << at("2026-04-15 12:00:00");
+        QTest::newRow("month 31st in April") << "EACH_MONTH"
+                                             << "31 08:00:00" << at("2026-04-10 08:00:00") << at("2026-04-30 08:00:00");
+        QTest::newRow("month 31st after January's")
+                << "EACH_MONTH"
+                << "31 08:00:00" << at("2026-01-31 09:00:00") << at("2026-02-28 08:00:00");
+        QTest::newRow("month 31st after February's")
+                << "EACH_MONTH"
+                << "31 08:00:00" << at("2026-02-28 09:00:00") << at("2026-03-31 08:00:00");
+        QTest::newRow("month 31st in a leap February")
+                << "EACH_MONTH"
+                << "31 08:00:00" << at("2028-02-10 09:00:00") << at("2028-02-29 08:00:00");
+        QTest::newRow("month over the year end")
+                << "EACH_MONTH"
+                << "01 00:10:00" << at("2026-12-05 00:00:00") << at("2027-01-01 00:10:00");
+        QTest::newRow("year last second") << "EACH_YEAR"
+                                          << "12-31 23:59:59" << at("2026-12-31 23:59:55") << at("2027-12-31 23:59:59");
+        QTest::newRow("year later this year")
+                << "EACH_YEAR"
+                << "03-15 06:30:00" << at("2026-01-01 00:00:00") << at("2026-03-15 06:30:00");
+        QTest::newRow("leap day in a common year")
+                << "EACH_YEAR"
+                << "02-29 06:00:00" << at("2027-01-01 00:00:00") << at("2027-02-28 06:00:00");
+        QTest::newRow("leap day in a leap year")
+                << "EACH_YEAR"
+                << "02-29 06:00:00" << at("2028-01-01 00:00:00") << at("2028-02-29 06:00:00");
+        QTest::newRow("leap day after a common year's")
+                << "EACH_YEAR"
+                << "02-29 06:00:00" << at("2027-03-01 00:00:00") << at("2028-02-29 06:00:00");
+        QTest::newRow("interval") << "INTERVAL"
+                                  << "60" << at("2026-03-10 07:00:00") << at("2026-03-10 07:00:58");
     }
 
     void firstRun()
@@ -111,14 +125,30 @@ private slots:
         QTest::addColumn<QString>("type");
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("message");
-        QTest::newRow("hour 25") << "EACH_DAY" << "25:00:00" << "is not a valid time";
-        QTest::newRow("day 32") << "EACH_MONTH" << "32 08:00:00" << "is not a valid time";
-        QTest::newRow("month 13") << "EACH_YEAR" << "13-01 08:00:00" << "is not a valid time";
-        QTest::newRow("empty day") << "EACH_DAY" << "" << "is not a valid time";
-        QTest::newRow("interval 0") << "INTERVAL" << "0" << "is not a positive number";
-        QTest::newRow("interval negative") << "INTERVAL" << "-5" << "is not a positive number";
-        QTest::newRow("interval text") << "INTERVAL" << "often" << "is not a positive number";
-        QTest::newRow("unknown kind") << "HOURLY" << "10" << "is unknown";
+        QTest::newRow("hour 25") << "EACH_DAY"
+                                 << "25:00:00"
+                                 << "is not a valid time";
+        QTest::newRow("day 32") << "EACH_MONTH"
+                                << "32 08:00:00"
+                                << "is not a valid time";
+        QTest::newRow("month 13") << "EACH_YEAR"
+                                  << "13-01 08:00:00"
+                                  << "is not a valid time";
+        QTest::newRow("empty day") << "EACH_DAY"
+                                   << ""
+                                   << "is not a valid time";
+        QTest::newRow("interval 0") << "INTERVAL"
+                                    << "0"
+                                    << "is not a positive number";
+        QTest::newRow("interval negative") << "INTERVAL"
+                                           << "-5"
+                                           << "is not a positive number";
+        QTest::newRow("interval text") << "INTERVAL"
+                                       << "often"
+                                       << "is not a positive number";
+        QTest::newRow("unknown kind") << "HOURLY"
+                                      << "10"
+                                      << "is unknown";
     }
 
     void invalidTriggerIsNeverDue()
@@ -191,8 +221,8 @@ private slots:
     {
         QTest::addColumn<bool>("wait");
         QTest::addColumn<QList<int>>("firingsPerDay");
-        QTest::newRow("without wait") << false << QList<int>{1, 2, 3, 4};
-        QTest::newRow("with wait") << true << QList<int>{1, 1, 2, 2};
+        QTest::newRow("without wait") << false << QList<int> {1, 2, 3, 4};
+        QTest::newRow("with wait") << true << QList<int> {1, 1, 2, 2};
     }
 
     void waitProcessHoldsUntilRearmed()

@@ -19,7 +19,7 @@ class tst_VekPdtServerProcess : public QObject
 
 private:
     QTemporaryDir root;
-    QString tempDir;  // the run's temporary folder; a blank and a quote test the quoting
+    QString tempDir; // the run's temporary folder; a blank and a quote test the quoting
     QString binDir;
     QString platformDir;
 
@@ -79,7 +79,8 @@ private slots:
         // Records its own path, its arguments, and the argument file's mode and content.
         const QByteArray runner = "#!/bin/sh\n"
                                   "out=\"$(dirname \"$0\")/record.txt\"\n"
-                                  "{ printf '%s\\n' \"$0\" \"$#\" \"$1\" \"$2\"; stat -c %a \"$2\" 2>/dev/null; cat \"$2\" 2>/dev/null; echo; }"
+                                  "{ printf '%s\\n' \"$0\" \"$#\" \"$1\" \"$2\"; stat -c %a \"$2\" 2>/dev/null; cat "
+                                  "\"$2\" 2>/dev/null; echo; }"
                                   " > \"$out\"\n";
         writeExecutable(binDir + QStringLiteral("/vekjs"), runner);
         writeExecutable(platformDir + QStringLiteral("/vekperl/bin/vekperl"), runner);
@@ -90,10 +91,14 @@ private slots:
     {
         QTest::addColumn<QString>("scriptType");
         QTest::addColumn<QString>("runner");
-        QTest::newRow("js in lower case") << "js" << "bin/vekjs";
-        QTest::newRow("JAVASCRIPT") << "JAVASCRIPT" << "bin/vekjs";
-        QTest::newRow("PL") << "PL" << "vekperl/bin/vekperl";
-        QTest::newRow("perl") << "perl" << "vekperl/bin/vekperl";
+        QTest::newRow("js in lower case") << "js"
+                                          << "bin/vekjs";
+        QTest::newRow("JAVASCRIPT") << "JAVASCRIPT"
+                                    << "bin/vekjs";
+        QTest::newRow("PL") << "PL"
+                            << "vekperl/bin/vekperl";
+        QTest::newRow("perl") << "perl"
+                              << "vekperl/bin/vekperl";
     }
 
     void scriptRun()
@@ -119,8 +124,8 @@ private slots:
         QCOMPARE(lines.at(5),
                  QStringLiteral("{\"app_bin_path\":\"%1\",\"app_platform_path\":\"%2\",\"app_temp_path\":\"%3\","
                                 "\"script_file\":\"%4\",\"script_name\":\"x\",\"script_type\":\"%5\",\"task_id\":7}")
-                     .arg(binDir, platformDir, tempDir, argv.value(QStringLiteral("script_file")).toString(),
-                          scriptType));
+                         .arg(binDir, platformDir, tempDir, argv.value(QStringLiteral("script_file")).toString(),
+                              scriptType));
         QVERIFY(QDir(tempDir).isEmpty());
     }
 
@@ -161,15 +166,16 @@ private slots:
         QFile::remove(record);
         // Records its environment, its arguments, the csh script and the
         // launch file (the only ".sh" file in the temporary folder), with modes.
-        writeExecutable(camBin, QByteArray("#!/bin/sh\n{\n"
-                                           "printf '%s\\n' \"$HOME\" \"$GENESIS_DIR\" \"$GENESIS_EDIR\" \"$GENESIS_VER\""
-                                           " \"$FRONTLINE_NO_LOGIN_SCREEN\" \"$#\" \"$1\" \"$2\"\n"
-                                           "csh=\"${2#-s}\"; stat -c %a \"$csh\"; cat \"$csh\"\n"
-                                           "for f in '")
-                                    + tempDir.toUtf8().replace("'", "'\\''")
-                                    + QByteArray("'/*.sh; do stat -c %a \"$f\"; cat \"$f\"; done\n"
-                                                 "} > '")
-                                    + record.toUtf8() + "'\n");
+        writeExecutable(camBin,
+                        QByteArray("#!/bin/sh\n{\n"
+                                   "printf '%s\\n' \"$HOME\" \"$GENESIS_DIR\" \"$GENESIS_EDIR\" \"$GENESIS_VER\""
+                                   " \"$FRONTLINE_NO_LOGIN_SCREEN\" \"$#\" \"$1\" \"$2\"\n"
+                                   "csh=\"${2#-s}\"; stat -c %a \"$csh\"; cat \"$csh\"\n"
+                                   "for f in '")
+                                + tempDir.toUtf8().replace("'", "'\\''")
+                                + QByteArray("'/*.sh; do stat -c %a \"$f\"; cat \"$f\"; done\n"
+                                             "} > '")
+                                + record.toUtf8() + "'\n");
         QVariantMap argv = baseArgv(QStringLiteral("js"));
         argv.insert(QStringLiteral("link_cam"), 1);
         argv.insert(QStringLiteral("cam_type"), camType);
@@ -188,13 +194,15 @@ private slots:
         const QStringList lines = readLines(record);
         QCOMPARE(lines.size(), 19);
         QCOMPARE(lines.mid(0, 7),
-                 (QStringList{argv.value(QStringLiteral("cam_home_path")).toString(),
-                              argv.value(QStringLiteral("cam_dir")).toString(),
-                              argv.value(QStringLiteral("cam_edir")).toString(), QStringLiteral("100"),
-                              QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("-x")}));
+                 (QStringList {argv.value(QStringLiteral("cam_home_path")).toString(),
+                               argv.value(QStringLiteral("cam_dir")).toString(),
+                               argv.value(QStringLiteral("cam_edir")).toString(), QStringLiteral("100"),
+                               QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("-x")}));
         QVERIFY(lines.at(7).startsWith(QStringLiteral("-s") + tempDir + QLatin1Char('/')));
         const QString csh = lines.at(7).mid(2);
-        auto quoted = [](QString iText) { return QLatin1Char('\'') + iText.replace(QLatin1Char('\''), QStringLiteral("'\\''")) + QLatin1Char('\''); };
+        auto quoted = [](QString iText) {
+            return QLatin1Char('\'') + iText.replace(QLatin1Char('\''), QStringLiteral("'\\''")) + QLatin1Char('\'');
+        };
         QCOMPARE(lines.at(8), QStringLiteral("700"));
         QCOMPARE(lines.at(9), QStringLiteral("#!/bin/csh"));
         const QString cshCommand = lines.at(10);
@@ -204,12 +212,15 @@ private slots:
                  qPrintable(cshCommand));
         QCOMPARE(lines.at(11), QStringLiteral("700"));
         QCOMPARE(lines.mid(12),
-                 (QStringList{QStringLiteral("#!/bin/sh"), QStringLiteral("export FRONTLINE_NO_LOGIN_SCREEN=1"),
-                              QStringLiteral("export HOME=") + quoted(argv.value(QStringLiteral("cam_home_path")).toString()),
-                              QStringLiteral("export GENESIS_DIR=") + quoted(argv.value(QStringLiteral("cam_dir")).toString()),
-                              QStringLiteral("export GENESIS_EDIR=") + quoted(argv.value(QStringLiteral("cam_edir")).toString()),
-                              QStringLiteral("export GENESIS_VER='100'"),
-                              quoted(camBin) + QStringLiteral(" -x -s") + quoted(csh)}));
+                 (QStringList {QStringLiteral("#!/bin/sh"), QStringLiteral("export FRONTLINE_NO_LOGIN_SCREEN=1"),
+                               QStringLiteral("export HOME=")
+                                       + quoted(argv.value(QStringLiteral("cam_home_path")).toString()),
+                               QStringLiteral("export GENESIS_DIR=")
+                                       + quoted(argv.value(QStringLiteral("cam_dir")).toString()),
+                               QStringLiteral("export GENESIS_EDIR=")
+                                       + quoted(argv.value(QStringLiteral("cam_edir")).toString()),
+                               QStringLiteral("export GENESIS_VER='100'"),
+                               quoted(camBin) + QStringLiteral(" -x -s") + quoted(csh)}));
     }
 };
 

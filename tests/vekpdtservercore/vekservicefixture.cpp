@@ -26,10 +26,7 @@ bool copyProgram(const QString &iFrom, const QString &iTo, QString *oWhy)
     return true;
 }
 
-QString pgDatabaseOf(const QString &iConnection)
-{
-    return QStringLiteral("vekservice_") + iConnection.toLower();
-}
+QString pgDatabaseOf(const QString &iConnection) { return QStringLiteral("vekservice_") + iConnection.toLower(); }
 
 } // namespace
 
@@ -40,12 +37,13 @@ bool makeRoot(const QString &iRoot, const QString &iBinDir, QString *oWhy)
         QDir().mkpath(iRoot + QLatin1String(dir));
     if (!copyProgram(iBinDir + QStringLiteral("/vekpdtserver"), bin + QStringLiteral("/vekpdtserver"), oWhy)
         || !copyProgram(iBinDir + QStringLiteral("/vekjs"), bin + QStringLiteral("/vekjs"), oWhy)
-        || !copyProgram(iBinDir + QStringLiteral("/vekperl"),
-                        iRoot + QStringLiteral("/linux/vekperl/bin/vekperl"), oWhy))
+        || !copyProgram(iBinDir + QStringLiteral("/vekperl"), iRoot + QStringLiteral("/linux/vekperl/bin/vekperl"),
+                        oWhy))
         return false;
     // The runner finds its plug-ins and its widget module beside itself.
     for (const char *entry : {"vekjslib", "libvekjsgui.so"}) {
-        if (!QFile::link(iBinDir + QLatin1Char('/') + QLatin1String(entry), bin + QLatin1Char('/') + QLatin1String(entry))) {
+        if (!QFile::link(iBinDir + QLatin1Char('/') + QLatin1String(entry),
+                         bin + QLatin1Char('/') + QLatin1String(entry))) {
             *oWhy = QStringLiteral("cannot link %1").arg(QLatin1String(entry));
             return false;
         }
@@ -150,20 +148,21 @@ bool createPlantTables(QSqlDatabase iDb, QString *oWhy)
                 QStringLiteral("CREATE TABLE mes_pdt_service (id INTEGER PRIMARY KEY, name VARCHAR(64), attr_data TEXT,"
                                " host_name TEXT, host_ip TEXT, last_start_time TEXT, status TEXT)"),
                 oWhy)
-        && exec(iDb,
-                QStringLiteral("CREATE TABLE mes_pdt_script (id INTEGER PRIMARY KEY, name VARCHAR(64), content TEXT,"
-                               " type TEXT, link_cam INTEGER, encrypt INTEGER, release_status TEXT,"
-                               " active_status TEXT)"),
-                oWhy)
-        && exec(iDb,
-                QStringLiteral("CREATE TABLE mes_pdt_service_script (id INTEGER PRIMARY KEY, script_name VARCHAR(64),"
-                               " script_parameter TEXT, status TEXT, trigger_type TEXT, trigger_param TEXT,"
-                               " attr_data TEXT)"),
-                oWhy)
-        && exec(iDb,
-                QStringLiteral("CREATE TABLE mes_prod_tooling_request (id INTEGER PRIMARY KEY, service_flag INTEGER,"
-                               " kind TEXT, request_data TEXT)"),
-                oWhy);
+           && exec(iDb,
+                   QStringLiteral("CREATE TABLE mes_pdt_script (id INTEGER PRIMARY KEY, name VARCHAR(64), content TEXT,"
+                                  " type TEXT, link_cam INTEGER, encrypt INTEGER, release_status TEXT,"
+                                  " active_status TEXT)"),
+                   oWhy)
+           && exec(iDb,
+                   QStringLiteral(
+                           "CREATE TABLE mes_pdt_service_script (id INTEGER PRIMARY KEY, script_name VARCHAR(64),"
+                           " script_parameter TEXT, status TEXT, trigger_type TEXT, trigger_param TEXT,"
+                           " attr_data TEXT)"),
+                   oWhy)
+           && exec(iDb,
+                   QStringLiteral("CREATE TABLE mes_prod_tooling_request (id INTEGER PRIMARY KEY, service_flag INTEGER,"
+                                  " kind TEXT, request_data TEXT)"),
+                   oWhy);
 }
 
 bool writeConfig(const QString &iRoot, const QVariantMap &iDbParams, const QString &iServiceName, int iDebugMode)
@@ -173,7 +172,7 @@ bool writeConfig(const QString &iRoot, const QVariantMap &iDbParams, const QStri
     config.insert(QStringLiteral("debug_mode"), iDebugMode);
     QFile file(iRoot + QStringLiteral("/config/vekpdtserver.cfg"));
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        && file.write(QJsonDocument(QJsonObject::fromVariantMap(config)).toJson()) > 0;
+           && file.write(QJsonDocument(QJsonObject::fromVariantMap(config)).toJson()) > 0;
 }
 
 void startServer(QProcess &ioProcess, const QString &iRoot, const QVariantMap &iExtraEnv)

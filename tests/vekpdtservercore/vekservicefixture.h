@@ -34,8 +34,7 @@ bool createPlantTables(QSqlDatabase iDb, QString *oWhy);
 bool exec(QSqlDatabase iDb, const QString &iSql, QString *oWhy);
 
 //! Writes ROOT/config/vekpdtserver.cfg: iDbParams plus service_name and debug_mode.
-bool writeConfig(const QString &iRoot, const QVariantMap &iDbParams, const QString &iServiceName,
-                 int iDebugMode = 1);
+bool writeConfig(const QString &iRoot, const QVariantMap &iDbParams, const QString &iServiceName, int iDebugMode = 1);
 
 //! Starts ROOT/linux/bin/vekpdtserver without a display; iExtraEnv adds variables.
 void startServer(QProcess &ioProcess, const QString &iRoot, const QVariantMap &iExtraEnv = QVariantMap());

@@ -39,10 +39,10 @@ void tst_SqliteStatementText::initTestCase()
     QVERIFY(q.exec("CREATE TABLE parts (id INTEGER PRIMARY KEY, name TEXT, path TEXT, tags TEXT)"));
     // Stored through bound values, so the rows hold exactly these texts.
     const QList<QVariantList> rows {
-        {1, "Board Alpha", "C:\\temp", TSqlDataUtilV2::variantToSqlValue(QStringList {"a", "b c"})},
-        {2, "board beta", "C:\\\\temp", "{x}"},
-        {3, "O'Neil", "D:/x", TSqlDataUtilV2::variantToSqlValue(QStringList {"a", "b"})},
-        {4, "alpha_x", "C:tempo", QVariant(QVariant::String)},
+            {1, "Board Alpha", "C:\\temp", TSqlDataUtilV2::variantToSqlValue(QStringList {"a", "b c"})},
+            {2, "board beta", "C:\\\\temp", "{x}"},
+            {3, "O'Neil", "D:/x", TSqlDataUtilV2::variantToSqlValue(QStringList {"a", "b"})},
+            {4, "alpha_x", "C:tempo", QVariant(QVariant::String)},
     };
     QVERIFY(q.prepare("INSERT INTO parts (id, name, path, tags) VALUES (?, ?, ?, ?)"));
     for (const QVariantList &row : rows) {
@@ -79,8 +79,8 @@ void tst_SqliteStatementText::conditionsSelectIntendedRows_data()
 
     auto select = [](const QVariantMap &iWhere) {
         return TSqlSelectorV2(QVariantMap {{"TABLE", "parts"}, {"FIELD", "id"}, {"ORDER", "id ASC"}, {"WHERE", iWhere}})
-            .setDatabaseType("QSQLITE")
-            .toSql();
+                .setDatabaseType("QSQLITE")
+                .toSql();
     };
     auto op = [](const QVariant &iValue, const char *iOperator) {
         return QVariantMap {{"value", iValue}, {"operator", iOperator}};
@@ -89,8 +89,8 @@ void tst_SqliteStatementText::conditionsSelectIntendedRows_data()
     QTest::newRow("LIKE from a map") << select({{"name", op("board%", "like")}}) << QList<int> {1, 2};
     QTest::newRow("LIKE list") << select({{"name", op(QStringList {"%alpha%", "O'%"}, "LIKE")}})
                                << QList<int> {1, 3, 4};
-    QTest::newRow("NOT LIKE keeps _ a wildcard") << select({{"name", op("alpha_%", "NOT LIKE")}})
-                                                 << QList<int> {1, 2, 3};
+    QTest::newRow("NOT LIKE keeps _ a wildcard")
+            << select({{"name", op("alpha_%", "NOT LIKE")}}) << QList<int> {1, 2, 3};
     QTest::newRow("backslash value") << select({{"path", "C:\\temp"}}) << QList<int> {1};
     QTest::newRow("double backslash value") << select({{"path", "C:\\\\temp"}}) << QList<int> {2};
     QTest::newRow("quote value") << select({{"name", "O'Neil"}}) << QList<int> {3};

@@ -1,6 +1,6 @@
+#include "tlogger.h"
 #include "tsqlconnectionpoolv2.h"
 #include "tsqlqueryv2.h"
-#include "tlogger.h"
 #include "vekfakesqldriver.h"
 #include "vektestsql.h"
 
@@ -36,8 +36,8 @@ private:
 
     QVariantMap sqliteParams(const QString &iFile) const
     {
-        return QVariantMap{{QStringLiteral("database_type"), QStringLiteral("QSQLITE")},
-                           {QStringLiteral("database_name"), tempDir.filePath(iFile)}};
+        return QVariantMap {{QStringLiteral("database_type"), QStringLiteral("QSQLITE")},
+                            {QStringLiteral("database_name"), tempDir.filePath(iFile)}};
     }
 
 private slots:
@@ -59,41 +59,67 @@ private slots:
         QTest::addColumn<QString>("user");
         QTest::addColumn<QString>("password");
 
-        QTest::newRow("json host and port")
-            << QVariant(QStringLiteral(R"({"database_type":"QOCI","database_host":"db1:5432","database_name":"mes"})"))
-            << "QOCI" << "db1" << 5432 << "mes" << "" << "";
+        QTest::newRow("json host and port") << QVariant(
+                QStringLiteral(R"({"database_type":"QOCI","database_host":"db1:5432","database_name":"mes"})"))
+                                            << "QOCI"
+                                            << "db1" << 5432 << "mes"
+                                            << ""
+                                            << "";
         QTest::newRow("colon without port")
-            << QVariant(QStringLiteral(R"({"database_type":"QOCI","database_host":"db1:"})"))
-            << "QOCI" << "db1" << -1 << "" << "" << "";
+                << QVariant(QStringLiteral(R"({"database_type":"QOCI","database_host":"db1:"})")) << "QOCI"
+                << "db1" << -1 << ""
+                << ""
+                << "";
         QTest::newRow("port not a number")
-            << QVariant(QStringLiteral(R"({"database_type":"QOCI","database_host":"db1:abc"})"))
-            << "QOCI" << "db1" << -1 << "" << "" << "";
-        QTest::newRow("port alone")
-            << QVariant(QStringLiteral(R"({"database_type":"QOCI","database_host":":5432"})"))
-            << "QOCI" << "" << 5432 << "" << "" << "";
-        QTest::newRow("extra part ignored, port key ignored")
-            << QVariant(QStringLiteral(R"({"database_type":"QOCI","database_host":"db1:5432:x","database_port":7})"))
-            << "QOCI" << "db1" << 5432 << "" << "" << "";
-        QTest::newRow("blanks before json, user, number as text")
-            << QVariant(QStringLiteral(" \n {\"database_type\":\"QOCI\",\"database_user\":\"mes\",\"database_pwd\":12}"))
-            << "QOCI" << "" << -1 << "" << "mes" << "12";
-        QTest::newRow("password encoded twice, mode in lower case")
-            << QVariant(QVariantMap{{"database_type", "QOCI"},
-                                    {"database_pwd", QString::fromLatin1(QByteArray("s3cr\xc3\xa9t").toBase64().toBase64())},
-                                    {"database_encrypt", "eb642"}})
-            << "QOCI" << "" << -1 << "" << "" << QString::fromUtf8("s3cr\xc3\xa9t");
-        QTest::newRow("other encryption word keeps the password")
-            << QVariant(QVariantMap{{"database_type", "QOCI"}, {"database_pwd", "c2VjcmV0"}, {"database_encrypt", "yes"}})
-            << "QOCI" << "" << -1 << "" << "" << "c2VjcmV0";
-        QTest::newRow("odbc connection string keeps the port")
-            << QVariant(QVariantMap{{"database_type", "QODBC"}, {"database_host", "sql01:1433"}, {"database_name", "mes"}})
-            << "QODBC" << "sql01" << 1433 << "DRIVER={SQL SERVER};SERVER=sql01;DATABASE=mes" << "" << "";
+                << QVariant(QStringLiteral(R"({"database_type":"QOCI","database_host":"db1:abc"})")) << "QOCI"
+                << "db1" << -1 << ""
+                << ""
+                << "";
+        QTest::newRow("port alone") << QVariant(QStringLiteral(R"({"database_type":"QOCI","database_host":":5432"})"))
+                                    << "QOCI"
+                                    << "" << 5432 << ""
+                                    << ""
+                                    << "";
+        QTest::newRow("extra part ignored, port key ignored") << QVariant(
+                QStringLiteral(R"({"database_type":"QOCI","database_host":"db1:5432:x","database_port":7})"))
+                                                              << "QOCI"
+                                                              << "db1" << 5432 << ""
+                                                              << ""
+                                                              << "";
+        QTest::newRow("blanks before json, user, number as text") << QVariant(
+                QStringLiteral(" \n {\"database_type\":\"QOCI\",\"database_user\":\"mes\",\"database_pwd\":12}"))
+                                                                  << "QOCI"
+                                                                  << "" << -1 << ""
+                                                                  << "mes"
+                                                                  << "12";
+        QTest::newRow("password encoded twice, mode in lower case") << QVariant(
+                QVariantMap {{"database_type", "QOCI"},
+                             {"database_pwd", QString::fromLatin1(QByteArray("s3cr\xc3\xa9t").toBase64().toBase64())},
+                             {"database_encrypt", "eb642"}}) << "QOCI"
+                                                                    << "" << -1 << ""
+                                                                    << "" << QString::fromUtf8("s3cr\xc3\xa9t");
+        QTest::newRow("other encryption word keeps the password") << QVariant(
+                QVariantMap {{"database_type", "QOCI"}, {"database_pwd", "c2VjcmV0"}, {"database_encrypt", "yes"}})
+                                                                  << "QOCI"
+                                                                  << "" << -1 << ""
+                                                                  << ""
+                                                                  << "c2VjcmV0";
+        QTest::newRow("odbc connection string keeps the port") << QVariant(
+                QVariantMap {{"database_type", "QODBC"}, {"database_host", "sql01:1433"}, {"database_name", "mes"}})
+                                                               << "QODBC"
+                                                               << "sql01" << 1433
+                                                               << "DRIVER={SQL SERVER};SERVER=sql01;DATABASE=mes"
+                                                               << ""
+                                                               << "";
         QTest::newRow("xml, any root, tags in any case; sqlite ignores host and user")
-            << QVariant(QStringLiteral("  <conf><DATABASE_TYPE>QSQLITE</DATABASE_TYPE>"
-                                       "<database_name>  %1  </database_name>"
-                                       "<Database_Host>db1:5432</Database_Host><database_user>u</database_user></conf>")
-                            .arg(tempDir.filePath(QStringLiteral("x.db"))))
-            << "QSQLITE" << "" << -1 << tempDir.filePath(QStringLiteral("x.db")) << "" << "";
+                << QVariant(QStringLiteral(
+                                    "  <conf><DATABASE_TYPE>QSQLITE</DATABASE_TYPE>"
+                                    "<database_name>  %1  </database_name>"
+                                    "<Database_Host>db1:5432</Database_Host><database_user>u</database_user></conf>")
+                                    .arg(tempDir.filePath(QStringLiteral("x.db"))))
+                << "QSQLITE"
+                << "" << -1 << tempDir.filePath(QStringLiteral("x.db")) << ""
+                << "";
     }
 
     void parameters()
@@ -127,8 +153,9 @@ private slots:
     {
         // A closed port on loopback: the connection is created, fails to open
         // and is handed out unopened.
-        pool->setConnectParameter(QStringLiteral(R"({"database_host":"127.0.0.1:1","database_options":"connect_timeout=2"})"),
-                                  QStringLiteral("nodriver"));
+        pool->setConnectParameter(
+                QStringLiteral(R"({"database_host":"127.0.0.1:1","database_options":"connect_timeout=2"})"),
+                QStringLiteral("nodriver"));
         {
             const QSqlDatabase db = pool->getSqlDatabase(QStringLiteral("nodriver"));
             QCOMPARE(db.driverName(), QStringLiteral("QPSQL"));
@@ -150,8 +177,9 @@ private slots:
         QTest::newRow("empty") << QVariant(QString()) << "database connnect parameters must be a json or xml format!";
         QTest::newRow("broken json") << QVariant(QStringLiteral("{\"database_type\":"))
                                      << "database connnect parameters is not a valid json format! ERROR:";
-        QTest::newRow("broken xml") << QVariant(QStringLiteral("<a><b></a>"))
-                                    << "database connnect parameters is not a valid xml format! ERROR:Parse Xml data failed at line";
+        QTest::newRow("broken xml")
+                << QVariant(QStringLiteral("<a><b></a>"))
+                << "database connnect parameters is not a valid xml format! ERROR:Parse Xml data failed at line";
     }
 
     void badParameters()
@@ -185,11 +213,16 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("base");
-        QTest::newRow("empty") << "" << "TSQLPOOL_DEFAULT_CNT_NAME";
-        QTest::newRow("null") << "null" << "TSQLPOOL_DEFAULT_CNT_NAME";
-        QTest::newRow("Default") << "Default" << "TSQLPOOL_DEFAULT_CNT_NAME";
-        QTest::newRow("DEFAULT") << "DEFAULT" << "TSQLPOOL_DEFAULT_CNT_NAME";
-        QTest::newRow("lower case") << "mes" << "MES";
+        QTest::newRow("empty") << ""
+                               << "TSQLPOOL_DEFAULT_CNT_NAME";
+        QTest::newRow("null") << "null"
+                              << "TSQLPOOL_DEFAULT_CNT_NAME";
+        QTest::newRow("Default") << "Default"
+                                 << "TSQLPOOL_DEFAULT_CNT_NAME";
+        QTest::newRow("DEFAULT") << "DEFAULT"
+                                 << "TSQLPOOL_DEFAULT_CNT_NAME";
+        QTest::newRow("lower case") << "mes"
+                                    << "MES";
     }
 
     void baseNames()
@@ -326,8 +359,8 @@ private slots:
         QVERIFY(QSqlDatabase::contains(name));
         QTRY_VERIFY_WITH_TIMEOUT(!QSqlDatabase::contains(name), 5000);
         QVERIFY(log.texts(QStringLiteral("debug"))
-                    .contains(QStringLiteral("remove database %1 connection %2.")
-                                  .arg(tempDir.filePath(QStringLiteral("idle.db")), name)));
+                        .contains(QStringLiteral("remove database %1 connection %2.")
+                                          .arg(tempDir.filePath(QStringLiteral("idle.db")), name)));
 
         // A new time-out applies from the next release, not to a running timer.
         const QString shortLived = pool->getSqlDatabase(QStringLiteral("idle")).connectionName();

@@ -38,12 +38,24 @@ void tst_TSqlDataUtilV2::quoting_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("single");
     QTest::addColumn<QString>("dbl");
-    QTest::newRow("plain") << "abc" << "'abc'" << "\"abc\"";
-    QTest::newRow("empty") << "" << "''" << "\"\"";
-    QTest::newRow("single quote") << "O'Brien" << "'O''Brien'" << "\"O'Brien\"";
-    QTest::newRow("backslash") << "C:\\temp" << "'C:\\\\temp'" << "\"C:\\temp\"";
-    QTest::newRow("double quote") << "say \"hi\"" << "'say \"hi\"'" << "\"say \\\"hi\\\"\"";
-    QTest::newRow("backslash before quote") << "\\'" << "'\\\\'''" << "\"\\'\"";
+    QTest::newRow("plain") << "abc"
+                           << "'abc'"
+                           << "\"abc\"";
+    QTest::newRow("empty") << ""
+                           << "''"
+                           << "\"\"";
+    QTest::newRow("single quote") << "O'Brien"
+                                  << "'O''Brien'"
+                                  << "\"O'Brien\"";
+    QTest::newRow("backslash") << "C:\\temp"
+                               << "'C:\\\\temp'"
+                               << "\"C:\\temp\"";
+    QTest::newRow("double quote") << "say \"hi\""
+                                  << "'say \"hi\"'"
+                                  << "\"say \\\"hi\\\"\"";
+    QTest::newRow("backslash before quote") << "\\'"
+                                            << "'\\\\'''"
+                                            << "\"\\'\"";
 }
 
 void tst_TSqlDataUtilV2::quoting()
@@ -60,15 +72,33 @@ void tst_TSqlDataUtilV2::dialectLiteral_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("databaseType");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("pg backslash") << "C:\\temp" << "QPSQL" << "E'C:\\\\temp'";
-    QTest::newRow("pg quote") << "O'Neil" << "QPSQL" << "'O''Neil'";
-    QTest::newRow("pg both") << "a\\'b" << "QPSQL" << "E'a\\\\''b'";
-    QTest::newRow("sqlite") << "C:\\it's" << "QSQLITE" << "'C:\\it''s'";
-    QTest::newRow("odbc") << "C:\\temp" << "QODBC" << "'C:\\temp'";
-    QTest::newRow("oci") << "C:\\temp" << "QOCI" << "'C:\\temp'";
-    QTest::newRow("mysql") << "C:\\it's" << "QMYSQL" << "'C:\\\\it''s'";
-    QTest::newRow("no type") << "C:\\temp" << "" << "'C:\\\\temp'";
-    QTest::newRow("names compare exactly") << "C:\\temp" << "qpsql" << "'C:\\\\temp'";
+    QTest::newRow("pg backslash") << "C:\\temp"
+                                  << "QPSQL"
+                                  << "E'C:\\\\temp'";
+    QTest::newRow("pg quote") << "O'Neil"
+                              << "QPSQL"
+                              << "'O''Neil'";
+    QTest::newRow("pg both") << "a\\'b"
+                             << "QPSQL"
+                             << "E'a\\\\''b'";
+    QTest::newRow("sqlite") << "C:\\it's"
+                            << "QSQLITE"
+                            << "'C:\\it''s'";
+    QTest::newRow("odbc") << "C:\\temp"
+                          << "QODBC"
+                          << "'C:\\temp'";
+    QTest::newRow("oci") << "C:\\temp"
+                         << "QOCI"
+                         << "'C:\\temp'";
+    QTest::newRow("mysql") << "C:\\it's"
+                           << "QMYSQL"
+                           << "'C:\\\\it''s'";
+    QTest::newRow("no type") << "C:\\temp"
+                             << ""
+                             << "'C:\\\\temp'";
+    QTest::newRow("names compare exactly") << "C:\\temp"
+                                           << "qpsql"
+                                           << "'C:\\\\temp'";
 }
 
 void tst_TSqlDataUtilV2::dialectLiteral()
@@ -84,15 +114,15 @@ void tst_TSqlDataUtilV2::variantToSqlValue_data()
     QTest::addColumn<QVariant>("value");
     QTest::addColumn<QVariant>("expected");
     const QDateTime dt(QDate(2024, 2, 29), QTime(13, 4, 5));
-    QTest::newRow("map as compact json")
-        << QVariant(QVariantMap {{"b", 1}, {"a", "x"}}) << QVariant("{\"a\":\"x\",\"b\":1}");
+    QTest::newRow("map as compact json") << QVariant(QVariantMap {{"b", 1}, {"a", "x"}})
+                                         << QVariant("{\"a\":\"x\",\"b\":1}");
     QTest::newRow("list: number, quote, null")
-        << QVariant(QVariantList {1, "x\"y", QVariant()}) << QVariant("{1,x\\\"y,null}");
-    QTest::newRow("list of numbers")
-        << QVariant(QVariantList {1.5, qlonglong(7), -2, true}) << QVariant("{1.5,7,-2,true}");
+            << QVariant(QVariantList {1, "x\"y", QVariant()}) << QVariant("{1,x\\\"y,null}");
+    QTest::newRow("list of numbers") << QVariant(QVariantList {1.5, qlonglong(7), -2, true})
+                                     << QVariant("{1.5,7,-2,true}");
     QTest::newRow("string list quoted where needed")
-        << QVariant(QStringList {"a", "b c", "", "NULL", "Null", "{x}", "a,b", "back\\slash"})
-        << QVariant("{a,\"b c\",\"\",\"NULL\",\"Null\",\"{x}\",\"a,b\",\"back\\\\slash\"}");
+            << QVariant(QStringList {"a", "b c", "", "NULL", "Null", "{x}", "a,b", "back\\slash"})
+            << QVariant("{a,\"b c\",\"\",\"NULL\",\"Null\",\"{x}\",\"a,b\",\"back\\\\slash\"}");
     QTest::newRow("empty list") << QVariant(QVariantList()) << QVariant();
     QTest::newRow("empty string list") << QVariant(QStringList()) << QVariant();
     QTest::newRow("date") << QVariant(QDate(2024, 2, 29)) << QVariant("2024-02-29");
@@ -167,10 +197,10 @@ void tst_TSqlDataUtilV2::formatSqlValue_data()
     QTest::newRow("json object") << QVariant("{\"k\":1}") << "json" << QVariant(QVariantMap {{"k", 1}});
     QTest::newRow("jsonb array") << QVariant("[1,2]") << "JSONB" << QVariant(QVariantList {1, 2});
     QTest::newRow("bad json") << QVariant("{\"k\":") << "JSON" << QVariant();
-    QTest::newRow("long long as text")
-        << QVariant(qlonglong(9007199254740993LL)) << "string" << QVariant("9007199254740993");
-    QTest::newRow("unsigned as text")
-        << QVariant(qulonglong(18446744073709551615ULL)) << "STRING" << QVariant("18446744073709551615");
+    QTest::newRow("long long as text") << QVariant(qlonglong(9007199254740993LL)) << "string"
+                                       << QVariant("9007199254740993");
+    QTest::newRow("unsigned as text") << QVariant(qulonglong(18446744073709551615ULL)) << "STRING"
+                                      << QVariant("18446744073709551615");
     QTest::newRow("int kept under STRING") << QVariant(5) << "STRING" << QVariant(5);
     QTest::newRow("unknown format") << QVariant("x") << "WHATEVER" << QVariant("x");
     QTest::newRow("string, no format") << QVariant("{a}") << "" << QVariant("{a}");
@@ -193,8 +223,7 @@ void tst_TSqlDataUtilV2::sqlArrayToList_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("expected");
-    QTest::newRow("plain, comma, escaped quote")
-        << "{a,\"b,c\",\"d\\\"e\"}" << QStringList {"a", "b,c", "d\"e"};
+    QTest::newRow("plain, comma, escaped quote") << "{a,\"b,c\",\"d\\\"e\"}" << QStringList {"a", "b,c", "d\"e"};
     QTest::newRow("empty array") << "{}" << QStringList();
     QTest::newRow("trailing comma") << "{a,}" << QStringList {"a"};
     QTest::newRow("leading comma") << "{,a}" << QStringList {"", "a"};
@@ -219,16 +248,15 @@ void tst_TSqlDataUtilV2::fillWhere_data()
     QTest::addColumn<QVariant>("condition");
     QTest::addColumn<QString>("expected");
     QTest::newRow("map, key order, operator forms")
-        << QVariant(QVariantMap {{"c", QVariantMap {{"value", 3}}},
-                                 {"b", QVariantMap {{"value", "x%"}, {"operator", "like"}}},
-                                 {"a", 1},
-                                 {"d", QVariantMap {{"operator", "!="}}}})
-        << "((a = '1') AND (b ILIKE 'x%') AND (c = '3') AND (d IS NOT NULL))";
+            << QVariant(QVariantMap {{"c", QVariantMap {{"value", 3}}},
+                                     {"b", QVariantMap {{"value", "x%"}, {"operator", "like"}}},
+                                     {"a", 1},
+                                     {"d", QVariantMap {{"operator", "!="}}}})
+            << "((a = '1') AND (b ILIKE 'x%') AND (c = '3') AND (d IS NOT NULL))";
     QTest::newRow("list of maps and texts")
-        << QVariant(QVariantList {QVariantMap {{"a", 1}}, "x > 2", QVariantMap {{"b", QVariantList {1, 2}}}})
-        << "((a = '1') AND (x > 2) AND (b IN ('1','2')))";
-    QTest::newRow("string list as raw texts")
-        << QVariant(QStringList {"a = 1", "b = 2"}) << "((a = 1) AND (b = 2))";
+            << QVariant(QVariantList {QVariantMap {{"a", 1}}, "x > 2", QVariantMap {{"b", QVariantList {1, 2}}}})
+            << "((a = '1') AND (x > 2) AND (b IN ('1','2')))";
+    QTest::newRow("string list as raw texts") << QVariant(QStringList {"a = 1", "b = 2"}) << "((a = 1) AND (b = 2))";
     QTest::newRow("text") << QVariant("id = 5") << "((id = 5))";
     QTest::newRow("nothing") << QVariant() << "";
     QTest::newRow("empty map") << QVariant(QVariantMap()) << "";
@@ -268,15 +296,20 @@ void tst_TSqlDataUtilV2::equalWhere_data()
     QTest::addColumn<bool>("listAsIn");
     QTest::addColumn<QString>("databaseType");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("invalid") << "a" << QVariant() << "" << true << "" << "a IS NULL";
-    QTest::newRow("null string") << "a" << QVariant(QString()) << "\"" << true << "" << "\"a\" IS NULL";
-    QTest::newRow("empty list as IN") << "a" << QVariant(QVariantList()) << "" << true << "" << "(1=0)";
+    QTest::newRow("invalid") << "a" << QVariant() << "" << true << ""
+                             << "a IS NULL";
+    QTest::newRow("null string") << "a" << QVariant(QString()) << "\"" << true << ""
+                                 << "\"a\" IS NULL";
+    QTest::newRow("empty list as IN") << "a" << QVariant(QVariantList()) << "" << true << ""
+                                      << "(1=0)";
     QTest::newRow("list as IN") << "a" << QVariant(QVariantList {1, "x"}) << "\"" << true << ""
                                 << "\"a\" IN ('1','x')";
     QTest::newRow("list as literal") << "a" << QVariant(QVariantList {1, "x"}) << "" << false << ""
                                      << "a = '{1,x}'";
-    QTest::newRow("number quoted") << "a" << QVariant(5) << "`" << true << "" << "`a` = '5'";
-    QTest::newRow("quote doubled") << "a" << QVariant("O'Neil") << "" << true << "QSQLITE" << "a = 'O''Neil'";
+    QTest::newRow("number quoted") << "a" << QVariant(5) << "`" << true << ""
+                                   << "`a` = '5'";
+    QTest::newRow("quote doubled") << "a" << QVariant("O'Neil") << "" << true << "QSQLITE"
+                                   << "a = 'O''Neil'";
     QTest::newRow("pg backslash") << "a" << QVariant("C:\\temp") << "" << true << "QPSQL"
                                   << "a = E'C:\\\\temp'";
     QTest::newRow("sqlite backslash") << "a" << QVariant("C:\\temp") << "" << true << "QSQLITE"
@@ -303,17 +336,22 @@ void tst_TSqlDataUtilV2::andWhere_data()
     QTest::addColumn<QString>("quote");
     QTest::addColumn<QString>("expected");
     const QVariantMap onlyA {{"a", 1}};
-    QTest::newRow("text trimmed") << QVariant("  id = 5 \n") << QVariantMap() << "" << "id = 5";
-    QTest::newRow("blank text") << QVariant("   ") << QVariantMap() << "" << "";
+    QTest::newRow("text trimmed") << QVariant("  id = 5 \n") << QVariantMap() << ""
+                                  << "id = 5";
+    QTest::newRow("blank text") << QVariant("   ") << QVariantMap() << ""
+                                << "";
     QTest::newRow("map in key order") << QVariant(QVariantMap {{"b", 2}, {"a", 1}}) << QVariantMap() << ""
                                       << "a = '1' AND b = '2'";
     QTest::newRow("map with list") << QVariant(QVariantMap {{"id", QVariantList {1, 2}}}) << QVariantMap() << "\""
                                    << "\"id\" IN ('1','2')";
     QTest::newRow("names, one missing") << QVariant(QVariantList {"a", "b"}) << onlyA << ""
                                         << "a = '1' AND b IS NULL";
-    QTest::newRow("string list names") << QVariant(QStringList {"a"}) << onlyA << "`" << "`a` = '1'";
-    QTest::newRow("number") << QVariant(5) << onlyA << "" << "";
-    QTest::newRow("empty map") << QVariant(QVariantMap()) << onlyA << "" << "";
+    QTest::newRow("string list names") << QVariant(QStringList {"a"}) << onlyA << "`"
+                                       << "`a` = '1'";
+    QTest::newRow("number") << QVariant(5) << onlyA << ""
+                            << "";
+    QTest::newRow("empty map") << QVariant(QVariantMap()) << onlyA << ""
+                               << "";
 }
 
 void tst_TSqlDataUtilV2::andWhere()
@@ -341,8 +379,7 @@ void tst_TSqlDataUtilV2::scriptValues()
     TSqlDataUtilV2::fillWhere(where, js("({id: ['1', '2'], name: {value: 'a%', operator: 'like'}})"));
     QCOMPARE(where.toSql(), QString("((id IN ('1','2')) AND (name ILIKE 'a%'))"));
 
-    QCOMPARE(TSqlDataUtilV2::variant2AndWhere(js("({id: ['7']})"), QVariantMap(), QString()),
-             QString("id IN ('7')"));
+    QCOMPARE(TSqlDataUtilV2::variant2AndWhere(js("({id: ['7']})"), QVariantMap(), QString()), QString("id IN ('7')"));
     QCOMPARE(TSqlDataUtilV2::variant2AndWhere(js("['id']"), QVariantMap {{"id", js("['7']")}}, QString()),
              QString("id IN ('7')"));
 }

@@ -57,8 +57,8 @@ private slots:
         log.clear();
         QCOMPARE(q->rollback(), 0);
         QCOMPARE(q->commit(), 0);
-        QCOMPARE(VekFakeSqlLog::events(), (QStringList{"ROLLBACK", "COMMIT"}));
-        QCOMPARE(log.texts(QStringLiteral("debug")), (QStringList{"Rollback Transaction", "Commit Transaction"}));
+        QCOMPARE(VekFakeSqlLog::events(), (QStringList {"ROLLBACK", "COMMIT"}));
+        QCOMPARE(log.texts(QStringLiteral("debug")), (QStringList {"Rollback Transaction", "Commit Transaction"}));
         QVERIFY(!q->lastError().isValid());
 
         // resetTransNum abandons every level at once, without a log line.
@@ -148,7 +148,7 @@ private slots:
         // The outermost commit logs the collected text as an error.
         log.clear();
         QCOMPARE(q->commit(), 0);
-        QCOMPARE(log.texts(QStringLiteral("error")), QStringList{q->lastError().text()});
+        QCOMPARE(log.texts(QStringLiteral("error")), QStringList {q->lastError().text()});
         // The next outermost begin starts clean.
         QVERIFY(q->begin());
         QVERIFY(!q->lastError().isValid());
@@ -177,10 +177,11 @@ private slots:
     void openFailure()
     {
         // Nothing listens on port 1 of the loopback.
-        TSqlConnectionPoolV2::instance()->setConnectParameter(
-            QVariantMap{{"database_host", "127.0.0.1:1"}, {"database_name", "x"}, {"database_user", "x"},
-                        {"database_options", "connect_timeout=2"}},
-            QStringLiteral("closedport"));
+        TSqlConnectionPoolV2::instance()->setConnectParameter(QVariantMap {{"database_host", "127.0.0.1:1"},
+                                                                           {"database_name", "x"},
+                                                                           {"database_user", "x"},
+                                                                           {"database_options", "connect_timeout=2"}},
+                                                              QStringLiteral("closedport"));
         TSqlQueryV2 q(TSqlConnectionPoolV2::instance()->getSqlDatabase(QStringLiteral("closedport")));
         VekLogCapture log;
         QVERIFY(!q.begin());
@@ -192,9 +193,9 @@ private slots:
         QCOMPARE(q.commit(), 0);
         QVERIFY(q.selectArrayMap(QStringLiteral("SELECT 1"), QVariantMap()).isEmpty());
         QVERIFY(q.selectArrayData(QStringLiteral("SELECT 1"), QVariantMap()).isEmpty());
-        QCOMPARE(q.updateRow(QStringLiteral("t"), QVariantMap{{"a", 1}}, QStringLiteral("a = 1")), 0);
+        QCOMPARE(q.updateRow(QStringLiteral("t"), QVariantMap {{"a", 1}}, QStringLiteral("a = 1")), 0);
         QCOMPARE(q.deleteRow(QStringLiteral("t"), QStringLiteral("a = 1")), 0);
-        QVERIFY(!q.insertRow(QStringLiteral("t"), QVariantMap{{"a", 1}}, QStringList(), true, "id").isValid());
+        QVERIFY(!q.insertRow(QStringLiteral("t"), QVariantMap {{"a", 1}}, QStringList(), true, "id").isValid());
         QVERIFY(log.texts(QStringLiteral("sql")).isEmpty());
     }
 
@@ -219,7 +220,7 @@ private slots:
         VEK_TEST_QUERY(q, driver, tempDir.path());
         VekFakeSqlLog::clear();
         QCOMPARE(q->isConnected(), connected);
-        QCOMPARE(VekFakeSqlLog::events(), probe.isEmpty() ? QStringList() : QStringList{probe});
+        QCOMPARE(VekFakeSqlLog::events(), probe.isEmpty() ? QStringList() : QStringList {probe});
     }
 
     void closeReleases()
@@ -230,9 +231,9 @@ private slots:
         QVERIFY(q->begin());
         VekFakeSqlLog::clear();
         QVERIFY(q->close());
-        QCOMPARE(VekFakeSqlLog::events(), QStringList{"ROLLBACK"});
+        QCOMPARE(VekFakeSqlLog::events(), QStringList {"ROLLBACK"});
         const QStringList closes = log.texts(QStringLiteral("debug")).filter(QStringLiteral("Close TSqlQueryV2"));
-        QCOMPARE(closes, QStringList{QStringLiteral("Close TSqlQueryV2 0x%1").arg(quintptr(q.get()), 0, 16)});
+        QCOMPARE(closes, QStringList {QStringLiteral("Close TSqlQueryV2 0x%1").arg(quintptr(q.get()), 0, 16)});
         QVERIFY(!q->close());
         // A released connection goes to the next thread that asks.
         QCOMPARE(TSqlConnectionPoolV2::instance()->getSqlDatabase(QStringLiteral("QODBC")).connectionName(), name);
@@ -246,8 +247,10 @@ private slots:
         VekLogCapture log;
         TSqlQueryV2 q;
         QCOMPARE(log.texts(QStringLiteral("debug")),
-                 QStringList{QStringLiteral("New TSqlQueryV2 0x%1").arg(quintptr(&q), 0, 16)});
-        QVERIFY(QRegularExpression(QStringLiteral("^New TSqlQueryV2 0x[0-9a-f]+$")).match(log.texts().first()).hasMatch());
+                 QStringList {QStringLiteral("New TSqlQueryV2 0x%1").arg(quintptr(&q), 0, 16)});
+        QVERIFY(QRegularExpression(QStringLiteral("^New TSqlQueryV2 0x[0-9a-f]+$"))
+                        .match(log.texts().first())
+                        .hasMatch());
         QVERIFY(!q.execSql(QStringLiteral("   ")));
         QVERIFY(!q.lastError().isValid());
     }

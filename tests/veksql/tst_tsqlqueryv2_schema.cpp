@@ -41,7 +41,7 @@ private:
 
     static QVariantMap field(const QString &iName, const QString &iType, bool iNotNull = false, int iLength = 0)
     {
-        QVariantMap map{{"name", iName}, {"type", iType}, {"notnull", iNotNull}};
+        QVariantMap map {{"name", iName}, {"type", iType}, {"notnull", iNotNull}};
         if (iLength > 0) {
             map.insert(QStringLiteral("length"), iLength);
         }
@@ -50,7 +50,7 @@ private:
 
     static QVariantMap key(const QString &iType, const QString &iFields)
     {
-        return QVariantMap{{"type", iType}, {"field", iFields}};
+        return QVariantMap {{"type", iType}, {"field", iFields}};
     }
 
     // Index entries have no defined order on most servers.
@@ -85,13 +85,13 @@ private:
     static void makeRowTable(TSqlQueryV2 *iQuery, const QString &iTable)
     {
         dropIfExists(iQuery, iTable);
-        QVERIFY2(iQuery->createTable(iTable, QVariantMap{{"field", QVariantList{field("id", "SERIAL", true),
-                                                                                 field("x", "VARCHAR", false, 20),
-                                                                                 field("n", "INTEGER")}},
-                                                         {"index", QVariantList{key("PRIMARY", "id")}}}),
+        QVERIFY2(iQuery->createTable(iTable, QVariantMap {{"field", QVariantList {field("id", "SERIAL", true),
+                                                                                  field("x", "VARCHAR", false, 20),
+                                                                                  field("n", "INTEGER")}},
+                                                          {"index", QVariantList {key("PRIMARY", "id")}}}),
                  qPrintable(iQuery->lastError().text()));
         for (int i = 1; i <= 3; ++i) {
-            iQuery->insertRow(iTable, QVariantMap{{"x", QStringLiteral("r%1").arg(i)}, {"n", i * 10}}, QStringList());
+            iQuery->insertRow(iTable, QVariantMap {{"x", QStringLiteral("r%1").arg(i)}, {"n", i * 10}}, QStringList());
             QVERIFY2(!iQuery->lastError().isValid(), qPrintable(iQuery->lastError().text()));
         }
     }
@@ -104,7 +104,7 @@ private:
 
     static QVariantList expectedRows()
     {
-        return QVariantList{QVariantList{"r1", 10}, QVariantList{"r2", 20}, QVariantList{"r3", 30}};
+        return QVariantList {QVariantList {"r1", 10}, QVariantList {"r2", 20}, QVariantList {"r3", 30}};
     }
 
 private slots:
@@ -128,7 +128,7 @@ private slots:
         QVERIFY(q->isTableExists(QStringLiteral("s_cat")));
         QVERIFY(!q->isTableExists(QStringLiteral("S_cat")));
         QCOMPARE(q->getTableStruct(QStringLiteral("S_cat")), QVariantMap());
-        QCOMPARE(q->getFieldList(QStringLiteral("s_cat")), (QStringList{"id", "x", "n"}));
+        QCOMPARE(q->getFieldList(QStringLiteral("s_cat")), (QStringList {"id", "x", "n"}));
         QVERIFY(q->isFieldExists(QStringLiteral("s_cat"), QStringLiteral("x")));
         QVERIFY(!q->isFieldExists(QStringLiteral("s_cat"), QStringLiteral("X")));
 
@@ -140,9 +140,11 @@ private slots:
         QCOMPARE(q->commit(), 0);
 
         QVERIFY(QRegularExpression(QStringLiteral("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d$"))
-                    .match(q->getNow()).hasMatch());
+                        .match(q->getNow())
+                        .hasMatch());
         const QString today = q->getToday();
-        QVERIFY2(QRegularExpression(QStringLiteral("^\\d{4}-\\d\\d-\\d\\d$")).match(today).hasMatch(), qPrintable(today));
+        QVERIFY2(QRegularExpression(QStringLiteral("^\\d{4}-\\d\\d-\\d\\d$")).match(today).hasMatch(),
+                 qPrintable(today));
     }
 
     void roundTrip_data() { addDrivers(); }
@@ -157,29 +159,30 @@ private slots:
         const QString table = QStringLiteral("s_round");
         dropIfExists(q.get(), table);
         // MySQL keeps DATETIME without digits; a key column is always NOT NULL.
-        const QVariantList fields{field("id", "SERIAL", true),       field("name", "VARCHAR", true, 40),
-                                  field("qty", "INTEGER"),           field("price", "DOUBLE"),
-                                  field("note", "TEXT"),             field("data", "BYTEA"),
-                                  field("day", "DATE", true),        field("at", "TIMESTAMP", false, mysql ? 0 : 3)};
-        const QVariantList indexes{key("PRIMARY", "id"), key("UNIQUE", "name,day"), key("unique", "qty")};
-        const QVariantMap wanted{{"field", fields}, {"index", indexes}};
+        const QVariantList fields {field("id", "SERIAL", true), field("name", "VARCHAR", true, 40),
+                                   field("qty", "INTEGER"),     field("price", "DOUBLE"),
+                                   field("note", "TEXT"),       field("data", "BYTEA"),
+                                   field("day", "DATE", true),  field("at", "TIMESTAMP", false, mysql ? 0 : 3)};
+        const QVariantList indexes {key("PRIMARY", "id"), key("UNIQUE", "name,day"), key("unique", "qty")};
+        const QVariantMap wanted {{"field", fields}, {"index", indexes}};
         QVERIFY2(q->createTable(table, wanted), qPrintable(q->lastError().text()));
 
         const QVariantMap read = q->getTableStruct(table);
         QVERIFY2(!q->lastError().isValid(), qPrintable(q->lastError().text()));
-        QCOMPARE(read.keys(), (QStringList{"field", "index"}));
+        QCOMPARE(read.keys(), (QStringList {"field", "index"}));
         QCOMPARE(read.value(QStringLiteral("field")).toList(), fields);
-        QCOMPARE(indexTexts(read), (QStringList{"PRIMARY:id", "UNIQUE:name,day", "UNIQUE:qty"}));
+        QCOMPARE(indexTexts(read), (QStringList {"PRIMARY:id", "UNIQUE:name,day", "UNIQUE:qty"}));
 
         // A composite key is one entry in key order; no column of it reads as "SERIAL".
         const QString pair = QStringLiteral("s_pair");
         dropIfExists(q.get(), pair);
-        const QVariantList pairFields{field("b", "VARCHAR", true, 10), field("a", "INTEGER", true)};
-        QVERIFY2(q->createTable(pair, QVariantMap{{"field", pairFields}, {"index", QVariantList{key("PRIMARY", "a,b")}}}),
+        const QVariantList pairFields {field("b", "VARCHAR", true, 10), field("a", "INTEGER", true)};
+        QVERIFY2(q->createTable(pair,
+                                QVariantMap {{"field", pairFields}, {"index", QVariantList {key("PRIMARY", "a,b")}}}),
                  qPrintable(q->lastError().text()));
         const QVariantMap pairRead = q->getTableStruct(pair);
         QCOMPARE(pairRead.value(QStringLiteral("field")).toList(), pairFields);
-        QCOMPARE(indexTexts(pairRead), QStringList{"PRIMARY:a,b"});
+        QCOMPARE(indexTexts(pairRead), QStringList {"PRIMARY:a,b"});
     }
 
     void fieldChanges_data() { addDrivers(); }
@@ -197,7 +200,7 @@ private slots:
         QCOMPARE(q->lastError().text(), QStringLiteral("s_nothere not exists"));
         QCOMPARE(q->lastError().type(), QStringLiteral("Table error"));
         QCOMPARE(q->lastError().code(), QStringLiteral("SQL_QUERY_ERROR"));
-        QVERIFY(!q->alterField(table, QVariantMap{{"name", "y"}}));
+        QVERIFY(!q->alterField(table, QVariantMap {{"name", "y"}}));
         QCOMPARE(q->lastError().text(), QStringLiteral("Field name or type is empty"));
         QCOMPARE(q->lastError().type(), QStringLiteral("Field error"));
         QVERIFY(!q->dropField(QStringLiteral("s_nothere"), QStringLiteral("x")));
@@ -208,28 +211,29 @@ private slots:
         QVERIFY2(q->addField(table, field("y", "VARCHAR", false, 30)), qPrintable(q->lastError().text()));
         QVERIFY(q->addField(table, field("x", "INTEGER")));
         QVariantMap read = q->getTableStruct(table);
-        QCOMPARE(names(read), (QStringList{"id", "x", "n", "y"}));
+        QCOMPARE(names(read), (QStringList {"id", "x", "n", "y"}));
         QCOMPARE(read.value(QStringLiteral("field")).toList().at(1).toMap(), field("x", "VARCHAR", false, 20));
         QCOMPARE(rows(q.get(), table, QStringLiteral("x, n")), expectedRows());
-        QCOMPARE(q->selectValue(QStringLiteral("SELECT COUNT(*) FROM s_fields WHERE y IS NULL"), QVariantMap()).toInt(), 3);
+        QCOMPARE(q->selectValue(QStringLiteral("SELECT COUNT(*) FROM s_fields WHERE y IS NULL"), QVariantMap()).toInt(),
+                 3);
 
         // Altering: length and NOT NULL change; "id" is never touched; a missing column is added.
         QVERIFY2(q->alterField(table, field("x", "VARCHAR", true, 60)), qPrintable(q->lastError().text()));
         QVERIFY(q->alterField(table, field("id", "TEXT")));
         QVERIFY2(q->alterField(table, field("z", "INTEGER")), qPrintable(q->lastError().text()));
         read = q->getTableStruct(table);
-        QCOMPARE(names(read), (QStringList{"id", "x", "n", "y", "z"}));
+        QCOMPARE(names(read), (QStringList {"id", "x", "n", "y", "z"}));
         const QVariantList fields = read.value(QStringLiteral("field")).toList();
         QCOMPARE(fields.at(0).toMap(), field("id", "SERIAL", true));
         QCOMPARE(fields.at(1).toMap(), field("x", "VARCHAR", true, 60));
         QCOMPARE(fields.at(4).toMap(), field("z", "INTEGER"));
-        QCOMPARE(indexTexts(read), QStringList{"PRIMARY:id"});
+        QCOMPARE(indexTexts(read), QStringList {"PRIMARY:id"});
         QCOMPARE(rows(q.get(), table, QStringLiteral("x, n")), expectedRows());
 
         // Dropping: the rows stay; a column that is not there is no failure.
         QVERIFY2(q->dropField(table, QStringLiteral("y")), qPrintable(q->lastError().text()));
         QVERIFY(q->dropField(table, QStringLiteral("y")));
-        QCOMPARE(q->getFieldList(table), (QStringList{"id", "x", "n", "z"}));
+        QCOMPARE(q->getFieldList(table), (QStringList {"id", "x", "n", "z"}));
         QCOMPARE(rows(q.get(), table, QStringLiteral("x, n")), expectedRows());
 
         // Renaming and dropping the table; no backup table is left behind.
@@ -257,42 +261,42 @@ private slots:
         dropIfExists(q.get(), table);
 
         // A missing table is created.
-        const QVariantMap first{{"field", QVariantList{field("id", "SERIAL", true), field("x", "VARCHAR", false, 20),
-                                                       field("n", "INTEGER"), field("old", "TEXT")}},
-                                {"index", QVariantList{key("PRIMARY", "id"), key("UNIQUE", "x")}}};
+        const QVariantMap first {{"field", QVariantList {field("id", "SERIAL", true), field("x", "VARCHAR", false, 20),
+                                                         field("n", "INTEGER"), field("old", "TEXT")}},
+                                 {"index", QVariantList {key("PRIMARY", "id"), key("UNIQUE", "x")}}};
         QVERIFY2(q->replaceTableStruct(table, first), qPrintable(q->lastError().text()));
         QCOMPARE(q->getTableStruct(table).value(QStringLiteral("field")).toList(), first.value("field").toList());
         for (int i = 1; i <= 3; ++i) {
-            q->insertRow(table, QVariantMap{{"x", QStringLiteral("r%1").arg(i)}, {"n", i * 10}}, QStringList());
+            q->insertRow(table, QVariantMap {{"x", QStringLiteral("r%1").arg(i)}, {"n", i * 10}}, QStringList());
         }
 
         // The table's own structure changes nothing.
         QVERIFY2(q->replaceTableStruct(table, q->getTableStruct(table)), qPrintable(q->lastError().text()));
         QCOMPARE(q->getTableStruct(table).value(QStringLiteral("field")).toList(), first.value("field").toList());
-        QCOMPARE(indexTexts(q->getTableStruct(table)), (QStringList{"PRIMARY:id", "UNIQUE:x"}));
+        QCOMPARE(indexTexts(q->getTableStruct(table)), (QStringList {"PRIMARY:id", "UNIQUE:x"}));
 
         // Columns b and a added, x longer and NOT NULL, n a DOUBLE, "old" left out
         // (it stays), the unique key moved from x to n.
-        const QVariantMap wanted{{"field", QVariantList{field("id", "SERIAL", true), field("x", "VARCHAR", true, 50),
-                                                        field("b", "TEXT"), field("n", "DOUBLE"),
-                                                        field("a", "INTEGER")}},
-                                 {"index", QVariantList{key("PRIMARY", "id"), key("UNIQUE", "n")}}};
+        const QVariantMap wanted {
+                {"field", QVariantList {field("id", "SERIAL", true), field("x", "VARCHAR", true, 50),
+                                        field("b", "TEXT"), field("n", "DOUBLE"), field("a", "INTEGER")}},
+                {"index", QVariantList {key("PRIMARY", "id"), key("UNIQUE", "n")}}};
         QVERIFY2(q->replaceTableStruct(table, wanted), qPrintable(q->lastError().text()));
         const QVariantMap read = q->getTableStruct(table);
         // SQLite rebuilds: current columns first, added ones by name; in place they are appended in wanted order.
-        QCOMPARE(names(read), sqlite ? (QStringList{"id", "x", "n", "old", "a", "b"})
-                                     : (QStringList{"id", "x", "n", "old", "b", "a"}));
+        QCOMPARE(names(read), sqlite ? (QStringList {"id", "x", "n", "old", "a", "b"})
+                                     : (QStringList {"id", "x", "n", "old", "b", "a"}));
         const QVariantList fields = read.value(QStringLiteral("field")).toList();
         QCOMPARE(fields.at(1).toMap(), field("x", "VARCHAR", true, 50));
         QCOMPARE(fields.at(2).toMap(), field("n", "DOUBLE"));
         QCOMPARE(fields.at(3).toMap(), field("old", "TEXT"));
-        QCOMPARE(indexTexts(read), (QStringList{"PRIMARY:id", "UNIQUE:n"}));
+        QCOMPARE(indexTexts(read), (QStringList {"PRIMARY:id", "UNIQUE:n"}));
         QCOMPARE(rows(q.get(), table, QStringLiteral("x, n")),
-                 (QVariantList{QVariantList{"r1", 10.0}, QVariantList{"r2", 20.0}, QVariantList{"r3", 30.0}}));
+                 (QVariantList {QVariantList {"r1", 10.0}, QVariantList {"r2", 20.0}, QVariantList {"r3", 30.0}}));
         // The unique key now guards n, no longer x.
-        QVERIFY(q->insertRow(table, QVariantMap{{"x", "r1"}, {"n", 40}}, QStringList()).isNull());
+        QVERIFY(q->insertRow(table, QVariantMap {{"x", "r1"}, {"n", 40}}, QStringList()).isNull());
         QVERIFY(!q->lastError().isValid());
-        q->insertRow(table, QVariantMap{{"x", "r9"}, {"n", 40}}, QStringList());
+        q->insertRow(table, QVariantMap {{"x", "r9"}, {"n", 40}}, QStringList());
         QCOMPARE(q->lastError().code(), QStringLiteral("SQL_QUERY_ERROR"));
     }
 
@@ -306,12 +310,13 @@ private slots:
         QVERIFY(q);
         const QString table = QStringLiteral("s_fail");
         makeRowTable(q.get(), table);
-        QVERIFY(q->replaceTableStruct(table, QVariantMap{{"field", QVariantList{}},
-                                                         {"index", QVariantList{key("PRIMARY", "id"), key("UNIQUE", "x")}}}));
+        QVERIFY(q->replaceTableStruct(
+                table, QVariantMap {{"field", QVariantList {}},
+                                    {"index", QVariantList {key("PRIMARY", "id"), key("UNIQUE", "x")}}}));
         const QVariantMap before = q->getTableStruct(table);
 
-        const QVariantMap wanted{{"field", QVariantList{field("x", "VARCHAR", true, 80), field("extra", "INTEGER")}},
-                                 {"index", QVariantList{key("PRIMARY", "id"), key("UNIQUE", "missing")}}};
+        const QVariantMap wanted {{"field", QVariantList {field("x", "VARCHAR", true, 80), field("extra", "INTEGER")}},
+                                  {"index", QVariantList {key("PRIMARY", "id"), key("UNIQUE", "missing")}}};
         QVERIFY(!q->replaceTableStruct(table, wanted));
         QCOMPARE(q->lastError().code(), QStringLiteral("SQL_QUERY_ERROR"));
         QCOMPARE(q->getTableStruct(table), before);
@@ -320,8 +325,8 @@ private slots:
         // A failing createTable of several statements leaves no table behind.
         dropIfExists(q.get(), QStringLiteral("s_fail_new"));
         QVERIFY(!q->createTable(QStringLiteral("s_fail_new"),
-                                QVariantMap{{"field", QVariantList{field("a", "INTEGER")}},
-                                            {"index", QVariantList{key("UNIQUE", "missing")}}}));
+                                QVariantMap {{"field", QVariantList {field("a", "INTEGER")}},
+                                             {"index", QVariantList {key("UNIQUE", "missing")}}}));
         QCOMPARE(q->lastError().code(), QStringLiteral("SQL_QUERY_ERROR"));
         QVERIFY(!q->isTableExists(QStringLiteral("s_fail_new")));
 
@@ -354,27 +359,30 @@ private slots:
         QVERIFY(q->execSql(QStringLiteral("CREATE INDEX s_lite_plain ON s_lite (tag)")));
         QVERIFY(q->execSql(QStringLiteral("CREATE UNIQUE INDEX s_lite_code ON s_lite (code, tag)")));
         QVERIFY(q->execSql(QStringLiteral("CREATE VIEW s_lite_view AS SELECT amount FROM s_lite")));
-        QVERIFY(q->execSql(QStringLiteral("INSERT INTO s_lite (amount, code, tag) VALUES (12, 'a', 't'), (7.5, 'b', 't')")));
+        QVERIFY(q->execSql(
+                QStringLiteral("INSERT INTO s_lite (amount, code, tag) VALUES (12, 'a', 't'), (7.5, 'b', 't')")));
 
         // A plain index is no unique key; the key's own index is not listed twice.
-        QCOMPARE(indexTexts(q->getTableStruct(table)), (QStringList{"PRIMARY:id", "UNIQUE:code,tag"}));
+        QCOMPARE(indexTexts(q->getTableStruct(table)), (QStringList {"PRIMARY:id", "UNIQUE:code,tag"}));
 
         QVERIFY2(q->addField(table, field("extra", "INTEGER")), qPrintable(q->lastError().text()));
         QVERIFY2(q->alterField(table, field("code", "VARCHAR", true, 12)), qPrintable(q->lastError().text()));
         // The column nobody redefined keeps its numbers as numbers.
         QCOMPARE(q->selectArrayValue(QStringLiteral("SELECT typeof(amount) FROM s_lite ORDER BY id"), QString(),
                                      QVariantMap()),
-                 (QVariantList{"integer", "real"}));
+                 (QVariantList {"integer", "real"}));
         QCOMPARE(q->selectValue(QStringLiteral("SELECT type FROM pragma_table_info('s_lite') WHERE name = 'amount'"),
-                                QVariantMap()).toString(), QStringLiteral("NUMERIC"));
+                                QVariantMap())
+                         .toString(),
+                 QStringLiteral("NUMERIC"));
         // The view still reads the table by its name.
         QCOMPARE(q->selectValue(QStringLiteral("SELECT SUM(amount) FROM s_lite_view"), QVariantMap()).toDouble(), 19.5);
         QCOMPARE(q->selectValue(QStringLiteral("PRAGMA legacy_alter_table"), QVariantMap()).toInt(), 0);
 
         // Dropping a column of a unique key drops that key too.
         QVERIFY2(q->dropField(table, QStringLiteral("tag")), qPrintable(q->lastError().text()));
-        QCOMPARE(q->getFieldList(table), (QStringList{"id", "amount", "code", "extra"}));
-        QCOMPARE(indexTexts(q->getTableStruct(table)), QStringList{"PRIMARY:id"});
+        QCOMPARE(q->getFieldList(table), (QStringList {"id", "amount", "code", "extra"}));
+        QCOMPARE(indexTexts(q->getTableStruct(table)), QStringList {"PRIMARY:id"});
         QCOMPARE(q->selectValue(QStringLiteral("SELECT COUNT(*) FROM s_lite_view"), QVariantMap()).toInt(), 2);
 
         // A composite key survives a rebuild whole, with its rows.
@@ -383,7 +391,7 @@ private slots:
         QVERIFY(q->execSql(QStringLiteral("INSERT INTO s_lite_pair VALUES (1, 'x'), (1, 'y')")));
         QVERIFY2(q->addField(QStringLiteral("s_lite_pair"), field("c", "INTEGER")), qPrintable(q->lastError().text()));
         const QVariantMap pair = q->getTableStruct(QStringLiteral("s_lite_pair"));
-        QCOMPARE(indexTexts(pair), QStringList{"PRIMARY:a,b"});
+        QCOMPARE(indexTexts(pair), QStringList {"PRIMARY:a,b"});
         QCOMPARE(pair.value(QStringLiteral("field")).toList().first().toMap(), field("a", "INTEGER"));
         QCOMPARE(q->selectValue(QStringLiteral("SELECT COUNT(*) FROM s_lite_pair"), QVariantMap()).toInt(), 2);
         QVERIFY(!q->execSql(QStringLiteral("INSERT INTO s_lite_pair (a, b) VALUES (1, 'x')")));
@@ -396,15 +404,17 @@ private slots:
         QVERIFY(q);
         dropIfExists(q.get(), QStringLiteral("s_js"));
         QJSEngine engine;
-        const QVariantMap structure{
-            {"field", QVariant::fromValue(engine.evaluate(QStringLiteral("[{name: 'a', type: 'serial', notnull: true}]")))},
-            {"index", QVariant::fromValue(engine.evaluate(QStringLiteral("[{type: 'primary', field: 'a'}]")))}};
+        const QVariantMap structure {
+                {"field",
+                 QVariant::fromValue(engine.evaluate(QStringLiteral("[{name: 'a', type: 'serial', notnull: true}]")))},
+                {"index", QVariant::fromValue(engine.evaluate(QStringLiteral("[{type: 'primary', field: 'a'}]")))}};
         QVERIFY2(q->replaceTableStruct(QStringLiteral("s_js"), structure), qPrintable(q->lastError().text()));
-        const QVariantMap added{{"name", "b"}, {"type", QVariant::fromValue(engine.toScriptValue(QStringLiteral("TEXT")))}};
+        const QVariantMap added {{"name", "b"},
+                                 {"type", QVariant::fromValue(engine.toScriptValue(QStringLiteral("TEXT")))}};
         QVERIFY2(q->addField(QStringLiteral("s_js"), added), qPrintable(q->lastError().text()));
         QCOMPARE(q->getTableStruct(QStringLiteral("s_js")),
-                 (QVariantMap{{"field", QVariantList{field("a", "SERIAL", true), field("b", "TEXT")}},
-                              {"index", QVariantList{key("PRIMARY", "a")}}}));
+                 (QVariantMap {{"field", QVariantList {field("a", "SERIAL", true), field("b", "TEXT")}},
+                               {"index", QVariantList {key("PRIMARY", "a")}}}));
     }
 
     // PostgreSQL reads one schema, and takes a non-key "SERIAL" as the integer it is.
@@ -419,16 +429,16 @@ private slots:
         QVERIFY(q->execSql(QStringLiteral("CREATE TABLE s_other.s_twin (z TEXT UNIQUE)")));
         const QVariantMap read = q->getTableStruct(QStringLiteral("s_twin"));
         QCOMPARE(read.value(QStringLiteral("field")).toList(),
-                 (QVariantList{field("a", "SERIAL", true), field("j", "TEXT"), field("big", "VARCHAR", false, 255)}));
-        QCOMPARE(indexTexts(read), QStringList{"PRIMARY:a"});
+                 (QVariantList {field("a", "SERIAL", true), field("j", "TEXT"), field("big", "VARCHAR", false, 255)}));
+        QCOMPARE(indexTexts(read), QStringList {"PRIMARY:a"});
         const QVariantMap other = q->getTableStruct(QStringLiteral("s_other.s_twin"));
-        QCOMPARE(other.value(QStringLiteral("field")).toList(), QVariantList{field("z", "TEXT")});
-        QCOMPARE(indexTexts(other), QStringList{"UNIQUE:z"});
+        QCOMPARE(other.value(QStringLiteral("field")).toList(), QVariantList {field("z", "TEXT")});
+        QCOMPARE(indexTexts(other), QStringList {"UNIQUE:z"});
 
         const QString table = QStringLiteral("s_counter");
         dropIfExists(q.get(), table);
-        const QVariantMap wanted{{"field", QVariantList{field("pk", "SERIAL", true), field("num", "SERIAL", true)}},
-                                 {"index", QVariantList{key("PRIMARY", "pk")}}};
+        const QVariantMap wanted {{"field", QVariantList {field("pk", "SERIAL", true), field("num", "SERIAL", true)}},
+                                  {"index", QVariantList {key("PRIMARY", "pk")}}};
         QVERIFY2(q->createTable(table, wanted), qPrintable(q->lastError().text()));
         VekLogCapture log;
         QVERIFY2(q->replaceTableStruct(table, wanted), qPrintable(q->lastError().text()));
@@ -442,10 +452,10 @@ private slots:
         dropIfExists(q.get(), numbered);
         QVariantMap start = field("id", "SERIAL", true);
         start.insert(QStringLiteral("next_value"), 100);
-        QVERIFY2(q->createTable(numbered, QVariantMap{{"field", QVariantList{start, field("x", "TEXT")}},
-                                                      {"index", QVariantList{key("PRIMARY", "id")}}}),
+        QVERIFY2(q->createTable(numbered, QVariantMap {{"field", QVariantList {start, field("x", "TEXT")}},
+                                                       {"index", QVariantList {key("PRIMARY", "id")}}}),
                  qPrintable(q->lastError().text()));
-        q->insertRow(numbered, QVariantMap{{"x", "a"}}, QStringList());
+        q->insertRow(numbered, QVariantMap {{"x", "a"}}, QStringList());
         QCOMPARE(q->selectValue(QStringLiteral("SELECT id FROM s_numbered"), QVariantMap()).toInt(), 100);
         QCOMPARE(q->getTableStruct(numbered).value(QStringLiteral("field")).toList().first().toMap(),
                  field("id", "SERIAL", true));

@@ -41,8 +41,9 @@ private:
         const QString q = quote(iDriver);
         const QString blob = iDriver == QLatin1String("QPSQL") ? QStringLiteral("BYTEA") : QStringLiteral("BLOB");
         iQuery->execSql(QStringLiteral("DROP TABLE IF EXISTS %1").arg(iTable));
-        return iQuery->execSql(QStringLiteral("CREATE TABLE %1 (%2, a INTEGER, b VARCHAR(50), payload %3, %4we%4%4ird%4 INTEGER)")
-                                   .arg(iTable, serialKey(iDriver), blob, q));
+        return iQuery->execSql(
+                QStringLiteral("CREATE TABLE %1 (%2, a INTEGER, b VARCHAR(50), payload %3, %4we%4%4ird%4 INTEGER)")
+                        .arg(iTable, serialKey(iDriver), blob, q));
     }
 
     static void addDrivers()
@@ -72,19 +73,19 @@ private slots:
         VekLogCapture log;
 
         // Columns in key order between the dialect's quotes, values bound.
-        QVERIFY(!q->insertRow(QStringLiteral("w_insert"), QVariantMap{{"b", "2"}, {"a", 1}}, QStringList()).isValid());
+        QVERIFY(!q->insertRow(QStringLiteral("w_insert"), QVariantMap {{"b", "2"}, {"a", 1}}, QStringList()).isValid());
         QCOMPARE(log.texts(QStringLiteral("sql")),
-                 QStringList{QStringLiteral("INSERT INTO w_insert (%1a%1,%1b%1) VALUES (?,?)").arg(qc)});
+                 QStringList {QStringLiteral("INSERT INTO w_insert (%1a%1,%1b%1) VALUES (?,?)").arg(qc)});
         QVERIFY(!q->lastError().isValid());
 
         // The generated key through RETURNING, as decimal text.
         log.clear();
-        QVariant id = q->insertRow(QStringLiteral("w_insert"), QVariantMap{{"a", 2}}, QStringList(), true,
-                                         QStringLiteral("id"));
+        QVariant id = q->insertRow(QStringLiteral("w_insert"), QVariantMap {{"a", 2}}, QStringList(), true,
+                                   QStringLiteral("id"));
         QCOMPARE(log.texts(QStringLiteral("sql")),
-                 QStringList{QStringLiteral("INSERT INTO w_insert (%1a%1) VALUES (?) RETURNING id").arg(qc)});
-        const QVariant stored = q->selectValue(QStringLiteral("SELECT id FROM w_insert WHERE a = 2"),
-                                               QVariantMap{{"id", "STRING"}});
+                 QStringList {QStringLiteral("INSERT INTO w_insert (%1a%1) VALUES (?) RETURNING id").arg(qc)});
+        const QVariant stored
+                = q->selectValue(QStringLiteral("SELECT id FROM w_insert WHERE a = 2"), QVariantMap {{"id", "STRING"}});
         QVERIFY2(!q->lastError().isValid(), qPrintable(q->lastError().text()));
         if (driver == QLatin1String("QMYSQL")) {
             // MariaDB runs the RETURNING clause, but Qt's driver hands no row
@@ -96,33 +97,36 @@ private slots:
         QCOMPARE(id, stored);
 
         // Without a return column: the driver's last insert id.
-        const QVariant lastId = q->insertRow(QStringLiteral("w_insert"), QVariantMap{{"a", 3}}, QStringList(), true);
+        const QVariant lastId = q->insertRow(QStringLiteral("w_insert"), QVariantMap {{"a", 3}}, QStringList(), true);
         QCOMPARE(lastId.toLongLong(), id.toLongLong() + 1);
 
         // A listed column missing from the data is bound as null; bytes go in as binary;
         // a quote character inside a column name is doubled.
         const QByteArray bytes("\x00\x01\xff'\\x", 6);
         QVERIFY(!q->insertRow(QStringLiteral("w_insert"),
-                              QVariantMap{{"a", 4}, {"payload", bytes}, {QStringLiteral("we%1ird").arg(qc), 9}},
-                              QStringList{"a", "b", "payload", QStringLiteral("we%1ird").arg(qc)})
-                     .isValid());
+                              QVariantMap {{"a", 4}, {"payload", bytes}, {QStringLiteral("we%1ird").arg(qc), 9}},
+                              QStringList {"a", "b", "payload", QStringLiteral("we%1ird").arg(qc)})
+                         .isValid());
         QVERIFY2(!q->lastError().isValid(), qPrintable(q->lastError().text()));
         const QVariantMap row = q->selectMap(QStringLiteral("SELECT * FROM w_insert WHERE a = 4"), QVariantMap());
         QVERIFY(row.contains(QStringLiteral("b")));
         QVERIFY(!row.value(QStringLiteral("b")).isValid());
         QCOMPARE(row.value(QStringLiteral("payload")).toByteArray(), bytes);
-        QCOMPARE(q->selectValue(QStringLiteral("SELECT %1we%1%1ird%1 FROM w_insert WHERE a = 4").arg(qc),
-                                QVariantMap()).toInt(), 9);
+        QCOMPARE(q->selectValue(QStringLiteral("SELECT %1we%1%1ird%1 FROM w_insert WHERE a = 4").arg(qc), QVariantMap())
+                         .toInt(),
+                 9);
 
         // A rejected statement leaves its error; the description forms reach the same code.
-        QVERIFY(!q->insertRow(QStringLiteral("w_missing"), QVariantMap{{"a", 1}}, QStringList(), true, "id").isValid());
+        QVERIFY(!q->insertRow(QStringLiteral("w_missing"), QVariantMap {{"a", 1}}, QStringList(), true, "id")
+                         .isValid());
         QCOMPARE(q->lastError().code(), QStringLiteral("SQL_QUERY_ERROR"));
-        const QVariant mapId = q->insertRow(QVariantMap{{"table", "w_insert"}, {"data", QVariantMap{{"a", 5}}}, {"return_id", true}});
+        const QVariant mapId = q->insertRow(
+                QVariantMap {{"table", "w_insert"}, {"data", QVariantMap {{"a", 5}}}, {"return_id", true}});
         QCOMPARE(q->selectValue(QStringLiteral("SELECT id FROM w_insert WHERE a = 5"), QVariantMap()).toLongLong(),
                  id.toLongLong() + 3);
         QCOMPARE(mapId.isValid(), driver != QLatin1String("QMYSQL"));
         TSqlInserterV2 inserter(QStringLiteral("w_insert"));
-        inserter.setData(QVariantMap{{"a", 6}});
+        inserter.setData(QVariantMap {{"a", 6}});
         QVERIFY(!q->insertRow(inserter).isValid());
         QCOMPARE(q->selectValue(QStringLiteral("SELECT COUNT(*) FROM w_insert"), QVariantMap()).toInt(), 6);
         q->execSql(QStringLiteral("DROP TABLE w_insert"));
@@ -137,7 +141,7 @@ private slots:
         QFETCH(QString, driver);
         VEK_TEST_QUERY(q, driver, tempDir.path());
         q->execSql(QStringLiteral("DROP TABLE IF EXISTS w_repeat"));
-        const QVariantMap data{{"a", 1}};
+        const QVariantMap data {{"a", 1}};
         q->insertRow(QStringLiteral("w_repeat"), data, QStringList());
         QCOMPARE(q->lastError().code(), QStringLiteral("SQL_QUERY_ERROR"));
         QVERIFY(q->execSql(QStringLiteral("CREATE TABLE w_repeat (a INTEGER)")));
@@ -171,17 +175,17 @@ private slots:
         VEK_TEST_QUERY(q, driver, tempDir.path());
         QVERIFY(makeTable(q.get(), driver, QStringLiteral("w_batch")));
         VekLogCapture log;
-        q->batchInsert(QStringLiteral("w_batch"), QStringList{"a", "b"},
-                       QVariantList{QVariantMap{{"a", 1}, {"b", "x"}}, QVariantList{2, "y"},
-                                    QVariantMap{{"a", 3}}, QVariantList{4}});
+        q->batchInsert(QStringLiteral("w_batch"), QStringList {"a", "b"},
+                       QVariantList {QVariantMap {{"a", 1}, {"b", "x"}}, QVariantList {2, "y"}, QVariantMap {{"a", 3}},
+                                     QVariantList {4}});
         QVERIFY2(!q->lastError().isValid(), qPrintable(q->lastError().text()));
         QCOMPARE(log.texts(QStringLiteral("sql")),
-                 QStringList{QStringLiteral("INSERT INTO w_batch (%1a%1,%1b%1) VALUES (?,?)").arg(quote(driver))});
+                 QStringList {QStringLiteral("INSERT INTO w_batch (%1a%1,%1b%1) VALUES (?,?)").arg(quote(driver))});
         QCOMPARE(q->selectArrayArray(QStringLiteral("SELECT a, b FROM w_batch ORDER BY a"), QVariantMap()),
-                 (QVariantList{QVariantList{1, "x"}, QVariantList{2, "y"}, QVariantList{3, QVariant()},
-                               QVariantList{4, QVariant()}}));
+                 (QVariantList {QVariantList {1, "x"}, QVariantList {2, "y"}, QVariantList {3, QVariant()},
+                                QVariantList {4, QVariant()}}));
 
-        q->batchInsert(QStringLiteral("w_missing"), QStringList{"a"}, QVariantList{QVariantList{1}});
+        q->batchInsert(QStringLiteral("w_missing"), QStringList {"a"}, QVariantList {QVariantList {1}});
         QCOMPARE(q->lastError().code(), QStringLiteral("SQL_QUERY_ERROR"));
         q->execSql(QStringLiteral("DROP TABLE w_batch"));
     }
@@ -194,9 +198,9 @@ private slots:
         QTest::newRow("empty map") << QVariant(QVariantMap()) << "DELETE FROM w_delete WHERE (1=0)" << 0;
         QTest::newRow("empty text") << QVariant(QStringLiteral("  ")) << "DELETE FROM w_delete WHERE (1=0)" << 0;
         QTest::newRow("invalid") << QVariant() << "DELETE FROM w_delete WHERE (1=0)" << 0;
-        QTest::newRow("list in map") << QVariant(QVariantMap{{"b", QStringList{"x", "y"}}})
+        QTest::newRow("list in map") << QVariant(QVariantMap {{"b", QStringList {"x", "y"}}})
                                      << "DELETE FROM w_delete WHERE b IN ('x','y')" << 2;
-        QTest::newRow("null in map") << QVariant(QVariantMap{{"b", QVariant()}})
+        QTest::newRow("null in map") << QVariant(QVariantMap {{"b", QVariant()}})
                                      << "DELETE FROM w_delete WHERE b IS NULL" << 1;
         QTest::newRow("text") << QVariant(QStringLiteral(" a >= 2 ")) << "DELETE FROM w_delete WHERE a >= 2" << 3;
     }
@@ -208,12 +212,12 @@ private slots:
         QFETCH(int, deleted);
         VEK_TEST_QUERY(q, QStringLiteral("QPSQL"), tempDir.path());
         QVERIFY(makeTable(q.get(), QStringLiteral("QPSQL"), QStringLiteral("w_delete")));
-        q->batchInsert(QStringLiteral("w_delete"), QStringList{"a", "b"},
-                       QVariantList{QVariantList{1, "x"}, QVariantList{2, "y"}, QVariantList{3, "z"},
-                                    QVariantList{4}});
+        q->batchInsert(
+                QStringLiteral("w_delete"), QStringList {"a", "b"},
+                QVariantList {QVariantList {1, "x"}, QVariantList {2, "y"}, QVariantList {3, "z"}, QVariantList {4}});
         VekLogCapture log;
         QCOMPARE(q->deleteRow(QStringLiteral("w_delete"), where), deleted);
-        QCOMPARE(log.texts(QStringLiteral("sql")), QStringList{statement});
+        QCOMPARE(log.texts(QStringLiteral("sql")), QStringList {statement});
         QCOMPARE(q->selectValue(QStringLiteral("SELECT COUNT(*) FROM w_delete"), QVariantMap()).toInt(), 4 - deleted);
     }
 
@@ -221,9 +225,10 @@ private slots:
     {
         VEK_TEST_QUERY(q, QStringLiteral("QPSQL"), tempDir.path());
         QVERIFY(makeTable(q.get(), QStringLiteral("QPSQL"), QStringLiteral("w_delete")));
-        q->batchInsert(QStringLiteral("w_delete"), QStringList{"a"}, QVariantList{QVariantList{1}, QVariantList{2}});
+        q->batchInsert(QStringLiteral("w_delete"), QStringList {"a"},
+                       QVariantList {QVariantList {1}, QVariantList {2}});
         QCOMPARE(q->deleteRow(TSqlDeleterV2(QStringLiteral("w_delete"))), 0);
-        QCOMPARE(q->deleteRow(QVariantMap{{"table", "w_delete"}, {"where", QVariantMap{{"a", 1}}}}), 1);
+        QCOMPARE(q->deleteRow(QVariantMap {{"table", "w_delete"}, {"where", QVariantMap {{"a", 1}}}}), 1);
         QCOMPARE(q->deleteRow(QStringLiteral("w_missing"), QStringLiteral("a = 1")), -1);
         QCOMPARE(q->lastError().code(), QStringLiteral("SQL_QUERY_ERROR"));
         q->execSql(QStringLiteral("DROP TABLE w_delete"));
@@ -237,22 +242,25 @@ private slots:
         VEK_TEST_QUERY(q, driver, tempDir.path());
         QVERIFY(makeTable(q.get(), driver, QStringLiteral("w_replace")));
         const QString qc = quote(driver);
-        auto count = [&q] { return q->selectValue(QStringLiteral("SELECT COUNT(*) FROM w_replace"), QVariantMap()).toInt(); };
+        auto count = [&q] {
+            return q->selectValue(QStringLiteral("SELECT COUNT(*) FROM w_replace"), QVariantMap()).toInt();
+        };
         VekLogCapture log;
 
         // No matching row: inserted, the new key comes back (not on MariaDB, see insertRow).
-        QVariant id = q->replaceRow(QStringLiteral("w_replace"), QVariantMap{{"b", "k1"}, {"a", 1}},
-                                    QStringList{"b"}, QVariantMap(), QStringList(), QStringLiteral("id"));
+        QVariant id = q->replaceRow(QStringLiteral("w_replace"), QVariantMap {{"b", "k1"}, {"a", 1}}, QStringList {"b"},
+                                    QVariantMap(), QStringList(), QStringLiteral("id"));
         QCOMPARE(id.isValid(), driver != QLatin1String("QMYSQL"));
-        id = q->selectValue(QStringLiteral("SELECT id FROM w_replace"), QVariantMap{{"id", "STRING"}});
+        id = q->selectValue(QStringLiteral("SELECT id FROM w_replace"), QVariantMap {{"id", "STRING"}});
         QCOMPARE(log.texts(QStringLiteral("sql")).at(0),
                  QStringLiteral("SELECT COUNT(*) FROM w_replace WHERE %1b%1 = 'k1'").arg(qc));
         QCOMPARE(count(), 1);
 
         // A matching row: updated; the key is read from that row.
         log.clear();
-        QCOMPARE(q->replaceRow(QStringLiteral("w_replace"), QVariantMap{{"b", "k1"}, {"a", 5}}, QStringList{"b"},
-                               QVariantMap(), QStringList(), QStringLiteral("id")).toLongLong(),
+        QCOMPARE(q->replaceRow(QStringLiteral("w_replace"), QVariantMap {{"b", "k1"}, {"a", 5}}, QStringList {"b"},
+                               QVariantMap(), QStringList(), QStringLiteral("id"))
+                         .toLongLong(),
                  id.toLongLong());
         QCOMPARE(log.texts(QStringLiteral("sql")).last(),
                  QStringLiteral("SELECT %1id%1 FROM w_replace WHERE %1b%1 = 'k1'").arg(qc));
@@ -260,27 +268,31 @@ private slots:
         QCOMPARE(q->selectValue(QStringLiteral("SELECT a FROM w_replace"), QVariantMap()).toInt(), 5);
 
         // The data's own key value comes back unchanged; no key column gives nothing.
-        QCOMPARE(q->replaceRow(QStringLiteral("w_replace"), QVariantMap{{"b", "k1"}, {"a", 6}, {"id", id}},
-                               QStringList{"b"}, QVariantMap(), QStringList{"a"}, QStringLiteral("id")),
+        QCOMPARE(q->replaceRow(QStringLiteral("w_replace"), QVariantMap {{"b", "k1"}, {"a", 6}, {"id", id}},
+                               QStringList {"b"}, QVariantMap(), QStringList {"a"}, QStringLiteral("id")),
                  id);
-        QVERIFY(!q->replaceRow(QStringLiteral("w_replace"), QVariantMap{{"b", "k1"}, {"a", 7}}, QStringList{"b"}).isValid());
+        QVERIFY(!q->replaceRow(QStringLiteral("w_replace"), QVariantMap {{"b", "k1"}, {"a", 7}}, QStringList {"b"})
+                         .isValid());
         QCOMPARE(q->selectValue(QStringLiteral("SELECT a FROM w_replace"), QVariantMap()).toInt(), 7);
 
         // A failed existence test writes nothing (no duplicate after a transient
         // error). SQLite reads an unknown quoted name as a text literal instead.
         if (driver != QLatin1String("QSQLITE")) {
-            QVERIFY(!q->replaceRow(QStringLiteral("w_replace"), QVariantMap{{"b", "k1"}, {"a", 8}},
-                                   QStringList{"nosuch"}, QVariantMap(), QStringList(), QStringLiteral("id")).isValid());
+            QVERIFY(!q->replaceRow(QStringLiteral("w_replace"), QVariantMap {{"b", "k1"}, {"a", 8}},
+                                   QStringList {"nosuch"}, QVariantMap(), QStringList(), QStringLiteral("id"))
+                             .isValid());
             QCOMPARE(q->lastError().code(), QStringLiteral("SQL_QUERY_ERROR"));
             QCOMPARE(count(), 1);
         }
 
         // No unique columns: a plain insert. The description forms reach the same code.
-        q->replaceRow(QStringLiteral("w_replace"), QVariantMap{{"b", "k1"}, {"a", 9}}, QStringList(),
-                      QVariantMap(), QStringList(), QStringLiteral("id"));
+        q->replaceRow(QStringLiteral("w_replace"), QVariantMap {{"b", "k1"}, {"a", 9}}, QStringList(), QVariantMap(),
+                      QStringList(), QStringLiteral("id"));
         QCOMPARE(count(), 2);
-        q->replaceRow(QVariantMap{{"table", "w_replace"}, {"data", QVariantMap{{"b", "k2"}}},
-                                  {"unique_field", "b"}, {"return_id", true}});
+        q->replaceRow(QVariantMap {{"table", "w_replace"},
+                                   {"data", QVariantMap {{"b", "k2"}}},
+                                   {"unique_field", "b"},
+                                   {"return_id", true}});
         QCOMPARE(count(), 3);
         QVERIFY2(!q->lastError().isValid(), qPrintable(q->lastError().text()));
         q->execSql(QStringLiteral("DROP TABLE w_replace"));
@@ -293,17 +305,17 @@ private slots:
         QTest::addColumn<QStringList>("fields");
         QTest::addColumn<QString>("statement");
         QTest::addColumn<int>("updated");
-        QTest::newRow("text condition") << QVariantMap{{"a", 1}, {"b", "x"}} << QVariant("id = 5") << QStringList()
+        QTest::newRow("text condition") << QVariantMap {{"a", 1}, {"b", "x"}} << QVariant("id = 5") << QStringList()
                                         << R"(UPDATE w_update SET "a" =  ?,"b" =  ? WHERE id = 5)" << 1;
-        QTest::newRow("blank condition") << QVariantMap{{"a", 1}} << QVariant("  ") << QStringList()
+        QTest::newRow("blank condition") << QVariantMap {{"a", 1}} << QVariant("  ") << QStringList()
                                          << R"(UPDATE w_update SET "a" =  ? WHERE (1=0))" << 0;
-        QTest::newRow("map condition") << QVariantMap{{"a", 1}} << QVariant(QVariantMap{{"id", 5}}) << QStringList()
+        QTest::newRow("map condition") << QVariantMap {{"a", 1}} << QVariant(QVariantMap {{"id", 5}}) << QStringList()
                                        << R"(UPDATE w_update SET "a" =  ? WHERE id = '5')" << 1;
-        QTest::newRow("key list condition") << QVariantMap{{"id", 5}, {"b", "x"}} << QVariant(QStringList{"id"})
-                                            << QStringList()
-                                            << R"(UPDATE w_update SET "b" =  ?,"id" =  ? WHERE id = '5')" << 1;
-        QTest::newRow("chosen fields") << QVariantMap{{"a", 1}, {"b", "2"}} << QVariant("id >= 5")
-                                       << QStringList{"a"} << R"(UPDATE w_update SET "a" =  ? WHERE id >= 5)" << 2;
+        QTest::newRow("key list condition")
+                << QVariantMap {{"id", 5}, {"b", "x"}} << QVariant(QStringList {"id"}) << QStringList()
+                << R"(UPDATE w_update SET "b" =  ?,"id" =  ? WHERE id = '5')" << 1;
+        QTest::newRow("chosen fields") << QVariantMap {{"a", 1}, {"b", "2"}} << QVariant("id >= 5") << QStringList {"a"}
+                                       << R"(UPDATE w_update SET "a" =  ? WHERE id >= 5)" << 2;
     }
 
     void updateRowStatements()
@@ -316,11 +328,11 @@ private slots:
         VEK_TEST_QUERY(q, QStringLiteral("QPSQL"), tempDir.path());
         QVERIFY(q->execSql(QStringLiteral("DROP TABLE IF EXISTS w_update")));
         QVERIFY(q->execSql(QStringLiteral("CREATE TABLE w_update (id INTEGER, a INTEGER, b TEXT)")));
-        q->batchInsert(QStringLiteral("w_update"), QStringList{"id", "b"},
-                       QVariantList{QVariantList{5, "old"}, QVariantList{6, "old"}});
+        q->batchInsert(QStringLiteral("w_update"), QStringList {"id", "b"},
+                       QVariantList {QVariantList {5, "old"}, QVariantList {6, "old"}});
         VekLogCapture log;
         QCOMPARE(q->updateRow(QStringLiteral("w_update"), data, where, QVariantMap(), fields), updated);
-        QCOMPARE(log.texts(QStringLiteral("sql")), QStringList{statement});
+        QCOMPARE(log.texts(QStringLiteral("sql")), QStringList {statement});
         if (updated > 0 && data.contains(QStringLiteral("b")) && fields.isEmpty()) {
             QCOMPARE(q->selectValue(QStringLiteral("SELECT b FROM w_update WHERE id = 5"), QVariantMap()),
                      data.value(QStringLiteral("b")));
@@ -332,21 +344,26 @@ private slots:
         VEK_TEST_QUERY(q, QStringLiteral("QPSQL"), tempDir.path());
         QVERIFY(q->execSql(QStringLiteral("DROP TABLE IF EXISTS w_policy")));
         QVERIFY(q->execSql(QStringLiteral("CREATE TABLE w_policy (id INTEGER, doc JSONB, tags TEXT[])")));
-        QVERIFY(q->execSql(QStringLiteral(R"(INSERT INTO w_policy VALUES (5, '{"j":1,"k":1}', '{a,b}'), (6, NULL, '{}'))")));
+        QVERIFY(q->execSql(
+                QStringLiteral(R"(INSERT INTO w_policy VALUES (5, '{"j":1,"k":1}', '{a,b}'), (6, NULL, '{}'))")));
         VekLogCapture log;
         QCOMPARE(q->updateRow(QStringLiteral("w_policy"),
-                              QVariantMap{{"doc", QVariantMap{{"k", 2}}}, {"tags", QStringList{"c", "d e"}}},
-                              QStringLiteral("id >= 5"),
-                              QVariantMap{{"doc", "JSON_MERGE"}, {"tags", "array_append"}}),
+                              QVariantMap {{"doc", QVariantMap {{"k", 2}}}, {"tags", QStringList {"c", "d e"}}},
+                              QStringLiteral("id >= 5"), QVariantMap {{"doc", "JSON_MERGE"}, {"tags", "array_append"}}),
                  2);
-        QCOMPARE(log.texts(QStringLiteral("sql")),
-                 QStringList{R"(UPDATE w_policy SET "doc" = COALESCE("doc", '{}'::jsonb) || ?,"tags" = "tags" || ? WHERE id >= 5)"});
-        const QVariantMap formats{{"doc", "JSON"}, {"tags", "ARRAY"}};
-        QCOMPARE(q->selectMapMap(QStringLiteral("SELECT id, doc::text AS doc, tags FROM w_policy"), QStringLiteral("id"), formats),
-                 (QVariantMap{{"5", QVariantMap{{"id", 5}, {"doc", QVariantMap{{"j", 1}, {"k", 2}}},
-                                                {"tags", QStringList{"a", "b", "c", "d e"}}}},
-                              {"6", QVariantMap{{"id", 6}, {"doc", QVariantMap{{"k", 2}}},
-                                                {"tags", QStringList{"c", "d e"}}}}}));
+        QCOMPARE(
+                log.texts(QStringLiteral("sql")),
+                QStringList {
+                        R"(UPDATE w_policy SET "doc" = COALESCE("doc", '{}'::jsonb) || ?,"tags" = "tags" || ? WHERE id >= 5)"});
+        const QVariantMap formats {{"doc", "JSON"}, {"tags", "ARRAY"}};
+        QCOMPARE(q->selectMapMap(QStringLiteral("SELECT id, doc::text AS doc, tags FROM w_policy"),
+                                 QStringLiteral("id"), formats),
+                 (QVariantMap {{"5", QVariantMap {{"id", 5},
+                                                  {"doc", QVariantMap {{"j", 1}, {"k", 2}}},
+                                                  {"tags", QStringList {"a", "b", "c", "d e"}}}},
+                               {"6", QVariantMap {{"id", 6},
+                                                  {"doc", QVariantMap {{"k", 2}}},
+                                                  {"tags", QStringList {"c", "d e"}}}}}));
         q->execSql(QStringLiteral("DROP TABLE w_policy"));
     }
 
@@ -361,22 +378,22 @@ private slots:
         // Backquotes on MySQL; the script form of a condition reaches the plain one.
         QJSEngine engine;
         const QJSValue where = engine.evaluate(QStringLiteral("({id: 5})"));
-        QCOMPARE(q->updateRow(QStringLiteral("w_update"), QVariantMap{{"a", 1}}, QVariant::fromValue(where)), 1);
-        QCOMPARE(log.texts(QStringLiteral("sql")), QStringList{"UPDATE w_update SET `a` =  ? WHERE id = '5'"});
+        QCOMPARE(q->updateRow(QStringLiteral("w_update"), QVariantMap {{"a", 1}}, QVariant::fromValue(where)), 1);
+        QCOMPARE(log.texts(QStringLiteral("sql")), QStringList {"UPDATE w_update SET `a` =  ? WHERE id = '5'"});
 
         // An updater without a condition updates nothing.
         TSqlUpdaterV2 updater(QStringLiteral("w_update"));
-        updater.setData(QVariantMap{{"a", 2}});
+        updater.setData(QVariantMap {{"a", 2}});
         QCOMPARE(q->updateRow(updater), 0);
-        QCOMPARE(q->updateRow(QVariantMap{{"table", "w_update"}, {"data", QVariantMap{{"a", 3}}},
-                                          {"where", QVariantMap{{"id", 5}}}}),
+        QCOMPARE(q->updateRow(QVariantMap {
+                         {"table", "w_update"}, {"data", QVariantMap {{"a", 3}}}, {"where", QVariantMap {{"id", 5}}}}),
                  1);
         QCOMPARE(q->selectValue(QStringLiteral("SELECT a FROM w_update"), QVariantMap()).toInt(), 3);
 
         // Nothing to set: the statement is sent, refused and reported.
         log.clear();
         QCOMPARE(q->updateRow(TSqlUpdaterV2(QStringLiteral("w_update")).setWhere(QStringLiteral("id = 5"))), -1);
-        QCOMPARE(log.texts(QStringLiteral("sql")), QStringList{"UPDATE w_update SET  WHERE ((id = 5))"});
+        QCOMPARE(log.texts(QStringLiteral("sql")), QStringList {"UPDATE w_update SET  WHERE ((id = 5))"});
         QCOMPARE(q->lastError().code(), QStringLiteral("SQL_QUERY_ERROR"));
         q->execSql(QStringLiteral("DROP TABLE w_update"));
     }
@@ -395,15 +412,16 @@ private slots:
         VekLogCapture log;
         VekFakeSqlLog::clear();
         // The return clause is written whatever the dialect; values are bound.
-        q->insertRow(QStringLiteral("t"), QVariantMap{{"b", "x"}, {"a", 1}}, QStringList(), true, QStringLiteral("id"));
-        QCOMPARE(q->updateRow(QStringLiteral("t"), QVariantMap{{"a", 2}}, QVariantMap{{"id", 5}}), 0);
-        QCOMPARE(q->deleteRow(QStringLiteral("t"), QVariantMap{{"id", QVariantList{5, 6}}}), 0);
+        q->insertRow(QStringLiteral("t"), QVariantMap {{"b", "x"}, {"a", 1}}, QStringList(), true,
+                     QStringLiteral("id"));
+        QCOMPARE(q->updateRow(QStringLiteral("t"), QVariantMap {{"a", 2}}, QVariantMap {{"id", 5}}), 0);
+        QCOMPARE(q->deleteRow(QStringLiteral("t"), QVariantMap {{"id", QVariantList {5, 6}}}), 0);
         QCOMPARE(log.texts(QStringLiteral("sql")),
-                 (QStringList{R"(INSERT INTO t ("a","b") VALUES (?,?) RETURNING id)",
-                              R"(UPDATE t SET "a" =  ? WHERE id = '5')", "DELETE FROM t WHERE id IN ('5','6')"}));
+                 (QStringList {R"(INSERT INTO t ("a","b") VALUES (?,?) RETURNING id)",
+                               R"(UPDATE t SET "a" =  ? WHERE id = '5')", "DELETE FROM t WHERE id IN ('5','6')"}));
         const QList<QVariantList> bound = VekFakeSqlLog::boundValues();
-        QVERIFY(bound.contains(QVariantList{1, "x"}));
-        QVERIFY(bound.contains(QVariantList{2}));
+        QVERIFY(bound.contains(QVariantList {1, "x"}));
+        QVERIFY(bound.contains(QVariantList {2}));
     }
 
     void autoIncrementStatus_data()
@@ -411,7 +429,7 @@ private slots:
         QTest::addColumn<QString>("driver");
         QTest::addColumn<bool>("result");
         QTest::addColumn<QStringList>("statements");
-        QTest::newRow("sql server") << "QODBC" << true << QStringList{"SET IDENTITY_INSERT orders ON;"};
+        QTest::newRow("sql server") << "QODBC" << true << QStringList {"SET IDENTITY_INSERT orders ON;"};
         QTest::newRow("oracle") << "QOCI" << false << QStringList();
         QTest::newRow("sqlite") << "QSQLITE" << true << QStringList();
         QTest::newRow("postgresql") << "QPSQL" << true << QStringList();

@@ -20,10 +20,14 @@ private slots:
     void copiesAreIndependent();
 
 private:
-    template<typename Builder> void checkColumnsFromMap();
-    template<typename Builder> void checkColumnSetters();
-    template<typename Builder> void checkWhereSetters();
-    template<typename Builder> void checkWhereCopies();
+    template<typename Builder>
+    void checkColumnsFromMap();
+    template<typename Builder>
+    void checkColumnSetters();
+    template<typename Builder>
+    void checkWhereSetters();
+    template<typename Builder>
+    void checkWhereCopies();
 };
 
 void tst_TSqlRowBuilders::inserterAutoIncrement_data()
@@ -54,11 +58,16 @@ void tst_TSqlRowBuilders::inserterAutoIncrement()
 template<typename Builder>
 void tst_TSqlRowBuilders::checkColumnsFromMap()
 {
-    const Builder b(QVariantMap {
-        {"TABLE", "t"}, {"Connection_Name", "plant"}, {"DATA", QVariantMap {{"a", 1}}},
-        {"FIELD", "c"}, {"field", QStringList {"a", "b"}},
-        {"UNIQUEFIELD", QVariantList {"a"}}, {"unique_field", "b"},
-        {"update_policy", QVariantMap {{"tags", "ARRAY_APPEND"}}}, {"USERDATA", 7}, {"OTHER", 1}});
+    const Builder b(QVariantMap {{"TABLE", "t"},
+                                 {"Connection_Name", "plant"},
+                                 {"DATA", QVariantMap {{"a", 1}}},
+                                 {"FIELD", "c"},
+                                 {"field", QStringList {"a", "b"}},
+                                 {"UNIQUEFIELD", QVariantList {"a"}},
+                                 {"unique_field", "b"},
+                                 {"update_policy", QVariantMap {{"tags", "ARRAY_APPEND"}}},
+                                 {"USERDATA", 7},
+                                 {"OTHER", 1}});
     QCOMPARE(b.table(), QString("t"));
     QCOMPARE(b.connectionName(), QString("plant"));
     QCOMPARE(b.data(), QVariantMap({{"a", 1}}));
@@ -78,8 +87,8 @@ void tst_TSqlRowBuilders::columnsFromMap()
     checkColumnsFromMap<TSqlInserterV2>();
     checkColumnsFromMap<TSqlUpdaterV2>();
 
-    const TSqlDeleterV2 del(QVariantMap {{"table", "t"}, {"user_data", 1}, {"CONNECTIONNAME", "c"},
-                                         {"FIELD", "ignored"}});
+    const TSqlDeleterV2 del(
+            QVariantMap {{"table", "t"}, {"user_data", 1}, {"CONNECTIONNAME", "c"}, {"FIELD", "ignored"}});
     QCOMPARE(del.table(), QString("t"));
     QCOMPARE(del.userData(), QVariant(1));
     QCOMPARE(del.connectionName(), QString("c"));
@@ -152,9 +161,14 @@ void tst_TSqlRowBuilders::whereSetters()
 
 void tst_TSqlRowBuilders::clearKeepsUpdatePolicy()
 {
-    TSqlUpdaterV2 upd(QVariantMap {{"TABLE", "t"}, {"FIELD", "a"}, {"DATA", QVariantMap {{"a", 1}}},
-                                   {"UNIQUE_FIELD", "a"}, {"WHERE", "id = 1"}, {"USER_DATA", 1},
-                                   {"CONNECTION_NAME", "c"}, {"UPDATE_POLICY", QVariantMap {{"tags", "ARRAY_APPEND"}}}});
+    TSqlUpdaterV2 upd(QVariantMap {{"TABLE", "t"},
+                                   {"FIELD", "a"},
+                                   {"DATA", QVariantMap {{"a", 1}}},
+                                   {"UNIQUE_FIELD", "a"},
+                                   {"WHERE", "id = 1"},
+                                   {"USER_DATA", 1},
+                                   {"CONNECTION_NAME", "c"},
+                                   {"UPDATE_POLICY", QVariantMap {{"tags", "ARRAY_APPEND"}}}});
     upd.clear();
     QCOMPARE(upd.updatePolicy(), QVariantMap({{"tags", "ARRAY_APPEND"}}));
     QVERIFY(upd.table().isNull());
@@ -163,7 +177,8 @@ void tst_TSqlRowBuilders::clearKeepsUpdatePolicy()
     QVERIFY(upd.where().isEmpty());
     QVERIFY(!upd.userData().isValid());
 
-    TSqlInserterV2 ins(QVariantMap {{"TABLE", "t"}, {"RETURN_ID", true}, {"UPDATEPOLICY", QVariantMap {{"d", "JSON_MERGE"}}}});
+    TSqlInserterV2 ins(
+            QVariantMap {{"TABLE", "t"}, {"RETURN_ID", true}, {"UPDATEPOLICY", QVariantMap {{"d", "JSON_MERGE"}}}});
     ins.clear();
     QCOMPARE(ins.updatePolicy("d"), QVariant("JSON_MERGE"));
     QVERIFY(ins.autoIncrementField().isNull());

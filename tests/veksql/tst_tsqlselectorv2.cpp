@@ -16,10 +16,7 @@ TSqlSelectorV2 paged(const QString &iType)
     return s;
 }
 
-TSqlSelectorV2 typed(const QString &iType)
-{
-    return TSqlSelectorV2("t").setDatabaseType(iType);
-}
+TSqlSelectorV2 typed(const QString &iType) { return TSqlSelectorV2("t").setDatabaseType(iType); }
 
 } // namespace
 
@@ -48,69 +45,86 @@ void tst_TSqlSelectorV2::statements_data()
 
     const QString countPaged = "SELECT COUNT(*) FROM t WHERE ((a = '1')) GROUP BY a";
 
-    QTest::newRow("table only") << TSqlSelectorV2("t") << "SELECT * FROM t" << "SELECT COUNT(*) FROM t";
+    QTest::newRow("table only") << TSqlSelectorV2("t") << "SELECT * FROM t"
+                                << "SELECT COUNT(*) FROM t";
     QTest::newRow("pg paged") << paged("QPSQL")
-        << "SELECT a,b FROM t WHERE ((a = '1')) GROUP BY a ORDER BY a DESC LIMIT 10 OFFSET 20" << countPaged;
-    QTest::newRow("oracle paged") << paged("QOCI")
-        << "SELECT * FROM (SELECT ROWNUM AS \"row__number\", ROWNUM__ALIAS__TABLE.* FROM ("
-           "SELECT a,b FROM t WHERE ((a = '1')) GROUP BY a ORDER BY a DESC ) ROWNUM__ALIAS__TABLE ) "
-           "WHERE \"row__number\" >= 21 AND \"row__number\" < 31"
-        << countPaged;
-    QTest::newRow("oracle limit only") << typed("QOCI").setLimit(5)
-        << "SELECT * FROM (SELECT ROWNUM AS \"row__number\", ROWNUM__ALIAS__TABLE.* FROM (SELECT * FROM t ) "
-           "ROWNUM__ALIAS__TABLE ) WHERE \"row__number\" < 6"
-        << "SELECT COUNT(*) FROM t";
-    QTest::newRow("oracle offset only") << typed("QOCI").setOffset(7)
-        << "SELECT * FROM (SELECT ROWNUM AS \"row__number\", ROWNUM__ALIAS__TABLE.* FROM (SELECT * FROM t ) "
-           "ROWNUM__ALIAS__TABLE ) WHERE \"row__number\" >= 8"
-        << "SELECT COUNT(*) FROM t";
-    QTest::newRow("oracle page 0 is the first page") << typed("QOCI").setPage(0, 10)
-        << "SELECT * FROM (SELECT ROWNUM AS \"row__number\", ROWNUM__ALIAS__TABLE.* FROM (SELECT * FROM t ) "
-           "ROWNUM__ALIAS__TABLE ) WHERE \"row__number\" < 11"
-        << "SELECT COUNT(*) FROM t";
+                              << "SELECT a,b FROM t WHERE ((a = '1')) GROUP BY a ORDER BY a DESC LIMIT 10 OFFSET 20"
+                              << countPaged;
+    QTest::newRow("oracle paged")
+            << paged("QOCI")
+            << "SELECT * FROM (SELECT ROWNUM AS \"row__number\", ROWNUM__ALIAS__TABLE.* FROM ("
+               "SELECT a,b FROM t WHERE ((a = '1')) GROUP BY a ORDER BY a DESC ) ROWNUM__ALIAS__TABLE ) "
+               "WHERE \"row__number\" >= 21 AND \"row__number\" < 31"
+            << countPaged;
+    QTest::newRow("oracle limit only")
+            << typed("QOCI").setLimit(5)
+            << "SELECT * FROM (SELECT ROWNUM AS \"row__number\", ROWNUM__ALIAS__TABLE.* FROM (SELECT * FROM t ) "
+               "ROWNUM__ALIAS__TABLE ) WHERE \"row__number\" < 6"
+            << "SELECT COUNT(*) FROM t";
+    QTest::newRow("oracle offset only")
+            << typed("QOCI").setOffset(7)
+            << "SELECT * FROM (SELECT ROWNUM AS \"row__number\", ROWNUM__ALIAS__TABLE.* FROM (SELECT * FROM t ) "
+               "ROWNUM__ALIAS__TABLE ) WHERE \"row__number\" >= 8"
+            << "SELECT COUNT(*) FROM t";
+    QTest::newRow("oracle page 0 is the first page")
+            << typed("QOCI").setPage(0, 10)
+            << "SELECT * FROM (SELECT ROWNUM AS \"row__number\", ROWNUM__ALIAS__TABLE.* FROM (SELECT * FROM t ) "
+               "ROWNUM__ALIAS__TABLE ) WHERE \"row__number\" < 11"
+            << "SELECT COUNT(*) FROM t";
     QTest::newRow("oracle unpaged") << typed("QOCI").addOrder("a", Qt::AscendingOrder)
-        << "SELECT * FROM t ORDER BY a ASC" << "SELECT COUNT(*) FROM t";
+                                    << "SELECT * FROM t ORDER BY a ASC"
+                                    << "SELECT COUNT(*) FROM t";
     QTest::newRow("sql server unpaged") << typed("QODBC").setOrder(QStringList {"a ASC", "b"})
-        << "SELECT * FROM t ORDER BY a ASC,b" << "SELECT COUNT(*) FROM t";
-    QTest::newRow("sql server paged") << paged("QODBC")
-        << "SELECT * FROM (SELECT ROW_NUMBER() OVER (ORDER BY a DESC) AS \"row__number\", ROWNUM__ALIAS__TABLE.* "
-           "FROM (SELECT a,b FROM t WHERE ((a = '1')) GROUP BY a) AS ROWNUM__ALIAS__TABLE) AS ROWNUM__ALIAS__OUTER "
-           "WHERE \"row__number\" >= 21 AND \"row__number\" < 31 ORDER BY a DESC"
-        << countPaged;
-    QTest::newRow("sql server paged, no order") << typed("QODBC").setLimit(5)
-        << "SELECT * FROM (SELECT ROW_NUMBER() OVER (ORDER BY (SELECT NULL)) AS \"row__number\", "
-           "ROWNUM__ALIAS__TABLE.* FROM (SELECT * FROM t) AS ROWNUM__ALIAS__TABLE) AS ROWNUM__ALIAS__OUTER "
-           "WHERE \"row__number\" < 6"
-        << "SELECT COUNT(*) FROM t";
-    QTest::newRow("limit 0") << typed("QSQLITE").setLimit(0) << "SELECT * FROM t" << "SELECT COUNT(*) FROM t";
-    QTest::newRow("offset without limit") << typed("QMYSQL").setOffset(20)
-        << "SELECT * FROM t OFFSET 20" << "SELECT COUNT(*) FROM t";
+                                        << "SELECT * FROM t ORDER BY a ASC,b"
+                                        << "SELECT COUNT(*) FROM t";
+    QTest::newRow("sql server paged")
+            << paged("QODBC")
+            << "SELECT * FROM (SELECT ROW_NUMBER() OVER (ORDER BY a DESC) AS \"row__number\", ROWNUM__ALIAS__TABLE.* "
+               "FROM (SELECT a,b FROM t WHERE ((a = '1')) GROUP BY a) AS ROWNUM__ALIAS__TABLE) AS ROWNUM__ALIAS__OUTER "
+               "WHERE \"row__number\" >= 21 AND \"row__number\" < 31 ORDER BY a DESC"
+            << countPaged;
+    QTest::newRow("sql server paged, no order")
+            << typed("QODBC").setLimit(5)
+            << "SELECT * FROM (SELECT ROW_NUMBER() OVER (ORDER BY (SELECT NULL)) AS \"row__number\", "
+               "ROWNUM__ALIAS__TABLE.* FROM (SELECT * FROM t) AS ROWNUM__ALIAS__TABLE) AS ROWNUM__ALIAS__OUTER "
+               "WHERE \"row__number\" < 6"
+            << "SELECT COUNT(*) FROM t";
+    QTest::newRow("limit 0") << typed("QSQLITE").setLimit(0) << "SELECT * FROM t"
+                             << "SELECT COUNT(*) FROM t";
+    QTest::newRow("offset without limit") << typed("QMYSQL").setOffset(20) << "SELECT * FROM t OFFSET 20"
+                                          << "SELECT COUNT(*) FROM t";
     QTest::newRow("page 0") << TSqlSelectorV2("t").setPage(0, 10) << "SELECT * FROM t LIMIT 10"
                             << "SELECT COUNT(*) FROM t";
     QTest::newRow("lower-case type set") << paged("qoci") << paged("QOCI").toSql() << countPaged;
     QTest::newRow("lower-case type from map")
-        << TSqlSelectorV2(QVariantMap {{"TABLE", "t"}, {"DATABASE_TYPE", "qoci"}, {"LIMIT", 5}})
-        << "SELECT * FROM t LIMIT 5" << "SELECT COUNT(*) FROM t";
+            << TSqlSelectorV2(QVariantMap {{"TABLE", "t"}, {"DATABASE_TYPE", "qoci"}, {"LIMIT", 5}})
+            << "SELECT * FROM t LIMIT 5"
+            << "SELECT COUNT(*) FROM t";
     QTest::newRow("all-empty where") << TSqlSelectorV2("t").setWhere("").addWhere(TSqlWhereCompsiteV2())
-        << "SELECT * FROM t" << "SELECT COUNT(*) FROM t";
+                                     << "SELECT * FROM t"
+                                     << "SELECT COUNT(*) FROM t";
     QTest::newRow("empty field from map")
-        << TSqlSelectorV2(QVariantMap {{"TABLE", "t"}, {"FIELD", ""}, {"ORDER", ""}})
-        << "SELECT  FROM t" << "SELECT COUNT(*) FROM t";
+            << TSqlSelectorV2(QVariantMap {{"TABLE", "t"}, {"FIELD", ""}, {"ORDER", ""}}) << "SELECT  FROM t"
+            << "SELECT COUNT(*) FROM t";
 
     // Conditions the selector builds itself follow its dialect.
     const QVariantMap like {{"TABLE", "t"},
                             {"WHERE", QVariantMap {{"n", QVariantMap {{"value", "a%"}, {"operator", "LIKE"}}}}}};
-    QTest::newRow("map LIKE on pg") << TSqlSelectorV2(like)
-        << "SELECT * FROM t WHERE ((n ILIKE 'a%'))" << "SELECT COUNT(*) FROM t WHERE ((n ILIKE 'a%'))";
+    QTest::newRow("map LIKE on pg") << TSqlSelectorV2(like) << "SELECT * FROM t WHERE ((n ILIKE 'a%'))"
+                                    << "SELECT COUNT(*) FROM t WHERE ((n ILIKE 'a%'))";
     QTest::newRow("map LIKE on mysql") << TSqlSelectorV2(like).setDatabaseType("QMYSQL")
-        << "SELECT * FROM t WHERE ((n LIKE 'a%'))" << "SELECT COUNT(*) FROM t WHERE ((n LIKE 'a%'))";
+                                       << "SELECT * FROM t WHERE ((n LIKE 'a%'))"
+                                       << "SELECT COUNT(*) FROM t WHERE ((n LIKE 'a%'))";
     QTest::newRow("node keeps its own type")
-        << typed("QSQLITE").addWhere(TSqlWhereSimpleV2("n", "a%", "LIKE").setDatabaseType("QPSQL"))
-        << "SELECT * FROM t WHERE ((n ILIKE 'a%'))" << "SELECT COUNT(*) FROM t WHERE ((n ILIKE 'a%'))";
+            << typed("QSQLITE").addWhere(TSqlWhereSimpleV2("n", "a%", "LIKE").setDatabaseType("QPSQL"))
+            << "SELECT * FROM t WHERE ((n ILIKE 'a%'))"
+            << "SELECT COUNT(*) FROM t WHERE ((n ILIKE 'a%'))";
     QTest::newRow("backslash on sqlite") << typed("QSQLITE").setWhere("p", "C:\\temp", "=")
-        << "SELECT * FROM t WHERE ((p = 'C:\\temp'))" << "SELECT COUNT(*) FROM t WHERE ((p = 'C:\\temp'))";
+                                         << "SELECT * FROM t WHERE ((p = 'C:\\temp'))"
+                                         << "SELECT COUNT(*) FROM t WHERE ((p = 'C:\\temp'))";
     QTest::newRow("backslash on pg") << typed("QPSQL").setWhere("p", "C:\\temp", "=")
-        << "SELECT * FROM t WHERE ((p = E'C:\\\\temp'))" << "SELECT COUNT(*) FROM t WHERE ((p = E'C:\\\\temp'))";
+                                     << "SELECT * FROM t WHERE ((p = E'C:\\\\temp'))"
+                                     << "SELECT COUNT(*) FROM t WHERE ((p = E'C:\\\\temp'))";
 }
 
 void tst_TSqlSelectorV2::statements()
@@ -126,12 +140,22 @@ void tst_TSqlSelectorV2::statements()
 
 void tst_TSqlSelectorV2::mapConstructor()
 {
-    const QVariantMap map {
-        {"connection_name", "plant"}, {"table", "orders"}, {"field", QStringList {"a", "b"}},
-        {"where", QVariantMap {{"state", "open"}}}, {"group", "a"}, {"order", QVariantList {"a DESC"}},
-        {"offset", "5"}, {"limit", 10}, {"case_type", 1}, {"unique_field", "id"}, {"return_row_count", true},
-        {"database_type", "QMYSQL"}, {"user_data", QVariantList {1}}, {"field_format", QVariantMap {{"d", "YYYY-MM"}}},
-        {"value_field", "name"}, {"unknown", 1}};
+    const QVariantMap map {{"connection_name", "plant"},
+                           {"table", "orders"},
+                           {"field", QStringList {"a", "b"}},
+                           {"where", QVariantMap {{"state", "open"}}},
+                           {"group", "a"},
+                           {"order", QVariantList {"a DESC"}},
+                           {"offset", "5"},
+                           {"limit", 10},
+                           {"case_type", 1},
+                           {"unique_field", "id"},
+                           {"return_row_count", true},
+                           {"database_type", "QMYSQL"},
+                           {"user_data", QVariantList {1}},
+                           {"field_format", QVariantMap {{"d", "YYYY-MM"}}},
+                           {"value_field", "name"},
+                           {"unknown", 1}};
     const TSqlSelectorV2 s(map);
     QCOMPARE(s.connectionName(), QString("plant"));
     QCOMPARE(s.table(), QString("orders"));
@@ -163,8 +187,8 @@ void tst_TSqlSelectorV2::mapKeysBothForms_data()
 {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("property");
-    for (const char *pair : {"CONNECTIONNAME", "CONNECTION_NAME", "UNIQUEFIELD", "UNIQUE_FIELD",
-                             "VALUEFIELD", "VALUE_FIELD", "DATABASETYPE", "DATABASE_TYPE"}) {
+    for (const char *pair : {"CONNECTIONNAME", "CONNECTION_NAME", "UNIQUEFIELD", "UNIQUE_FIELD", "VALUEFIELD",
+                             "VALUE_FIELD", "DATABASETYPE", "DATABASE_TYPE"}) {
         const QString key = QString::fromLatin1(pair);
         QTest::newRow(pair) << key << QString(key).remove('_');
         QTest::newRow(qPrintable(key.toLower())) << key.toLower() << QString(key).remove('_');
@@ -203,8 +227,8 @@ void tst_TSqlSelectorV2::listSetters()
     QCOMPARE(s.order().last(), QString("v DESC"));
 
     // Later keys in key order win for single values; lists collect.
-    const TSqlSelectorV2 m(QVariantMap {{"FIELD", QVariantList {"a"}}, {"field", "b"},
-                                        {"TABLE", "first"}, {"table", "second"}});
+    const TSqlSelectorV2 m(
+            QVariantMap {{"FIELD", QVariantList {"a"}}, {"field", "b"}, {"TABLE", "first"}, {"table", "second"}});
     QCOMPARE(m.field(), QStringList({"a", "b"}));
     QCOMPARE(m.table(), QString("second"));
 
@@ -236,8 +260,13 @@ void tst_TSqlSelectorV2::whereSetters()
 void tst_TSqlSelectorV2::clearKeepsTypeAndRowCount()
 {
     TSqlSelectorV2 s = paged("QOCI");
-    s.setReturnRowCount(true).setConnectionName("c").setUniqueField("u").setValueField("v")
-        .setFieldCaseType(2).setUserData(1).setFieldFormat("a", "JSON");
+    s.setReturnRowCount(true)
+            .setConnectionName("c")
+            .setUniqueField("u")
+            .setValueField("v")
+            .setFieldCaseType(2)
+            .setUserData(1)
+            .setFieldFormat("a", "JSON");
     s.clear();
     QCOMPARE(s.databaseType(), QString("QOCI"));
     QVERIFY(s.isReturnRowCount());

@@ -10,8 +10,16 @@ namespace {
 class CountedNode : public TSqlWhereStringV2
 {
 public:
-    explicit CountedNode(const QString &iSql) : TSqlWhereStringV2(iSql) { ++alive; }
-    CountedNode(const CountedNode &iOther) : TSqlWhereStringV2(iOther) { ++alive; }
+    explicit CountedNode(const QString &iSql)
+        : TSqlWhereStringV2(iSql)
+    {
+        ++alive;
+    }
+    CountedNode(const CountedNode &iOther)
+        : TSqlWhereStringV2(iOther)
+    {
+        ++alive;
+    }
     ~CountedNode() override { --alive; }
     TSqlWhereAbsV2 *clone() const override { return new CountedNode(*this); }
     static int alive;
@@ -54,8 +62,7 @@ void tst_TSqlWhereCompsiteV2::rendering()
     w.clear().append("a", 1, "=");
     QCOMPARE(w.toSql(), QString("((a = '1'))"));
 
-    QCOMPARE(andOf("1", "2").setLogic(TSqlWhereCompsiteV2::Not).toSql(),
-             QString("NOT ((a = '1') AND (b = '2'))"));
+    QCOMPARE(andOf("1", "2").setLogic(TSqlWhereCompsiteV2::Not).toSql(), QString("NOT ((a = '1') AND (b = '2'))"));
 
     TSqlWhereCompsiteV2 any;
     any.setLogic(TSqlWhereCompsiteV2::Or).append("x", 1, "=").append(andOf("1", "2")).append("");
@@ -74,7 +81,9 @@ void tst_TSqlWhereCompsiteV2::dialectReachesNestedNodes()
     TSqlWhereCompsiteV2 inner;
     inner.append("n", "C:\\%", "LIKE");
     TSqlWhereCompsiteV2 outer;
-    outer.setLogic(TSqlWhereCompsiteV2::Or).append(inner).append(TSqlWhereSimpleV2("m", "x%", "LIKE").setDatabaseType("QPSQL"));
+    outer.setLogic(TSqlWhereCompsiteV2::Or)
+            .append(inner)
+            .append(TSqlWhereSimpleV2("m", "x%", "LIKE").setDatabaseType("QPSQL"));
     QCOMPARE(outer.toSql(), QString("((((n ILIKE E'C:\\\\%'))) OR (m ILIKE 'x%'))"));
     QCOMPARE(outer.toSql("QSQLITE"), QString("((((n LIKE 'C:\\%'))) OR (m ILIKE 'x%'))"));
 }

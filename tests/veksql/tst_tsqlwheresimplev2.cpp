@@ -26,41 +26,124 @@ void tst_TSqlWhereSimpleV2::rendering_data()
     const QVariant emptyList = QVariant(QStringList());
     const QVariant pair = QVariant(QVariantList {1, 2});
 
-    QTest::newRow("= scalar") << "a" << QVariant(1) << "=" << "" << "" << "a = '1'";
-    QTest::newRow("= null") << "a" << none << "=" << "" << "" << "a IS NULL";
-    QTest::newRow("= list") << "a" << pair << "=" << "" << "" << "a IN ('1','2')";
-    QTest::newRow("= empty list") << "a" << emptyList << "=" << "" << "" << "(1=0)";
-    QTest::newRow("== list") << "a" << pair << "==" << "" << "" << "a = '{1,2}'";
-    QTest::newRow("== null") << "a" << none << "==" << "" << "" << "a IS NULL";
-    QTest::newRow("!= null") << "field" << none << "!=" << "" << "" << "field IS NOT NULL";
-    QTest::newRow("!= empty list") << "a" << emptyList << "!=" << "" << "" << "(1=1)";
-    QTest::newRow("!= list") << "a" << pair << "!=" << "" << "" << "a NOT IN ('1','2')";
-    QTest::newRow("!= scalar") << "a" << QVariant("x") << "!=" << "" << "" << "a != 'x'";
-    QTest::newRow("like empty list") << "a" << emptyList << "LIKE" << "" << "" << "(1=0)";
-    QTest::newRow("like list") << "a" << QVariant(QStringList {"x%", "y%"}) << "like" << "" << ""
+    QTest::newRow("= scalar") << "a" << QVariant(1) << "="
+                              << ""
+                              << ""
+                              << "a = '1'";
+    QTest::newRow("= null") << "a" << none << "="
+                            << ""
+                            << ""
+                            << "a IS NULL";
+    QTest::newRow("= list") << "a" << pair << "="
+                            << ""
+                            << ""
+                            << "a IN ('1','2')";
+    QTest::newRow("= empty list") << "a" << emptyList << "="
+                                  << ""
+                                  << ""
+                                  << "(1=0)";
+    QTest::newRow("== list") << "a" << pair << "=="
+                             << ""
+                             << ""
+                             << "a = '{1,2}'";
+    QTest::newRow("== null") << "a" << none << "=="
+                             << ""
+                             << ""
+                             << "a IS NULL";
+    QTest::newRow("!= null") << "field" << none << "!="
+                             << ""
+                             << ""
+                             << "field IS NOT NULL";
+    QTest::newRow("!= empty list") << "a" << emptyList << "!="
+                                   << ""
+                                   << ""
+                                   << "(1=1)";
+    QTest::newRow("!= list") << "a" << pair << "!="
+                             << ""
+                             << ""
+                             << "a NOT IN ('1','2')";
+    QTest::newRow("!= scalar") << "a" << QVariant("x") << "!="
+                               << ""
+                               << ""
+                               << "a != 'x'";
+    QTest::newRow("like empty list") << "a" << emptyList << "LIKE"
+                                     << ""
+                                     << ""
+                                     << "(1=0)";
+    QTest::newRow("like list") << "a" << QVariant(QStringList {"x%", "y%"}) << "like"
+                               << ""
+                               << ""
                                << "(a ILIKE 'x%' OR a ILIKE 'y%')";
-    QTest::newRow("like pg") << "name" << QVariant("ab%") << "LIKE" << "QPSQL" << "" << "name ILIKE 'ab%'";
-    QTest::newRow("like mysql") << "name" << QVariant("ab%") << "LIKE" << "QMYSQL" << "" << "name LIKE 'ab%'";
-    QTest::newRow("like null") << "a" << none << "LIKE" << "" << "" << "a ILIKE ''";
-    QTest::newRow("not like empty list") << "a" << emptyList << "NOT LIKE" << "" << "" << "(1=1)";
-    QTest::newRow("notlike list") << "a" << QVariant(QStringList {"x", "y"}) << "notlike" << "" << ""
+    QTest::newRow("like pg") << "name" << QVariant("ab%") << "LIKE"
+                             << "QPSQL"
+                             << ""
+                             << "name ILIKE 'ab%'";
+    QTest::newRow("like mysql") << "name" << QVariant("ab%") << "LIKE"
+                                << "QMYSQL"
+                                << ""
+                                << "name LIKE 'ab%'";
+    QTest::newRow("like null") << "a" << none << "LIKE"
+                               << ""
+                               << ""
+                               << "a ILIKE ''";
+    QTest::newRow("not like empty list") << "a" << emptyList << "NOT LIKE"
+                                         << ""
+                                         << ""
+                                         << "(1=1)";
+    QTest::newRow("notlike list") << "a" << QVariant(QStringList {"x", "y"}) << "notlike"
+                                  << ""
+                                  << ""
                                   << "(a NOT LIKE 'x' AND a NOT LIKE 'y')";
-    QTest::newRow("not like on pg") << "a" << QVariant("x%") << "not like" << "QPSQL" << "" << "a NOT LIKE 'x%'";
-    QTest::newRow("number quoted") << "age" << QVariant(5) << ">=" << "" << "" << "age >= '5'";
-    QTest::newRow("other word as written") << "a" << QVariant("^x") << "regexp" << "" << "" << "a regexp '^x'";
-    QTest::newRow("ilike is not LIKE") << "a" << QVariant("x") << "ilike" << "QMYSQL" << "" << "a ilike 'x'";
-    QTest::newRow("single quote") << "n" << QVariant("O'Neil") << "=" << "" << "" << "n = 'O''Neil'";
-    QTest::newRow("expression field") << "lower(n)" << QVariant("x") << "<>" << "" << "" << "lower(n) <> 'x'";
+    QTest::newRow("not like on pg") << "a" << QVariant("x%") << "not like"
+                                    << "QPSQL"
+                                    << ""
+                                    << "a NOT LIKE 'x%'";
+    QTest::newRow("number quoted") << "age" << QVariant(5) << ">="
+                                   << ""
+                                   << ""
+                                   << "age >= '5'";
+    QTest::newRow("other word as written") << "a" << QVariant("^x") << "regexp"
+                                           << ""
+                                           << ""
+                                           << "a regexp '^x'";
+    QTest::newRow("ilike is not LIKE") << "a" << QVariant("x") << "ilike"
+                                       << "QMYSQL"
+                                       << ""
+                                       << "a ilike 'x'";
+    QTest::newRow("single quote") << "n" << QVariant("O'Neil") << "="
+                                  << ""
+                                  << ""
+                                  << "n = 'O''Neil'";
+    QTest::newRow("expression field") << "lower(n)" << QVariant("x") << "<>"
+                                      << ""
+                                      << ""
+                                      << "lower(n) <> 'x'";
 
     // Which dialect a node writes: its own type when it was given one,
     // otherwise the one it is rendered for, otherwise PostgreSQL.
-    QTest::newRow("follows render type") << "n" << QVariant("a%") << "LIKE" << "" << "QSQLITE" << "n LIKE 'a%'";
-    QTest::newRow("own type wins") << "n" << QVariant("a%") << "LIKE" << "QPSQL" << "QMYSQL" << "n ILIKE 'a%'";
-    QTest::newRow("pg backslash") << "p" << QVariant("C:\\temp") << "=" << "" << "" << "p = E'C:\\\\temp'";
-    QTest::newRow("sqlite backslash") << "p" << QVariant("C:\\temp") << "=" << "" << "QSQLITE" << "p = 'C:\\temp'";
-    QTest::newRow("mysql backslash") << "p" << QVariant("C:\\temp") << "LIKE" << "" << "QMYSQL"
+    QTest::newRow("follows render type") << "n" << QVariant("a%") << "LIKE"
+                                         << ""
+                                         << "QSQLITE"
+                                         << "n LIKE 'a%'";
+    QTest::newRow("own type wins") << "n" << QVariant("a%") << "LIKE"
+                                   << "QPSQL"
+                                   << "QMYSQL"
+                                   << "n ILIKE 'a%'";
+    QTest::newRow("pg backslash") << "p" << QVariant("C:\\temp") << "="
+                                  << ""
+                                  << ""
+                                  << "p = E'C:\\\\temp'";
+    QTest::newRow("sqlite backslash") << "p" << QVariant("C:\\temp") << "="
+                                      << ""
+                                      << "QSQLITE"
+                                      << "p = 'C:\\temp'";
+    QTest::newRow("mysql backslash") << "p" << QVariant("C:\\temp") << "LIKE"
+                                     << ""
+                                     << "QMYSQL"
                                      << "p LIKE 'C:\\\\temp'";
-    QTest::newRow("oci list backslash") << "p" << QVariant(QStringList {"a\\b"}) << "!=" << "QOCI" << ""
+    QTest::newRow("oci list backslash") << "p" << QVariant(QStringList {"a\\b"}) << "!="
+                                        << "QOCI"
+                                        << ""
                                         << "p NOT IN ('a\\b')";
 }
 

@@ -38,7 +38,9 @@ FakeState &state()
 class VekFakeSqlResult : public QSqlResult
 {
 public:
-    explicit VekFakeSqlResult(const QSqlDriver *iDriver) : QSqlResult(iDriver) {}
+    explicit VekFakeSqlResult(const QSqlDriver *iDriver)
+        : QSqlResult(iDriver)
+    {}
 
 protected:
     bool reset(const QString &iQuery) override
@@ -128,8 +130,7 @@ bool recordEvent(const QString &iEvent)
 
 VekFakeSqlDriver::VekFakeSqlDriver(QObject *iParent)
     : QSqlDriver(iParent)
-{
-}
+{}
 
 void VekFakeSqlDriver::registerDrivers()
 {
@@ -150,38 +151,22 @@ bool VekFakeSqlDriver::hasFeature(DriverFeature iFeature) const
     }
 }
 
-bool VekFakeSqlDriver::open(const QString &, const QString &, const QString &, const QString &, int,
-                            const QString &)
+bool VekFakeSqlDriver::open(const QString &, const QString &, const QString &, const QString &, int, const QString &)
 {
     setOpen(true);
     setOpenError(false);
     return true;
 }
 
-void VekFakeSqlDriver::close()
-{
-    setOpen(false);
-}
+void VekFakeSqlDriver::close() { setOpen(false); }
 
-QSqlResult *VekFakeSqlDriver::createResult() const
-{
-    return new VekFakeSqlResult(this);
-}
+QSqlResult *VekFakeSqlDriver::createResult() const { return new VekFakeSqlResult(this); }
 
-bool VekFakeSqlDriver::beginTransaction()
-{
-    return recordEvent(QStringLiteral("BEGIN"));
-}
+bool VekFakeSqlDriver::beginTransaction() { return recordEvent(QStringLiteral("BEGIN")); }
 
-bool VekFakeSqlDriver::commitTransaction()
-{
-    return recordEvent(QStringLiteral("COMMIT"));
-}
+bool VekFakeSqlDriver::commitTransaction() { return recordEvent(QStringLiteral("COMMIT")); }
 
-bool VekFakeSqlDriver::rollbackTransaction()
-{
-    return recordEvent(QStringLiteral("ROLLBACK"));
-}
+bool VekFakeSqlDriver::rollbackTransaction() { return recordEvent(QStringLiteral("ROLLBACK")); }
 
 QStringList VekFakeSqlDriver::tables(QSql::TableType iType) const
 {
@@ -211,8 +196,7 @@ QList<QVariantList> VekFakeSqlLog::boundValues()
     return state().bound;
 }
 
-void VekFakeSqlLog::queueResult(const QString &iText, const QStringList &iColumns,
-                                const QList<QVariantList> &iRows)
+void VekFakeSqlLog::queueResult(const QString &iText, const QStringList &iColumns, const QList<QVariantList> &iRows)
 {
     QMutexLocker locker(&state().mutex);
     state().resultText = iText;
@@ -226,11 +210,10 @@ void VekFakeSqlLog::setFailingText(const QString &iText)
     state().failing = iText;
 }
 
-void VekFakeSqlLog::addResult(const QString &iText, const QStringList &iColumns,
-                              const QList<QVariantList> &iRows)
+void VekFakeSqlLog::addResult(const QString &iText, const QStringList &iColumns, const QList<QVariantList> &iRows)
 {
     QMutexLocker locker(&state().mutex);
-    state().scripted.append(FakeState::Scripted{iText, iColumns, iRows});
+    state().scripted.append(FakeState::Scripted {iText, iColumns, iRows});
 }
 
 void VekFakeSqlLog::setTables(const QStringList &iTables)

@@ -22,8 +22,8 @@ public:
     static void registerDrivers();
 
     bool hasFeature(DriverFeature iFeature) const override;
-    bool open(const QString &iDb, const QString &iUser, const QString &iPassword,
-              const QString &iHost, int iPort, const QString &iOptions) override;
+    bool open(const QString &iDb, const QString &iUser, const QString &iPassword, const QString &iHost, int iPort,
+              const QString &iOptions) override;
     void close() override;
     QSqlResult *createResult() const override;
     bool beginTransaction() override;
@@ -43,14 +43,12 @@ public:
     // Bound values of every statement run, one list per run.
     static QList<QVariantList> boundValues();
     // The next statement that contains iText answers with these columns and rows.
-    static void queueResult(const QString &iText, const QStringList &iColumns,
-                            const QList<QVariantList> &iRows);
+    static void queueResult(const QString &iText, const QStringList &iColumns, const QList<QVariantList> &iRows);
     // Statements containing this text fail with a statement error.
     static void setFailingText(const QString &iText);
     // Scripted answers kept in a queue: the first queued answer whose text the
     // statement contains answers it, once.
-    static void addResult(const QString &iText, const QStringList &iColumns,
-                          const QList<QVariantList> &iRows);
+    static void addResult(const QString &iText, const QStringList &iColumns, const QList<QVariantList> &iRows);
     // The tables the catalogue lists, and the columns of one of them.
     static void setTables(const QStringList &iTables);
     static void setRecord(const QString &iTable, const QStringList &iColumns);

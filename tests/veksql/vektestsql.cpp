@@ -11,13 +11,12 @@ QVariantMap vekTestServerParams(const QString &iDriver, QString *oWhy)
     if (host.isEmpty()) {
         *oWhy = QStringLiteral("%1HOST is not set: run the tests through scripts/test.sh, which "
                                "starts the database servers")
-                    .arg(QString::fromLatin1(prefix));
+                        .arg(QString::fromLatin1(prefix));
         return QVariantMap();
     }
     QVariantMap params;
     params.insert(QStringLiteral("database_type"), iDriver);
-    params.insert(QStringLiteral("database_host"),
-                  QString::fromLocal8Bit(host + ':' + qgetenv(prefix + "PORT")));
+    params.insert(QStringLiteral("database_host"), QString::fromLocal8Bit(host + ':' + qgetenv(prefix + "PORT")));
     params.insert(QStringLiteral("database_name"), QString::fromLocal8Bit(qgetenv(prefix + "DATABASE")));
     params.insert(QStringLiteral("database_user"), QString::fromLocal8Bit(qgetenv(prefix + "USER")));
     params.insert(QStringLiteral("database_pwd"), QString::fromLocal8Bit(qgetenv(prefix + "PASSWORD")));
@@ -51,9 +50,9 @@ VekLogCapture::VekLogCapture()
     mOldLevel = TLogger::instance()->debugLevel();
     TLogger::instance()->setDebugLevel(5);
     // Direct: the line is taken on the logging thread; the receiver must not log.
-    connect(TLogger::instance(), &TLogger::logWrited, this,
-            [this](const QString &iText, const QString &iType, const QString &, const QString &,
-                   const QString &) {
+    connect(
+            TLogger::instance(), &TLogger::logWrited, this,
+            [this](const QString &iText, const QString &iType, const QString &, const QString &, const QString &) {
                 QMutexLocker locker(&mMutex);
                 mLines.append(qMakePair(iText, iType));
             },

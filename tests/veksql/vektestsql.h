@@ -28,9 +28,9 @@ QVariantMap vekTestParams(const QString &iDriver, const QString &iDir, QString *
 std::unique_ptr<TSqlQueryV2> vekTestQuery(const QString &iDriver, const QString &iDir, QString *oWhy);
 
 // Declares iVar as such an executor, or fails the calling test function.
-#define VEK_TEST_QUERY(iVar, iDriver, iDir)                         \
-    QString iVar##Why_;                                             \
-    auto iVar = vekTestQuery((iDriver), (iDir), &iVar##Why_);      \
+#define VEK_TEST_QUERY(iVar, iDriver, iDir)                                                                            \
+    QString iVar##Why_;                                                                                                \
+    auto iVar = vekTestQuery((iDriver), (iDir), &iVar##Why_);                                                          \
     QVERIFY2(iVar, qPrintable(iVar##Why_))
 
 // Collects every log line (text and type) that passes the logger's filter,

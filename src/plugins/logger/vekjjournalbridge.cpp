@@ -2,5 +2,4 @@
 
 VekJJournalBridge::VekJJournalBridge(QObject *iParent)
     : QObject(iParent)
-{
-}
+{}

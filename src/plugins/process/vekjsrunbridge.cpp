@@ -9,8 +9,7 @@
 
 VekJsRunBridge::VekJsRunBridge(QObject *iParent)
     : QObject(iParent)
-{
-}
+{}
 
 void VekJsRunBridge::initPlugin()
 {
@@ -21,21 +20,16 @@ void VekJsRunBridge::initPlugin()
         return;
     }
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Quendal JavaScript Runtime Environment Base on Chrome V8 Engine"));
+    parser.setApplicationDescription(QStringLiteral("Quendal JavaScript Runtime Environment Base on Chrome V8 Engine"));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("file"),
-                                 QCoreApplication::translate("main", "The file to eval."),
+    parser.addPositionalArgument(QStringLiteral("file"), QCoreApplication::translate("main", "The file to eval."),
                                  QString());
     parser.process(*app);
     arguments = parser.positionalArguments();
 }
 
-qint64 VekJsRunBridge::pid()
-{
-    return QCoreApplication::applicationPid();
-}
+qint64 VekJsRunBridge::pid() { return QCoreApplication::applicationPid(); }
 
 QVariant VekJsRunBridge::argv(int iIndex)
 {
@@ -46,10 +40,7 @@ QVariant VekJsRunBridge::argv(int iIndex)
     return arguments.at(iIndex);
 }
 
-QString VekJsRunBridge::appBinDir()
-{
-    return vekJsAppBinPath();
-}
+QString VekJsRunBridge::appBinDir() { return vekJsAppBinPath(); }
 
 QString VekJsRunBridge::execFileDir()
 {
@@ -77,7 +68,4 @@ void VekJsRunBridge::gc()
     jsEngine->collectGarbage();
 }
 
-QString VekJsRunBridge::firstArgument() const
-{
-    return arguments.isEmpty() ? QString() : arguments.first();
-}
+QString VekJsRunBridge::firstArgument() const { return arguments.isEmpty() ? QString() : arguments.first(); }

@@ -52,28 +52,18 @@ protected:
 
 VekJsOsBridge::VekJsOsBridge(QObject *iParent)
     : QObject(iParent)
-{
-}
+{}
 
-QString VekJsOsBridge::env(const QString &iName)
-{
-    return QString::fromUtf8(qgetenv(iName.toUtf8().constData()));
-}
+QString VekJsOsBridge::env(const QString &iName) { return QString::fromUtf8(qgetenv(iName.toUtf8().constData())); }
 
 bool VekJsOsBridge::setEnv(const QString &iName, const QString &iValue)
 {
     return qputenv(iName.toUtf8().constData(), iValue.toUtf8());
 }
 
-QString VekJsOsBridge::stdinReadAll()
-{
-    return stdinStream().readAll();
-}
+QString VekJsOsBridge::stdinReadAll() { return stdinStream().readAll(); }
 
-QString VekJsOsBridge::stdinReadLine()
-{
-    return stdinStream().readLine();
-}
+QString VekJsOsBridge::stdinReadLine() { return stdinStream().readLine(); }
 
 void VekJsOsBridge::stdoutWrite(const QByteArray &iData)
 {
@@ -95,45 +85,21 @@ QString VekJsOsBridge::osType()
 #endif
 }
 
-QString VekJsOsBridge::osName()
-{
-    return QSysInfo::productType();
-}
+QString VekJsOsBridge::osName() { return QSysInfo::productType(); }
 
-QString VekJsOsBridge::osBit()
-{
-    return QSysInfo::currentCpuArchitecture();
-}
+QString VekJsOsBridge::osBit() { return QSysInfo::currentCpuArchitecture(); }
 
-QString VekJsOsBridge::osVersion()
-{
-    return QSysInfo::productVersion();
-}
+QString VekJsOsBridge::osVersion() { return QSysInfo::productVersion(); }
 
-QString VekJsOsBridge::osKernelType()
-{
-    return QSysInfo::kernelType();
-}
+QString VekJsOsBridge::osKernelType() { return QSysInfo::kernelType(); }
 
-QString VekJsOsBridge::osKernelVersion()
-{
-    return QSysInfo::kernelVersion();
-}
+QString VekJsOsBridge::osKernelVersion() { return QSysInfo::kernelVersion(); }
 
-QString VekJsOsBridge::hostName()
-{
-    return QSysInfo::machineHostName();
-}
+QString VekJsOsBridge::hostName() { return QSysInfo::machineHostName(); }
 
-bool VekJsOsBridge::isFileExists(const QString &iFile)
-{
-    return QFileInfo::exists(iFile);
-}
+bool VekJsOsBridge::isFileExists(const QString &iFile) { return QFileInfo::exists(iFile); }
 
-bool VekJsOsBridge::isDirExists(const QString &iDir)
-{
-    return QFileInfo(iDir).isDir();
-}
+bool VekJsOsBridge::isDirExists(const QString &iDir) { return QFileInfo(iDir).isDir(); }
 
 QString VekJsOsBridge::readFileAll(const QString &iFile, const QString &iCodec)
 {
@@ -158,13 +124,10 @@ QStringList VekJsOsBridge::readFileLines(const QString &iFile, const QString &iC
     return lines;
 }
 
-bool VekJsOsBridge::removeFile(const QString &iFile)
-{
-    return QFile::remove(iFile);
-}
+bool VekJsOsBridge::removeFile(const QString &iFile) { return QFile::remove(iFile); }
 
-bool VekJsOsBridge::writeFile(const QString &iFilePath, const QString &iFileContent,
-                              const QString &iMode, const QString &iCodec, bool iWithBom)
+bool VekJsOsBridge::writeFile(const QString &iFilePath, const QString &iFileContent, const QString &iMode,
+                              const QString &iCodec, bool iWithBom)
 {
     QFile file(iFilePath);
     const bool append = iMode.toUpper() == QLatin1String("APPEND");

@@ -78,8 +78,8 @@ public slots:
     //! "append" in any case. The byte-order mark is written only at the
     //! start of a file. False when the file cannot be opened or written.
     bool writeFile(const QString &iFilePath, const QString &iFileContent,
-                   const QString &iMode = QStringLiteral("overwrite"),
-                   const QString &iCodec = QStringLiteral("UTF-8"), bool iWithBom = true);
+                   const QString &iMode = QStringLiteral("overwrite"), const QString &iCodec = QStringLiteral("UTF-8"),
+                   bool iWithBom = true);
 
     //! Runs a program, waits at most 30 seconds and returns its standard
     //! output as UTF-8 text; a program still running then is killed with

@@ -99,16 +99,13 @@ QStringList TDataParse::strCapDollar(const QString &iStr)
     return names;
 }
 
-QString TDataParse::getUuid()
-{
-    return QUuid::createUuid().toString(QUuid::WithoutBraces);
-}
+QString TDataParse::getUuid() { return QUuid::createUuid().toString(QUuid::WithoutBraces); }
 
 QString TDataParse::getVariantMd5(const QVariant &iVariant)
 {
     QJsonDocument doc;
     const QByteArray bytes = variantToJsonDocument(iVariant, &doc) ? doc.toJson(QJsonDocument::Indented)
-                                                             : iVariant.toString().toUtf8();
+                                                                   : iVariant.toString().toUtf8();
     return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Md5).toHex());
 }
 
@@ -208,13 +205,13 @@ QVariantList TDataParse::headerItem2searchList(const QVariantList &iHeaderItem, 
         if (!column.contains(iTypeKey))
             continue;
         const QVariantMap userData {
-            {QStringLiteral("type"), column.value(iTypeKey)},
-            {QStringLiteral("caseSensitive"), column.value(iCaseSensitiveKey)},
+                {QStringLiteral("type"), column.value(iTypeKey)},
+                {QStringLiteral("caseSensitive"), column.value(iCaseSensitiveKey)},
         };
         result.append(QVariantMap {
-            {QStringLiteral("name"), column.value(QStringLiteral("name"))},
-            {QStringLiteral("text"), column.value(QStringLiteral("display"))},
-            {QStringLiteral("userData"), userData},
+                {QStringLiteral("name"), column.value(QStringLiteral("name"))},
+                {QStringLiteral("text"), column.value(QStringLiteral("display"))},
+                {QStringLiteral("userData"), userData},
         });
     }
     return result;
@@ -268,10 +265,7 @@ QVariantMap alternatingPairsToMap(const List &iList)
 
 } // namespace
 
-QVariantMap TDataParse::stringList2VariantMap(const QStringList &iList)
-{
-    return alternatingPairsToMap(iList);
-}
+QVariantMap TDataParse::stringList2VariantMap(const QStringList &iList) { return alternatingPairsToMap(iList); }
 
 QVariantMap TDataParse::stringMap2VariantMap(QMap<QString, QString> iMap)
 {
@@ -281,10 +275,7 @@ QVariantMap TDataParse::stringMap2VariantMap(QMap<QString, QString> iMap)
     return result;
 }
 
-QVariantMap TDataParse::variantList2Map(const QVariantList &iList)
-{
-    return alternatingPairsToMap(iList);
-}
+QVariantMap TDataParse::variantList2Map(const QVariantList &iList) { return alternatingPairsToMap(iList); }
 
 QStringList TDataParse::variantList2StringList(const QVariantList &iList)
 {
@@ -302,7 +293,6 @@ QMap<QString, QString> TDataParse::variantMap2StringMap(QVariantMap iMap)
         result.insert(it.key(), it.value().toString());
     return result;
 }
-
 
 // ======================================================================
 // Command strings and CSV
@@ -444,7 +434,6 @@ QString TDataParse::stringList2Csv(const QStringList &iFields)
     return fields.join(QLatin1Char(','));
 }
 
-
 // ======================================================================
 // XML conversions
 
@@ -480,7 +469,9 @@ QDomElement xmlDataRoot(const QString &iXml, const QString &iRootName)
     int column = 0;
     if (!doc.setContent(iXml, false, &message, &line, &column)) {
         qDebug().noquote() << QStringLiteral("Parser Xml Stream failed at line %1 column %2, error: %3!\n")
-                                  .arg(line).arg(column).arg(message);
+                                      .arg(line)
+                                      .arg(column)
+                                      .arg(message);
         return QDomElement();
     }
     if (doc.isNull()) {
@@ -528,14 +519,14 @@ QString xmlOwnText(const QDomElement &iElement)
 {
     QString text;
     for (QDomNode node = iElement.firstChild(); !node.isNull(); node = node.nextSibling()) {
-        if (node.isText())  // CDATA sections are text nodes too
+        if (node.isText()) // CDATA sections are text nodes too
             text += node.toText().data();
     }
     return text;
 }
 
-QVariant xmlDom2Variant(const QDomElement &iElement, const QStringList &iArrayFlags,
-                        const QString &iTextKey, bool iOwnText)
+QVariant xmlDom2Variant(const QDomElement &iElement, const QStringList &iArrayFlags, const QString &iTextKey,
+                        bool iOwnText)
 {
     QVariantMap map;
     const QString fullText = iElement.text();
@@ -594,7 +585,9 @@ QVariantMap TDataParse::simpleXml2Map(const QString &iXml, const QString &iCase,
     if (!doc.setContent(iXml, false, &message, &line, &column)) {
         if (oErr) {
             oErr->setError(QStringLiteral("Parse Xml data failed at line %1 column %2, error: %3\n")
-                               .arg(line).arg(column).arg(message),
+                                   .arg(line)
+                                   .arg(column)
+                                   .arg(message),
                            QStringLiteral("Error"));
         }
         return map;
@@ -612,9 +605,8 @@ QVariantMap TDataParse::simpleXml2Map(const QString &iXml, const QString &iCase,
     return map;
 }
 
-QVariant TDataParse::xmlStr2Variant(const QString &iXml, const QStringList &iArrayFlags,
-                                    const QString &iRootName, const QString &iTextKey,
-                                    const QVariantMap &iOptions)
+QVariant TDataParse::xmlStr2Variant(const QString &iXml, const QStringList &iArrayFlags, const QString &iRootName,
+                                    const QString &iTextKey, const QVariantMap &iOptions)
 {
     const QDomElement root = xmlDataRoot(iXml, iRootName);
     if (root.isNull())
@@ -635,7 +627,6 @@ QString TDataParse::strEscapeXml(const QString &iText)
     return text;
 }
 
-
 // ======================================================================
 // Geometry, lengths, colours, Roman numerals and rich text
 
@@ -644,7 +635,7 @@ namespace {
 const QString kFormatMap = QStringLiteral("MAP");
 const QString kFormatString = QStringLiteral("STRING");
 
-template <typename PointT>
+template<typename PointT>
 QVariant pointVariant(const PointT &iPoint, const QString &iFormat)
 {
     const QString word = iFormat.toUpper();
@@ -655,7 +646,7 @@ QVariant pointVariant(const PointT &iPoint, const QString &iFormat)
     return QVariant::fromValue(iPoint);
 }
 
-template <typename SizeT>
+template<typename SizeT>
 QVariant sizeVariant(const SizeT &iSize, const QString &iFormat)
 {
     const QString word = iFormat.toUpper();
@@ -666,47 +657,85 @@ QVariant sizeVariant(const SizeT &iSize, const QString &iFormat)
     return QVariant::fromValue(iSize);
 }
 
-template <typename RectT>
+template<typename RectT>
 QVariant rectVariant(const RectT &iRect, const QString &iFormat)
 {
     const QString word = iFormat.toUpper();
     if (word == kFormatMap)
-        return QVariantMap {{QStringLiteral("x"), iRect.x()}, {QStringLiteral("y"), iRect.y()},
-                            {QStringLiteral("width"), iRect.width()}, {QStringLiteral("height"), iRect.height()}};
+        return QVariantMap {{QStringLiteral("x"), iRect.x()},
+                            {QStringLiteral("y"), iRect.y()},
+                            {QStringLiteral("width"), iRect.width()},
+                            {QStringLiteral("height"), iRect.height()}};
     if (word == kFormatString)
         return QStringLiteral("x1:%1, y1:%2, x2:%3, y2:%4, width:%5, height:%6")
-            .arg(iRect.left()).arg(iRect.top()).arg(iRect.right()).arg(iRect.bottom())
-            .arg(iRect.width()).arg(iRect.height());
+                .arg(iRect.left())
+                .arg(iRect.top())
+                .arg(iRect.right())
+                .arg(iRect.bottom())
+                .arg(iRect.width())
+                .arg(iRect.height());
     return QVariant();
 }
 
-template <typename MarginsT>
+template<typename MarginsT>
 QVariant marginsVariant(const MarginsT &iMargins, const QString &iFormat)
 {
     const QString word = iFormat.toUpper();
     if (word == kFormatMap)
-        return QVariantMap {{QStringLiteral("left"), iMargins.left()}, {QStringLiteral("top"), iMargins.top()},
-                            {QStringLiteral("right"), iMargins.right()}, {QStringLiteral("bottom"), iMargins.bottom()}};
+        return QVariantMap {{QStringLiteral("left"), iMargins.left()},
+                            {QStringLiteral("top"), iMargins.top()},
+                            {QStringLiteral("right"), iMargins.right()},
+                            {QStringLiteral("bottom"), iMargins.bottom()}};
     if (word == kFormatString)
         return QStringLiteral("left:%1, top:%2, right:%3, bottom:%4")
-            .arg(iMargins.left()).arg(iMargins.top()).arg(iMargins.right()).arg(iMargins.bottom());
+                .arg(iMargins.left())
+                .arg(iMargins.top())
+                .arg(iMargins.right())
+                .arg(iMargins.bottom());
     return QVariant();
 }
 
 // Whole numbers for the integer geometry types, reals for the others.
-template <typename T> T numberOf(const QVariant &iVar);
-template <> int numberOf<int>(const QVariant &iVar) { return iVar.toInt(); }
-template <> qreal numberOf<qreal>(const QVariant &iVar) { return iVar.toDouble(); }
-template <typename T> T numberOf(const QString &iText);
-template <> int numberOf<int>(const QString &iText) { return iText.toInt(); }
-template <> qreal numberOf<qreal>(const QString &iText) { return iText.toDouble(); }
+template<typename T>
+T numberOf(const QVariant &iVar);
+template<>
+int numberOf<int>(const QVariant &iVar)
+{
+    return iVar.toInt();
+}
+template<>
+qreal numberOf<qreal>(const QVariant &iVar)
+{
+    return iVar.toDouble();
+}
+template<typename T>
+T numberOf(const QString &iText);
+template<>
+int numberOf<int>(const QString &iText)
+{
+    return iText.toInt();
+}
+template<>
+qreal numberOf<qreal>(const QString &iText)
+{
+    return iText.toDouble();
+}
 
 // The integer point takes a real one to the nearest whole numbers.
-template <typename PointT> PointT fromPointF(const QPointF &iPoint);
-template <> QPoint fromPointF<QPoint>(const QPointF &iPoint) { return iPoint.toPoint(); }
-template <> QPointF fromPointF<QPointF>(const QPointF &iPoint) { return iPoint; }
+template<typename PointT>
+PointT fromPointF(const QPointF &iPoint);
+template<>
+QPoint fromPointF<QPoint>(const QPointF &iPoint)
+{
+    return iPoint.toPoint();
+}
+template<>
+QPointF fromPointF<QPointF>(const QPointF &iPoint)
+{
+    return iPoint;
+}
 
-template <typename PointT, typename N>
+template<typename PointT, typename N>
 PointT variantPoint(const QVariant &iVar)
 {
     switch (static_cast<int>(iVar.type())) {
@@ -726,7 +755,7 @@ PointT variantPoint(const QVariant &iVar)
     }
 }
 
-template <typename SizeT, typename N>
+template<typename SizeT, typename N>
 SizeT variantSize(const QVariant &iVar)
 {
     switch (static_cast<int>(iVar.type())) {
@@ -744,7 +773,7 @@ SizeT variantSize(const QVariant &iVar)
     }
 }
 
-template <typename RectT, typename N>
+template<typename RectT, typename N>
 RectT variantRect(const QVariant &iVar)
 {
     RectT rect;
@@ -758,24 +787,21 @@ RectT variantRect(const QVariant &iVar)
     return rect;
 }
 
-template <typename MarginsT, typename N>
+template<typename MarginsT, typename N>
 MarginsT variantMargins(const QVariant &iVar)
 {
     if (iVar.type() != QVariant::Map)
         return MarginsT();
     const QVariantMap map = iVar.toMap();
     return MarginsT(numberOf<N>(map.value(QStringLiteral("left"))), numberOf<N>(map.value(QStringLiteral("top"))),
-                   numberOf<N>(map.value(QStringLiteral("right"))), numberOf<N>(map.value(QStringLiteral("bottom"))));
+                    numberOf<N>(map.value(QStringLiteral("right"))), numberOf<N>(map.value(QStringLiteral("bottom"))));
 }
 
 double inchesPerUnit(const QString &iUnit, bool *oKnown)
 {
     static const QHash<QString, double> table {
-        {QStringLiteral("MIL"), 0.001},
-        {QStringLiteral("IN"), 1.0},
-        {QStringLiteral("INCH"), 1.0},
-        {QStringLiteral("UM"), 1.0 / 25400.0},
-        {QStringLiteral("MM"), 1.0 / 25.4},
+            {QStringLiteral("MIL"), 0.001},        {QStringLiteral("IN"), 1.0},        {QStringLiteral("INCH"), 1.0},
+            {QStringLiteral("UM"), 1.0 / 25400.0}, {QStringLiteral("MM"), 1.0 / 25.4},
     };
     const auto it = table.constFind(iUnit);
     *oKnown = it != table.cend();
@@ -785,14 +811,14 @@ double inchesPerUnit(const QString &iUnit, bool *oKnown)
 double unitsPerInch(const QString &iUnit)
 {
     static const QHash<QString, double> table {
-        {QStringLiteral("mm"), 25.4},
-        {QStringLiteral("mil"), 1000.0},
-        {QStringLiteral("micron"), 25400.0},
-        {QStringLiteral("um"), 25400.0},
-        {QStringLiteral("sq_mm"), 645.16},
-        {QStringLiteral("sq_mil"), 1000000.0},
-        {QStringLiteral("sq_micron"), 645160000.0},
-        {QStringLiteral("sq_um"), 645160000.0},
+            {QStringLiteral("mm"), 25.4},
+            {QStringLiteral("mil"), 1000.0},
+            {QStringLiteral("micron"), 25400.0},
+            {QStringLiteral("um"), 25400.0},
+            {QStringLiteral("sq_mm"), 645.16},
+            {QStringLiteral("sq_mil"), 1000000.0},
+            {QStringLiteral("sq_micron"), 645160000.0},
+            {QStringLiteral("sq_um"), 645160000.0},
     };
     return table.value(iUnit.toLower(), 1.0);
 }
@@ -812,14 +838,22 @@ const char *const kRomanSymbols[] = {"M", "CM", "D", "CD", "C", "XC", "L", "XL",
 int romanLetterValue(QChar iChar)
 {
     switch (iChar.unicode()) {
-    case 'I': return 1;
-    case 'V': return 5;
-    case 'X': return 10;
-    case 'L': return 50;
-    case 'C': return 100;
-    case 'D': return 500;
-    case 'M': return 1000;
-    default: return 0;
+    case 'I':
+        return 1;
+    case 'V':
+        return 5;
+    case 'X':
+        return 10;
+    case 'L':
+        return 50;
+    case 'C':
+        return 100;
+    case 'D':
+        return 500;
+    case 'M':
+        return 1000;
+    default:
+        return 0;
     }
 }
 
@@ -832,20 +866,32 @@ QTextCodec *gbkCodec()
 bool isHexDigit(QChar iChar)
 {
     return (iChar >= QLatin1Char('0') && iChar <= QLatin1Char('9'))
-        || (iChar >= QLatin1Char('a') && iChar <= QLatin1Char('f'))
-        || (iChar >= QLatin1Char('A') && iChar <= QLatin1Char('F'));
+           || (iChar >= QLatin1Char('a') && iChar <= QLatin1Char('f'))
+           || (iChar >= QLatin1Char('A') && iChar <= QLatin1Char('F'));
 }
 
 } // namespace
 
-QVariant TDataParse::point2Variant(const QPoint &iPoint, const QString &iFormat) { return pointVariant(iPoint, iFormat); }
-QVariant TDataParse::pointf2Variant(const QPointF &iPoint, const QString &iFormat) { return pointVariant(iPoint, iFormat); }
+QVariant TDataParse::point2Variant(const QPoint &iPoint, const QString &iFormat)
+{
+    return pointVariant(iPoint, iFormat);
+}
+QVariant TDataParse::pointf2Variant(const QPointF &iPoint, const QString &iFormat)
+{
+    return pointVariant(iPoint, iFormat);
+}
 QVariant TDataParse::size2Variant(const QSize &iSize, const QString &iFormat) { return sizeVariant(iSize, iFormat); }
 QVariant TDataParse::sizef2Variant(const QSizeF &iSize, const QString &iFormat) { return sizeVariant(iSize, iFormat); }
 QVariant TDataParse::rect2Variant(const QRect &iRect, const QString &iFormat) { return rectVariant(iRect, iFormat); }
 QVariant TDataParse::rectf2Variant(const QRectF &iRect, const QString &iFormat) { return rectVariant(iRect, iFormat); }
-QVariant TDataParse::margins2Variant(const QMargins &iMargins, const QString &iFormat) { return marginsVariant(iMargins, iFormat); }
-QVariant TDataParse::marginsf2Variant(const QMarginsF &iMargins, const QString &iFormat) { return marginsVariant(iMargins, iFormat); }
+QVariant TDataParse::margins2Variant(const QMargins &iMargins, const QString &iFormat)
+{
+    return marginsVariant(iMargins, iFormat);
+}
+QVariant TDataParse::marginsf2Variant(const QMarginsF &iMargins, const QString &iFormat)
+{
+    return marginsVariant(iMargins, iFormat);
+}
 
 QPoint TDataParse::variant2Point(const QVariant &iVar) { return variantPoint<QPoint, int>(iVar); }
 QPointF TDataParse::variant2PointF(const QVariant &iVar) { return variantPoint<QPointF, qreal>(iVar); }
@@ -889,25 +935,13 @@ double TDataParse::lengthValueConvert(const QString &iText, const QString &iTarg
     return value;
 }
 
-double TDataParse::valueFromInch(double iInch, const QString &iUnit)
-{
-    return iInch * unitsPerInch(iUnit);
-}
+double TDataParse::valueFromInch(double iInch, const QString &iUnit) { return iInch * unitsPerInch(iUnit); }
 
-double TDataParse::valueToInch(double iValue, const QString &iUnit)
-{
-    return iValue / unitsPerInch(iUnit);
-}
+double TDataParse::valueToInch(double iValue, const QString &iUnit) { return iValue / unitsPerInch(iUnit); }
 
-double TDataParse::pixel2point(int iPixel)
-{
-    return iPixel * 72.0 / logicalDpi();
-}
+double TDataParse::pixel2point(int iPixel) { return iPixel * 72.0 / logicalDpi(); }
 
-int TDataParse::point2pixel(double iPoint)
-{
-    return static_cast<int>(iPoint / 72.0 * logicalDpi());
-}
+int TDataParse::point2pixel(double iPoint) { return static_cast<int>(iPoint / 72.0 * logicalDpi()); }
 
 QColor TDataParse::str2Color(const QString &iColorStr)
 {
@@ -971,7 +1005,7 @@ QString TDataParse::txt2rtf(const QString &iText)
     }
     return QStringLiteral("{\\rtf1\\ansi\\ansicpg936\\deff0{\\fonttbl{\\f0\\fnil\\fcharset134 Arial;}}\n"
                           "\\viewkind4\\uc1\\pard\\lang2052\\f0\\fs18 ")
-        + body + QStringLiteral("\n\\par }");
+           + body + QStringLiteral("\n\\par }");
 }
 
 int TDataParse::rtfParseCtrlWord(const QString &iRtf, int iPos)

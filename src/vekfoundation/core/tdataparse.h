@@ -43,8 +43,7 @@ public:
     //! The text decoded twice from Base64.
     static QString decryptBase64(const QString &iStr);
     //! iBase with the entries of iOther over it; empty values of iOther are skipped when iSkipEmpty.
-    static QVariantMap mergeVariantMap(const QVariantMap &iBase, const QVariantMap &iOther,
-                                       bool iSkipEmpty = false);
+    static QVariantMap mergeVariantMap(const QVariantMap &iBase, const QVariantMap &iOther, bool iSkipEmpty = false);
     //! The map without its empty (invalid, null or empty-text) values.
     static QVariantMap removeVariantMapEmptyItem(const QVariantMap &iMap);
     //! The map with its empty values replaced by iReplacement.
@@ -58,8 +57,7 @@ public:
     static QVariantMap fetchVariantMapField(const QVariantMap &iMap, const QStringList &iKeys,
                                             bool iKeepMissing = false);
     //! As above with the keys separated by commas.
-    static QVariantMap fetchVariantMapField(const QVariantMap &iMap, const QString &iKeys,
-                                            bool iKeepMissing = false);
+    static QVariantMap fetchVariantMapField(const QVariantMap &iMap, const QString &iKeys, bool iKeepMissing = false);
     //! Search entries ("name", "text", "userData") of the columns that carry iTypeKey.
     static QVariantList headerItem2searchList(const QVariantList &iHeaderItem, const QString &iTypeKey,
                                               const QString &iCaseSensitiveKey);
@@ -79,7 +77,6 @@ public:
     static QStringList variantList2StringList(const QVariantList &iList);
     //! The text of each value.
     static QMap<QString, QString> variantMap2StringMap(QVariantMap iMap);
-
 
     // ------------------------------------------------------------------
     // Command strings and CSV
@@ -110,8 +107,7 @@ public:
     //! The root's child elements as tag name -> trimmed whole text. iCase
     //! "UPPER" or "LOWER" (any case) cases the keys. Bad XML sets oErr and
     //! gives an empty map.
-    static QVariantMap simpleXml2Map(const QString &iXml, const QString &iCase = QString(),
-                                     TError *oErr = nullptr);
+    static QVariantMap simpleXml2Map(const QString &iXml, const QString &iCase = QString(), TError *oErr = nullptr);
 
     //! Converts the element named iRootName (the document element when empty
     //! or equal to it; else the first descendant of that name) into a tree of
@@ -121,8 +117,7 @@ public:
     //! iTextKey; with the option "recursively_text" false it is the
     //! element's own text only. Bad XML or no such element give an empty map.
     static QVariant xmlStr2Variant(const QString &iXml, const QStringList &iArrayFlags = QStringList(),
-                                   const QString &iRootName = QString(),
-                                   const QString &iTextKey = QString(),
+                                   const QString &iRootName = QString(), const QString &iTextKey = QString(),
                                    const QVariantMap &iOptions = QVariantMap());
 
     //! Escapes &, <, >, ' and " for XML text and attribute values.
@@ -188,8 +183,6 @@ private:
     static int rtfParseCtrlWord(const QString &iRtf, int iPos);
 
 public:
-
-
     // ------------------------------------------------------------------
 
 private:

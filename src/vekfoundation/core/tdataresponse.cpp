@@ -4,8 +4,7 @@
 
 TDataResponse::TDataResponse()
     : d_ptr(new TDataResponsePrivate(this))
-{
-}
+{}
 
 TDataResponse::TDataResponse(const TError &iError, const QVariant &iData)
     : d_ptr(new TDataResponsePrivate(this))
@@ -59,10 +58,7 @@ TDataResponse &TDataResponse::operator=(const TDataResponse &iOther)
     return *this;
 }
 
-TDataResponse::~TDataResponse()
-{
-    delete d_ptr;
-}
+TDataResponse::~TDataResponse() { delete d_ptr; }
 
 void TDataResponse::setError(const TError &iError)
 {
@@ -80,26 +76,79 @@ bool TDataResponse::hasError() const
 QVariantMap TDataResponse::toVariantMap() const
 {
     Q_D(const TDataResponse);
-    return QVariantMap {{QStringLiteral("data"), d->data},
-                        {QStringLiteral("errCode"), d->errCode},
-                        {QStringLiteral("errText"), d->errText},
-                        {QStringLiteral("debugInfo"), d->debugInfo},
-                        {QStringLiteral("key"), d->key},
-                        {QStringLiteral("dataCount"), d->dataCount},
+    return QVariantMap {{QStringLiteral("data"), d->data},        {QStringLiteral("errCode"), d->errCode},
+                        {QStringLiteral("errText"), d->errText},  {QStringLiteral("debugInfo"), d->debugInfo},
+                        {QStringLiteral("key"), d->key},          {QStringLiteral("dataCount"), d->dataCount},
                         {QStringLiteral("userData"), d->userData}};
 }
 
-QString TDataResponse::key() const { Q_D(const TDataResponse); return d->key; }
-void TDataResponse::setKey(const QString &iKey) { Q_D(TDataResponse); d->key = iKey; }
-QString TDataResponse::errCode() const { Q_D(const TDataResponse); return d->errCode; }
-void TDataResponse::setErrCode(const QString &iCode) { Q_D(TDataResponse); d->errCode = iCode; }
-QString TDataResponse::errText() const { Q_D(const TDataResponse); return d->errText; }
-void TDataResponse::setErrText(const QString &iText) { Q_D(TDataResponse); d->errText = iText; }
-QVariant TDataResponse::data() const { Q_D(const TDataResponse); return d->data; }
-void TDataResponse::setData(const QVariant &iData) { Q_D(TDataResponse); d->data = iData; }
-QVariantList TDataResponse::debugInfo() const { Q_D(const TDataResponse); return d->debugInfo; }
-void TDataResponse::setDebugInfo(const QVariantList &iInfo) { Q_D(TDataResponse); d->debugInfo = iInfo; }
-int TDataResponse::dataCount() const { Q_D(const TDataResponse); return d->dataCount; }
-void TDataResponse::setDataCount(int iCount) { Q_D(TDataResponse); d->dataCount = iCount; }
-QVariant TDataResponse::userData() const { Q_D(const TDataResponse); return d->userData; }
-void TDataResponse::setUserData(const QVariant &iData) { Q_D(TDataResponse); d->userData = iData; }
+QString TDataResponse::key() const
+{
+    Q_D(const TDataResponse);
+    return d->key;
+}
+void TDataResponse::setKey(const QString &iKey)
+{
+    Q_D(TDataResponse);
+    d->key = iKey;
+}
+QString TDataResponse::errCode() const
+{
+    Q_D(const TDataResponse);
+    return d->errCode;
+}
+void TDataResponse::setErrCode(const QString &iCode)
+{
+    Q_D(TDataResponse);
+    d->errCode = iCode;
+}
+QString TDataResponse::errText() const
+{
+    Q_D(const TDataResponse);
+    return d->errText;
+}
+void TDataResponse::setErrText(const QString &iText)
+{
+    Q_D(TDataResponse);
+    d->errText = iText;
+}
+QVariant TDataResponse::data() const
+{
+    Q_D(const TDataResponse);
+    return d->data;
+}
+void TDataResponse::setData(const QVariant &iData)
+{
+    Q_D(TDataResponse);
+    d->data = iData;
+}
+QVariantList TDataResponse::debugInfo() const
+{
+    Q_D(const TDataResponse);
+    return d->debugInfo;
+}
+void TDataResponse::setDebugInfo(const QVariantList &iInfo)
+{
+    Q_D(TDataResponse);
+    d->debugInfo = iInfo;
+}
+int TDataResponse::dataCount() const
+{
+    Q_D(const TDataResponse);
+    return d->dataCount;
+}
+void TDataResponse::setDataCount(int iCount)
+{
+    Q_D(TDataResponse);
+    d->dataCount = iCount;
+}
+QVariant TDataResponse::userData() const
+{
+    Q_D(const TDataResponse);
+    return d->userData;
+}
+void TDataResponse::setUserData(const QVariant &iData)
+{
+    Q_D(TDataResponse);
+    d->userData = iData;
+}

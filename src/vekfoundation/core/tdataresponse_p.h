@@ -7,7 +7,9 @@ class TDataResponsePrivate
 {
     Q_DECLARE_PUBLIC(TDataResponse)
 public:
-    explicit TDataResponsePrivate(TDataResponse *qptr) : q_ptr(qptr) {}
+    explicit TDataResponsePrivate(TDataResponse *qptr)
+        : q_ptr(qptr)
+    {}
 
     QString key;
     QString errCode;

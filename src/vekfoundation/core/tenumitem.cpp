@@ -16,17 +16,38 @@ TEnumItem::TEnumItem(QObject *iParent, int iNumInt, const QString &iNameStr, con
     d->data = TScriptValue::toPlain(iDataVar);
 }
 
-TEnumItem::~TEnumItem()
-{
-    delete d_ptr;
-}
+TEnumItem::~TEnumItem() { delete d_ptr; }
 
-int TEnumItem::num() const { Q_D(const TEnumItem); return d->num; }
-void TEnumItem::setNum(int iNumInt) { Q_D(TEnumItem); d->num = iNumInt; }
-QString TEnumItem::name() const { Q_D(const TEnumItem); return d->name; }
-void TEnumItem::setName(const QString &iNameStr) { Q_D(TEnumItem); d->name = iNameStr; }
-QString TEnumItem::icon() const { Q_D(const TEnumItem); return d->icon; }
-void TEnumItem::setIcon(const QString &iIconStr) { Q_D(TEnumItem); d->icon = iIconStr; }
+int TEnumItem::num() const
+{
+    Q_D(const TEnumItem);
+    return d->num;
+}
+void TEnumItem::setNum(int iNumInt)
+{
+    Q_D(TEnumItem);
+    d->num = iNumInt;
+}
+QString TEnumItem::name() const
+{
+    Q_D(const TEnumItem);
+    return d->name;
+}
+void TEnumItem::setName(const QString &iNameStr)
+{
+    Q_D(TEnumItem);
+    d->name = iNameStr;
+}
+QString TEnumItem::icon() const
+{
+    Q_D(const TEnumItem);
+    return d->icon;
+}
+void TEnumItem::setIcon(const QString &iIconStr)
+{
+    Q_D(TEnumItem);
+    d->icon = iIconStr;
+}
 
 QString TEnumItem::text() const
 {
@@ -34,8 +55,28 @@ QString TEnumItem::text() const
     return d->text.isEmpty() ? d->name : d->text;
 }
 
-void TEnumItem::setText(const QString &iTextStr) { Q_D(TEnumItem); d->text = iTextStr; }
-QString TEnumItem::remark() const { Q_D(const TEnumItem); return d->remark; }
-void TEnumItem::setRemark(const QString &iRemarkStr) { Q_D(TEnumItem); d->remark = iRemarkStr; }
-QVariant TEnumItem::data() const { Q_D(const TEnumItem); return d->data; }
-void TEnumItem::setData(const QVariant &iDataVar) { Q_D(TEnumItem); d->data = TScriptValue::toPlain(iDataVar); }
+void TEnumItem::setText(const QString &iTextStr)
+{
+    Q_D(TEnumItem);
+    d->text = iTextStr;
+}
+QString TEnumItem::remark() const
+{
+    Q_D(const TEnumItem);
+    return d->remark;
+}
+void TEnumItem::setRemark(const QString &iRemarkStr)
+{
+    Q_D(TEnumItem);
+    d->remark = iRemarkStr;
+}
+QVariant TEnumItem::data() const
+{
+    Q_D(const TEnumItem);
+    return d->data;
+}
+void TEnumItem::setData(const QVariant &iDataVar)
+{
+    Q_D(TEnumItem);
+    d->data = TScriptValue::toPlain(iDataVar);
+}

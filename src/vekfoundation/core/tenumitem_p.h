@@ -7,7 +7,9 @@ class TEnumItemPrivate
 {
     Q_DECLARE_PUBLIC(TEnumItem)
 public:
-    explicit TEnumItemPrivate(TEnumItem *qptr) : q_ptr(qptr) {}
+    explicit TEnumItemPrivate(TEnumItem *qptr)
+        : q_ptr(qptr)
+    {}
 
     int num {0};
     QString name;

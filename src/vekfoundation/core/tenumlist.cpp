@@ -1,10 +1,7 @@
 #include "tenumlist.h"
 #include "tenumlist_p.h"
 
-TEnumItem *TEnumListPrivate::find(const QString &iName) const
-{
-    return itemMap.value(iName).data();
-}
+TEnumItem *TEnumListPrivate::find(const QString &iName) const { return itemMap.value(iName).data(); }
 
 TEnumList::TEnumList(const QString &iNameStr, const QString &iTextStr, QObject *iParent)
     : QObject(iParent)
@@ -18,15 +15,28 @@ TEnumList::TEnumList(const QString &iNameStr, const QString &iTextStr, QObject *
     Q_UNUSED(itemType)
 }
 
-TEnumList::~TEnumList()
-{
-    delete d_ptr;
-}
+TEnumList::~TEnumList() { delete d_ptr; }
 
-QString TEnumList::name() const { Q_D(const TEnumList); return d->name; }
-void TEnumList::setName(const QString &iNameStr) { Q_D(TEnumList); d->name = iNameStr; }
-QString TEnumList::text() const { Q_D(const TEnumList); return d->text; }
-void TEnumList::setText(const QString &iTextStr) { Q_D(TEnumList); d->text = iTextStr; }
+QString TEnumList::name() const
+{
+    Q_D(const TEnumList);
+    return d->name;
+}
+void TEnumList::setName(const QString &iNameStr)
+{
+    Q_D(TEnumList);
+    d->name = iNameStr;
+}
+QString TEnumList::text() const
+{
+    Q_D(const TEnumList);
+    return d->text;
+}
+void TEnumList::setText(const QString &iTextStr)
+{
+    Q_D(TEnumList);
+    d->text = iTextStr;
+}
 
 TEnumItem *TEnumList::item(const QString &iNameStr) const
 {

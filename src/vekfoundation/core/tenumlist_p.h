@@ -1,8 +1,8 @@
 #ifndef TENUMLIST_P_H
 #define TENUMLIST_P_H
 
-#include "tenumlist.h"
 #include "tenumitem.h"
+#include "tenumlist.h"
 
 #include <QMap>
 #include <QPointer>
@@ -11,7 +11,9 @@ class TEnumListPrivate
 {
     Q_DECLARE_PUBLIC(TEnumList)
 public:
-    explicit TEnumListPrivate(TEnumList *qptr) : q_ptr(qptr) {}
+    explicit TEnumListPrivate(TEnumList *qptr)
+        : q_ptr(qptr)
+    {}
 
     TEnumItem *find(const QString &iName) const;
 

@@ -3,8 +3,7 @@
 
 TError::TError()
     : d_ptr(new TErrorPrivate(this))
-{
-}
+{}
 
 TError::TError(const QString &iText, const QString &iType, const QString &iCode, const QString &iTrace)
     : d_ptr(new TErrorPrivate(this))
@@ -25,20 +24,49 @@ TError &TError::operator=(const TError &iOther)
     return *this;
 }
 
-TError::~TError()
+TError::~TError() { delete d_ptr; }
+
+QString TError::text() const
 {
-    delete d_ptr;
+    Q_D(const TError);
+    return d->text;
+}
+QString TError::type() const
+{
+    Q_D(const TError);
+    return d->type;
+}
+QString TError::code() const
+{
+    Q_D(const TError);
+    return d->code;
+}
+QString TError::trace() const
+{
+    Q_D(const TError);
+    return d->trace;
 }
 
-QString TError::text() const { Q_D(const TError); return d->text; }
-QString TError::type() const { Q_D(const TError); return d->type; }
-QString TError::code() const { Q_D(const TError); return d->code; }
-QString TError::trace() const { Q_D(const TError); return d->trace; }
-
-void TError::setText(const QString &iText) { Q_D(TError); d->text = iText; }
-void TError::setType(const QString &iType) { Q_D(TError); d->type = iType; }
-void TError::setCode(const QString &iCode) { Q_D(TError); d->code = iCode; }
-void TError::setTrace(const QString &iTrace) { Q_D(TError); d->trace = iTrace; }
+void TError::setText(const QString &iText)
+{
+    Q_D(TError);
+    d->text = iText;
+}
+void TError::setType(const QString &iType)
+{
+    Q_D(TError);
+    d->type = iType;
+}
+void TError::setCode(const QString &iCode)
+{
+    Q_D(TError);
+    d->code = iCode;
+}
+void TError::setTrace(const QString &iTrace)
+{
+    Q_D(TError);
+    d->trace = iTrace;
+}
 
 void TError::setError(const QString &iText, const QString &iType, const QString &iCode, const QString &iTrace)
 {
@@ -50,10 +78,7 @@ void TError::setError(const QString &iText, const QString &iType, const QString 
     d->trace = iTrace.isNull() ? QLatin1String("") : iTrace;
 }
 
-void TError::clearError()
-{
-    setError(QString(), QString(), QString(), QString());
-}
+void TError::clearError() { setError(QString(), QString(), QString(), QString()); }
 
 bool TError::isValid() const
 {

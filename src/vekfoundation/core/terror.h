@@ -18,8 +18,8 @@ class VEKFOUNDATION_EXPORT TError
 {
 public:
     TError();
-    TError(const QString &iText, const QString &iType = QString(),
-           const QString &iCode = QString(), const QString &iTrace = QString());
+    TError(const QString &iText, const QString &iType = QString(), const QString &iCode = QString(),
+           const QString &iTrace = QString());
     TError(const TError &iOther);
     TError &operator=(const TError &iOther);
     ~TError();
@@ -34,8 +34,8 @@ public:
     void setCode(const QString &iCode);
     void setTrace(const QString &iTrace);
 
-    void setError(const QString &iText, const QString &iType = QString(),
-                  const QString &iCode = QString(), const QString &iTrace = QString());
+    void setError(const QString &iText, const QString &iType = QString(), const QString &iCode = QString(),
+                  const QString &iTrace = QString());
     void clearError();
     bool isValid() const;
 

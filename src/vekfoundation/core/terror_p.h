@@ -7,7 +7,9 @@ class TErrorPrivate
 {
     Q_DECLARE_PUBLIC(TError)
 public:
-    explicit TErrorPrivate(TError *qptr) : q_ptr(qptr) {}
+    explicit TErrorPrivate(TError *qptr)
+        : q_ptr(qptr)
+    {}
 
     QString text {QLatin1String("")};
     QString type {QLatin1String("")};

@@ -53,10 +53,7 @@ bool writeBytes(const QByteArray &iData, const QString &iFilePath, TError *iErr)
     return ok;
 }
 
-QString stamp(const QDateTime &iTime)
-{
-    return iTime.toLocalTime().toString(kStampFormat);
-}
+QString stamp(const QDateTime &iTime) { return iTime.toLocalTime().toString(kStampFormat); }
 
 QVariantList listDir(const QString &iDirPath, bool iRecursive, QSet<QString> *ioAncestors)
 {
@@ -163,7 +160,8 @@ bool TFileIo::writeFileBase64(const QByteArray &iData, const QString &iFilePath,
     static const QByteArray emptyPacked(4, '\0');
     const QByteArray bytes = packed == emptyPacked ? QByteArray() : qUncompress(packed);
     if (bytes.isEmpty() && packed != emptyPacked) {
-        report(iErr, QStringLiteral("write file %1 failed, error : %2")
+        report(iErr,
+               QStringLiteral("write file %1 failed, error : %2")
                        .arg(iFilePath, QStringLiteral("the data is not compressed Base64 content")),
                QStringLiteral("Error"));
         return false;
@@ -204,7 +202,7 @@ bool TFileIo::openFile(const QString &iFilePath, TError *iErr)
     // The desktop services need a GUI application, and a missing file would
     // only fail later in another process, unseen.
     const bool ok = qobject_cast<QGuiApplication *>(QCoreApplication::instance()) && QFileInfo::exists(iFilePath)
-            && QDesktopServices::openUrl(QUrl::fromLocalFile(iFilePath));
+                    && QDesktopServices::openUrl(QUrl::fromLocalFile(iFilePath));
     if (!ok)
         report(iErr, QStringLiteral("open %1 failed, maybe it does not existed.").arg(iFilePath));
     return ok;
@@ -236,15 +234,15 @@ QVariantMap TFileIo::getFileInfo(const QString &iFilePath, const QVariantMap &iO
     // closest it has.
     const QDateTime created = info.birthTime().isValid() ? info.birthTime() : info.metadataChangeTime();
     return QVariantMap {
-        {QStringLiteral("name"), info.fileName()},
-        {QStringLiteral("created"), stamp(created)},
-        {QStringLiteral("lastModified"), stamp(info.lastModified())},
-        {QStringLiteral("lastRead"), stamp(info.lastRead())},
-        {QStringLiteral("absolutePath"), info.absolutePath()},
-        {QStringLiteral("baseName"), info.baseName()},
-        {QStringLiteral("completeBaseName"), info.completeBaseName()},
-        {QStringLiteral("suffix"), info.suffix()},
-        {QStringLiteral("completeSuffix"), info.completeSuffix()},
+            {QStringLiteral("name"), info.fileName()},
+            {QStringLiteral("created"), stamp(created)},
+            {QStringLiteral("lastModified"), stamp(info.lastModified())},
+            {QStringLiteral("lastRead"), stamp(info.lastRead())},
+            {QStringLiteral("absolutePath"), info.absolutePath()},
+            {QStringLiteral("baseName"), info.baseName()},
+            {QStringLiteral("completeBaseName"), info.completeBaseName()},
+            {QStringLiteral("suffix"), info.suffix()},
+            {QStringLiteral("completeSuffix"), info.completeSuffix()},
     };
 }
 
@@ -267,7 +265,4 @@ QString TFileIo::getFileMd5(const QString &iFilePath, TError *iErr)
     return QString::fromLatin1(hash.result().toHex());
 }
 
-QString TFileIo::createUuid()
-{
-    return TDataParse::getUuid();
-}
+QString TFileIo::createUuid() { return TDataParse::getUuid(); }

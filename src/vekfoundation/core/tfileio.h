@@ -51,8 +51,7 @@ public:
     //! True when the path names an existing folder.
     static bool isDir(const QString &iPath, const QVariantMap &iOptions = QVariantMap(), TError *iErr = nullptr);
     //! True when the path names an existing file or folder.
-    static bool isFileExist(const QString &iPath, const QVariantMap &iOptions = QVariantMap(),
-                            TError *iErr = nullptr);
+    static bool isFileExist(const QString &iPath, const QVariantMap &iOptions = QVariantMap(), TError *iErr = nullptr);
     //! Facts of a regular file ("name", "created", "lastModified", …); empty on failure.
     static QVariantMap getFileInfo(const QString &iFilePath, const QVariantMap &iOptions = QVariantMap(),
                                    TError *iErr = nullptr);

@@ -19,12 +19,6 @@ QString THardwareInfo::firstNetMac()
     return interfaces.isEmpty() ? QString() : interfaces.first().hardwareAddress();
 }
 
-QString THardwareInfo::localHostName()
-{
-    return QHostInfo::localHostName();
-}
+QString THardwareInfo::localHostName() { return QHostInfo::localHostName(); }
 
-QString THardwareInfo::cpuSerialNumber()
-{
-    return QLatin1String("");
-}
+QString THardwareInfo::cpuSerialNumber() { return QLatin1String(""); }

@@ -40,9 +40,9 @@ QString upperType(const QString &iType)
 
 QString levelText(int iLevel)
 {
-    static const QString small[] = {
-        QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"),
-        QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("7"), QStringLiteral("8"), QStringLiteral("9")};
+    static const QString small[]
+            = {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"),
+               QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("7"), QStringLiteral("8"), QStringLiteral("9")};
     return iLevel >= 0 && iLevel <= 9 ? small[iLevel] : QString::number(iLevel);
 }
 
@@ -95,7 +95,8 @@ bool TLoggerPrivate::openNextFile(QString *oMessage)
 }
 
 TLogger::TLogger()
-    : QObject(nullptr), d_ptr(new TLoggerPrivate(this))
+    : QObject(nullptr)
+    , d_ptr(new TLoggerPrivate(this))
 {
     // The debug echo goes through Qt's default category, itself a global static
     // created on first use: creating it now makes it outlive the logger, so singletons that log
@@ -138,8 +139,7 @@ QString TLogger::funcName(const char *iFuncInfo)
             if (depth > 0)
                 --depth;
         } else if (c == '(' && depth == 0) {
-            const bool callOperator = sig.mid(0, i).endsWith("operator") && i + 1 < sig.size()
-                    && sig.at(i + 1) == ')';
+            const bool callOperator = sig.mid(0, i).endsWith("operator") && i + 1 < sig.size() && sig.at(i + 1) == ')';
             if (callOperator) {
                 ++i;
                 continue;
@@ -419,8 +419,10 @@ QString TLogger::nextLogFileName()
         // One listing of the folder instead of one probe per taken name; the
         // probes below only confirm the result.
         const QFileInfo stemInfo(stem);
-        const QStringList entries = QDir(stemInfo.absolutePath())
-                .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
+        const QStringList entries
+                = QDir(stemInfo.absolutePath())
+                          .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                     QDir::Unsorted);
         const QSet<QString> taken(entries.cbegin(), entries.cend());
         while (taken.contains(QFileInfo(d->buildFileName(stem, counter)).fileName()))
             ++counter;

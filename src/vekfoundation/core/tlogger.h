@@ -53,26 +53,26 @@ public slots:
                   int iDebugLevelInt = 0);
 
     //! Logs type "error" at level 0.
-    void error(const QString &iMsg, const QString &iFile = QString(),
-               const QString &iLine = QString(), const QString &iFunction = QString());
+    void error(const QString &iMsg, const QString &iFile = QString(), const QString &iLine = QString(),
+               const QString &iFunction = QString());
     //! Logs type "warn" at level 1.
-    void warn(const QString &iMsg, const QString &iFile = QString(),
-              const QString &iLine = QString(), const QString &iFunction = QString());
+    void warn(const QString &iMsg, const QString &iFile = QString(), const QString &iLine = QString(),
+              const QString &iFunction = QString());
     //! Logs type "info" at level 2.
-    void info(const QString &iMsg, const QString &iFile = QString(),
-              const QString &iLine = QString(), const QString &iFunction = QString());
+    void info(const QString &iMsg, const QString &iFile = QString(), const QString &iLine = QString(),
+              const QString &iFunction = QString());
     //! Logs type "ok" at level 2.
-    void ok(const QString &iMsg, const QString &iFile = QString(),
-            const QString &iLine = QString(), const QString &iFunction = QString());
+    void ok(const QString &iMsg, const QString &iFile = QString(), const QString &iLine = QString(),
+            const QString &iFunction = QString());
     //! Logs type "step" at level 3.
-    void step(const QString &iMsg, const QString &iFile = QString(),
-              const QString &iLine = QString(), const QString &iFunction = QString());
+    void step(const QString &iMsg, const QString &iFile = QString(), const QString &iLine = QString(),
+              const QString &iFunction = QString());
     //! Logs type "sql" at level 4.
-    void sql(const QString &iMsg, const QString &iFile = QString(),
-             const QString &iLine = QString(), const QString &iFunction = QString());
+    void sql(const QString &iMsg, const QString &iFile = QString(), const QString &iLine = QString(),
+             const QString &iFunction = QString());
     //! Logs type "debug" at level 5.
-    void debug(const QString &iMsg, const QString &iFile = QString(),
-               const QString &iLine = QString(), const QString &iFunction = QString());
+    void debug(const QString &iMsg, const QString &iFile = QString(), const QString &iLine = QString(),
+               const QString &iFunction = QString());
 
     //! Folder of the log files; empty while nothing goes to a file.
     QString logDir() const;
@@ -133,10 +133,10 @@ private:
  * "File:<base name of the source file>, Line:<line>, Func:<Class::method>".
  * Built once per call site and then only copied.
  */
-#define TLOG_POS \
-    ([](const char *vekFuncInfo) -> QString { \
-        static const QString vekPos = TLogger::srcPos(__FILE__, __LINE__, vekFuncInfo); \
-        return vekPos; \
+#define TLOG_POS                                                                                                       \
+    ([](const char *vekFuncInfo) -> QString {                                                                          \
+        static const QString vekPos = TLogger::srcPos(__FILE__, __LINE__, vekFuncInfo);                                \
+        return vekPos;                                                                                                 \
     }(Q_FUNC_INFO))
 
 #endif // TLOGGER_H

@@ -3,9 +3,9 @@
 
 #include "tlogger.h"
 
+#include <QAtomicInt>
 #include <QByteArray>
 #include <QFile>
-#include <QAtomicInt>
 #include <QMutex>
 #include <QReadWriteLock>
 #include <QString>
@@ -16,7 +16,9 @@ class TLoggerPrivate
 {
     Q_DECLARE_PUBLIC(TLogger)
 public:
-    explicit TLoggerPrivate(TLogger *qptr) : q_ptr(qptr) {}
+    explicit TLoggerPrivate(TLogger *qptr)
+        : q_ptr(qptr)
+    {}
 
     QString logDir;
     int maxFileSize {10000000};

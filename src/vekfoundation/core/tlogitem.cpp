@@ -5,12 +5,13 @@
 #include <QJsonDocument>
 
 TLogItem::TLogItem(QObject *iParent)
-    : QObject(iParent), d_ptr(new TLogItemPrivate(this))
-{
-}
+    : QObject(iParent)
+    , d_ptr(new TLogItemPrivate(this))
+{}
 
 TLogItem::TLogItem(const TLogItem &iOther)
-    : QObject(iOther.parent()), d_ptr(new TLogItemPrivate(this))
+    : QObject(iOther.parent())
+    , d_ptr(new TLogItemPrivate(this))
 {
     d_ptr->copyFields(*iOther.d_ptr);
 }
@@ -22,14 +23,19 @@ TLogItem &TLogItem::operator=(const TLogItem &iOther)
     return *this;
 }
 
-TLogItem::~TLogItem()
-{
-    delete d_ptr;
-}
+TLogItem::~TLogItem() { delete d_ptr; }
 
-#define TLOGITEM_FIELD(getter, setter) \
-    QString TLogItem::getter() const { Q_D(const TLogItem); return d->getter; } \
-    void TLogItem::setter(const QString &iValue) { Q_D(TLogItem); d->getter = iValue; }
+#define TLOGITEM_FIELD(getter, setter)                                                                                 \
+    QString TLogItem::getter() const                                                                                   \
+    {                                                                                                                  \
+        Q_D(const TLogItem);                                                                                           \
+        return d->getter;                                                                                              \
+    }                                                                                                                  \
+    void TLogItem::setter(const QString &iValue)                                                                       \
+    {                                                                                                                  \
+        Q_D(TLogItem);                                                                                                 \
+        d->getter = iValue;                                                                                            \
+    }
 
 TLOGITEM_FIELD(when, setWhen)
 TLOGITEM_FIELD(who, setWho)
@@ -46,7 +52,6 @@ TLOGITEM_FIELD(data, setData)
 QString TLogItem::toJsonString() const
 {
     Q_D(const TLogItem);
-    const QJsonArray fields {d->when, d->who, d->what, d->where, d->remark,
-                             d->icon, d->category, d->tag, d->data};
+    const QJsonArray fields {d->when, d->who, d->what, d->where, d->remark, d->icon, d->category, d->tag, d->data};
     return QString::fromUtf8(QJsonDocument(fields).toJson(QJsonDocument::Compact));
 }

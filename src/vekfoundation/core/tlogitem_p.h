@@ -7,7 +7,9 @@ class TLogItemPrivate
 {
     Q_DECLARE_PUBLIC(TLogItem)
 public:
-    explicit TLogItemPrivate(TLogItem *qptr) : q_ptr(qptr) {}
+    explicit TLogItemPrivate(TLogItem *qptr)
+        : q_ptr(qptr)
+    {}
 
     void copyFields(const TLogItemPrivate &iOther)
     {

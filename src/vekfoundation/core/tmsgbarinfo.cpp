@@ -19,8 +19,8 @@ const QString kShowMask = QStringLiteral("showMask");
 const QString kData = QStringLiteral("data");
 
 // The factories write the kind first, then the delay or progress, text and remark.
-TMsgBarInfo message(TMsgBarInfo::IconType iType, const QString &iDelayKey, int iDelay,
-                    const QString &iText, const QString &iRemark)
+TMsgBarInfo message(TMsgBarInfo::IconType iType, const QString &iDelayKey, int iDelay, const QString &iText,
+                    const QString &iRemark)
 {
     TMsgBarInfo info;
     info.setIconType(iType);
@@ -37,8 +37,7 @@ TMsgBarInfo message(TMsgBarInfo::IconType iType, const QString &iDelayKey, int i
 TMsgBarInfo::TMsgBarInfo(QObject *iParent)
     : QObject(iParent)
     , d_ptr(new TMsgBarInfoPrivate(this))
-{
-}
+{}
 
 TMsgBarInfo::TMsgBarInfo(const QVariantMap &iVarMap, QObject *iParent)
     : QObject(iParent)
@@ -61,10 +60,7 @@ TMsgBarInfo &TMsgBarInfo::operator=(const TMsgBarInfo &iOther)
     return *this;
 }
 
-TMsgBarInfo::~TMsgBarInfo()
-{
-    delete d_ptr;
-}
+TMsgBarInfo::~TMsgBarInfo() { delete d_ptr; }
 
 TMsgBarInfo TMsgBarInfo::LoadingMsg(const QString &iTextStr, const QString &iRemarkStr, int iPercentInt)
 {
@@ -138,21 +134,93 @@ void TMsgBarInfo::setIconType(TMsgBarInfo::IconType iType)
         d->map.insert(kType, QString::fromLatin1(kTypeWords[index]));
 }
 
-QString TMsgBarInfo::text() const { Q_D(const TMsgBarInfo); return d->map.value(kText).toString(); }
-void TMsgBarInfo::setText(const QString &iTextStr) { Q_D(TMsgBarInfo); d->map.insert(kText, iTextStr); }
-QString TMsgBarInfo::remark() const { Q_D(const TMsgBarInfo); return d->map.value(kRemark).toString(); }
-void TMsgBarInfo::setRemark(const QString &iRemarkStr) { Q_D(TMsgBarInfo); d->map.insert(kRemark, iRemarkStr); }
-bool TMsgBarInfo::closable() const { Q_D(const TMsgBarInfo); return d->map.value(kClosable).toBool(); }
-void TMsgBarInfo::setClosable(bool iBool) { Q_D(TMsgBarInfo); d->map.insert(kClosable, iBool); }
-bool TMsgBarInfo::cancelable() const { Q_D(const TMsgBarInfo); return d->map.value(kCancelable).toBool(); }
-void TMsgBarInfo::setCancelable(bool iBool) { Q_D(TMsgBarInfo); d->map.insert(kCancelable, iBool); }
-int TMsgBarInfo::percent() const { Q_D(const TMsgBarInfo); return d->map.value(kPercent).toInt(); }
-void TMsgBarInfo::setPercent(int iPercentInt) { Q_D(TMsgBarInfo); d->map.insert(kPercent, iPercentInt); }
-int TMsgBarInfo::startDelay() const { Q_D(const TMsgBarInfo); return d->map.value(kStart).toInt(); }
-void TMsgBarInfo::setStartDelay(int iMsInt) { Q_D(TMsgBarInfo); d->map.insert(kStart, iMsInt); }
-int TMsgBarInfo::endDelay() const { Q_D(const TMsgBarInfo); return d->map.value(kEnd).toInt(); }
-void TMsgBarInfo::setEndDelay(int iMsInt) { Q_D(TMsgBarInfo); d->map.insert(kEnd, iMsInt); }
-bool TMsgBarInfo::showMask() const { Q_D(const TMsgBarInfo); return d->map.value(kShowMask).toBool(); }
-void TMsgBarInfo::setShowMask(bool iBool) { Q_D(TMsgBarInfo); d->map.insert(kShowMask, iBool); }
-QVariant TMsgBarInfo::data() const { Q_D(const TMsgBarInfo); return d->map.value(kData); }
-void TMsgBarInfo::setData(const QVariant &iDataVar) { Q_D(TMsgBarInfo); d->map.insert(kData, TScriptValue::toPlain(iDataVar)); }
+QString TMsgBarInfo::text() const
+{
+    Q_D(const TMsgBarInfo);
+    return d->map.value(kText).toString();
+}
+void TMsgBarInfo::setText(const QString &iTextStr)
+{
+    Q_D(TMsgBarInfo);
+    d->map.insert(kText, iTextStr);
+}
+QString TMsgBarInfo::remark() const
+{
+    Q_D(const TMsgBarInfo);
+    return d->map.value(kRemark).toString();
+}
+void TMsgBarInfo::setRemark(const QString &iRemarkStr)
+{
+    Q_D(TMsgBarInfo);
+    d->map.insert(kRemark, iRemarkStr);
+}
+bool TMsgBarInfo::closable() const
+{
+    Q_D(const TMsgBarInfo);
+    return d->map.value(kClosable).toBool();
+}
+void TMsgBarInfo::setClosable(bool iBool)
+{
+    Q_D(TMsgBarInfo);
+    d->map.insert(kClosable, iBool);
+}
+bool TMsgBarInfo::cancelable() const
+{
+    Q_D(const TMsgBarInfo);
+    return d->map.value(kCancelable).toBool();
+}
+void TMsgBarInfo::setCancelable(bool iBool)
+{
+    Q_D(TMsgBarInfo);
+    d->map.insert(kCancelable, iBool);
+}
+int TMsgBarInfo::percent() const
+{
+    Q_D(const TMsgBarInfo);
+    return d->map.value(kPercent).toInt();
+}
+void TMsgBarInfo::setPercent(int iPercentInt)
+{
+    Q_D(TMsgBarInfo);
+    d->map.insert(kPercent, iPercentInt);
+}
+int TMsgBarInfo::startDelay() const
+{
+    Q_D(const TMsgBarInfo);
+    return d->map.value(kStart).toInt();
+}
+void TMsgBarInfo::setStartDelay(int iMsInt)
+{
+    Q_D(TMsgBarInfo);
+    d->map.insert(kStart, iMsInt);
+}
+int TMsgBarInfo::endDelay() const
+{
+    Q_D(const TMsgBarInfo);
+    return d->map.value(kEnd).toInt();
+}
+void TMsgBarInfo::setEndDelay(int iMsInt)
+{
+    Q_D(TMsgBarInfo);
+    d->map.insert(kEnd, iMsInt);
+}
+bool TMsgBarInfo::showMask() const
+{
+    Q_D(const TMsgBarInfo);
+    return d->map.value(kShowMask).toBool();
+}
+void TMsgBarInfo::setShowMask(bool iBool)
+{
+    Q_D(TMsgBarInfo);
+    d->map.insert(kShowMask, iBool);
+}
+QVariant TMsgBarInfo::data() const
+{
+    Q_D(const TMsgBarInfo);
+    return d->map.value(kData);
+}
+void TMsgBarInfo::setData(const QVariant &iDataVar)
+{
+    Q_D(TMsgBarInfo);
+    d->map.insert(kData, TScriptValue::toPlain(iDataVar));
+}

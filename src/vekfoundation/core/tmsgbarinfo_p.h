@@ -7,7 +7,9 @@ class TMsgBarInfoPrivate
 {
     Q_DECLARE_PUBLIC(TMsgBarInfo)
 public:
-    explicit TMsgBarInfoPrivate(TMsgBarInfo *qptr) : q_ptr(qptr) {}
+    explicit TMsgBarInfoPrivate(TMsgBarInfo *qptr)
+        : q_ptr(qptr)
+    {}
 
     QVariantMap map;
     TMsgBarInfo *q_ptr;

@@ -1,6 +1,6 @@
 #include "tresource.h"
-#include "tresource_p.h"
 #include "tdataparse.h"
+#include "tresource_p.h"
 #include "ttheme.h"
 
 #include <QDebug>
@@ -11,10 +11,7 @@
 
 namespace {
 
-bool isFile(const QString &iPath)
-{
-    return QFileInfo(iPath).isFile();
-}
+bool isFile(const QString &iPath) { return QFileInfo(iPath).isFile(); }
 
 QStringList existingDirs(const QStringList &iPaths)
 {
@@ -65,13 +62,9 @@ QPixmap TResourcePrivate::composePixmap(const QPixmap &iPixmap, const QString &i
 TResource::TResource()
     : QObject(nullptr)
     , d_ptr(new TResourcePrivate(this))
-{
-}
+{}
 
-TResource::~TResource()
-{
-    delete d_ptr;
-}
+TResource::~TResource() { delete d_ptr; }
 
 TResource *TResource::instance()
 {
@@ -91,7 +84,8 @@ bool TResource::loadRcc(const QString &iRccNameStr)
     if (d->rccList.contains(iRccNameStr))
         return true;
     if (d->rccDir.isEmpty()) {
-        qDebug() << "TResource::loadRcc" << "rcc dir is not setted.";
+        qDebug() << "TResource::loadRcc"
+                 << "rcc dir is not setted.";
         return false;
     }
     if (!QResource::registerResource(d->rccDir + QDir::separator() + iRccNameStr))
@@ -174,8 +168,8 @@ void TResource::autoFindPathList()
             const QString base = sub.baseName().toUpper();
             if (base == QLatin1String("ICON"))
                 icons.append(sub.absoluteFilePath());
-            else if (base == QLatin1String("IMAGE") || base == QLatin1String("IMAGES")
-                     || base == QLatin1String("FILE") || base == QLatin1String("FILES"))
+            else if (base == QLatin1String("IMAGE") || base == QLatin1String("IMAGES") || base == QLatin1String("FILE")
+                     || base == QLatin1String("FILES"))
                 resources.append(sub.absoluteFilePath());
         }
     }
@@ -199,8 +193,8 @@ QIcon TResource::icon(const QString &iNameStr, const QString &iColorTypeStr, con
     QString on;
     QString disabled;
     if (kind == QLatin1String("BUTTON")) {
-        const bool dark = bg == QLatin1String("DARK")
-            || (bg == QLatin1String("BODY") && theme->bgType() == TTheme::Dark);
+        const bool dark
+                = bg == QLatin1String("DARK") || (bg == QLatin1String("BODY") && theme->bgType() == TTheme::Dark);
         normal = themeText(dark ? "COLOR_DARK_BRIGHT_TEXT" : "COLOR_LIGHT_NORMAL_ICON");
         on = themeText("COLOR_ACCENT_4");
         disabled = themeText(dark ? "COLOR_DARK_DISABLED_TEXT" : "COLOR_LIGHT_DISABLED_ICON");

@@ -9,7 +9,9 @@ class TResourcePrivate
 {
     Q_DECLARE_PUBLIC(TResource)
 public:
-    explicit TResourcePrivate(TResource *qptr) : q_ptr(qptr) {}
+    explicit TResourcePrivate(TResource *qptr)
+        : q_ptr(qptr)
+    {}
 
     static void addPath(QStringList &ioList, const QString &iPath, bool iFront);
     static QString themeColorText(const QString &iColor);

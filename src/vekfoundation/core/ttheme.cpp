@@ -1,10 +1,10 @@
 #include "ttheme.h"
-#include "ttheme_p.h"
 #include "tdataparse.h"
 #include "terror.h"
 #include "tfileio.h"
 #include "tlogger.h"
 #include "tscriptvalue.h"
+#include "ttheme_p.h"
 
 #include <QApplication>
 #include <QGraphicsDropShadowEffect>
@@ -19,16 +19,15 @@
 
 namespace {
 
-bool isAlphaLastColor(const QString &iText)
-{
-    return iText.size() == 9 && iText.startsWith(QLatin1Char('#'));
-}
+bool isAlphaLastColor(const QString &iText) { return iText.size() == 9 && iText.startsWith(QLatin1Char('#')); }
 
 QString styleSheetRgba(const QColor &iColor)
 {
     return QStringLiteral("rgba(%1, %2, %3, %4)")
-        .arg(iColor.red()).arg(iColor.green()).arg(iColor.blue())
-        .arg(QString::number(iColor.alphaF()));
+            .arg(iColor.red())
+            .arg(iColor.green())
+            .arg(iColor.blue())
+            .arg(QString::number(iColor.alphaF()));
 }
 
 // Unreadable colour texts in the template functions count as black.
@@ -39,20 +38,14 @@ QColor functionColor(const QString &iText)
 }
 
 // A number text as the template functions write it: the integer part, never "-0".
-QString truncatedNumber(double iValue)
-{
-    return QString::number(std::trunc(iValue) + 0.0, 'f', 0);
-}
+QString truncatedNumber(double iValue) { return QString::number(std::trunc(iValue) + 0.0, 'f', 0); }
 
 bool isTemplateMark(QChar iChar)
 {
     return iChar == QLatin1Char('$') || iChar == QLatin1Char('{') || iChar == QLatin1Char('}');
 }
 
-bool hasTemplateMarks(const QString &iText)
-{
-    return std::any_of(iText.cbegin(), iText.cend(), isTemplateMark);
-}
+bool hasTemplateMarks(const QString &iText) { return std::any_of(iText.cbegin(), iText.cend(), isTemplateMark); }
 
 // White space and digits as the template patterns read them (ASCII only).
 bool isRegexBlank(QChar iChar)
@@ -61,10 +54,7 @@ bool isRegexBlank(QChar iChar)
     return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
-bool isAsciiDigit(QChar iChar)
-{
-    return iChar >= QLatin1Char('0') && iChar <= QLatin1Char('9');
-}
+bool isAsciiDigit(QChar iChar) { return iChar >= QLatin1Char('0') && iChar <= QLatin1Char('9'); }
 
 // Moves the conditional mode for a directive line; false for a content line.
 // Directives are known by their beginning; only "#ENDIF" is case-sensitive.
@@ -91,7 +81,7 @@ QColor vekThemeColor(const QString &iText)
 {
     if (iText.contains(QLatin1String("rgba"))) {
         static const QRegularExpression re(QStringLiteral(
-            "\\s*rgba\\s*\\(\\s*(\\d+)\\s*\\,\\s*(\\d+)\\s*\\,\\s*(\\d+)\\s*\\,\\s*(\\d+\\.?\\d*)\\)"));
+                "\\s*rgba\\s*\\(\\s*(\\d+)\\s*\\,\\s*(\\d+)\\s*\\,\\s*(\\d+)\\s*\\,\\s*(\\d+\\.?\\d*)\\)"));
         const QRegularExpressionMatch m = re.match(iText);
         if (!m.hasMatch())
             return QColor(Qt::black);
@@ -103,8 +93,7 @@ QColor vekThemeColor(const QString &iText)
 
 TThemePrivate::TThemePrivate(TTheme *qptr)
     : q_ptr(qptr)
-{
-}
+{}
 
 void TThemePrivate::valuesChanged()
 {
@@ -245,14 +234,13 @@ QString TThemePrivate::substituteScaledPixels(const QString &iText) const
 
 QString TThemePrivate::substituteColorFunction(const QString &iText, ColorFunction iFunction) const
 {
-    static const QLatin1String calls[] = {QLatin1String("$ALPHA("), QLatin1String("$LIGHTER("),
-                                          QLatin1String("$DARKER(")};
-    static const QString argumentsPattern = QStringLiteral(
-        "\\(\\s*([#a-zA-Z0-9]*|rgba\\([^()]+\\))\\s*\\,\\s*(\\d+\\.?\\d*)\\s*\\)");
-    static const QRegularExpression patterns[] = {
-        QRegularExpression(QStringLiteral("\\$ALPHA") + argumentsPattern),
-        QRegularExpression(QStringLiteral("\\$LIGHTER") + argumentsPattern),
-        QRegularExpression(QStringLiteral("\\$DARKER") + argumentsPattern)};
+    static const QLatin1String calls[]
+            = {QLatin1String("$ALPHA("), QLatin1String("$LIGHTER("), QLatin1String("$DARKER(")};
+    static const QString argumentsPattern
+            = QStringLiteral("\\(\\s*([#a-zA-Z0-9]*|rgba\\([^()]+\\))\\s*\\,\\s*(\\d+\\.?\\d*)\\s*\\)");
+    static const QRegularExpression patterns[] = {QRegularExpression(QStringLiteral("\\$ALPHA") + argumentsPattern),
+                                                  QRegularExpression(QStringLiteral("\\$LIGHTER") + argumentsPattern),
+                                                  QRegularExpression(QStringLiteral("\\$DARKER") + argumentsPattern)};
     const QLatin1String call = calls[iFunction];
     if (!iText.contains(call))
         return iText;
@@ -263,8 +251,8 @@ QString TThemePrivate::substituteColorFunction(const QString &iText, ColorFuncti
     int last = 0;
     int start = 0;
     while ((start = iText.indexOf(call, start)) >= 0) {
-        const QRegularExpressionMatch m = patterns[iFunction].match(
-            iText, start, QRegularExpression::NormalMatch, QRegularExpression::AnchoredMatchOption);
+        const QRegularExpressionMatch m = patterns[iFunction].match(iText, start, QRegularExpression::NormalMatch,
+                                                                    QRegularExpression::AnchoredMatchOption);
         if (!m.hasMatch()) {
             ++start;
             continue;
@@ -311,15 +299,13 @@ TTheme::TTheme()
     qRegisterMetaType<QGraphicsDropShadowEffect *>();
     // Without a GUI application there is no screen to measure: keep 1.
     const QScreen *screen = qobject_cast<QGuiApplication *>(QCoreApplication::instance())
-        ? QGuiApplication::primaryScreen() : nullptr;
+                                    ? QGuiApplication::primaryScreen()
+                                    : nullptr;
     if (screen && screen->geometry().width() > 1920)
         d->dpRatio = 1.5;
 }
 
-TTheme::~TTheme()
-{
-    delete d_ptr;
-}
+TTheme::~TTheme() { delete d_ptr; }
 
 TTheme *TTheme::instance()
 {
@@ -409,8 +395,8 @@ bool TTheme::loadThemeConfig(const QString &iFile)
 {
     Q_D(TTheme);
     TError err;
-    const QVariant config = TDataParse::jsonStr2Variant(
-        TFileIo::readFileString(iFile, QStringLiteral("UTF-8"), nullptr), &err);
+    const QVariant config
+            = TDataParse::jsonStr2Variant(TFileIo::readFileString(iFile, QStringLiteral("UTF-8"), nullptr), &err);
     if (err.isValid()) {
         TLogger::instance()->writeLog(QStringLiteral("theme file [%1] is not a valid json format!").arg(iFile),
                                       QStringLiteral("error"), QString(), TLOG_POS, 0);
@@ -418,8 +404,8 @@ bool TTheme::loadThemeConfig(const QString &iFile)
     }
     d->valueMap = config.toMap();
     d->style = d->valueMap.value(QStringLiteral("STYLE")).toString();
-    d->bgType = d->valueMap.value(QStringLiteral("BG_TYPE")).toString().toUpper() == QLatin1String("DARK")
-        ? Dark : Light;
+    d->bgType
+            = d->valueMap.value(QStringLiteral("BG_TYPE")).toString().toUpper() == QLatin1String("DARK") ? Dark : Light;
     d->valuesChanged();
     return true;
 }
@@ -447,8 +433,10 @@ QString TTheme::getSsColor(const QString &iKeyStr)
     if (isAlphaLastColor(text)) {
         const QColor c = TDataParse::str2Color(text);
         text = QStringLiteral("rgba(%1, %2, %3, %4%)")
-                   .arg(c.red()).arg(c.green()).arg(c.blue())
-                   .arg(static_cast<int>(c.alphaF() * 100));
+                       .arg(c.red())
+                       .arg(c.green())
+                       .arg(c.blue())
+                       .arg(static_cast<int>(c.alphaF() * 100));
     }
     d->ssColorCache.insert(iKeyStr, text);
     return text;
@@ -497,8 +485,8 @@ void TTheme::applyTheme()
         QStringList names = leftovers.values();
         names.sort();
         TLogger::instance()->writeLog(
-            QStringLiteral("style sheet file have invalid variable (%1).").arg(names.join(QLatin1Char(','))),
-            QStringLiteral("error"), QString(), TLOG_POS, 0);
+                QStringLiteral("style sheet file have invalid variable (%1).").arg(names.join(QLatin1Char(','))),
+                QStringLiteral("error"), QString(), TLOG_POS, 0);
     }
 
     if (widgets)

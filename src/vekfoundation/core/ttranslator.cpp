@@ -11,14 +11,12 @@ TTranslatorPrivate::TTranslatorPrivate(TTranslator *qptr)
                       {QStringLiteral("zhcn"), QStringLiteral("简体中文")},
                       {QStringLiteral("zhtw"), QStringLiteral("繁体中文")}})
     , q_ptr(qptr)
-{
-}
+{}
 
 TTranslator::TTranslator()
     : QObject(nullptr)
     , d_ptr(new TTranslatorPrivate(this))
-{
-}
+{}
 
 TTranslator::~TTranslator()
 {

@@ -1,21 +1,17 @@
 #include "tuuideventloop.h"
-#include "tuuideventloop_p.h"
 #include "tscriptvalue.h"
+#include "tuuideventloop_p.h"
 
 TUuidEventLoop::TUuidEventLoop(const QString &iUuidStr, QObject *iParent)
-    : QEventLoop(iParent), d_ptr(new TUuidEventLoopPrivate(this, iUuidStr.isNull() ? QLatin1String("") : iUuidStr))
-{
-}
+    : QEventLoop(iParent)
+    , d_ptr(new TUuidEventLoopPrivate(this, iUuidStr.isNull() ? QLatin1String("") : iUuidStr))
+{}
 
 TUuidEventLoop::TUuidEventLoop(QObject *iParent)
     : TUuidEventLoop(QString(), iParent)
-{
-}
+{}
 
-TUuidEventLoop::~TUuidEventLoop()
-{
-    delete d_ptr;
-}
+TUuidEventLoop::~TUuidEventLoop() { delete d_ptr; }
 
 void TUuidEventLoop::quit(const QString &iUuidStr, const QVariantMap &iDataVarMap)
 {

@@ -7,7 +7,10 @@ class TUuidEventLoopPrivate
 {
     Q_DECLARE_PUBLIC(TUuidEventLoop)
 public:
-    TUuidEventLoopPrivate(TUuidEventLoop *qptr, const QString &iUuid) : uuid(iUuid), q_ptr(qptr) {}
+    TUuidEventLoopPrivate(TUuidEventLoop *qptr, const QString &iUuid)
+        : uuid(iUuid)
+        , q_ptr(qptr)
+    {}
 
     QString uuid;
     QVariantMap data;

@@ -3,12 +3,13 @@
 #include "tscriptvalue.h"
 
 THttpArgs::THttpArgs(QObject *iParent)
-    : QObject(iParent), d_ptr(new THttpArgsPrivate(this))
-{
-}
+    : QObject(iParent)
+    , d_ptr(new THttpArgsPrivate(this))
+{}
 
 THttpArgs::THttpArgs(const THttpArgs &iOther)
-    : QObject(iOther.parent()), d_ptr(new THttpArgsPrivate(this))
+    : QObject(iOther.parent())
+    , d_ptr(new THttpArgsPrivate(this))
 {
     d_ptr->copyFields(*iOther.d_ptr);
 }
@@ -20,17 +21,17 @@ THttpArgs &THttpArgs::operator=(const THttpArgs &iOther)
     return *this;
 }
 
-THttpArgs::~THttpArgs()
-{
-    delete d_ptr;
-}
+THttpArgs::~THttpArgs() { delete d_ptr; }
 
 QString THttpArgs::dataFromat2Str(DataFormat iFormat)
 {
     switch (iFormat) {
-    case Json: return QStringLiteral("Json");
-    case Xml: return QStringLiteral("Xml");
-    default: return QStringLiteral("String");
+    case Json:
+        return QStringLiteral("Json");
+    case Xml:
+        return QStringLiteral("Xml");
+    default:
+        return QStringLiteral("String");
     }
 }
 
@@ -73,10 +74,22 @@ THttpArgs THttpArgs::fromVariantMap(const QVariantMap &iMap)
     return args;
 }
 
-QString THttpArgs::url() { Q_D(THttpArgs); return d->url; }
-void THttpArgs::setUrl(QString iUrlStr) { Q_D(THttpArgs); d->url = iUrlStr; }
+QString THttpArgs::url()
+{
+    Q_D(THttpArgs);
+    return d->url;
+}
+void THttpArgs::setUrl(QString iUrlStr)
+{
+    Q_D(THttpArgs);
+    d->url = iUrlStr;
+}
 
-QVariantList THttpArgs::headerList() { Q_D(THttpArgs); return d->headerList; }
+QVariantList THttpArgs::headerList()
+{
+    Q_D(THttpArgs);
+    return d->headerList;
+}
 void THttpArgs::setHeaderList(QVariantList iVarList)
 {
     Q_D(THttpArgs);
@@ -89,34 +102,102 @@ void THttpArgs::addHeader(QString iHeaderNameStr, QString iHeaderValueStr)
     d->headerList.append(QVariant(QStringList {iHeaderNameStr, iHeaderValueStr}));
 }
 
-QString THttpArgs::requestString() { Q_D(THttpArgs); return d->requestString; }
-void THttpArgs::setRequestString(QString iStr) { Q_D(THttpArgs); d->requestString = iStr; }
+QString THttpArgs::requestString()
+{
+    Q_D(THttpArgs);
+    return d->requestString;
+}
+void THttpArgs::setRequestString(QString iStr)
+{
+    Q_D(THttpArgs);
+    d->requestString = iStr;
+}
 
-QVariant THttpArgs::requestData() { Q_D(THttpArgs); return d->requestData; }
+QVariant THttpArgs::requestData()
+{
+    Q_D(THttpArgs);
+    return d->requestData;
+}
 void THttpArgs::setRequestData(QVariant iVar)
 {
     Q_D(THttpArgs);
     d->requestData = TScriptValue::toPlain(iVar);
 }
 
-THttpArgs::DataFormat THttpArgs::requestFormat() { Q_D(THttpArgs); return d->requestFormat; }
-void THttpArgs::setRequestFromat(DataFormat iFormat) { Q_D(THttpArgs); d->requestFormat = iFormat; }
-QString THttpArgs::requestFormatName() { Q_D(THttpArgs); return dataFromat2Str(d->requestFormat); }
-void THttpArgs::setRequestFromatName(QString iFormatStr) { Q_D(THttpArgs); d->requestFormat = str2DataFormat(iFormatStr); }
+THttpArgs::DataFormat THttpArgs::requestFormat()
+{
+    Q_D(THttpArgs);
+    return d->requestFormat;
+}
+void THttpArgs::setRequestFromat(DataFormat iFormat)
+{
+    Q_D(THttpArgs);
+    d->requestFormat = iFormat;
+}
+QString THttpArgs::requestFormatName()
+{
+    Q_D(THttpArgs);
+    return dataFromat2Str(d->requestFormat);
+}
+void THttpArgs::setRequestFromatName(QString iFormatStr)
+{
+    Q_D(THttpArgs);
+    d->requestFormat = str2DataFormat(iFormatStr);
+}
 
-QString THttpArgs::replyCodec() { Q_D(THttpArgs); return d->replyCodec; }
-void THttpArgs::setReplyCodec(QString iCodecStr) { Q_D(THttpArgs); d->replyCodec = iCodecStr; }
+QString THttpArgs::replyCodec()
+{
+    Q_D(THttpArgs);
+    return d->replyCodec;
+}
+void THttpArgs::setReplyCodec(QString iCodecStr)
+{
+    Q_D(THttpArgs);
+    d->replyCodec = iCodecStr;
+}
 
-THttpArgs::DataFormat THttpArgs::replyFormat() { Q_D(THttpArgs); return d->replyFormat; }
-void THttpArgs::setReplyFormat(DataFormat iFormat) { Q_D(THttpArgs); d->replyFormat = iFormat; }
-QString THttpArgs::replyFormatName() { Q_D(THttpArgs); return dataFromat2Str(d->replyFormat); }
-void THttpArgs::setReplyFormatName(QString iFormatStr) { Q_D(THttpArgs); d->replyFormat = str2DataFormat(iFormatStr); }
+THttpArgs::DataFormat THttpArgs::replyFormat()
+{
+    Q_D(THttpArgs);
+    return d->replyFormat;
+}
+void THttpArgs::setReplyFormat(DataFormat iFormat)
+{
+    Q_D(THttpArgs);
+    d->replyFormat = iFormat;
+}
+QString THttpArgs::replyFormatName()
+{
+    Q_D(THttpArgs);
+    return dataFromat2Str(d->replyFormat);
+}
+void THttpArgs::setReplyFormatName(QString iFormatStr)
+{
+    Q_D(THttpArgs);
+    d->replyFormat = str2DataFormat(iFormatStr);
+}
 
-QString THttpArgs::replyXmlRoot() { Q_D(THttpArgs); return d->replyXmlRoot; }
-void THttpArgs::setReplyXmlRoot(QString iRootStr) { Q_D(THttpArgs); d->replyXmlRoot = iRootStr; }
+QString THttpArgs::replyXmlRoot()
+{
+    Q_D(THttpArgs);
+    return d->replyXmlRoot;
+}
+void THttpArgs::setReplyXmlRoot(QString iRootStr)
+{
+    Q_D(THttpArgs);
+    d->replyXmlRoot = iRootStr;
+}
 
-QStringList THttpArgs::replyXmlArrayNode() { Q_D(THttpArgs); return d->replyXmlArrayNode; }
-void THttpArgs::setReplyXmlArrayNode(QStringList iNodesStrLst) { Q_D(THttpArgs); d->replyXmlArrayNode = iNodesStrLst; }
+QStringList THttpArgs::replyXmlArrayNode()
+{
+    Q_D(THttpArgs);
+    return d->replyXmlArrayNode;
+}
+void THttpArgs::setReplyXmlArrayNode(QStringList iNodesStrLst)
+{
+    Q_D(THttpArgs);
+    d->replyXmlArrayNode = iNodesStrLst;
+}
 
 QVariantMap THttpArgs::toVariantMap()
 {

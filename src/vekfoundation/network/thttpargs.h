@@ -25,11 +25,7 @@ class VEKFOUNDATION_EXPORT THttpArgs : public QObject
 {
     Q_OBJECT
 public:
-    enum DataFormat {
-        String = 0,
-        Json = 1,
-        Xml = 2
-    };
+    enum DataFormat { String = 0, Json = 1, Xml = 2 };
 
     explicit THttpArgs(QObject *iParent = nullptr);
     THttpArgs(const THttpArgs &iOther);

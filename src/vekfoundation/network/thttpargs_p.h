@@ -7,7 +7,9 @@ class THttpArgsPrivate
 {
     Q_DECLARE_PUBLIC(THttpArgs)
 public:
-    explicit THttpArgsPrivate(THttpArgs *qptr) : q_ptr(qptr) {}
+    explicit THttpArgsPrivate(THttpArgs *qptr)
+        : q_ptr(qptr)
+    {}
 
     // Copies the data fields only; the back pointer stays with its owner.
     void copyFields(const THttpArgsPrivate &iOther)

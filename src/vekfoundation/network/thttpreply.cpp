@@ -4,8 +4,7 @@
 
 THttpReply::THttpReply()
     : d_ptr(new THttpReplyPrivate(this))
-{
-}
+{}
 
 THttpReply::THttpReply(const QByteArray &iByteData)
     : d_ptr(new THttpReplyPrivate(this))
@@ -33,14 +32,23 @@ THttpReply &THttpReply::operator=(const THttpReply &iOther)
     return *this;
 }
 
-THttpReply::~THttpReply()
-{
-    delete d_ptr;
-}
+THttpReply::~THttpReply() { delete d_ptr; }
 
-QByteArray THttpReply::byteData() const { Q_D(const THttpReply); return d->byteData; }
-QNetworkReply::NetworkError THttpReply::errorCode() const { Q_D(const THttpReply); return d->errorCode; }
-QString THttpReply::errorString() const { Q_D(const THttpReply); return d->errorString; }
+QByteArray THttpReply::byteData() const
+{
+    Q_D(const THttpReply);
+    return d->byteData;
+}
+QNetworkReply::NetworkError THttpReply::errorCode() const
+{
+    Q_D(const THttpReply);
+    return d->errorCode;
+}
+QString THttpReply::errorString() const
+{
+    Q_D(const THttpReply);
+    return d->errorString;
+}
 
 TJsonApiResponse THttpReply::toJsonApiResponse() const
 {

@@ -7,7 +7,9 @@ class THttpReplyPrivate
 {
     Q_DECLARE_PUBLIC(THttpReply)
 public:
-    explicit THttpReplyPrivate(THttpReply *qptr) : q_ptr(qptr) {}
+    explicit THttpReplyPrivate(THttpReply *qptr)
+        : q_ptr(qptr)
+    {}
 
     void copyFields(const THttpReplyPrivate &iOther)
     {

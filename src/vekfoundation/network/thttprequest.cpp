@@ -1,7 +1,7 @@
 #include "thttprequest.h"
+#include "tdataparse.h"
 #include "thttprequest_p.h"
 #include "thttpwire_p.h"
-#include "tdataparse.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -13,8 +13,7 @@ const QString THttpRequest::bodyByteArrayKey = QStringLiteral("__body_bytearray_
 
 THttpRequest::THttpRequest()
     : d_ptr(new THttpRequestPrivate(this))
-{
-}
+{}
 
 THttpRequest::THttpRequest(const THttpRequest &iOther)
     : d_ptr(new THttpRequestPrivate(this))
@@ -29,15 +28,30 @@ THttpRequest &THttpRequest::operator=(const THttpRequest &iOther)
     return *this;
 }
 
-THttpRequest::~THttpRequest()
-{
-    delete d_ptr;
-}
+THttpRequest::~THttpRequest() { delete d_ptr; }
 
-THttpRequest &THttpRequest::setUrl(const QString &iUrl) { Q_D(THttpRequest); d->url = iUrl; return *this; }
-QString THttpRequest::url() const { Q_D(const THttpRequest); return d->url; }
-THttpRequest &THttpRequest::setPath(const QString &iPath) { Q_D(THttpRequest); d->path = iPath; return *this; }
-QString THttpRequest::path() const { Q_D(const THttpRequest); return d->path; }
+THttpRequest &THttpRequest::setUrl(const QString &iUrl)
+{
+    Q_D(THttpRequest);
+    d->url = iUrl;
+    return *this;
+}
+QString THttpRequest::url() const
+{
+    Q_D(const THttpRequest);
+    return d->url;
+}
+THttpRequest &THttpRequest::setPath(const QString &iPath)
+{
+    Q_D(THttpRequest);
+    d->path = iPath;
+    return *this;
+}
+QString THttpRequest::path() const
+{
+    Q_D(const THttpRequest);
+    return d->path;
+}
 
 THttpRequest &THttpRequest::addQueryParam(const QString &iName, const QString &iValue)
 {
@@ -46,9 +60,22 @@ THttpRequest &THttpRequest::addQueryParam(const QString &iName, const QString &i
     return *this;
 }
 
-THttpRequest &THttpRequest::setQueryParam(const QVariantMap &iParams) { Q_D(THttpRequest); d->queryParams = iParams; return *this; }
-QVariantMap THttpRequest::queryParams() const { Q_D(const THttpRequest); return d->queryParams; }
-QString THttpRequest::queryParam(const QString &iName) const { Q_D(const THttpRequest); return d->queryParams.value(iName).toString(); }
+THttpRequest &THttpRequest::setQueryParam(const QVariantMap &iParams)
+{
+    Q_D(THttpRequest);
+    d->queryParams = iParams;
+    return *this;
+}
+QVariantMap THttpRequest::queryParams() const
+{
+    Q_D(const THttpRequest);
+    return d->queryParams;
+}
+QString THttpRequest::queryParam(const QString &iName) const
+{
+    Q_D(const THttpRequest);
+    return d->queryParams.value(iName).toString();
+}
 
 THttpRequest &THttpRequest::addHeader(const QString &iName, const QString &iValue)
 {
@@ -57,9 +84,22 @@ THttpRequest &THttpRequest::addHeader(const QString &iName, const QString &iValu
     return *this;
 }
 
-THttpRequest &THttpRequest::setHeaders(const QVariantMap &iHeaders) { Q_D(THttpRequest); d->headers = iHeaders; return *this; }
-QVariantMap THttpRequest::headers() const { Q_D(const THttpRequest); return d->headers; }
-QString THttpRequest::header(const QString &iName) const { Q_D(const THttpRequest); return d->headers.value(iName).toString(); }
+THttpRequest &THttpRequest::setHeaders(const QVariantMap &iHeaders)
+{
+    Q_D(THttpRequest);
+    d->headers = iHeaders;
+    return *this;
+}
+QVariantMap THttpRequest::headers() const
+{
+    Q_D(const THttpRequest);
+    return d->headers;
+}
+QString THttpRequest::header(const QString &iName) const
+{
+    Q_D(const THttpRequest);
+    return d->headers.value(iName).toString();
+}
 
 THttpRequest &THttpRequest::addBodyParam(const QString &iName, const QVariant &iValue)
 {
@@ -68,8 +108,17 @@ THttpRequest &THttpRequest::addBodyParam(const QString &iName, const QVariant &i
     return *this;
 }
 
-THttpRequest &THttpRequest::setBodyParam(const QVariantMap &iParams) { Q_D(THttpRequest); d->bodyParams = iParams; return *this; }
-QVariantMap THttpRequest::bodyParams() const { Q_D(const THttpRequest); return d->bodyParams; }
+THttpRequest &THttpRequest::setBodyParam(const QVariantMap &iParams)
+{
+    Q_D(THttpRequest);
+    d->bodyParams = iParams;
+    return *this;
+}
+QVariantMap THttpRequest::bodyParams() const
+{
+    Q_D(const THttpRequest);
+    return d->bodyParams;
+}
 
 THttpRequest &THttpRequest::setBodyByteArray(const QByteArray &iBytes)
 {
@@ -99,8 +148,8 @@ THttpReply THttpRequest::getReplyData(QNetworkReply *iReply)
     if (!iReply)
         return THttpReply(QNetworkReply::UnknownNetworkError, QStringLiteral("no network reply"));
     QByteArray buffer;
-    THttpWire::waitForReply(iReply, [&]() { buffer.append(iReply->readAll()); },
-                            QEventLoop::ExcludeUserInputEvents);
+    THttpWire::waitForReply(
+            iReply, [&]() { buffer.append(iReply->readAll()); }, QEventLoop::ExcludeUserInputEvents);
     if (iReply->error() != QNetworkReply::NoError)
         return THttpReply(iReply->error(), iReply->errorString());
     return THttpReply(buffer);

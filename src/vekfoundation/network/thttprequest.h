@@ -1,8 +1,8 @@
 #ifndef THTTPREQUEST_H
 #define THTTPREQUEST_H
 
-#include "vekfoundation_export.h"
 #include "thttpreply.h"
+#include "vekfoundation_export.h"
 
 #include <QByteArray>
 #include <QNetworkRequest>

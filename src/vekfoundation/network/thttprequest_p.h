@@ -7,7 +7,9 @@ class THttpRequestPrivate
 {
     Q_DECLARE_PUBLIC(THttpRequest)
 public:
-    explicit THttpRequestPrivate(THttpRequest *qptr) : q_ptr(qptr) {}
+    explicit THttpRequestPrivate(THttpRequest *qptr)
+        : q_ptr(qptr)
+    {}
 
     void copyFields(const THttpRequestPrivate &iOther)
     {

@@ -11,12 +11,13 @@
 #include <memory>
 
 THttpUtil::THttpUtil(QObject *iParent)
-    : QObject(iParent), d_ptr(new THttpUtilPrivate(this))
-{
-}
+    : QObject(iParent)
+    , d_ptr(new THttpUtilPrivate(this))
+{}
 
 THttpUtil::THttpUtil(const THttpUtil &iOther)
-    : QObject(iOther.parent()), d_ptr(new THttpUtilPrivate(this))
+    : QObject(iOther.parent())
+    , d_ptr(new THttpUtilPrivate(this))
 {
     d_ptr->copyFields(*iOther.d_ptr);
 }
@@ -28,13 +29,19 @@ THttpUtil &THttpUtil::operator=(const THttpUtil &iOther)
     return *this;
 }
 
-THttpUtil::~THttpUtil()
-{
-    delete d_ptr;
-}
+THttpUtil::~THttpUtil() { delete d_ptr; }
 
-THttpUtil &THttpUtil::setUrl(const QString &iUrl) { Q_D(THttpUtil); d->url = iUrl; return *this; }
-QString THttpUtil::url() const { Q_D(const THttpUtil); return d->url; }
+THttpUtil &THttpUtil::setUrl(const QString &iUrl)
+{
+    Q_D(THttpUtil);
+    d->url = iUrl;
+    return *this;
+}
+QString THttpUtil::url() const
+{
+    Q_D(const THttpUtil);
+    return d->url;
+}
 
 THttpUtil &THttpUtil::addHeader(const QString &iName, const QString &iValue)
 {
@@ -43,10 +50,28 @@ THttpUtil &THttpUtil::addHeader(const QString &iName, const QString &iValue)
     return *this;
 }
 
-THttpUtil &THttpUtil::removeHeader(const QString &iName) { Q_D(THttpUtil); d->headers.remove(iName); return *this; }
-THttpUtil &THttpUtil::clearHeader() { Q_D(THttpUtil); d->headers.clear(); return *this; }
-QString THttpUtil::header(const QString &iName) const { Q_D(const THttpUtil); return d->headers.value(iName).toString(); }
-QVariantMap THttpUtil::headers() const { Q_D(const THttpUtil); return d->headers; }
+THttpUtil &THttpUtil::removeHeader(const QString &iName)
+{
+    Q_D(THttpUtil);
+    d->headers.remove(iName);
+    return *this;
+}
+THttpUtil &THttpUtil::clearHeader()
+{
+    Q_D(THttpUtil);
+    d->headers.clear();
+    return *this;
+}
+QString THttpUtil::header(const QString &iName) const
+{
+    Q_D(const THttpUtil);
+    return d->headers.value(iName).toString();
+}
+QVariantMap THttpUtil::headers() const
+{
+    Q_D(const THttpUtil);
+    return d->headers;
+}
 
 THttpRequest THttpUtil::httpRequest(const QString &iPath, const QVariantMap &iBodyParams) const
 {
@@ -60,10 +85,10 @@ THttpRequest THttpUtilPrivate::uploadRequest(const QString &iServerDir, const QS
 {
     THttpRequest request;
     request.setUrl(url)
-        .setPath(QStringLiteral("/system/uploadFile"))
-        .addHeader(QStringLiteral("Content-Type"), QStringLiteral("application/octet-stream"))
-        .addQueryParam(QStringLiteral("dir"), iServerDir)
-        .addQueryParam(QStringLiteral("md5"), iMd5);
+            .setPath(QStringLiteral("/system/uploadFile"))
+            .addHeader(QStringLiteral("Content-Type"), QStringLiteral("application/octet-stream"))
+            .addQueryParam(QStringLiteral("dir"), iServerDir)
+            .addQueryParam(QStringLiteral("md5"), iMd5);
     return request;
 }
 
@@ -72,10 +97,10 @@ THttpReply THttpUtil::downloadFile(const QString &iServerDir, const QString &iMd
     Q_D(THttpUtil);
     THttpRequest request;
     request.setUrl(d->url)
-        .setPath(QStringLiteral("/system/downloadFile"))
-        .addQueryParam(QStringLiteral("dir"), iServerDir)
-        .addQueryParam(QStringLiteral("md5"), iMd5)
-        .addQueryParam(QStringLiteral("filename"), QFileInfo(iLocalFile).fileName());
+            .setPath(QStringLiteral("/system/downloadFile"))
+            .addQueryParam(QStringLiteral("dir"), iServerDir)
+            .addQueryParam(QStringLiteral("md5"), iMd5)
+            .addQueryParam(QStringLiteral("filename"), QFileInfo(iLocalFile).fileName());
 
     QNetworkAccessManager manager;
     std::unique_ptr<QNetworkReply> reply(manager.get(request.buildRequest()));
@@ -87,19 +112,24 @@ THttpReply THttpUtil::downloadFile(const QString &iServerDir, const QString &iMd
         if (sink.targetExists())
             return THttpReply(QNetworkReply::ContentAccessDenied,
                               QStringLiteral("file %1 alrealy exists and can not be replaced!").arg(iLocalFile));
-        return THttpReply(QNetworkReply::ContentAccessDenied, QStringLiteral("can not write file %1 !").arg(iLocalFile));
+        return THttpReply(QNetworkReply::ContentAccessDenied,
+                          QStringLiteral("can not write file %1 !").arg(iLocalFile));
     }
 
     bool writeFailed = false;
-    THttpWire::waitForReply(reply.get(), [&]() {
-        if (!writeFailed && !sink.write(reply->readAll())) {
-            writeFailed = true;
-            reply->abort();
-        }
-    }, QEventLoop::ExcludeUserInputEvents);
+    THttpWire::waitForReply(
+            reply.get(),
+            [&]() {
+                if (!writeFailed && !sink.write(reply->readAll())) {
+                    writeFailed = true;
+                    reply->abort();
+                }
+            },
+            QEventLoop::ExcludeUserInputEvents);
 
     if (writeFailed)
-        return THttpReply(QNetworkReply::ContentAccessDenied, QStringLiteral("can not write file %1 !").arg(iLocalFile));
+        return THttpReply(QNetworkReply::ContentAccessDenied,
+                          QStringLiteral("can not write file %1 !").arg(iLocalFile));
     if (reply->error() != QNetworkReply::NoError)
         return THttpReply(reply->error(), reply->errorString());
     if (!sink.commit()) {

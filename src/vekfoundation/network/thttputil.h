@@ -1,9 +1,9 @@
 #ifndef THTTPUTIL_H
 #define THTTPUTIL_H
 
-#include "vekfoundation_export.h"
 #include "thttpreply.h"
 #include "thttprequest.h"
+#include "vekfoundation_export.h"
 
 #include <QObject>
 #include <QString>

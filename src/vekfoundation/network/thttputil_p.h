@@ -7,7 +7,9 @@ class THttpUtilPrivate
 {
     Q_DECLARE_PUBLIC(THttpUtil)
 public:
-    explicit THttpUtilPrivate(THttpUtil *qptr) : q_ptr(qptr) {}
+    explicit THttpUtilPrivate(THttpUtil *qptr)
+        : q_ptr(qptr)
+    {}
 
     void copyFields(const THttpUtilPrivate &iOther)
     {

@@ -38,10 +38,7 @@ void THttpWire::waitForReply(QNetworkReply *iReply, const std::function<void()> 
         iOnData();
 }
 
-TDownloadSink::~TDownloadSink()
-{
-    discard();
-}
+TDownloadSink::~TDownloadSink() { discard(); }
 
 bool TDownloadSink::open(const QString &iPath)
 {
@@ -72,10 +69,7 @@ bool TDownloadSink::write(const QByteArray &iBytes)
     return true;
 }
 
-QString TDownloadSink::md5() const
-{
-    return QString::fromLatin1(mHash.result().toHex());
-}
+QString TDownloadSink::md5() const { return QString::fromLatin1(mHash.result().toHex()); }
 
 bool TDownloadSink::commit()
 {
@@ -97,17 +91,8 @@ void TDownloadSink::discard()
     mFile.commit();
 }
 
-bool TDownloadSink::targetExists() const
-{
-    return QFileInfo::exists(mFile.fileName());
-}
+bool TDownloadSink::targetExists() const { return QFileInfo::exists(mFile.fileName()); }
 
-QString TDownloadSink::path() const
-{
-    return mFile.fileName();
-}
+QString TDownloadSink::path() const { return mFile.fileName(); }
 
-QString TDownloadSink::errorString() const
-{
-    return mError;
-}
+QString TDownloadSink::errorString() const { return mError; }

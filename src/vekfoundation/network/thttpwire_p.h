@@ -29,8 +29,7 @@ void setQuery(QUrl &ioUrl, const QueryItems &iItems);
 //! Runs a local loop until the reply has finished or closed; a reply that has
 //! already finished is not waited for. iOnData is called for every batch of
 //! data and once more afterwards for what is still buffered.
-void waitForReply(QNetworkReply *iReply, const std::function<void()> &iOnData,
-                  QEventLoop::ProcessEventsFlags iFlags);
+void waitForReply(QNetworkReply *iReply, const std::function<void()> &iOnData, QEventLoop::ProcessEventsFlags iFlags);
 
 //! Bytes a download reply may hold before the network layer pauses; keeps
 //! memory flat when the disk is slower than the network.

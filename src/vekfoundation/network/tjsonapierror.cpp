@@ -7,12 +7,11 @@ const QString kTitle = QStringLiteral("title");
 const QString kDetail = QStringLiteral("detail");
 const QString kStatus = QStringLiteral("status");
 const QString kSource = QStringLiteral("source");
-}
+} // namespace
 
 TJsonApiError::TJsonApiError()
     : d_ptr(new TJsonApiErrorPrivate(this))
-{
-}
+{}
 
 TJsonApiError::TJsonApiError(const TJsonApiError &iOther)
     : d_ptr(new TJsonApiErrorPrivate(this))
@@ -48,22 +47,64 @@ TJsonApiError &TJsonApiError::operator=(const TJsonApiError &iOther)
     return *this;
 }
 
-TJsonApiError::~TJsonApiError()
+TJsonApiError::~TJsonApiError() { delete d_ptr; }
+
+QString TJsonApiError::code() const
 {
-    delete d_ptr;
+    Q_D(const TJsonApiError);
+    return d->code;
+}
+QString TJsonApiError::title() const
+{
+    Q_D(const TJsonApiError);
+    return d->title;
+}
+QString TJsonApiError::status() const
+{
+    Q_D(const TJsonApiError);
+    return d->status;
+}
+QString TJsonApiError::detail() const
+{
+    Q_D(const TJsonApiError);
+    return d->detail;
+}
+QVariantMap TJsonApiError::source() const
+{
+    Q_D(const TJsonApiError);
+    return d->source;
 }
 
-QString TJsonApiError::code() const { Q_D(const TJsonApiError); return d->code; }
-QString TJsonApiError::title() const { Q_D(const TJsonApiError); return d->title; }
-QString TJsonApiError::status() const { Q_D(const TJsonApiError); return d->status; }
-QString TJsonApiError::detail() const { Q_D(const TJsonApiError); return d->detail; }
-QVariantMap TJsonApiError::source() const { Q_D(const TJsonApiError); return d->source; }
-
-TJsonApiError &TJsonApiError::setCode(const QString &iCode) { Q_D(TJsonApiError); d->code = iCode; return *this; }
-TJsonApiError &TJsonApiError::setTitle(const QString &iTitle) { Q_D(TJsonApiError); d->title = iTitle; return *this; }
-TJsonApiError &TJsonApiError::setStatus(const QString &iStatus) { Q_D(TJsonApiError); d->status = iStatus; return *this; }
-TJsonApiError &TJsonApiError::setDetail(const QString &iDetail) { Q_D(TJsonApiError); d->detail = iDetail; return *this; }
-TJsonApiError &TJsonApiError::setSource(const QVariantMap &iSource) { Q_D(TJsonApiError); d->source = iSource; return *this; }
+TJsonApiError &TJsonApiError::setCode(const QString &iCode)
+{
+    Q_D(TJsonApiError);
+    d->code = iCode;
+    return *this;
+}
+TJsonApiError &TJsonApiError::setTitle(const QString &iTitle)
+{
+    Q_D(TJsonApiError);
+    d->title = iTitle;
+    return *this;
+}
+TJsonApiError &TJsonApiError::setStatus(const QString &iStatus)
+{
+    Q_D(TJsonApiError);
+    d->status = iStatus;
+    return *this;
+}
+TJsonApiError &TJsonApiError::setDetail(const QString &iDetail)
+{
+    Q_D(TJsonApiError);
+    d->detail = iDetail;
+    return *this;
+}
+TJsonApiError &TJsonApiError::setSource(const QVariantMap &iSource)
+{
+    Q_D(TJsonApiError);
+    d->source = iSource;
+    return *this;
+}
 
 TJsonApiError &TJsonApiError::addSource(const QString &iKey, const QString &iValue)
 {

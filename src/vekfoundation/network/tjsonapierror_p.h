@@ -7,7 +7,9 @@ class TJsonApiErrorPrivate
 {
     Q_DECLARE_PUBLIC(TJsonApiError)
 public:
-    explicit TJsonApiErrorPrivate(TJsonApiError *qptr) : q_ptr(qptr) {}
+    explicit TJsonApiErrorPrivate(TJsonApiError *qptr)
+        : q_ptr(qptr)
+    {}
 
     void copyFields(const TJsonApiErrorPrivate &iOther)
     {

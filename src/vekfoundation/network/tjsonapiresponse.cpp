@@ -1,6 +1,6 @@
 #include "tjsonapiresponse.h"
-#include "tjsonapiresponse_p.h"
 #include "tdataparse.h"
+#include "tjsonapiresponse_p.h"
 
 namespace {
 const QString kData = QStringLiteral("data");
@@ -8,7 +8,7 @@ const QString kId = QStringLiteral("id");
 const QString kErrors = QStringLiteral("errors");
 const QString kLinks = QStringLiteral("links");
 const QString kMeta = QStringLiteral("meta");
-}
+} // namespace
 
 void TJsonApiResponsePrivate::readMap(const QVariantMap &iMap)
 {
@@ -24,8 +24,7 @@ void TJsonApiResponsePrivate::readMap(const QVariantMap &iMap)
 
 TJsonApiResponse::TJsonApiResponse()
     : d_ptr(new TJsonApiResponsePrivate(this))
-{
-}
+{}
 
 TJsonApiResponse::TJsonApiResponse(const TJsonApiResponse &iOther)
     : d_ptr(new TJsonApiResponsePrivate(this))
@@ -53,16 +52,33 @@ TJsonApiResponse &TJsonApiResponse::operator=(const TJsonApiResponse &iOther)
     return *this;
 }
 
-TJsonApiResponse::~TJsonApiResponse()
-{
-    delete d_ptr;
-}
+TJsonApiResponse::~TJsonApiResponse() { delete d_ptr; }
 
-QVariant TJsonApiResponse::data() const { Q_D(const TJsonApiResponse); return d->data; }
-QString TJsonApiResponse::id() const { Q_D(const TJsonApiResponse); return d->id; }
-QVariantMap TJsonApiResponse::links() const { Q_D(const TJsonApiResponse); return d->links; }
-QVariantMap TJsonApiResponse::meta() const { Q_D(const TJsonApiResponse); return d->meta; }
-QList<TJsonApiError> TJsonApiResponse::errors() const { Q_D(const TJsonApiResponse); return d->errors; }
+QVariant TJsonApiResponse::data() const
+{
+    Q_D(const TJsonApiResponse);
+    return d->data;
+}
+QString TJsonApiResponse::id() const
+{
+    Q_D(const TJsonApiResponse);
+    return d->id;
+}
+QVariantMap TJsonApiResponse::links() const
+{
+    Q_D(const TJsonApiResponse);
+    return d->links;
+}
+QVariantMap TJsonApiResponse::meta() const
+{
+    Q_D(const TJsonApiResponse);
+    return d->meta;
+}
+QList<TJsonApiError> TJsonApiResponse::errors() const
+{
+    Q_D(const TJsonApiResponse);
+    return d->errors;
+}
 
 bool TJsonApiResponse::hasError() const
 {
@@ -76,12 +92,42 @@ TJsonApiError TJsonApiResponse::firstError() const
     return d->errors.isEmpty() ? TJsonApiError() : d->errors.first();
 }
 
-TJsonApiResponse &TJsonApiResponse::setData(const QVariant &iData) { Q_D(TJsonApiResponse); d->data = iData; return *this; }
-TJsonApiResponse &TJsonApiResponse::setId(const QString &iId) { Q_D(TJsonApiResponse); d->id = iId; return *this; }
-TJsonApiResponse &TJsonApiResponse::setLinks(const QVariantMap &iLinks) { Q_D(TJsonApiResponse); d->links = iLinks; return *this; }
-TJsonApiResponse &TJsonApiResponse::setMeta(const QVariantMap &iMeta) { Q_D(TJsonApiResponse); d->meta = iMeta; return *this; }
-TJsonApiResponse &TJsonApiResponse::setErrors(const QList<TJsonApiError> &iErrors) { Q_D(TJsonApiResponse); d->errors = iErrors; return *this; }
-TJsonApiResponse &TJsonApiResponse::addError(const TJsonApiError &iError) { Q_D(TJsonApiResponse); d->errors.append(iError); return *this; }
+TJsonApiResponse &TJsonApiResponse::setData(const QVariant &iData)
+{
+    Q_D(TJsonApiResponse);
+    d->data = iData;
+    return *this;
+}
+TJsonApiResponse &TJsonApiResponse::setId(const QString &iId)
+{
+    Q_D(TJsonApiResponse);
+    d->id = iId;
+    return *this;
+}
+TJsonApiResponse &TJsonApiResponse::setLinks(const QVariantMap &iLinks)
+{
+    Q_D(TJsonApiResponse);
+    d->links = iLinks;
+    return *this;
+}
+TJsonApiResponse &TJsonApiResponse::setMeta(const QVariantMap &iMeta)
+{
+    Q_D(TJsonApiResponse);
+    d->meta = iMeta;
+    return *this;
+}
+TJsonApiResponse &TJsonApiResponse::setErrors(const QList<TJsonApiError> &iErrors)
+{
+    Q_D(TJsonApiResponse);
+    d->errors = iErrors;
+    return *this;
+}
+TJsonApiResponse &TJsonApiResponse::addError(const TJsonApiError &iError)
+{
+    Q_D(TJsonApiResponse);
+    d->errors.append(iError);
+    return *this;
+}
 
 TJsonApiResponse &TJsonApiResponse::addLink(const QString &iKey, const QString &iValue)
 {
@@ -118,7 +164,4 @@ QVariantMap TJsonApiResponse::toVariantMap() const
     return map;
 }
 
-QString TJsonApiResponse::toJsonString() const
-{
-    return TDataParse::variant2JsonStr(toVariantMap(), true);
-}
+QString TJsonApiResponse::toJsonString() const { return TDataParse::variant2JsonStr(toVariantMap(), true); }

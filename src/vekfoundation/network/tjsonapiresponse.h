@@ -1,8 +1,8 @@
 #ifndef TJSONAPIRESPONSE_H
 #define TJSONAPIRESPONSE_H
 
-#include "vekfoundation_export.h"
 #include "tjsonapierror.h"
+#include "vekfoundation_export.h"
 
 #include <QList>
 #include <QString>

@@ -7,7 +7,9 @@ class TJsonApiResponsePrivate
 {
     Q_DECLARE_PUBLIC(TJsonApiResponse)
 public:
-    explicit TJsonApiResponsePrivate(TJsonApiResponse *qptr) : q_ptr(qptr) {}
+    explicit TJsonApiResponsePrivate(TJsonApiResponse *qptr)
+        : q_ptr(qptr)
+    {}
 
     void copyFields(const TJsonApiResponsePrivate &iOther)
     {

@@ -59,18 +59,20 @@ QTcpSocket *TMailPrivate::createSocket(int iType)
 {
     Q_Q(TMail);
     switch (iType) {
-    case TMail::Tcp: socket = new QTcpSocket(q); break;
+    case TMail::Tcp:
+        socket = new QTcpSocket(q);
+        break;
     case TMail::Ssl:
-    case TMail::Tls: socket = new QSslSocket(q); break;
-    default: break;
+    case TMail::Tls:
+        socket = new QSslSocket(q);
+        break;
+    default:
+        break;
     }
     return socket;
 }
 
-bool TMailPrivate::isConnected() const
-{
-    return socket && socket->state() == QAbstractSocket::ConnectedState;
-}
+bool TMailPrivate::isConnected() const { return socket && socket->state() == QAbstractSocket::ConnectedState; }
 
 bool TMailPrivate::requireConnection()
 {
@@ -142,8 +144,8 @@ bool TMailPrivate::serverStep(const QString &iLine, int iExpectedCode)
 bool TMailPrivate::checkAddresses(const TMimeMessage &iMessage)
 {
     QList<TMailUser> users;
-    users << iMessage.sender() << iMessage.recipients(TMimeMessage::To)
-          << iMessage.recipients(TMimeMessage::Cc) << iMessage.recipients(TMimeMessage::Bcc);
+    users << iMessage.sender() << iMessage.recipients(TMimeMessage::To) << iMessage.recipients(TMimeMessage::Cc)
+          << iMessage.recipients(TMimeMessage::Bcc);
     for (const TMailUser &user : qAsConst(users)) {
         const QString address = user.address();
         if (address.contains(QLatin1Char('\r')) || address.contains(QLatin1Char('\n'))) {
@@ -170,12 +172,13 @@ bool TMailPrivate::authExchange(const QList<QByteArray> &iLines, int iFinalCode)
 }
 
 TMail::TMail(QObject *iParent)
-    : QObject(iParent), d_ptr(new TMailPrivate(this))
-{
-}
+    : QObject(iParent)
+    , d_ptr(new TMailPrivate(this))
+{}
 
 TMail::TMail(const QString &iHostStr, int iPortInt, ConnectionType iConnectionType, QObject *iParent)
-    : QObject(iParent), d_ptr(new TMailPrivate(this))
+    : QObject(iParent)
+    , d_ptr(new TMailPrivate(this))
 {
     Q_D(TMail);
     d->host = iHostStr;
@@ -188,10 +191,7 @@ TMail::TMail(const QString &iHostStr, int iPortInt, ConnectionType iConnectionTy
     }
 }
 
-TMail::~TMail()
-{
-    delete d_ptr;
-}
+TMail::~TMail() { delete d_ptr; }
 
 bool TMail::parseUser(const QString &iUserStr, QString *oAddress, QString *oName)
 {
@@ -209,19 +209,42 @@ bool TMail::parseUser(const QString &iUserStr, QString *oAddress, QString *oName
     return true;
 }
 
-QString TMail::host() const { Q_D(const TMail); return d->host; }
-void TMail::setHost(const QString &iHostStr) { Q_D(TMail); d->host = iHostStr; }
-int TMail::port() const { Q_D(const TMail); return d->port; }
-void TMail::setPort(int iPortInt) { Q_D(TMail); d->port = iPortInt; }
-int TMail::connectionType() const { Q_D(const TMail); return d->connectionType; }
+QString TMail::host() const
+{
+    Q_D(const TMail);
+    return d->host;
+}
+void TMail::setHost(const QString &iHostStr)
+{
+    Q_D(TMail);
+    d->host = iHostStr;
+}
+int TMail::port() const
+{
+    Q_D(const TMail);
+    return d->port;
+}
+void TMail::setPort(int iPortInt)
+{
+    Q_D(TMail);
+    d->port = iPortInt;
+}
+int TMail::connectionType() const
+{
+    Q_D(const TMail);
+    return d->connectionType;
+}
 
 QString TMail::connectionTypeString() const
 {
     Q_D(const TMail);
     switch (d->connectionType) {
-    case Ssl: return QStringLiteral("Ssl");
-    case Tls: return QStringLiteral("Tls");
-    default: return QStringLiteral("Tcp");
+    case Ssl:
+        return QStringLiteral("Ssl");
+    case Tls:
+        return QStringLiteral("Tls");
+    default:
+        return QStringLiteral("Tcp");
     }
 }
 
@@ -243,40 +266,117 @@ void TMail::setConnectionType(const QString &iConnectionTypeStr)
         setConnectionType(Tcp);
 }
 
-QString TMail::user() const { Q_D(const TMail); return d->user; }
-void TMail::setUser(const QString &iUserStr) { Q_D(TMail); d->user = iUserStr; }
-QString TMail::password() const { Q_D(const TMail); return d->password; }
-void TMail::setPassword(const QString &iPasswordStr) { Q_D(TMail); d->password = iPasswordStr; }
-QStringList TMail::toUsers() const { Q_D(const TMail); return d->toUsers; }
-void TMail::setToUsers(const QStringList &iVarLst) { Q_D(TMail); d->toUsers = iVarLst; }
+QString TMail::user() const
+{
+    Q_D(const TMail);
+    return d->user;
+}
+void TMail::setUser(const QString &iUserStr)
+{
+    Q_D(TMail);
+    d->user = iUserStr;
+}
+QString TMail::password() const
+{
+    Q_D(const TMail);
+    return d->password;
+}
+void TMail::setPassword(const QString &iPasswordStr)
+{
+    Q_D(TMail);
+    d->password = iPasswordStr;
+}
+QStringList TMail::toUsers() const
+{
+    Q_D(const TMail);
+    return d->toUsers;
+}
+void TMail::setToUsers(const QStringList &iVarLst)
+{
+    Q_D(TMail);
+    d->toUsers = iVarLst;
+}
 void TMail::setToUsers(const QString &iStr) { setToUsers(iStr.split(QLatin1Char(';'), Qt::SkipEmptyParts)); }
-QStringList TMail::ccUsers() const { Q_D(const TMail); return d->ccUsers; }
-void TMail::setCcUsers(const QStringList &iVarLst) { Q_D(TMail); d->ccUsers = iVarLst; }
+QStringList TMail::ccUsers() const
+{
+    Q_D(const TMail);
+    return d->ccUsers;
+}
+void TMail::setCcUsers(const QStringList &iVarLst)
+{
+    Q_D(TMail);
+    d->ccUsers = iVarLst;
+}
 void TMail::setCcUsers(const QString &iStr) { setCcUsers(iStr.split(QLatin1Char(';'), Qt::SkipEmptyParts)); }
-QStringList TMail::bccUsers() const { Q_D(const TMail); return d->bccUsers; }
-void TMail::setBccUsers(const QStringList &iVarLst) { Q_D(TMail); d->bccUsers = iVarLst; }
+QStringList TMail::bccUsers() const
+{
+    Q_D(const TMail);
+    return d->bccUsers;
+}
+void TMail::setBccUsers(const QStringList &iVarLst)
+{
+    Q_D(TMail);
+    d->bccUsers = iVarLst;
+}
 void TMail::setBccUsers(const QString &iStr) { setBccUsers(iStr.split(QLatin1Char(';'), Qt::SkipEmptyParts)); }
-QString TMail::subject() const { Q_D(const TMail); return d->subject; }
-void TMail::setSubject(const QString &iSubjectStr) { Q_D(TMail); d->subject = iSubjectStr; }
-QString TMail::content() const { Q_D(const TMail); return d->content; }
-void TMail::setContent(const QString &iContentStr) { Q_D(TMail); d->content = iContentStr; }
-QStringList TMail::attachments() const { Q_D(const TMail); return d->attachments; }
-void TMail::setAttachments(const QStringList &iAttsStrLst) { Q_D(TMail); d->attachments = iAttsStrLst; }
-int TMail::authMethod() const { Q_D(const TMail); return d->authMethod; }
+QString TMail::subject() const
+{
+    Q_D(const TMail);
+    return d->subject;
+}
+void TMail::setSubject(const QString &iSubjectStr)
+{
+    Q_D(TMail);
+    d->subject = iSubjectStr;
+}
+QString TMail::content() const
+{
+    Q_D(const TMail);
+    return d->content;
+}
+void TMail::setContent(const QString &iContentStr)
+{
+    Q_D(TMail);
+    d->content = iContentStr;
+}
+QStringList TMail::attachments() const
+{
+    Q_D(const TMail);
+    return d->attachments;
+}
+void TMail::setAttachments(const QStringList &iAttsStrLst)
+{
+    Q_D(TMail);
+    d->attachments = iAttsStrLst;
+}
+int TMail::authMethod() const
+{
+    Q_D(const TMail);
+    return d->authMethod;
+}
 
 QString TMail::authMethodString() const
 {
     Q_D(const TMail);
     switch (d->authMethod) {
-    case AuthPlain: return QStringLiteral("PLAIN");
-    case AuthLogin: return QStringLiteral("LOGIN");
-    case AuthNtlm: return QStringLiteral("NTLM");
-    case AuthCramMd5: return QStringLiteral("CRAM-MD5");
-    default: return QStringLiteral("None");
+    case AuthPlain:
+        return QStringLiteral("PLAIN");
+    case AuthLogin:
+        return QStringLiteral("LOGIN");
+    case AuthNtlm:
+        return QStringLiteral("NTLM");
+    case AuthCramMd5:
+        return QStringLiteral("CRAM-MD5");
+    default:
+        return QStringLiteral("None");
     }
 }
 
-void TMail::setAuthMethod(AuthMethod iMethod) { Q_D(TMail); d->authMethod = iMethod; }
+void TMail::setAuthMethod(AuthMethod iMethod)
+{
+    Q_D(TMail);
+    d->authMethod = iMethod;
+}
 
 void TMail::setAuthMethod(const QString &iMethodStr)
 {
@@ -293,13 +393,41 @@ void TMail::setAuthMethod(const QString &iMethodStr)
         setAuthMethod(AuthNone);
 }
 
-QString TMail::responseText() const { Q_D(const TMail); return d->responseText; }
-int TMail::responseCode() const { Q_D(const TMail); return d->responseCode; }
-int TMail::connectionTimeout() const { Q_D(const TMail); return d->connectionTimeout; }
-void TMail::setConnectionTimeout(int iMsecInt) { Q_D(TMail); d->connectionTimeout = iMsecInt; }
-int TMail::responseTimeout() const { Q_D(const TMail); return d->responseTimeout; }
-void TMail::setResponseTimeout(int iMsecInt) { Q_D(TMail); d->responseTimeout = iMsecInt; }
-QTcpSocket *TMail::socket() const { Q_D(const TMail); return d->socket; }
+QString TMail::responseText() const
+{
+    Q_D(const TMail);
+    return d->responseText;
+}
+int TMail::responseCode() const
+{
+    Q_D(const TMail);
+    return d->responseCode;
+}
+int TMail::connectionTimeout() const
+{
+    Q_D(const TMail);
+    return d->connectionTimeout;
+}
+void TMail::setConnectionTimeout(int iMsecInt)
+{
+    Q_D(TMail);
+    d->connectionTimeout = iMsecInt;
+}
+int TMail::responseTimeout() const
+{
+    Q_D(const TMail);
+    return d->responseTimeout;
+}
+void TMail::setResponseTimeout(int iMsecInt)
+{
+    Q_D(TMail);
+    d->responseTimeout = iMsecInt;
+}
+QTcpSocket *TMail::socket() const
+{
+    Q_D(const TMail);
+    return d->socket;
+}
 
 bool TMail::connectToHost()
 {
@@ -321,8 +449,7 @@ bool TMail::connectToHost()
         ssl->connectToHostEncrypted(d->host, quint16(d->port));
         connected = ssl->waitForEncrypted(d->connectionTimeout);
     } else {
-        d->socket->connectToHost(d->host, quint16(d->port), QIODevice::ReadWrite,
-                                 QAbstractSocket::AnyIPProtocol);
+        d->socket->connectToHost(d->host, quint16(d->port), QIODevice::ReadWrite, QAbstractSocket::AnyIPProtocol);
         connected = d->socket->waitForConnected(d->connectionTimeout);
     }
     if (!connected) {
@@ -403,8 +530,8 @@ bool TMail::login(const QString &iUserStr, const QString &iPwdStr, AuthMethod iM
             return false;
         // RFC 2195: the answer is the user and the keyed MD5 of the challenge.
         const QByteArray challenge = QByteArray::fromBase64(d->responseText.mid(4).trimmed().toLatin1());
-        const QByteArray digest =
-            QMessageAuthenticationCode::hash(challenge, password, QCryptographicHash::Md5).toHex();
+        const QByteArray digest
+                = QMessageAuthenticationCode::hash(challenge, password, QCryptographicHash::Md5).toHex();
         return d->authExchange({(user + ' ' + digest).toBase64()}, 235);
     }
     default:
@@ -433,14 +560,12 @@ bool TMail::quit()
 bool TMail::send()
 {
     Q_D(TMail);
-    return sendMail(d->user, d->password, d->toUsers, d->subject, d->content, d->attachments,
-                    d->ccUsers, d->bccUsers);
+    return sendMail(d->user, d->password, d->toUsers, d->subject, d->content, d->attachments, d->ccUsers, d->bccUsers);
 }
 
 bool TMail::sendMail(const QString &iUserStr, const QString &iPasswordStr, const QStringList &iToStrLst,
-                     const QString &iSubjectStr, const QString &iBodyStr,
-                     const QStringList &iAttachmentsStrLst, const QStringList &iCcStrLst,
-                     const QStringList &iBccStrLst)
+                     const QString &iSubjectStr, const QString &iBodyStr, const QStringList &iAttachmentsStrLst,
+                     const QStringList &iCcStrLst, const QStringList &iBccStrLst)
 {
     Q_D(TMail);
     QString address;
@@ -454,7 +579,7 @@ bool TMail::sendMail(const QString &iUserStr, const QString &iPasswordStr, const
     TMimeMessage message;
     message.setSender(address, name);
     const QList<QPair<const QStringList *, int>> lists {
-        {&iToStrLst, TMimeMessage::To}, {&iCcStrLst, TMimeMessage::Cc}, {&iBccStrLst, TMimeMessage::Bcc}};
+            {&iToStrLst, TMimeMessage::To}, {&iCcStrLst, TMimeMessage::Cc}, {&iBccStrLst, TMimeMessage::Bcc}};
     for (const auto &list : lists) {
         for (const QString &entry : *list.first) {
             parseUser(entry, &address, &name);
@@ -491,8 +616,16 @@ bool TMail::sendMail(const QString &iUserStr, const QString &iPasswordStr, const
     return true;
 }
 
-TError TMail::lastError() const { Q_D(const TMail); return d->lastError; }
-void TMail::clearError() { Q_D(TMail); d->lastError.clearError(); }
+TError TMail::lastError() const
+{
+    Q_D(const TMail);
+    return d->lastError;
+}
+void TMail::clearError()
+{
+    Q_D(TMail);
+    d->lastError.clearError();
+}
 
 void TMail::onSocketStateChanged(QAbstractSocket::SocketState iState) { Q_UNUSED(iState) }
 void TMail::onSocketError(QAbstractSocket::SocketError iError) { Q_UNUSED(iError) }

@@ -30,8 +30,7 @@ public:
     Q_ENUM(AuthMethod)
 
     explicit TMail(QObject *iParent = nullptr);
-    TMail(const QString &iHostStr, int iPortInt, ConnectionType iConnectionType,
-          QObject *iParent = nullptr);
+    TMail(const QString &iHostStr, int iPortInt, ConnectionType iConnectionType, QObject *iParent = nullptr);
     ~TMail() override;
 
     /*!
@@ -126,8 +125,7 @@ public slots:
     /*! Logs in with the stored user, password and method. */
     bool login();
     /*! Logs in with the given user, password and method. */
-    bool login(const QString &iUserStr, const QString &iPwdStr = QString(),
-               AuthMethod iMethod = AuthLogin);
+    bool login(const QString &iUserStr, const QString &iPwdStr = QString(), AuthMethod iMethod = AuthLogin);
     /*! Says QUIT, waits briefly for the answer and closes the connection. */
     bool quit();
     /*! Sends the stored mail (sendMail with the stored fields). */
@@ -136,11 +134,9 @@ public slots:
      * Connects, logs in and sends one HTML mail with attachments. Entries are
      * "<Name>address" or plain addresses.
      */
-    bool sendMail(const QString &iUserStr, const QString &iPasswordStr,
-                  const QStringList &iToStrLst, const QString &iSubjectStr = QString(),
-                  const QString &iBodyStr = QString(),
-                  const QStringList &iAttachmentsStrLst = QStringList(),
-                  const QStringList &iCcStrLst = QStringList(),
+    bool sendMail(const QString &iUserStr, const QString &iPasswordStr, const QStringList &iToStrLst,
+                  const QString &iSubjectStr = QString(), const QString &iBodyStr = QString(),
+                  const QStringList &iAttachmentsStrLst = QStringList(), const QStringList &iCcStrLst = QStringList(),
                   const QStringList &iBccStrLst = QStringList());
     /*! A copy of the last error. */
     TError lastError() const;

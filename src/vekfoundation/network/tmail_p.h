@@ -12,7 +12,9 @@ class TMailPrivate
 {
     Q_DECLARE_PUBLIC(TMail)
 public:
-    explicit TMailPrivate(TMail *qptr) : q_ptr(qptr) {}
+    explicit TMailPrivate(TMail *qptr)
+        : q_ptr(qptr)
+    {}
 
     void raiseError(const QString &iCode, const QString &iText);
     QTcpSocket *createSocket(int iType);

@@ -7,7 +7,9 @@ class TMailUserPrivate
 {
     Q_DECLARE_PUBLIC(TMailUser)
 public:
-    explicit TMailUserPrivate(TMailUser *qptr) : q_ptr(qptr) {}
+    explicit TMailUserPrivate(TMailUser *qptr)
+        : q_ptr(qptr)
+    {}
 
     QString address;
     QString name;

@@ -2,8 +2,7 @@
 
 TMimeAttachment::TMimeAttachment(const QString &iFilePath, QObject *iParent)
     : TMimeFile(iFilePath, iParent)
-{
-}
+{}
 
 TMimeAttachment::~TMimeAttachment() = default;
 

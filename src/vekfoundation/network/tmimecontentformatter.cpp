@@ -3,7 +3,7 @@
 namespace {
 // Plain mode never looks at the characters, so whole slices will do; this is
 // the hot path for large attachments.
-template <typename Text>
+template<typename Text>
 Text sliced(const Text &iContent, int iMaxLength)
 {
     const int len = iContent.size();
@@ -21,8 +21,7 @@ Text sliced(const Text &iContent, int iMaxLength)
 
 TMimeContentFormatter::TMimeContentFormatter(int iMaxLength)
     : mMaxLength(iMaxLength)
-{
-}
+{}
 
 void TMimeContentFormatter::setMaxLength(int iLength) { mMaxLength = iLength; }
 int TMimeContentFormatter::maxLength() const { return mMaxLength; }
@@ -52,7 +51,4 @@ QString TMimeContentFormatter::format(const QString &iContent, bool iQuotedPrint
     return out;
 }
 
-QByteArray TMimeContentFormatter::format(const QByteArray &iContent) const
-{
-    return sliced(iContent, mMaxLength);
-}
+QByteArray TMimeContentFormatter::format(const QByteArray &iContent) const { return sliced(iContent, mMaxLength); }

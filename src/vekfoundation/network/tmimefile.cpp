@@ -6,8 +6,7 @@
 
 TMimeFile::TMimeFile(const QString &iFilePath, QObject *iParent)
     : TMimeFile(*new TMimeFilePrivate(this), iFilePath, iParent)
-{
-}
+{}
 
 TMimeFile::TMimeFile(TMimeFilePrivate &iPrivate, const QString &iFilePath, QObject *iParent)
     : TMimePart(iPrivate, iParent)
@@ -21,8 +20,16 @@ TMimeFile::TMimeFile(TMimeFilePrivate &iPrivate, const QString &iFilePath, QObje
 
 TMimeFile::~TMimeFile() = default;
 
-void TMimeFile::setFileName(const QString &iFilePath) { Q_D(TMimeFile); d->fileName = iFilePath; }
-QString TMimeFile::fileName() const { Q_D(const TMimeFile); return d->fileName; }
+void TMimeFile::setFileName(const QString &iFilePath)
+{
+    Q_D(TMimeFile);
+    d->fileName = iFilePath;
+}
+QString TMimeFile::fileName() const
+{
+    Q_D(const TMimeFile);
+    return d->fileName;
+}
 
 void TMimeFile::prepare()
 {

@@ -8,7 +8,9 @@ class TMimeFilePrivate : public TMimePartPrivate
 {
     Q_DECLARE_PUBLIC(TMimeFile)
 public:
-    explicit TMimeFilePrivate(TMimeFile *qptr) : TMimePartPrivate(qptr) {}
+    explicit TMimeFilePrivate(TMimeFile *qptr)
+        : TMimePartPrivate(qptr)
+    {}
 
     QString fileName;
 };

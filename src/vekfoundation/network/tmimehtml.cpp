@@ -8,7 +8,4 @@ TMimeHtml::TMimeHtml(const QString &iHtml, QObject *iParent)
 
 TMimeHtml::~TMimeHtml() = default;
 
-void TMimeHtml::prepare()
-{
-    TMimeText::prepare();
-}
+void TMimeHtml::prepare() { TMimeText::prepare(); }

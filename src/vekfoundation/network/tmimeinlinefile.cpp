@@ -2,8 +2,7 @@
 
 TMimeInlineFile::TMimeInlineFile(const QString &iFilePath, QObject *iParent)
     : TMimeFile(iFilePath, iParent)
-{
-}
+{}
 
 TMimeInlineFile::~TMimeInlineFile() = default;
 

@@ -9,8 +9,7 @@ QString TMimeMessagePrivate::encodedText(const QString &iText) const
     const QString text = vekMimeHeaderSafe(iText);
     switch (headerEncoding) {
     case TMimePart::EncodingBase64:
-        return QLatin1String("=?utf-8?B?") + QString::fromLatin1(text.toUtf8().toBase64())
-               + QLatin1String("?=");
+        return QLatin1String("=?utf-8?B?") + QString::fromLatin1(text.toUtf8().toBase64()) + QLatin1String("?=");
     case TMimePart::EncodingQuotedPrintable: {
         QString encoded = TQuotedPrintable::encode(text.toUtf8());
         encoded.replace(QLatin1Char(' '), QLatin1Char('_'));
@@ -71,10 +70,17 @@ void TMimeMessage::addRecipient(const QString &iAddress, const QString &iName, i
 {
     Q_D(TMimeMessage);
     switch (iType) {
-    case To: d->to.append(TMailUser(iAddress, iName)); break;
-    case Cc: d->cc.append(TMailUser(iAddress, iName)); break;
-    case Bcc: d->bcc.append(TMailUser(iAddress, iName)); break;
-    default: break;
+    case To:
+        d->to.append(TMailUser(iAddress, iName));
+        break;
+    case Cc:
+        d->cc.append(TMailUser(iAddress, iName));
+        break;
+    case Bcc:
+        d->bcc.append(TMailUser(iAddress, iName));
+        break;
+    default:
+        break;
     }
 }
 
@@ -86,14 +92,25 @@ QList<TMailUser> TMimeMessage::recipients(int iType) const
 {
     Q_D(const TMimeMessage);
     switch (iType) {
-    case Cc: return d->cc;
-    case Bcc: return d->bcc;
-    default: return d->to;
+    case Cc:
+        return d->cc;
+    case Bcc:
+        return d->bcc;
+    default:
+        return d->to;
     }
 }
 
-void TMimeMessage::setSubject(const QString &iSubject) { Q_D(TMimeMessage); d->subject = iSubject; }
-QString TMimeMessage::subject() const { Q_D(const TMimeMessage); return d->subject; }
+void TMimeMessage::setSubject(const QString &iSubject)
+{
+    Q_D(TMimeMessage);
+    d->subject = iSubject;
+}
+QString TMimeMessage::subject() const
+{
+    Q_D(const TMimeMessage);
+    return d->subject;
+}
 
 void TMimeMessage::setContent(TMimePart *iContent)
 {
@@ -104,7 +121,11 @@ void TMimeMessage::setContent(TMimePart *iContent)
     d->content = iContent;
 }
 
-TMimePart *TMimeMessage::content() const { Q_D(const TMimeMessage); return d->content; }
+TMimePart *TMimeMessage::content() const
+{
+    Q_D(const TMimeMessage);
+    return d->content;
+}
 
 void TMimeMessage::addPart(TMimePart *iPart)
 {
@@ -121,8 +142,16 @@ QList<TMimePart *> TMimeMessage::parts() const
     return QList<TMimePart *>() << d->content;
 }
 
-void TMimeMessage::setHeaderEncoding(int iEncoding) { Q_D(TMimeMessage); d->headerEncoding = iEncoding; }
-int TMimeMessage::headerEncoding() const { Q_D(const TMimeMessage); return d->headerEncoding; }
+void TMimeMessage::setHeaderEncoding(int iEncoding)
+{
+    Q_D(TMimeMessage);
+    d->headerEncoding = iEncoding;
+}
+int TMimeMessage::headerEncoding() const
+{
+    Q_D(const TMimeMessage);
+    return d->headerEncoding;
+}
 
 QString TMimeMessage::toString() const
 {

@@ -8,7 +8,9 @@ class TMimeMessagePrivate
 {
     Q_DECLARE_PUBLIC(TMimeMessage)
 public:
-    explicit TMimeMessagePrivate(TMimeMessage *qptr) : q_ptr(qptr) {}
+    explicit TMimeMessagePrivate(TMimeMessage *qptr)
+        : q_ptr(qptr)
+    {}
 
     QString encodedText(const QString &iText) const;
     QString participant(const TMailUser &iUser) const;

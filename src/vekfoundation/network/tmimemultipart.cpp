@@ -5,13 +5,8 @@
 
 namespace {
 const char *const MultiPartContentTypes[] = {
-    "multipart/mixed",
-    "multipart/digest",
-    "multipart/alternative",
-    "multipart/related",
-    "multipart/report",
-    "multipart/signed",
-    "multipart/encrypted",
+        "multipart/mixed",  "multipart/digest", "multipart/alternative", "multipart/related",
+        "multipart/report", "multipart/signed", "multipart/encrypted",
 };
 const int MultiPartTypeCount = int(sizeof(MultiPartContentTypes) / sizeof(MultiPartContentTypes[0]));
 

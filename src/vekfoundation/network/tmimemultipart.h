@@ -15,15 +15,7 @@ class TMimeMultiPartPrivate;
 class VEKFOUNDATION_EXPORT TMimeMultiPart : public TMimePart
 {
 public:
-    enum MultiPartType {
-        Mixed = 0,
-        Digest = 1,
-        Alternative = 2,
-        Related = 3,
-        Report = 4,
-        Signed = 5,
-        Encrypted = 6
-    };
+    enum MultiPartType { Mixed = 0, Digest = 1, Alternative = 2, Related = 3, Report = 4, Signed = 5, Encrypted = 6 };
 
     explicit TMimeMultiPart(int iType = Related, QObject *iParent = nullptr);
     ~TMimeMultiPart() override;

@@ -8,7 +8,9 @@ class TMimeMultiPartPrivate : public TMimePartPrivate
 {
     Q_DECLARE_PUBLIC(TMimeMultiPart)
 public:
-    explicit TMimeMultiPartPrivate(TMimeMultiPart *qptr) : TMimePartPrivate(qptr) {}
+    explicit TMimeMultiPartPrivate(TMimeMultiPart *qptr)
+        : TMimePartPrivate(qptr)
+    {}
 
     QList<TMimePart *> parts;
     int type {TMimeMultiPart::Related};

@@ -3,17 +3,18 @@
 #include "tquotedprintable.h"
 
 TMimePart::TMimePart(QObject *iParent)
-    : QObject(iParent), d_ptr(new TMimePartPrivate(this))
-{
-}
+    : QObject(iParent)
+    , d_ptr(new TMimePartPrivate(this))
+{}
 
 TMimePart::TMimePart(TMimePartPrivate &iPrivate, QObject *iParent)
-    : QObject(iParent), d_ptr(&iPrivate)
-{
-}
+    : QObject(iParent)
+    , d_ptr(&iPrivate)
+{}
 
 TMimePart::TMimePart(const TMimePart &iOther)
-    : QObject(iOther.parent()), d_ptr(new TMimePartPrivate(this))
+    : QObject(iOther.parent())
+    , d_ptr(new TMimePartPrivate(this))
 {
     d_ptr->copyFields(*iOther.d_ptr);
 }
@@ -25,13 +26,18 @@ TMimePart &TMimePart::operator=(const TMimePart &iOther)
     return *this;
 }
 
-TMimePart::~TMimePart()
-{
-    delete d_ptr;
-}
+TMimePart::~TMimePart() { delete d_ptr; }
 
-void TMimePart::setHeader(const QString &iHeader) { Q_D(TMimePart); d->header = iHeader; }
-QString TMimePart::header() const { Q_D(const TMimePart); return d->header; }
+void TMimePart::setHeader(const QString &iHeader)
+{
+    Q_D(TMimePart);
+    d->header = iHeader;
+}
+QString TMimePart::header() const
+{
+    Q_D(const TMimePart);
+    return d->header;
+}
 
 void TMimePart::addHeaderLine(const QString &iLine)
 {
@@ -39,22 +45,86 @@ void TMimePart::addHeaderLine(const QString &iLine)
     d->header += iLine + QLatin1String("\r\n");
 }
 
-void TMimePart::setContent(const QByteArray &iContent) { Q_D(TMimePart); d->content = iContent; }
-QByteArray TMimePart::content() const { Q_D(const TMimePart); return d->content; }
-void TMimePart::setContentId(const QString &iId) { Q_D(TMimePart); d->contentId = iId; }
-QString TMimePart::contentId() const { Q_D(const TMimePart); return d->contentId; }
-void TMimePart::setContentName(const QString &iName) { Q_D(TMimePart); d->contentName = iName; }
-QString TMimePart::contentName() const { Q_D(const TMimePart); return d->contentName; }
-void TMimePart::setContentType(const QString &iType) { Q_D(TMimePart); d->contentType = iType; }
-QString TMimePart::contentType() const { Q_D(const TMimePart); return d->contentType; }
-void TMimePart::setCharset(const QString &iCharset) { Q_D(TMimePart); d->charset = iCharset; }
-QString TMimePart::charset() const { Q_D(const TMimePart); return d->charset; }
-void TMimePart::setBoundary(const QString &iBoundary) { Q_D(TMimePart); d->boundary = iBoundary; }
-QString TMimePart::boundary() const { Q_D(const TMimePart); return d->boundary; }
-void TMimePart::setEncoding(int iEncoding) { Q_D(TMimePart); d->encoding = iEncoding; }
-int TMimePart::encoding() const { Q_D(const TMimePart); return d->encoding; }
-QString TMimePart::mimeString() const { Q_D(const TMimePart); return d->mimeString; }
-bool TMimePart::isPrepared() const { Q_D(const TMimePart); return d->prepared; }
+void TMimePart::setContent(const QByteArray &iContent)
+{
+    Q_D(TMimePart);
+    d->content = iContent;
+}
+QByteArray TMimePart::content() const
+{
+    Q_D(const TMimePart);
+    return d->content;
+}
+void TMimePart::setContentId(const QString &iId)
+{
+    Q_D(TMimePart);
+    d->contentId = iId;
+}
+QString TMimePart::contentId() const
+{
+    Q_D(const TMimePart);
+    return d->contentId;
+}
+void TMimePart::setContentName(const QString &iName)
+{
+    Q_D(TMimePart);
+    d->contentName = iName;
+}
+QString TMimePart::contentName() const
+{
+    Q_D(const TMimePart);
+    return d->contentName;
+}
+void TMimePart::setContentType(const QString &iType)
+{
+    Q_D(TMimePart);
+    d->contentType = iType;
+}
+QString TMimePart::contentType() const
+{
+    Q_D(const TMimePart);
+    return d->contentType;
+}
+void TMimePart::setCharset(const QString &iCharset)
+{
+    Q_D(TMimePart);
+    d->charset = iCharset;
+}
+QString TMimePart::charset() const
+{
+    Q_D(const TMimePart);
+    return d->charset;
+}
+void TMimePart::setBoundary(const QString &iBoundary)
+{
+    Q_D(TMimePart);
+    d->boundary = iBoundary;
+}
+QString TMimePart::boundary() const
+{
+    Q_D(const TMimePart);
+    return d->boundary;
+}
+void TMimePart::setEncoding(int iEncoding)
+{
+    Q_D(TMimePart);
+    d->encoding = iEncoding;
+}
+int TMimePart::encoding() const
+{
+    Q_D(const TMimePart);
+    return d->encoding;
+}
+QString TMimePart::mimeString() const
+{
+    Q_D(const TMimePart);
+    return d->mimeString;
+}
+bool TMimePart::isPrepared() const
+{
+    Q_D(const TMimePart);
+    return d->prepared;
+}
 
 QString TMimePart::toString()
 {
@@ -85,11 +155,20 @@ void TMimePart::writeMimeString(int iEncoding)
 
     s += QLatin1String("Content-Transfer-Encoding: ");
     switch (iEncoding) {
-    case Encoding7Bit: s += QLatin1String("7bit\r\n"); break;
-    case Encoding8Bit: s += QLatin1String("8bit\r\n"); break;
-    case EncodingBase64: s += QLatin1String("base64\r\n"); break;
-    case EncodingQuotedPrintable: s += QLatin1String("quoted-printable\r\n"); break;
-    default: break;
+    case Encoding7Bit:
+        s += QLatin1String("7bit\r\n");
+        break;
+    case Encoding8Bit:
+        s += QLatin1String("8bit\r\n");
+        break;
+    case EncodingBase64:
+        s += QLatin1String("base64\r\n");
+        break;
+    case EncodingQuotedPrintable:
+        s += QLatin1String("quoted-printable\r\n");
+        break;
+    default:
+        break;
     }
     if (!d->contentId.isEmpty())
         s += QLatin1String("Content-ID: <") + vekMimeHeaderSafe(d->contentId) + QLatin1String(">\r\n");

@@ -17,12 +17,7 @@ class TMimePartPrivate;
 class VEKFOUNDATION_EXPORT TMimePart : public QObject
 {
 public:
-    enum Encoding {
-        Encoding7Bit = 0,
-        Encoding8Bit = 1,
-        EncodingBase64 = 2,
-        EncodingQuotedPrintable = 3
-    };
+    enum Encoding { Encoding7Bit = 0, Encoding8Bit = 1, EncodingBase64 = 2, EncodingQuotedPrintable = 3 };
 
     explicit TMimePart(QObject *iParent = nullptr);
     TMimePart(const TMimePart &iOther);

@@ -17,7 +17,9 @@ class TMimePartPrivate
 {
     Q_DECLARE_PUBLIC(TMimePart)
 public:
-    explicit TMimePartPrivate(TMimePart *qptr) : q_ptr(qptr) {}
+    explicit TMimePartPrivate(TMimePart *qptr)
+        : q_ptr(qptr)
+    {}
     virtual ~TMimePartPrivate() = default;
 
     void copyFields(const TMimePartPrivate &iOther)

@@ -31,8 +31,7 @@ bool hasOverlongLine(const QByteArray &iCrlfText)
 
 TMimeText::TMimeText(const QString &iText, QObject *iParent)
     : TMimeText(*new TMimeTextPrivate(this), iText, iParent)
-{
-}
+{}
 
 TMimeText::TMimeText(TMimeTextPrivate &iPrivate, const QString &iText, QObject *iParent)
     : TMimePart(iPrivate, iParent)
@@ -46,8 +45,16 @@ TMimeText::TMimeText(TMimeTextPrivate &iPrivate, const QString &iText, QObject *
 
 TMimeText::~TMimeText() = default;
 
-void TMimeText::setText(const QString &iText) { Q_D(TMimeText); d->text = iText; }
-QString TMimeText::text() const { Q_D(const TMimeText); return d->text; }
+void TMimeText::setText(const QString &iText)
+{
+    Q_D(TMimeText);
+    d->text = iText;
+}
+QString TMimeText::text() const
+{
+    Q_D(const TMimeText);
+    return d->text;
+}
 
 void TMimeText::prepare()
 {

@@ -8,7 +8,9 @@ class TMimeTextPrivate : public TMimePartPrivate
 {
     Q_DECLARE_PUBLIC(TMimeText)
 public:
-    explicit TMimeTextPrivate(TMimeText *qptr) : TMimePartPrivate(qptr) {}
+    explicit TMimeTextPrivate(TMimeText *qptr)
+        : TMimePartPrivate(qptr)
+    {}
 
     QString text;
 };

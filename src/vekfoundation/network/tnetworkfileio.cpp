@@ -1,9 +1,9 @@
 #include "tnetworkfileio.h"
-#include "tnetworkfileio_p.h"
 #include "tdataparse.h"
 #include "terror.h"
 #include "tfileio.h"
 #include "tlogger.h"
+#include "tnetworkfileio_p.h"
 
 #include <QEventLoop>
 #include <QFile>
@@ -13,7 +13,7 @@
 #include <QNetworkRequest>
 
 // Expanded in place so that the position names the calling function.
-#define VEK_FILEIO_LOG(text, type, level) \
+#define VEK_FILEIO_LOG(text, type, level)                                                                              \
     TLogger::instance()->writeLog((text), QStringLiteral(type), QString(), TLOG_POS, (level))
 
 void TNetworkFileIoPrivate::endStep()
@@ -67,16 +67,17 @@ bool TNetworkFileIoPrivate::isCurrent(QNetworkReply *iReply) const
 }
 
 TNetworkFileIo::TNetworkFileIo(QObject *iParent)
-    : QObject(iParent), d_ptr(new TNetworkFileIoPrivate(this))
-{
-}
+    : QObject(iParent)
+    , d_ptr(new TNetworkFileIoPrivate(this))
+{}
 
 TNetworkFileIo::~TNetworkFileIo()
 {
     Q_D(TNetworkFileIo);
     // Replies still running go with their managers; their last notices must
     // not reach an object that is being destroyed.
-    for (QNetworkAccessManager *manager : findChildren<QNetworkAccessManager *>(QString(), Qt::FindDirectChildrenOnly)) {
+    for (QNetworkAccessManager *manager :
+         findChildren<QNetworkAccessManager *>(QString(), Qt::FindDirectChildrenOnly)) {
         manager->disconnect(this);
         for (QNetworkReply *reply : manager->findChildren<QNetworkReply *>())
             reply->disconnect(this);
@@ -303,10 +304,9 @@ void TNetworkFileIo::downloadFile(const QString &iName, const QString &iMd5)
 {
     Q_D(TNetworkFileIo);
     d->phase = TNetworkFileIoPrivate::Downloading;
-    const QUrl url = d->serviceUrl(QStringLiteral("/system/downloadFile"),
-                                   {{QStringLiteral("dir"), d->serverDir},
-                                    {QStringLiteral("md5"), iMd5},
-                                    {QStringLiteral("filename"), iName}});
+    const QUrl url = d->serviceUrl(QStringLiteral("/system/downloadFile"), {{QStringLiteral("dir"), d->serverDir},
+                                                                            {QStringLiteral("md5"), iMd5},
+                                                                            {QStringLiteral("filename"), iName}});
     VEK_FILEIO_LOG(url.toString(), "debug", 5);
 
     d->sink.reset(new TDownloadSink);
@@ -384,10 +384,11 @@ void TNetworkFileIo::onDownFinished()
             else if (d->stopped)
                 d->failCurrent(QStringLiteral("stopped"));
             else if (d->sink->md5() != d->current.md5)
-                d->failCurrent(QStringLiteral("received content has md5 %1, expected %2").arg(d->sink->md5(), d->current.md5));
+                d->failCurrent(
+                        QStringLiteral("received content has md5 %1, expected %2").arg(d->sink->md5(), d->current.md5));
             else if (!d->sink->commit())
                 d->failCurrent(QStringLiteral("file %1 alrealy exists and can not be replaced! %2")
-                                   .arg(d->sink->path(), d->sink->errorString()));
+                                       .arg(d->sink->path(), d->sink->errorString()));
         }
         // Anything not committed above is discarded here; the old file stays.
         d->sink.reset();

@@ -1,8 +1,8 @@
 #ifndef TNETWORKFILEIO_P_H
 #define TNETWORKFILEIO_P_H
 
-#include "tnetworkfileio.h"
 #include "thttpwire_p.h"
+#include "tnetworkfileio.h"
 
 #include <QNetworkAccessManager>
 #include <QPointer>
@@ -11,11 +11,11 @@
 
 struct TNetworkFileRecord
 {
-    QString name;           // download: relative to the local folder; upload: the path as passed
+    QString name; // download: relative to the local folder; upload: the path as passed
     QString md5;
     bool onServer = false;
-    bool upToDate = false;  // the local copy has the expected digest
-    int index = -1;         // position in the input; -1 when none is current or its transfer failed
+    bool upToDate = false; // the local copy has the expected digest
+    int index = -1;        // position in the input; -1 when none is current or its transfer failed
 };
 
 class TNetworkFileIoPrivate
@@ -24,7 +24,9 @@ class TNetworkFileIoPrivate
 public:
     enum Phase { Idle = 0, Downloading = 1, Checking = 2, Uploading = 3 };
 
-    explicit TNetworkFileIoPrivate(TNetworkFileIo *qptr) : q_ptr(qptr) {}
+    explicit TNetworkFileIoPrivate(TNetworkFileIo *qptr)
+        : q_ptr(qptr)
+    {}
 
     // Every request ends exactly one wait: beginStep() before it is sent,
     // endStep() once from whichever notice finishes it.
@@ -54,9 +56,9 @@ public:
     bool stopped = false;
 
     QPointer<QNetworkReply> queryReply;
-    QString queryDir;          // the directory the existence query names
-    QString queryError;        // why the last existence query gave no usable answer
-    QStringList failures;      // one text per failed transfer of the running call
+    QString queryDir;     // the directory the existence query names
+    QString queryError;   // why the last existence query gave no usable answer
+    QStringList failures; // one text per failed transfer of the running call
     std::unique_ptr<TDownloadSink> sink;
     bool stepDone = true;
     TNetworkFileIo *q_ptr;

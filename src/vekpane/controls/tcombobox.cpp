@@ -27,7 +27,10 @@ bool isMapLike(const QVariant &iItem)
 } // namespace
 
 TComboBoxPrivate::TComboBoxPrivate(TComboBox *iPublic)
-    : listWidget(new QListWidget), searchEntry(nullptr), searchFrame(nullptr), q_ptr(iPublic)
+    : listWidget(new QListWidget)
+    , searchEntry(nullptr)
+    , searchFrame(nullptr)
+    , q_ptr(iPublic)
 {
     searchFrame = new QFrame(listWidget);
     searchFrame->setObjectName(QStringLiteral("CB_SEARCH_FRAME"));
@@ -83,12 +86,14 @@ void TComboBoxPrivate::onDoSearch(const QString &text)
         if (visible.userType() == QMetaType::Bool && !visible.toBool())
             continue;
         const bool match = item->text().contains(text, Qt::CaseInsensitive)
-                || rowNames.value(row).contains(text, Qt::CaseInsensitive);
+                           || rowNames.value(row).contains(text, Qt::CaseInsensitive);
         listWidget->setRowHidden(row, !match);
     }
 }
 
-TComboBox::TComboBox(QWidget *iParent) : QComboBox(iParent), d_ptr(new TComboBoxPrivate(this))
+TComboBox::TComboBox(QWidget *iParent)
+    : QComboBox(iParent)
+    , d_ptr(new TComboBoxPrivate(this))
 {
     TControlSupport::lifetime("new combobox 0x%1", this, TLOG_POS);
     setFocusPolicy(Qt::StrongFocus);

@@ -12,10 +12,7 @@ namespace TControlSupport {
 
 // The id a control sends with its own events and writes in its trace lines:
 // its address as lower-case hexadecimal digits.
-inline QString address(const void *iObject)
-{
-    return QString::number(reinterpret_cast<quintptr>(iObject), 16);
-}
+inline QString address(const void *iObject) { return QString::number(reinterpret_cast<quintptr>(iObject), 16); }
 
 // One construction or destruction line ("new lineedit 0x%1"); iPos comes from
 // TLOG_POS in the constructor or destructor itself.

@@ -19,10 +19,7 @@ void setStyleSelector(QWidget *iWidget, const char *iSelector)
         iWidget->setProperty("SS", QString::fromLatin1(iSelector));
 }
 
-QVariantMap plainMap(const QVariantMap &iMap)
-{
-    return TScriptValue::toPlain(iMap).toMap();
-}
+QVariantMap plainMap(const QVariantMap &iMap) { return TScriptValue::toPlain(iMap).toMap(); }
 
 } // namespace
 
@@ -99,8 +96,7 @@ void TFormLayoutPrivate::pack(QObject *iField, QObject *iLabelPtr, QObject *iUni
     const int first = Stride * c;
     const int unitsColumn = Stride * (c + s) - 2;
 
-    auto place = [q](QWidget *iWidget, QLayout *iLayout, int iRow, int iColumn, int iColumnSpan,
-                     Qt::Alignment iAlign) {
+    auto place = [q](QWidget *iWidget, QLayout *iLayout, int iRow, int iColumn, int iColumnSpan, Qt::Alignment iAlign) {
         if (iWidget)
             q->addWidget(iWidget, iRow, iColumn, 1, iColumnSpan, iAlign);
         else if (iLayout)
@@ -128,7 +124,9 @@ void TFormLayoutPrivate::pack(QObject *iField, QObject *iLabelPtr, QObject *iUni
     nextColumn += s;
 }
 
-TFormLayout::TFormLayout(QWidget *iParent) : QGridLayout(iParent), d_ptr(new TFormLayoutPrivate(this))
+TFormLayout::TFormLayout(QWidget *iParent)
+    : QGridLayout(iParent)
+    , d_ptr(new TFormLayoutPrivate(this))
 {
     setColumnCount(1);
     TControlSupport::lifetime("new fromlayout 0x%1", this, TLOG_POS);
@@ -296,8 +294,8 @@ void TFormLayout::packWidget(QObject *iWidgetPtr, QObject *iLabelPtr, QObject *i
     d->pack(d->field(iWidgetPtr, false), iLabelPtr, iUnitsPtr, iColSpanInt, iLabelAlign, iLayoutTypeInt);
 }
 
-void TFormLayout::packWidget(QObject *iWidgetPtr, const QString &iLabelStr, const QString &iUnitsStr,
-                             int iColSpanInt, const QString &iLabelAlign, int iLayoutTypeInt)
+void TFormLayout::packWidget(QObject *iWidgetPtr, const QString &iLabelStr, const QString &iUnitsStr, int iColSpanInt,
+                             const QString &iLabelAlign, int iLayoutTypeInt)
 {
     // Labels are made only for a field that will be packed: a label nobody
     // places would show up at the parent's top-left corner.
@@ -327,8 +325,8 @@ void TFormLayout::packLayout(QObject *iLayoutPtr, QObject *iLabelPtr, QObject *i
     d->pack(d->field(iLayoutPtr, true), iLabelPtr, iUnitsPtr, iColSpanInt, iLabelAlign, iLayoutTypeInt);
 }
 
-void TFormLayout::packLayout(QObject *iLayoutPtr, const QString &iLabelStr, const QString &iUnitsStr,
-                             int iColSpanInt, const QString &iLabelAlign, int iLayoutTypeInt)
+void TFormLayout::packLayout(QObject *iLayoutPtr, const QString &iLabelStr, const QString &iUnitsStr, int iColSpanInt,
+                             const QString &iLabelAlign, int iLayoutTypeInt)
 {
     if (TFormLayoutPrivate::field(iLayoutPtr, true))
         packLayout(iLayoutPtr, createLabelWidget(iLabelStr), createUnitsWidget(iUnitsStr), iColSpanInt, iLabelAlign,

@@ -14,7 +14,9 @@ class TFormLayoutPrivate : public QObject
     Q_OBJECT
     Q_DECLARE_PUBLIC(TFormLayout)
 public:
-    explicit TFormLayoutPrivate(TFormLayout *iPublic) : q_ptr(iPublic) {}
+    explicit TFormLayoutPrivate(TFormLayout *iPublic)
+        : q_ptr(iPublic)
+    {}
 
     // The field a pack call names: a widget for packWidget, a layout for packLayout.
     static QObject *field(QObject *iObject, bool iIsLayout);

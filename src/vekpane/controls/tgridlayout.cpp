@@ -5,7 +5,9 @@
 #include "tlayoutattrs_p.h"
 #include "tuihelper.h"
 
-TGridLayout::TGridLayout(QWidget *iParent) : QGridLayout(iParent), d_ptr(new TGridLayoutPrivate(this))
+TGridLayout::TGridLayout(QWidget *iParent)
+    : QGridLayout(iParent)
+    , d_ptr(new TGridLayoutPrivate(this))
 {
     TControlSupport::lifetime("new gridlayout 0x%1", this, TLOG_POS);
 }
@@ -53,37 +55,16 @@ void TGridLayout::setColumnMinimumWidth(int iColumn, int iMinSize)
     QGridLayout::setColumnMinimumWidth(iColumn, iMinSize);
 }
 
-void TGridLayout::setColumnStretch(int iColumn, int iStretch)
-{
-    QGridLayout::setColumnStretch(iColumn, iStretch);
-}
+void TGridLayout::setColumnStretch(int iColumn, int iStretch) { QGridLayout::setColumnStretch(iColumn, iStretch); }
 
-void TGridLayout::setRowMinimumHeight(int iRow, int iMinSize)
-{
-    QGridLayout::setRowMinimumHeight(iRow, iMinSize);
-}
+void TGridLayout::setRowMinimumHeight(int iRow, int iMinSize) { QGridLayout::setRowMinimumHeight(iRow, iMinSize); }
 
-void TGridLayout::setRowStretch(int iRow, int iStretch)
-{
-    QGridLayout::setRowStretch(iRow, iStretch);
-}
+void TGridLayout::setRowStretch(int iRow, int iStretch) { QGridLayout::setRowStretch(iRow, iStretch); }
 
-int TGridLayout::rowMinimumHeight(int iRow) const
-{
-    return QGridLayout::rowMinimumHeight(iRow);
-}
+int TGridLayout::rowMinimumHeight(int iRow) const { return QGridLayout::rowMinimumHeight(iRow); }
 
-int TGridLayout::columnMinimumWidth(int iColumn) const
-{
-    return QGridLayout::columnMinimumWidth(iColumn);
-}
+int TGridLayout::columnMinimumWidth(int iColumn) const { return QGridLayout::columnMinimumWidth(iColumn); }
 
-int TGridLayout::rowStretch(int iRow) const
-{
-    return QGridLayout::rowStretch(iRow);
-}
+int TGridLayout::rowStretch(int iRow) const { return QGridLayout::rowStretch(iRow); }
 
-int TGridLayout::columnStretch(int iColumn) const
-{
-    return QGridLayout::columnStretch(iColumn);
-}
+int TGridLayout::columnStretch(int iColumn) const { return QGridLayout::columnStretch(iColumn); }

@@ -7,7 +7,9 @@ class TGridLayoutPrivate
 {
     Q_DECLARE_PUBLIC(TGridLayout)
 public:
-    explicit TGridLayoutPrivate(TGridLayout *iPublic) : q_ptr(iPublic) {}
+    explicit TGridLayoutPrivate(TGridLayout *iPublic)
+        : q_ptr(iPublic)
+    {}
 
     TGridLayout *q_ptr;
 };

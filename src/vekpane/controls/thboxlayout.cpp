@@ -4,7 +4,9 @@
 #include "tcontrolsupport_p.h"
 #include "tlayoutattrs_p.h"
 
-THBoxLayout::THBoxLayout(QWidget *iParent) : QHBoxLayout(iParent), d_ptr(new THBoxLayoutPrivate(this))
+THBoxLayout::THBoxLayout(QWidget *iParent)
+    : QHBoxLayout(iParent)
+    , d_ptr(new THBoxLayoutPrivate(this))
 {
     TControlSupport::lifetime("new hboxlayout 0x%1", this, TLOG_POS);
 }
@@ -32,17 +34,8 @@ void THBoxLayout::packWidget(QObject *iWgt, int iStretch, const QString &iAlignm
     TLayoutAttrs::packWidget(this, iWgt, iStretch, iAlignment);
 }
 
-void THBoxLayout::packLayout(QObject *iLayout, int iStretch)
-{
-    TLayoutAttrs::packLayout(this, iLayout, iStretch);
-}
+void THBoxLayout::packLayout(QObject *iLayout, int iStretch) { TLayoutAttrs::packLayout(this, iLayout, iStretch); }
 
-void THBoxLayout::packStretch(int iStretch)
-{
-    addStretch(iStretch);
-}
+void THBoxLayout::packStretch(int iStretch) { addStretch(iStretch); }
 
-void THBoxLayout::packSpacing(int iSpacing)
-{
-    addSpacing(iSpacing);
-}
+void THBoxLayout::packSpacing(int iSpacing) { addSpacing(iSpacing); }

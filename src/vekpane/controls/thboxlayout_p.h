@@ -7,7 +7,9 @@ class THBoxLayoutPrivate
 {
     Q_DECLARE_PUBLIC(THBoxLayout)
 public:
-    explicit THBoxLayoutPrivate(THBoxLayout *iPublic) : q_ptr(iPublic) {}
+    explicit THBoxLayoutPrivate(THBoxLayout *iPublic)
+        : q_ptr(iPublic)
+    {}
 
     THBoxLayout *q_ptr;
 };

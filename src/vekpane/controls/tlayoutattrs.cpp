@@ -46,15 +46,9 @@ int TLayoutAttrs::margin(const QLayout *iLayout)
     return (m.left() == m.top() && m.left() == m.right() && m.left() == m.bottom()) ? m.left() : -1;
 }
 
-QWidget *TLayoutAttrs::asWidget(QObject *iObject)
-{
-    return qobject_cast<QWidget *>(iObject);
-}
+QWidget *TLayoutAttrs::asWidget(QObject *iObject) { return qobject_cast<QWidget *>(iObject); }
 
-QLayout *TLayoutAttrs::asLayout(QObject *iObject)
-{
-    return qobject_cast<QLayout *>(iObject);
-}
+QLayout *TLayoutAttrs::asLayout(QObject *iObject) { return qobject_cast<QLayout *>(iObject); }
 
 void TLayoutAttrs::packWidget(QBoxLayout *iBox, QObject *iWgt, int iStretch, const QString &iAlignment)
 {

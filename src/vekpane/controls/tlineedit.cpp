@@ -81,7 +81,9 @@ void TLineEditPrivate::updateTextMargins()
     q->setTextMargins(sideWidth(prependedWidgets), 0, sideWidth(appendedWidgets), 0);
 }
 
-TLineEdit::TLineEdit(QWidget *iParent) : QLineEdit(iParent), d_ptr(new TLineEditPrivate(this))
+TLineEdit::TLineEdit(QWidget *iParent)
+    : QLineEdit(iParent)
+    , d_ptr(new TLineEditPrivate(this))
 {
     TControlSupport::lifetime("new lineedit 0x%1", this, TLOG_POS);
     connect(this, &QLineEdit::editingFinished, this, &TLineEdit::onEditFinished);
@@ -97,8 +99,7 @@ void TLineEdit::set(const QString &iKey, const QVariant &iValue)
 {
     const QVariant value = TScriptValue::toPlain(iValue);
     if (iKey == QLatin1String("value")) {
-        setText(value.userType() == QMetaType::Double ? QString::number(value.toDouble(), 'g', 6)
-                                                      : value.toString());
+        setText(value.userType() == QMetaType::Double ? QString::number(value.toDouble(), 'g', 6) : value.toString());
     } else if (iKey == QLatin1String("valid_mask")) {
         setValidMask(value.toString());
     } else if (iKey == QLatin1String("echo_mode")) {

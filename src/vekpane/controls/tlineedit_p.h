@@ -12,7 +12,9 @@ class TLineEditPrivate
 {
     Q_DECLARE_PUBLIC(TLineEdit)
 public:
-    explicit TLineEditPrivate(TLineEdit *iPublic) : q_ptr(iPublic) {}
+    explicit TLineEditPrivate(TLineEdit *iPublic)
+        : q_ptr(iPublic)
+    {}
 
     QHBoxLayout *sideLayout();
     void updateTextMargins();

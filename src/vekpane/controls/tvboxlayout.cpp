@@ -4,7 +4,9 @@
 #include "tcontrolsupport_p.h"
 #include "tlayoutattrs_p.h"
 
-TVBoxLayout::TVBoxLayout(QWidget *iParent) : QVBoxLayout(iParent), d_ptr(new TVBoxLayoutPrivate(this))
+TVBoxLayout::TVBoxLayout(QWidget *iParent)
+    : QVBoxLayout(iParent)
+    , d_ptr(new TVBoxLayoutPrivate(this))
 {
     TControlSupport::lifetime("new vboxlayout 0x%1", this, TLOG_POS);
 }
@@ -32,17 +34,8 @@ void TVBoxLayout::packWidget(QObject *iWgt, int iStretch, const QString &iAlignm
     TLayoutAttrs::packWidget(this, iWgt, iStretch, iAlignment);
 }
 
-void TVBoxLayout::packLayout(QObject *iLayout, int iStretch)
-{
-    TLayoutAttrs::packLayout(this, iLayout, iStretch);
-}
+void TVBoxLayout::packLayout(QObject *iLayout, int iStretch) { TLayoutAttrs::packLayout(this, iLayout, iStretch); }
 
-void TVBoxLayout::packStretch(int iStretch)
-{
-    addStretch(iStretch);
-}
+void TVBoxLayout::packStretch(int iStretch) { addStretch(iStretch); }
 
-void TVBoxLayout::packSpacing(int iSpacing)
-{
-    addSpacing(iSpacing);
-}
+void TVBoxLayout::packSpacing(int iSpacing) { addSpacing(iSpacing); }

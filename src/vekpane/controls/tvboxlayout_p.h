@@ -7,7 +7,9 @@ class TVBoxLayoutPrivate
 {
     Q_DECLARE_PUBLIC(TVBoxLayout)
 public:
-    explicit TVBoxLayoutPrivate(TVBoxLayout *iPublic) : q_ptr(iPublic) {}
+    explicit TVBoxLayoutPrivate(TVBoxLayout *iPublic)
+        : q_ptr(iPublic)
+    {}
 
     TVBoxLayout *q_ptr;
 };

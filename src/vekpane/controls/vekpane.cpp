@@ -6,7 +6,9 @@
 
 #include <QLayout>
 
-VekPane::VekPane(QWidget *iParent) : QWidget(iParent), d_ptr(new VekPanePrivate(this))
+VekPane::VekPane(QWidget *iParent)
+    : QWidget(iParent)
+    , d_ptr(new VekPanePrivate(this))
 {
     TControlSupport::lifetime("new widget 0x%1", this, TLOG_POS);
 }
@@ -17,15 +19,9 @@ VekPane::~VekPane()
     delete d_ptr;
 }
 
-void VekPane::set(const QString &iKey, const QVariant &iValue)
-{
-    TuiAbstract::set(iKey, iValue);
-}
+void VekPane::set(const QString &iKey, const QVariant &iValue) { TuiAbstract::set(iKey, iValue); }
 
-QVariant VekPane::get(const QString &iKey, const QVariant &iOptions)
-{
-    return TuiAbstract::get(iKey, iOptions);
-}
+QVariant VekPane::get(const QString &iKey, const QVariant &iOptions) { return TuiAbstract::get(iKey, iOptions); }
 
 void VekPane::setLayout(QObject *iLayout)
 {

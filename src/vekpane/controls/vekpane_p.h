@@ -7,7 +7,9 @@ class VekPanePrivate
 {
     Q_DECLARE_PUBLIC(VekPane)
 public:
-    explicit VekPanePrivate(VekPane *iPublic) : q_ptr(iPublic) {}
+    explicit VekPanePrivate(VekPane *iPublic)
+        : q_ptr(iPublic)
+    {}
 
     VekPane *q_ptr;
 };

@@ -5,7 +5,8 @@
 #include <QWidget>
 
 TFlowLayout::TFlowLayout(QWidget *iParent, int iMargin, int iHSpacing, int iVSpacing)
-    : QLayout(iParent), d_ptr(new TFlowLayoutPrivate(this, iHSpacing, iVSpacing))
+    : QLayout(iParent)
+    , d_ptr(new TFlowLayoutPrivate(this, iHSpacing, iVSpacing))
 {
     setContentsMargins(iMargin, iMargin, iMargin, iMargin);
 }
@@ -81,10 +82,7 @@ int TFlowLayout::count() const
     return d->items.size();
 }
 
-QSize TFlowLayout::sizeHint() const
-{
-    return minimumSize();
-}
+QSize TFlowLayout::sizeHint() const { return minimumSize(); }
 
 QSize TFlowLayout::minimumSize() const
 {
@@ -96,10 +94,7 @@ QSize TFlowLayout::minimumSize() const
     return size + QSize(m.left() + m.right(), m.top() + m.bottom());
 }
 
-Qt::Orientations TFlowLayout::expandingDirections() const
-{
-    return Qt::Orientations();
-}
+Qt::Orientations TFlowLayout::expandingDirections() const { return Qt::Orientations(); }
 
 void TFlowLayout::setGeometry(const QRect &iRect)
 {
@@ -108,10 +103,7 @@ void TFlowLayout::setGeometry(const QRect &iRect)
     d->arrangeItems(iRect, false);
 }
 
-bool TFlowLayout::hasHeightForWidth() const
-{
-    return true;
-}
+bool TFlowLayout::hasHeightForWidth() const { return true; }
 
 int TFlowLayout::heightForWidth(int iWidth) const
 {

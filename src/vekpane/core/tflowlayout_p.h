@@ -11,9 +11,10 @@ class TFlowLayoutPrivate
     Q_DECLARE_PUBLIC(TFlowLayout)
 public:
     TFlowLayoutPrivate(TFlowLayout *iPublic, int iHSpacing, int iVSpacing)
-        : hSpacing(iHSpacing), vSpacing(iVSpacing), q_ptr(iPublic)
-    {
-    }
+        : hSpacing(iHSpacing)
+        , vSpacing(iVSpacing)
+        , q_ptr(iPublic)
+    {}
 
     int parentSpacing(QStyle::PixelMetric iMetric) const;
     int itemSpacing(QLayoutItem *iItem, Qt::Orientation iOrientation) const;

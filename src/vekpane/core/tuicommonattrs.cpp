@@ -13,10 +13,7 @@
 
 namespace {
 
-QByteArray propName(const QString &iName)
-{
-    return iName.toLocal8Bit();
-}
+QByteArray propName(const QString &iName) { return iName.toLocal8Bit(); }
 
 // Up to four texts from "a,b,c,d", a list or a map. The map keys come in
 // pairs: the second is the short spelling used when the first is empty.
@@ -104,7 +101,8 @@ void applySizePolicy(QWidget *iWidget, const QVariant &iValue)
 void applyContentsMargins(QWidget *iWidget, const QVariant &iValue)
 {
     // Positional order is top, bottom, left, right (not Qt's order).
-    static const char *const keys[4][2] = {{"top", nullptr}, {"bottom", nullptr}, {"left", nullptr}, {"right", nullptr}};
+    static const char *const keys[4][2]
+            = {{"top", nullptr}, {"bottom", nullptr}, {"left", nullptr}, {"right", nullptr}};
     const QStringList parts = fourParts(iValue, keys);
     QMargins m = iWidget->contentsMargins();
     if (!parts[0].isEmpty())
@@ -125,9 +123,9 @@ struct SizeKey
 };
 
 const SizeKey sizeKeys[] = {
-    {"size", "size"},
-    {"maximum_size", "maximumSize"},
-    {"minimum_size", "minimumSize"},
+        {"size", "size"},
+        {"maximum_size", "maximumSize"},
+        {"minimum_size", "minimumSize"},
 };
 
 struct IntKey
@@ -137,12 +135,12 @@ struct IntKey
 };
 
 const IntKey intKeys[] = {
-    {"fixed_width", &QWidget::setFixedWidth},     {"fixed_height", &QWidget::setFixedHeight},
-    {"minimum_height", &QWidget::setMinimumHeight}, {"maximum_height", &QWidget::setMaximumHeight},
-    {"minimum_width", &QWidget::setMinimumWidth},   {"maximum_width", &QWidget::setMaximumWidth},
+        {"fixed_width", &QWidget::setFixedWidth},       {"fixed_height", &QWidget::setFixedHeight},
+        {"minimum_height", &QWidget::setMinimumHeight}, {"maximum_height", &QWidget::setMaximumHeight},
+        {"minimum_width", &QWidget::setMinimumWidth},   {"maximum_width", &QWidget::setMaximumWidth},
 };
 
-template <typename Entry, std::size_t N>
+template<typename Entry, std::size_t N>
 const Entry *find(const Entry (&iTable)[N], const QString &iKey)
 {
     for (const Entry &e : iTable) {
@@ -192,8 +190,8 @@ void TUiCommonAttrs::write(QObject *iTarget, const QString &iKey, const QVariant
             widget->setWindowTitle(value.toString());
     } else if (iKey == QLatin1String("icon")) {
         if (isText)
-            widget->setWindowIcon(TResource::instance()->icon(value.toString(), QStringLiteral("button"),
-                                                              QStringLiteral("body")));
+            widget->setWindowIcon(
+                    TResource::instance()->icon(value.toString(), QStringLiteral("button"), QStringLiteral("body")));
     }
 }
 

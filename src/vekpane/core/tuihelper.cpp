@@ -5,65 +5,32 @@
 
 #include <QWidget>
 
-Qt::Alignment TuiHelper::str2alignment(const QString &iStr)
-{
-    return TUiUtil::str2alignment(iStr);
-}
+Qt::Alignment TuiHelper::str2alignment(const QString &iStr) { return TUiUtil::str2alignment(iStr); }
 
-QDialogButtonBox::ButtonRole TuiHelper::str2buttonRole(const QString &iStr)
-{
-    return TUiUtil::str2buttonRole(iStr);
-}
+QDialogButtonBox::ButtonRole TuiHelper::str2buttonRole(const QString &iStr) { return TUiUtil::str2buttonRole(iStr); }
 
-Qt::DockWidgetArea TuiHelper::str2dockWidgetArea(const QString &iStr)
-{
-    return TUiUtil::str2dockWidgetArea(iStr);
-}
+Qt::DockWidgetArea TuiHelper::str2dockWidgetArea(const QString &iStr) { return TUiUtil::str2dockWidgetArea(iStr); }
 
-QLineEdit::EchoMode TuiHelper::str2echoMode(const QString &iStr)
-{
-    return TUiUtil::str2echoMode(iStr);
-}
+QLineEdit::EchoMode TuiHelper::str2echoMode(const QString &iStr) { return TUiUtil::str2echoMode(iStr); }
 
-Qt::Orientation TuiHelper::str2orientation(const QString &iStr)
-{
-    return TUiUtil::str2orientation(iStr);
-}
+Qt::Orientation TuiHelper::str2orientation(const QString &iStr) { return TUiUtil::str2orientation(iStr); }
 
-QHeaderView::ResizeMode TuiHelper::str2resizeMode(const QString &iStr)
-{
-    return TUiUtil::str2resizeMode(iStr);
-}
+QHeaderView::ResizeMode TuiHelper::str2resizeMode(const QString &iStr) { return TUiUtil::str2resizeMode(iStr); }
 
-Qt::ScrollBarPolicy TuiHelper::str2scrollBarPolicy(const QString &iStr)
-{
-    return TUiUtil::str2scrollBarPolicy(iStr);
-}
+Qt::ScrollBarPolicy TuiHelper::str2scrollBarPolicy(const QString &iStr) { return TUiUtil::str2scrollBarPolicy(iStr); }
 
-QFrame::Shadow TuiHelper::str2shadow(const QString &iStr)
-{
-    return TUiUtil::str2shadow(iStr);
-}
+QFrame::Shadow TuiHelper::str2shadow(const QString &iStr) { return TUiUtil::str2shadow(iStr); }
 
-QFrame::Shape TuiHelper::str2shape(const QString &iStr)
-{
-    return TUiUtil::str2shape(iStr);
-}
+QFrame::Shape TuiHelper::str2shape(const QString &iStr) { return TUiUtil::str2shape(iStr); }
 
-QSizePolicy::Policy TuiHelper::str2sizePolicy(const QString &iStr)
-{
-    return TUiUtil::str2sizePolicy(iStr);
-}
+QSizePolicy::Policy TuiHelper::str2sizePolicy(const QString &iStr) { return TUiUtil::str2sizePolicy(iStr); }
 
 QDialogButtonBox::StandardButton TuiHelper::str2standardButton(const QString &iStr)
 {
     return TUiUtil::str2standardButton(iStr);
 }
 
-Qt::ToolBarArea TuiHelper::str2toolbarArea(const QString &iStr)
-{
-    return TUiUtil::str2toolbarArea(iStr);
-}
+Qt::ToolBarArea TuiHelper::str2toolbarArea(const QString &iStr) { return TUiUtil::str2toolbarArea(iStr); }
 
 QString TuiHelper::echoMode2str(QLineEdit::EchoMode iMode)
 {

@@ -9,7 +9,7 @@
 namespace {
 
 // get() and getDefault() share their key forms: one text, or a list of texts.
-template <typename Read>
+template<typename Read>
 QVariant readKeys(const QVariant &iKeys, Read iRead)
 {
     const QVariant keys = TScriptValue::toPlain(iKeys);
@@ -27,19 +27,13 @@ QVariant readKeys(const QVariant &iKeys, Read iRead)
 
 } // namespace
 
-TUiInterface::TUiInterface() : d_ptr(new TUiInterfacePrivate(this))
-{
-}
+TUiInterface::TUiInterface()
+    : d_ptr(new TUiInterfacePrivate(this))
+{}
 
-TUiInterface::~TUiInterface()
-{
-    delete d_ptr;
-}
+TUiInterface::~TUiInterface() { delete d_ptr; }
 
-bool TUiInterface::isTuiReturnable() const
-{
-    return false;
-}
+bool TUiInterface::isTuiReturnable() const { return false; }
 
 void TUiInterface::set(const QVariantMap &iAttrMap)
 {
@@ -81,10 +75,9 @@ QVariant TUiInterface::getDefaultData(const QString &iKey, const QVariant &iOpti
 
 void TUiInterface::_setData(QObject *iObject, const QString &iKey, const QVariant &iValue)
 {
-    TUiCommonAttrs::write(iObject, iKey, iValue,
-                          [this](const QString &iType, const QVariant &iData, const QString &iUuid) {
-                              signal(iType, iData, iUuid);
-                          });
+    TUiCommonAttrs::write(
+            iObject, iKey, iValue,
+            [this](const QString &iType, const QVariant &iData, const QString &iUuid) { signal(iType, iData, iUuid); });
 }
 
 QVariant TUiInterface::_getData(QObject *iObject, const QString &iKey, const QVariant &iOptions)
@@ -100,7 +93,4 @@ void TUiInterface::emitSignal(const QString &iType, const QVariant &iData, const
     signal(iType, iData, iUuid);
 }
 
-void TUiInterface::setTuiStyle(const QString &iStyle)
-{
-    setAttr(QStringLiteral("style"), iStyle);
-}
+void TUiInterface::setTuiStyle(const QString &iStyle) { setAttr(QStringLiteral("style"), iStyle); }

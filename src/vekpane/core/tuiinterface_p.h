@@ -7,7 +7,9 @@ class TUiInterfacePrivate
 {
     Q_DECLARE_PUBLIC(TUiInterface)
 public:
-    explicit TUiInterfacePrivate(TUiInterface *iPublic) : q_ptr(iPublic) {}
+    explicit TUiInterfacePrivate(TUiInterface *iPublic)
+        : q_ptr(iPublic)
+    {}
 
     // A store only: the interface never applies a default by itself.
     QVariantMap defaults;

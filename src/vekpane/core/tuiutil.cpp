@@ -16,7 +16,7 @@ struct Word
 
 // The tables are tested in order and the first hit wins, so a longer word
 // must come before a shorter one it ends with or contains.
-template <std::size_t N>
+template<std::size_t N>
 int firstMatch(const QString &iText, Match iMatch, const Word (&iWords)[N], int iDefault)
 {
     const QString upper = iMatch == Match::WholeWord ? iText.toUpper() : QString();
@@ -41,85 +41,111 @@ int firstMatch(const QString &iText, Match iMatch, const Word (&iWords)[N], int 
 }
 
 const Word alignmentWords[] = {
-    {"Left", Qt::AlignLeft},   {"Right", Qt::AlignRight},   {"HCenter", Qt::AlignHCenter},
-    {"Justify", Qt::AlignJustify}, {"Top", Qt::AlignTop}, {"Bottom", Qt::AlignBottom},
-    {"VCenter", Qt::AlignVCenter},
+        {"Left", Qt::AlignLeft},       {"Right", Qt::AlignRight}, {"HCenter", Qt::AlignHCenter},
+        {"Justify", Qt::AlignJustify}, {"Top", Qt::AlignTop},     {"Bottom", Qt::AlignBottom},
+        {"VCenter", Qt::AlignVCenter},
 };
 
 const Word buttonRoleWords[] = {
-    {"Accept", QDialogButtonBox::AcceptRole},   {"Reject", QDialogButtonBox::RejectRole},
-    {"Destructive", QDialogButtonBox::DestructiveRole}, {"Action", QDialogButtonBox::ActionRole},
-    {"Help", QDialogButtonBox::HelpRole},       {"Yes", QDialogButtonBox::YesRole},
-    {"No", QDialogButtonBox::NoRole},           {"Apply", QDialogButtonBox::ApplyRole},
-    {"Reset", QDialogButtonBox::ResetRole},
-    // Standard buttons, by the role they take in a button box.
-    {"Ok", QDialogButtonBox::AcceptRole},       {"Open", QDialogButtonBox::AcceptRole},
-    {"Save", QDialogButtonBox::AcceptRole},     {"Cancel", QDialogButtonBox::RejectRole},
-    {"Close", QDialogButtonBox::RejectRole},    {"Discard", QDialogButtonBox::DestructiveRole},
-    {"RestoreDefaults", QDialogButtonBox::ResetRole}, {"SaveAll", QDialogButtonBox::AcceptRole},
-    {"YesToAll", QDialogButtonBox::YesRole},    {"NoToAll", QDialogButtonBox::NoRole},
-    {"Abort", QDialogButtonBox::RejectRole},    {"Retry", QDialogButtonBox::AcceptRole},
-    {"Ignore", QDialogButtonBox::AcceptRole},
+        {"Accept", QDialogButtonBox::AcceptRole},
+        {"Reject", QDialogButtonBox::RejectRole},
+        {"Destructive", QDialogButtonBox::DestructiveRole},
+        {"Action", QDialogButtonBox::ActionRole},
+        {"Help", QDialogButtonBox::HelpRole},
+        {"Yes", QDialogButtonBox::YesRole},
+        {"No", QDialogButtonBox::NoRole},
+        {"Apply", QDialogButtonBox::ApplyRole},
+        {"Reset", QDialogButtonBox::ResetRole},
+        // Standard buttons, by the role they take in a button box.
+        {"Ok", QDialogButtonBox::AcceptRole},
+        {"Open", QDialogButtonBox::AcceptRole},
+        {"Save", QDialogButtonBox::AcceptRole},
+        {"Cancel", QDialogButtonBox::RejectRole},
+        {"Close", QDialogButtonBox::RejectRole},
+        {"Discard", QDialogButtonBox::DestructiveRole},
+        {"RestoreDefaults", QDialogButtonBox::ResetRole},
+        {"SaveAll", QDialogButtonBox::AcceptRole},
+        {"YesToAll", QDialogButtonBox::YesRole},
+        {"NoToAll", QDialogButtonBox::NoRole},
+        {"Abort", QDialogButtonBox::RejectRole},
+        {"Retry", QDialogButtonBox::AcceptRole},
+        {"Ignore", QDialogButtonBox::AcceptRole},
 };
 
 const Word dockAreaWords[] = {
-    {"Left", Qt::LeftDockWidgetArea},   {"Right", Qt::RightDockWidgetArea},
-    {"Top", Qt::TopDockWidgetArea},     {"Bottom", Qt::BottomDockWidgetArea},
-    {"All", Qt::AllDockWidgetAreas},    {"No", Qt::NoDockWidgetArea},
+        {"Left", Qt::LeftDockWidgetArea},     {"Right", Qt::RightDockWidgetArea}, {"Top", Qt::TopDockWidgetArea},
+        {"Bottom", Qt::BottomDockWidgetArea}, {"All", Qt::AllDockWidgetAreas},    {"No", Qt::NoDockWidgetArea},
 };
 
 const Word toolbarAreaWords[] = {
-    {"Left", Qt::LeftToolBarArea},   {"Right", Qt::RightToolBarArea},
-    {"Top", Qt::TopToolBarArea},     {"Bottom", Qt::BottomToolBarArea},
-    {"All", Qt::AllToolBarAreas},    {"No", Qt::NoToolBarArea},
+        {"Left", Qt::LeftToolBarArea},     {"Right", Qt::RightToolBarArea}, {"Top", Qt::TopToolBarArea},
+        {"Bottom", Qt::BottomToolBarArea}, {"All", Qt::AllToolBarAreas},    {"No", Qt::NoToolBarArea},
 };
 
 const Word echoModeWords[] = {
-    {"Normal", QLineEdit::Normal}, {"NoEcho", QLineEdit::NoEcho},
-    {"Password", QLineEdit::Password}, {"PasswordEchoOnEdit", QLineEdit::PasswordEchoOnEdit},
+        {"Normal", QLineEdit::Normal},
+        {"NoEcho", QLineEdit::NoEcho},
+        {"Password", QLineEdit::Password},
+        {"PasswordEchoOnEdit", QLineEdit::PasswordEchoOnEdit},
 };
 
 const Word orientationWords[] = {
-    {"Vertical", Qt::Vertical},
+        {"Vertical", Qt::Vertical},
 };
 
 const Word resizeModeWords[] = {
-    {"Fixed", QHeaderView::Fixed}, {"Stretch", QHeaderView::Stretch},
-    {"ResizeToContents", QHeaderView::ResizeToContents},
+        {"Fixed", QHeaderView::Fixed},
+        {"Stretch", QHeaderView::Stretch},
+        {"ResizeToContents", QHeaderView::ResizeToContents},
 };
 
 const Word scrollBarPolicyWords[] = {
-    {"ScrollBarAsNeeded", Qt::ScrollBarAsNeeded}, {"ScrollBarAlwaysOff", Qt::ScrollBarAlwaysOff},
-    {"ScrollBarAlwaysOn", Qt::ScrollBarAlwaysOn},
+        {"ScrollBarAsNeeded", Qt::ScrollBarAsNeeded},
+        {"ScrollBarAlwaysOff", Qt::ScrollBarAlwaysOff},
+        {"ScrollBarAlwaysOn", Qt::ScrollBarAlwaysOn},
 };
 
 const Word shadowWords[] = {
-    {"Plain", QFrame::Plain}, {"Raised", QFrame::Raised}, {"Sunken", QFrame::Sunken},
+        {"Plain", QFrame::Plain},
+        {"Raised", QFrame::Raised},
+        {"Sunken", QFrame::Sunken},
 };
 
 const Word shapeWords[] = {
-    {"NoFrame", QFrame::NoFrame}, {"Box", QFrame::Box},     {"Panel", QFrame::Panel},
-    {"WinPanel", QFrame::WinPanel}, {"HLine", QFrame::HLine}, {"VLine", QFrame::VLine},
-    {"StyledPanel", QFrame::StyledPanel},
+        {"NoFrame", QFrame::NoFrame},         {"Box", QFrame::Box},     {"Panel", QFrame::Panel},
+        {"WinPanel", QFrame::WinPanel},       {"HLine", QFrame::HLine}, {"VLine", QFrame::VLine},
+        {"StyledPanel", QFrame::StyledPanel},
 };
 
 const Word sizePolicyWords[] = {
-    {"Fixed", QSizePolicy::Fixed},         {"Minimum", QSizePolicy::Minimum},
-    {"Maximum", QSizePolicy::Maximum},     {"Preferred", QSizePolicy::Preferred},
-    {"MinimumExpanding", QSizePolicy::MinimumExpanding}, {"Expanding", QSizePolicy::Expanding},
-    {"Ignored", QSizePolicy::Ignored},
+        {"Fixed", QSizePolicy::Fixed},
+        {"Minimum", QSizePolicy::Minimum},
+        {"Maximum", QSizePolicy::Maximum},
+        {"Preferred", QSizePolicy::Preferred},
+        {"MinimumExpanding", QSizePolicy::MinimumExpanding},
+        {"Expanding", QSizePolicy::Expanding},
+        {"Ignored", QSizePolicy::Ignored},
 };
 
 const Word standardButtonWords[] = {
-    {"Ok", QDialogButtonBox::Ok},           {"Open", QDialogButtonBox::Open},
-    {"Save", QDialogButtonBox::Save},       {"Cancel", QDialogButtonBox::Cancel},
-    {"Close", QDialogButtonBox::Close},     {"Discard", QDialogButtonBox::Discard},
-    {"Apply", QDialogButtonBox::Apply},     {"Reset", QDialogButtonBox::Reset},
-    {"RestoreDefaults", QDialogButtonBox::RestoreDefaults}, {"Help", QDialogButtonBox::Help},
-    {"SaveAll", QDialogButtonBox::SaveAll}, {"Yes", QDialogButtonBox::Yes},
-    {"YesToAll", QDialogButtonBox::YesToAll}, {"No", QDialogButtonBox::No},
-    {"NoToAll", QDialogButtonBox::NoToAll}, {"Abort", QDialogButtonBox::Abort},
-    {"Retry", QDialogButtonBox::Retry},     {"Ignore", QDialogButtonBox::Ignore},
+        {"Ok", QDialogButtonBox::Ok},
+        {"Open", QDialogButtonBox::Open},
+        {"Save", QDialogButtonBox::Save},
+        {"Cancel", QDialogButtonBox::Cancel},
+        {"Close", QDialogButtonBox::Close},
+        {"Discard", QDialogButtonBox::Discard},
+        {"Apply", QDialogButtonBox::Apply},
+        {"Reset", QDialogButtonBox::Reset},
+        {"RestoreDefaults", QDialogButtonBox::RestoreDefaults},
+        {"Help", QDialogButtonBox::Help},
+        {"SaveAll", QDialogButtonBox::SaveAll},
+        {"Yes", QDialogButtonBox::Yes},
+        {"YesToAll", QDialogButtonBox::YesToAll},
+        {"No", QDialogButtonBox::No},
+        {"NoToAll", QDialogButtonBox::NoToAll},
+        {"Abort", QDialogButtonBox::Abort},
+        {"Retry", QDialogButtonBox::Retry},
+        {"Ignore", QDialogButtonBox::Ignore},
 };
 
 } // namespace
@@ -139,8 +165,7 @@ QDialogButtonBox::ButtonRole TUiUtil::str2buttonRole(const QString &iStr)
 {
     QString text = iStr;
     text.remove(QStringLiteral("Role"), Qt::CaseSensitive);
-    return QDialogButtonBox::ButtonRole(
-        firstMatch(text, Match::Suffix, buttonRoleWords, QDialogButtonBox::AcceptRole));
+    return QDialogButtonBox::ButtonRole(firstMatch(text, Match::Suffix, buttonRoleWords, QDialogButtonBox::AcceptRole));
 }
 
 Qt::DockWidgetArea TUiUtil::str2dockWidgetArea(const QString &iStr)
@@ -160,14 +185,12 @@ Qt::Orientation TUiUtil::str2orientation(const QString &iStr)
 
 QHeaderView::ResizeMode TUiUtil::str2resizeMode(const QString &iStr)
 {
-    return QHeaderView::ResizeMode(
-        firstMatch(iStr, Match::WholeWord, resizeModeWords, QHeaderView::Interactive));
+    return QHeaderView::ResizeMode(firstMatch(iStr, Match::WholeWord, resizeModeWords, QHeaderView::Interactive));
 }
 
 Qt::ScrollBarPolicy TUiUtil::str2scrollBarPolicy(const QString &iStr)
 {
-    return Qt::ScrollBarPolicy(
-        firstMatch(iStr, Match::WholeWord, scrollBarPolicyWords, Qt::ScrollBarAsNeeded));
+    return Qt::ScrollBarPolicy(firstMatch(iStr, Match::WholeWord, scrollBarPolicyWords, Qt::ScrollBarAsNeeded));
 }
 
 QFrame::Shadow TUiUtil::str2shadow(const QString &iStr)
@@ -188,7 +211,7 @@ QSizePolicy::Policy TUiUtil::str2sizePolicy(const QString &iStr)
 QDialogButtonBox::StandardButton TUiUtil::str2standardButton(const QString &iStr)
 {
     return QDialogButtonBox::StandardButton(
-        firstMatch(iStr, Match::Suffix, standardButtonWords, QDialogButtonBox::NoButton));
+            firstMatch(iStr, Match::Suffix, standardButtonWords, QDialogButtonBox::NoButton));
 }
 
 Qt::ToolBarArea TUiUtil::str2toolbarArea(const QString &iStr)

@@ -12,8 +12,7 @@
 
 TSqlConnectionPoolV2Private::TSqlConnectionPoolV2Private(TSqlConnectionPoolV2 *iQ)
     : q_ptr(iQ)
-{
-}
+{}
 
 QString TSqlConnectionPoolV2Private::normalizeConnectionName(const QString &iName)
 {
@@ -24,8 +23,7 @@ QString TSqlConnectionPoolV2Private::normalizeConnectionName(const QString &iNam
     return upper;
 }
 
-QSqlDatabase TSqlConnectionPoolV2Private::createSqlDatabase(const QString &iCntName,
-                                                            const QVariant &iParamVar)
+QSqlDatabase TSqlConnectionPoolV2Private::createSqlDatabase(const QString &iCntName, const QVariant &iParamVar)
 {
     QVariantMap params;
     if (iParamVar.type() == QVariant::Map) {
@@ -37,9 +35,9 @@ QSqlDatabase TSqlConnectionPoolV2Private::createSqlDatabase(const QString &iCntN
             params = TDataParse::jsonStr2Variant(text, &err).toMap();
             if (err.isValid()) {
                 TLogger::instance()->writeLog(
-                    QStringLiteral("database connnect parameters is not a valid json format! ERROR:%1")
-                        .arg(err.text()),
-                    QStringLiteral("error"), QString(), TLOG_POS, 0);
+                        QStringLiteral("database connnect parameters is not a valid json format! ERROR:%1")
+                                .arg(err.text()),
+                        QStringLiteral("error"), QString(), TLOG_POS, 0);
                 return QSqlDatabase();
             }
         } else if (text.startsWith(QLatin1Char('<'))) {
@@ -47,22 +45,21 @@ QSqlDatabase TSqlConnectionPoolV2Private::createSqlDatabase(const QString &iCntN
             if (err.isValid()) {
                 // The message has only the second place marker; arg() fills the lowest one.
                 TLogger::instance()->writeLog(
-                    QStringLiteral("database connnect parameters is not a valid xml format! ERROR:%2")
-                        .arg(err.text()),
-                    QStringLiteral("error"), QString(), TLOG_POS, 0);
+                        QStringLiteral("database connnect parameters is not a valid xml format! ERROR:%2")
+                                .arg(err.text()),
+                        QStringLiteral("error"), QString(), TLOG_POS, 0);
                 return QSqlDatabase();
             }
         } else {
-            TLogger::instance()->writeLog(
-                QStringLiteral("database connnect parameters must be a json or xml format!"),
-                QStringLiteral("error"), QString(), TLOG_POS, 0);
+            TLogger::instance()->writeLog(QStringLiteral("database connnect parameters must be a json or xml format!"),
+                                          QStringLiteral("error"), QString(), TLOG_POS, 0);
             return QSqlDatabase();
         }
     }
 
     const QString driver = params.contains(QStringLiteral("database_type"))
-                               ? params.value(QStringLiteral("database_type")).toString()
-                               : QStringLiteral("QPSQL");
+                                   ? params.value(QStringLiteral("database_type")).toString()
+                                   : QStringLiteral("QPSQL");
     const QString host = params.value(QStringLiteral("database_host")).toString();
     const QString name = params.value(QStringLiteral("database_name")).toString();
     const QString user = params.value(QStringLiteral("database_user")).toString();
@@ -71,8 +68,7 @@ QSqlDatabase TSqlConnectionPoolV2Private::createSqlDatabase(const QString &iCntN
     const QString encrypt = params.value(QStringLiteral("database_encrypt")).toString();
 
     if (encrypt.toUpper() == QLatin1String("EB642")) {
-        password = QString::fromUtf8(
-            QByteArray::fromBase64(QByteArray::fromBase64(password.toUtf8())));
+        password = QString::fromUtf8(QByteArray::fromBase64(QByteArray::fromBase64(password.toUtf8())));
     }
 
     QSqlDatabase db = QSqlDatabase::addDatabase(driver, iCntName);
@@ -93,15 +89,14 @@ QSqlDatabase TSqlConnectionPoolV2Private::createSqlDatabase(const QString &iCntN
         }
     }
     if (driver == QLatin1String("QODBC")) {
-        db.setDatabaseName(QStringLiteral("DRIVER={SQL SERVER};SERVER=%1;DATABASE=%2")
-                               .arg(hostParts.value(0), name));
+        db.setDatabaseName(QStringLiteral("DRIVER={SQL SERVER};SERVER=%1;DATABASE=%2").arg(hostParts.value(0), name));
     } else {
         db.setDatabaseName(name);
     }
     db.setConnectOptions(options);
-    TLogger::instance()->writeLog(QStringLiteral("create new database %1 connection %2.")
-                                      .arg(db.databaseName(), iCntName),
-                                  QStringLiteral("debug"), QString(), TLOG_POS, 5);
+    TLogger::instance()->writeLog(
+            QStringLiteral("create new database %1 connection %2.").arg(db.databaseName(), iCntName),
+            QStringLiteral("debug"), QString(), TLOG_POS, 5);
     return db;
 }
 
@@ -160,7 +155,8 @@ void TSqlConnectionPoolV2Private::onIdleTimeout(const QString &iName)
 }
 
 TSqlConnectionPoolV2::TSqlConnectionPoolV2(QObject *iParent)
-    : QObject(iParent), d_ptr(new TSqlConnectionPoolV2Private(this))
+    : QObject(iParent)
+    , d_ptr(new TSqlConnectionPoolV2Private(this))
 {
     // The destructor logs at process exit: the logger has to be there first
     // so that it is destroyed after the pool.
@@ -169,8 +165,8 @@ TSqlConnectionPoolV2::TSqlConnectionPoolV2(QObject *iParent)
 
 TSqlConnectionPoolV2::~TSqlConnectionPoolV2()
 {
-    TLogger::instance()->writeLog(QStringLiteral("Destroy TSqlConnectionPoolV2"),
-                                  QStringLiteral("debug"), QString(), TLOG_POS, 5);
+    TLogger::instance()->writeLog(QStringLiteral("Destroy TSqlConnectionPoolV2"), QStringLiteral("debug"), QString(),
+                                  TLOG_POS, 5);
     delete d_ptr;
 }
 
@@ -227,8 +223,8 @@ QSqlDatabase TSqlConnectionPoolV2::getSqlDatabase(const QString &iCntName)
             QTimer *timer = new QTimer;
             timer->setSingleShot(true);
             timer->moveToThread(thread());
-            connect(timer, &QTimer::timeout, timer, [d, name] { d->onIdleTimeout(name); },
-                    Qt::DirectConnection);
+            connect(
+                    timer, &QTimer::timeout, timer, [d, name] { d->onIdleTimeout(name); }, Qt::DirectConnection);
             d->timerMap.insert(name, timer);
         }
     }
@@ -241,8 +237,8 @@ QSqlDatabase TSqlConnectionPoolV2::getSqlDatabase(const QString &iCntName)
         QMetaObject::invokeMethod(timer, "stop", Qt::AutoConnection);
     }
     if (TLogger::instance()->debugLevel() >= 5) {
-        TLogger::instance()->writeLog(QStringLiteral("get database connection %1.").arg(name),
-                                      QStringLiteral("debug"), QString(), TLOG_POS, 5);
+        TLogger::instance()->writeLog(QStringLiteral("get database connection %1.").arg(name), QStringLiteral("debug"),
+                                      QString(), TLOG_POS, 5);
     }
     return QSqlDatabase::database(name, true);
 }
@@ -264,8 +260,7 @@ void TSqlConnectionPoolV2::releaseConnection(const QString &iCntName)
         return;
     }
     if (QTimer *timer = d->timerMap.value(iCntName)) {
-        QMetaObject::invokeMethod(timer, "start", Qt::AutoConnection,
-                                  Q_ARG(int, int(d->autocloseTimeout.load())));
+        QMetaObject::invokeMethod(timer, "start", Qt::AutoConnection, Q_ARG(int, int(d->autocloseTimeout.load())));
     }
     d->ownerMap.insert(iCntName, nullptr);
     QSqlDriver *driver = d->driverMap.value(iCntName);
@@ -296,8 +291,7 @@ void TSqlConnectionPoolV2::removeSqlDatabase(const QString &iCntName)
     for (const QString &name : qAsConst(targets)) {
         QString databaseName;
         if (d->removeConnection(name, &databaseName)) {
-            TLogger::instance()->writeLog(QStringLiteral("remove database %1 connection %2.")
-                                              .arg(databaseName, name),
+            TLogger::instance()->writeLog(QStringLiteral("remove database %1 connection %2.").arg(databaseName, name),
                                           QStringLiteral("debug"), QString(), TLOG_POS, 5);
         }
     }

@@ -18,23 +18,17 @@
 // Lines about the executor itself carry the position of the calling function.
 // The level is looked at first: a filtered line then costs no text and no
 // wait on the logger's lock, which every thread shares.
-#define TSQL_DEBUG_LOG(text)                                                                 \
-    do {                                                                                     \
-        if (TLogger::instance()->debugLevel() >= 5)                                          \
-            TLogger::instance()->writeLog((text), QStringLiteral("debug"), QString(), TLOG_POS, 5); \
+#define TSQL_DEBUG_LOG(text)                                                                                           \
+    do {                                                                                                               \
+        if (TLogger::instance()->debugLevel() >= 5)                                                                    \
+            TLogger::instance()->writeLog((text), QStringLiteral("debug"), QString(), TLOG_POS, 5);                    \
     } while (false)
 
 namespace {
 
-QString addressText(const void *iPointer)
-{
-    return QString::number(quintptr(iPointer), 16);
-}
+QString addressText(const void *iPointer) { return QString::number(quintptr(iPointer), 16); }
 
-QVariantMap plainMap(const QVariantMap &iMap)
-{
-    return TScriptValue::toPlain(QVariant(iMap)).toMap();
-}
+QVariantMap plainMap(const QVariantMap &iMap) { return TScriptValue::toPlain(QVariant(iMap)).toMap(); }
 
 } // namespace
 
@@ -91,13 +85,9 @@ QString TSqlSelectRun::shownName(int iPosition) const
 
 TSqlQueryV2Private::TSqlQueryV2Private(TSqlQueryV2 *iQ)
     : q_ptr(iQ)
-{
-}
+{}
 
-void TSqlQueryV2Private::checkQueryError(const QSqlQuery &iQuery)
-{
-    checkQueryError(iQuery.lastError());
-}
+void TSqlQueryV2Private::checkQueryError(const QSqlQuery &iQuery) { checkQueryError(iQuery.lastError()); }
 
 void TSqlQueryV2Private::checkQueryError(const QSqlError &iError)
 {
@@ -106,8 +96,7 @@ void TSqlQueryV2Private::checkQueryError(const QSqlError &iError)
     }
     const QString text = iError.text();
     TLogger::instance()->writeLog(QStringLiteral("SQL_QUERY_ERROR[%1]:%2").arg(int(iError.type())).arg(text),
-                                  QStringLiteral("debug"), QString(),
-                                  TLOG_POS, 5);
+                                  QStringLiteral("debug"), QString(), TLOG_POS, 5);
     if (text == lastErrorText) {
         return;
     }
@@ -125,8 +114,7 @@ void TSqlQueryV2Private::logSql(const QString &iSqlStr) const
 
 QString TSqlQueryV2Private::identifierQuote() const
 {
-    return database.driverName() == QLatin1String("QMYSQL") ? QStringLiteral("`")
-                                                             : QStringLiteral("\"");
+    return database.driverName() == QLatin1String("QMYSQL") ? QStringLiteral("`") : QStringLiteral("\"");
 }
 
 QString TSqlQueryV2Private::escapeName(const QString &iName) const
@@ -162,14 +150,10 @@ QSqlQuery TSqlQueryV2Private::preparedInsert(const QString &iSqlStr, bool *oPrep
     return query;
 }
 
-void TSqlQueryV2Private::dropPreparedInserts()
-{
-    insertCache.clear();
-}
+void TSqlQueryV2Private::dropPreparedInserts() { insertCache.clear(); }
 
 bool TSqlQueryV2Private::runSelect(const QString &iSqlStr, const QVariantMap &iFieldFormat,
-                                   const QVariantMap &iParamMap, bool iCheckPrepared,
-                                   bool iFirstRowOnly,
+                                   const QVariantMap &iParamMap, bool iCheckPrepared, bool iFirstRowOnly,
                                    const std::function<void(const TSqlSelectRun &)> &iHeader,
                                    const std::function<void(const TSqlSelectRun &)> &iRow)
 {
@@ -222,8 +206,8 @@ bool TSqlQueryV2Private::runSelect(const QString &iSqlStr, const QVariantMap &iF
     return true;
 }
 
-QVariant TSqlQueryV2Private::fieldValue(const QString &iField, const QStringList &iTemplateNames,
-                                        bool iTemplate, const QVariantMap &iRow)
+QVariant TSqlQueryV2Private::fieldValue(const QString &iField, const QStringList &iTemplateNames, bool iTemplate,
+                                        const QVariantMap &iRow)
 {
     if (iTemplate) {
         return QVariant(TSqlDataUtilV2::strReplaceDollar(iField, iTemplateNames, iRow));
@@ -231,14 +215,12 @@ QVariant TSqlQueryV2Private::fieldValue(const QString &iField, const QStringList
     return iRow.value(iField);
 }
 
-int TSqlQueryV2Private::updateRow(const QString &iTableStr, const QVariantMap &iDataMap,
-                                  const QVariant &iWhere, const QVariantMap &iUpdatePolicy,
-                                  const QStringList &iFields, bool *oFailed)
+int TSqlQueryV2Private::updateRow(const QString &iTableStr, const QVariantMap &iDataMap, const QVariant &iWhere,
+                                  const QVariantMap &iUpdatePolicy, const QStringList &iFields, bool *oFailed)
 {
     Q_Q(TSqlQueryV2);
     *oFailed = true;
-    QString where = TSqlDataUtilV2::variant2AndWhere(iWhere, iDataMap, QString(),
-                                                     database.driverName());
+    QString where = TSqlDataUtilV2::variant2AndWhere(iWhere, iDataMap, QString(), database.driverName());
     if (where.isEmpty()) {
         where = QStringLiteral("(1=0)");
     }
@@ -248,8 +230,7 @@ int TSqlQueryV2Private::updateRow(const QString &iTableStr, const QVariantMap &i
         const QString name = quoteName(field);
         const QString policy = iUpdatePolicy.value(field).toString().toUpper();
         if (policy == QLatin1String("JSON_MERGE")) {
-            assignments.append(name + QStringLiteral(" = COALESCE(") + name
-                               + QStringLiteral(", '{}'::jsonb) || ?"));
+            assignments.append(name + QStringLiteral(" = COALESCE(") + name + QStringLiteral(", '{}'::jsonb) || ?"));
         } else if (policy == QLatin1String("ARRAY_APPEND")) {
             assignments.append(name + QStringLiteral(" = ") + name + QStringLiteral(" || ?"));
         } else {
@@ -259,8 +240,8 @@ int TSqlQueryV2Private::updateRow(const QString &iTableStr, const QVariantMap &i
     if (!q->begin(true)) {
         return 0;
     }
-    const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3")
-                            .arg(iTableStr, assignments.join(QLatin1Char(',')), where);
+    const QString sql
+            = QStringLiteral("UPDATE %1 SET %2 WHERE %3").arg(iTableStr, assignments.join(QLatin1Char(',')), where);
     logSql(sql);
     QSqlQuery query(database);
     query.prepare(sql);
@@ -278,13 +259,15 @@ int TSqlQueryV2Private::updateRow(const QString &iTableStr, const QVariantMap &i
 // Construction, connection and transactions
 
 TSqlQueryV2::TSqlQueryV2(QObject *iParent)
-    : QObject(iParent), d_ptr(new TSqlQueryV2Private(this))
+    : QObject(iParent)
+    , d_ptr(new TSqlQueryV2Private(this))
 {
     TSQL_DEBUG_LOG(QStringLiteral("New TSqlQueryV2 0x%1").arg(addressText(this)));
 }
 
 TSqlQueryV2::TSqlQueryV2(const QSqlDatabase &iDatabase, QObject *iParent)
-    : QObject(iParent), d_ptr(new TSqlQueryV2Private(this))
+    : QObject(iParent)
+    , d_ptr(new TSqlQueryV2Private(this))
 {
     TSQL_DEBUG_LOG(QStringLiteral("New TSqlQueryV2 0x%1").arg(addressText(this)));
     d_ptr->database = iDatabase;
@@ -314,8 +297,8 @@ bool TSqlQueryV2::open(bool iCheckConnectionBol)
         }
     }
     const QSqlError dbError = d->database.lastError();
-    d->error.setError(dbError.text(), QString(QChar(int(dbError.type()))),
-                      QStringLiteral("OPEN_DATABASE_FAILED"), QString());
+    d->error.setError(dbError.text(), QString(QChar(int(dbError.type()))), QStringLiteral("OPEN_DATABASE_FAILED"),
+                      QString());
     qDebug() << "OpenDatabaseError:" << d->error.text();
     return false;
 }
@@ -394,8 +377,7 @@ int TSqlQueryV2::commit()
         d->transactionStarted = false;
         d->transNum = 1;
         if (d->error.isValid()) {
-            TLogger::instance()->writeLog(d->error.text(), QStringLiteral("error"), QString(),
-                                          TLOG_POS, 0);
+            TLogger::instance()->writeLog(d->error.text(), QStringLiteral("error"), QString(), TLOG_POS, 0);
         }
     }
     return --d->transNum;
@@ -495,10 +477,7 @@ TSqlSelectorV2 TSqlQueryV2Private::forConnection(const TSqlSelectorV2 &iSelector
 
 namespace {
 
-TSqlSelectorV2 selectorFromMap(const QVariantMap &iDataMap)
-{
-    return TSqlSelectorV2(plainMap(iDataMap));
-}
+TSqlSelectorV2 selectorFromMap(const QVariantMap &iDataMap) { return TSqlSelectorV2(plainMap(iDataMap)); }
 
 } // namespace
 
@@ -508,13 +487,9 @@ QVariantList TSqlQueryV2::selectArray(const TSqlSelectorV2 &iSqlSelector)
     return d->bySelector(iSqlSelector, &TSqlQueryV2::selectArray);
 }
 
-QVariantList TSqlQueryV2::selectArray(const QVariantMap &iDataMap)
-{
-    return selectArray(selectorFromMap(iDataMap));
-}
+QVariantList TSqlQueryV2::selectArray(const QVariantMap &iDataMap) { return selectArray(selectorFromMap(iDataMap)); }
 
-QVariantList TSqlQueryV2::selectArray(const QString &iSqlStr, const QVariantMap &iFieldFormat,
-                                      QVariantMap iParamMap)
+QVariantList TSqlQueryV2::selectArray(const QString &iSqlStr, const QVariantMap &iFieldFormat, QVariantMap iParamMap)
 {
     Q_D(TSqlQueryV2);
     QVariantList result;
@@ -529,13 +504,9 @@ QVariantMap TSqlQueryV2::selectMap(const TSqlSelectorV2 &iSqlSelector)
     return d->bySelector(iSqlSelector, &TSqlQueryV2::selectMap);
 }
 
-QVariantMap TSqlQueryV2::selectMap(const QVariantMap &iDataMap)
-{
-    return selectMap(selectorFromMap(iDataMap));
-}
+QVariantMap TSqlQueryV2::selectMap(const QVariantMap &iDataMap) { return selectMap(selectorFromMap(iDataMap)); }
 
-QVariantMap TSqlQueryV2::selectMap(const QString &iSqlStr, const QVariantMap &iFieldFormat,
-                                   QVariantMap iParamMap)
+QVariantMap TSqlQueryV2::selectMap(const QString &iSqlStr, const QVariantMap &iFieldFormat, QVariantMap iParamMap)
 {
     Q_D(TSqlQueryV2);
     QVariantMap result;
@@ -550,22 +521,17 @@ QVariant TSqlQueryV2::selectValue(const TSqlSelectorV2 &iSqlSelector)
     return d->bySelector(iSqlSelector, &TSqlQueryV2::selectValue);
 }
 
-QVariant TSqlQueryV2::selectValue(const QVariantMap &iDataMap)
-{
-    return selectValue(selectorFromMap(iDataMap));
-}
+QVariant TSqlQueryV2::selectValue(const QVariantMap &iDataMap) { return selectValue(selectorFromMap(iDataMap)); }
 
-QVariant TSqlQueryV2::selectValue(const QString &iSqlStr, const QVariantMap &iFieldFormat,
-                                  QVariantMap iParamMap)
+QVariant TSqlQueryV2::selectValue(const QString &iSqlStr, const QVariantMap &iFieldFormat, QVariantMap iParamMap)
 {
     Q_D(TSqlQueryV2);
     QVariant result;
-    d->runSelect(iSqlStr, iFieldFormat, iParamMap, true, true, nullptr,
-                 [&result](const TSqlSelectRun &iRun) {
-                     if (!iRun.columns.isEmpty()) {
-                         result = iRun.value(iRun.columns.first());
-                     }
-                 });
+    d->runSelect(iSqlStr, iFieldFormat, iParamMap, true, true, nullptr, [&result](const TSqlSelectRun &iRun) {
+        if (!iRun.columns.isEmpty()) {
+            result = iRun.value(iRun.columns.first());
+        }
+    });
     return result;
 }
 
@@ -580,8 +546,8 @@ QVariantList TSqlQueryV2::selectArrayArray(const QVariantMap &iDataMap)
     return selectArrayArray(selectorFromMap(iDataMap));
 }
 
-QVariantList TSqlQueryV2::selectArrayArray(const QString &iSqlStr,
-                                           const QVariantMap &iFieldFormat, QVariantMap iParamMap)
+QVariantList TSqlQueryV2::selectArrayArray(const QString &iSqlStr, const QVariantMap &iFieldFormat,
+                                           QVariantMap iParamMap)
 {
     Q_D(TSqlQueryV2);
     QVariantList result;
@@ -601,8 +567,7 @@ QVariantList TSqlQueryV2::selectArrayMap(const QVariantMap &iDataMap)
     return selectArrayMap(selectorFromMap(iDataMap));
 }
 
-QVariantList TSqlQueryV2::selectArrayMap(const QString &iSqlStr, const QVariantMap &iFieldFormat,
-                                         QVariantMap iParamMap)
+QVariantList TSqlQueryV2::selectArrayMap(const QString &iSqlStr, const QVariantMap &iFieldFormat, QVariantMap iParamMap)
 {
     Q_D(TSqlQueryV2);
     QVariantList result;
@@ -622,17 +587,16 @@ QVariantMap TSqlQueryV2::selectArrayData(const QVariantMap &iDataMap)
     return selectArrayData(selectorFromMap(iDataMap));
 }
 
-QVariantMap TSqlQueryV2::selectArrayData(const QString &iSqlStr, const QVariantMap &iFieldFormat,
-                                         QVariantMap iParamMap)
+QVariantMap TSqlQueryV2::selectArrayData(const QString &iSqlStr, const QVariantMap &iFieldFormat, QVariantMap iParamMap)
 {
     Q_D(TSqlQueryV2);
     QStringList fields;
     QVariantList rows;
     QVariantMap result;
     const bool ran = d->runSelect(
-        iSqlStr, iFieldFormat, iParamMap, true, false,
-        [&fields](const TSqlSelectRun &iRun) { fields = iRun.fieldNames(); },
-        [&rows](const TSqlSelectRun &iRun) { rows.append(QVariant(iRun.rowList())); });
+            iSqlStr, iFieldFormat, iParamMap, true, false,
+            [&fields](const TSqlSelectRun &iRun) { fields = iRun.fieldNames(); },
+            [&rows](const TSqlSelectRun &iRun) { rows.append(QVariant(iRun.rowList())); });
     if (ran) {
         result.insert(QStringLiteral("field"), fields);
         result.insert(QStringLiteral("data"), rows);
@@ -644,8 +608,7 @@ QVariantList TSqlQueryV2::selectArrayValue(const TSqlSelectorV2 &iSqlSelector)
 {
     Q_D(TSqlQueryV2);
     const TSqlSelectorV2 selector = d->forConnection(iSqlSelector);
-    return selectArrayValue(selector.toSql(), selector.valueField(), selector.fieldFormat(),
-                            QVariantMap());
+    return selectArrayValue(selector.toSql(), selector.valueField(), selector.fieldFormat(), QVariantMap());
 }
 
 QVariantList TSqlQueryV2::selectArrayValue(const QVariantMap &iDataMap)
@@ -664,15 +627,15 @@ QVariantList TSqlQueryV2::selectArrayValue(const QString &iSqlStr, const QString
     QString valueName = iValueField;
     QVariantList result;
     d->runSelect(
-        iSqlStr, iFieldFormat, iParamMap, true, false,
-        [&valueName](const TSqlSelectRun &iRun) {
-            if (valueName.isEmpty()) {
-                valueName = iRun.shownName(0);
-            }
-        },
-        [&](const TSqlSelectRun &iRun) {
-            result.append(TSqlQueryV2Private::fieldValue(valueName, names, isTemplate, iRun.rowMap()));
-        });
+            iSqlStr, iFieldFormat, iParamMap, true, false,
+            [&valueName](const TSqlSelectRun &iRun) {
+                if (valueName.isEmpty()) {
+                    valueName = iRun.shownName(0);
+                }
+            },
+            [&](const TSqlSelectRun &iRun) {
+                result.append(TSqlQueryV2Private::fieldValue(valueName, names, isTemplate, iRun.rowMap()));
+            });
     return result;
 }
 
@@ -680,17 +643,13 @@ QVariantMap TSqlQueryV2::selectMapMap(const TSqlSelectorV2 &iSqlSelector)
 {
     Q_D(TSqlQueryV2);
     const TSqlSelectorV2 selector = d->forConnection(iSqlSelector);
-    return selectMapMap(selector.toSql(), selector.uniqueField(), selector.fieldFormat(),
-                        QVariantMap());
+    return selectMapMap(selector.toSql(), selector.uniqueField(), selector.fieldFormat(), QVariantMap());
 }
 
-QVariantMap TSqlQueryV2::selectMapMap(const QVariantMap &iDataMap)
-{
-    return selectMapMap(selectorFromMap(iDataMap));
-}
+QVariantMap TSqlQueryV2::selectMapMap(const QVariantMap &iDataMap) { return selectMapMap(selectorFromMap(iDataMap)); }
 
-QVariantMap TSqlQueryV2::selectMapMap(const QString &iSqlStr, const QString &iKeyField,
-                                      const QVariantMap &iFieldFormat, QVariantMap iParamMap)
+QVariantMap TSqlQueryV2::selectMapMap(const QString &iSqlStr, const QString &iKeyField, const QVariantMap &iFieldFormat,
+                                      QVariantMap iParamMap)
 {
     Q_D(TSqlQueryV2);
     QString keyName = iKeyField;
@@ -698,21 +657,20 @@ QVariantMap TSqlQueryV2::selectMapMap(const QString &iSqlStr, const QString &iKe
     QStringList names;
     QVariantMap result;
     d->runSelect(
-        iSqlStr, iFieldFormat, iParamMap, true, false,
-        [&](const TSqlSelectRun &iRun) {
-            if (keyName.isEmpty()) {
-                keyName = iRun.shownName(0);
-            }
-            isTemplate = keyName.contains(QLatin1Char('$'));
-            if (isTemplate) {
-                names = TSqlDataUtilV2::strCapDollar(keyName);
-            }
-        },
-        [&](const TSqlSelectRun &iRun) {
-            const QVariantMap row = iRun.rowMap();
-            result.insert(TSqlQueryV2Private::fieldValue(keyName, names, isTemplate, row).toString(),
-                          row);
-        });
+            iSqlStr, iFieldFormat, iParamMap, true, false,
+            [&](const TSqlSelectRun &iRun) {
+                if (keyName.isEmpty()) {
+                    keyName = iRun.shownName(0);
+                }
+                isTemplate = keyName.contains(QLatin1Char('$'));
+                if (isTemplate) {
+                    names = TSqlDataUtilV2::strCapDollar(keyName);
+                }
+            },
+            [&](const TSqlSelectRun &iRun) {
+                const QVariantMap row = iRun.rowMap();
+                result.insert(TSqlQueryV2Private::fieldValue(keyName, names, isTemplate, row).toString(), row);
+            });
     return result;
 }
 
@@ -720,8 +678,8 @@ QVariantMap TSqlQueryV2::selectMapValue(const TSqlSelectorV2 &iSqlSelector)
 {
     Q_D(TSqlQueryV2);
     const TSqlSelectorV2 selector = d->forConnection(iSqlSelector);
-    return selectMapValue(selector.toSql(), selector.uniqueField(), selector.valueField(),
-                          selector.fieldFormat(), QVariantMap());
+    return selectMapValue(selector.toSql(), selector.uniqueField(), selector.valueField(), selector.fieldFormat(),
+                          QVariantMap());
 }
 
 QVariantMap TSqlQueryV2::selectMapValue(const QVariantMap &iDataMap)
@@ -729,8 +687,7 @@ QVariantMap TSqlQueryV2::selectMapValue(const QVariantMap &iDataMap)
     return selectMapValue(selectorFromMap(iDataMap));
 }
 
-QVariantMap TSqlQueryV2::selectMapValue(const QString &iSqlStr, const QString &iKeyField,
-                                        const QString &iValueField,
+QVariantMap TSqlQueryV2::selectMapValue(const QString &iSqlStr, const QString &iKeyField, const QString &iValueField,
                                         const QVariantMap &iFieldFormat, QVariantMap iParamMap)
 {
     Q_D(TSqlQueryV2);
@@ -742,28 +699,28 @@ QVariantMap TSqlQueryV2::selectMapValue(const QString &iSqlStr, const QString &i
     QStringList valueNames;
     QVariantMap result;
     d->runSelect(
-        iSqlStr, iFieldFormat, iParamMap, true, false,
-        [&](const TSqlSelectRun &iRun) {
-            if (keyName.isEmpty()) {
-                keyName = iRun.shownName(0);
-            }
-            if (valueName.isEmpty()) {
-                valueName = iRun.shownName(1);
-            }
-            keyTemplate = keyName.contains(QLatin1Char('$'));
-            valueTemplate = valueName.contains(QLatin1Char('$'));
-            if (keyTemplate) {
-                keyNames = TSqlDataUtilV2::strCapDollar(keyName);
-            }
-            if (valueTemplate) {
-                valueNames = TSqlDataUtilV2::strCapDollar(valueName);
-            }
-        },
-        [&](const TSqlSelectRun &iRun) {
-            const QVariantMap row = iRun.rowMap();
-            result.insert(TSqlQueryV2Private::fieldValue(keyName, keyNames, keyTemplate, row).toString(),
-                          TSqlQueryV2Private::fieldValue(valueName, valueNames, valueTemplate, row));
-        });
+            iSqlStr, iFieldFormat, iParamMap, true, false,
+            [&](const TSqlSelectRun &iRun) {
+                if (keyName.isEmpty()) {
+                    keyName = iRun.shownName(0);
+                }
+                if (valueName.isEmpty()) {
+                    valueName = iRun.shownName(1);
+                }
+                keyTemplate = keyName.contains(QLatin1Char('$'));
+                valueTemplate = valueName.contains(QLatin1Char('$'));
+                if (keyTemplate) {
+                    keyNames = TSqlDataUtilV2::strCapDollar(keyName);
+                }
+                if (valueTemplate) {
+                    valueNames = TSqlDataUtilV2::strCapDollar(valueName);
+                }
+            },
+            [&](const TSqlSelectRun &iRun) {
+                const QVariantMap row = iRun.rowMap();
+                result.insert(TSqlQueryV2Private::fieldValue(keyName, keyNames, keyTemplate, row).toString(),
+                              TSqlQueryV2Private::fieldValue(valueName, valueNames, valueTemplate, row));
+            });
     return result;
 }
 
@@ -775,9 +732,8 @@ int TSqlQueryV2::selectCount(const TSqlSelectorV2 &iSqlSelector)
 // ----------------------------------------------------------------------
 // Row writes and updates
 
-QVariant TSqlQueryV2::insertRow(const QString &iTableStr, const QVariantMap &iDataMap,
-                                const QStringList &iFields, bool iReturnLastInsertId,
-                                const QString &iReturnField)
+QVariant TSqlQueryV2::insertRow(const QString &iTableStr, const QVariantMap &iDataMap, const QStringList &iFields,
+                                bool iReturnLastInsertId, const QString &iReturnField)
 {
     Q_D(TSqlQueryV2);
     const QVariantMap data = plainMap(iDataMap);
@@ -792,7 +748,7 @@ QVariant TSqlQueryV2::insertRow(const QString &iTableStr, const QVariantMap &iDa
         return QVariant();
     }
     QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                      .arg(iTableStr, columns.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
+                          .arg(iTableStr, columns.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
     if (!iReturnField.isEmpty()) {
         sql += QStringLiteral(" RETURNING %1").arg(iReturnField);
     }
@@ -824,20 +780,15 @@ QVariant TSqlQueryV2::insertRow(const QString &iTableStr, const QVariantMap &iDa
     return result;
 }
 
-QVariant TSqlQueryV2::insertRow(const QVariantMap &iDataMap)
-{
-    return insertRow(TSqlInserterV2(plainMap(iDataMap)));
-}
+QVariant TSqlQueryV2::insertRow(const QVariantMap &iDataMap) { return insertRow(TSqlInserterV2(plainMap(iDataMap))); }
 
 QVariant TSqlQueryV2::insertRow(const TSqlInserterV2 &iSqlInserter)
 {
     return insertRow(iSqlInserter.table(), iSqlInserter.data(), iSqlInserter.field(),
-                     !iSqlInserter.autoIncrementField().isEmpty(),
-                     iSqlInserter.autoIncrementField());
+                     !iSqlInserter.autoIncrementField().isEmpty(), iSqlInserter.autoIncrementField());
 }
 
-void TSqlQueryV2::batchInsert(const QString &iTableStr, const QStringList &iFields,
-                              const QVariantList &iDataList)
+void TSqlQueryV2::batchInsert(const QString &iTableStr, const QStringList &iFields, const QVariantList &iDataList)
 {
     Q_D(TSqlQueryV2);
     const QVariantList rows = TScriptValue::toPlain(QVariant(iDataList)).toList();
@@ -851,7 +802,7 @@ void TSqlQueryV2::batchInsert(const QString &iTableStr, const QStringList &iFiel
         return;
     }
     const QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                            .arg(iTableStr, columns.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
+                                .arg(iTableStr, columns.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
     d->logSql(sql);
     QSqlQuery query(d->database);
     query.prepare(sql);
@@ -860,8 +811,8 @@ void TSqlQueryV2::batchInsert(const QString &iTableStr, const QStringList &iFiel
         QVariantList values;
         values.reserve(rows.size());
         for (const QVariant &row : rows) {
-            const QVariant value = row.type() == QVariant::Map ? row.toMap().value(iFields.at(i))
-                                                               : row.toList().value(i);
+            const QVariant value
+                    = row.type() == QVariant::Map ? row.toMap().value(iFields.at(i)) : row.toList().value(i);
             values.append(TSqlDataUtilV2::variantToSqlValue(value));
         }
         query.addBindValue(values);
@@ -874,8 +825,8 @@ void TSqlQueryV2::batchInsert(const QString &iTableStr, const QStringList &iFiel
 int TSqlQueryV2::deleteRow(const QString &iTableStr, const QVariant &iWhere)
 {
     Q_D(TSqlQueryV2);
-    QString where = TSqlDataUtilV2::variant2AndWhere(TScriptValue::toPlain(iWhere), QVariantMap(),
-                                                     QString(), databaseType());
+    QString where
+            = TSqlDataUtilV2::variant2AndWhere(TScriptValue::toPlain(iWhere), QVariantMap(), QString(), databaseType());
     // A delete never runs without a condition.
     if (where.isEmpty()) {
         where = QStringLiteral("(1=0)");
@@ -892,10 +843,7 @@ int TSqlQueryV2::deleteRow(const QString &iTableStr, const QVariant &iWhere)
     return query.numRowsAffected();
 }
 
-int TSqlQueryV2::deleteRow(const QVariantMap &iDataMap)
-{
-    return deleteRow(TSqlDeleterV2(plainMap(iDataMap)));
-}
+int TSqlQueryV2::deleteRow(const QVariantMap &iDataMap) { return deleteRow(TSqlDeleterV2(plainMap(iDataMap))); }
 
 int TSqlQueryV2::deleteRow(const TSqlDeleterV2 &iSqlDeleter)
 {
@@ -914,15 +862,13 @@ QVariant TSqlQueryV2::replaceRow(const QString &iTableStr, const QVariantMap &iD
     QStringList conditions;
     for (const QString &field : iUniqueFields) {
         conditions.append(TSqlDataUtilV2::variant2EqualWhere(d->escapeName(field), data.value(field),
-                                                             d->identifierQuote(), false,
-                                                             databaseType()));
+                                                             d->identifierQuote(), false, databaseType()));
     }
     const QString condition = conditions.join(QStringLiteral(" AND "));
     // A count always comes back as a row: no value means the test failed, and
     // inserting then could duplicate an existing row.
-    const QVariant count = selectValue(QStringLiteral("SELECT COUNT(*) FROM ") + iTableStr
-                                           + QStringLiteral(" WHERE ") + condition,
-                                       QVariantMap());
+    const QVariant count = selectValue(
+            QStringLiteral("SELECT COUNT(*) FROM ") + iTableStr + QStringLiteral(" WHERE ") + condition, QVariantMap());
     if (!count.isValid()) {
         return QVariant();
     }
@@ -937,44 +883,35 @@ QVariant TSqlQueryV2::replaceRow(const QString &iTableStr, const QVariantMap &iD
     if (data.contains(iAutoIncrField)) {
         return data.value(iAutoIncrField);
     }
-    return selectValue(QStringLiteral("SELECT ") + d->quoteName(iAutoIncrField)
-                           + QStringLiteral(" FROM ") + iTableStr + QStringLiteral(" WHERE ") + condition,
+    return selectValue(QStringLiteral("SELECT ") + d->quoteName(iAutoIncrField) + QStringLiteral(" FROM ") + iTableStr
+                               + QStringLiteral(" WHERE ") + condition,
                        QVariantMap());
 }
 
-QVariant TSqlQueryV2::replaceRow(const QVariantMap &iDataMap)
-{
-    return replaceRow(TSqlInserterV2(plainMap(iDataMap)));
-}
+QVariant TSqlQueryV2::replaceRow(const QVariantMap &iDataMap) { return replaceRow(TSqlInserterV2(plainMap(iDataMap))); }
 
 QVariant TSqlQueryV2::replaceRow(const TSqlInserterV2 &iSqlInserter)
 {
     return replaceRow(iSqlInserter.table(), iSqlInserter.data(), iSqlInserter.uniqueField(),
-                      iSqlInserter.updatePolicy(), iSqlInserter.field(),
-                      iSqlInserter.autoIncrementField());
+                      iSqlInserter.updatePolicy(), iSqlInserter.field(), iSqlInserter.autoIncrementField());
 }
 
-int TSqlQueryV2::updateRow(const QString &iTableStr, const QVariantMap &iDataMap,
-                           const QVariant &iWhere, const QVariantMap &iUpdatePolicy,
-                           const QStringList &iFields)
+int TSqlQueryV2::updateRow(const QString &iTableStr, const QVariantMap &iDataMap, const QVariant &iWhere,
+                           const QVariantMap &iUpdatePolicy, const QStringList &iFields)
 {
     Q_D(TSqlQueryV2);
     bool failed = false;
-    return d->updateRow(iTableStr, plainMap(iDataMap), TScriptValue::toPlain(iWhere),
-                        plainMap(iUpdatePolicy), iFields, &failed);
+    return d->updateRow(iTableStr, plainMap(iDataMap), TScriptValue::toPlain(iWhere), plainMap(iUpdatePolicy), iFields,
+                        &failed);
 }
 
 int TSqlQueryV2::updateRow(const TSqlUpdaterV2 &iSqlUpdater)
 {
-    return updateRow(iSqlUpdater.table(), iSqlUpdater.data(),
-                     QVariant(iSqlUpdater.where().toSql(databaseType())),
+    return updateRow(iSqlUpdater.table(), iSqlUpdater.data(), QVariant(iSqlUpdater.where().toSql(databaseType())),
                      iSqlUpdater.updatePolicy(), iSqlUpdater.field());
 }
 
-int TSqlQueryV2::updateRow(const QVariantMap &iDataMap)
-{
-    return updateRow(TSqlUpdaterV2(plainMap(iDataMap)));
-}
+int TSqlQueryV2::updateRow(const QVariantMap &iDataMap) { return updateRow(TSqlUpdaterV2(plainMap(iDataMap))); }
 
 bool TSqlQueryV2::setAutoIncrementStatus(const QString &iTableStr, const QString &iStatus)
 {
@@ -1007,10 +944,7 @@ const QString kFieldKey = QStringLiteral("field");
 const QString kIndexKey = QStringLiteral("index");
 
 // A name inside a single-quoted literal.
-QString literalName(const QString &iName)
-{
-    return QString(iName).replace(QLatin1Char('\''), QStringLiteral("''"));
-}
+QString literalName(const QString &iName) { return QString(iName).replace(QLatin1Char('\''), QStringLiteral("''")); }
 
 // Metadata rows come keyed by the server's own letter case of the column names.
 QVariant rowValue(const QVariantMap &iRow, const QString &iName)
@@ -1023,15 +957,9 @@ QVariant rowValue(const QVariantMap &iRow, const QString &iName)
     return QVariant();
 }
 
-QString rowText(const QVariantMap &iRow, const QString &iName)
-{
-    return rowValue(iRow, iName).toString();
-}
+QString rowText(const QVariantMap &iRow, const QString &iName) { return rowValue(iRow, iName).toString(); }
 
-int rowInt(const QVariantMap &iRow, const QString &iName)
-{
-    return rowValue(iRow, iName).toInt();
-}
+int rowInt(const QVariantMap &iRow, const QString &iName) { return rowValue(iRow, iName).toInt(); }
 
 void appendOnce(QStringList &ioList, const QString &iText)
 {
@@ -1040,10 +968,7 @@ void appendOnce(QStringList &ioList, const QString &iText)
     }
 }
 
-QStringList splitFieldText(const QString &iText)
-{
-    return iText.split(QLatin1Char(','), Qt::SkipEmptyParts);
-}
+QStringList splitFieldText(const QString &iText) { return iText.split(QLatin1Char(','), Qt::SkipEmptyParts); }
 
 // One field map of a structure, as the operations read it.
 struct FieldDef
@@ -1064,20 +989,15 @@ struct FieldDef
     bool notNull = false;
 };
 
-QString lengthType(const QString &iWord, int iLength)
-{
-    return QStringLiteral("%1(%2)").arg(iWord).arg(iLength);
-}
+QString lengthType(const QString &iWord, int iLength) { return QStringLiteral("%1(%2)").arg(iWord).arg(iLength); }
 
 // The column type that a dialect writes for a portable type word. Words
 // outside the eight stand for themselves, except in a created table of the
 // dialects other than PostgreSQL, which writes no type for them.
-QString typeText(SchemaDialect iDialect, const QString &iWord, int iLength, bool iOldServer,
-                 TypeUse iUse)
+QString typeText(SchemaDialect iDialect, const QString &iWord, int iLength, bool iOldServer, TypeUse iUse)
 {
     const int n = iLength;
-    const QString other = (iUse == TypeUse::Create && iDialect != SchemaDialect::Postgres)
-                              ? QString() : iWord;
+    const QString other = (iUse == TypeUse::Create && iDialect != SchemaDialect::Postgres) ? QString() : iWord;
     const bool serial = iWord == QLatin1String("SERIAL");
     const bool integer = serial || iWord == QLatin1String("INTEGER");
     switch (iDialect) {
@@ -1104,8 +1024,8 @@ QString typeText(SchemaDialect iDialect, const QString &iWord, int iLength, bool
         if (integer) {
             return QStringLiteral("INTEGER");
         }
-        if (iWord == QLatin1String("DOUBLE") || iWord == QLatin1String("TEXT")
-            || iWord == QLatin1String("BYTEA") || iWord == QLatin1String("DATE")) {
+        if (iWord == QLatin1String("DOUBLE") || iWord == QLatin1String("TEXT") || iWord == QLatin1String("BYTEA")
+            || iWord == QLatin1String("DATE")) {
             return iWord;
         }
         if (iWord == QLatin1String("TIMESTAMP") || iWord == QLatin1String("VARCHAR")) {
@@ -1147,8 +1067,7 @@ QString typeText(SchemaDialect iDialect, const QString &iWord, int iLength, bool
         if (integer) {
             return QStringLiteral("INT");
         }
-        if (iWord == QLatin1String("DOUBLE") || iWord == QLatin1String("TEXT")
-            || iWord == QLatin1String("DATE")) {
+        if (iWord == QLatin1String("DOUBLE") || iWord == QLatin1String("TEXT") || iWord == QLatin1String("DATE")) {
             return iWord;
         }
         if (iWord == QLatin1String("BYTEA")) {
@@ -1374,7 +1293,7 @@ QString postgresConstraintSql(const QString &iTableStr)
                           "ON TCU.table_catalog = TC.table_catalog\nAND TCU.table_schema = TC.table_schema\n"
                           "AND TCU.table_name = TC.table_name\nAND TCU.constraint_name = TC.constraint_name\n"
                           "WHERE T.table_schema = '%2' AND t.table_name = '%1' ORDER BY ordinal_position ASC")
-        .arg(literalName(table), literalName(schema));
+            .arg(literalName(table), literalName(schema));
 }
 
 QString sqlServerConstraintSql(const QString &iTableStr)
@@ -1383,7 +1302,7 @@ QString sqlServerConstraintSql(const QString &iTableStr)
                           "FROM INFORMATION_SCHEMA.TABLE_CONSTRAINTS AS Tab\n"
                           "INNER JOIN INFORMATION_SCHEMA.CONSTRAINT_COLUMN_USAGE AS Col\n"
                           "ON Tab.Constraint_Name = Col.Constraint_Name\nAND Col.Table_Name = '%1'")
-        .arg(literalName(iTableStr));
+            .arg(literalName(iTableStr));
 }
 
 QString oracleConstraintSql(const QString &iTableStr)
@@ -1391,7 +1310,7 @@ QString oracleConstraintSql(const QString &iTableStr)
     return QStringLiteral("SELECT CU.*,\nAU.CONSTRAINT_TYPE\nFROM USER_CONS_COLUMNS CU,\n"
                           "USER_CONSTRAINTS AU\nWHERE CU.CONSTRAINT_NAME = AU.CONSTRAINT_NAME\n"
                           "AND AU.TABLE_NAME = '%1'")
-        .arg(literalName(iTableStr));
+            .arg(literalName(iTableStr));
 }
 
 QString doubleQuotedName(const QString &iName)
@@ -1404,18 +1323,17 @@ QStringList oracleSerialStatements(const QString &iTableStr, const QString &iCol
 {
     const QString sequence = doubleQuotedName(QStringLiteral("%1_%2_SEQ").arg(iTableStr, iColumn));
     const QString trigger = doubleQuotedName(QStringLiteral("%1_%2_TRIGGER").arg(iTableStr, iColumn));
-    return QStringList{
-        QStringLiteral("CREATE SEQUENCE \"%1\" INCREMENT BY 1 \nSTART WITH 1 NOMAXVALUE NOMINVALUE NOCACHE")
-            .arg(sequence),
-        QStringLiteral("CREATE OR REPLACE TRIGGER \"%1\"\nBEFORE INSERT ON \"%2\"\nFOR EACH ROW\nBEGIN\n"
-                       "SELECT \"%3\".NEXTVAL INTO :NEW.\"%4\" FROM DUAL;\nEND;")
-            .arg(trigger, doubleQuotedName(iTableStr), sequence, doubleQuotedName(iColumn))};
+    return QStringList {
+            QStringLiteral("CREATE SEQUENCE \"%1\" INCREMENT BY 1 \nSTART WITH 1 NOMAXVALUE NOMINVALUE NOCACHE")
+                    .arg(sequence),
+            QStringLiteral("CREATE OR REPLACE TRIGGER \"%1\"\nBEFORE INSERT ON \"%2\"\nFOR EACH ROW\nBEGIN\n"
+                           "SELECT \"%3\".NEXTVAL INTO :NEW.\"%4\" FROM DUAL;\nEND;")
+                    .arg(trigger, doubleQuotedName(iTableStr), sequence, doubleQuotedName(iColumn))};
 }
 
 // The checks that adding and altering a field share; false with the
 // executor's error set when the request cannot be served.
-bool readFieldRequest(TSqlQueryV2 *iQuery, TSqlQueryV2Private *iD, const QString &iTableStr,
-                      const FieldDef &iField)
+bool readFieldRequest(TSqlQueryV2 *iQuery, TSqlQueryV2Private *iD, const QString &iTableStr, const FieldDef &iField)
 {
     if (!iQuery->isTableExists(iTableStr)) {
         iD->setSchemaError(QStringLiteral("%1 not exists").arg(iTableStr), QStringLiteral("Table error"));
@@ -1479,10 +1397,9 @@ void TSqlQueryV2Private::setSchemaError(const QString &iText, const QString &iTy
 bool TSqlQueryV2Private::isOldSqlServer()
 {
     Q_Q(TSqlQueryV2);
-    return q->selectValue(QStringLiteral("SELECT SERVERPROPERTY('productversion')"), QVariantMap(),
-                          QVariantMap())
-        .toString()
-        .startsWith(QLatin1Char('9'));
+    return q->selectValue(QStringLiteral("SELECT SERVERPROPERTY('productversion')"), QVariantMap(), QVariantMap())
+            .toString()
+            .startsWith(QLatin1Char('9'));
 }
 
 bool TSqlQueryV2Private::runStatementList(const QStringList &iStatements, bool iDirect)
@@ -1518,8 +1435,8 @@ QHash<QString, QString> TSqlQueryV2Private::sqliteDeclaredTypes(const QString &i
 {
     Q_Q(TSqlQueryV2);
     QHash<QString, QString> types;
-    const QVariantList rows = q->selectArrayMap(
-        QStringLiteral("PRAGMA TABLE_INFO('%1')").arg(literalName(iTableStr)), QVariantMap(), QVariantMap());
+    const QVariantList rows = q->selectArrayMap(QStringLiteral("PRAGMA TABLE_INFO('%1')").arg(literalName(iTableStr)),
+                                                QVariantMap(), QVariantMap());
     for (const QVariant &row : rows) {
         const QVariantMap map = row.toMap();
         types.insert(rowText(map, QStringLiteral("name")), rowText(map, QStringLiteral("type")));
@@ -1560,7 +1477,7 @@ bool TSqlQueryV2Private::createTableWith(const QString &iTableStr, const QVarian
         case SchemaDialect::Postgres:
             keyStatements.append((primary ? QStringLiteral("ALTER TABLE \"%1\" ADD PRIMARY KEY (%2);")
                                           : QStringLiteral("ALTER TABLE \"%1\" ADD UNIQUE (%2);"))
-                                     .arg(table, columns));
+                                         .arg(table, columns));
             break;
         case SchemaDialect::Sqlite:
             if (!primary) {
@@ -1577,12 +1494,12 @@ bool TSqlQueryV2Private::createTableWith(const QString &iTableStr, const QVarian
             }
             break;
         case SchemaDialect::MySql:
-            keyClauses.append((primary ? QStringLiteral("PRIMARY KEY (%1)") : QStringLiteral("UNIQUE KEY (%1)"))
-                                  .arg(columns));
+            keyClauses.append(
+                    (primary ? QStringLiteral("PRIMARY KEY (%1)") : QStringLiteral("UNIQUE KEY (%1)")).arg(columns));
             break;
         default:
-            keyClauses.append((primary ? QStringLiteral("PRIMARY KEY (%1)") : QStringLiteral("UNIQUE (%1)"))
-                                  .arg(columns));
+            keyClauses.append(
+                    (primary ? QStringLiteral("PRIMARY KEY (%1)") : QStringLiteral("UNIQUE (%1)")).arg(columns));
             break;
         }
     }
@@ -1604,8 +1521,8 @@ bool TSqlQueryV2Private::createTableWith(const QString &iTableStr, const QVarian
                 const QString sequence = QStringLiteral("%1_%2_seq").arg(iTableStr, field.name);
                 statements.append(QStringLiteral("DROP SEQUENCE IF EXISTS %1;").arg(sequence));
                 statements.append(QStringLiteral("CREATE SEQUENCE %1 START %2;")
-                                      .arg(sequence)
-                                      .arg(entry.toMap().value(QStringLiteral("next_value")).toLongLong()));
+                                          .arg(sequence)
+                                          .arg(entry.toMap().value(QStringLiteral("next_value")).toLongLong()));
                 type = QStringLiteral("INTEGER");
                 flags = QStringLiteral(" DEFAULT nextval('%1')").arg(literalName(sequence));
             }
@@ -1654,27 +1571,26 @@ bool TSqlQueryV2Private::createTableWith(const QString &iTableStr, const QVarian
     switch (dialect) {
     case SchemaDialect::Postgres:
         statements.append(QStringLiteral("CREATE TABLE \"%1\" (\n %2 \n) WITH (OIDS=FALSE);")
-                              .arg(table, definitions.join(QStringLiteral(",\n"))));
+                                  .arg(table, definitions.join(QStringLiteral(",\n"))));
         return runStatementList(statements + keyStatements, false);
     case SchemaDialect::MySql:
         return q->execSql(QStringLiteral("CREATE TABLE `%1` (\n %2 \n);")
-                              .arg(table, (definitions + keyClauses).join(QStringLiteral(",\n"))));
+                                  .arg(table, (definitions + keyClauses).join(QStringLiteral(",\n"))));
     case SchemaDialect::Oracle:
         statements.append(QStringLiteral("CREATE TABLE \"%1\" (\n %2 \n)")
-                              .arg(table, (definitions + keyClauses).join(QStringLiteral(",\n"))));
+                                  .arg(table, (definitions + keyClauses).join(QStringLiteral(",\n"))));
         for (const QString &column : oracleSerials) {
             statements += oracleSerialStatements(iTableStr, column);
         }
         return runStatementList(statements, true);
     default:
         return q->execSql(QStringLiteral("CREATE TABLE \"%1\" (\n %2 \n);")
-                              .arg(table, (definitions + keyClauses).join(QStringLiteral(",\n"))));
+                                  .arg(table, (definitions + keyClauses).join(QStringLiteral(",\n"))));
     }
 }
 
 bool TSqlQueryV2Private::rebuildSqliteTable(
-    const QString &iTableStr,
-    const std::function<void(QVariantMap &, QStringList &, QStringList &)> &iChange)
+        const QString &iTableStr, const std::function<void(QVariantMap &, QStringList &, QStringList &)> &iChange)
 {
     Q_Q(TSqlQueryV2);
     if (!q->begin(true)) {
@@ -1697,8 +1613,8 @@ bool TSqlQueryV2Private::rebuildSqliteTable(
 
     // Other tables' keys, views and triggers name the table: keep them
     // pointing at the name, not at the backup.
-    const bool legacy = q->selectValue(QStringLiteral("PRAGMA legacy_alter_table"), QVariantMap(),
-                                       QVariantMap()).toInt() != 0;
+    const bool legacy
+            = q->selectValue(QStringLiteral("PRAGMA legacy_alter_table"), QVariantMap(), QVariantMap()).toInt() != 0;
     if (!legacy) {
         q->execSql(QStringLiteral("PRAGMA legacy_alter_table=ON"));
     }
@@ -1707,7 +1623,7 @@ bool TSqlQueryV2Private::rebuildSqliteTable(
         const bool created = createTableWith(iTableStr, structure, nativeTypes);
         ok = created
              && q->execSql(QStringLiteral("INSERT INTO \"%1\"(%2) SELECT %3 FROM \"%4\";")
-                               .arg(escapeName(iTableStr), columns, columns, escapeName(backup)))
+                                   .arg(escapeName(iTableStr), columns, columns, escapeName(backup)))
              && q->dropTable(backup);
         // Inside a caller's transaction the rollback below only counts down:
         // put the table back under its own name first. The backup is gone
@@ -1782,8 +1698,8 @@ QVariantMap TSqlQueryV2::getTableStruct(const QString &iTableStr)
     QVariantList columnRows;
 
     // Constraint pass: the key column and the index entries.
-    if (dialect == SchemaDialect::Postgres || dialect == SchemaDialect::SqlServer
-        || dialect == SchemaDialect::MySql || dialect == SchemaDialect::Oracle) {
+    if (dialect == SchemaDialect::Postgres || dialect == SchemaDialect::SqlServer || dialect == SchemaDialect::MySql
+        || dialect == SchemaDialect::Oracle) {
         QVariantList rows;
         if (dialect == SchemaDialect::Postgres) {
             rows = rowsOf(postgresConstraintSql(iTableStr));
@@ -1812,7 +1728,8 @@ QVariantMap TSqlQueryV2::getTableStruct(const QString &iTableStr)
         auto kindOf = [dialect](const QVariantMap &iRow) {
             if (dialect == SchemaDialect::MySql) {
                 return rowText(iRow, QStringLiteral("key_name")).toUpper() == QLatin1String("PRIMARY")
-                           ? QStringLiteral("PRIMARY") : QStringLiteral("UNIQUE");
+                               ? QStringLiteral("PRIMARY")
+                               : QStringLiteral("UNIQUE");
             }
             const QString type = rowText(iRow, QStringLiteral("constraint_type")).toUpper();
             if (type == QLatin1String("UNIQUE") || type == QLatin1String("U")) {
@@ -1867,7 +1784,8 @@ QVariantMap TSqlQueryV2::getTableStruct(const QString &iTableStr)
             keyColumn = keyColumns.first();
         }
         if (!keyColumns.isEmpty()) {
-            indexes.append(indexMap(QStringLiteral("PRIMARY"), QStringList(keyColumns.values()).join(QLatin1Char(','))));
+            indexes.append(
+                    indexMap(QStringLiteral("PRIMARY"), QStringList(keyColumns.values()).join(QLatin1Char(','))));
         }
         const QVariantList indexRows = rowsOf(QStringLiteral("PRAGMA INDEX_LIST('%1')").arg(literal));
         for (const QVariant &row : indexRows) {
@@ -1876,8 +1794,8 @@ QVariantMap TSqlQueryV2::getTableStruct(const QString &iTableStr)
                 || rowText(map, QStringLiteral("origin")) == QLatin1String("pk")) {
                 continue;
             }
-            const QVariantList infoRows = rowsOf(QStringLiteral("PRAGMA INDEX_INFO('%1')")
-                                                     .arg(literalName(rowText(map, QStringLiteral("name")))));
+            const QVariantList infoRows = rowsOf(
+                    QStringLiteral("PRAGMA INDEX_INFO('%1')").arg(literalName(rowText(map, QStringLiteral("name")))));
             QStringList columns;
             for (const QVariant &info : infoRows) {
                 columns.append(rowText(info.toMap(), QStringLiteral("name")));
@@ -1897,29 +1815,30 @@ QVariantMap TSqlQueryV2::getTableStruct(const QString &iTableStr)
         columnRows = rowsOf(QStringLiteral("SELECT column_name,is_nullable,\ndata_type,character_maximum_length,\n"
                                            "datetime_precision\nFROM information_schema.columns\n"
                                            "WHERE table_name = '%1' AND table_schema = '%2' ORDER BY ordinal_position")
-                                .arg(literalName(table), literalName(schema)));
+                                    .arg(literalName(table), literalName(schema)));
     } else if (dialect == SchemaDialect::SqlServer) {
         columnRows = rowsOf(QStringLiteral("SELECT column_name,is_nullable,\ndata_type,datetime_precision,\n"
                                            "character_maximum_length\nFROM INFORMATION_SCHEMA.COLUMNS\n"
                                            "WHERE table_name = '%1' ORDER BY ordinal_position")
-                                .arg(literal));
+                                    .arg(literal));
     } else if (dialect == SchemaDialect::MySql) {
         columnRows = rowsOf(QStringLiteral("SHOW COLUMNS FROM `%1`").arg(d->escapeName(iTableStr)));
     } else if (dialect == SchemaDialect::Oracle) {
         columnRows = rowsOf(QStringLiteral("SELECT T.*,\nC.COMMENTS\nFROM USER_TAB_COLUMNS T,\n"
                                            "USER_COL_COMMENTS C\nWHERE T.TABLE_NAME = C.TABLE_NAME\n"
                                            "AND T.COLUMN_NAME = C.COLUMN_NAME\nAND T.TABLE_NAME = '%1'")
-                                .arg(literal));
+                                    .arg(literal));
     }
     for (const QVariant &row : columnRows) {
         QVariantMap field = fieldFromRow(dialect, row.toMap(), keyColumn);
         if (dialect == SchemaDialect::SqlServer
             && field.value(QStringLiteral("type")).toString() == QLatin1String("SERIAL")) {
             // The next number the column would hand out.
-            const qlonglong maximum = selectValue(QStringLiteral("SELECT max(%1) FROM %2")
-                                                      .arg(field.value(QStringLiteral("name")).toString(), iTableStr),
-                                                  QVariantMap(), QVariantMap())
-                                          .toLongLong();
+            const qlonglong maximum
+                    = selectValue(QStringLiteral("SELECT max(%1) FROM %2")
+                                          .arg(field.value(QStringLiteral("name")).toString(), iTableStr),
+                                  QVariantMap(), QVariantMap())
+                              .toLongLong();
             field.insert(QStringLiteral("next_value"), maximum + 1);
         }
         fields.append(field);
@@ -1983,7 +1902,7 @@ bool TSqlQueryV2::addField(const QString &iTableStr, const QVariantMap &iFieldSt
 {
     Q_D(TSqlQueryV2);
     const QVariantMap fieldMap = plainMap(iFieldStructVarMap);
-    const FieldDef field{QVariant(fieldMap)};
+    const FieldDef field {QVariant(fieldMap)};
     if (!readFieldRequest(this, d, iTableStr, field)) {
         return false;
     }
@@ -2002,24 +1921,24 @@ bool TSqlQueryV2::addField(const QString &iTableStr, const QVariantMap &iFieldSt
     case SchemaDialect::Postgres:
         return execSql(QStringLiteral("ALTER TABLE \"%1\" ADD COLUMN %2;").arg(table, definition(false)));
     case SchemaDialect::Sqlite:
-        return d->rebuildSqliteTable(iTableStr, [&](QVariantMap &ioStruct, QStringList &oCopy,
-                                                    QStringList &oRedefined) {
-            QVariantList fields = ioStruct.value(kFieldKey).toList();
-            oCopy = fieldNames(fields);
-            fields.append(fieldMap);
-            ioStruct.insert(kFieldKey, fields);
-            oRedefined.append(field.name);
-        });
+        return d->rebuildSqliteTable(iTableStr,
+                                     [&](QVariantMap &ioStruct, QStringList &oCopy, QStringList &oRedefined) {
+                                         QVariantList fields = ioStruct.value(kFieldKey).toList();
+                                         oCopy = fieldNames(fields);
+                                         fields.append(fieldMap);
+                                         ioStruct.insert(kFieldKey, fields);
+                                         oRedefined.append(field.name);
+                                     });
     case SchemaDialect::SqlServer: {
-        const QString text = definition(d->isOldSqlServer())
-                             + (serial ? QStringLiteral(" IDENTITY(1,1)") : QString());
+        const QString text = definition(d->isOldSqlServer()) + (serial ? QStringLiteral(" IDENTITY(1,1)") : QString());
         return execSql(QStringLiteral("ALTER TABLE \"%1\" ADD %2;").arg(table, text));
     }
     case SchemaDialect::MySql:
-        return execSql(QStringLiteral("ALTER TABLE `%1` ADD COLUMN %2;")
-                           .arg(table, definition(false) + (serial ? QStringLiteral(" AUTO_INCREMENT") : QString())));
+        return execSql(
+                QStringLiteral("ALTER TABLE `%1` ADD COLUMN %2;")
+                        .arg(table, definition(false) + (serial ? QStringLiteral(" AUTO_INCREMENT") : QString())));
     case SchemaDialect::Oracle: {
-        QStringList statements{QStringLiteral("ALTER TABLE \"%1\" ADD (%2)").arg(table, definition(false))};
+        QStringList statements {QStringLiteral("ALTER TABLE \"%1\" ADD (%2)").arg(table, definition(false))};
         if (serial) {
             statements += oracleSerialStatements(iTableStr, field.name);
         }
@@ -2035,7 +1954,7 @@ bool TSqlQueryV2::alterField(const QString &iTableStr, const QVariantMap &iField
 {
     Q_D(TSqlQueryV2);
     const QVariantMap fieldMap = plainMap(iFieldStructVarMap);
-    const FieldDef field{QVariant(fieldMap)};
+    const FieldDef field {QVariant(fieldMap)};
     if (!readFieldRequest(this, d, iTableStr, field)) {
         return false;
     }
@@ -2055,29 +1974,31 @@ bool TSqlQueryV2::alterField(const QString &iTableStr, const QVariantMap &iField
     case SchemaDialect::Postgres: {
         const bool sized = (field.type == QLatin1String("VARCHAR") || field.type == QLatin1String("TIMESTAMP"))
                            && field.length >= 1;
-        const QString typeStatement =
-            sized ? QStringLiteral("ALTER TABLE \"%1\" ALTER \"%2\" TYPE %3(%4);").arg(table, column, type).arg(field.length)
-                  : QStringLiteral("ALTER TABLE \"%1\" ALTER \"%2\" TYPE %3;").arg(table, column, type);
-        const QString nullStatement =
-            (field.notNull ? QStringLiteral("ALTER TABLE \"%1\" ALTER COLUMN \"%2\" SET NOT NULL;")
-                           : QStringLiteral("ALTER TABLE \"%1\" ALTER COLUMN \"%2\" DROP NOT NULL;"))
-                .arg(table, column);
-        return d->runStatementList(QStringList{typeStatement, nullStatement}, false);
+        const QString typeStatement
+                = sized ? QStringLiteral("ALTER TABLE \"%1\" ALTER \"%2\" TYPE %3(%4);")
+                                  .arg(table, column, type)
+                                  .arg(field.length)
+                        : QStringLiteral("ALTER TABLE \"%1\" ALTER \"%2\" TYPE %3;").arg(table, column, type);
+        const QString nullStatement
+                = (field.notNull ? QStringLiteral("ALTER TABLE \"%1\" ALTER COLUMN \"%2\" SET NOT NULL;")
+                                 : QStringLiteral("ALTER TABLE \"%1\" ALTER COLUMN \"%2\" DROP NOT NULL;"))
+                          .arg(table, column);
+        return d->runStatementList(QStringList {typeStatement, nullStatement}, false);
     }
     case SchemaDialect::Sqlite:
-        return d->rebuildSqliteTable(iTableStr, [&](QVariantMap &ioStruct, QStringList &oCopy,
-                                                    QStringList &oRedefined) {
-            QVariantList fields = ioStruct.value(kFieldKey).toList();
-            oCopy = fieldNames(fields);
-            for (QVariant &entry : fields) {
-                if (entry.toMap().value(QStringLiteral("name")).toString() == field.name) {
-                    entry = fieldMap;
-                    break;
-                }
-            }
-            ioStruct.insert(kFieldKey, fields);
-            oRedefined.append(field.name);
-        });
+        return d->rebuildSqliteTable(iTableStr,
+                                     [&](QVariantMap &ioStruct, QStringList &oCopy, QStringList &oRedefined) {
+                                         QVariantList fields = ioStruct.value(kFieldKey).toList();
+                                         oCopy = fieldNames(fields);
+                                         for (QVariant &entry : fields) {
+                                             if (entry.toMap().value(QStringLiteral("name")).toString() == field.name) {
+                                                 entry = fieldMap;
+                                                 break;
+                                             }
+                                         }
+                                         ioStruct.insert(kFieldKey, fields);
+                                         oRedefined.append(field.name);
+                                     });
     case SchemaDialect::SqlServer:
         return execSql(QStringLiteral("ALTER TABLE \"%1\" ALTER COLUMN \"%2\" %3").arg(table, column, type) + nullFlag
                        + (serial ? QStringLiteral(" IDENTITY(1,1)") : QString()) + QLatin1Char(';'));
@@ -2091,8 +2012,8 @@ bool TSqlQueryV2::alterField(const QString &iTableStr, const QVariantMap &iField
         }
         QString sql = QStringLiteral("ALTER TABLE \"%1\" MODIFY \"%2\" %3").arg(table, column, type);
         const bool current = namedFieldMap(getTableStruct(iTableStr).value(kFieldKey).toList(), field.name)
-                                 .value(QStringLiteral("notnull"))
-                                 .toBool();
+                                     .value(QStringLiteral("notnull"))
+                                     .toBool();
         if (current != field.notNull) {
             sql += nullFlag;
         }
@@ -2199,40 +2120,40 @@ bool TSqlQueryV2::replaceTableStruct(const QString &iTableStr, const QVariantMap
     const QVariantList wantedFields = wanted.value(kFieldKey).toList();
 
     if (dialect == SchemaDialect::Sqlite) {
-        return d->rebuildSqliteTable(iTableStr, [&](QVariantMap &ioStruct, QStringList &oCopy,
-                                                    QStringList &oRedefined) {
-            QMap<QString, QVariantMap> byName;
-            for (const QVariant &entry : wantedFields) {
-                const FieldDef field(entry);
-                if (!field.isEmpty()) {
-                    byName.insert(field.name, entry.toMap());
-                }
-            }
-            QVariantList fields;
-            for (const QVariant &entry : ioStruct.value(kFieldKey).toList()) {
-                const QVariantMap current = entry.toMap();
-                const QString name = current.value(QStringLiteral("name")).toString();
-                oCopy.append(name);
-                if (!byName.contains(name)) {
-                    fields.append(current);
-                    continue;
-                }
-                const QVariantMap target = byName.take(name);
-                const FieldDef now(current);
-                const FieldDef then(target);
-                // A column wanted as it reads now keeps its declared type.
-                if (now.type != then.type || now.length != then.length || now.notNull != then.notNull) {
-                    oRedefined.append(name);
-                }
-                fields.append(target);
-            }
-            for (auto it = byName.constBegin(); it != byName.constEnd(); ++it) {
-                fields.append(it.value());
-                oRedefined.append(it.key());
-            }
-            ioStruct = wanted;
-            ioStruct.insert(kFieldKey, fields);
-        });
+        return d->rebuildSqliteTable(
+                iTableStr, [&](QVariantMap &ioStruct, QStringList &oCopy, QStringList &oRedefined) {
+                    QMap<QString, QVariantMap> byName;
+                    for (const QVariant &entry : wantedFields) {
+                        const FieldDef field(entry);
+                        if (!field.isEmpty()) {
+                            byName.insert(field.name, entry.toMap());
+                        }
+                    }
+                    QVariantList fields;
+                    for (const QVariant &entry : ioStruct.value(kFieldKey).toList()) {
+                        const QVariantMap current = entry.toMap();
+                        const QString name = current.value(QStringLiteral("name")).toString();
+                        oCopy.append(name);
+                        if (!byName.contains(name)) {
+                            fields.append(current);
+                            continue;
+                        }
+                        const QVariantMap target = byName.take(name);
+                        const FieldDef now(current);
+                        const FieldDef then(target);
+                        // A column wanted as it reads now keeps its declared type.
+                        if (now.type != then.type || now.length != then.length || now.notNull != then.notNull) {
+                            oRedefined.append(name);
+                        }
+                        fields.append(target);
+                    }
+                    for (auto it = byName.constBegin(); it != byName.constEnd(); ++it) {
+                        fields.append(it.value());
+                        oRedefined.append(it.key());
+                    }
+                    ioStruct = wanted;
+                    ioStruct.insert(kFieldKey, fields);
+                });
     }
 
     const bool oldServer = dialect == SchemaDialect::SqlServer && d->isOldSqlServer();
@@ -2265,15 +2186,18 @@ bool TSqlQueryV2::replaceTableStruct(const QString &iTableStr, const QVariantMap
                 const bool sizable = w.type == QLatin1String("VARCHAR") || w.type == QLatin1String("TIMESTAMP");
                 const QString type = typeText(dialect, w.type, w.length, oldServer, TypeUse::MigrateAlter);
                 const QString sized = QStringLiteral("ALTER TABLE \"%1\" ALTER \"%2\" TYPE %3(%4);")
-                                          .arg(table, column, type).arg(w.length);
-                const QString plain = QStringLiteral("ALTER TABLE \"%1\" ALTER \"%2\" TYPE %3;").arg(table, column, type);
+                                              .arg(table, column, type)
+                                              .arg(w.length);
+                const QString plain
+                        = QStringLiteral("ALTER TABLE \"%1\" ALTER \"%2\" TYPE %3;").arg(table, column, type);
                 if (w.type != e.type) {
                     statements.append(sizable && w.length > 0 ? sized : plain);
                 }
                 if (w.notNull != e.notNull) {
-                    statements.append((w.notNull ? QStringLiteral("ALTER TABLE \"%1\" ALTER COLUMN \"%2\" SET NOT NULL;")
-                                                 : QStringLiteral("ALTER TABLE \"%1\" ALTER COLUMN \"%2\" DROP NOT NULL;"))
-                                          .arg(table, column));
+                    statements.append(
+                            (w.notNull ? QStringLiteral("ALTER TABLE \"%1\" ALTER COLUMN \"%2\" SET NOT NULL;")
+                                       : QStringLiteral("ALTER TABLE \"%1\" ALTER COLUMN \"%2\" DROP NOT NULL;"))
+                                    .arg(table, column));
                 }
                 if (w.type == e.type && sizable && w.length != e.length) {
                     // A VARCHAR without a length has no limit; PostgreSQL refuses a length of 0.
@@ -2284,13 +2208,17 @@ bool TSqlQueryV2::replaceTableStruct(const QString &iTableStr, const QVariantMap
             }
             case SchemaDialect::SqlServer:
                 statements.append(QStringLiteral("ALTER TABLE \"%1\" ALTER COLUMN \"%2\" %3")
-                                      .arg(table, column, typeText(dialect, w.type, w.length, oldServer, TypeUse::MigrateAlter))
-                                  + nullFlag + (serial ? QStringLiteral(" IDENTITY(1,1)") : QString()) + QLatin1Char(';'));
+                                          .arg(table, column,
+                                               typeText(dialect, w.type, w.length, oldServer, TypeUse::MigrateAlter))
+                                  + nullFlag + (serial ? QStringLiteral(" IDENTITY(1,1)") : QString())
+                                  + QLatin1Char(';'));
                 break;
             case SchemaDialect::MySql:
                 statements.append(QStringLiteral("ALTER TABLE `%1` MODIFY COLUMN `%2` %3")
-                                      .arg(table, column, typeText(dialect, w.type, w.length, oldServer, TypeUse::MigrateAlter))
-                                  + nullFlag + (serial ? QStringLiteral(" AUTO_INCREMENT") : QString()) + QLatin1Char(';'));
+                                          .arg(table, column,
+                                               typeText(dialect, w.type, w.length, oldServer, TypeUse::MigrateAlter))
+                                  + nullFlag + (serial ? QStringLiteral(" AUTO_INCREMENT") : QString())
+                                  + QLatin1Char(';'));
                 break;
             case SchemaDialect::Oracle: {
                 // Oracle's current type is compared as stored.
@@ -2299,7 +2227,8 @@ bool TSqlQueryV2::replaceTableStruct(const QString &iTableStr, const QVariantMap
                     break;
                 }
                 statements.append(QStringLiteral("ALTER TABLE \"%1\" MODIFY \"%2\" %3")
-                                      .arg(table, column, typeText(dialect, w.type, w.length, oldServer, TypeUse::MigrateAlter))
+                                          .arg(table, column,
+                                               typeText(dialect, w.type, w.length, oldServer, TypeUse::MigrateAlter))
                                   + (w.notNull != e.notNull ? nullFlag : QString()));
                 break;
             }
@@ -2349,7 +2278,8 @@ bool TSqlQueryV2::replaceTableStruct(const QString &iTableStr, const QVariantMap
     } else if (dialect == SchemaDialect::SqlServer) {
         constraintRows = selectArrayMap(sqlServerConstraintSql(iTableStr), QVariantMap(), QVariantMap());
     } else if (dialect == SchemaDialect::MySql) {
-        constraintRows = selectArrayMap(QStringLiteral("SHOW INDEX FROM `%1`").arg(table), QVariantMap(), QVariantMap());
+        constraintRows
+                = selectArrayMap(QStringLiteral("SHOW INDEX FROM `%1`").arg(table), QVariantMap(), QVariantMap());
     } else {
         constraintRows = selectArrayMap(oracleConstraintSql(iTableStr), QVariantMap(), QVariantMap());
     }
@@ -2376,7 +2306,7 @@ bool TSqlQueryV2::replaceTableStruct(const QString &iTableStr, const QVariantMap
             drop = QStringLiteral("ALTER TABLE \"%1\" DROP CONSTRAINT \"%2\";").arg(table, d->escapeName(name));
         } else if (dialect == SchemaDialect::SqlServer) {
             drop = QStringLiteral("ALTER TABLE \"%1\" DROP CONSTRAINT [%2];")
-                       .arg(table, QString(name).replace(QLatin1Char(']'), QStringLiteral("]]")));
+                           .arg(table, QString(name).replace(QLatin1Char(']'), QStringLiteral("]]")));
         } else if (dialect == SchemaDialect::MySql) {
             drop = QStringLiteral("ALTER TABLE `%1` DROP INDEX `%2`;").arg(table, d->escapeName(name));
         } else {

@@ -135,18 +135,15 @@ public slots:
     //! Rows keyed by iKeyField (a column, or a "${column}" template; empty
     //! means the first column); a later row replaces an earlier one.
     QVariantMap selectMapMap(const QString &iSqlStr, const QString &iKeyField,
-                             const QVariantMap &iFieldFormat = QVariantMap(),
-                             QVariantMap iParamMap = QVariantMap());
+                             const QVariantMap &iFieldFormat = QVariantMap(), QVariantMap iParamMap = QVariantMap());
     //! Values of the selector's value field keyed by its unique field.
     QVariantMap selectMapValue(const TSqlSelectorV2 &iSqlSelector);
     //! Values keyed by the unique field, the selector read from a map.
     QVariantMap selectMapValue(const QVariantMap &iDataMap);
     //! Values of iValueField keyed by iKeyField (columns or templates; empty
     //! means the first and the second column).
-    QVariantMap selectMapValue(const QString &iSqlStr, const QString &iKeyField,
-                               const QString &iValueField,
-                               const QVariantMap &iFieldFormat = QVariantMap(),
-                               QVariantMap iParamMap = QVariantMap());
+    QVariantMap selectMapValue(const QString &iSqlStr, const QString &iKeyField, const QString &iValueField,
+                               const QVariantMap &iFieldFormat = QVariantMap(), QVariantMap iParamMap = QVariantMap());
     //! The row count of the selector's statement, without paging.
     int selectCount(const TSqlSelectorV2 &iSqlSelector);
 
@@ -155,17 +152,15 @@ public slots:
 
     //! Inserts one row; with iReturnLastInsertId gives back the new key
     //! (iReturnField through " RETURNING", else the driver's last insert id).
-    QVariant insertRow(const QString &iTableStr, const QVariantMap &iDataMap,
-                       const QStringList &iFields, bool iReturnLastInsertId = false,
-                       const QString &iReturnField = QString());
+    QVariant insertRow(const QString &iTableStr, const QVariantMap &iDataMap, const QStringList &iFields,
+                       bool iReturnLastInsertId = false, const QString &iReturnField = QString());
     //! Inserts one row described by a map (see TSqlInserterV2).
     QVariant insertRow(const QVariantMap &iDataMap);
     //! Inserts one row described by an inserter.
     QVariant insertRow(const TSqlInserterV2 &iSqlInserter);
     //! Inserts rows, maps keyed by column or lists in column order, with one
     //! prepared statement.
-    void batchInsert(const QString &iTableStr, const QStringList &iFields,
-                     const QVariantList &iDataList);
+    void batchInsert(const QString &iTableStr, const QStringList &iFields, const QVariantList &iDataList);
     //! Deletes the rows matching the condition; an empty condition deletes
     //! nothing. Returns the rows deleted, -1 when the statement failed.
     int deleteRow(const QString &iTableStr, const QVariant &iWhere);
@@ -175,11 +170,9 @@ public slots:
     int deleteRow(const TSqlDeleterV2 &iSqlDeleter);
     //! Updates the rows identified by iUniqueFields, or inserts the row when
     //! there is none; gives back the value of iAutoIncrField.
-    QVariant replaceRow(const QString &iTableStr, const QVariantMap &iDataMap,
-                        const QStringList &iUniqueFields,
+    QVariant replaceRow(const QString &iTableStr, const QVariantMap &iDataMap, const QStringList &iUniqueFields,
                         const QVariantMap &iUpdatePolicy = QVariantMap(),
-                        const QStringList &iUpdateFields = QStringList(),
-                        const QString &iAutoIncrField = QString());
+                        const QStringList &iUpdateFields = QStringList(), const QString &iAutoIncrField = QString());
     //! Replaces a row described by a map (see TSqlInserterV2).
     QVariant replaceRow(const QVariantMap &iDataMap);
     //! Replaces a row described by an inserter.
@@ -188,8 +181,7 @@ public slots:
     //! condition updates nothing. Policies "JSON_MERGE" and "ARRAY_APPEND"
     //! merge into a column. Returns the affected rows, -1 when it failed.
     int updateRow(const QString &iTableStr, const QVariantMap &iDataMap, const QVariant &iWhere,
-                  const QVariantMap &iUpdatePolicy = QVariantMap(),
-                  const QStringList &iFields = QStringList());
+                  const QVariantMap &iUpdatePolicy = QVariantMap(), const QStringList &iFields = QStringList());
     //! Updates rows described by an updater.
     int updateRow(const TSqlUpdaterV2 &iSqlUpdater);
     //! Updates rows described by a map (see TSqlUpdaterV2).

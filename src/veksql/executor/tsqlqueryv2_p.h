@@ -20,9 +20,9 @@ class TSqlSelectRun
 {
 public:
     QSqlQuery query;
-    QStringList names;       // every column, in result order
-    QVector<int> columns;    // the column indexes shown, the paging column left out
-    QStringList formats;     // field format per column index
+    QStringList names;    // every column, in result order
+    QVector<int> columns; // the column indexes shown, the paging column left out
+    QStringList formats;  // field format per column index
 
     QVariant value(int iColumn) const;
     QVariantMap rowMap() const;
@@ -53,17 +53,16 @@ public:
     // Runs one select by the common steps and hands every fetched row to
     // iRow; iHeader sees the columns before the first row. False when the
     // connection could not be opened (nothing ran).
-    bool runSelect(const QString &iSqlStr, const QVariantMap &iFieldFormat,
-                   const QVariantMap &iParamMap, bool iCheckPrepared, bool iFirstRowOnly,
-                   const std::function<void(const TSqlSelectRun &)> &iHeader,
+    bool runSelect(const QString &iSqlStr, const QVariantMap &iFieldFormat, const QVariantMap &iParamMap,
+                   bool iCheckPrepared, bool iFirstRowOnly, const std::function<void(const TSqlSelectRun &)> &iHeader,
                    const std::function<void(const TSqlSelectRun &)> &iRow);
     // The value of a key or value field in a row: a column, or a template.
-    static QVariant fieldValue(const QString &iField, const QStringList &iTemplateNames,
-                               bool iTemplate, const QVariantMap &iRow);
+    static QVariant fieldValue(const QString &iField, const QStringList &iTemplateNames, bool iTemplate,
+                               const QVariantMap &iRow);
 
     // Runs a text overload of the executor with the statement a selector
     // writes for this connection's dialect.
-    template <typename R>
+    template<typename R>
     R bySelector(const TSqlSelectorV2 &iSelector,
                  R (TSqlQueryV2::*iTextForm)(const QString &, const QVariantMap &, QVariantMap));
     TSqlSelectorV2 forConnection(const TSqlSelectorV2 &iSelector) const;
@@ -108,12 +107,12 @@ public:
     // The SQLite rebuild through a backup table: iChange turns the current
     // structure into the new one, fills the columns to copy and names the
     // columns it redefines (the others keep their declared types).
-    bool rebuildSqliteTable(const QString &iTableStr,
-                            const std::function<void(QVariantMap &ioStruct, QStringList &oCopy,
-                                                     QStringList &oRedefined)> &iChange);
+    bool rebuildSqliteTable(
+            const QString &iTableStr,
+            const std::function<void(QVariantMap &ioStruct, QStringList &oCopy, QStringList &oRedefined)> &iChange);
 };
 
-template <typename R>
+template<typename R>
 R TSqlQueryV2Private::bySelector(const TSqlSelectorV2 &iSelector,
                                  R (TSqlQueryV2::*iTextForm)(const QString &, const QVariantMap &, QVariantMap))
 {

@@ -24,7 +24,10 @@ bool arrayElementNeedsQuotes(const QString &iText)
         return true;
     for (const QChar c : iText) {
         switch (c.unicode()) {
-        case ',': case '{': case '}': case '\\':
+        case ',':
+        case '{':
+        case '}':
+        case '\\':
             return true;
         default:
             if (c.isSpace())
@@ -68,10 +71,10 @@ QVariant formatDate(const QDate &iDate, const QString &iFormat)
 QVariant formatDateTime(const QDateTime &iDateTime, const QString &iFormat)
 {
     static const QMap<QString, QString> patterns {
-        {QStringLiteral("YYYY-MM-DD HH:MM:SS"), QStringLiteral("yyyy-MM-dd hh:mm:ss")},
-        {QStringLiteral("YYYY-MM-DD HH:MM"), QStringLiteral("yyyy-MM-dd hh:mm")},
-        {QStringLiteral("YYYY-MM-DD HH"), QStringLiteral("yyyy-MM-dd hh")},
-        {QStringLiteral("YYYY-MM-DD"), QStringLiteral("yyyy-MM-dd")},
+            {QStringLiteral("YYYY-MM-DD HH:MM:SS"), QStringLiteral("yyyy-MM-dd hh:mm:ss")},
+            {QStringLiteral("YYYY-MM-DD HH:MM"), QStringLiteral("yyyy-MM-dd hh:mm")},
+            {QStringLiteral("YYYY-MM-DD HH"), QStringLiteral("yyyy-MM-dd hh")},
+            {QStringLiteral("YYYY-MM-DD"), QStringLiteral("yyyy-MM-dd")},
     };
     const auto it = patterns.constFind(iFormat);
     return it == patterns.cend() ? QVariant() : QVariant(iDateTime.toString(*it));
@@ -85,8 +88,8 @@ void appendMapConditions(TSqlWhereCompsiteV2 &oWhere, const QVariantMap &iMap)
         if (it.value().userType() == QMetaType::QVariantMap) {
             const QVariantMap condition = it.value().toMap();
             const QString op = condition.contains(QStringLiteral("operator"))
-                ? condition.value(QStringLiteral("operator")).toString()
-                : QStringLiteral("=");
+                                       ? condition.value(QStringLiteral("operator")).toString()
+                                       : QStringLiteral("=");
             oWhere.append(it.key(), condition.value(QStringLiteral("value")), op);
         } else {
             oWhere.append(it.key(), it.value(), QStringLiteral("="));
@@ -281,9 +284,8 @@ void TSqlDataUtilV2::fillWhere(TSqlWhereCompsiteV2 &oWhere, const QVariant &iCon
     oWhere.append(condition.toString());
 }
 
-QString TSqlDataUtilV2::variant2EqualWhere(const QString &iField, const QVariant &iValue,
-                                           const QString &iQuote, bool iListAsIn,
-                                           const QString &iDatabaseType)
+QString TSqlDataUtilV2::variant2EqualWhere(const QString &iField, const QVariant &iValue, const QString &iQuote,
+                                           bool iListAsIn, const QString &iDatabaseType)
 {
     const QString field = iQuote + iField + iQuote;
     if (!iValue.isValid() || iValue.isNull())
@@ -324,13 +326,9 @@ QString TSqlDataUtilV2::variant2AndWhere(const QVariant &iCondition, const QVari
     return parts.join(QLatin1String(" AND "));
 }
 
-QStringList TSqlDataUtilV2::strCapDollar(const QString &iStr)
-{
-    return TDataParse::strCapDollar(iStr);
-}
+QStringList TSqlDataUtilV2::strCapDollar(const QString &iStr) { return TDataParse::strCapDollar(iStr); }
 
-QString TSqlDataUtilV2::strReplaceDollar(const QString &iStr, const QStringList &iNames,
-                                         const QVariantMap &iValues)
+QString TSqlDataUtilV2::strReplaceDollar(const QString &iStr, const QStringList &iNames, const QVariantMap &iValues)
 {
     QString text = iStr;
     for (const QString &name : iNames)

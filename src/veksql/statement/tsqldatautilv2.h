@@ -49,22 +49,19 @@ public:
     static void fillWhere(TSqlWhereCompsiteV2 &oWhere, const QVariant &iCondition);
     //! One condition on \a iField; \a iQuote is written around the field name,
     //! \a iListAsIn turns a list value into an IN condition.
-    static QString variant2EqualWhere(const QString &iField, const QVariant &iValue,
-                                      const QString &iQuote, bool iListAsIn,
-                                      const QString &iDatabaseType = QString());
+    static QString variant2EqualWhere(const QString &iField, const QVariant &iValue, const QString &iQuote,
+                                      bool iListAsIn, const QString &iDatabaseType = QString());
     //! Equality conditions joined by " AND ": from a text (taken trimmed), a
     //! map of field to value, or a list of field names whose values come from
     //! \a iValueMap.
-    static QString variant2AndWhere(const QVariant &iCondition, const QVariantMap &iValueMap,
-                                    const QString &iQuote,
+    static QString variant2AndWhere(const QVariant &iCondition, const QVariantMap &iValueMap, const QString &iQuote,
                                     const QString &iDatabaseType = QString());
 
     //! The names of the "${name}" placeholders in \a iStr, in order.
     static QStringList strCapDollar(const QString &iStr);
     //! \a iStr with the placeholders of \a iNames replaced by the texts of
     //! \a iValues (empty for a missing name), inserted unquoted.
-    static QString strReplaceDollar(const QString &iStr, const QStringList &iNames,
-                                    const QVariantMap &iValues);
+    static QString strReplaceDollar(const QString &iStr, const QStringList &iNames, const QVariantMap &iValues);
 
 private:
     TSqlDataUtilV2() = delete;

@@ -3,8 +3,7 @@
 
 TSqlDeleterV2::TSqlDeleterV2()
     : d_ptr(new TSqlDeleterV2Private(this))
-{
-}
+{}
 
 TSqlDeleterV2::TSqlDeleterV2(const QString &iTable)
     : d_ptr(new TSqlDeleterV2Private(this))
@@ -31,10 +30,7 @@ TSqlDeleterV2 &TSqlDeleterV2::operator=(const TSqlDeleterV2 &iOther)
     return *this;
 }
 
-TSqlDeleterV2::~TSqlDeleterV2()
-{
-    delete d_ptr;
-}
+TSqlDeleterV2::~TSqlDeleterV2() { delete d_ptr; }
 
 QString TSqlDeleterV2::connectionName() const
 {

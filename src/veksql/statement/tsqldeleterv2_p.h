@@ -8,7 +8,9 @@ class TSqlDeleterV2Private : public TSqlRowStatementData
 {
     Q_DECLARE_PUBLIC(TSqlDeleterV2)
 public:
-    explicit TSqlDeleterV2Private(TSqlDeleterV2 *qptr) : q_ptr(qptr) {}
+    explicit TSqlDeleterV2Private(TSqlDeleterV2 *qptr)
+        : q_ptr(qptr)
+    {}
 
     TSqlDeleterV2 *q_ptr;
 };

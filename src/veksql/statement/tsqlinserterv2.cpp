@@ -3,8 +3,7 @@
 
 TSqlInserterV2::TSqlInserterV2()
     : d_ptr(new TSqlInserterV2Private(this))
-{
-}
+{}
 
 TSqlInserterV2::TSqlInserterV2(const QString &iTable)
     : d_ptr(new TSqlInserterV2Private(this))
@@ -31,10 +30,7 @@ TSqlInserterV2 &TSqlInserterV2::operator=(const TSqlInserterV2 &iOther)
     return *this;
 }
 
-TSqlInserterV2::~TSqlInserterV2()
-{
-    delete d_ptr;
-}
+TSqlInserterV2::~TSqlInserterV2() { delete d_ptr; }
 
 QString TSqlInserterV2::connectionName() const
 {

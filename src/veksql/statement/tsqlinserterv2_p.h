@@ -8,7 +8,9 @@ class TSqlInserterV2Private : public TSqlRowStatementData
 {
     Q_DECLARE_PUBLIC(TSqlInserterV2)
 public:
-    explicit TSqlInserterV2Private(TSqlInserterV2 *qptr) : q_ptr(qptr) {}
+    explicit TSqlInserterV2Private(TSqlInserterV2 *qptr)
+        : q_ptr(qptr)
+    {}
 
     TSqlInserterV2 *q_ptr;
 };

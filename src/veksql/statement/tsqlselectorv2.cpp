@@ -79,13 +79,12 @@ QString TSqlSelectorV2Private::groupClause() const
 QString TSqlSelectorV2Private::plainSelect() const
 {
     return QLatin1String("SELECT ") + (field.isEmpty() ? QStringLiteral("*") : field.join(QLatin1Char(',')))
-        + QLatin1String(" FROM ") + table + whereClause() + groupClause();
+           + QLatin1String(" FROM ") + table + whereClause() + groupClause();
 }
 
 TSqlSelectorV2::TSqlSelectorV2()
     : d_ptr(new TSqlSelectorV2Private(this))
-{
-}
+{}
 
 TSqlSelectorV2::TSqlSelectorV2(const QString &iTable)
     : d_ptr(new TSqlSelectorV2Private(this))
@@ -112,10 +111,7 @@ TSqlSelectorV2 &TSqlSelectorV2::operator=(const TSqlSelectorV2 &iOther)
     return *this;
 }
 
-TSqlSelectorV2::~TSqlSelectorV2()
-{
-    delete d_ptr;
-}
+TSqlSelectorV2::~TSqlSelectorV2() { delete d_ptr; }
 
 QString TSqlSelectorV2::connectionName() const
 {
@@ -155,10 +151,7 @@ QStringList &TSqlSelectorV2::fieldRef()
     return d->field;
 }
 
-TSqlSelectorV2 &TSqlSelectorV2::setField(const QString &iField)
-{
-    return setField(QStringList {iField});
-}
+TSqlSelectorV2 &TSqlSelectorV2::setField(const QString &iField) { return setField(QStringList {iField}); }
 
 TSqlSelectorV2 &TSqlSelectorV2::setField(const QStringList &iFields)
 {
@@ -247,10 +240,7 @@ QStringList &TSqlSelectorV2::groupRef()
     return d->group;
 }
 
-TSqlSelectorV2 &TSqlSelectorV2::setGroup(const QString &iField)
-{
-    return setGroup(QStringList {iField});
-}
+TSqlSelectorV2 &TSqlSelectorV2::setGroup(const QString &iField) { return setGroup(QStringList {iField}); }
 
 TSqlSelectorV2 &TSqlSelectorV2::setGroup(const QStringList &iFields)
 {
@@ -468,8 +458,8 @@ QString TSqlSelectorV2::toSql() const
         const QString sql = d->plainSelect() + d->orderClause();
         if (!paged)
             return sql;
-        return QLatin1String("SELECT * FROM (SELECT ROWNUM AS \"row__number\", ROWNUM__ALIAS__TABLE.* FROM (")
-            + sql + QLatin1String(" ) ROWNUM__ALIAS__TABLE ) WHERE ") + bounds;
+        return QLatin1String("SELECT * FROM (SELECT ROWNUM AS \"row__number\", ROWNUM__ALIAS__TABLE.* FROM (") + sql
+               + QLatin1String(" ) ROWNUM__ALIAS__TABLE ) WHERE ") + bounds;
     }
 
     if (d->databaseType == QLatin1String("QODBC")) {
@@ -479,9 +469,8 @@ QString TSqlSelectorV2::toSql() const
         // derived table named; without order terms the numbering is arbitrary.
         const QString rowOrder = d->order.isEmpty() ? QStringLiteral("(SELECT NULL)") : d->order.join(QLatin1Char(','));
         return QLatin1String("SELECT * FROM (SELECT ROW_NUMBER() OVER (ORDER BY ") + rowOrder
-            + QLatin1String(") AS \"row__number\", ROWNUM__ALIAS__TABLE.* FROM (") + d->plainSelect()
-            + QLatin1String(") AS ROWNUM__ALIAS__TABLE) AS ROWNUM__ALIAS__OUTER WHERE ") + bounds
-            + d->orderClause();
+               + QLatin1String(") AS \"row__number\", ROWNUM__ALIAS__TABLE.* FROM (") + d->plainSelect()
+               + QLatin1String(") AS ROWNUM__ALIAS__TABLE) AS ROWNUM__ALIAS__OUTER WHERE ") + bounds + d->orderClause();
     }
 
     QString sql = d->plainSelect() + d->orderClause();

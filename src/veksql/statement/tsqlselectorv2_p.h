@@ -26,7 +26,9 @@ class TSqlSelectorV2Private : public TSqlSelectorV2Data
 {
     Q_DECLARE_PUBLIC(TSqlSelectorV2)
 public:
-    explicit TSqlSelectorV2Private(TSqlSelectorV2 *qptr) : q_ptr(qptr) {}
+    explicit TSqlSelectorV2Private(TSqlSelectorV2 *qptr)
+        : q_ptr(qptr)
+    {}
 
     void readMap(const QVariantMap &iMap);
     // SELECT, columns, FROM, WHERE and GROUP BY: the statement before any

@@ -1,8 +1,8 @@
 #ifndef TSQLSTATEMENTDATA_P_H
 #define TSQLSTATEMENTDATA_P_H
 
-#include "tsqlwherecompsitev2.h"
 #include "tscriptvalue.h"
+#include "tsqlwherecompsitev2.h"
 
 #include <QStringList>
 #include <QVariant>
@@ -38,9 +38,9 @@ void forEach(const QVariantMap &iMap, Visit iVisit)
 struct TSqlRowStatementData
 {
     enum Part {
-        Columns = 0x1,        // fields, data, unique fields, update policy
-        AutoIncrement = 0x2,  // the auto-increment field
-        Where = 0x4           // the where tree
+        Columns = 0x1,       // fields, data, unique fields, update policy
+        AutoIncrement = 0x2, // the auto-increment field
+        Where = 0x4          // the where tree
     };
 
     QString connectionName {QLatin1String("")};

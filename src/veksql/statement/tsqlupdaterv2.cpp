@@ -3,8 +3,7 @@
 
 TSqlUpdaterV2::TSqlUpdaterV2()
     : d_ptr(new TSqlUpdaterV2Private(this))
-{
-}
+{}
 
 TSqlUpdaterV2::TSqlUpdaterV2(const QString &iTable)
     : d_ptr(new TSqlUpdaterV2Private(this))
@@ -31,10 +30,7 @@ TSqlUpdaterV2 &TSqlUpdaterV2::operator=(const TSqlUpdaterV2 &iOther)
     return *this;
 }
 
-TSqlUpdaterV2::~TSqlUpdaterV2()
-{
-    delete d_ptr;
-}
+TSqlUpdaterV2::~TSqlUpdaterV2() { delete d_ptr; }
 
 QString TSqlUpdaterV2::connectionName() const
 {

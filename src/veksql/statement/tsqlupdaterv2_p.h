@@ -1,14 +1,16 @@
 #ifndef TSQLUPDATERV2_P_H
 #define TSQLUPDATERV2_P_H
 
-#include "tsqlupdaterv2.h"
 #include "tsqlstatementdata_p.h"
+#include "tsqlupdaterv2.h"
 
 class TSqlUpdaterV2Private : public TSqlRowStatementData
 {
     Q_DECLARE_PUBLIC(TSqlUpdaterV2)
 public:
-    explicit TSqlUpdaterV2Private(TSqlUpdaterV2 *qptr) : q_ptr(qptr) {}
+    explicit TSqlUpdaterV2Private(TSqlUpdaterV2 *qptr)
+        : q_ptr(qptr)
+    {}
 
     TSqlUpdaterV2 *q_ptr;
 };

@@ -4,15 +4,9 @@ TSqlWhereAbsV2::TSqlWhereAbsV2() = default;
 
 TSqlWhereAbsV2::~TSqlWhereAbsV2() = default;
 
-TSqlWhereAbsV2 *TSqlWhereAbsV2::clone() const
-{
-    return nullptr;
-}
+TSqlWhereAbsV2 *TSqlWhereAbsV2::clone() const { return nullptr; }
 
-QString TSqlWhereAbsV2::toSql() const
-{
-    return QString();
-}
+QString TSqlWhereAbsV2::toSql() const { return QString(); }
 
 QString TSqlWhereAbsV2::toSql(const QString &iDatabaseType) const
 {

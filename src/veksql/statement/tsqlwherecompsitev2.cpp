@@ -8,11 +8,11 @@
 
 TSqlWhereCompsiteV2::TSqlWhereCompsiteV2()
     : d_ptr(new TSqlWhereCompsiteV2Private(this))
-{
-}
+{}
 
 TSqlWhereCompsiteV2::TSqlWhereCompsiteV2(const TSqlWhereCompsiteV2 &iOther)
-    : TSqlWhereAbsV2(iOther), d_ptr(new TSqlWhereCompsiteV2Private(this))
+    : TSqlWhereAbsV2(iOther)
+    , d_ptr(new TSqlWhereCompsiteV2Private(this))
 {
     d_ptr->logic = iOther.d_ptr->logic;
     d_ptr->items = iOther.cloneItems();
@@ -29,10 +29,7 @@ TSqlWhereCompsiteV2 &TSqlWhereCompsiteV2::operator=(const TSqlWhereCompsiteV2 &i
     return *this;
 }
 
-TSqlWhereCompsiteV2::~TSqlWhereCompsiteV2()
-{
-    delete d_ptr;
-}
+TSqlWhereCompsiteV2::~TSqlWhereCompsiteV2() { delete d_ptr; }
 
 TSqlWhereCompsiteV2 &TSqlWhereCompsiteV2::append(const QString &iSql)
 {
@@ -139,15 +136,9 @@ TSqlWhereCompsiteV2::Logic TSqlWhereCompsiteV2::logicFromString(const QString &i
     return And;
 }
 
-TSqlWhereAbsV2 *TSqlWhereCompsiteV2::clone() const
-{
-    return new TSqlWhereCompsiteV2(*this);
-}
+TSqlWhereAbsV2 *TSqlWhereCompsiteV2::clone() const { return new TSqlWhereCompsiteV2(*this); }
 
-QString TSqlWhereCompsiteV2::toSql() const
-{
-    return toSql(QString());
-}
+QString TSqlWhereCompsiteV2::toSql() const { return toSql(QString()); }
 
 QString TSqlWhereCompsiteV2::toSql(const QString &iDatabaseType) const
 {

@@ -7,7 +7,9 @@ class TSqlWhereCompsiteV2Private
 {
     Q_DECLARE_PUBLIC(TSqlWhereCompsiteV2)
 public:
-    explicit TSqlWhereCompsiteV2Private(TSqlWhereCompsiteV2 *qptr) : q_ptr(qptr) {}
+    explicit TSqlWhereCompsiteV2Private(TSqlWhereCompsiteV2 *qptr)
+        : q_ptr(qptr)
+    {}
     ~TSqlWhereCompsiteV2Private() { qDeleteAll(items); }
 
     TSqlWhereCompsiteV2::Logic logic = TSqlWhereCompsiteV2::And;

@@ -1,9 +1,9 @@
 #include "tsqlwheresimplev2.h"
 #include "tsqlwheresimplev2_p.h"
 
+#include "tscriptvalue.h"
 #include "tsqldatautilv2.h"
 #include "tsqlliteral_p.h"
-#include "tscriptvalue.h"
 
 namespace {
 const QString kDefaultDatabaseType = QStringLiteral("QPSQL");
@@ -11,8 +11,7 @@ const QString kDefaultDatabaseType = QStringLiteral("QPSQL");
 
 TSqlWhereSimpleV2::TSqlWhereSimpleV2()
     : d_ptr(new TSqlWhereSimpleV2Private(this))
-{
-}
+{}
 
 TSqlWhereSimpleV2::TSqlWhereSimpleV2(const QString &iField, const QVariant &iValue, const QString &iOperator)
     : d_ptr(new TSqlWhereSimpleV2Private(this))
@@ -23,7 +22,8 @@ TSqlWhereSimpleV2::TSqlWhereSimpleV2(const QString &iField, const QVariant &iVal
 }
 
 TSqlWhereSimpleV2::TSqlWhereSimpleV2(const TSqlWhereSimpleV2 &iOther)
-    : TSqlWhereAbsV2(iOther), d_ptr(new TSqlWhereSimpleV2Private(this))
+    : TSqlWhereAbsV2(iOther)
+    , d_ptr(new TSqlWhereSimpleV2Private(this))
 {
     static_cast<TSqlWhereSimpleV2Data &>(*d_ptr) = *iOther.d_ptr;
 }
@@ -34,10 +34,7 @@ TSqlWhereSimpleV2 &TSqlWhereSimpleV2::operator=(const TSqlWhereSimpleV2 &iOther)
     return *this;
 }
 
-TSqlWhereSimpleV2::~TSqlWhereSimpleV2()
-{
-    delete d_ptr;
-}
+TSqlWhereSimpleV2::~TSqlWhereSimpleV2() { delete d_ptr; }
 
 QString TSqlWhereSimpleV2::field() const
 {
@@ -92,15 +89,9 @@ TSqlWhereSimpleV2 &TSqlWhereSimpleV2::setDatabaseType(const QString &iDatabaseTy
     return *this;
 }
 
-TSqlWhereAbsV2 *TSqlWhereSimpleV2::clone() const
-{
-    return new TSqlWhereSimpleV2(*this);
-}
+TSqlWhereAbsV2 *TSqlWhereSimpleV2::clone() const { return new TSqlWhereSimpleV2(*this); }
 
-QString TSqlWhereSimpleV2::toSql() const
-{
-    return toSql(QString());
-}
+QString TSqlWhereSimpleV2::toSql() const { return toSql(QString()); }
 
 QString TSqlWhereSimpleV2::toSql(const QString &iDatabaseType) const
 {

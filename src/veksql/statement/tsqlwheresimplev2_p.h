@@ -16,7 +16,9 @@ class TSqlWhereSimpleV2Private : public TSqlWhereSimpleV2Data
 {
     Q_DECLARE_PUBLIC(TSqlWhereSimpleV2)
 public:
-    explicit TSqlWhereSimpleV2Private(TSqlWhereSimpleV2 *qptr) : q_ptr(qptr) {}
+    explicit TSqlWhereSimpleV2Private(TSqlWhereSimpleV2 *qptr)
+        : q_ptr(qptr)
+    {}
 
     TSqlWhereSimpleV2 *q_ptr;
 };

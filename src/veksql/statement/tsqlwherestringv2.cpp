@@ -3,8 +3,7 @@
 
 TSqlWhereStringV2::TSqlWhereStringV2()
     : d_ptr(new TSqlWhereStringV2Private(this))
-{
-}
+{}
 
 TSqlWhereStringV2::TSqlWhereStringV2(const QString &iString)
     : d_ptr(new TSqlWhereStringV2Private(this))
@@ -13,7 +12,8 @@ TSqlWhereStringV2::TSqlWhereStringV2(const QString &iString)
 }
 
 TSqlWhereStringV2::TSqlWhereStringV2(const TSqlWhereStringV2 &iOther)
-    : TSqlWhereAbsV2(iOther), d_ptr(new TSqlWhereStringV2Private(this))
+    : TSqlWhereAbsV2(iOther)
+    , d_ptr(new TSqlWhereStringV2Private(this))
 {
     d_ptr->string = iOther.d_ptr->string;
 }
@@ -24,10 +24,7 @@ TSqlWhereStringV2 &TSqlWhereStringV2::operator=(const TSqlWhereStringV2 &iOther)
     return *this;
 }
 
-TSqlWhereStringV2::~TSqlWhereStringV2()
-{
-    delete d_ptr;
-}
+TSqlWhereStringV2::~TSqlWhereStringV2() { delete d_ptr; }
 
 QString TSqlWhereStringV2::string() const
 {
@@ -42,10 +39,7 @@ TSqlWhereStringV2 &TSqlWhereStringV2::setString(const QString &iString)
     return *this;
 }
 
-TSqlWhereAbsV2 *TSqlWhereStringV2::clone() const
-{
-    return new TSqlWhereStringV2(*this);
-}
+TSqlWhereAbsV2 *TSqlWhereStringV2::clone() const { return new TSqlWhereStringV2(*this); }
 
 QString TSqlWhereStringV2::toSql() const
 {

@@ -7,7 +7,9 @@ class TSqlWhereStringV2Private
 {
     Q_DECLARE_PUBLIC(TSqlWhereStringV2)
 public:
-    explicit TSqlWhereStringV2Private(TSqlWhereStringV2 *qptr) : q_ptr(qptr) {}
+    explicit TSqlWhereStringV2Private(TSqlWhereStringV2 *qptr)
+        : q_ptr(qptr)
+    {}
 
     QString string {QLatin1String("")};
     TSqlWhereStringV2 *q_ptr;

@@ -8,9 +8,9 @@
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
+#include <QDir>
 #include <QEventLoop>
 #include <QFile>
-#include <QDir>
 #include <QJsonDocument>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -38,9 +38,10 @@ public:
     //! Stores content under <dir>/<md5> as the service keeps it; returns the digest.
     QString storeFile(const QString &iDir, const QByteArray &iContent, const QString &iAsDigest = QString())
     {
-        const QString digest = iAsDigest.isEmpty()
-            ? QString::fromLatin1(QCryptographicHash::hash(iContent, QCryptographicHash::Md5).toHex())
-            : iAsDigest;
+        const QString digest
+                = iAsDigest.isEmpty()
+                          ? QString::fromLatin1(QCryptographicHash::hash(iContent, QCryptographicHash::Md5).toHex())
+                          : iAsDigest;
         QDir().mkpath(mStore.path() + QLatin1Char('/') + iDir);
         QFile file(mStore.path() + QLatin1Char('/') + iDir + QLatin1Char('/') + digest);
         if (file.open(QIODevice::WriteOnly))

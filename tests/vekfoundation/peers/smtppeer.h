@@ -40,9 +40,9 @@ public:
         const QString key = mDir.filePath(QStringLiteral("key.pem"));
         QProcess openssl;
         openssl.start(QStringLiteral("openssl"),
-                      {"req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1",
-                       "-nodes", "-keyout", key, "-out", cert, "-days", "2", "-subj", "/CN=127.0.0.1",
-                       "-addext", "subjectAltName=IP:127.0.0.1"});
+                      {"req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1", "-nodes", "-keyout",
+                       key, "-out", cert, "-days", "2", "-subj", "/CN=127.0.0.1", "-addext",
+                       "subjectAltName=IP:127.0.0.1"});
         if (!openssl.waitForFinished(30000) || openssl.exitCode() != 0) {
             *oError = QStringLiteral("openssl failed: ") + QString::fromLocal8Bit(openssl.readAllStandardError())
                       + openssl.errorString();
@@ -70,8 +70,8 @@ public:
             return false;
         mRecordDir = mDir.filePath(QStringLiteral("record-") + iMode);
         QDir().mkpath(mRecordDir);
-        QStringList args {peerDir() + QStringLiteral("/smtp_recording_server.py"),
-                          "--mode", iMode, "--record", mRecordDir};
+        QStringList args {peerDir() + QStringLiteral("/smtp_recording_server.py"), "--mode", iMode, "--record",
+                          mRecordDir};
         if (iMode != QLatin1String("plain"))
             args << "--cert" << mCertFile << "--key" << mKeyFile;
         if (iRawOnly)
@@ -83,8 +83,7 @@ public:
     bool startScripted(const QByteArray &iScript, QString *oError)
     {
         mScripted = true;
-        return start({peerDir() + QStringLiteral("/smtp_scripted_server.py"), QString::fromUtf8(iScript)},
-                     oError);
+        return start({peerDir() + QStringLiteral("/smtp_scripted_server.py"), QString::fromUtf8(iScript)}, oError);
     }
 
     int port() const { return mProcess.port(); }

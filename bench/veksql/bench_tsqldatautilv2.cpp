@@ -8,7 +8,7 @@
 class bench_TSqlDataUtilV2 : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void formatCells_data();
     void formatCells();
     void bindValues();

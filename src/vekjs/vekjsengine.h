@@ -19,7 +19,7 @@ public:
     explicit VekJsEngine(QObject *iParent = nullptr);
     ~VekJsEngine() override;
 
-public slots:
+public Q_SLOTS:
     //! Sets the folder searched first for a package's ".js" file.
     void setWorkingDir(const QString &iWorkingDir);
 

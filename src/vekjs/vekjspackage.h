@@ -25,7 +25,7 @@ public:
 
     void setWorkingDir(const QString &iWorkingDir);
 
-public slots:
+public Q_SLOTS:
     //! The engine this loader evaluates packages in; it stays owned by the host.
     VekJsEngine *jsEngine();
 

@@ -31,7 +31,7 @@ public:
     //! after every running task has ended.
     static VekPdtServerCore *instance();
 
-public slots:
+public Q_SLOTS:
     //! The program's folder, absolute (above a macOS bundle when inside one).
     QString appBinPath();
     //! The parent of the program's folder.
@@ -70,7 +70,7 @@ public slots:
     //! schedule thread with their triggers.
     void loadTask();
 
-private slots:
+private Q_SLOTS:
     void onCrontabTriggered(int taskId, const QVariant &iData);
     void onProcessFinished();
     QStringList getAvailableCamInterface();

@@ -227,7 +227,7 @@ void VekPdtServerCrontab::onTimerTimeout()
             task.armed = false;
             const int taskId = task.taskId;
             const QVariant data = task.data;
-            emit taskTriggered(taskId, data);
+            Q_EMIT taskTriggered(taskId, data);
         }
     }
 }

@@ -44,11 +44,11 @@ public:
     //! When trigger iIndex is next due; invalid when it never is.
     QDateTime nextRun(int iIndex) const;
 
-signals:
+Q_SIGNALS:
     //! A trigger of task iTaskId is due; iData is the trigger's "data".
     void taskTriggered(int iTaskId, const QVariant &iData);
 
-public slots:
+public Q_SLOTS:
     //! Adds one trigger and computes its first due time. A value that does
     //! not parse, an unknown type or an interval that is not positive is
     //! logged once and never becomes due.
@@ -59,7 +59,7 @@ public slots:
     //! run they started has ended.
     void rearmTask(int iTaskId);
 
-private slots:
+private Q_SLOTS:
     void onTimerTimeout();
 
 protected:

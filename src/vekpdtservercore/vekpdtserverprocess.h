@@ -29,7 +29,7 @@ public:
     explicit VekPdtServerProcess(QObject *iParent = nullptr);
     ~VekPdtServerProcess() override;
 
-public slots:
+public Q_SLOTS:
     //! Replaces the task argument map.
     void setProcessArgv(const QVariantMap &iArgv);
     //! A copy of the task argument map.

@@ -6,7 +6,7 @@ class tst_Norvex : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void roundTrip_data()
     {
         QTest::addColumn<QByteArray>("plain");

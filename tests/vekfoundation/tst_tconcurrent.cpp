@@ -6,7 +6,7 @@
 class tst_TConcurrent : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void immediateResult();
     void runsOnPoolAndKeepsEventsFlowing();
     void emptyFunction();

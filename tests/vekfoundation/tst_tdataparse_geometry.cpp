@@ -7,7 +7,7 @@
 class tst_TDataParseGeometry : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void geometry2Variant_data();
     void geometry2Variant();
     void variant2Geometry_data();

@@ -6,7 +6,7 @@
 class tst_TDataParseCsv : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void commandStr2Map_data();
     void commandStr2Map();
     void csvStr2List_data();

@@ -6,7 +6,7 @@
 class tst_TDataParseJson : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void jsonParseFailures_data();
     void jsonParseFailures();
     void jsonRoundTrip_data();

@@ -6,7 +6,7 @@
 class tst_TDataParseXml : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void simpleXml2Map_data();
     void simpleXml2Map();
     void simpleXml2MapBadXml();

@@ -7,7 +7,7 @@
 class tst_TDataResponse : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void fromMap_data();
     void fromMap();
     void mapRoundTrip();

@@ -8,7 +8,7 @@
 class tst_TEnumList : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void numberOrder_data();
     void numberOrder();
     void lookups();

@@ -5,7 +5,7 @@
 class tst_TError : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void defaultIsEmptyAndInvalid();
     void validity_data();
     void validity();

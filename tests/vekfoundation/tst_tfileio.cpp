@@ -10,7 +10,7 @@
 class tst_TFileIo : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void init();
 
     void readString_data();

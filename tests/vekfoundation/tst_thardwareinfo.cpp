@@ -7,7 +7,7 @@
 class tst_THardwareInfo : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void addressesFollowTheInterfaces();
     void hostAndCpu();
 };

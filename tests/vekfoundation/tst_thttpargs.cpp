@@ -6,7 +6,7 @@
 class tst_THttpArgs : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void defaults();
     void formatNames_data();
     void formatNames();

@@ -34,7 +34,7 @@ QString md5Of(const QByteArray &iBytes)
 class tst_THttpUtil : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void initTestCase();
     void init();
 

@@ -6,7 +6,7 @@
 class tst_TJsonApiResponse : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void unusableTextGivesEmptyDocument_data();
     void unusableTextGivesEmptyDocument();
     void readsWholeDocument();

@@ -15,7 +15,7 @@
 class tst_TLogger : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void init();
     void cleanup();
 

@@ -22,7 +22,7 @@ public:
 class tst_TMail : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void initTestCase();
 
     void parseUser_data();

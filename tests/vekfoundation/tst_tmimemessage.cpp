@@ -17,7 +17,7 @@
 class tst_TMimeMessage : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void formatter_data();
     void formatter();
     void quotedPrintable_data();

@@ -38,7 +38,7 @@ struct Progress
 class tst_TNetworkFileIo : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void initTestCase();
     void init();
 

@@ -60,7 +60,7 @@ bool allTransparent(const QImage &iImage)
 class tst_TResource : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void initTestCase();
     void loadRccNeedsADirectory();
     void loadRccFindsFolders();

@@ -6,7 +6,7 @@
 class tst_TScriptValue : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void scriptValuesBecomePlain_data();
     void scriptValuesBecomePlain();
     void plainValuesPassThrough();

@@ -19,7 +19,7 @@ QStringList messagesContaining(const QString &iText) { return g_messages.filter(
 class tst_TTheme : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void init();
     void cleanupTestCase();
 

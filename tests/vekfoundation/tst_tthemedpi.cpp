@@ -70,7 +70,7 @@ private:
 class tst_TThemeDpi : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void ratio_data();
     void ratio();
 

@@ -11,7 +11,7 @@
 class tst_TTranslator : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void initTestCase();
     void freshInstance();
     void qmPathAloneChangesNothing();

@@ -6,7 +6,7 @@
 class tst_TUuidEventLoop : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void matching_data();
     void matching();
     void quitBeforeExecStillWaits();

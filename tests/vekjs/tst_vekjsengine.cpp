@@ -6,7 +6,7 @@
 class tst_VekJsEngine : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void pluginRootOutlivesEngines();
     void workingDirAndExtensions();
 };

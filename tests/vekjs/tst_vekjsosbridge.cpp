@@ -5,7 +5,7 @@
 class tst_VekJsOsBridge : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void writeFile_data();
     void writeFile();
     void writeFileFailure();

@@ -3,7 +3,7 @@
 class tst_VekJsPackage : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void runnerExit_data();
     void runnerExit();
     void lookup_data();

@@ -3,7 +3,7 @@
 class tst_VekJsRunBridge : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void arguments_data();
     void arguments();
     void scriptFile_data();

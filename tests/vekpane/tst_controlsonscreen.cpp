@@ -76,7 +76,7 @@ class tst_ControlsOnScreen : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void initTestCase();
     void paneFocus();
     void lineEditFocus();

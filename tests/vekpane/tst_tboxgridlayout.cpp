@@ -29,7 +29,7 @@ class tst_TBoxGridLayout : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void attributeKeys_data();
     void attributeKeys();
     void gridCounts();

@@ -45,7 +45,7 @@ class tst_TComboBox : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void itemLists_data();
     void itemLists();
     void itemListEvents();

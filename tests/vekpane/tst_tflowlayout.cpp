@@ -46,7 +46,7 @@ int styleGap(QWidget *iWidget, Qt::Orientation iOrientation)
 class tst_TFlowLayout : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void arrange_data();
     void arrange();
     void heightForWidthOnRealWidget();

@@ -44,7 +44,7 @@ class tst_TFormLayout : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void workedExample();
     void wrapping_data();
     void wrapping();

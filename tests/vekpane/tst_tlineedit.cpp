@@ -20,7 +20,7 @@ class tst_TLineEdit : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void masks_data();
     void masks();
     void maskReplacesOnlyItsOwnValidator();

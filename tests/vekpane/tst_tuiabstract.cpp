@@ -18,7 +18,7 @@ public:
 
     QString value;
 
-public slots:
+public Q_SLOTS:
     //! Own keys, then the common ones.
     void set(const QString &iKey, const QVariant &iValue) override
     {
@@ -49,14 +49,14 @@ public slots:
     //! Emits signal().
     void emitSignal(const QString &iType, const QVariant &iData, const QString &iUuid) override
     {
-        emit signal(iType, iData, iUuid);
+        Q_EMIT signal(iType, iData, iUuid);
     }
     //! emitSignal with an empty uuid.
     void emitSignal(const QString &iType, const QVariant &iData) { emitSignal(iType, iData, QString()); }
     //! emitSignal with no data and an empty uuid.
     void emitSignal(const QString &iType) { emitSignal(iType, QVariant(), QString()); }
 
-signals:
+Q_SIGNALS:
     void signal(const QString &iType, const QVariant &iData, const QString &iUuid);
 };
 
@@ -71,7 +71,7 @@ public:
     using TuiAbstract::get;
     using TuiAbstract::set;
 
-public slots:
+public Q_SLOTS:
     //! "spacing", then the common keys.
     void set(const QString &iKey, const QVariant &iValue) override
     {
@@ -90,17 +90,17 @@ public slots:
     //! Emits signal().
     void emitSignal(const QString &iType, const QVariant &iData, const QString &iUuid) override
     {
-        emit signal(iType, iData, iUuid);
+        Q_EMIT signal(iType, iData, iUuid);
     }
 
-signals:
+Q_SIGNALS:
     void signal(const QString &iType, const QVariant &iData, const QString &iUuid);
 };
 
 class tst_TuiAbstract : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void commonKeys_data() { commonkeys::addRows(); }
     void commonKeys();
     void ownKeysNeverReachTheCommonWriter();

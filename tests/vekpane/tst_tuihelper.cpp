@@ -6,7 +6,7 @@
 class tst_TuiHelper : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void commonKeys_data() { commonkeys::addRows(); }
     void commonKeys();
     void readBack_data();

@@ -20,7 +20,7 @@ public:
     QString value;
     QStringList seenKeys;
 
-public slots:
+public Q_SLOTS:
     //! Common keys first, then our own.
     void setAttr(const QString &key, const QVariant &data) override
     {
@@ -41,7 +41,7 @@ public slots:
     //! The "value" attribute.
     QVariant getAttr() { return getAttr(QString(), QVariant()); }
 
-signals:
+Q_SIGNALS:
     void signal(const QString &type, const QVariant &data = QVariant(), const QString &uuid = QString()) override;
 };
 
@@ -54,20 +54,20 @@ public:
         : QAction(nullptr)
     {}
 
-public slots:
+public Q_SLOTS:
     //! Common keys only.
     void setAttr(const QString &key, const QVariant &data) override { _setData(this, key, data); }
     //! Common keys only.
     QVariant getAttr(const QString &key, const QVariant &options) override { return _getData(this, key, options); }
 
-signals:
+Q_SIGNALS:
     void signal(const QString &type, const QVariant &data = QVariant(), const QString &uuid = QString()) override;
 };
 
 class tst_TUiInterface : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void commonKeys_data() { commonkeys::addRows(); }
     void commonKeys();
     void styleSelectorsAccumulate();

@@ -38,7 +38,7 @@ QPair<Convert, Convert> converters(const QString &iName)
 class tst_TUiUtil : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void convert_data();
     void convert();
     void echoModeRoundTrip();

@@ -18,7 +18,7 @@ class tst_VekPane : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void setLayout_data();
     void setLayout();
     void commonKeysReachThePane();

@@ -93,7 +93,7 @@ private:
         }
     }
 
-private slots:
+private Q_SLOTS:
     void everyKindOfTask_data()
     {
         QTest::addColumn<QString>("backend");

@@ -90,7 +90,7 @@ private:
         return count;
     }
 
-private slots:
+private Q_SLOTS:
     void initTestCase()
     {
         core = VekPdtServerCore::instance();

@@ -44,7 +44,7 @@ private:
         return count;
     }
 
-private slots:
+private Q_SLOTS:
     void firstRun_data()
     {
         QTest::addColumn<QString>("type");

@@ -68,7 +68,7 @@ private:
                 {QStringLiteral("task_id"), 7}};
     }
 
-private slots:
+private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY(root.isValid());

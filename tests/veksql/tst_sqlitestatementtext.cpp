@@ -12,7 +12,7 @@
 class tst_SqliteStatementText : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void initTestCase();
     void cleanupTestCase();
     void conditionsSelectIntendedRows_data();

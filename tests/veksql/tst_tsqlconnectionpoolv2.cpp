@@ -40,7 +40,7 @@ private:
                             {QStringLiteral("database_name"), tempDir.filePath(iFile)}};
     }
 
-private slots:
+private Q_SLOTS:
     void initTestCase()
     {
         VekFakeSqlDriver::registerDrivers();

@@ -8,7 +8,7 @@
 class tst_TSqlDataUtilV2 : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void quoting_data();
     void quoting();
     void dialectLiteral_data();

@@ -18,7 +18,7 @@ class TestTSqlQueryV2 : public QObject
 private:
     QTemporaryDir tempDir;
 
-private slots:
+private Q_SLOTS:
     void initTestCase()
     {
         VekFakeSqlDriver::registerDrivers();

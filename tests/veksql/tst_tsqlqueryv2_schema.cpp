@@ -107,7 +107,7 @@ private:
         return QVariantList {QVariantList {"r1", 10}, QVariantList {"r2", 20}, QVariantList {"r3", 30}};
     }
 
-private slots:
+private Q_SLOTS:
     void initTestCase()
     {
         VekFakeSqlDriver::registerDrivers();

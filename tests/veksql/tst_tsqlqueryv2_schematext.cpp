@@ -66,7 +66,7 @@ private:
         VekFakeSqlLog::setRecord(QStringLiteral("t"), QStringList {"id", "x"});
     }
 
-private slots:
+private Q_SLOTS:
     void initTestCase()
     {
         VekFakeSqlDriver::registerDrivers();

@@ -44,7 +44,7 @@ private:
         return QVariantMap {{"id", iId}, {"name", iName}, {"born", iBorn}};
     }
 
-private slots:
+private Q_SLOTS:
     void initTestCase()
     {
         VekFakeSqlDriver::registerDrivers();

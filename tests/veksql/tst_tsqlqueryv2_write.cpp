@@ -54,7 +54,7 @@ private:
         QTest::newRow("sqlite") << "QSQLITE";
     }
 
-private slots:
+private Q_SLOTS:
     void initTestCase()
     {
         VekFakeSqlDriver::registerDrivers();

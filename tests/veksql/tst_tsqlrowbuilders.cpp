@@ -9,7 +9,7 @@
 class tst_TSqlRowBuilders : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void inserterAutoIncrement_data();
     void inserterAutoIncrement();
     void columnsFromMap();

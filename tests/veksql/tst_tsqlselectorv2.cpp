@@ -23,7 +23,7 @@ TSqlSelectorV2 typed(const QString &iType) { return TSqlSelectorV2("t").setDatab
 class tst_TSqlSelectorV2 : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void statements_data();
     void statements();
     void mapConstructor();

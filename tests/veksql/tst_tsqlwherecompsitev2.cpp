@@ -38,7 +38,7 @@ TSqlWhereCompsiteV2 andOf(const QString &a, const QString &b)
 class tst_TSqlWhereCompsiteV2 : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void rendering();
     void dialectReachesNestedNodes();
     void logicNames_data();

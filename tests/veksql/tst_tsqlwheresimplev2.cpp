@@ -6,7 +6,7 @@
 class tst_TSqlWhereSimpleV2 : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void rendering_data();
     void rendering();
     void defaultsAndCopies();

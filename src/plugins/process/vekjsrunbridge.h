@@ -27,7 +27,7 @@ public:
     //! options end the process the way Qt's command-line parser does.
     void initPlugin() override;
 
-public slots:
+public Q_SLOTS:
     //! The process id of the running program.
     qint64 pid();
 

@@ -21,7 +21,7 @@ class VekJsOsBridge : public QObject, public VekJsPlugin
 public:
     explicit VekJsOsBridge(QObject *iParent = nullptr);
 
-public slots:
+public Q_SLOTS:
     //! The value of an environment variable; empty when it is not set.
     QString env(const QString &iName);
 

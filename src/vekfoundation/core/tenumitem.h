@@ -22,7 +22,7 @@ public:
                        const QString &iRemarkStr = QString(), const QVariant &iDataVar = QVariant());
     ~TEnumItem() override;
 
-public slots:
+public Q_SLOTS:
     /*! The number; it orders the entries of a list. */
     int num() const;
     /*! Sets the number. */

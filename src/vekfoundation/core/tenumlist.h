@@ -25,7 +25,7 @@ public:
                        QObject *iParent = nullptr);
     ~TEnumList() override;
 
-public slots:
+public Q_SLOTS:
     /*! The name of the enumeration. */
     QString name() const;
     /*! Sets the name of the enumeration. */

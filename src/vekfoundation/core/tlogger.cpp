@@ -242,7 +242,7 @@ bool TLogger::writeLog(const QString &iTextStr, const QString &iTypeStr, const Q
             } else {
                 when = iDatetimeStr;
             }
-            emit logWrited(iTextStr, type, when, iSrcPosStr, level);
+            Q_EMIT logWrited(iTextStr, type, when, iSrcPosStr, level);
 
             entry[2] = when;
             d->historyLogs.append(entry);

@@ -42,7 +42,7 @@ public:
     //! The "Class::method" part of a Q_FUNC_INFO text.
     static QString funcName(const char *iFuncInfo);
 
-public slots:
+public Q_SLOTS:
     /*!
      * Writes one line. An empty date-time takes the current local time. Returns
      * false only when the log file cannot be opened or written; a filtered line
@@ -114,7 +114,7 @@ public slots:
     //! A copy of the kept lines, each a string list: text, type, date-time, position, level.
     QVariantList historyLogs() const;
 
-signals:
+Q_SIGNALS:
     //! Emitted on the logging thread for every line that passes the level filter.
     void logWrited(const QString &iTextStr, const QString &iTypeStr, const QString &iDateTimeStr,
                    const QString &iSrcPosStr, const QString &iDebugLevelStr);

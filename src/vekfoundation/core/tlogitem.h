@@ -22,7 +22,7 @@ public:
     TLogItem &operator=(const TLogItem &iOther);
     ~TLogItem() override;
 
-public slots:
+public Q_SLOTS:
     //! When it happened.
     QString when() const;
     //! Sets when it happened.

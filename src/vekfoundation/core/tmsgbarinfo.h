@@ -35,7 +35,7 @@ public:
     static TMsgBarInfo WarningMsg(const QString &iTextStr, const QString &iRemarkStr = QString(), int iMsInt = 0);
     static TMsgBarInfo ErrorMsg(const QString &iTextStr, const QString &iRemarkStr = QString(), int iMsInt = 0);
 
-public slots:
+public Q_SLOTS:
     /*! Empties the record. */
     void clear();
     /*! A copy of the record's map. */

@@ -23,7 +23,7 @@ public:
     static TResource *instance();
     ~TResource() override;
 
-public slots:
+public Q_SLOTS:
     /*! Sets the folder from which loadRcc() registers bundles. */
     void setRccDir(const QString &iDirStr);
     /*! Registers a bundle of the bundle folder once and rescans the folders; false when it cannot be registered. */

@@ -32,7 +32,7 @@ public:
      */
     static QString html2StyleSheetColor(const QString &iColorStr);
 
-public slots:
+public Q_SLOTS:
     /*! Sets the factor of dp() and of every shadow size. */
     void setDpRatio(double iRatio);
     /*! The factor of dp() and of every shadow size. */

@@ -28,7 +28,7 @@ public:
 
     using QEventLoop::quit;
 
-public slots:
+public Q_SLOTS:
     //! Ends the loop with iDataVarMap as its result when iUuidStr is this loop's identifier
     //! (exact comparison); does nothing otherwise.
     void quit(const QString &iUuidStr, const QVariantMap &iDataVarMap);

@@ -36,7 +36,7 @@ public:
     static DataFormat str2DataFormat(const QString &iFormatStr);
     static THttpArgs fromVariantMap(const QVariantMap &iMap);
 
-public slots:
+public Q_SLOTS:
     /*! The target URL. */
     QString url();
     /*! Replaces the target URL. */

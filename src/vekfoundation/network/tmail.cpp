@@ -52,7 +52,7 @@ void TMailPrivate::raiseError(const QString &iCode, const QString &iText)
 {
     Q_Q(TMail);
     lastError.setError(iText, ErrorType, iCode, QString());
-    emit q->errorRaised(lastError);
+    Q_EMIT q->errorRaised(lastError);
 }
 
 QTcpSocket *TMailPrivate::createSocket(int iType)
@@ -601,7 +601,7 @@ bool TMail::sendMail(const QString &iUserStr, const QString &iPasswordStr, const
         if (!file.open(QIODevice::ReadOnly)) {
             d->lastError.setError(QStringLiteral("open file %1 failed, error : %2").arg(path, file.errorString()),
                                   ErrorType, QStringLiteral("OpenFileFailed"), QString());
-            emit errorRaised(d->lastError);
+            Q_EMIT errorRaised(d->lastError);
             return false;
         }
         file.close();

@@ -40,10 +40,10 @@ public:
      */
     static bool parseUser(const QString &iUserStr, QString *oAddress, QString *oName);
 
-signals:
+Q_SIGNALS:
     void errorRaised(TError iError);
 
-public slots:
+public Q_SLOTS:
     /*! The SMTP server's host name or address. */
     QString host() const;
     /*! Sets the SMTP server's host name or address. */
@@ -143,7 +143,7 @@ public slots:
     /*! Empties the last error. */
     void clearError();
 
-protected slots:
+protected Q_SLOTS:
     void onSocketStateChanged(QAbstractSocket::SocketState iState);
     void onSocketError(QAbstractSocket::SocketError iError);
     void onSocketReadyRead();

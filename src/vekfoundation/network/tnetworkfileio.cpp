@@ -22,7 +22,7 @@ void TNetworkFileIoPrivate::endStep()
     if (stepDone)
         return;
     stepDone = true;
-    emit q->eventloopStoped();
+    Q_EMIT q->eventloopStoped();
 }
 
 void TNetworkFileIoPrivate::runStep()
@@ -429,7 +429,7 @@ void TNetworkFileIo::onProcess(qint64 iBytesDone, qint64 iBytesTotal)
     Q_D(TNetworkFileIo);
     if (!d->isCurrent(qobject_cast<QNetworkReply *>(sender())))
         return;
-    emit processInfo(iBytesDone, iBytesTotal, d->fileNumber, d->fileCount);
+    Q_EMIT processInfo(iBytesDone, iBytesTotal, d->fileNumber, d->fileCount);
 }
 
 QString TNetworkFileIo::listTranslateString(const QStringList &iList)

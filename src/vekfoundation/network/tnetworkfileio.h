@@ -46,13 +46,13 @@ public:
     //! Aborts the request in flight and ends the transfer call.
     void stop();
 
-signals:
+Q_SIGNALS:
     //! Bytes done and total of the current file, its 1-based ordinal and the number of files to transfer.
     void processInfo(qint64 iBytesDone, qint64 iBytesTotal, int iFileNumber, int iFileCount);
     //! One waited-for step has ended.
     void eventloopStoped();
 
-protected slots:
+protected Q_SLOTS:
     //! The access manager's notice: only the existence query is handled here.
     void onFinished(QNetworkReply *iReply);
     //! End of the current download or upload.

@@ -176,7 +176,7 @@ void TComboBox::setItemList(const QVariantList &iItemLst)
     }
     d->itemList = stored;
     blockSignals(wasBlocked);
-    emit itemListChanged();
+    Q_EMIT itemListChanged();
     setCurrentIndex(-1);
 }
 

@@ -38,7 +38,7 @@ public:
     //! Clears the search, bringing back every row not hidden by name, and closes the list.
     void hidePopup() override;
 
-public slots:
+public Q_SLOTS:
     //! Sets an own key; other keys go to the common handling.
     void set(const QString &iKey, const QVariant &iValue) override;
     //! Reads an own key; other keys go to the common handling.
@@ -68,7 +68,7 @@ public slots:
 
     TUI_ABSTRACT_SLOTS
 
-signals:
+Q_SIGNALS:
     //! Emitted by every setItemList().
     void itemListChanged();
 
@@ -77,7 +77,7 @@ protected:
     void wheelEvent(QWheelEvent *iEvent) override;
     void focusInEvent(QFocusEvent *iEvent) override;
 
-protected slots:
+protected Q_SLOTS:
     //! Reports a change of the current row: "value_changed", then "editing_finished".
     void onEditFinished();
 

@@ -26,7 +26,7 @@ public:
     // by to currentName() and setCurrentName().
     QString effectiveName(int iRow) const;
 
-public slots:
+public Q_SLOTS:
     // Filters the pop-up rows by text and by name, ignoring case.
     void onDoSearch(const QString &text);
 

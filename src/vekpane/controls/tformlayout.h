@@ -39,7 +39,7 @@ public:
     explicit TFormLayout(QWidget *iParent = nullptr);
     ~TFormLayout() override;
 
-public slots:
+public Q_SLOTS:
     //! Sets a form or spacing key; other keys go to the common handling.
     void set(const QString &iKey, const QVariant &iValue) override;
     //! Reads a form or spacing key; other keys go to the common handling.

@@ -26,7 +26,7 @@ public:
     void record(QMap<QObject *, QWidget *> &ioMap, QObject *iField, QWidget *iWidget);
     void applyColumnSpacing();
 
-public slots:
+public Q_SLOTS:
     // Drops every entry whose field or recorded widget is being destroyed.
     void forget(QObject *iObject);
 

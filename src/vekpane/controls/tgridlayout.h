@@ -23,7 +23,7 @@ public:
     explicit TGridLayout(QWidget *iParent = nullptr);
     ~TGridLayout() override;
 
-public slots:
+public Q_SLOTS:
     //! Sets "spacing", "margin", "hspacing" or "vspacing"; other keys go to the common handling.
     void set(const QString &iKey, const QVariant &iValue) override;
     //! Reads the own keys, "column_count" and "row_count"; other keys go to the common handling.

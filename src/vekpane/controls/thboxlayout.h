@@ -20,7 +20,7 @@ public:
     explicit THBoxLayout(QWidget *iParent = nullptr);
     ~THBoxLayout() override;
 
-public slots:
+public Q_SLOTS:
     //! Sets "spacing" or "margin"; other keys go to the common handling.
     void set(const QString &iKey, const QVariant &iValue) override;
     //! Reads "spacing" or "margin"; other keys go to the common handling.

@@ -27,7 +27,7 @@ public:
     explicit TLineEdit(QWidget *iParent = nullptr);
     ~TLineEdit() override;
 
-public slots:
+public Q_SLOTS:
     //! Sets an own key; other keys go to the common handling. Setting "value" sends no widget event.
     void set(const QString &iKey, const QVariant &iValue) override;
     //! Reads an own key; other keys go to the common handling.
@@ -47,7 +47,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *iEvent) override;
     void focusInEvent(QFocusEvent *iEvent) override;
 
-protected slots:
+protected Q_SLOTS:
     //! Reports the end of editing: "value_changed" when the text changed, then "editing_finished".
     void onEditFinished();
 

@@ -21,7 +21,7 @@ public:
     explicit VekPane(QWidget *iParent = nullptr);
     ~VekPane() override;
 
-public slots:
+public Q_SLOTS:
     //! Applies a common attribute key to the pane.
     void set(const QString &iKey, const QVariant &iValue) override;
     //! Reads a common attribute key of the pane.

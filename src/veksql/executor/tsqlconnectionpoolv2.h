@@ -26,7 +26,7 @@ public:
     static TSqlConnectionPoolV2 *instance();
     ~TSqlConnectionPoolV2() override;
 
-public slots:
+public Q_SLOTS:
     //! Stores the parameter set (map, JSON or XML text) of a connection base;
     //! it is read each time a new connection of the base is made.
     void setConnectParameter(const QVariant &iParamVar, const QString &iCntName = QString());

@@ -36,7 +36,7 @@ public:
     explicit TSqlQueryV2(const QSqlDatabase &iDatabase, QObject *iParent = nullptr);
     ~TSqlQueryV2() override;
 
-public slots:
+public Q_SLOTS:
     // ------------------------------------------------------------------
     // Connection and transactions
 

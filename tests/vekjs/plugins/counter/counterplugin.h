@@ -19,7 +19,7 @@ public:
             m_engineSet = jsEngine != nullptr;
     }
 
-public slots:
+public Q_SLOTS:
     //! How often initPlugin ran.
     int initCount() { return m_count; }
     //! Whether jsEngine was set when initPlugin first ran.

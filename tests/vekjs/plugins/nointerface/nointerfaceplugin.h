@@ -8,7 +8,7 @@ class NoInterfacePlugin : public QObject
 {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID "org.example.NotAScriptPackage")
-public slots:
+public Q_SLOTS:
     //! Never reachable from a script.
     int value() { return 1; }
 };

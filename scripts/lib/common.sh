@@ -42,7 +42,8 @@ vek_ensure_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
 }
 
-vek_jobs() { nproc 2>/dev/null || echo 2; }
+# VEK_JOBS caps the parallel jobs of the build and of ctest.
+vek_jobs() { echo "${VEK_JOBS:-$(nproc 2>/dev/null || echo 2)}"; }
 
 vek_build() {
     export CCACHE_DIR=${CCACHE_DIR:-$HOME/.cache/ccache}

@@ -76,7 +76,9 @@ SQL
 # runs the server as the postgres user and drops the cluster afterwards). The
 # command sees VEK_TEST_PG_{HOST,PORT,USER,PASSWORD,DATABASE}.
 vek_with_postgres() {
-    pg_virtualenv -t -v 15 bash -c '
+    # Left to itself the throwaway cluster takes 5432, which a PostgreSQL already
+    # running on the machine (or a parallel run) holds.
+    PGPORT=$(vek_free_port) pg_virtualenv -t -v 15 bash -c '
         export VEK_TEST_PG_HOST=127.0.0.1 VEK_TEST_PG_PORT="$PGPORT" VEK_TEST_PG_USER="$PGUSER" \
             VEK_TEST_PG_PASSWORD="$PGPASSWORD" VEK_TEST_PG_DATABASE="$PGDATABASE"
         echo "== PostgreSQL on 127.0.0.1:$PGPORT" >&2

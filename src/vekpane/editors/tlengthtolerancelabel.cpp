@@ -121,15 +121,15 @@ TLengthValueEntry *TLengthToleranceLabel::maxTolValueEntry() const { return d->m
 
 void TLengthToleranceLabel::setAttr(const QString &iKey, const QVariant &iData)
 {
-    const QVariant data = TScriptValue::toPlain(iData);
+    const QVariant plain = TScriptValue::toPlain(iData);
     QPointer<TLengthToleranceLabel> guard(this);
-    _setData(this, iKey, data);
-    if (!guard || data.userType() != QMetaType::QString)
+    _setData(this, iKey, plain);
+    if (!guard || plain.userType() != QMetaType::QString)
         return;
     if (iKey == QLatin1String("value"))
-        setText(data.toString());
+        setText(plain.toString());
     else if (iKey == QLatin1String("formatString"))
-        setFormatString(data.toString());
+        setFormatString(plain.toString());
 }
 
 QVariant TLengthToleranceLabel::getAttr(const QString &iKey, const QVariant &iOptions)

@@ -83,22 +83,22 @@ TLengthValueEntry *TLengthValueEntry::baseValueEntry() const { return d->baseEnt
 
 void TLengthValueEntry::setAttr(const QString &iKey, const QVariant &iData)
 {
-    const QVariant data = TScriptValue::toPlain(iData);
+    const QVariant plain = TScriptValue::toPlain(iData);
     QPointer<TLengthValueEntry> guard(this);
-    _setData(this, iKey, data);
+    _setData(this, iKey, plain);
     // A listener of "validation_state_changed" may have closed the form.
     if (!guard)
         return;
-    const int type = data.userType();
+    const int type = plain.userType();
     if (iKey == QLatin1String("value")) {
         if (type == QMetaType::QString)
-            setText(data.toString());
+            setText(plain.toString());
     } else if (iKey == QLatin1String("units")) {
         if (type == QMetaType::QString)
-            setUnits(data.toString());
+            setUnits(plain.toString());
     } else if (iKey == QLatin1String("precision")) {
         if (type == QMetaType::Int || type == QMetaType::UInt)
-            setPrecision(data.toInt());
+            setPrecision(plain.toInt());
     }
 }
 

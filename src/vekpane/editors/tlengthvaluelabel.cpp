@@ -45,15 +45,15 @@ TLengthValueEntry *TLengthValueLabel::valueEntry() const { return d->valueEntry;
 
 void TLengthValueLabel::setAttr(const QString &iKey, const QVariant &iData)
 {
-    const QVariant data = TScriptValue::toPlain(iData);
+    const QVariant plain = TScriptValue::toPlain(iData);
     QPointer<TLengthValueLabel> guard(this);
-    _setData(this, iKey, data);
-    if (!guard || data.userType() != QMetaType::QString)
+    _setData(this, iKey, plain);
+    if (!guard || plain.userType() != QMetaType::QString)
         return;
     if (iKey == QLatin1String("value"))
-        setText(data.toString());
+        setText(plain.toString());
     else if (iKey == QLatin1String("formatString"))
-        setFormatString(data.toString());
+        setFormatString(plain.toString());
 }
 
 QVariant TLengthValueLabel::getAttr(const QString &iKey, const QVariant &iOptions)

@@ -1,8 +1,10 @@
 // The choice and text controls on an X display: real focus changes, top-level
 // tool tips and painting.
 #include "controlstest.h"
+#include "tcheckbox.h"
 #include "tcodeedit.h"
 #include "teditablecombobox.h"
+#include "tmulticheckbox.h"
 #include "tplaintextedit.h"
 #include "tradiobox.h"
 #include "ttextedit.h"
@@ -10,6 +12,7 @@
 
 #include <QAbstractButton>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
@@ -128,7 +131,14 @@ void tst_ChoiceOnScreen::wholeForm()
     auto *code = new TCodeEdit;
     code->setAttr("max_row_count", 5);
     code->setAttr("value", "var a = f(1); // note");
-    const QList<QWidget *> widgets {radio, combo, text, plain, code};
+    auto *check = new TCheckBox("Impedance control");
+    check->setTipText("12");
+    auto *multi = new TMultiCheckBox;
+    multi->setAttr("column_count", 2);
+    multi->setAttr("item_list", QVariantList {QVariantMap {{"name", "top"}, {"text", "Top"}},
+                                              QVariantMap {{"name", "bot"}, {"text", "Bottom"}},
+                                              QVariantMap {{"name", "in"}, {"text", "Inner"}, {"value", 2}}});
+    const QList<QWidget *> widgets {radio, combo, text, plain, code, check, multi};
     for (QWidget *w : widgets)
         column->addWidget(w);
     column->addStretch(1);
@@ -153,6 +163,13 @@ void tst_ChoiceOnScreen::wholeForm()
     for (QAbstractButton *button : radio->buttons())
         QVERIFY(button->isVisible());
     QVERIFY(radio->buttons().at(2)->isChecked());
+    for (TCheckBox *box : multi->buttons())
+        QVERIFY(box->isVisible() && multi->rect().contains(box->geometry()));
+    // The badge sits inside the box, right of its text.
+    QLabel *badge = check->tipLabel();
+    QVERIFY(badge->isVisible());
+    QVERIFY(check->rect().contains(badge->geometry()));
+    QVERIFY(hasContent(image, badge->geometry().translated(check->pos())));
     // The text edits took the heights of their rows.
     const int rowHeight = QFontMetrics(plain->font()).height();
     QCOMPARE(plain->height(), 2 * rowHeight + 8 + 2 * plain->frameWidth());

@@ -5,6 +5,7 @@
 #include "tcodeedit.h"
 #include "teditablecombobox.h"
 #include "tmulticheckbox.h"
+#include "tmulticombobox.h"
 #include "tplaintextedit.h"
 #include "tradiobox.h"
 #include "ttextedit.h"
@@ -138,7 +139,11 @@ void tst_ChoiceOnScreen::wholeForm()
     multi->setAttr("item_list", QVariantList {QVariantMap {{"name", "top"}, {"text", "Top"}},
                                               QVariantMap {{"name", "bot"}, {"text", "Bottom"}},
                                               QVariantMap {{"name", "in"}, {"text", "Inner"}, {"value", 2}}});
-    const QList<QWidget *> widgets {radio, combo, text, plain, code, check, multi};
+    auto *choices = new TMultiComboBox;
+    choices->setItemList(
+            {QVariantMap {{"name", "d1"}, {"text", "Drill 1"}}, QVariantMap {{"name", "d2"}, {"text", "Drill 2"}}});
+    choices->setAttr("value", "d1,d2");
+    const QList<QWidget *> widgets {radio, combo, text, plain, code, check, multi, choices};
     for (QWidget *w : widgets)
         column->addWidget(w);
     column->addStretch(1);
@@ -163,6 +168,7 @@ void tst_ChoiceOnScreen::wholeForm()
     for (QAbstractButton *button : radio->buttons())
         QVERIFY(button->isVisible());
     QVERIFY(radio->buttons().at(2)->isChecked());
+    QCOMPARE(choices->lineEdit()->text(), QStringLiteral("Drill 1,Drill 2"));
     for (TCheckBox *box : multi->buttons())
         QVERIFY(box->isVisible() && multi->rect().contains(box->geometry()));
     // The badge sits inside the box, right of its text.

@@ -174,6 +174,42 @@ private Q_SLOTS:
         }
         closePlant(plant);
     }
+
+    // A NUL inside a script name, and ".", are refused like the other unsafe
+    // names: no buffer file under a shortened name, no trigger, no run.
+    void unsafeScriptNamesRefused()
+    {
+        Plant plant;
+        QString why;
+        QVERIFY2(makePlant(plant, QStringLiteral("names"), &why), qPrintable(why));
+        const QString nulName = QStringLiteral("cut") + QChar(0) + QStringLiteral("off.js");
+        const QString interval = QStringLiteral("{\"trigger_type\": \"INTERVAL\", \"value\": 1}");
+        const QStringList names {QStringLiteral("good.js"), nulName, QStringLiteral(".")};
+        for (int i = 0; i < names.size(); ++i) {
+            QVERIFY2(addScript(plant, i + 1, names.at(i), QStringLiteral("JS"), touchJs(plant.out), &why),
+                     qPrintable(why));
+            QVERIFY2(addTask(plant, i + 1, names.at(i), QStringLiteral("crontab"), interval, QString(), &why),
+                     qPrintable(why));
+        }
+        QVERIFY(writeConfig(plant.root, plant.params, QStringLiteral("svc"), 1));
+
+        QProcess server;
+        startServer(server, plant.root);
+        QVERIFY(server.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(filesIn(plant.out, QStringLiteral("1-*")).size() >= 2, 30000);
+        QVERIFY(stopServer(server));
+
+        const QByteArray log = logText(plant.root);
+        QVERIFY(log.contains("script_name [cut\\0off.js] of task 2 is not a valid file name!"));
+        QVERIFY(log.contains("script_name [.] of task 3 is not a valid file name!"));
+        QVERIFY(log.contains("register task [1] of script [good.js]"));
+        QVERIFY(!log.contains("register task [2]"));
+        QVERIFY(!log.contains("register task [3]"));
+        QVERIFY(filesIn(plant.out, QStringLiteral("2-*")).isEmpty());
+        QVERIFY(filesIn(plant.out, QStringLiteral("3-*")).isEmpty());
+        QCOMPARE(filesIn(plant.root + QStringLiteral("/tmp"), QStringLiteral("*")), QStringList {"good.js"});
+        closePlant(plant);
+    }
 };
 
 QTEST_GUILESS_MAIN(tst_VekPdtServerFaults)

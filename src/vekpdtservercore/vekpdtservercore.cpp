@@ -238,13 +238,13 @@ bool VekPdtServerCore::readConfig(const QString &iFile)
 {
     const QString file = iFile.isEmpty() ? appRootPath() + QStringLiteral("/config/vekpdtserver.cfg") : iFile;
     if (!QFileInfo::exists(file)) {
-        VEK_SVC_LOG(QStringLiteral("config file [%1] does not exists!").arg(file), "error", 0);
+        VEK_LOG(QStringLiteral("config file [%1] does not exists!").arg(file), "error", 0);
         return false;
     }
     TError err;
     QString text = TFileIo::readFileString(file, QStringLiteral("UTF-8"), &err);
     if (err.isValid()) {
-        VEK_SVC_LOG(QStringLiteral("read config file [%1] failed! ERROR:%2").arg(file, err.text()), "error", 0);
+        VEK_LOG(QStringLiteral("read config file [%1] failed! ERROR:%2").arg(file, err.text()), "error", 0);
         return false;
     }
 
@@ -258,8 +258,7 @@ bool VekPdtServerCore::readConfig(const QString &iFile)
     const QVariant parsed = TDataParse::jsonStr2Variant(text, &err);
     if (err.isValid() || parsed.type() != QVariant::Map) {
         const QString reason = err.isValid() ? err.text() : QStringLiteral("the top-level value is not an object");
-        VEK_SVC_LOG(QStringLiteral("config file [%1] is not a valid json format! ERROR:%2").arg(file, reason), "error",
-                    0);
+        VEK_LOG(QStringLiteral("config file [%1] is not a valid json format! ERROR:%2").arg(file, reason), "error", 0);
         return false;
     }
     d->config = parsed.toMap();
@@ -292,7 +291,7 @@ void VekPdtServerCore::appAboutToQuit()
 
 bool VekPdtServerCore::initServiceInfo()
 {
-    VEK_SVC_LOG(QStringLiteral("init service info."), "info", 1);
+    VEK_LOG(QStringLiteral("init service info."), "info", 1);
     TSqlConnectionPoolV2::instance()->setConnectParameter(QVariant(d->config), QString());
 
     const QStringList hostParts = d->config.value(QStringLiteral("database_host")).toString().split(QLatin1Char(':'));
@@ -330,12 +329,11 @@ bool VekPdtServerCore::initServiceInfo()
                 .setWhere(QStringLiteral("name"), serviceName(), QStringLiteral("="));
         service = query.selectMap(selector);
         if (query.lastError().isValid()) {
-            VEK_SVC_LOG(QStringLiteral("database error: %1").arg(query.lastError().text()), "error", 0);
+            VEK_LOG(QStringLiteral("database error: %1").arg(query.lastError().text()), "error", 0);
             return false;
         }
         if (service.isEmpty()) {
-            VEK_SVC_LOG(
-                    QStringLiteral("vekpdtservice [%1] does not exists in mes_pdt_service table!").arg(serviceName()),
+            VEK_LOG(QStringLiteral("vekpdtservice [%1] does not exists in mes_pdt_service table!").arg(serviceName()),
                     "error", 0);
             return false;
         }
@@ -346,11 +344,11 @@ bool VekPdtServerCore::initServiceInfo()
                 .setWhere(QStringLiteral("id"), d->serviceId, QStringLiteral("="));
         query.updateRow(updater);
         if (query.lastError().isValid()) {
-            VEK_SVC_LOG(QStringLiteral("save service info failed!: %1").arg(query.lastError().text()), "error", 0);
+            VEK_LOG(QStringLiteral("save service info failed!: %1").arg(query.lastError().text()), "error", 0);
             return false;
         }
     }
-    VEK_SVC_LOG(QStringLiteral("service info saved into database."), "info", 1);
+    VEK_LOG(QStringLiteral("service info saved into database."), "info", 1);
 
     const QVariantList cams
             = service.value(QStringLiteral("attr_data")).toMap().value(QStringLiteral("cam_interface")).toList();
@@ -360,7 +358,7 @@ bool VekPdtServerCore::initServiceInfo()
         if (cam.value(QStringLiteral("type")).toString() == QLatin1String("incam"))
             continue;
         if (!VekPdtServerUtil::isSafePathPart(user)) {
-            VEK_SVC_LOG(QStringLiteral("cam interface user [%1] is not a valid folder name!").arg(user), "error", 0);
+            VEK_LOG(QStringLiteral("cam interface user [%1] is not a valid folder name!").arg(user), "error", 0);
             continue;
         }
         const QString binFolder = QFileInfo(cam.value(QStringLiteral("bin_path")).toString()).absolutePath();
@@ -380,15 +378,15 @@ bool VekPdtServerCore::initServiceInfo()
             && TFileIo::writeFileString(
                     QStringLiteral("%1\n%2").arg(user, cam.value(QStringLiteral("password")).toString()), loginFile,
                     QStringLiteral("UTF-8"), false)) {
-            VEK_SVC_LOG(QStringLiteral("write cam autologin file [%1] success!").arg(loginFile), "info", 1);
+            VEK_LOG(QStringLiteral("write cam autologin file [%1] success!").arg(loginFile), "info", 1);
         } else {
-            VEK_SVC_LOG(QStringLiteral("write cam autologin file [%1] failed!").arg(loginFile), "error", 0);
+            VEK_LOG(QStringLiteral("write cam autologin file [%1] failed!").arg(loginFile), "error", 0);
         }
         d->camInterfaces.insert(user, cam);
         // An interface a running task holds stays lent.
         d->camBusy.insert(user, d->camBusy.value(user, false));
     }
-    VEK_SVC_LOG(QStringLiteral("init service info finish."), "info", 1);
+    VEK_LOG(QStringLiteral("init service info finish."), "info", 1);
     return true;
 }
 
@@ -407,11 +405,11 @@ QStringList VekPdtServerCore::getAvailableCamInterface()
 
 void VekPdtServerCore::loadTask()
 {
-    VEK_SVC_LOG(QStringLiteral("start load task"), "info", 1);
+    VEK_LOG(QStringLiteral("start load task"), "info", 1);
     d->dropCrontab();
     d->crontab = new VekPdtServerCrontab(nullptr);
 
-    VEK_SVC_LOG(QStringLiteral("start read task from database"), "info", 1);
+    VEK_LOG(QStringLiteral("start read task from database"), "info", 1);
     QVariantList rows;
     {
         QVariantMap format;
@@ -421,7 +419,7 @@ void VekPdtServerCore::loadTask()
         TSqlQueryV2 query(TSqlConnectionPoolV2::instance()->getSqlDatabase(QString()));
         rows = query.selectArrayMap(QString::fromLatin1(kTaskStatement), format, QVariantMap());
         if (query.lastError().isValid())
-            VEK_SVC_LOG(QStringLiteral("load task list failed: %1").arg(query.lastError().text()), "error", 0);
+            VEK_LOG(QStringLiteral("load task list failed: %1").arg(query.lastError().text()), "error", 0);
     }
 
     d->tasks.clear();
@@ -430,21 +428,21 @@ void VekPdtServerCore::loadTask()
         const QVariantMap row = rowVar.toMap();
         const int id = row.value(QStringLiteral("id")).toInt();
         const QString scriptName = row.value(QStringLiteral("script_name")).toString();
-        VEK_SVC_LOG(QStringLiteral("start load task"), "info", 1);
+        VEK_LOG(QStringLiteral("start load task"), "info", 1);
         if (row.value(QStringLiteral("sname")).toString().isEmpty()) {
-            VEK_SVC_LOG(QStringLiteral("task %1 script_name not exists!").arg(id), "error", 0);
+            VEK_LOG(QStringLiteral("task %1 script_name not exists!").arg(id), "error", 0);
             continue;
         }
         if (!VekPdtServerUtil::isSafePathPart(scriptName)) {
-            VEK_SVC_LOG(QStringLiteral("script_name [%1] of task %2 is not a valid file name!").arg(scriptName).arg(id),
-                        "error", 0);
+            VEK_LOG(QStringLiteral("script_name [%1] of task %2 is not a valid file name!").arg(scriptName).arg(id),
+                    "error", 0);
             continue;
         }
 
         const QString path = d->scriptBufferDir + QLatin1Char('/') + scriptName;
-        VEK_SVC_LOG(QStringLiteral("script buffer path = %1").arg(path), "debug", 5);
+        VEK_LOG(QStringLiteral("script buffer path = %1").arg(path), "debug", 5);
         if (!QFile::remove(path))
-            VEK_SVC_LOG(QStringLiteral("remove script buffer file [%1] failed!").arg(path), "error", 0);
+            VEK_LOG(QStringLiteral("remove script buffer file [%1] failed!").arg(path), "error", 0);
 
         const QString content = row.value(QStringLiteral("content")).toString();
         if (!content.isEmpty()) {
@@ -456,17 +454,17 @@ void VekPdtServerCore::loadTask()
                     if (Norvex::d2(bytes))
                         written = TFileIo::writeFileByteArray(bytes, path);
                     else
-                        VEK_SVC_LOG(QStringLiteral("decrypt script [%1] failed!").arg(scriptName), "error", 0);
+                        VEK_LOG(QStringLiteral("decrypt script [%1] failed!").arg(scriptName), "error", 0);
                 } else {
                     written = TFileIo::writeFileString(content, path, QStringLiteral("UTF-8"), true);
                 }
             }
             if (!written) {
                 QFile::remove(path);
-                VEK_SVC_LOG(QStringLiteral("write script buffer file [%1] failed!").arg(path), "error", 0);
+                VEK_LOG(QStringLiteral("write script buffer file [%1] failed!").arg(path), "error", 0);
             }
         } else {
-            VEK_SVC_LOG(QStringLiteral("content of script [%1] is empty!").arg(scriptName), "error", 0);
+            VEK_LOG(QStringLiteral("content of script [%1] is empty!").arg(scriptName), "error", 0);
         }
 
         const QVariant triggerParam = row.value(QStringLiteral("trigger_param"));
@@ -476,9 +474,9 @@ void VekPdtServerCore::loadTask()
             QVariantMap trigger = triggerVar.toMap();
             trigger.insert(QStringLiteral("task_id"), id);
             d->crontab->registerTask(trigger);
-            VEK_SVC_LOG(QStringLiteral("register task [%1] of script [%2] to crontab task list")
-                                .arg(trigger.value(QStringLiteral("task_id")).toString(), scriptName),
-                        "info", 1);
+            VEK_LOG(QStringLiteral("register task [%1] of script [%2] to crontab task list")
+                            .arg(trigger.value(QStringLiteral("task_id")).toString(), scriptName),
+                    "info", 1);
         }
 
         QVariantMap task;
@@ -491,7 +489,7 @@ void VekPdtServerCore::loadTask()
                   {"script_parameter", "script_parameter"},
                   {"attr_data", "attr_data"}});
         d->tasks.insert(id, task);
-        VEK_SVC_LOG(QStringLiteral("load task %1 finish.").arg(id), "info", 1);
+        VEK_LOG(QStringLiteral("load task %1 finish.").arg(id), "info", 1);
     }
 
     connect(d->crontab, &VekPdtServerCrontab::taskTriggered, this, &VekPdtServerCore::onCrontabTriggered);
@@ -515,11 +513,10 @@ QString VekPdtServerCore::getScriptFilePath(const QString &iScriptName)
 void VekPdtServerCore::onCrontabTriggered(int taskId, const QVariant &iData)
 {
     Q_UNUSED(iData)
-    VEK_SVC_LOG(QStringLiteral("task %1 triggered").arg(taskId), "info", 1);
+    VEK_LOG(QStringLiteral("task %1 triggered").arg(taskId), "info", 1);
     const QVariantMap task = d->tasks.value(taskId);
     if (TLogger::instance()->debugLevel() >= 5) {
-        VEK_SVC_LOG(QStringLiteral("task %1 info = ").arg(taskId) + TDataParse::variant2JsonStr(task, false), "debug",
-                    5);
+        VEK_LOG(QStringLiteral("task %1 info = ").arg(taskId) + TDataParse::variant2JsonStr(task, false), "debug", 5);
     }
 
     const QVariantMap base = d->baseProcessArgv(task);
@@ -547,10 +544,10 @@ void VekPdtServerCore::onCrontabTriggered(int taskId, const QVariant &iData)
                 TSqlQueryV2 query(TSqlConnectionPoolV2::instance()->getSqlDatabase(QString()));
                 claimed = query.selectArrayMap(sql, claimFieldFormat(), QVariantMap());
                 if (query.lastError().isValid())
-                    VEK_SVC_LOG(QStringLiteral("claim tooling requests of task %1 failed: %2")
-                                        .arg(taskId)
-                                        .arg(query.lastError().text()),
-                                "error", 0);
+                    VEK_LOG(QStringLiteral("claim tooling requests of task %1 failed: %2")
+                                    .arg(taskId)
+                                    .arg(query.lastError().text()),
+                            "error", 0);
             }
             for (const QVariant &request : qAsConst(claimed)) {
                 QVariantMap argv = base;
@@ -589,14 +586,14 @@ void VekPdtServerCore::onProcessFinished()
     d->runningProcesses.remove(process);
     const QVariantMap argv = process->processArgv();
     const int taskId = argv.value(QStringLiteral("task_id")).toInt();
-    VEK_SVC_LOG(QStringLiteral("process 0x%1 of task %2 finished!")
-                        .arg(QString::number(quintptr(process), 16), argv.value(QStringLiteral("task_id")).toString()),
-                "debug", 5);
+    VEK_LOG(QStringLiteral("process 0x%1 of task %2 finished!")
+                    .arg(QString::number(quintptr(process), 16), argv.value(QStringLiteral("task_id")).toString()),
+            "debug", 5);
     if (argv.value(QStringLiteral("link_cam")).toInt() > 0) {
         const QString user = argv.value(QStringLiteral("cam_user")).toString();
         if (!user.isEmpty() && d->camBusy.contains(user)) {
             d->camBusy.insert(user, false);
-            VEK_SVC_LOG(QStringLiteral("return back cam interface of %1").arg(user), "debug", 5);
+            VEK_LOG(QStringLiteral("return back cam interface of %1").arg(user), "debug", 5);
         }
     }
     if (d->crontab && !d->isTaskRunning(taskId))
@@ -607,15 +604,15 @@ void VekPdtServerCore::waitRunningProcesses()
 {
     for (auto it = d->runningProcesses.cbegin(); it != d->runningProcesses.cend(); ++it) {
         const QString id = QString::number(quintptr(it.key()), 16);
-        VEK_SVC_LOG(QStringLiteral("start wait process thread %1").arg(id), "info", 1);
+        VEK_LOG(QStringLiteral("start wait process thread %1").arg(id), "info", 1);
         it.key()->wait();
-        VEK_SVC_LOG(QStringLiteral("wait process thread %1 finish").arg(id), "info", 1);
+        VEK_LOG(QStringLiteral("wait process thread %1 finish").arg(id), "info", 1);
     }
 }
 
 VekPdtServerCore::~VekPdtServerCore()
 {
-    VEK_SVC_LOG(QStringLiteral("start destroy VekPdtServerCore"), "info", 1);
+    VEK_LOG(QStringLiteral("start destroy VekPdtServerCore"), "info", 1);
     if (d->crontab) {
         QObject::disconnect(d->crontab, nullptr, this, nullptr);
         d->crontab->quit();
@@ -624,5 +621,5 @@ VekPdtServerCore::~VekPdtServerCore()
         d->crontab = nullptr;
     }
     waitRunningProcesses();
-    VEK_SVC_LOG(QStringLiteral("destroy VekPdtServer finish"), "info", 1);
+    VEK_LOG(QStringLiteral("destroy VekPdtServer finish"), "info", 1);
 }

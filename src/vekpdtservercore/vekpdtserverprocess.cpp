@@ -46,7 +46,7 @@ bool writeScriptFile(const QString &iPath, const QStringList &iLines)
         }
         reason = file.errorString();
     }
-    VEK_SVC_LOG(QStringLiteral("write file [%1] failed: %2").arg(iPath, reason), "error", 0);
+    VEK_LOG(QStringLiteral("write file [%1] failed: %2").arg(iPath, reason), "error", 0);
     return false;
 }
 
@@ -83,8 +83,8 @@ void VekPdtServerProcessPrivate::execute(const QString &iProgram, const QStringL
     pid_t pid = 0;
     const int error = ::posix_spawn(&pid, argv.front(), nullptr, nullptr, argv.data(), environ);
     if (error != 0) {
-        VEK_SVC_LOG(QStringLiteral("thread %1 cannot start [%2]: %3").arg(threadId(), iProgram, qt_error_string(error)),
-                    "error", 0);
+        VEK_LOG(QStringLiteral("thread %1 cannot start [%2]: %3").arg(threadId(), iProgram, qt_error_string(error)),
+                "error", 0);
         return;
     }
     int status = 0;
@@ -96,8 +96,8 @@ void VekPdtServerProcessPrivate::execute(const QString &iProgram, const QStringL
     process.setProcessChannelMode(QProcess::ForwardedChannels);
     process.start(iProgram, iArguments);
     if (!process.waitForStarted(-1)) {
-        VEK_SVC_LOG(QStringLiteral("thread %1 cannot start [%2]: %3").arg(threadId(), iProgram, process.errorString()),
-                    "error", 0);
+        VEK_LOG(QStringLiteral("thread %1 cannot start [%2]: %3").arg(threadId(), iProgram, process.errorString()),
+                "error", 0);
         return;
     }
     process.waitForFinished(-1);
@@ -132,7 +132,7 @@ QString VekPdtServerProcess::getProcessBinPath() const
 bool VekPdtServerProcess::writeArgvFile()
 {
     d->argvFilePath = argText(d->argv, "app_temp_path") + QLatin1Char('/') + TDataParse::getUuid();
-    VEK_SVC_LOG(QStringLiteral("thread %1 write argvfile to %2").arg(d->threadId(), d->argvFilePath), "debug", 5);
+    VEK_LOG(QStringLiteral("thread %1 write argvfile to %2").arg(d->threadId(), d->argvFilePath), "debug", 5);
 
     const QByteArray json = QJsonDocument(QJsonObject::fromVariantMap(d->argv)).toJson(QJsonDocument::Compact);
     // It holds the decoded database password: owner-only before it holds anything.
@@ -142,9 +142,9 @@ bool VekPdtServerProcess::writeArgvFile()
         || !TFileIo::writeFileByteArray(json, d->argvFilePath, &err)) {
         if (reason.isEmpty())
             reason = err.text();
-        VEK_SVC_LOG(QStringLiteral("thread %1 write argument file [%2] failed: %3")
-                            .arg(d->threadId(), d->argvFilePath, reason),
-                    "error", 0);
+        VEK_LOG(QStringLiteral("thread %1 write argument file [%2] failed: %3")
+                        .arg(d->threadId(), d->argvFilePath, reason),
+                "error", 0);
         return false;
     }
     return true;
@@ -160,8 +160,7 @@ void VekPdtServerProcess::writeCamAuotRunFile()
                     {QStringLiteral("#!/bin/csh"), shellQuote(getProcessBinPath()) + QLatin1Char(' ')
                                                            + shellQuote(argText(d->argv, "script_file"))
                                                            + QLatin1Char(' ') + shellQuote(d->argvFilePath)});
-    VEK_SVC_LOG(QStringLiteral("thread %1 write cam script csh file to %2").arg(d->threadId(), d->cshFilePath), "debug",
-                5);
+    VEK_LOG(QStringLiteral("thread %1 write cam script csh file to %2").arg(d->threadId(), d->cshFilePath), "debug", 5);
 
     const QString camBin = argText(d->argv, "cam_bin_path");
     QStringList lines;
@@ -191,36 +190,36 @@ void VekPdtServerProcess::writeCamAuotRunFile()
     }
 #endif
     writeScriptFile(d->batFilePath, lines);
-    VEK_SVC_LOG(QStringLiteral("thread %1 write cam autorun bat file to %2").arg(d->threadId(), d->batFilePath),
-                "debug", 5);
+    VEK_LOG(QStringLiteral("thread %1 write cam autorun bat file to %2").arg(d->threadId(), d->batFilePath), "debug",
+            5);
 }
 
 void VekPdtServerProcess::run()
 {
     const QString id = d->threadId();
-    VEK_SVC_LOG(QStringLiteral("start thread %1").arg(id), "debug", 5);
+    VEK_LOG(QStringLiteral("start thread %1").arg(id), "debug", 5);
     writeArgvFile();
 
     if (d->argv.value(QStringLiteral("link_cam")).toInt() > 0) {
         writeCamAuotRunFile();
-        VEK_SVC_LOG(QStringLiteral("thread %1 start cam software").arg(id), "debug", 5);
+        VEK_LOG(QStringLiteral("thread %1 start cam software").arg(id), "debug", 5);
 #ifdef Q_OS_WIN
         d->execute(QStringLiteral("cmd.exe"), {QStringLiteral("/c"), QDir::toNativeSeparators(d->batFilePath)});
 #else
         d->execute(QStringLiteral("/bin/sh"), {d->batFilePath});
 #endif
-        VEK_SVC_LOG(QStringLiteral("thread %1 finish cam software").arg(id), "debug", 5);
+        VEK_LOG(QStringLiteral("thread %1 finish cam software").arg(id), "debug", 5);
         removeIfExists(d->cshFilePath);
         removeIfExists(d->batFilePath);
     } else {
         const QString runner = getProcessBinPath();
         const QString scriptFile = argText(d->argv, "script_file");
         const QString commandLine = runner + QLatin1Char(' ') + scriptFile + QLatin1Char(' ') + d->argvFilePath;
-        VEK_SVC_LOG(QStringLiteral("thread %1 start process %2").arg(id, commandLine), "debug", 5);
+        VEK_LOG(QStringLiteral("thread %1 start process %2").arg(id, commandLine), "debug", 5);
         d->execute(runner, {scriptFile, d->argvFilePath});
-        VEK_SVC_LOG(QStringLiteral("thread %1 finish process %2").arg(id, commandLine), "debug", 5);
+        VEK_LOG(QStringLiteral("thread %1 finish process %2").arg(id, commandLine), "debug", 5);
     }
 
     removeIfExists(d->argvFilePath);
-    VEK_SVC_LOG(QStringLiteral("finish thread %1").arg(id), "debug", 5);
+    VEK_LOG(QStringLiteral("finish thread %1").arg(id), "debug", 5);
 }

@@ -6,10 +6,6 @@
 #include <QFileDevice>
 #include <QString>
 
-// One log line of the service: empty date-time (now) and the caller's position.
-#define VEK_SVC_LOG(text, type, level)                                                                                 \
-    TLogger::instance()->writeLog((text), QStringLiteral(type), QString(), TLOG_POS, (level))
-
 namespace VekPdtServerUtil {
 
 //! Owner read and write: files that hold passwords or decoded scripts.

@@ -28,7 +28,8 @@ void onSignal(int iSignal)
 
 bool watchQuitSignals(QCoreApplication &ioApp)
 {
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalFds) != 0)
+    // Close-on-exec: a task holding either end could stop the service.
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalFds) != 0)
         return false;
     auto *notifier = new QSocketNotifier(signalFds[1], QSocketNotifier::Read, &ioApp);
     QObject::connect(notifier, &QSocketNotifier::activated, &ioApp, [notifier]() {

@@ -17,6 +17,7 @@
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
+#include <csignal>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <vector>
@@ -80,8 +81,32 @@ void VekPdtServerProcessPrivate::execute(const QString &iProgram, const QStringL
     for (QByteArray &argument : args)
         argv.push_back(argument.data());
     argv.push_back(nullptr);
+
+    // The task gets descriptors 0-2 and nothing else of the service, whether
+    // or not the library that opened a descriptor asked for close-on-exec,
+    // and it starts with the signal handling a freshly started program
+    // expects.
+    posix_spawn_file_actions_t actions;
+    posix_spawnattr_t attributes;
+    ::posix_spawn_file_actions_init(&actions);
+    ::posix_spawnattr_init(&attributes);
+#if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 34))
+    ::posix_spawn_file_actions_addclosefrom_np(&actions, 3);
+#endif
+    sigset_t noSignals;
+    sigemptyset(&noSignals);
+    sigset_t defaults;
+    sigemptyset(&defaults);
+    for (const int signal : {SIGPIPE, SIGINT, SIGTERM, SIGHUP, SIGQUIT})
+        sigaddset(&defaults, signal);
+    ::posix_spawnattr_setsigmask(&attributes, &noSignals);
+    ::posix_spawnattr_setsigdefault(&attributes, &defaults);
+    ::posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+
     pid_t pid = 0;
-    const int error = ::posix_spawn(&pid, argv.front(), nullptr, nullptr, argv.data(), environ);
+    const int error = ::posix_spawn(&pid, argv.front(), &actions, &attributes, argv.data(), environ);
+    ::posix_spawn_file_actions_destroy(&actions);
+    ::posix_spawnattr_destroy(&attributes);
     if (error != 0) {
         VEK_SVC_LOG(QStringLiteral("thread %1 cannot start [%2]: %3").arg(threadId(), iProgram, qt_error_string(error)),
                     "error", 0);

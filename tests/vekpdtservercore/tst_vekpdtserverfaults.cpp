@@ -210,6 +210,40 @@ private Q_SLOTS:
         QCOMPARE(filesIn(plant.root + QStringLiteral("/tmp"), QStringLiteral("*")), QStringList {"good.js"});
         closePlant(plant);
     }
+
+    // A task process inherits no descriptor of the service but 0, 1 and 2,
+    // whether the task runs directly or inside the CAM program.
+    void descriptorsStayWithService()
+    {
+        Plant plant;
+        QString why;
+        QVERIFY2(makePlant(plant, QStringLiteral("fds"), &why), qPrintable(why));
+        // Lists its open descriptors (but the folder handle it reads them with).
+        const QString fdProbe
+                = QStringLiteral("opendir(my $d, '/proc/self/fd') or die;\n"
+                                 "my @fds = sort { $a <=> $b } grep { /^\\d+$/ && $_ != fileno($d) } "
+                                 "readdir($d);\n"
+                                 "open(my $o, '>', '%1/fds-' . $$) or die; print $o join(',', @fds); close $o;\n")
+                          .arg(plant.out);
+        QVERIFY2(addScript(plant, 1, QStringLiteral("fds.pl"), QStringLiteral("PERL"), fdProbe, &why), qPrintable(why));
+        const QString interval = QStringLiteral("{\"trigger_type\": \"INTERVAL\", \"value\": 1}");
+        QVERIFY2(addTask(plant, 1, QStringLiteral("fds.pl"), QStringLiteral("crontab"), interval, QString(), &why),
+                 qPrintable(why));
+        QVERIFY(writeConfig(plant.root, plant.params, QStringLiteral("svc"), 1));
+
+        QProcess server;
+        startServer(server, plant.root);
+        QVERIFY(server.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(filesIn(plant.out, QStringLiteral("fds-*")).size() >= 3, 30000);
+        QVERIFY(stopServer(server));
+
+        for (const QString &name : filesIn(plant.out, QStringLiteral("fds-*"))) {
+            QFile fds(plant.out + QLatin1Char('/') + name);
+            QVERIFY(fds.open(QIODevice::ReadOnly));
+            QCOMPARE(fds.readAll(), QByteArray("0,1,2"));
+        }
+        closePlant(plant);
+    }
 };
 
 QTEST_GUILESS_MAIN(tst_VekPdtServerFaults)

@@ -9,10 +9,12 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QSocketNotifier>
 
 #include <csignal>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -61,7 +63,9 @@ int main(int argc, char *argv[])
     const QString root = core->appRootPath();
     core->setLogDir(root + QStringLiteral("/log"));
     const QString tempPath = root + QStringLiteral("/tmp");
+    // It holds the task argument files with the database password.
     QDir().mkpath(tempPath);
+    ::chmod(QFile::encodeName(tempPath).constData(), 0700);
     core->setAppTempPath(tempPath);
 
     if (!core->readConfig() || !core->initServiceInfo())

@@ -373,15 +373,15 @@ bool VekPdtServerCore::initServiceInfo()
         const QString home = appRootPath() + QStringLiteral("/cam_env_home/") + user;
         cam.insert(QStringLiteral("home_path"), home);
 
+        // The folder and the file hold the account's password: owner-only
+        // from their creation.
         const QString loginDir = home + QStringLiteral("/.genesis");
-        if (!QFileInfo::exists(loginDir))
-            QDir().mkpath(loginDir);
+        VekPdtServerUtil::makePrivateDir(loginDir);
         const QString loginFile = loginDir + QStringLiteral("/login");
-        // The file holds the account's password: owner-only before it holds anything.
-        if (VekPdtServerUtil::prepareFile(loginFile, VekPdtServerUtil::privateFile)
-            && TFileIo::writeFileString(
-                    QStringLiteral("%1\n%2").arg(user, cam.value(QStringLiteral("password")).toString()), loginFile,
-                    QStringLiteral("UTF-8"), false)) {
+        if (VekPdtServerUtil::writePrivateFile(
+                    loginFile,
+                    QStringLiteral("%1\n%2").arg(user, cam.value(QStringLiteral("password")).toString()).toUtf8(),
+                    VekPdtServerUtil::privateFile)) {
             VEK_SVC_LOG(QStringLiteral("write cam autologin file [%1] success!").arg(loginFile), "info", 1);
         } else {
             VEK_SVC_LOG(QStringLiteral("write cam autologin file [%1] failed!").arg(loginFile), "error", 0);
@@ -452,18 +452,20 @@ void VekPdtServerCore::loadTask()
 
         const QString content = row.value(QStringLiteral("content")).toString();
         if (!content.isEmpty()) {
+            // Decoded scripts are nobody else's business: owner-only from
+            // their creation.
             bool written = false;
-            // Decoded scripts are nobody else's business: owner-only.
-            if (VekPdtServerUtil::prepareFile(path, VekPdtServerUtil::privateFile)) {
-                if (row.value(QStringLiteral("encrypt")).toInt() == 1) {
-                    QByteArray bytes = content.toUtf8();
-                    if (Norvex::d2(bytes))
-                        written = TFileIo::writeFileByteArray(bytes, path);
-                    else
-                        VEK_SVC_LOG(QStringLiteral("decrypt script [%1] failed!").arg(scriptName), "error", 0);
-                } else {
-                    written = TFileIo::writeFileString(content, path, QStringLiteral("UTF-8"), true);
-                }
+            if (row.value(QStringLiteral("encrypt")).toInt() == 1) {
+                QByteArray bytes = content.toUtf8();
+                if (Norvex::d2(bytes))
+                    written = VekPdtServerUtil::writePrivateFile(path, bytes, VekPdtServerUtil::privateFile);
+                else
+                    VEK_SVC_LOG(QStringLiteral("decrypt script [%1] failed!").arg(scriptName), "error", 0);
+            } else {
+                // UTF-8 with a byte-order mark.
+                QByteArray bytes("\xEF\xBB\xBF");
+                bytes += content.toUtf8();
+                written = VekPdtServerUtil::writePrivateFile(path, bytes, VekPdtServerUtil::privateFile);
             }
             if (!written) {
                 QFile::remove(path);

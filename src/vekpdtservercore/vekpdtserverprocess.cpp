@@ -32,21 +32,14 @@ QString argText(const QVariantMap &iArgv, const char *iKey) { return iArgv.value
 // byte-order mark, lines ending in a line feed.
 bool writeScriptFile(const QString &iPath, const QStringList &iLines)
 {
-    QString reason;
-    if (VekPdtServerUtil::prepareFile(iPath, VekPdtServerUtil::privateScript, &reason)) {
-        QFile file(iPath);
-        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-            QTextStream out(&file);
-            out.setCodec("UTF-8");
-            out.setGenerateByteOrderMark(false);
-            for (const QString &line : iLines)
-                out << line << '\n';
-            out.flush();
-            if (out.status() == QTextStream::Ok && file.error() == QFileDevice::NoError)
-                return true;
-        }
-        reason = file.errorString();
+    QByteArray bytes;
+    for (const QString &line : iLines) {
+        bytes += line.toUtf8();
+        bytes += '\n';
     }
+    QString reason;
+    if (VekPdtServerUtil::writePrivateFile(iPath, bytes, VekPdtServerUtil::privateScript, &reason))
+        return true;
     VEK_SVC_LOG(QStringLiteral("write file [%1] failed: %2").arg(iPath, reason), "error", 0);
     return false;
 }
@@ -160,13 +153,9 @@ bool VekPdtServerProcess::writeArgvFile()
     VEK_SVC_LOG(QStringLiteral("thread %1 write argvfile to %2").arg(d->threadId(), d->argvFilePath), "debug", 5);
 
     const QByteArray json = QJsonDocument(QJsonObject::fromVariantMap(d->argv)).toJson(QJsonDocument::Compact);
-    // It holds the decoded database password: owner-only before it holds anything.
+    // It holds the decoded database password: owner-only from its creation.
     QString reason;
-    TError err;
-    if (!VekPdtServerUtil::prepareFile(d->argvFilePath, VekPdtServerUtil::privateFile, &reason)
-        || !TFileIo::writeFileByteArray(json, d->argvFilePath, &err)) {
-        if (reason.isEmpty())
-            reason = err.text();
+    if (!VekPdtServerUtil::writePrivateFile(d->argvFilePath, json, VekPdtServerUtil::privateFile, &reason)) {
         VEK_SVC_LOG(QStringLiteral("thread %1 write argument file [%2] failed: %3")
                             .arg(d->threadId(), d->argvFilePath, reason),
                     "error", 0);

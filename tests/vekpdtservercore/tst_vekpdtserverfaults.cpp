@@ -8,6 +8,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+#include <sys/stat.h>
+
 using namespace VekServiceFixture;
 
 // The real service host hurt the way plants hurt it: exits at every log
@@ -241,6 +244,102 @@ private Q_SLOTS:
             QFile fds(plant.out + QLatin1Char('/') + name);
             QVERIFY(fds.open(QIODevice::ReadOnly));
             QCOMPARE(fds.readAll(), QByteArray("0,1,2"));
+        }
+        closePlant(plant);
+    }
+
+    // Every file the service makes that holds a secret or a decoded script is
+    // owner-only at the moment it is created (the mode is taken inside the
+    // creating call), and so are the temporary folder and the CAM login
+    // folder.
+    void secretsPrivateFromCreation()
+    {
+        Plant plant;
+        QString why;
+        QVERIFY2(makePlant(plant, QStringLiteral("secrets"), &why), qPrintable(why));
+        const QString camBin = plant.root + QStringLiteral("/cam/e100/get/vekfakecam");
+        QDir().mkpath(QFileInfo(camBin).absolutePath());
+        QVERIFY(QFile::link(QStringLiteral(VEK_BIN_DIR "/../tests/vekfakecam"), camBin));
+        QVERIFY2(exec(plant.db,
+                      QStringLiteral("UPDATE mes_pdt_service SET attr_data = '{\"cam_interface\": [{\"user\": "
+                                     "\"cam-user\", \"type\": \"GENESIS\", \"bin_path\": \"%1\", \"password\": "
+                                     "\"pw\"}]}' WHERE id = 1")
+                              .arg(camBin),
+                      &why),
+                 qPrintable(why));
+        QVERIFY2(addScript(plant, 1, QStringLiteral("plain.js"), QStringLiteral("JS"), touchJs(plant.out), &why),
+                 qPrintable(why));
+        QVERIFY2(addScript(plant, 2, QStringLiteral("cam.js"), QStringLiteral("JS"), touchJs(plant.out), &why),
+                 qPrintable(why));
+        QVERIFY2(exec(plant.db, QStringLiteral("UPDATE mes_pdt_script SET link_cam = 1 WHERE id = 2"), &why),
+                 qPrintable(why));
+        const QString interval = QStringLiteral("{\"trigger_type\": \"INTERVAL\", \"value\": 1}");
+        QVERIFY2(addTask(plant, 1, QStringLiteral("plain.js"), QStringLiteral("crontab"), interval, QString(), &why),
+                 qPrintable(why));
+        QVERIFY2(addTask(plant, 2, QStringLiteral("cam.js"), QStringLiteral("crontab"), interval, QString(), &why),
+                 qPrintable(why));
+        QVERIFY(writeConfig(plant.root, plant.params, QStringLiteral("svc"), 1));
+
+        const QString trace = plant.dir.filePath(QStringLiteral("opentrace.txt"));
+        QVariantMap env {{QStringLiteral("LD_PRELOAD"), QStringLiteral(VEK_BIN_DIR "/../tests/libvekopentrace.so")},
+                         {QStringLiteral("VEK_OPENTRACE_OUT"), trace},
+                         {QStringLiteral("VEK_FAKECAM_OUT"), plant.out}};
+        // A sanitizer runtime would want to come first; the tracer only
+        // forwards calls.
+        const QString asan = qEnvironmentVariable("ASAN_OPTIONS");
+        env.insert(QStringLiteral("ASAN_OPTIONS"),
+                   (asan.isEmpty() ? QString() : asan + QLatin1Char(':')) + QStringLiteral("verify_asan_link_order=0"));
+        // The widest mask there is: whatever is private is so by its own mode.
+        const mode_t oldMask = ::umask(0);
+        QProcess server;
+        startServer(server, plant.root, env);
+        ::umask(oldMask);
+        QVERIFY(server.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(filesIn(plant.out, QStringLiteral("1-*")).size() >= 2
+                                         && filesIn(plant.out, QStringLiteral("2-*")).size() >= 2,
+                                 30000);
+        QVERIFY(stopServer(server));
+
+        // Creation modes of what the service wrote in its folders.
+        QFile traceFile(trace);
+        QVERIFY(traceFile.open(QIODevice::ReadOnly));
+        const QString tmp = plant.root + QStringLiteral("/tmp/");
+        const QString login = plant.root + QStringLiteral("/cam_env_home/cam-user/.genesis/login");
+        QMap<QString, int> seen;
+        const QList<QByteArray> lines = traceFile.readAll().split('\n');
+        for (const QByteArray &line : lines) {
+            const int blank = line.indexOf(' ');
+            if (blank < 0)
+                continue;
+            const QString path = QString::fromUtf8(line.mid(blank + 1));
+            const int mode = line.left(blank).toInt(nullptr, 8);
+            QString kind;
+            if (path == login)
+                kind = QStringLiteral("login");
+            else if (!path.startsWith(tmp))
+                continue;
+            else if (path.endsWith(QLatin1String(".sh")))
+                kind = QStringLiteral("launch");
+            else if (path.endsWith(QLatin1String(".js")))
+                kind = QStringLiteral("script");
+            else
+                kind = QStringLiteral("generated");
+            QVERIFY2((mode & 077) == 0,
+                     qPrintable(QStringLiteral("%1 created with mode %2").arg(path).arg(mode, 0, 8)));
+            ++seen[kind];
+        }
+        QVERIFY2(seen.value(QStringLiteral("login")) >= 1, "the CAM login file was not traced");
+        QVERIFY2(seen.value(QStringLiteral("script")) >= 2, "no script buffer file traced");
+        QVERIFY2(seen.value(QStringLiteral("launch")) >= 2, "no launch file traced");
+        // Argument files of both tasks and csh scripts.
+        QVERIFY2(seen.value(QStringLiteral("generated")) >= 6, "too few argument files traced");
+
+        for (const QString &folder :
+             {plant.root + QStringLiteral("/tmp"), plant.root + QStringLiteral("/cam_env_home/cam-user/.genesis")}) {
+            const QFileInfo info(folder);
+            QVERIFY(info.isDir());
+            // Nothing for the group and the others.
+            QCOMPARE(int(info.permissions() & 0x00ff), 0);
         }
         closePlant(plant);
     }

@@ -16,6 +16,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -42,6 +43,12 @@ const char kClaimStatement[]
           "(SELECT id FROM mes_prod_tooling_request WHERE %1 ORDER BY id ASC limit %2) RETURNING *";
 
 const int kClaimLimitWithoutCam = 4;
+
+// How long running tasks get to end by themselves when the service stops,
+// and then how long after SIGTERM (and again after SIGKILL) their process
+// groups get.
+const int kShutdownGraceMs = 30000;
+const int kEndGraceMs = 5000;
 
 // iText as the inside of a JSON string, so that a substituted path with a
 // backslash or a quote leaves the configuration parseable.
@@ -611,11 +618,46 @@ void VekPdtServerCore::onProcessFinished()
 
 void VekPdtServerCore::waitRunningProcesses()
 {
+    // Every run gets the same grace period, counted from the first wait.
+    const QDeadlineTimer grace(kShutdownGraceMs);
+    QList<VekPdtServerProcess *> late;
     for (auto it = d->runningProcesses.cbegin(); it != d->runningProcesses.cend(); ++it) {
         const QString id = QString::number(quintptr(it.key()), 16);
         VEK_SVC_LOG(QStringLiteral("start wait process thread %1").arg(id), "info", 1);
-        it.key()->wait();
-        VEK_SVC_LOG(QStringLiteral("wait process thread %1 finish").arg(id), "info", 1);
+        if (it.key()->wait(grace))
+            VEK_SVC_LOG(QStringLiteral("wait process thread %1 finish").arg(id), "info", 1);
+        else
+            late << it.key();
+    }
+    if (late.isEmpty())
+        return;
+
+    // Never abandoned silently: each run ended is named in the log.
+    for (VekPdtServerProcess *process : qAsConst(late)) {
+        VEK_SVC_LOG(QStringLiteral("process thread %1 of task %2 did not end within %3 s: ending process group %4")
+                            .arg(QString::number(quintptr(process), 16),
+                                 process->processArgv().value(QStringLiteral("task_id")).toString())
+                            .arg(kShutdownGraceMs / 1000)
+                            .arg(process->programGroup()),
+                    "error", 0);
+        process->endProgram(false);
+    }
+    const QDeadlineTimer termGrace(kEndGraceMs);
+    for (VekPdtServerProcess *process : qAsConst(late))
+        process->wait(termGrace);
+    // Also what the task started and left behind in its group.
+    for (VekPdtServerProcess *process : qAsConst(late))
+        process->endProgram(true);
+    const QDeadlineTimer killGrace(kEndGraceMs);
+    for (VekPdtServerProcess *process : qAsConst(late)) {
+        const QString id = QString::number(quintptr(process), 16);
+        if (process->wait(killGrace)) {
+            VEK_SVC_LOG(QStringLiteral("process thread %1 of task %2 ended by the service")
+                                .arg(id, process->processArgv().value(QStringLiteral("task_id")).toString()),
+                        "error", 0);
+        } else {
+            VEK_SVC_LOG(QStringLiteral("process thread %1 does not end; left behind").arg(id), "error", 0);
+        }
     }
 }
 
@@ -630,5 +672,10 @@ VekPdtServerCore::~VekPdtServerCore()
         d->crontab = nullptr;
     }
     waitRunningProcesses();
+    // A thread that would not end must not be destroyed while it runs.
+    for (auto it = d->runningProcesses.cbegin(); it != d->runningProcesses.cend(); ++it) {
+        if (it.key()->isRunning())
+            it.key()->setParent(nullptr);
+    }
     VEK_SVC_LOG(QStringLiteral("destroy VekPdtServer finish"), "info", 1);
 }

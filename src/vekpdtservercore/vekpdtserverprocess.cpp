@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMutexLocker>
 #include <QProcess>
 #include <QTextStream>
 
@@ -76,9 +77,10 @@ void VekPdtServerProcessPrivate::execute(const QString &iProgram, const QStringL
     argv.push_back(nullptr);
 
     // The task gets descriptors 0-2 and nothing else of the service, whether
-    // or not the library that opened a descriptor asked for close-on-exec,
-    // and it starts with the signal handling a freshly started program
-    // expects.
+    // or not the library that opened a descriptor asked for close-on-exec;
+    // it runs in a process group of its own, so that the whole task (with
+    // what it started) can be ended at shutdown; and it starts with the
+    // signal handling a freshly started program expects.
     posix_spawn_file_actions_t actions;
     posix_spawnattr_t attributes;
     ::posix_spawn_file_actions_init(&actions);
@@ -94,16 +96,40 @@ void VekPdtServerProcessPrivate::execute(const QString &iProgram, const QStringL
         sigaddset(&defaults, signal);
     ::posix_spawnattr_setsigmask(&attributes, &noSignals);
     ::posix_spawnattr_setsigdefault(&attributes, &defaults);
-    ::posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    ::posix_spawnattr_setpgroup(&attributes, 0);
+    ::posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
 
     pid_t pid = 0;
-    const int error = ::posix_spawn(&pid, argv.front(), &actions, &attributes, argv.data(), environ);
+    int error = 0;
+    {
+        QMutexLocker locker(&programMutex);
+        if (endRequested) {
+            VEK_SVC_LOG(QStringLiteral("thread %1 not started: the service is stopping").arg(threadId()), "error", 0);
+            return;
+        }
+        error = ::posix_spawn(&pid, argv.front(), &actions, &attributes, argv.data(), environ);
+        if (error == 0) {
+            programPid = pid;
+            programGroup = pid;
+            programStarted = true;
+        }
+    }
     ::posix_spawn_file_actions_destroy(&actions);
     ::posix_spawnattr_destroy(&attributes);
     if (error != 0) {
         VEK_SVC_LOG(QStringLiteral("thread %1 cannot start [%2]: %3").arg(threadId(), iProgram, qt_error_string(error)),
                     "error", 0);
         return;
+    }
+    // Waited for without reaping first: until the program is reaped its
+    // number cannot be taken by another process, so endProgram never
+    // signals a stranger.
+    siginfo_t info;
+    while (::waitid(P_PID, id_t(pid), &info, WEXITED | WNOWAIT) < 0 && errno == EINTR) {
+    }
+    {
+        QMutexLocker locker(&programMutex);
+        programPid = 0;
     }
     int status = 0;
     while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
@@ -118,7 +144,16 @@ void VekPdtServerProcessPrivate::execute(const QString &iProgram, const QStringL
                     "error", 0);
         return;
     }
+    {
+        QMutexLocker locker(&programMutex);
+        programStarted = true;
+        runningProcess = &process;
+    }
     process.waitForFinished(-1);
+    {
+        QMutexLocker locker(&programMutex);
+        runningProcess = nullptr;
+    }
 #endif
 }
 
@@ -132,6 +167,37 @@ VekPdtServerProcess::~VekPdtServerProcess() = default;
 void VekPdtServerProcess::setProcessArgv(const QVariantMap &iArgv) { d->argv = iArgv; }
 
 QVariantMap VekPdtServerProcess::processArgv() { return d->argv; }
+
+bool VekPdtServerProcess::isProgramStarted() const
+{
+    QMutexLocker locker(&d->programMutex);
+    return d->programStarted;
+}
+
+qint64 VekPdtServerProcess::programGroup() const
+{
+    QMutexLocker locker(&d->programMutex);
+    return d->programGroup;
+}
+
+void VekPdtServerProcess::endProgram(bool iKill)
+{
+    QMutexLocker locker(&d->programMutex);
+    d->endRequested = true;
+#ifdef Q_OS_UNIX
+    // The group outlives its leader while anything the task started still
+    // runs; its number is not handed out again before the group is gone.
+    if (d->programGroup > 0)
+        ::kill(-pid_t(d->programGroup), iKill ? SIGKILL : SIGTERM);
+#else
+    if (d->runningProcess) {
+        if (iKill)
+            d->runningProcess->kill();
+        else
+            d->runningProcess->terminate();
+    }
+#endif
+}
 
 QString VekPdtServerProcess::getProcessBinPath() const
 {
@@ -213,9 +279,10 @@ void VekPdtServerProcess::run()
 {
     const QString id = d->threadId();
     VEK_SVC_LOG(QStringLiteral("start thread %1").arg(id), "debug", 5);
+    const bool camRun = d->argv.value(QStringLiteral("link_cam")).toInt() > 0;
     writeArgvFile();
 
-    if (d->argv.value(QStringLiteral("link_cam")).toInt() > 0) {
+    if (camRun) {
         writeCamAuotRunFile();
         VEK_SVC_LOG(QStringLiteral("thread %1 start cam software").arg(id), "debug", 5);
 #ifdef Q_OS_WIN

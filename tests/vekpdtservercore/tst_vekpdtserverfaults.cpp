@@ -1,6 +1,7 @@
 #include "vekservicefixture.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
@@ -109,6 +110,17 @@ private:
     static QStringList filesIn(const QString &iDir, const QString &iPattern)
     {
         return QDir(iDir).entryList({iPattern}, QDir::Files | QDir::Hidden, QDir::Name);
+    }
+
+    // A process that has not ended (a zombie nobody reaps counts as ended).
+    static bool isAlive(qint64 iPid)
+    {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(iPid));
+        if (iPid <= 0 || !stat.open(QIODevice::ReadOnly))
+            return false;
+        const QByteArray text = stat.readAll();
+        const int close = text.lastIndexOf(')');
+        return close > 0 && text.size() > close + 2 && text.at(close + 2) != 'Z' && text.at(close + 2) != 'X';
     }
 
     // The environment that makes a damaged heap end the service at once:
@@ -341,6 +353,62 @@ private Q_SLOTS:
             // Nothing for the group and the others.
             QCOMPARE(int(info.permissions() & 0x00ff), 0);
         }
+        closePlant(plant);
+    }
+
+    // SIGTERM with a task that ignores SIGTERM and never ends (and a child
+    // of it that does the same): the service waits the grace period, ends
+    // the task's process group, says so in the log and exits 0, leaving no
+    // task process behind. A second SIGTERM changes nothing of that.
+    void hungTaskEndedAtShutdown()
+    {
+        Plant plant;
+        QString why;
+        QVERIFY2(makePlant(plant, QStringLiteral("hung"), &why), qPrintable(why));
+        const QString hang
+                = QStringLiteral("$SIG{TERM} = 'IGNORE';\n"
+                                 "my $child = fork();\n"
+                                 "if ($child == 0) { sleep 1000 while 1; exit 0; }\n"
+                                 "open(my $o, '>', '%1/pids.tmp') or die; print $o \"$$ $child\"; close $o;\n"
+                                 "rename('%1/pids.tmp', '%1/pids');\n"
+                                 "sleep 1000 while 1;\n")
+                          .arg(plant.out);
+        QVERIFY2(addScript(plant, 1, QStringLiteral("hang.pl"), QStringLiteral("PERL"), hang, &why), qPrintable(why));
+        QVERIFY2(addTask(plant, 1, QStringLiteral("hang.pl"), QStringLiteral("crontab"),
+                         QStringLiteral("{\"trigger_type\": \"INTERVAL\", \"value\": 1, \"wait_process\": true}"),
+                         QString(), &why),
+                 qPrintable(why));
+        QVERIFY(writeConfig(plant.root, plant.params, QStringLiteral("svc"), 1));
+
+        QProcess server;
+        startServer(server, plant.root);
+        QVERIFY(server.waitForStarted());
+        const QString pidsFile = plant.out + QStringLiteral("/pids");
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(pidsFile), 30000);
+        QFile pidsText(pidsFile);
+        QVERIFY(pidsText.open(QIODevice::ReadOnly));
+        const QList<QByteArray> pids = pidsText.readAll().split(' ');
+        QCOMPARE(pids.size(), 2);
+
+        QElapsedTimer clock;
+        clock.start();
+        ::kill(pid_t(server.processId()), SIGTERM);
+        QTest::qWait(1000);
+        ::kill(pid_t(server.processId()), SIGTERM);
+        QVERIFY2(server.waitForFinished(60000), "the service did not stop");
+        const qint64 took = clock.elapsed();
+        QCOMPARE(server.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(server.exitCode(), 0);
+        // The grace period is 30 s; ending the group takes a few more.
+        QVERIFY2(took >= 29000 && took < 45000, qPrintable(QStringLiteral("stopped after %1 ms").arg(took)));
+        for (const QByteArray &pid : pids)
+            QTRY_VERIFY2_WITH_TIMEOUT(
+                    !isAlive(pid.toLongLong()),
+                    qPrintable(QStringLiteral("task process %1 lives on").arg(QString::fromLatin1(pid))), 5000);
+        const QByteArray log = logText(plant.root);
+        QVERIFY(log.contains("of task 1 did not end within 30 s: ending process group " + pids.first()));
+        QVERIFY(log.contains("of task 1 ended by the service"));
+        QVERIFY(log.contains("destroy VekPdtServer finish"));
         closePlant(plant);
     }
 };

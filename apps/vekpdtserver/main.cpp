@@ -70,6 +70,7 @@ int main(int argc, char *argv[])
 
     if (!core->readConfig() || !core->initServiceInfo())
         return 1;
+    core->recoverLeftRuns();
     core->loadTask();
     return app->exec();
 }

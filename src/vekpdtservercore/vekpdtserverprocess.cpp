@@ -57,6 +57,30 @@ VekPdtServerProcessPrivate::VekPdtServerProcessPrivate(VekPdtServerProcess *iQ)
     : q_ptr(iQ)
 {}
 
+void VekPdtServerProcessPrivate::updateRunRecord()
+{
+    QVariantMap record = VekPdtServerUtil::readJsonFile(runRecordPath);
+    QStringList files;
+    for (const QString &path : {argvFilePath, cshFilePath, batFilePath}) {
+        if (!path.isEmpty())
+            files << path;
+    }
+    record.insert(QStringLiteral("files"), files);
+    qint64 group = 0;
+    {
+        QMutexLocker locker(&programMutex);
+        group = programGroup;
+    }
+    if (group > 0) {
+        record.insert(QStringLiteral("group"), group);
+        record.insert(QStringLiteral("group_start"), VekPdtServerUtil::processStartTime(group));
+    }
+    QString reason;
+    if (!VekPdtServerUtil::replaceJsonFile(runRecordPath, record, &reason))
+        VEK_SVC_LOG(QStringLiteral("thread %1 write run record [%2] failed: %3").arg(threadId(), runRecordPath, reason),
+                    "error", 0);
+}
+
 QString VekPdtServerProcessPrivate::threadId() const
 {
     return QStringLiteral("0x") + QString::number(quintptr(q_ptr), 16);
@@ -114,6 +138,8 @@ void VekPdtServerProcessPrivate::execute(const QString &iProgram, const QStringL
             programStarted = true;
         }
     }
+    if (error == 0 && !runRecordPath.isEmpty())
+        updateRunRecord();
     ::posix_spawn_file_actions_destroy(&actions);
     ::posix_spawnattr_destroy(&attributes);
     if (error != 0) {
@@ -168,6 +194,8 @@ void VekPdtServerProcess::setProcessArgv(const QVariantMap &iArgv) { d->argv = i
 
 QVariantMap VekPdtServerProcess::processArgv() { return d->argv; }
 
+void VekPdtServerProcess::setRunRecordFile(const QString &iPath) { d->runRecordPath = iPath; }
+
 bool VekPdtServerProcess::isProgramStarted() const
 {
     QMutexLocker locker(&d->programMutex);
@@ -215,7 +243,8 @@ QString VekPdtServerProcess::getProcessBinPath() const
 
 bool VekPdtServerProcess::writeArgvFile()
 {
-    d->argvFilePath = argText(d->argv, "app_temp_path") + QLatin1Char('/') + TDataParse::getUuid();
+    if (d->argvFilePath.isEmpty())
+        d->argvFilePath = argText(d->argv, "app_temp_path") + QLatin1Char('/') + TDataParse::getUuid();
     VEK_SVC_LOG(QStringLiteral("thread %1 write argvfile to %2").arg(d->threadId(), d->argvFilePath), "debug", 5);
 
     const QByteArray json = QJsonDocument(QJsonObject::fromVariantMap(d->argv)).toJson(QJsonDocument::Compact);
@@ -235,7 +264,8 @@ void VekPdtServerProcess::writeCamAuotRunFile()
     using VekPdtServerUtil::shellQuote;
     const QString tempPath = argText(d->argv, "app_temp_path");
 
-    d->cshFilePath = tempPath + QLatin1Char('/') + TDataParse::getUuid();
+    if (d->cshFilePath.isEmpty())
+        d->cshFilePath = tempPath + QLatin1Char('/') + TDataParse::getUuid();
     writeScriptFile(d->cshFilePath,
                     {QStringLiteral("#!/bin/csh"), shellQuote(getProcessBinPath()) + QLatin1Char(' ')
                                                            + shellQuote(argText(d->argv, "script_file"))
@@ -246,7 +276,8 @@ void VekPdtServerProcess::writeCamAuotRunFile()
     const QString camBin = argText(d->argv, "cam_bin_path");
     QStringList lines;
 #ifdef Q_OS_WIN
-    d->batFilePath = tempPath + QLatin1Char('/') + TDataParse::getUuid() + QStringLiteral(".bat");
+    if (d->batFilePath.isEmpty())
+        d->batFilePath = tempPath + QLatin1Char('/') + TDataParse::getUuid() + QStringLiteral(".bat");
     if (argText(d->argv, "cam_type").toUpper() == QLatin1String("GENESIS")) {
         const QString camDir = QFileInfo(camBin).absolutePath();
         lines << QStringLiteral("@echo off") << camDir.left(1) + QLatin1Char(':')
@@ -260,7 +291,8 @@ void VekPdtServerProcess::writeCamAuotRunFile()
 #else
     // The same variables in the same order, for /bin/sh; "-s" and the csh
     // path still form one word.
-    d->batFilePath = tempPath + QLatin1Char('/') + TDataParse::getUuid() + QStringLiteral(".sh");
+    if (d->batFilePath.isEmpty())
+        d->batFilePath = tempPath + QLatin1Char('/') + TDataParse::getUuid() + QStringLiteral(".sh");
     if (argText(d->argv, "cam_type").toUpper() == QLatin1String("GENESIS")) {
         lines << QStringLiteral("#!/bin/sh") << QStringLiteral("export FRONTLINE_NO_LOGIN_SCREEN=1")
               << QStringLiteral("export HOME=") + shellQuote(argText(d->argv, "cam_home_path"))
@@ -280,6 +312,21 @@ void VekPdtServerProcess::run()
     const QString id = d->threadId();
     VEK_SVC_LOG(QStringLiteral("start thread %1").arg(id), "debug", 5);
     const bool camRun = d->argv.value(QStringLiteral("link_cam")).toInt() > 0;
+    if (!d->runRecordPath.isEmpty()) {
+        // The files are named before they exist, so that a service started
+        // after this one was killed finds and removes them.
+        const QString tempPath = argText(d->argv, "app_temp_path") + QLatin1Char('/');
+        d->argvFilePath = tempPath + TDataParse::getUuid();
+        if (camRun) {
+            d->cshFilePath = tempPath + TDataParse::getUuid();
+#ifdef Q_OS_WIN
+            d->batFilePath = tempPath + TDataParse::getUuid() + QStringLiteral(".bat");
+#else
+            d->batFilePath = tempPath + TDataParse::getUuid() + QStringLiteral(".sh");
+#endif
+        }
+        d->updateRunRecord();
+    }
     writeArgvFile();
 
     if (camRun) {

@@ -32,6 +32,11 @@ public:
     explicit VekPdtServerProcess(QObject *iParent = nullptr);
     ~VekPdtServerProcess() override;
 
+    //! The service's record of this run (a JSON file beside the generated
+    //! files): the run adds the names of its files before it creates them and
+    //! its process group once started, so that a service started after this
+    //! one was killed can end the run and clean up after it. Empty: no record.
+    void setRunRecordFile(const QString &iPath);
     //! Whether the task's program (runner, or the CAM launch file's shell)
     //! was started; false before, and for good when it could not be.
     bool isProgramStarted() const;

@@ -28,6 +28,10 @@ public:
     QProcess *runningProcess = nullptr;
     bool endRequested = false;
 
+    //! Adds the generated files and the program's process group to the run record.
+    void updateRunRecord();
+
+    QString runRecordPath;
     QVariantMap argv;
     QString argvFilePath;
     QString batFilePath;

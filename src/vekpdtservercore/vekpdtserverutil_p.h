@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QVariantMap>
 
 // One log line of the service: empty date-time (now) and the caller's position.
 #define VEK_SVC_LOG(text, type, level)                                                                                 \
@@ -29,6 +30,21 @@ bool writePrivateFile(const QString &iPath, const QByteArray &iData, int iMode, 
 //! Makes the folder iPath (and its missing parents) and gives iPath itself
 //! owner-only access (0700). False with oReason on failure.
 bool makePrivateDir(const QString &iPath, QString *oReason = nullptr);
+
+//! The JSON object in iPath as a map; empty when unreadable.
+QVariantMap readJsonFile(const QString &iPath);
+//! Replaces iPath with the compact JSON of iMap (owner-only) in one step: a
+//! reader, or a service killed meanwhile, sees the old or the new file whole.
+bool replaceJsonFile(const QString &iPath, const QVariantMap &iMap, QString *oReason = nullptr);
+//! When process iPid started, in clock ticks after boot (what tells a
+//! process from a later one with the same number); 0 when there is none.
+qint64 processStartTime(qint64 iPid);
+//! Whether process iPid is running and started at iStartTime (a zombie
+//! counts as ended).
+bool isSameProcessAlive(qint64 iPid, qint64 iStartTime);
+
+//! Whether process group iGroup has a member that has not ended.
+bool isGroupAlive(qint64 iGroup);
 
 //! True when a name read from the database may become one part of a path:
 //! not empty, not ".", no "/", no "\", no ".." and no NUL.

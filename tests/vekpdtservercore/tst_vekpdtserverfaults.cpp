@@ -411,6 +411,132 @@ private Q_SLOTS:
         QVERIFY(log.contains("destroy VekPdtServer finish"));
         closePlant(plant);
     }
+
+    // Claims that were never worked off go back: those of a run that could
+    // not start at once, those of runs a killed service never saw end when
+    // the next service starts. That start also ends the runs the killed
+    // service left going (no overlap with new runs of their task) and
+    // removes their files; each request is then processed exactly once.
+    void claimsAndLeftOversAfterKill()
+    {
+        Plant plant;
+        QString why;
+        QVERIFY2(makePlant(plant, QStringLiteral("killed"), &why), qPrintable(why));
+        // Marks "<what>-<request id>-<pid>" in OUT, then hangs when asked to.
+        auto requestPerl = [&](const QString &iWhat, bool iHang) {
+            return QStringLiteral("use JSON::PP; open(my $in, '<', $ARGV[0]) or die; local $/;\n"
+                                  "my $argv = decode_json(<$in>); my $id = $argv->{tooling_request_data}{id};\n"
+                                  "open(my $o, '>', \"%1/%2-$id-$$\") or die; close $o;\n%3")
+                    .arg(plant.out, iWhat, iHang ? QStringLiteral("sleep 1000 while 1;\n") : QString());
+        };
+        // Marks "wait-<pid>"; the second version notes whether a run marked
+        // before still lives.
+        const QString waitHang
+                = QStringLiteral("open(my $o, '>', '%1/wait-' . $$) or die; close $o; sleep 1000 while 1;\n")
+                          .arg(plant.out);
+        const QString waitCheck
+                = QStringLiteral("my $seen = 'alone';\n"
+                                 "opendir(my $d, '%1') or die;\n"
+                                 "for (grep { /^wait-\\d+$/ } readdir($d)) {\n"
+                                 "  my ($pid) = /(\\d+)/; next unless open(my $s, '<', \"/proc/$pid/stat\");\n"
+                                 "  my $t = <$s>; $seen = 'overlap' if $t =~ /\\) [^ZX]/;\n"
+                                 "}\n"
+                                 "open(my $o, '>', '%1/check-' . $$) or die; print $o $seen; close $o;\n")
+                          .arg(plant.out);
+        QVERIFY2(addScript(plant, 1, QStringLiteral("slow.pl"), QStringLiteral("PERL"),
+                           requestPerl(QStringLiteral("started"), true), &why),
+                 qPrintable(why));
+        // A script type no runner stands for: the run cannot start.
+        QVERIFY2(addScript(plant, 2, QStringLiteral("bad.pl"), QStringLiteral("PY"),
+                           requestPerl(QStringLiteral("done"), false), &why),
+                 qPrintable(why));
+        QVERIFY2(addScript(plant, 3, QStringLiteral("wait.pl"), QStringLiteral("PERL"), waitHang, &why),
+                 qPrintable(why));
+        const QString interval = QStringLiteral("{\"trigger_type\": \"INTERVAL\", \"value\": 1}");
+        QVERIFY2(addTask(plant, 1, QStringLiteral("slow.pl"), QStringLiteral("tooling_request"), interval,
+                         QStringLiteral("{\"request_filter_sql\": \"kind = 'slow'\"}"), &why),
+                 qPrintable(why));
+        QVERIFY2(addTask(plant, 2, QStringLiteral("bad.pl"), QStringLiteral("tooling_request"), interval,
+                         QStringLiteral("{\"request_filter_sql\": \"kind = 'bad'\"}"), &why),
+                 qPrintable(why));
+        QVERIFY2(addTask(plant, 3, QStringLiteral("wait.pl"), QStringLiteral("crontab"),
+                         QStringLiteral("{\"trigger_type\": \"INTERVAL\", \"value\": 1, \"wait_process\": true}"),
+                         QString(), &why),
+                 qPrintable(why));
+        QVERIFY2(exec(plant.db,
+                      QStringLiteral("INSERT INTO mes_prod_tooling_request (id, service_flag, kind) VALUES"
+                                     " (1, 1, 'slow'), (2, 1, 'slow'), (3, 1, 'slow'), (4, 1, 'bad'), (5, 1, 'bad')"),
+                      &why),
+                 qPrintable(why));
+        QVERIFY(writeConfig(plant.root, plant.params, QStringLiteral("svc"), 1));
+        const QString tmp = plant.root + QStringLiteral("/tmp");
+
+        // First service: three runs hang on their requests, the unknown type
+        // gives its claims back at once, the waiting task hangs too.
+        {
+            QProcess server;
+            startServer(server, plant.root);
+            QVERIFY(server.waitForStarted());
+            QTRY_VERIFY_WITH_TIMEOUT(filesIn(plant.out, QStringLiteral("started-*")).size() == 3
+                                             && filesIn(plant.out, QStringLiteral("wait-*")).size() == 1
+                                             && logText(plant.root).count("of task 2 given back") >= 4,
+                                     30000);
+            QVERIFY(filesIn(plant.out, QStringLiteral("done-*")).isEmpty());
+            server.kill();
+            QVERIFY(server.waitForFinished());
+        }
+        // Argument files (with the password) and runs are left behind.
+        QVERIFY(!filesIn(tmp, QStringLiteral("*-*-*-*-*")).isEmpty());
+        QStringList orphans;
+        for (const QString &name :
+             filesIn(plant.out, QStringLiteral("started-*")) + filesIn(plant.out, QStringLiteral("wait-*")))
+            orphans << name.section(QLatin1Char('-'), -1);
+        for (const QString &pid : qAsConst(orphans))
+            QVERIFY(isAlive(pid.toLongLong()));
+
+        // Second service, with every script working and quick.
+        QSqlQuery update(plant.db);
+        QVERIFY(update.prepare(QStringLiteral("UPDATE mes_pdt_script SET content = ?, type = 'PERL' WHERE id = ?")));
+        const QVariantList scripts[] = {{requestPerl(QStringLiteral("done"), false), 1},
+                                        {requestPerl(QStringLiteral("done"), false), 2},
+                                        {waitCheck, 3}};
+        for (const QVariantList &script : scripts) {
+            update.bindValue(0, script.at(0));
+            update.bindValue(1, script.at(1));
+            QVERIFY2(update.exec(), qPrintable(update.lastError().text()));
+        }
+        {
+            QProcess server;
+            startServer(server, plant.root);
+            QVERIFY(server.waitForStarted());
+            QTRY_VERIFY_WITH_TIMEOUT(filesIn(plant.out, QStringLiteral("done-*")).size() >= 5
+                                             && !filesIn(plant.out, QStringLiteral("check-*")).isEmpty(),
+                                     30000);
+            // Time for a request to run twice, if it were to.
+            QTest::qWait(2500);
+            QVERIFY(stopServer(server));
+        }
+
+        for (const QString &pid : qAsConst(orphans))
+            QVERIFY2(!isAlive(pid.toLongLong()),
+                     qPrintable(QStringLiteral("run %1 of the killed service lives on").arg(pid)));
+        QMap<int, int> runs;
+        for (const QString &name : filesIn(plant.out, QStringLiteral("done-*")))
+            ++runs[name.section(QLatin1Char('-'), 1, 1).toInt()];
+        QCOMPARE(runs.keys(), (QList<int> {1, 2, 3, 4, 5}));
+        for (auto it = runs.cbegin(); it != runs.cend(); ++it)
+            QVERIFY2(it.value() == 1,
+                     qPrintable(QStringLiteral("request %1 ran %2 times").arg(it.key()).arg(it.value())));
+        for (const QString &name : filesIn(plant.out, QStringLiteral("check-*"))) {
+            QFile check(plant.out + QLatin1Char('/') + name);
+            QVERIFY(check.open(QIODevice::ReadOnly));
+            QCOMPARE(check.readAll(), QByteArray("alone"));
+        }
+        // Only the script buffer files are left.
+        QCOMPARE(filesIn(tmp, QStringLiteral("*")), (QStringList {"bad.pl", "slow.pl", "wait.pl"}));
+        QVERIFY(logText(plant.root).contains("left by a stopped service still runs: ending process group"));
+        closePlant(plant);
+    }
 };
 
 QTEST_GUILESS_MAIN(tst_VekPdtServerFaults)

@@ -360,7 +360,9 @@ bool VekPdtServerCore::initServiceInfo()
         if (cam.value(QStringLiteral("type")).toString() == QLatin1String("incam"))
             continue;
         if (!VekPdtServerUtil::isSafePathPart(user)) {
-            VEK_SVC_LOG(QStringLiteral("cam interface user [%1] is not a valid folder name!").arg(user), "error", 0);
+            VEK_SVC_LOG(QStringLiteral("cam interface user [%1] is not a valid folder name!")
+                                .arg(VekPdtServerUtil::printableName(user)),
+                        "error", 0);
             continue;
         }
         const QString binFolder = QFileInfo(cam.value(QStringLiteral("bin_path")).toString()).absolutePath();
@@ -436,7 +438,9 @@ void VekPdtServerCore::loadTask()
             continue;
         }
         if (!VekPdtServerUtil::isSafePathPart(scriptName)) {
-            VEK_SVC_LOG(QStringLiteral("script_name [%1] of task %2 is not a valid file name!").arg(scriptName).arg(id),
+            VEK_SVC_LOG(QStringLiteral("script_name [%1] of task %2 is not a valid file name!")
+                                .arg(VekPdtServerUtil::printableName(scriptName))
+                                .arg(id),
                         "error", 0);
             continue;
         }

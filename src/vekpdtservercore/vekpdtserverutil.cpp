@@ -16,8 +16,18 @@ bool prepareFile(const QString &iPath, QFileDevice::Permissions iPermissions, QS
 
 bool isSafePathPart(const QString &iName)
 {
-    return !iName.isEmpty() && !iName.contains(QLatin1Char('/')) && !iName.contains(QLatin1Char('\\'))
-           && !iName.contains(QLatin1String(".."));
+    // A NUL ends the name at the system's door (the file made and the
+    // argument passed would be a shorter name than the one checked); "."
+    // names the folder itself.
+    return !iName.isEmpty() && iName != QLatin1String(".") && !iName.contains(QLatin1Char('/'))
+           && !iName.contains(QLatin1Char('\\')) && !iName.contains(QLatin1String("..")) && !iName.contains(QChar(0));
+}
+
+QString printableName(const QString &iName)
+{
+    QString text = iName;
+    text.replace(QChar(0), QLatin1String("\\0"));
+    return text;
 }
 
 QString shellQuote(const QString &iText)

@@ -26,8 +26,10 @@ constexpr QFileDevice::Permissions privateScript
 bool prepareFile(const QString &iPath, QFileDevice::Permissions iPermissions, QString *oReason = nullptr);
 
 //! True when a name read from the database may become one part of a path:
-//! not empty, no "/", no "\" and no "..".
+//! not empty, not ".", no "/", no "\", no ".." and no NUL.
 bool isSafePathPart(const QString &iName);
+//! iName for a log line: a NUL shows as "\0".
+QString printableName(const QString &iName);
 
 //! iText as one word for /bin/sh and csh: in single quotes, with each
 //! single quote closed, escaped and reopened.

@@ -144,4 +144,20 @@ private:
         return *vekPos;                                                                                                \
     }(Q_FUNC_INFO))
 
+/*!
+ * Writes one log line with the caller's position and the current time.
+ * The level is looked at first, as qCDebug does: a line above debugLevel()
+ * costs neither its text nor its position nor the logger's lock.
+ *
+ *     VEK_LOG(QStringLiteral("opened %1").arg(name), "info", 2);
+ *
+ * type is a string literal ("error", "warn", "info", "debug", ...).
+ */
+#define VEK_LOG(text, type, level)                                                                                     \
+    do {                                                                                                               \
+        TLogger *const vekLogger = TLogger::instance();                                                                \
+        if ((level) <= vekLogger->debugLevel())                                                                        \
+            vekLogger->writeLog((text), QStringLiteral(type), QString(), TLOG_POS, (level));                           \
+    } while (false)
+
 #endif // TLOGGER_H

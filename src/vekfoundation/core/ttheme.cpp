@@ -379,8 +379,7 @@ bool TTheme::loadThemeConfig(const QString &iFile)
     const QVariant config
             = TDataParse::jsonStr2Variant(TFileIo::readFileString(iFile, QStringLiteral("UTF-8"), nullptr), &err);
     if (err.isValid()) {
-        TLogger::instance()->writeLog(QStringLiteral("theme file [%1] is not a valid json format!").arg(iFile),
-                                      QStringLiteral("error"), QString(), TLOG_POS, 0);
+        VEK_LOG(QStringLiteral("theme file [%1] is not a valid json format!").arg(iFile), "error", 0);
         return false;
     }
     d->valueMap = config.toMap();
@@ -446,9 +445,8 @@ void TTheme::applyTheme()
     if (!leftovers.isEmpty()) {
         QStringList names = leftovers.values();
         names.sort();
-        TLogger::instance()->writeLog(
-                QStringLiteral("style sheet file have invalid variable (%1).").arg(names.join(QLatin1Char(','))),
-                QStringLiteral("error"), QString(), TLOG_POS, 0);
+        VEK_LOG(QStringLiteral("style sheet file have invalid variable (%1).").arg(names.join(QLatin1Char(','))),
+                "error", 0);
     }
 
     if (widgets)

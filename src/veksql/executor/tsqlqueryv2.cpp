@@ -15,15 +15,6 @@
 #include <QSqlDriver>
 #include <QSqlRecord>
 
-// Lines about the executor itself carry the position of the calling function.
-// The level is looked at first: a filtered line then costs no text and no
-// wait on the logger's lock, which every thread shares.
-#define TSQL_DEBUG_LOG(text)                                                                                           \
-    do {                                                                                                               \
-        if (TLogger::instance()->debugLevel() >= 5)                                                                    \
-            TLogger::instance()->writeLog((text), QStringLiteral("debug"), QString(), TLOG_POS, 5);                    \
-    } while (false)
-
 namespace {
 
 QString addressText(const void *iPointer) { return QString::number(quintptr(iPointer), 16); }
@@ -95,8 +86,7 @@ void TSqlQueryV2Private::checkQueryError(const QSqlError &iError)
         return;
     }
     const QString text = iError.text();
-    TLogger::instance()->writeLog(QStringLiteral("SQL_QUERY_ERROR[%1]:%2").arg(int(iError.type())).arg(text),
-                                  QStringLiteral("debug"), QString(), TLOG_POS, 5);
+    VEK_LOG(QStringLiteral("SQL_QUERY_ERROR[%1]:%2").arg(int(iError.type())).arg(text), "debug", 5);
     if (text == lastErrorText) {
         return;
     }
@@ -262,14 +252,14 @@ TSqlQueryV2::TSqlQueryV2(QObject *iParent)
     : QObject(iParent)
     , d(new TSqlQueryV2Private(this))
 {
-    TSQL_DEBUG_LOG(QStringLiteral("New TSqlQueryV2 0x%1").arg(addressText(this)));
+    VEK_LOG(QStringLiteral("New TSqlQueryV2 0x%1").arg(addressText(this)), "debug", 5);
 }
 
 TSqlQueryV2::TSqlQueryV2(const QSqlDatabase &iDatabase, QObject *iParent)
     : QObject(iParent)
     , d(new TSqlQueryV2Private(this))
 {
-    TSQL_DEBUG_LOG(QStringLiteral("New TSqlQueryV2 0x%1").arg(addressText(this)));
+    VEK_LOG(QStringLiteral("New TSqlQueryV2 0x%1").arg(addressText(this)), "debug", 5);
     d->database = iDatabase;
 }
 
@@ -325,7 +315,7 @@ bool TSqlQueryV2::close()
     if (d->closed) {
         return false;
     }
-    TSQL_DEBUG_LOG(QStringLiteral("Close TSqlQueryV2 0x%1").arg(addressText(this)));
+    VEK_LOG(QStringLiteral("Close TSqlQueryV2 0x%1").arg(addressText(this)), "debug", 5);
     if (d->transNum > 0) {
         d->database.rollback();
         d->transNum = 0;
@@ -351,14 +341,14 @@ bool TSqlQueryV2::begin(bool iCheckConnectionBol)
     d->error.clearError();
     d->transactionStarted = d->database.transaction();
     d->transNum = 1;
-    TSQL_DEBUG_LOG(QStringLiteral("Begin Transaction"));
+    VEK_LOG(QStringLiteral("Begin Transaction"), "debug", 5);
     return true;
 }
 
 int TSqlQueryV2::commit()
 {
     if (d->transNum <= 1) {
-        TSQL_DEBUG_LOG(QStringLiteral("Commit Transaction"));
+        VEK_LOG(QStringLiteral("Commit Transaction"), "debug", 5);
         const bool started = d->transNum == 1 && d->transactionStarted;
         // A server that refuses the commit (PostgreSQL after a failed
         // statement rolls back instead) has lost the work: say so.
@@ -368,7 +358,7 @@ int TSqlQueryV2::commit()
         d->transactionStarted = false;
         d->transNum = 1;
         if (d->error.isValid()) {
-            TLogger::instance()->writeLog(d->error.text(), QStringLiteral("error"), QString(), TLOG_POS, 0);
+            VEK_LOG(d->error.text(), "error", 0);
         }
     }
     return --d->transNum;
@@ -377,7 +367,7 @@ int TSqlQueryV2::commit()
 int TSqlQueryV2::rollback()
 {
     if (d->transNum <= 1) {
-        TSQL_DEBUG_LOG(QStringLiteral("Rollback Transaction"));
+        VEK_LOG(QStringLiteral("Rollback Transaction"), "debug", 5);
         d->database.rollback();
         d->transactionStarted = false;
         d->transNum = 1;

@@ -117,7 +117,7 @@ void tst_EditorsOnScreen::wholeForm()
     QVERIFY(giveFocus(width));
     QCOMPARE(maxTol->text(), QStringLiteral("3.93701"));
     QCOMPARE(valueLabel->text(), QStringLiteral("1e+02 mil"));
-    QCOMPARE(tolLabel->text(), QStringLiteral("+0.1/-0.051 2.489~2.64"));
+    QCOMPARE(tolLabel->text(), QStringLiteral("+0.1/-0.051 2.49~2.64"));
 
     const QList<QWidget *> fields {width, minTol, maxTol, valueLabel, tolLabel, dateTime, date, time};
     const QImage image = window.grab().toImage();

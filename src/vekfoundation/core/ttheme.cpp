@@ -47,6 +47,27 @@ bool isTemplateMark(QChar iChar)
 
 bool hasTemplateMarks(const QString &iText) { return std::any_of(iText.cbegin(), iText.cend(), isTemplateMark); }
 
+// Every text that stands between a "${" and the next "}": a key without a
+// closing brace occurs as a reference only if it is one of these.
+// Names longer than the longest key are not kept.
+QSet<QString> referencedNames(const QString &iText, int iLongestKey)
+{
+    QSet<QString> names;
+    int start = 0;
+    int end = -1;
+    while ((start = iText.indexOf(QLatin1String("${"), start)) >= 0) {
+        // A run of openings shares one closing brace: look for it once.
+        if (end < start + 2)
+            end = iText.indexOf(QLatin1Char('}'), start + 2);
+        if (end < 0)
+            break;
+        if (end - start - 2 <= iLongestKey)
+            names.insert(iText.mid(start + 2, end - start - 2));
+        ++start;
+    }
+    return names;
+}
+
 // White space and digits as the template patterns read them (ASCII only).
 bool isRegexBlank(QChar iChar)
 {
@@ -179,9 +200,43 @@ QString TThemePrivate::substituteValues(const QString &iText) const
         }
     }
 
+    // The slow road replaces key by key. Chained values can double the text at
+    // every key, so the text is held to an output limit and the whole pass to
+    // a work budget: a replacement that would pass either is not made, and its
+    // references stay for the leftover report. Keys whose reference does not
+    // occur are skipped without touching the text; the names that do occur
+    // are gathered again only after the text has changed.
+    constexpr qsizetype outputLimit = qsizetype(1) << 22;
+    constexpr qsizetype workBudget = qsizetype(1) << 26;
+    qsizetype work = 0;
     out = iText;
+    QSet<QString> names;
+    bool namesStale = true;
+    int longestKey = 0;
     for (auto it = valueMap.cbegin(); it != valueMap.cend(); ++it)
-        out.replace(QStringLiteral("${%1}").arg(it.key()), styleTexts.value(it.key()));
+        longestKey = std::max(longestKey, it.key().size());
+    for (auto it = valueMap.cbegin(); it != valueMap.cend() && work < workBudget; ++it) {
+        const bool plainKey = !it.key().contains(QLatin1Char('}'));
+        if (plainKey && namesStale) {
+            names = referencedNames(out, longestKey);
+            work += out.size();
+            namesStale = false;
+        }
+        if (plainKey && !names.contains(it.key()))
+            continue;
+        const QString reference = QStringLiteral("${%1}").arg(it.key());
+        const QString value = styleTexts.value(it.key());
+        const qsizetype count = out.count(reference);
+        work += out.size();
+        if (count == 0)
+            continue;
+        const qsizetype grown = out.size() + count * (value.size() - reference.size());
+        if (grown > outputLimit || work + out.size() + grown > workBudget)
+            continue;
+        out.replace(reference, value);
+        work += out.size() + grown;
+        namesStale = true;
+    }
     return out;
 }
 

@@ -95,7 +95,7 @@ void VekPdtServerCrontabPrivate::computeNextRun(CrontabTask &ioTask, const QDate
 
 VekPdtServerCrontab::VekPdtServerCrontab(QObject *iParent)
     : QThread(iParent)
-    , d_ptr(new VekPdtServerCrontabPrivate(this))
+    , d(new VekPdtServerCrontabPrivate(this))
 {}
 
 VekPdtServerCrontab::~VekPdtServerCrontab()
@@ -105,24 +105,14 @@ VekPdtServerCrontab::~VekPdtServerCrontab()
         quit();
         wait();
     }
-    delete d_ptr;
 }
 
-void VekPdtServerCrontab::setClock(const Clock &iClock)
-{
-    Q_D(VekPdtServerCrontab);
-    d->clock = iClock;
-}
+void VekPdtServerCrontab::setClock(const Clock &iClock) { d->clock = iClock; }
 
-int VekPdtServerCrontab::taskCount() const
-{
-    Q_D(const VekPdtServerCrontab);
-    return d->tasks.size();
-}
+int VekPdtServerCrontab::taskCount() const { return d->tasks.size(); }
 
 QDateTime VekPdtServerCrontab::nextRun(int iIndex) const
 {
-    Q_D(const VekPdtServerCrontab);
     if (iIndex < 0 || iIndex >= d->tasks.size() || d->tasks.at(iIndex).never)
         return QDateTime();
     return QDateTime::fromMSecsSinceEpoch(d->tasks.at(iIndex).nextRunMs);
@@ -130,7 +120,6 @@ QDateTime VekPdtServerCrontab::nextRun(int iIndex) const
 
 void VekPdtServerCrontab::registerTask(const QVariantMap &iData)
 {
-    Q_D(VekPdtServerCrontab);
     CrontabTask task;
     task.taskId = iData.value(QStringLiteral("task_id")).toInt();
     task.waitProcess = iData.value(QStringLiteral("wait_process"), false).toBool();
@@ -197,15 +186,10 @@ void VekPdtServerCrontab::registerTask(const QVariantMap &iData)
     d->tasks.append(task);
 }
 
-void VekPdtServerCrontab::clearTask()
-{
-    Q_D(VekPdtServerCrontab);
-    d->tasks.clear();
-}
+void VekPdtServerCrontab::clearTask() { d->tasks.clear(); }
 
 void VekPdtServerCrontab::rearmTask(int iTaskId)
 {
-    Q_D(VekPdtServerCrontab);
     for (CrontabTask &task : d->tasks) {
         if (task.taskId == iTaskId)
             task.armed = true;
@@ -214,7 +198,6 @@ void VekPdtServerCrontab::rearmTask(int iTaskId)
 
 void VekPdtServerCrontab::onTimerTimeout()
 {
-    Q_D(VekPdtServerCrontab);
     const qint64 nowMs = d->now().toMSecsSinceEpoch();
     // By index: a receiver may re-arm, clear or add triggers while we emit.
     for (int i = 0; i < d->tasks.size(); ++i) {

@@ -47,6 +47,47 @@ bool isTemplateMark(QChar iChar)
 
 bool hasTemplateMarks(const QString &iText) { return std::any_of(iText.cbegin(), iText.cend(), isTemplateMark); }
 
+// The calls still in the text after every pass, as the pattern
+// "(\$\{[^\{\}]+\}|\$\w+\([^\(\)]+\))" finds them from left to right, found
+// without a match object per call: a sheet cut off at the output limit can
+// hold hundreds of thousands of them.
+QSet<QStringRef> leftoverCalls(const QString &iText)
+{
+    QSet<QStringRef> calls;
+    const int size = iText.size();
+    int pos = iText.indexOf(QLatin1Char('$'));
+    while (pos >= 0 && pos + 1 < size) {
+        int end = -1;
+        if (iText.at(pos + 1) == QLatin1Char('{')) {
+            int i = pos + 2;
+            while (i < size && iText.at(i) != QLatin1Char('{') && iText.at(i) != QLatin1Char('}'))
+                ++i;
+            if (i < size && i > pos + 2 && iText.at(i) == QLatin1Char('}'))
+                end = i + 1;
+        }
+        if (end < 0) {
+            int i = pos + 1;
+            while (i < size && (iText.at(i).isLetterOrNumber() || iText.at(i) == QLatin1Char('_')))
+                ++i;
+            if (i > pos + 1 && i < size && iText.at(i) == QLatin1Char('(')) {
+                const int open = i;
+                ++i;
+                while (i < size && iText.at(i) != QLatin1Char('(') && iText.at(i) != QLatin1Char(')'))
+                    ++i;
+                if (i < size && i > open + 1 && iText.at(i) == QLatin1Char(')'))
+                    end = i + 1;
+            }
+        }
+        if (end >= 0) {
+            calls.insert(iText.midRef(pos, end - pos));
+            pos = iText.indexOf(QLatin1Char('$'), end);
+        } else {
+            pos = iText.indexOf(QLatin1Char('$'), pos + 1);
+        }
+    }
+    return calls;
+}
+
 // Every text that stands between a "${" and the next "}": a key without a
 // closing brace occurs as a reference only if it is one of these.
 // Names longer than the longest key are not kept.
@@ -206,8 +247,8 @@ QString TThemePrivate::substituteValues(const QString &iText) const
     // references stay for the leftover report. Keys whose reference does not
     // occur are skipped without touching the text; the names that do occur
     // are gathered again only after the text has changed.
-    constexpr qsizetype outputLimit = qsizetype(1) << 22;
-    constexpr qsizetype workBudget = qsizetype(1) << 26;
+    constexpr qsizetype outputLimit = qsizetype(1) << 20;
+    constexpr qsizetype workBudget = qsizetype(1) << 25;
     qsizetype work = 0;
     out = iText;
     QSet<QString> names;
@@ -491,15 +532,11 @@ void TTheme::applyTheme()
     qss = d->substituteColorFunction(qss, TThemePrivate::Lighter);
     qss = d->substituteColorFunction(qss, TThemePrivate::Darker);
 
-    static const QRegularExpression leftoverRe(QStringLiteral("(\\$\\{[^\\{\\}]+\\}|\\$\\w+\\([^\\(\\)]+\\))"));
-    QSet<QString> leftovers;
-    if (qss.contains(QLatin1Char('$'))) {
-        QRegularExpressionMatchIterator it = leftoverRe.globalMatch(qss);
-        while (it.hasNext())
-            leftovers.insert(it.next().captured(1));
-    }
+    const QSet<QStringRef> leftovers = leftoverCalls(qss);
     if (!leftovers.isEmpty()) {
-        QStringList names = leftovers.values();
+        QStringList names;
+        for (const QStringRef &name : leftovers)
+            names.append(name.toString());
         names.sort();
         TLogger::instance()->writeLog(
                 QStringLiteral("style sheet file have invalid variable (%1).").arg(names.join(QLatin1Char(','))),

@@ -72,6 +72,16 @@ public Q_SLOTS:
     //! schedule thread with their triggers.
     void loadTask();
 
+    /*!
+     * Cleans up after a service killed on the same temporary folder: runs
+     * it left still going are ended (their process groups get SIGTERM, then
+     * SIGKILL), their generated files removed, and the tooling requests they
+     * claimed given back (service_flag 1), since they never ended under a
+     * service. Runs of a live service are left alone. The host calls it once
+     * after initServiceInfo() and before loadTask().
+     */
+    void recoverLeftRuns();
+
 private Q_SLOTS:
     void onCrontabTriggered(int taskId, const QVariant &iData);
     void onProcessFinished();

@@ -133,12 +133,15 @@ private:
 /*!
  * The position text of the current source line:
  * "File:<base name of the source file>, Line:<line>, Func:<Class::method>".
- * Built once per call site and then only copied.
+ * Built once per call site and then only copied. The text is never
+ * destroyed: a call site first reached during the run may be reached again
+ * from a destructor at exit, after the function-local statics made during
+ * the run are gone.
  */
 #define TLOG_POS                                                                                                       \
     ([](const char *vekFuncInfo) -> QString {                                                                          \
-        static const QString vekPos = TLogger::srcPos(__FILE__, __LINE__, vekFuncInfo);                                \
-        return vekPos;                                                                                                 \
+        static const QString *const vekPos = new QString(TLogger::srcPos(__FILE__, __LINE__, vekFuncInfo));            \
+        return *vekPos;                                                                                                \
     }(Q_FUNC_INFO))
 
 #endif // TLOGGER_H

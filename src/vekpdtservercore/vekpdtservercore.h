@@ -36,9 +36,9 @@ public:
 public Q_SLOTS:
     //! The program's folder, absolute (above a macOS bundle when inside one).
     QString appBinPath();
-    //! The parent of the program's folder.
-    QString appRootPath();
     //! The parent of the platform folder.
+    QString appRootPath();
+    //! The parent of the program's folder.
     QString appPlatformPath();
     //! Sets the folder of the generated files; empty follows the system's.
     void setAppTempPath(const QString &iTmpPath);

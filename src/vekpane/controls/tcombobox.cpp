@@ -156,7 +156,7 @@ void TComboBox::setItemList(const QVariantList &iItemLst)
         if (isMapLike(item)) {
             const QVariantMap map = item.toMap();
             const QString iconName = map.value(QStringLiteral("icon")).toString();
-            addItem(iconName.isEmpty() ? QIcon() : resourceIcon(iconName), map.value(QStringLiteral("text")).toString(),
+            addItem(resourceIcon(iconName), map.value(QStringLiteral("text")).toString(),
                     map.value(QStringLiteral("user_data")));
             d->rowNames.insert(row, map.value(QStringLiteral("name")).toString());
             stored.append(item);

@@ -112,6 +112,8 @@ bool TSqlConnectionPoolV2Private::pullDriver(const QString &iName)
     return driver->thread() == current;
 }
 
+TSqlConnectionPoolV2Private::~TSqlConnectionPoolV2Private() { qDeleteAll(timerMap); }
+
 bool TSqlConnectionPoolV2Private::removeConnection(const QString &iName, QString *oDatabaseName)
 {
     QThread *owner = ownerMap.value(iName);

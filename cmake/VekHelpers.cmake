@@ -16,6 +16,11 @@ set(VEK_PCH_HEADER ${CMAKE_CURRENT_LIST_DIR}/vek_pch.h)
 function(_vek_common target)
     target_compile_options(${target} PRIVATE ${VEK_WARNINGS})
     target_compile_definitions(${target} PRIVATE QT_NO_KEYWORDS)
+    if(VEK_BUILD_TESTS OR VEK_BUILD_BENCH)
+        # Classes marked for the tests only (see tautotestexport.h) are
+        # exported by the libraries when tests or benchmarks are built.
+        target_compile_definitions(${target} PRIVATE VEK_BUILD_AUTOTEST_EXPORTS)
+    endif()
     set_target_properties(${target} PROPERTIES
         CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON
         BUILD_RPATH "\$ORIGIN;${CMAKE_BINARY_DIR}/bin" INSTALL_RPATH "\$ORIGIN")

@@ -1,7 +1,7 @@
 // Sends 200 mails with a 100 KB attachment each to a loopback aiosmtpd, once
 // with TMail and once with Python's smtplib, and prints both times.
 
-#include "../../tests/vekfoundation/peers/smtppeer.h"
+#include "smtppeer.h"
 
 #include "tmail.h"
 

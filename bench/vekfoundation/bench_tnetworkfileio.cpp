@@ -4,7 +4,7 @@
 //
 //   bench_tnetworkfileio [size in MB, default 200] [rounds, default 3]
 
-#include "../../tests/vekfoundation/peers/httppeer.h"
+#include "httppeer.h"
 #include "terror.h"
 #include "thttputil.h"
 #include "tnetworkfileio.h"

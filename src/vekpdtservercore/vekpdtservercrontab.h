@@ -1,6 +1,9 @@
 #ifndef VEKPDTSERVERCRONTAB_H
 #define VEKPDTSERVERCRONTAB_H
 
+#include "tautotestexport.h"
+#include "vekpdtservercore_export.h"
+
 #include <QDateTime>
 #include <QThread>
 #include <QVariant>
@@ -26,7 +29,7 @@ class VekPdtServerCrontabPrivate;
  *
  * Internal to the service library.
  */
-class VekPdtServerCrontab : public QThread
+class VEK_AUTOTEST_EXPORT(VEKPDTSERVERCORE_EXPORT) VekPdtServerCrontab : public QThread
 {
     Q_OBJECT
 

@@ -1,8 +1,9 @@
-#include "peers/httppeer.h"
+#include "httppeer.h"
 #include "thttpreply.h"
 #include "thttprequest.h"
 #include "thttputil.h"
 #include "tjsonapiresponse.h"
+#include "vektestfiles.h"
 
 #include <QJsonDocument>
 #include <QNetworkAccessManager>
@@ -12,23 +13,9 @@
 namespace {
 QVariantMap echoOf(const THttpReply &iReply) { return QJsonDocument::fromJson(iReply.byteData()).toVariant().toMap(); }
 
-QByteArray readFile(const QString &iPath)
-{
-    QFile file(iPath);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString &iPath, const QByteArray &iContent)
-{
-    QFile file(iPath);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(iContent);
-}
-
-QString md5Of(const QByteArray &iBytes)
-{
-    return QString::fromLatin1(QCryptographicHash::hash(iBytes, QCryptographicHash::Md5).toHex());
-}
+using VekTest::md5Of;
+using VekTest::readFile;
+using VekTest::writeFile;
 } // namespace
 
 class tst_THttpUtil : public QObject
@@ -313,7 +300,7 @@ void tst_THttpUtil::downloadFailureKeepsOldFile()
     if (!control.isEmpty())
         mPeer.control(control);
     const QString target = mLocal.path() + QStringLiteral("/keep.bin");
-    writeFile(target, "good copy");
+    QVERIFY(writeFile(target, "good copy"));
     THttpUtil util;
     util.setUrl(mPeer.baseUrl());
     const QString md5 = control.isEmpty() ? md5Of("never stored") : mPeer.storeFile("d", "new content");
@@ -339,7 +326,7 @@ void tst_THttpUtil::downloadIntoUnwritablePlace()
 
     // A parent that is a plain file cannot hold the new file.
     const QString plain = mLocal.path() + QStringLiteral("/plain");
-    writeFile(plain, "p");
+    QVERIFY(writeFile(plain, "p"));
     const QString below = plain + QStringLiteral("/x.bin");
     reply = util.downloadFile("d", md5, below);
     QCOMPARE(reply.errorCode(), QNetworkReply::ContentAccessDenied);
@@ -351,7 +338,7 @@ void tst_THttpUtil::uploadFileAndBytes()
 {
     const QByteArray content = QByteArray("gerber\n").repeated(20000);
     const QString path = mLocal.path() + QStringLiteral("/up load.gbr");
-    writeFile(path, content);
+    QVERIFY(writeFile(path, content));
     THttpUtil util;
     util.setUrl(mPeer.baseUrl()).addHeader("X-Not-Sent", "1");
 

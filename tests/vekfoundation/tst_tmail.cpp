@@ -1,4 +1,5 @@
-#include "peers/smtppeer.h"
+#include "smtppeer.h"
+#include "vektestfiles.h"
 
 #include "tmail.h"
 #include "tmimehtml.h"
@@ -72,24 +73,11 @@ QStringList tst_TMail::errorTexts(const QSignalSpy &iSpy)
     return texts;
 }
 
-static QString writeFile(const QString &iPath, const QByteArray &iBytes)
-{
-    QFile f(iPath);
-    if (f.open(QIODevice::WriteOnly))
-        f.write(iBytes);
-    return iPath;
-}
-
 // Loopback peers answer at once; the generous time-outs only guard a loaded machine.
 static void setTimeouts(TMail &ioMail, int iMsec = 10000)
 {
     ioMail.setConnectionTimeout(iMsec);
     ioMail.setResponseTimeout(iMsec);
-}
-
-static QByteArray md5Hex(const QByteArray &iBytes)
-{
-    return QCryptographicHash::hash(iBytes, QCryptographicHash::Md5).toHex();
 }
 
 void tst_TMail::initTestCase()
@@ -408,7 +396,8 @@ void tst_TMail::largeMailToSlowReader()
     QByteArray bytes(30 * 1024 * 1024, '\0');
     for (int i = 0; i < bytes.size(); i += 4096)
         bytes[i] = char(i / 4096);
-    const QString path = writeFile(peer.tempPath("big.bin"), bytes);
+    const QString path = peer.tempPath("big.bin");
+    QVERIFY(VekTest::writeFile(path, bytes));
 
     const int timeout = 1500;
     TMail mail("127.0.0.1", peer.port(), TMail::Tcp);
@@ -505,8 +494,10 @@ void tst_TMail::fullMail()
     QByteArray binary;
     for (int i = 0; i < 70000; ++i)
         binary += char((i * 7) & 0xff);
-    const QString report = writeFile(peer.tempPath(QString::fromUtf8("Prüfbericht Größe.pdf")), binary);
-    const QString notes = writeFile(peer.tempPath(QString::fromUtf8("说明.txt")), "notes\n");
+    const QString report = peer.tempPath(QString::fromUtf8("Prüfbericht Größe.pdf"));
+    QVERIFY(VekTest::writeFile(report, binary));
+    const QString notes = peer.tempPath(QString::fromUtf8("说明.txt"));
+    QVERIFY(VekTest::writeFile(notes, "notes\n"));
     const QString missing = peer.tempPath("not-there.csv");
 
     TMail mail("127.0.0.1", peer.port(), TMail::Tcp);
@@ -549,10 +540,10 @@ void tst_TMail::fullMail()
     const QJsonObject pdf = parts.at(1).toObject();
     QCOMPARE(pdf.value("filename").toString(), QString::fromUtf8("Prüfbericht Größe.pdf"));
     QCOMPARE(pdf.value("disposition").toString(), QString("attachment"));
-    QCOMPARE(pdf.value("md5").toString().toLatin1(), md5Hex(binary));
+    QCOMPARE(pdf.value("md5").toString(), VekTest::md5Of(binary));
     const QJsonObject txt = parts.at(2).toObject();
     QCOMPARE(txt.value("filename").toString(), QString::fromUtf8("说明.txt"));
-    QCOMPARE(txt.value("md5").toString().toLatin1(), md5Hex("notes\n"));
+    QCOMPARE(txt.value("md5").toString(), VekTest::md5Of("notes\n"));
 }
 
 void tst_TMail::inlineImage()
@@ -562,7 +553,8 @@ void tst_TMail::inlineImage()
     QVERIFY2(peer.startRecording("starttls", &error), qPrintable(error));
     const QByteArray png = QByteArray::fromBase64(
             "iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mP8z8BQDwAEhQGAhKmMIQAAAABJRU5ErkJggg==");
-    const QString imagePath = writeFile(peer.tempPath("pixel.png"), png);
+    const QString imagePath = peer.tempPath("pixel.png");
+    QVERIFY(VekTest::writeFile(imagePath, png));
 
     MailClient mail("127.0.0.1", peer.port(), TMail::Tls);
     setTimeouts(mail);
@@ -589,7 +581,7 @@ void tst_TMail::inlineImage()
     QCOMPARE(img.value("content_type").toString(), QString("image/png"));
     QCOMPARE(img.value("content_id").toString(), QString("<pixel>"));
     QCOMPARE(img.value("disposition").toString(), QString("inline"));
-    QCOMPARE(img.value("md5").toString().toLatin1(), md5Hex(png));
+    QCOMPARE(img.value("md5").toString(), VekTest::md5Of(png));
 }
 
 void tst_TMail::transparencyAndLongLines_data()

@@ -8,6 +8,7 @@
 #include "tmimemultipart.h"
 #include "tmimetext.h"
 #include "tquotedprintable.h"
+#include "vektestfiles.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -45,12 +46,6 @@ private Q_SLOTS:
 };
 
 static QString repeated(char c, int n) { return QString(n, QLatin1Char(c)); }
-
-static bool writeFile(const QString &iPath, const QByteArray &iBytes)
-{
-    QFile f(iPath);
-    return f.open(QIODevice::WriteOnly) && f.write(iBytes) == iBytes.size();
-}
 
 void tst_TMimeMessage::formatter_data()
 {
@@ -222,7 +217,7 @@ void tst_TMimeMessage::attachmentPart()
     QByteArray bytes;
     for (int i = 0; i < 200; ++i)
         bytes += char(i);
-    QVERIFY(writeFile(path, bytes));
+    QVERIFY(VekTest::writeFile(path, bytes));
 
     TMimeAttachment att(path);
     QCOMPARE(att.fileName(), path);
@@ -254,7 +249,7 @@ void tst_TMimeMessage::inlineFileAndCachedText()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("logo.png");
-    QVERIFY(writeFile(path, "PNGDATA"));
+    QVERIFY(VekTest::writeFile(path, "PNGDATA"));
 
     TMimeInlineFile image(path);
     image.setContentType("image/png");
@@ -263,7 +258,7 @@ void tst_TMimeMessage::inlineFileAndCachedText()
     QVERIFY(first.contains("Content-ID: <logo>\r\nContent-Disposition: inline\r\n\r\nUE5HREFUQQ==\r\n"));
 
     // toString() keeps its first text; only prepare() reads the file again.
-    QVERIFY(writeFile(path, "OTHER"));
+    QVERIFY(VekTest::writeFile(path, "OTHER"));
     QCOMPARE(image.toString(), first);
     image.prepare();
     QVERIFY(image.toString().contains("T1RIRVI="));
@@ -274,7 +269,7 @@ void tst_TMimeMessage::messageText()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("data.txt");
-    QVERIFY(writeFile(path, "0123456789"));
+    QVERIFY(VekTest::writeFile(path, "0123456789"));
 
     TMimeMessage message;
     message.setSender("sender@example.org", "Plant A");

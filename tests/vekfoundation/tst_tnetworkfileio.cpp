@@ -1,30 +1,16 @@
-#include "peers/httppeer.h"
+#include "httppeer.h"
 #include "terror.h"
 #include "tnetworkfileio.h"
+#include "vektestfiles.h"
 
 #include <QJsonDocument>
 #include <QTimer>
 #include <QtTest>
 
 namespace {
-QByteArray readFile(const QString &iPath)
-{
-    QFile file(iPath);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString &iPath, const QByteArray &iContent)
-{
-    QDir().mkpath(QFileInfo(iPath).path());
-    QFile file(iPath);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(iContent);
-}
-
-QString md5Of(const QByteArray &iBytes)
-{
-    return QString::fromLatin1(QCryptographicHash::hash(iBytes, QCryptographicHash::Md5).toHex());
-}
+using VekTest::md5Of;
+using VekTest::readFile;
+using VekTest::writeFile;
 
 struct Progress
 {
@@ -105,8 +91,8 @@ void tst_TNetworkFileIo::downloadsWhatIsMissing()
     const QString md5b = mPeer.storeFile("plant/cam", b);
     const QString md5c = mPeer.storeFile("plant/cam", c);
     const QString md5gone = md5Of("the service lacks this one");
-    writeFile(dir + "c.txt", c);
-    writeFile(dir + "a.txt", "stale copy of a");
+    QVERIFY(writeFile(dir + "c.txt", c));
+    QVERIFY(writeFile(dir + "a.txt", "stale copy of a"));
 
     QObject owner;
     TNetworkFileIo *io = newClient(&owner);
@@ -155,7 +141,7 @@ void tst_TNetworkFileIo::downloadsWhatIsMissing()
 void tst_TNetworkFileIo::downloadQueriesEvenWithNothingToAsk()
 {
     const QString dir = localDir("uptodate");
-    writeFile(dir + "x.txt", "x");
+    QVERIFY(writeFile(dir + "x.txt", "x"));
     QObject owner;
     TNetworkFileIo *io = newClient(&owner);
     // An empty digest and a missing file match: nothing to fetch.
@@ -188,8 +174,8 @@ void tst_TNetworkFileIo::badDownloadKeepsOldFile()
 {
     QFETCH(QString, control);
     const QString dir = localDir("bad");
-    writeFile(dir + "job.tgz", "old good copy");
-    writeFile(dir + "other.txt", "old other");
+    QVERIFY(writeFile(dir + "job.tgz", "old good copy"));
+    QVERIFY(writeFile(dir + "other.txt", "old other"));
     const QString md5 = mPeer.storeFile("plant/cam", "new release");
     const QString md5Other = mPeer.storeFile("plant/cam", "new other");
     mPeer.control(control);
@@ -212,7 +198,7 @@ void tst_TNetworkFileIo::badDownloadKeepsOldFile()
 void tst_TNetworkFileIo::unwritableTargetIsSkipped()
 {
     const QString dir = localDir("blocked");
-    writeFile(dir + "blocker", "a plain file where a folder is needed");
+    QVERIFY(writeFile(dir + "blocker", "a plain file where a folder is needed"));
     const QString md5 = mPeer.storeFile("plant/cam", "cannot land");
     const QString md5Ok = mPeer.storeFile("plant/cam", "lands");
 
@@ -238,7 +224,7 @@ void tst_TNetworkFileIo::failedQueryListsOnlyGoodCopies()
 {
     QFETCH(QString, control);
     const QString dir = localDir("query");
-    writeFile(dir + "good.txt", "good");
+    QVERIFY(writeFile(dir + "good.txt", "good"));
     const QString md5 = mPeer.storeFile("plant/cam", "fresh");
     mPeer.control(control);
 
@@ -255,7 +241,7 @@ void tst_TNetworkFileIo::failedQueryListsOnlyGoodCopies()
 void tst_TNetworkFileIo::stopDuringSlowBody()
 {
     const QString dir = localDir("slow");
-    writeFile(dir + "big.bin", "old big");
+    QVERIFY(writeFile(dir + "big.bin", "old big"));
     // Dribbled for about ten seconds: only a working stop leaves the old file in place.
     const QByteArray big = QByteArray(1024 * 1024, 'b');
     const QString md5 = mPeer.storeFile("plant/cam", big);
@@ -333,9 +319,9 @@ void tst_TNetworkFileIo::uploadsWhatTheServiceLacks()
     const QByteArray one = QByteArray("one ").repeated(40000);
     const QByteArray two("two");
     const QByteArray held("held");
-    writeFile(dir + "one.bin", one);
-    writeFile(dir + "two.txt", two);
-    writeFile(dir + "held.txt", held);
+    QVERIFY(writeFile(dir + "one.bin", one));
+    QVERIFY(writeFile(dir + "two.txt", two));
+    QVERIFY(writeFile(dir + "held.txt", held));
     mPeer.storeFile("uploads/new", held);
 
     QObject owner;
@@ -366,8 +352,8 @@ void tst_TNetworkFileIo::uploadsWhatTheServiceLacks()
 void tst_TNetworkFileIo::uploadReportsExactlyTheFailures()
 {
     const QString dir = localDir("upfail");
-    writeFile(dir + "rejected.txt", "rejected");
-    writeFile(dir + "fine.txt", "fine");
+    QVERIFY(writeFile(dir + "rejected.txt", "rejected"));
+    QVERIFY(writeFile(dir + "fine.txt", "fine"));
     const QString missing = dir + "missing.txt";
     mPeer.control("fail?endpoint=uploadFile&status=500&count=1");
 

@@ -7,8 +7,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
+
+#include "vektestfiles.h"
 
 struct ScriptRun
 {
@@ -39,21 +40,14 @@ public:
                 "function out(v) { sys.stdoutWrite((typeof v === 'string' ? v : JSON.stringify(v)) + '\\n'); }\n");
     }
 
-    ScriptFixture() { QDir(m_dir.path()).mkpath(QStringLiteral("cwd")); }
+    ScriptFixture() { m_root.mkpath(QStringLiteral("cwd")); }
 
-    QString path(const QString &iRelative = QString()) const
-    {
-        return iRelative.isEmpty() ? m_dir.path() : m_dir.filePath(iRelative);
-    }
+    QString path(const QString &iRelative = QString()) const { return m_root.path(iRelative); }
 
     // Writes a file below the folder, creating its folders.
     void write(const QString &iRelative, const QByteArray &iContent) const
     {
-        const QString file = path(iRelative);
-        QVERIFY(QDir().mkpath(QFileInfo(file).absolutePath()));
-        QFile f(file);
-        QVERIFY2(f.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(file));
-        f.write(iContent);
+        QVERIFY2(m_root.write(iRelative, iContent), qPrintable(path(iRelative)));
     }
 
     // A symbolic link below the folder pointing at TARGET.
@@ -104,7 +98,7 @@ public:
     static QString runner() { return QStringLiteral(VEK_BIN_DIR "/vekjs"); }
 
 private:
-    QTemporaryDir m_dir;
+    VekTest::TempRoot m_root;
 };
 
 #endif // VEKJSSCRIPTFIXTURE_H

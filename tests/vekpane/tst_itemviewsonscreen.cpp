@@ -3,8 +3,8 @@
 #include "theaderviewpopup.h"
 #include "ttablemodel.h"
 #include "ttableview.h"
+#include "vekmodeltester.h"
 
-#include <QAbstractItemModelTester>
 #include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QHeaderView>
@@ -42,7 +42,7 @@ void tst_ItemViewsOnScreen::cellKindsPainted()
 {
     TTableView view;
     auto *model = qobject_cast<TTableModel *>(view.model());
-    QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    VekTest::attachModelTester(model);
     view.setDataKeyList({"id", "html", "done"});
     view.setHeaderItem(
             {QVariantMap(), QVariantMap {{"name", "id"}, {"display", "Id"}, {"displayRole", "$id"}},

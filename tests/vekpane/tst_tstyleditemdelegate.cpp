@@ -1,8 +1,8 @@
 #include "tstyleditemdelegate.h"
 #include "ttablemodel.h"
 #include "ttableview.h"
+#include "vekmodeltester.h"
 
-#include <QAbstractItemModelTester>
 #include <QImage>
 #include <QLineEdit>
 #include <QPainter>
@@ -76,7 +76,7 @@ struct Fixture
     RecordingStyle style;
     TTableView view;
     TTableModel *model = qobject_cast<TTableModel *>(view.model());
-    QAbstractItemModelTester tester {model, QAbstractItemModelTester::FailureReportingMode::Fatal};
+    QAbstractItemModelTester *tester = VekTest::attachModelTester(model);
     TStyledItemDelegate *delegate = qobject_cast<TStyledItemDelegate *>(view.itemDelegate());
 
     explicit Fixture(const QVariantMap &iColumn,

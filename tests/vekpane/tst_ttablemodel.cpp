@@ -1,8 +1,8 @@
 #include "controlstest.h"
 #include "ttableitem.h"
 #include "ttablemodel.h"
+#include "vekmodeltester.h"
 
-#include <QAbstractItemModelTester>
 #include <QBrush>
 #include <QDataStream>
 #include <QFont>
@@ -20,7 +20,7 @@ const QString dragType = QStringLiteral("application/vek.tmodel_drag");
 struct Fixture
 {
     TTableModel model;
-    QAbstractItemModelTester tester {&model, QAbstractItemModelTester::FailureReportingMode::Fatal};
+    QAbstractItemModelTester *tester = VekTest::attachModelTester(&model);
 
     // Rows 0 … n-1 with ids 0 … n-1 and names "r0" …; one displayed column per key.
     explicit Fixture(int iRows = 0, const QStringList &iKeys = {"id", "name"})
@@ -210,7 +210,7 @@ void tst_TTableModel::cellValues()
     QFETCH(QVariant, expected);
 
     TTableModel model;
-    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    VekTest::attachModelTester(&model);
     model.setDataKeyList(keys);
     model.setHeaderItem({QVariantMap(), column});
     model.loadData({row});
@@ -308,7 +308,7 @@ void tst_TTableModel::flags()
     QFETCH(int, rootFlags);
 
     TTableModel model;
-    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    VekTest::attachModelTester(&model);
     model.setDataKeyList({"id", "flags"});
     QVariantMap column {{"displayRole", "$id"}};
     if (flagsValue.isValid())
@@ -363,7 +363,7 @@ void tst_TTableModel::writes()
     QFETCH(QStringList, signalOrder);
 
     TTableModel model;
-    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    VekTest::attachModelTester(&model);
     model.setDataKeyList({"id", "name", "state"});
     model.setHeaderItem({QVariantMap(), column});
     model.loadData({row});

@@ -4,8 +4,8 @@
 #include "ttableitem.h"
 #include "ttablemodel.h"
 #include "ttableview.h"
+#include "vekmodeltester.h"
 
-#include <QAbstractItemModelTester>
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QJsonDocument>
@@ -25,7 +25,7 @@ struct Fixture
 {
     TTableView view;
     TTableModel *model = qobject_cast<TTableModel *>(view.model());
-    QAbstractItemModelTester tester {model, QAbstractItemModelTester::FailureReportingMode::Fatal};
+    QAbstractItemModelTester *tester = VekTest::attachModelTester(model);
 
     explicit Fixture(int iRows = 4)
     {

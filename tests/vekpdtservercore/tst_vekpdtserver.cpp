@@ -1,4 +1,5 @@
 #include "vekservicefixture.h"
+#include "vektestfiles.h"
 
 #include "norvex.h"
 
@@ -73,7 +74,7 @@ private:
     }
     static QVariantMap record(const QString &iDir, const QString &iName)
     {
-        return readJson(iDir + QLatin1Char('/') + iName);
+        return VekTest::readJson(iDir + QLatin1Char('/') + iName);
     }
     static bool prepareDatabase(const QString &iBackend, const QString &iConnection, const QString &iDir,
                                 QVariantMap *oParams, QString *oWhy)

@@ -3,6 +3,7 @@
 
 #include "norvex.h"
 #include "tlogger.h"
+#include "vektestfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -41,20 +42,11 @@ private:
             return QVariant();
         return query.value(0);
     }
-    static void writeFile(const QString &iPath, const QByteArray &iContent, bool iExecutable = false)
-    {
-        QDir().mkpath(QFileInfo(iPath).absolutePath());
-        QFile file(iPath);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(iContent);
-        file.close();
-        if (iExecutable)
-            QVERIFY(file.setPermissions(file.permissions() | QFileDevice::ExeOwner));
-    }
     QString writeConfig(const QString &iName, const QByteArray &iContent)
     {
         const QString path = root + QStringLiteral("/config/") + iName;
-        writeFile(path, iContent);
+        if (!VekTest::writeFile(path, iContent))
+            QTest::qFail(qPrintable(QStringLiteral("cannot write ") + path), __FILE__, __LINE__);
         return path;
     }
     QByteArray dbConfig(int iDebugMode = 0, const QString &iScriptPath = QString()) const
@@ -102,9 +94,10 @@ private Q_SLOTS:
         QDir().mkpath(root + QStringLiteral("/tmp"));
         QDir().mkpath(root + QStringLiteral("/runs"));
         core->setAppTempPath(root + QStringLiteral("/tmp"));
-        writeFile(core->appBinPath() + QStringLiteral("/vekjs"),
-                  "#!/bin/sh\ncp \"$2\" \"$(dirname \"$0\")/../../runs/$(basename \"$2\").json\"\n", true);
-        writeFile(root + QStringLiteral("/cam/e100/get/get"), "#!/bin/sh\nexit 0\n", true);
+        QVERIFY(VekTest::writeFile(core->appBinPath() + QStringLiteral("/vekjs"),
+                                   "#!/bin/sh\ncp \"$2\" \"$(dirname \"$0\")/../../runs/$(basename \"$2\").json\"\n",
+                                   true));
+        QVERIFY(VekTest::writeFile(root + QStringLiteral("/cam/e100/get/get"), "#!/bin/sh\nexit 0\n", true));
 
         dbPath = root + QStringLiteral("/plant.db");
         QFile::remove(dbPath);
@@ -436,7 +429,7 @@ private Q_SLOTS:
     void debugModeTakesScriptsFromScriptPath()
     {
         const QString dir = root + QStringLiteral("/debug-scripts");
-        writeFile(dir + QStringLiteral("/plain.js"), "var debug = 1;");
+        QVERIFY(VekTest::writeFile(dir + QStringLiteral("/plain.js"), "var debug = 1;"));
         QVERIFY(core->readConfig(writeConfig(QStringLiteral("debug.cfg"), dbConfig(1, dir))));
         QString path;
         QMetaObject::invokeMethod(core, "getScriptFilePath", Q_RETURN_ARG(QString, path), Q_ARG(QString, "plain.js"));

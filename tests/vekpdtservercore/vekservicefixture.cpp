@@ -1,5 +1,7 @@
 #include "vekservicefixture.h"
 
+#include "vektestservers.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -53,23 +55,17 @@ bool makeRoot(const QString &iRoot, const QString &iBinDir, QString *oWhy)
 
 bool openPostgres(const QString &iConnection, QVariantMap *oParams, QString *oWhy)
 {
-    const QString host = qEnvironmentVariable("VEK_TEST_PG_HOST");
-    const QString port = qEnvironmentVariable("VEK_TEST_PG_PORT");
-    const QString user = qEnvironmentVariable("VEK_TEST_PG_USER");
-    const QString password = qEnvironmentVariable("VEK_TEST_PG_PASSWORD");
-    const QString database = qEnvironmentVariable("VEK_TEST_PG_DATABASE");
-    if (host.isEmpty() || port.isEmpty()) {
-        *oWhy = QStringLiteral("no PostgreSQL test server: VEK_TEST_PG_HOST/PORT are not set (run scripts/test.sh)");
+    VekTest::ServerParams server;
+    if (!VekTest::serverParams(QStringLiteral("QPSQL"), &server, oWhy))
         return false;
-    }
     const QString name = pgDatabaseOf(iConnection);
     {
         QSqlDatabase admin = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), iConnection + QStringLiteral("_admin"));
-        admin.setHostName(host);
-        admin.setPort(port.toInt());
-        admin.setUserName(user);
-        admin.setPassword(password);
-        admin.setDatabaseName(database);
+        admin.setHostName(server.host);
+        admin.setPort(server.port);
+        admin.setUserName(server.user);
+        admin.setPassword(server.password);
+        admin.setDatabaseName(server.database);
         if (!admin.open()) {
             *oWhy = QStringLiteral("cannot reach PostgreSQL: ") + admin.lastError().text();
             return false;
@@ -84,20 +80,21 @@ bool openPostgres(const QString &iConnection, QVariantMap *oParams, QString *oWh
     QSqlDatabase::removeDatabase(iConnection + QStringLiteral("_admin"));
 
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), iConnection);
-    db.setHostName(host);
-    db.setPort(port.toInt());
-    db.setUserName(user);
-    db.setPassword(password);
+    db.setHostName(server.host);
+    db.setPort(server.port);
+    db.setUserName(server.user);
+    db.setPassword(server.password);
     db.setDatabaseName(name);
     if (!db.open()) {
         *oWhy = db.lastError().text();
         return false;
     }
     oParams->insert(QStringLiteral("database_type"), QStringLiteral("QPSQL"));
-    oParams->insert(QStringLiteral("database_host"), host + QLatin1Char(':') + port);
+    oParams->insert(QStringLiteral("database_host"), server.host + QLatin1Char(':') + QString::number(server.port));
     oParams->insert(QStringLiteral("database_name"), name);
-    oParams->insert(QStringLiteral("database_user"), user);
-    oParams->insert(QStringLiteral("database_pwd"), QString::fromLatin1(password.toUtf8().toBase64().toBase64()));
+    oParams->insert(QStringLiteral("database_user"), server.user);
+    oParams->insert(QStringLiteral("database_pwd"),
+                    QString::fromLatin1(server.password.toUtf8().toBase64().toBase64()));
     oParams->insert(QStringLiteral("database_encrypt"), QStringLiteral("EB642"));
     return true;
 }
@@ -106,12 +103,16 @@ void dropPostgres(const QString &iConnection)
 {
     QSqlDatabase::database(iConnection, false).close();
     QSqlDatabase::removeDatabase(iConnection);
+    VekTest::ServerParams server;
+    QString why;
+    if (!VekTest::serverParams(QStringLiteral("QPSQL"), &server, &why))
+        return;
     QSqlDatabase admin = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), iConnection + QStringLiteral("_admin"));
-    admin.setHostName(qEnvironmentVariable("VEK_TEST_PG_HOST"));
-    admin.setPort(qEnvironmentVariable("VEK_TEST_PG_PORT").toInt());
-    admin.setUserName(qEnvironmentVariable("VEK_TEST_PG_USER"));
-    admin.setPassword(qEnvironmentVariable("VEK_TEST_PG_PASSWORD"));
-    admin.setDatabaseName(qEnvironmentVariable("VEK_TEST_PG_DATABASE"));
+    admin.setHostName(server.host);
+    admin.setPort(server.port);
+    admin.setUserName(server.user);
+    admin.setPassword(server.password);
+    admin.setDatabaseName(server.database);
     if (admin.open())
         QSqlQuery(admin).exec(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(pgDatabaseOf(iConnection)));
     admin = QSqlDatabase();
@@ -199,14 +200,6 @@ bool stopServer(QProcess &ioProcess, int iTimeoutMs)
         return false;
     }
     return ioProcess.exitStatus() == QProcess::NormalExit && ioProcess.exitCode() == 0;
-}
-
-QVariantMap readJson(const QString &iPath)
-{
-    QFile file(iPath);
-    if (!file.open(QIODevice::ReadOnly))
-        return QVariantMap();
-    return QJsonDocument::fromJson(file.readAll()).object().toVariantMap();
 }
 
 } // namespace VekServiceFixture

@@ -41,9 +41,6 @@ void startServer(QProcess &ioProcess, const QString &iRoot, const QVariantMap &i
 //! SIGTERM, then waits; true when the host exited normally with code 0.
 bool stopServer(QProcess &ioProcess, int iTimeoutMs = 30000);
 
-//! The JSON of a file as a map (empty when unreadable).
-QVariantMap readJson(const QString &iPath);
-
 } // namespace VekServiceFixture
 
 #endif // VEKSERVICEFIXTURE_H

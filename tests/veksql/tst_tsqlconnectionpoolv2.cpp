@@ -26,7 +26,7 @@ void runInThread(const std::function<void()> &iWork)
 
 } // namespace
 
-class TestTSqlConnectionPoolV2 : public QObject
+class tst_TSqlConnectionPoolV2 : public QObject
 {
     Q_OBJECT
 
@@ -453,5 +453,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestTSqlConnectionPoolV2)
+QTEST_GUILESS_MAIN(tst_TSqlConnectionPoolV2)
 #include "tst_tsqlconnectionpoolv2.moc"

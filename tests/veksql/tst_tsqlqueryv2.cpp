@@ -11,7 +11,7 @@
 #include <memory>
 
 // Connection, transactions and error recording of the executor.
-class TestTSqlQueryV2 : public QObject
+class tst_TSqlQueryV2 : public QObject
 {
     Q_OBJECT
 
@@ -256,5 +256,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestTSqlQueryV2)
+QTEST_GUILESS_MAIN(tst_TSqlQueryV2)
 #include "tst_tsqlqueryv2.moc"

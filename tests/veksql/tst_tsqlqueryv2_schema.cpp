@@ -12,7 +12,7 @@
 #include <memory>
 
 // Schema reading, creation, field changes and migration on real servers.
-class TestTSqlQueryV2Schema : public QObject
+class tst_TSqlQueryV2Schema : public QObject
 {
     Q_OBJECT
 
@@ -462,5 +462,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestTSqlQueryV2Schema)
+QTEST_GUILESS_MAIN(tst_TSqlQueryV2Schema)
 #include "tst_tsqlqueryv2_schema.moc"

@@ -10,7 +10,7 @@
 using Rows = QList<QVariantList>;
 
 // SQL Server and Oracle statement texts, checked through the recording driver.
-class TestTSqlQueryV2SchemaText : public QObject
+class tst_TSqlQueryV2SchemaText : public QObject
 {
     Q_OBJECT
 
@@ -434,5 +434,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestTSqlQueryV2SchemaText)
+QTEST_GUILESS_MAIN(tst_TSqlQueryV2SchemaText)
 #include "tst_tsqlqueryv2_schematext.moc"

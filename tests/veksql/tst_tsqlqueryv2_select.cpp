@@ -12,7 +12,7 @@
 
 // The select family on real servers; SQL Server and Oracle paging through
 // the recording driver.
-class TestTSqlQueryV2Select : public QObject
+class tst_TSqlQueryV2Select : public QObject
 {
     Q_OBJECT
 
@@ -302,5 +302,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestTSqlQueryV2Select)
+QTEST_GUILESS_MAIN(tst_TSqlQueryV2Select)
 #include "tst_tsqlqueryv2_select.moc"

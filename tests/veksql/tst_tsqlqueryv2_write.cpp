@@ -15,7 +15,7 @@
 #include <memory>
 
 // Inserts, batch inserts, deletes, replaces and updates on real servers.
-class TestTSqlQueryV2Write : public QObject
+class tst_TSqlQueryV2Write : public QObject
 {
     Q_OBJECT
 
@@ -534,5 +534,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestTSqlQueryV2Write)
+QTEST_GUILESS_MAIN(tst_TSqlQueryV2Write)
 #include "tst_tsqlqueryv2_write.moc"

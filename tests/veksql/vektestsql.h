@@ -1,12 +1,12 @@
 #ifndef VEKTESTSQL_H
 #define VEKTESTSQL_H
 
-// Shared by the database tests: connection parameters of the servers that
-// scripts/test.sh starts, and a capture of the log lines.
+// Shared by the database tests: executors on the servers that
+// scripts/test.sh starts, on SQLite or on the recording driver.
 
-#include <QMutex>
-#include <QObject>
-#include <QStringList>
+#include "veklogcapture.h"
+
+#include <QString>
 #include <QVariantMap>
 
 #include <memory>
@@ -32,24 +32,5 @@ std::unique_ptr<TSqlQueryV2> vekTestQuery(const QString &iDriver, const QString 
     QString iVar##Why_;                                                                                                \
     auto iVar = vekTestQuery((iDriver), (iDir), &iVar##Why_);                                                          \
     QVERIFY2(iVar, qPrintable(iVar##Why_))
-
-// Collects every log line (text and type) that passes the logger's filter,
-// from any thread, while it lives. Raises the logger's level to 5.
-class VekLogCapture : public QObject
-{
-    Q_OBJECT
-
-public:
-    VekLogCapture();
-    ~VekLogCapture() override;
-
-    QStringList texts(const QString &iType = QString()) const;
-    void clear();
-
-private:
-    mutable QMutex mMutex;
-    QList<QPair<QString, QString>> mLines;
-    int mOldLevel;
-};
 
 #endif // VEKTESTSQL_H

@@ -1,7 +1,9 @@
 #ifndef TDOUBLECLICKCALENDARWIGET_H
 #define TDOUBLECLICKCALENDARWIGET_H
 
+#include "tautotestexport.h"
 #include "tcalendarwidget.h"
+#include "vekpane_export.h"
 
 #include <memory>
 
@@ -18,7 +20,7 @@ class TDoubleClickCalendarWigetPrivate;
  * work as widgets of their own); timers, queued calls, deferred deletion and
  * child events still reach QObject.
  */
-class TDoubleClickCalendarWiget : public TCalendarWidget
+class VEK_AUTOTEST_EXPORT(VEKPANE_EXPORT) TDoubleClickCalendarWiget : public TCalendarWidget
 {
     Q_OBJECT
 public:

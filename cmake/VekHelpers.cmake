@@ -10,7 +10,7 @@ if(VEK_CCACHE AND NOT CMAKE_CXX_COMPILER_LAUNCHER)
         ${VEK_CCACHE})
 endif()
 
-set(VEK_WARNINGS -Wall -Wextra)
+set(VEK_WARNINGS -Wall -Wextra -Wshadow)
 set(VEK_PCH_HEADER ${CMAKE_CURRENT_LIST_DIR}/vek_pch.h)
 
 function(_vek_common target)

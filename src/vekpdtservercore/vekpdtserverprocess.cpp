@@ -95,10 +95,10 @@ void VekPdtServerProcessPrivate::execute(const QString &iProgram, const QStringL
     QList<QByteArray> args {QFile::encodeName(iProgram)};
     for (const QString &argument : iArguments)
         args << QFile::encodeName(argument);
-    std::vector<char *> argv;
+    std::vector<char *> spawnArgv;
     for (QByteArray &argument : args)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
+        spawnArgv.push_back(argument.data());
+    spawnArgv.push_back(nullptr);
 
     // The task gets descriptors 0-2 and nothing else of the service, whether
     // or not the library that opened a descriptor asked for close-on-exec;
@@ -131,7 +131,7 @@ void VekPdtServerProcessPrivate::execute(const QString &iProgram, const QStringL
             VEK_LOG(QStringLiteral("thread %1 not started: the service is stopping").arg(threadId()), "error", 0);
             return;
         }
-        error = ::posix_spawn(&pid, argv.front(), &actions, &attributes, argv.data(), environ);
+        error = ::posix_spawn(&pid, spawnArgv.front(), &actions, &attributes, spawnArgv.data(), environ);
         if (error == 0) {
             programPid = pid;
             programGroup = pid;

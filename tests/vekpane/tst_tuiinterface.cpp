@@ -22,12 +22,12 @@ public:
 
 public Q_SLOTS:
     //! Common keys first, then our own.
-    void setAttr(const QString &key, const QVariant &data) override
+    void setAttr(const QString &key, const QVariant &iValue) override
     {
         seenKeys << key;
-        _setData(this, key, data);
+        _setData(this, key, iValue);
         if (key == QLatin1String("value"))
-            value = data.toString();
+            value = iValue.toString();
     }
     //! Own keys first, then the common ones.
     QVariant getAttr(const QString &key, const QVariant &options) override

@@ -166,7 +166,7 @@ void TThemePrivate::valuesChanged()
 QString TThemePrivate::filterConditionalLines(const QString &iQss) const
 {
     Q_Q(const TTheme);
-    const QString bgType = q->value(QStringLiteral("BG_TYPE")).toString().toUpper();
+    const QString shownBgType = q->value(QStringLiteral("BG_TYPE")).toString().toUpper();
     QString out;
     out.reserve(iQss.size());
     QString mode;
@@ -184,7 +184,7 @@ QString TThemePrivate::filterConditionalLines(const QString &iQss) const
 
         if (applyDirective(line.trimmed(), mode))
             continue;
-        if (mode.isEmpty() || mode == bgType) {
+        if (mode.isEmpty() || mode == shownBgType) {
             out += line;
             out += QLatin1Char('\n');
         }

@@ -146,8 +146,8 @@ bool TMailPrivate::checkAddresses(const TMimeMessage &iMessage)
     QList<TMailUser> users;
     users << iMessage.sender() << iMessage.recipients(TMimeMessage::To) << iMessage.recipients(TMimeMessage::Cc)
           << iMessage.recipients(TMimeMessage::Bcc);
-    for (const TMailUser &user : qAsConst(users)) {
-        const QString address = user.address();
+    for (const TMailUser &mailUser : qAsConst(users)) {
+        const QString address = mailUser.address();
         if (address.contains(QLatin1Char('\r')) || address.contains(QLatin1Char('\n'))) {
             raiseError(QStringLiteral("InvalidAddress"),
                        QStringLiteral("mail address [%1] holds a line break").arg(showLineBreaks(address)));

@@ -10,21 +10,12 @@ TDoubleSpinBox::TDoubleSpinBox(QWidget *iParent)
 
 TDoubleSpinBox::~TDoubleSpinBox() = default;
 
-bool TDoubleSpinBox::isWheelEnabled() const
-{
-    Q_D(const TDoubleSpinBox);
-    return d->wheelEnabled;
-}
+bool TDoubleSpinBox::isWheelEnabled() const { return d->wheelEnabled; }
 
-void TDoubleSpinBox::setWheelEnabled(bool iYBol)
-{
-    Q_D(TDoubleSpinBox);
-    d->wheelEnabled = iYBol;
-}
+void TDoubleSpinBox::setWheelEnabled(bool iYBol) { d->wheelEnabled = iYBol; }
 
 void TDoubleSpinBox::wheelEvent(QWheelEvent *iEvent)
 {
-    Q_D(TDoubleSpinBox);
     if (d->wheelEnabled) {
         QDoubleSpinBox::wheelEvent(iEvent);
         return;

@@ -32,21 +32,12 @@ QVariant TSpinBox::getAttr(const QString &iKey, const QVariant &iOptions)
     return _getData(this, iKey, iOptions);
 }
 
-bool TSpinBox::isWheelEnabled() const
-{
-    Q_D(const TSpinBox);
-    return d->wheelEnabled;
-}
+bool TSpinBox::isWheelEnabled() const { return d->wheelEnabled; }
 
-void TSpinBox::setWheelEnabled(bool iYBol)
-{
-    Q_D(TSpinBox);
-    d->wheelEnabled = iYBol;
-}
+void TSpinBox::setWheelEnabled(bool iYBol) { d->wheelEnabled = iYBol; }
 
 void TSpinBox::wheelEvent(QWheelEvent *iEvent)
 {
-    Q_D(TSpinBox);
     if (d->wheelEnabled) {
         QSpinBox::wheelEvent(iEvent);
         return;

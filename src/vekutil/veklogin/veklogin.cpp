@@ -71,15 +71,10 @@ VekLogin::~VekLogin()
 
 void VekLogin::setLanguage(const QString &iLangStr) { Q_UNUSED(iLangStr) }
 
-QString VekLogin::langeuage()
-{
-    Q_D(VekLogin);
-    return d->languageBox->currentData(Qt::UserRole).toString();
-}
+QString VekLogin::langeuage() { return d->languageBox->currentData(Qt::UserRole).toString(); }
 
 void VekLogin::setCurrentProduct(const QString &iCurrentProduct)
 {
-    Q_D(VekLogin);
     for (int row = 0; row < d->productList->count(); ++row) {
         if (d->productList->item(row)->data(Qt::UserRole).toString() == iCurrentProduct) {
             d->productList->setCurrentRow(row);
@@ -90,46 +85,25 @@ void VekLogin::setCurrentProduct(const QString &iCurrentProduct)
 
 QString VekLogin::currentProduct()
 {
-    Q_D(VekLogin);
     const QListWidgetItem *item = d->productList->currentItem();
     return item ? item->data(Qt::UserRole).toString() : QString();
 }
 
 void VekLogin::setProductList(const QStringList &iProductStrLst) { Q_UNUSED(iProductStrLst) }
 
-void VekLogin::setUserName(const QString &iUserName)
-{
-    Q_D(VekLogin);
-    d->userNameEdit->setText(iUserName);
-}
+void VekLogin::setUserName(const QString &iUserName) { d->userNameEdit->setText(iUserName); }
 
-void VekLogin::setPassword(const QString &iPassword)
-{
-    Q_D(VekLogin);
-    d->passwordEdit->setText(iPassword);
-}
+void VekLogin::setPassword(const QString &iPassword) { d->passwordEdit->setText(iPassword); }
 
-void VekLogin::setRemPassword(bool iRemPwdBol)
-{
-    Q_D(VekLogin);
-    d->remPasswordBox->setChecked(iRemPwdBol);
-}
+void VekLogin::setRemPassword(bool iRemPwdBol) { d->remPasswordBox->setChecked(iRemPwdBol); }
 
 void VekLogin::saveSettings() {}
 
 bool VekLogin::loginVerify() { return true; }
 
-bool VekLogin::closable()
-{
-    Q_D(VekLogin);
-    return d->closable;
-}
+bool VekLogin::closable() { return d->closable; }
 
-void VekLogin::setClosable(bool iBol)
-{
-    Q_D(VekLogin);
-    d->closable = iBol;
-}
+void VekLogin::setClosable(bool iBol) { d->closable = iBol; }
 
 void VekLogin::setTheme(const QString &iTheme) { Q_UNUSED(iTheme) }
 
@@ -137,14 +111,12 @@ QString VekLogin::theme() { return QStringLiteral("default"); }
 
 void VekLogin::reject()
 {
-    Q_D(VekLogin);
     if (d->closable)
         QDialog::reject();
 }
 
 void VekLogin::closeEvent(QCloseEvent *iEvent)
 {
-    Q_D(VekLogin);
     if (d->closable)
         iEvent->accept();
     else
@@ -153,7 +125,6 @@ void VekLogin::closeEvent(QCloseEvent *iEvent)
 
 void VekLogin::onLanguageChanged(int iCurIndexInt)
 {
-    Q_D(VekLogin);
     if (d->languageBox->itemData(iCurIndexInt, Qt::UserRole).isValid())
         setCurrentProduct(currentProduct());
 }

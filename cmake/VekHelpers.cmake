@@ -15,7 +15,9 @@ set(VEK_PCH_HEADER ${CMAKE_CURRENT_LIST_DIR}/vek_pch.h)
 
 function(_vek_common target)
     target_compile_options(${target} PRIVATE ${VEK_WARNINGS})
-    target_compile_definitions(${target} PRIVATE QT_NO_KEYWORDS)
+    # No implicit conversions between byte arrays and text, and string
+    # concatenation built in one allocation.
+    target_compile_definitions(${target} PRIVATE QT_NO_KEYWORDS QT_NO_CAST_FROM_BYTEARRAY QT_USE_QSTRINGBUILDER)
     if(VEK_BUILD_TESTS OR VEK_BUILD_BENCH)
         # Classes marked for the tests only (see tautotestexport.h) are
         # exported by the libraries when tests or benchmarks are built.

@@ -67,5 +67,5 @@ QByteArray Norvex::e2(const QByteArray &iPlain)
     QRandomGenerator::system()->fillRange(reinterpret_cast<quint32 *>(nonce.data()), kNonceSize / 4);
     QByteArray body = iPlain;
     applyKeyStream(body, nonce);
-    return QByteArray(kTag) + (nonce + checkOf(nonce, iPlain) + body).toBase64();
+    return QByteArray(kTag) + QByteArray(nonce + checkOf(nonce, iPlain) + body).toBase64();
 }

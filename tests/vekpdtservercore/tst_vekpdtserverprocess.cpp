@@ -200,7 +200,7 @@ private Q_SLOTS:
                                QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("-x")}));
         QVERIFY(lines.at(7).startsWith(QStringLiteral("-s") + tempDir + QLatin1Char('/')));
         const QString csh = lines.at(7).mid(2);
-        auto quoted = [](QString iText) {
+        auto quoted = [](QString iText) -> QString {
             return QLatin1Char('\'') + iText.replace(QLatin1Char('\''), QStringLiteral("'\\''")) + QLatin1Char('\'');
         };
         QCOMPARE(lines.at(8), QStringLiteral("700"));

@@ -384,7 +384,7 @@ bool TMail::login(const QString &iUserStr, const QString &iPwdStr, AuthMethod iM
     switch (iMethod) {
     case AuthPlain: {
         sendMessage(QLatin1String("AUTH PLAIN ")
-                    + QString::fromLatin1((QByteArray(1, '\0') + user + '\0' + password).toBase64()));
+                    + QString::fromLatin1(QByteArray(QByteArray(1, '\0') + user + '\0' + password).toBase64()));
         if (!waitForResponse())
             return false;
         if (d->responseCode != 235) {
@@ -402,7 +402,7 @@ bool TMail::login(const QString &iUserStr, const QString &iPwdStr, AuthMethod iM
         const QByteArray challenge = QByteArray::fromBase64(d->responseText.mid(4).trimmed().toLatin1());
         const QByteArray digest
                 = QMessageAuthenticationCode::hash(challenge, password, QCryptographicHash::Md5).toHex();
-        return d->authExchange({(user + ' ' + digest).toBase64()}, 235);
+        return d->authExchange({QByteArray(user + ' ' + digest).toBase64()}, 235);
     }
     default:
         return true;

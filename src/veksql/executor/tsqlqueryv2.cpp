@@ -1965,7 +1965,7 @@ bool TSqlQueryV2::addField(const QString &iTableStr, const QVariantMap &iFieldSt
     const QString table = d->escapeName(iTableStr);
     const bool serial = field.type == QLatin1String("SERIAL");
     const QString notNull = field.notNull ? QStringLiteral(" NOT NULL") : QString();
-    auto definition = [&](bool iOldServer) {
+    auto definition = [&](bool iOldServer) -> QString {
         return d->quoteName(field.name) + QLatin1Char(' ')
                + typeText(dialect, field.type, field.length, iOldServer, TypeUse::AddField) + notNull;
     };

@@ -60,7 +60,7 @@ VekJsPackage::~VekJsPackage() = default;
 
 void VekJsPackage::setWorkingDir(const QString &iWorkingDir) { d->workingDir = iWorkingDir; }
 
-VekJsEngine *VekJsPackage::jsEngine() { return d->engine; }
+VekJsEngine *VekJsPackage::jsEngine() const { return d->engine; }
 
 void VekJsPackage::addLibraryPath(const QVariant &iPath)
 {
@@ -90,7 +90,7 @@ void VekJsPackage::setLibraryPaths(const QVariant &iPaths)
     addLibraryPath(iPaths);
 }
 
-QVariant VekJsPackage::libraryPaths() { return d->libraryPaths; }
+QVariant VekJsPackage::libraryPaths() const { return d->libraryPaths; }
 
 QJSValue VekJsPackage::import(const QString &iPackage)
 {

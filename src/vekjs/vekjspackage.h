@@ -29,7 +29,7 @@ public:
 
 public Q_SLOTS:
     //! The engine this loader evaluates packages in; it stays owned by the host.
-    VekJsEngine *jsEngine();
+    VekJsEngine *jsEngine() const;
 
     //! Puts one folder, or each folder of a list in turn, in front of the
     //! search list. Other value types are ignored.
@@ -39,7 +39,7 @@ public Q_SLOTS:
     void setLibraryPaths(const QVariant &iPaths);
 
     //! The search list as a string list, in search order.
-    QVariant libraryPaths();
+    QVariant libraryPaths() const;
 
     //! The value of the named package (cached after the first load), or
     //! undefined when no folder holds it.

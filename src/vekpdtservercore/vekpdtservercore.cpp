@@ -313,7 +313,7 @@ VekPdtServerCore::VekPdtServerCore()
         connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, &VekPdtServerCore::appAboutToQuit);
 }
 
-QString VekPdtServerCore::appBinPath()
+QString VekPdtServerCore::appBinPath() const
 {
     QDir dir(QCoreApplication::applicationDirPath());
     if (dir.dirName() == QLatin1String("MacOS")) {
@@ -324,21 +324,21 @@ QString VekPdtServerCore::appBinPath()
     return dir.absolutePath();
 }
 
-QString VekPdtServerCore::appPlatformPath() { return QFileInfo(appBinPath()).absolutePath(); }
+QString VekPdtServerCore::appPlatformPath() const { return QFileInfo(appBinPath()).absolutePath(); }
 
-QString VekPdtServerCore::appRootPath() { return QFileInfo(appPlatformPath()).absolutePath(); }
+QString VekPdtServerCore::appRootPath() const { return QFileInfo(appPlatformPath()).absolutePath(); }
 
-QString VekPdtServerCore::getPlatform() { return QFileInfo(appPlatformPath()).fileName(); }
+QString VekPdtServerCore::getPlatform() const { return QFileInfo(appPlatformPath()).fileName(); }
 
 void VekPdtServerCore::setAppTempPath(const QString &iTmpPath) { d->tempPath = iTmpPath; }
 
-QString VekPdtServerCore::appTempPath() { return d->tempPath.isEmpty() ? QDir::tempPath() : d->tempPath; }
+QString VekPdtServerCore::appTempPath() const { return d->tempPath.isEmpty() ? QDir::tempPath() : d->tempPath; }
 
-QString VekPdtServerCore::logDir() { return TLogger::instance()->logDir(); }
+QString VekPdtServerCore::logDir() const { return TLogger::instance()->logDir(); }
 
 void VekPdtServerCore::setLogDir(const QString &iDirStr) { TLogger::instance()->setLogDir(iDirStr); }
 
-QString VekPdtServerCore::getOs()
+QString VekPdtServerCore::getOs() const
 {
 #ifdef Q_OS_WIN
     return QStringLiteral("WIN32").toLower();
@@ -393,7 +393,7 @@ bool VekPdtServerCore::readConfig(const QString &iFile)
 
 void VekPdtServerCore::setDebugLevel(int iDebugLevel) { TLogger::instance()->setDebugLevel(iDebugLevel); }
 
-QString VekPdtServerCore::serviceName() { return d->config.value(QStringLiteral("service_name")).toString(); }
+QString VekPdtServerCore::serviceName() const { return d->config.value(QStringLiteral("service_name")).toString(); }
 
 QString VekPdtServerCore::getNow()
 {

@@ -35,23 +35,23 @@ public:
 
 public Q_SLOTS:
     //! The program's folder, absolute (above a macOS bundle when inside one).
-    QString appBinPath();
+    QString appBinPath() const;
     //! The parent of the platform folder.
-    QString appRootPath();
+    QString appRootPath() const;
     //! The parent of the program's folder.
-    QString appPlatformPath();
+    QString appPlatformPath() const;
     //! Sets the folder of the generated files; empty follows the system's.
     void setAppTempPath(const QString &iTmpPath);
     //! The folder of the generated files.
-    QString appTempPath();
+    QString appTempPath() const;
     //! The folder of the log files.
-    QString logDir();
+    QString logDir() const;
     //! Sets the folder of the log files.
     void setLogDir(const QString &iDirStr);
     //! The operating system word: "win32" on Windows, else the kernel type ("linux").
-    QString getOs();
+    QString getOs() const;
     //! The name of the platform folder.
-    QString getPlatform();
+    QString getPlatform() const;
     //! Appends iPath to the PATH of this process and of the tasks started later.
     void appendEnvPath(const QString &iPath);
     //! Puts iPath in front of the PATH of this process and of the tasks started later.
@@ -62,7 +62,7 @@ public Q_SLOTS:
     //! Sets the highest level the log writes.
     void setDebugLevel(int iDebugLevel);
     //! The configured "service_name".
-    QString serviceName();
+    QString serviceName() const;
     //! Hands the configuration to the connection pool, records the start in
     //! the service's row of mes_pdt_service and sets up its CAM interfaces.
     bool initServiceInfo();

@@ -192,7 +192,7 @@ VekPdtServerProcess::~VekPdtServerProcess() = default;
 
 void VekPdtServerProcess::setProcessArgv(const QVariantMap &iArgv) { d->argv = iArgv; }
 
-QVariantMap VekPdtServerProcess::processArgv() { return d->argv; }
+QVariantMap VekPdtServerProcess::processArgv() const { return d->argv; }
 
 void VekPdtServerProcess::setRunRecordFile(const QString &iPath) { d->runRecordPath = iPath; }
 

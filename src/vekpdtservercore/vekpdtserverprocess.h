@@ -51,7 +51,7 @@ public Q_SLOTS:
     //! Replaces the task argument map.
     void setProcessArgv(const QVariantMap &iArgv);
     //! A copy of the task argument map.
-    QVariantMap processArgv();
+    QVariantMap processArgv() const;
     //! The thread body: writes the files, runs the task, waits, cleans up.
     void run() override;
 

@@ -74,10 +74,10 @@ THttpArgs THttpArgs::fromVariantMap(const QVariantMap &iMap)
     return args;
 }
 
-QString THttpArgs::url() { return d->url; }
+QString THttpArgs::url() const { return d->url; }
 void THttpArgs::setUrl(QString iUrlStr) { d->url = iUrlStr; }
 
-QVariantList THttpArgs::headerList() { return d->headerList; }
+QVariantList THttpArgs::headerList() const { return d->headerList; }
 void THttpArgs::setHeaderList(QVariantList iVarList) { d->headerList = TScriptValue::toPlain(iVarList).toList(); }
 
 void THttpArgs::addHeader(QString iHeaderNameStr, QString iHeaderValueStr)
@@ -85,32 +85,32 @@ void THttpArgs::addHeader(QString iHeaderNameStr, QString iHeaderValueStr)
     d->headerList.append(QVariant(QStringList {iHeaderNameStr, iHeaderValueStr}));
 }
 
-QString THttpArgs::requestString() { return d->requestString; }
+QString THttpArgs::requestString() const { return d->requestString; }
 void THttpArgs::setRequestString(QString iStr) { d->requestString = iStr; }
 
-QVariant THttpArgs::requestData() { return d->requestData; }
+QVariant THttpArgs::requestData() const { return d->requestData; }
 void THttpArgs::setRequestData(QVariant iVar) { d->requestData = TScriptValue::toPlain(iVar); }
 
-THttpArgs::DataFormat THttpArgs::requestFormat() { return d->requestFormat; }
+THttpArgs::DataFormat THttpArgs::requestFormat() const { return d->requestFormat; }
 void THttpArgs::setRequestFromat(DataFormat iFormat) { d->requestFormat = iFormat; }
-QString THttpArgs::requestFormatName() { return dataFromat2Str(d->requestFormat); }
+QString THttpArgs::requestFormatName() const { return dataFromat2Str(d->requestFormat); }
 void THttpArgs::setRequestFromatName(QString iFormatStr) { d->requestFormat = str2DataFormat(iFormatStr); }
 
-QString THttpArgs::replyCodec() { return d->replyCodec; }
+QString THttpArgs::replyCodec() const { return d->replyCodec; }
 void THttpArgs::setReplyCodec(QString iCodecStr) { d->replyCodec = iCodecStr; }
 
-THttpArgs::DataFormat THttpArgs::replyFormat() { return d->replyFormat; }
+THttpArgs::DataFormat THttpArgs::replyFormat() const { return d->replyFormat; }
 void THttpArgs::setReplyFormat(DataFormat iFormat) { d->replyFormat = iFormat; }
-QString THttpArgs::replyFormatName() { return dataFromat2Str(d->replyFormat); }
+QString THttpArgs::replyFormatName() const { return dataFromat2Str(d->replyFormat); }
 void THttpArgs::setReplyFormatName(QString iFormatStr) { d->replyFormat = str2DataFormat(iFormatStr); }
 
-QString THttpArgs::replyXmlRoot() { return d->replyXmlRoot; }
+QString THttpArgs::replyXmlRoot() const { return d->replyXmlRoot; }
 void THttpArgs::setReplyXmlRoot(QString iRootStr) { d->replyXmlRoot = iRootStr; }
 
-QStringList THttpArgs::replyXmlArrayNode() { return d->replyXmlArrayNode; }
+QStringList THttpArgs::replyXmlArrayNode() const { return d->replyXmlArrayNode; }
 void THttpArgs::setReplyXmlArrayNode(QStringList iNodesStrLst) { d->replyXmlArrayNode = iNodesStrLst; }
 
-QVariantMap THttpArgs::toVariantMap()
+QVariantMap THttpArgs::toVariantMap() const
 {
     QVariantMap map;
     map.insert(QStringLiteral("headerList"), d->headerList);

@@ -40,62 +40,62 @@ public:
 
 public Q_SLOTS:
     /*! The target URL. */
-    QString url();
+    QString url() const;
     /*! Replaces the target URL. */
     void setUrl(QString iUrlStr);
 
     /*! The request headers, each a list of name and value. */
-    QVariantList headerList();
+    QVariantList headerList() const;
     /*! Replaces the whole header list. */
     void setHeaderList(QVariantList iVarList);
     /*! Appends one header; earlier headers of the same name stay. */
     void addHeader(QString iHeaderNameStr, QString iHeaderValueStr);
 
     /*! The request body written as text. */
-    QString requestString();
+    QString requestString() const;
     /*! Replaces the request body written as text. */
     void setRequestString(QString iStr);
 
     /*! The request body given as a variant. */
-    QVariant requestData();
+    QVariant requestData() const;
     /*! Replaces the request body given as a variant. */
     void setRequestData(QVariant iVar);
 
     /*! The format the request body is written in. */
-    DataFormat requestFormat();
+    DataFormat requestFormat() const;
     /*! Sets the format the request body is written in. */
     void setRequestFromat(DataFormat iFormat);
     /*! The request format's name: "String", "Json" or "Xml". */
-    QString requestFormatName();
+    QString requestFormatName() const;
     /*! Sets the request format from a name or media type ending in Json or Xml. */
     void setRequestFromatName(QString iFormatStr);
 
     /*! The name of the text codec that decodes the reply. */
-    QString replyCodec();
+    QString replyCodec() const;
     /*! Replaces the reply codec name. */
     void setReplyCodec(QString iCodecStr);
 
     /*! The format the reply is to be read as. */
-    DataFormat replyFormat();
+    DataFormat replyFormat() const;
     /*! Sets the format the reply is to be read as. */
     void setReplyFormat(DataFormat iFormat);
     /*! The reply format's name: "String", "Json" or "Xml". */
-    QString replyFormatName();
+    QString replyFormatName() const;
     /*! Sets the reply format from a name or media type ending in Json or Xml. */
     void setReplyFormatName(QString iFormatStr);
 
     /*! The root element of an XML reply. */
-    QString replyXmlRoot();
+    QString replyXmlRoot() const;
     /*! Replaces the root element name of an XML reply. */
     void setReplyXmlRoot(QString iRootStr);
 
     /*! The element names of an XML reply that hold arrays. */
-    QStringList replyXmlArrayNode();
+    QStringList replyXmlArrayNode() const;
     /*! Replaces the element names of an XML reply that hold arrays. */
     void setReplyXmlArrayNode(QStringList iNodesStrLst);
 
     /*! The whole description as a map (read back by fromVariantMap). */
-    QVariantMap toVariantMap();
+    QVariantMap toVariantMap() const;
 
 private:
     Q_DECLARE_PRIVATE_D(d, THttpArgs)

@@ -283,4 +283,4 @@ void TSqlConnectionPoolV2::removeSqlDatabase(const QString &iCntName)
 
 void TSqlConnectionPoolV2::setAutocloseTimeout(long iMs) { d->autocloseTimeout.store(iMs); }
 
-long TSqlConnectionPoolV2::autocloseTimeout() { return d->autocloseTimeout.load(); }
+long TSqlConnectionPoolV2::autocloseTimeout() const { return d->autocloseTimeout.load(); }

@@ -48,7 +48,7 @@ public Q_SLOTS:
     //! Sets the idle time-out, in milliseconds, for later releases.
     void setAutocloseTimeout(long iMs);
     //! The idle time-out in milliseconds (120000 unless changed).
-    long autocloseTimeout();
+    long autocloseTimeout() const;
 
 private:
     explicit TSqlConnectionPoolV2(QObject *iParent = nullptr);

@@ -501,9 +501,9 @@ bool TSqlQueryV2::execSql(const QString &iSqlStr)
     return ok;
 }
 
-TError TSqlQueryV2::lastError() { return d->error; }
+TError TSqlQueryV2::lastError() const { return d->error; }
 
-QString TSqlQueryV2::errorString() { return d->error.text(); }
+QString TSqlQueryV2::errorString() const { return d->error.text(); }
 
 void TSqlQueryV2::clearError()
 {
@@ -511,7 +511,7 @@ void TSqlQueryV2::clearError()
     d->error.clearError();
 }
 
-QString TSqlQueryV2::databaseType() { return d->database.driverName(); }
+QString TSqlQueryV2::databaseType() const { return d->database.driverName(); }
 
 TSqlQueryV2 &TSqlQueryV2::setDatabase(const QSqlDatabase &iDatabase)
 {
@@ -520,7 +520,7 @@ TSqlQueryV2 &TSqlQueryV2::setDatabase(const QSqlDatabase &iDatabase)
     return *this;
 }
 
-QSqlDatabase TSqlQueryV2::sqlDatabase() { return d->database; }
+QSqlDatabase TSqlQueryV2::sqlDatabase() const { return d->database; }
 
 // ----------------------------------------------------------------------
 // Selects

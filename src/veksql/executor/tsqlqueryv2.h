@@ -64,17 +64,17 @@ public Q_SLOTS:
     //! Runs one statement text in its own transaction level.
     bool execSql(const QString &iSqlStr);
     //! A copy of the last failure.
-    TError lastError();
+    TError lastError() const;
     //! The text of the last failure.
-    QString errorString();
+    QString errorString() const;
     //! Forgets the last failure.
     void clearError();
     //! The driver name of the connection ("QPSQL", "QSQLITE", "QODBC", "QMYSQL", "QOCI").
-    QString databaseType();
+    QString databaseType() const;
     //! Replaces the connection the statements run on; opens and releases nothing.
     TSqlQueryV2 &setDatabase(const QSqlDatabase &iDatabase);
     //! A copy of the connection handle.
-    QSqlDatabase sqlDatabase();
+    QSqlDatabase sqlDatabase() const;
 
     // ------------------------------------------------------------------
     // Selects

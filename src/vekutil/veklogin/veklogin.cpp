@@ -71,7 +71,7 @@ VekLogin::~VekLogin()
 
 void VekLogin::setLanguage(const QString &iLangStr) { Q_UNUSED(iLangStr) }
 
-QString VekLogin::langeuage() { return d->languageBox->currentData(Qt::UserRole).toString(); }
+QString VekLogin::langeuage() const { return d->languageBox->currentData(Qt::UserRole).toString(); }
 
 void VekLogin::setCurrentProduct(const QString &iCurrentProduct)
 {
@@ -83,7 +83,7 @@ void VekLogin::setCurrentProduct(const QString &iCurrentProduct)
     }
 }
 
-QString VekLogin::currentProduct()
+QString VekLogin::currentProduct() const
 {
     const QListWidgetItem *item = d->productList->currentItem();
     return item ? item->data(Qt::UserRole).toString() : QString();
@@ -101,13 +101,13 @@ void VekLogin::saveSettings() {}
 
 bool VekLogin::loginVerify() { return true; }
 
-bool VekLogin::closable() { return d->closable; }
+bool VekLogin::closable() const { return d->closable; }
 
 void VekLogin::setClosable(bool iBol) { d->closable = iBol; }
 
 void VekLogin::setTheme(const QString &iTheme) { Q_UNUSED(iTheme) }
 
-QString VekLogin::theme() { return QStringLiteral("default"); }
+QString VekLogin::theme() const { return QStringLiteral("default"); }
 
 void VekLogin::reject()
 {

@@ -29,11 +29,11 @@ public Q_SLOTS:
     //! Does nothing: the languages are not loaded from anywhere.
     void setLanguage(const QString &iLangStr);
     //! The language code of the language box's current entry.
-    QString langeuage();
+    QString langeuage() const;
     //! Selects the first product whose name is \a iCurrentProduct; an unknown name keeps the selection.
     void setCurrentProduct(const QString &iCurrentProduct);
     //! The name of the current product; empty when none is current.
-    QString currentProduct();
+    QString currentProduct() const;
     //! Does nothing: the product list is not loaded from anywhere.
     void setProductList(const QStringList &iProductStrLst);
     //! Sets the user name field.
@@ -47,13 +47,13 @@ public Q_SLOTS:
     //! Always true: the dialog checks no credentials.
     bool loginVerify();
     //! Whether Escape, the reject buttons and the window's close button may close the dialog.
-    bool closable();
+    bool closable() const;
     //! Sets whether the dialog may be closed other than by accepting it.
     void setClosable(bool iBol);
     //! Does nothing.
     void setTheme(const QString &iTheme);
     //! Always "default".
-    QString theme();
+    QString theme() const;
     //! Closes the dialog as rejected when it is closable; otherwise nothing.
     void reject() override;
 

@@ -6,9 +6,8 @@
 
 VekJsEngine::VekJsEngine(QObject *iParent)
     : QJSEngine(iParent)
-    , d_dptr(new VekJsEnginePrivate(this))
+    , d(new VekJsEnginePrivate(this))
 {
-    Q_D(VekJsEngine);
     qRegisterMetaType<VekJsEngine *>();
     // Scripts reach the engine through __package__.jsEngine(); the host owns
     // it, so the script side must never collect it.
@@ -23,12 +22,7 @@ VekJsEngine::~VekJsEngine()
 {
     // The loader's cache holds script values: release them while the
     // engine they live in still exists.
-    delete d_dptr->package;
-    delete d_dptr;
+    delete d->package;
 }
 
-void VekJsEngine::setWorkingDir(const QString &iWorkingDir)
-{
-    Q_D(VekJsEngine);
-    d->package->setWorkingDir(iWorkingDir);
-}
+void VekJsEngine::setWorkingDir(const QString &iWorkingDir) { d->package->setWorkingDir(iWorkingDir); }

@@ -3,6 +3,8 @@
 
 #include "vekjs_export.h"
 
+#include <memory>
+
 #include <QJSEngine>
 
 class VekJsEnginePrivate;
@@ -24,8 +26,8 @@ public Q_SLOTS:
     void setWorkingDir(const QString &iWorkingDir);
 
 private:
-    VekJsEnginePrivate *d_dptr;
-    Q_DECLARE_PRIVATE_D(d_dptr, VekJsEngine)
+    Q_DECLARE_PRIVATE_D(d, VekJsEngine)
+    const std::unique_ptr<VekJsEnginePrivate> d;
     Q_DISABLE_COPY(VekJsEngine)
 };
 

@@ -49,30 +49,21 @@ void VekJsPackagePrivate::writeMessage(const QString &iText) const
 
 VekJsPackage::VekJsPackage(VekJsEngine *iEngine)
     : QObject(iEngine)
-    , d_dptr(new VekJsPackagePrivate(this, iEngine))
+    , d(new VekJsPackagePrivate(this, iEngine))
 {
     const QDir appDir(vekJsAppBinPath());
     addLibraryPath(appDir.filePath(QStringLiteral("vekjslib")));
     addLibraryPath(appDir.filePath(QStringLiteral("vekjssite")));
 }
 
-VekJsPackage::~VekJsPackage() { delete d_dptr; }
+VekJsPackage::~VekJsPackage() = default;
 
-void VekJsPackage::setWorkingDir(const QString &iWorkingDir)
-{
-    Q_D(VekJsPackage);
-    d->workingDir = iWorkingDir;
-}
+void VekJsPackage::setWorkingDir(const QString &iWorkingDir) { d->workingDir = iWorkingDir; }
 
-VekJsEngine *VekJsPackage::jsEngine()
-{
-    Q_D(VekJsPackage);
-    return d->engine;
-}
+VekJsEngine *VekJsPackage::jsEngine() { return d->engine; }
 
 void VekJsPackage::addLibraryPath(const QVariant &iPath)
 {
-    Q_D(VekJsPackage);
     QVariant path = iPath;
     // A script array arrives as a QJSValue inside the variant.
     if (path.userType() == qMetaTypeId<QJSValue>())
@@ -95,20 +86,14 @@ void VekJsPackage::addLibraryPath(const QVariant &iPath)
 
 void VekJsPackage::setLibraryPaths(const QVariant &iPaths)
 {
-    Q_D(VekJsPackage);
     d->libraryPaths.clear();
     addLibraryPath(iPaths);
 }
 
-QVariant VekJsPackage::libraryPaths()
-{
-    Q_D(VekJsPackage);
-    return d->libraryPaths;
-}
+QVariant VekJsPackage::libraryPaths() { return d->libraryPaths; }
 
 QJSValue VekJsPackage::import(const QString &iPackage)
 {
-    Q_D(VekJsPackage);
     if (!d->engine)
         return QJSValue();
 
@@ -171,7 +156,6 @@ QString VekJsPackage::getPluginFileName(const QString &iName) const
 
 bool VekJsPackage::loadJsFile(const QString &iName, const QString &iPath)
 {
-    Q_D(VekJsPackage);
     QFile file(iPath);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return false;

@@ -3,6 +3,8 @@
 
 #include "vekjs_export.h"
 
+#include <memory>
+
 #include <QJSValue>
 #include <QObject>
 #include <QVariant>
@@ -47,8 +49,8 @@ private:
     QString getPluginFileName(const QString &iName) const;
     bool loadJsFile(const QString &iName, const QString &iPath);
 
-    VekJsPackagePrivate *d_dptr;
-    Q_DECLARE_PRIVATE_D(d_dptr, VekJsPackage)
+    Q_DECLARE_PRIVATE_D(d, VekJsPackage)
+    const std::unique_ptr<VekJsPackagePrivate> d;
     Q_DISABLE_COPY(VekJsPackage)
 };
 

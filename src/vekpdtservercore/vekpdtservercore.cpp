@@ -171,7 +171,7 @@ VekPdtServerCore *VekPdtServerCore::instance()
 
 VekPdtServerCore::VekPdtServerCore()
     : QObject(nullptr)
-    , d_ptr(new VekPdtServerCorePrivate(this))
+    , d(new VekPdtServerCorePrivate(this))
 {
     // Constructed before us, these are destroyed after us: the destructor
     // logs at process exit, through the log (which keeps Qt's default logging
@@ -205,17 +205,9 @@ QString VekPdtServerCore::appRootPath() { return QFileInfo(appPlatformPath()).ab
 
 QString VekPdtServerCore::getPlatform() { return QFileInfo(appPlatformPath()).fileName(); }
 
-void VekPdtServerCore::setAppTempPath(const QString &iTmpPath)
-{
-    Q_D(VekPdtServerCore);
-    d->tempPath = iTmpPath;
-}
+void VekPdtServerCore::setAppTempPath(const QString &iTmpPath) { d->tempPath = iTmpPath; }
 
-QString VekPdtServerCore::appTempPath()
-{
-    Q_D(VekPdtServerCore);
-    return d->tempPath.isEmpty() ? QDir::tempPath() : d->tempPath;
-}
+QString VekPdtServerCore::appTempPath() { return d->tempPath.isEmpty() ? QDir::tempPath() : d->tempPath; }
 
 QString VekPdtServerCore::logDir() { return TLogger::instance()->logDir(); }
 
@@ -244,7 +236,6 @@ void VekPdtServerCore::prependEnvPath(const QString &iPath)
 
 bool VekPdtServerCore::readConfig(const QString &iFile)
 {
-    Q_D(VekPdtServerCore);
     const QString file = iFile.isEmpty() ? appRootPath() + QStringLiteral("/config/vekpdtserver.cfg") : iFile;
     if (!QFileInfo::exists(file)) {
         VEK_SVC_LOG(QStringLiteral("config file [%1] does not exists!").arg(file), "error", 0);
@@ -278,11 +269,7 @@ bool VekPdtServerCore::readConfig(const QString &iFile)
 
 void VekPdtServerCore::setDebugLevel(int iDebugLevel) { TLogger::instance()->setDebugLevel(iDebugLevel); }
 
-QString VekPdtServerCore::serviceName()
-{
-    Q_D(VekPdtServerCore);
-    return d->config.value(QStringLiteral("service_name")).toString();
-}
+QString VekPdtServerCore::serviceName() { return d->config.value(QStringLiteral("service_name")).toString(); }
 
 QString VekPdtServerCore::getNow()
 {
@@ -291,7 +278,6 @@ QString VekPdtServerCore::getNow()
 
 void VekPdtServerCore::appAboutToQuit()
 {
-    Q_D(VekPdtServerCore);
     qDebug() << "app about to quit";
     // Left to the destructor, the running tasks would end during the
     // process's exit, when the static objects their threads still use may
@@ -306,7 +292,6 @@ void VekPdtServerCore::appAboutToQuit()
 
 bool VekPdtServerCore::initServiceInfo()
 {
-    Q_D(VekPdtServerCore);
     VEK_SVC_LOG(QStringLiteral("init service info."), "info", 1);
     TSqlConnectionPoolV2::instance()->setConnectParameter(QVariant(d->config), QString());
 
@@ -409,7 +394,6 @@ bool VekPdtServerCore::initServiceInfo()
 
 QStringList VekPdtServerCore::getAvailableCamInterface()
 {
-    Q_D(VekPdtServerCore);
     QStringList free;
     for (auto it = d->camBusy.cbegin(); it != d->camBusy.cend(); ++it) {
         if (!it.value())
@@ -423,7 +407,6 @@ QStringList VekPdtServerCore::getAvailableCamInterface()
 
 void VekPdtServerCore::loadTask()
 {
-    Q_D(VekPdtServerCore);
     VEK_SVC_LOG(QStringLiteral("start load task"), "info", 1);
     d->dropCrontab();
     d->crontab = new VekPdtServerCrontab(nullptr);
@@ -520,7 +503,6 @@ void VekPdtServerCore::loadTask()
 
 QString VekPdtServerCore::getScriptFilePath(const QString &iScriptName)
 {
-    Q_D(VekPdtServerCore);
     if (d->config.value(QStringLiteral("debug_mode")).toInt() > 0) {
         const QString debugPath
                 = d->config.value(QStringLiteral("script_path")).toString() + QLatin1Char('/') + iScriptName;
@@ -532,7 +514,6 @@ QString VekPdtServerCore::getScriptFilePath(const QString &iScriptName)
 
 void VekPdtServerCore::onCrontabTriggered(int taskId, const QVariant &iData)
 {
-    Q_D(VekPdtServerCore);
     Q_UNUSED(iData)
     VEK_SVC_LOG(QStringLiteral("task %1 triggered").arg(taskId), "info", 1);
     const QVariantMap task = d->tasks.value(taskId);
@@ -602,7 +583,6 @@ void VekPdtServerCore::onCrontabTriggered(int taskId, const QVariant &iData)
 
 void VekPdtServerCore::onProcessFinished()
 {
-    Q_D(VekPdtServerCore);
     auto *process = qobject_cast<VekPdtServerProcess *>(sender());
     if (!process)
         return;
@@ -625,7 +605,6 @@ void VekPdtServerCore::onProcessFinished()
 
 void VekPdtServerCore::waitRunningProcesses()
 {
-    Q_D(VekPdtServerCore);
     for (auto it = d->runningProcesses.cbegin(); it != d->runningProcesses.cend(); ++it) {
         const QString id = QString::number(quintptr(it.key()), 16);
         VEK_SVC_LOG(QStringLiteral("start wait process thread %1").arg(id), "info", 1);
@@ -636,7 +615,6 @@ void VekPdtServerCore::waitRunningProcesses()
 
 VekPdtServerCore::~VekPdtServerCore()
 {
-    Q_D(VekPdtServerCore);
     VEK_SVC_LOG(QStringLiteral("start destroy VekPdtServerCore"), "info", 1);
     if (d->crontab) {
         QObject::disconnect(d->crontab, nullptr, this, nullptr);
@@ -647,5 +625,4 @@ VekPdtServerCore::~VekPdtServerCore()
     }
     waitRunningProcesses();
     VEK_SVC_LOG(QStringLiteral("destroy VekPdtServer finish"), "info", 1);
-    delete d_ptr;
 }

@@ -3,6 +3,8 @@
 
 #include "vekpdtservercore_export.h"
 
+#include <memory>
+
 #include <QObject>
 #include <QStringList>
 #include <QVariant>
@@ -82,8 +84,8 @@ private:
     ~VekPdtServerCore() override;
     void waitRunningProcesses();
 
-    VekPdtServerCorePrivate *d_ptr;
-    Q_DECLARE_PRIVATE(VekPdtServerCore)
+    Q_DECLARE_PRIVATE_D(d, VekPdtServerCore)
+    const std::unique_ptr<VekPdtServerCorePrivate> d;
     Q_DISABLE_COPY(VekPdtServerCore)
 };
 

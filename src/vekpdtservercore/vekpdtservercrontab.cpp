@@ -234,7 +234,7 @@ void VekPdtServerCrontabPrivate::computeNextRun(CrontabTask &ioTask, qint64 iNow
 
 VekPdtServerCrontab::VekPdtServerCrontab(QObject *iParent)
     : QThread(iParent)
-    , d_ptr(new VekPdtServerCrontabPrivate(this))
+    , d(new VekPdtServerCrontabPrivate(this))
 {}
 
 VekPdtServerCrontab::~VekPdtServerCrontab()
@@ -244,24 +244,14 @@ VekPdtServerCrontab::~VekPdtServerCrontab()
         quit();
         wait();
     }
-    delete d_ptr;
 }
 
-void VekPdtServerCrontab::setClock(const Clock &iClock)
-{
-    Q_D(VekPdtServerCrontab);
-    d->clock = iClock;
-}
+void VekPdtServerCrontab::setClock(const Clock &iClock) { d->clock = iClock; }
 
-int VekPdtServerCrontab::taskCount() const
-{
-    Q_D(const VekPdtServerCrontab);
-    return d->tasks.size();
-}
+int VekPdtServerCrontab::taskCount() const { return d->tasks.size(); }
 
 QDateTime VekPdtServerCrontab::nextRun(int iIndex) const
 {
-    Q_D(const VekPdtServerCrontab);
     if (iIndex < 0 || iIndex >= d->tasks.size() || d->tasks.at(iIndex).never)
         return QDateTime();
     return QDateTime::fromMSecsSinceEpoch(d->tasks.at(iIndex).nextRunMs);
@@ -269,7 +259,6 @@ QDateTime VekPdtServerCrontab::nextRun(int iIndex) const
 
 void VekPdtServerCrontab::registerTask(const QVariantMap &iData)
 {
-    Q_D(VekPdtServerCrontab);
     CrontabTask task;
     task.taskId = iData.value(QStringLiteral("task_id")).toInt();
     task.waitProcess = iData.value(QStringLiteral("wait_process"), false).toBool();
@@ -325,15 +314,10 @@ void VekPdtServerCrontab::registerTask(const QVariantMap &iData)
     d->tasks.append(task);
 }
 
-void VekPdtServerCrontab::clearTask()
-{
-    Q_D(VekPdtServerCrontab);
-    d->tasks.clear();
-}
+void VekPdtServerCrontab::clearTask() { d->tasks.clear(); }
 
 void VekPdtServerCrontab::rearmTask(int iTaskId)
 {
-    Q_D(VekPdtServerCrontab);
     for (CrontabTask &task : d->tasks) {
         if (task.taskId == iTaskId)
             task.armed = true;
@@ -342,7 +326,6 @@ void VekPdtServerCrontab::rearmTask(int iTaskId)
 
 void VekPdtServerCrontab::onTimerTimeout()
 {
-    Q_D(VekPdtServerCrontab);
     // One reading of the clock and one local-time conversion for the whole
     // tick; the due triggers' next runs are computed from them.
     const qint64 nowMs = d->nowUtcMs();

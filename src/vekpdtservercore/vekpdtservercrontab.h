@@ -7,6 +7,7 @@
 #include <QVariantMap>
 
 #include <functional>
+#include <memory>
 
 class VekPdtServerCrontabPrivate;
 
@@ -67,8 +68,8 @@ protected:
     void run() override;
 
 private:
-    VekPdtServerCrontabPrivate *d_ptr;
-    Q_DECLARE_PRIVATE(VekPdtServerCrontab)
+    Q_DECLARE_PRIVATE_D(d, VekPdtServerCrontab)
+    const std::unique_ptr<VekPdtServerCrontabPrivate> d;
     Q_DISABLE_COPY(VekPdtServerCrontab)
 };
 

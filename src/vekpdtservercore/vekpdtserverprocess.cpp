@@ -106,26 +106,17 @@ void VekPdtServerProcessPrivate::execute(const QString &iProgram, const QStringL
 
 VekPdtServerProcess::VekPdtServerProcess(QObject *iParent)
     : QThread(iParent)
-    , d_ptr(new VekPdtServerProcessPrivate(this))
+    , d(new VekPdtServerProcessPrivate(this))
 {}
 
-VekPdtServerProcess::~VekPdtServerProcess() { delete d_ptr; }
+VekPdtServerProcess::~VekPdtServerProcess() = default;
 
-void VekPdtServerProcess::setProcessArgv(const QVariantMap &iArgv)
-{
-    Q_D(VekPdtServerProcess);
-    d->argv = iArgv;
-}
+void VekPdtServerProcess::setProcessArgv(const QVariantMap &iArgv) { d->argv = iArgv; }
 
-QVariantMap VekPdtServerProcess::processArgv()
-{
-    Q_D(VekPdtServerProcess);
-    return d->argv;
-}
+QVariantMap VekPdtServerProcess::processArgv() { return d->argv; }
 
 QString VekPdtServerProcess::getProcessBinPath() const
 {
-    Q_D(const VekPdtServerProcess);
     const QString type = argText(d->argv, "script_type").toUpper();
     QString path;
     if (type == QLatin1String("JS") || type == QLatin1String("JAVASCRIPT"))
@@ -140,7 +131,6 @@ QString VekPdtServerProcess::getProcessBinPath() const
 
 bool VekPdtServerProcess::writeArgvFile()
 {
-    Q_D(VekPdtServerProcess);
     d->argvFilePath = argText(d->argv, "app_temp_path") + QLatin1Char('/') + TDataParse::getUuid();
     VEK_SVC_LOG(QStringLiteral("thread %1 write argvfile to %2").arg(d->threadId(), d->argvFilePath), "debug", 5);
 
@@ -162,7 +152,6 @@ bool VekPdtServerProcess::writeArgvFile()
 
 void VekPdtServerProcess::writeCamAuotRunFile()
 {
-    Q_D(VekPdtServerProcess);
     using VekPdtServerUtil::shellQuote;
     const QString tempPath = argText(d->argv, "app_temp_path");
 
@@ -208,7 +197,6 @@ void VekPdtServerProcess::writeCamAuotRunFile()
 
 void VekPdtServerProcess::run()
 {
-    Q_D(VekPdtServerProcess);
     const QString id = d->threadId();
     VEK_SVC_LOG(QStringLiteral("start thread %1").arg(id), "debug", 5);
     writeArgvFile();

@@ -3,6 +3,8 @@
 
 #include "vekpdtservercore_export.h"
 
+#include <memory>
+
 #include <QThread>
 #include <QVariantMap>
 
@@ -42,8 +44,8 @@ private:
     bool writeArgvFile();
     void writeCamAuotRunFile();
 
-    VekPdtServerProcessPrivate *d_ptr;
-    Q_DECLARE_PRIVATE(VekPdtServerProcess)
+    Q_DECLARE_PRIVATE_D(d, VekPdtServerProcess)
+    const std::unique_ptr<VekPdtServerProcessPrivate> d;
     Q_DISABLE_COPY(VekPdtServerProcess)
 };
 

@@ -5,9 +5,8 @@
 TEnumItem::TEnumItem(QObject *iParent, int iNumInt, const QString &iNameStr, const QString &iTextStr,
                      const QString &iIconStr, const QString &iRemarkStr, const QVariant &iDataVar)
     : QObject(iParent)
-    , d_ptr(new TEnumItemPrivate(this))
+    , d(new TEnumItemPrivate(this))
 {
-    Q_D(TEnumItem);
     d->num = iNumInt;
     d->name = iNameStr;
     d->text = iTextStr;
@@ -16,67 +15,19 @@ TEnumItem::TEnumItem(QObject *iParent, int iNumInt, const QString &iNameStr, con
     d->data = TScriptValue::toPlain(iDataVar);
 }
 
-TEnumItem::~TEnumItem() { delete d_ptr; }
+TEnumItem::~TEnumItem() = default;
 
-int TEnumItem::num() const
-{
-    Q_D(const TEnumItem);
-    return d->num;
-}
-void TEnumItem::setNum(int iNumInt)
-{
-    Q_D(TEnumItem);
-    d->num = iNumInt;
-}
-QString TEnumItem::name() const
-{
-    Q_D(const TEnumItem);
-    return d->name;
-}
-void TEnumItem::setName(const QString &iNameStr)
-{
-    Q_D(TEnumItem);
-    d->name = iNameStr;
-}
-QString TEnumItem::icon() const
-{
-    Q_D(const TEnumItem);
-    return d->icon;
-}
-void TEnumItem::setIcon(const QString &iIconStr)
-{
-    Q_D(TEnumItem);
-    d->icon = iIconStr;
-}
+int TEnumItem::num() const { return d->num; }
+void TEnumItem::setNum(int iNumInt) { d->num = iNumInt; }
+QString TEnumItem::name() const { return d->name; }
+void TEnumItem::setName(const QString &iNameStr) { d->name = iNameStr; }
+QString TEnumItem::icon() const { return d->icon; }
+void TEnumItem::setIcon(const QString &iIconStr) { d->icon = iIconStr; }
 
-QString TEnumItem::text() const
-{
-    Q_D(const TEnumItem);
-    return d->text.isEmpty() ? d->name : d->text;
-}
+QString TEnumItem::text() const { return d->text.isEmpty() ? d->name : d->text; }
 
-void TEnumItem::setText(const QString &iTextStr)
-{
-    Q_D(TEnumItem);
-    d->text = iTextStr;
-}
-QString TEnumItem::remark() const
-{
-    Q_D(const TEnumItem);
-    return d->remark;
-}
-void TEnumItem::setRemark(const QString &iRemarkStr)
-{
-    Q_D(TEnumItem);
-    d->remark = iRemarkStr;
-}
-QVariant TEnumItem::data() const
-{
-    Q_D(const TEnumItem);
-    return d->data;
-}
-void TEnumItem::setData(const QVariant &iDataVar)
-{
-    Q_D(TEnumItem);
-    d->data = TScriptValue::toPlain(iDataVar);
-}
+void TEnumItem::setText(const QString &iTextStr) { d->text = iTextStr; }
+QString TEnumItem::remark() const { return d->remark; }
+void TEnumItem::setRemark(const QString &iRemarkStr) { d->remark = iRemarkStr; }
+QVariant TEnumItem::data() const { return d->data; }
+void TEnumItem::setData(const QVariant &iDataVar) { d->data = TScriptValue::toPlain(iDataVar); }

@@ -3,6 +3,8 @@
 
 #include "vekfoundation_export.h"
 
+#include <memory>
+
 #include <QObject>
 #include <QString>
 #include <QVariant>
@@ -50,8 +52,8 @@ public Q_SLOTS:
 
 private:
     Q_DISABLE_COPY(TEnumItem)
-    TEnumItemPrivate *d_ptr;
-    Q_DECLARE_PRIVATE(TEnumItem)
+    Q_DECLARE_PRIVATE_D(d, TEnumItem)
+    const std::unique_ptr<TEnumItemPrivate> d;
 };
 
 #endif // TENUMITEM_H

@@ -5,9 +5,8 @@ TEnumItem *TEnumListPrivate::find(const QString &iName) const { return itemMap.v
 
 TEnumList::TEnumList(const QString &iNameStr, const QString &iTextStr, QObject *iParent)
     : QObject(iParent)
-    , d_ptr(new TEnumListPrivate(this))
+    , d(new TEnumListPrivate(this))
 {
-    Q_D(TEnumList);
     d->name = iNameStr;
     d->text = iTextStr;
     // Scripts call item() by name; its return type must be known to the meta-type system.
@@ -15,38 +14,17 @@ TEnumList::TEnumList(const QString &iNameStr, const QString &iTextStr, QObject *
     Q_UNUSED(itemType)
 }
 
-TEnumList::~TEnumList() { delete d_ptr; }
+TEnumList::~TEnumList() = default;
 
-QString TEnumList::name() const
-{
-    Q_D(const TEnumList);
-    return d->name;
-}
-void TEnumList::setName(const QString &iNameStr)
-{
-    Q_D(TEnumList);
-    d->name = iNameStr;
-}
-QString TEnumList::text() const
-{
-    Q_D(const TEnumList);
-    return d->text;
-}
-void TEnumList::setText(const QString &iTextStr)
-{
-    Q_D(TEnumList);
-    d->text = iTextStr;
-}
+QString TEnumList::name() const { return d->name; }
+void TEnumList::setName(const QString &iNameStr) { d->name = iNameStr; }
+QString TEnumList::text() const { return d->text; }
+void TEnumList::setText(const QString &iTextStr) { d->text = iTextStr; }
 
-TEnumItem *TEnumList::item(const QString &iNameStr) const
-{
-    Q_D(const TEnumList);
-    return d->find(iNameStr);
-}
+TEnumItem *TEnumList::item(const QString &iNameStr) const { return d->find(iNameStr); }
 
 void TEnumList::addItem(TEnumItem *iItemPtr)
 {
-    Q_D(TEnumList);
     if (!iItemPtr)
         return;
     if (!iItemPtr->parent())
@@ -57,34 +35,29 @@ void TEnumList::addItem(TEnumItem *iItemPtr)
 void TEnumList::addItem(int iNumInt, const QString &iNameStr, const QString &iTextStr, const QString &iIconStr,
                         const QString &iRemarkStr, const QVariant &iDataVar)
 {
-    Q_D(TEnumList);
     d->itemMap.insert(iNameStr, new TEnumItem(this, iNumInt, iNameStr, iTextStr, iIconStr, iRemarkStr, iDataVar));
 }
 
 QString TEnumList::itemText(const QString &iNameStr) const
 {
-    Q_D(const TEnumList);
     const TEnumItem *entry = d->find(iNameStr);
     return entry ? entry->text() : iNameStr;
 }
 
 QString TEnumList::itemIcon(const QString &iNameStr) const
 {
-    Q_D(const TEnumList);
     const TEnumItem *entry = d->find(iNameStr);
     return entry ? entry->icon() : QString();
 }
 
 QString TEnumList::itemRemark(const QString &iNameStr) const
 {
-    Q_D(const TEnumList);
     const TEnumItem *entry = d->find(iNameStr);
     return entry ? entry->remark() : QString();
 }
 
 QVariant TEnumList::itemData(const QString &iNameStr) const
 {
-    Q_D(const TEnumList);
     const TEnumItem *entry = d->find(iNameStr);
     return entry ? entry->data() : QVariant();
 }
@@ -113,7 +86,6 @@ QStringList TEnumList::getTextList() const
 
 QList<TEnumItem *> TEnumList::items() const
 {
-    Q_D(const TEnumList);
     // Entries go by number; one whose number is taken goes behind the others
     // under the next free counter key from 10000 on, in name order.
     QMap<int, TEnumItem *> ordered;

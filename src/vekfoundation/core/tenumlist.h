@@ -3,6 +3,8 @@
 
 #include "vekfoundation_export.h"
 
+#include <memory>
+
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -59,8 +61,8 @@ public Q_SLOTS:
 
 private:
     Q_DISABLE_COPY(TEnumList)
-    TEnumListPrivate *d_ptr;
-    Q_DECLARE_PRIVATE(TEnumList)
+    Q_DECLARE_PRIVATE_D(d, TEnumList)
+    const std::unique_ptr<TEnumListPrivate> d;
 };
 
 #endif // TENUMLIST_H

@@ -96,7 +96,7 @@ bool TLoggerPrivate::openNextFile(QString *oMessage)
 
 TLogger::TLogger()
     : QObject(nullptr)
-    , d_ptr(new TLoggerPrivate(this))
+    , d(new TLoggerPrivate(this))
 {
     // The debug echo goes through Qt's default category, itself a global static
     // created on first use: creating it now makes it outlive the logger, so singletons that log
@@ -104,12 +104,7 @@ TLogger::TLogger()
     QLoggingCategory::defaultCategory();
 }
 
-TLogger::~TLogger()
-{
-    Q_D(TLogger);
-    delete d->currentFile;
-    delete d_ptr;
-}
+TLogger::~TLogger() { delete d->currentFile; }
 
 TLogger *TLogger::instance()
 {
@@ -192,7 +187,6 @@ QString TLogger::srcPos(const char *iFile, int iLine, const char *iFuncInfo)
 bool TLogger::writeLog(const QString &iTextStr, const QString &iTypeStr, const QString &iDatetimeStr,
                        const QString &iSrcPosStr, int iDebugLevelInt)
 {
-    Q_D(TLogger);
     if (iDebugLevelInt > d->debugLevel.loadRelaxed())
         return true;
 
@@ -327,83 +321,37 @@ void TLogger::debug(const QString &iMsg, const QString &iFile, const QString &iL
     writeLog(iMsg, QStringLiteral("debug"), QString(), shorthandPos(iFile, iLine, iFunction), 5);
 }
 
-QString TLogger::logDir() const
-{
-    Q_D(const TLogger);
-    return d->logDir;
-}
+QString TLogger::logDir() const { return d->logDir; }
 
 void TLogger::setLogDir(const QString &iDirStr)
 {
-    Q_D(TLogger);
     d->logDir = iDirStr;
     if (!iDirStr.isEmpty() && !QFileInfo::exists(iDirStr))
         QDir().mkpath(iDirStr);
 }
 
-int TLogger::debugLevel() const
-{
-    Q_D(const TLogger);
-    return d->debugLevel.loadRelaxed();
-}
+int TLogger::debugLevel() const { return d->debugLevel.loadRelaxed(); }
 
-void TLogger::setDebugLevel(int iLevelInt)
-{
-    Q_D(TLogger);
-    d->debugLevel.storeRelaxed(iLevelInt);
-}
+void TLogger::setDebugLevel(int iLevelInt) { d->debugLevel.storeRelaxed(iLevelInt); }
 
-int TLogger::maxFileSize() const
-{
-    Q_D(const TLogger);
-    return d->maxFileSize;
-}
+int TLogger::maxFileSize() const { return d->maxFileSize; }
 
-void TLogger::setMaxFileSize(int iSizeInt)
-{
-    Q_D(TLogger);
-    d->maxFileSize = iSizeInt;
-}
+void TLogger::setMaxFileSize(int iSizeInt) { d->maxFileSize = iSizeInt; }
 
-int TLogger::maxHistoryCount() const
-{
-    Q_D(const TLogger);
-    return d->maxHistoryCount;
-}
+int TLogger::maxHistoryCount() const { return d->maxHistoryCount; }
 
-void TLogger::setMaxHistoryCount(int iCountInt)
-{
-    Q_D(TLogger);
-    d->maxHistoryCount = iCountInt;
-}
+void TLogger::setMaxHistoryCount(int iCountInt) { d->maxHistoryCount = iCountInt; }
 
-QString TLogger::fileExt() const
-{
-    Q_D(const TLogger);
-    return d->fileExt;
-}
+QString TLogger::fileExt() const { return d->fileExt; }
 
-void TLogger::setFileExt(const QString &iExtStr)
-{
-    Q_D(TLogger);
-    d->fileExt = iExtStr;
-}
+void TLogger::setFileExt(const QString &iExtStr) { d->fileExt = iExtStr; }
 
-QString TLogger::fileNameFormat() const
-{
-    Q_D(const TLogger);
-    return d->fileNameFormat;
-}
+QString TLogger::fileNameFormat() const { return d->fileNameFormat; }
 
-void TLogger::setFileNameFormat(const QString &iFormatStr)
-{
-    Q_D(TLogger);
-    d->fileNameFormat = iFormatStr;
-}
+void TLogger::setFileNameFormat(const QString &iFormatStr) { d->fileNameFormat = iFormatStr; }
 
 QString TLogger::nextLogFileName()
 {
-    Q_D(TLogger);
     QString folder = d->logDir;
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
@@ -436,7 +384,6 @@ QString TLogger::nextLogFileName()
 
 bool TLogger::setCurrentLogFile(const QString &iFilepathStr)
 {
-    Q_D(TLogger);
     QString message;
     bool opened;
     {
@@ -450,14 +397,12 @@ bool TLogger::setCurrentLogFile(const QString &iFilepathStr)
 
 QString TLogger::currentLogFileName() const
 {
-    Q_D(const TLogger);
-    QReadLocker fileLocker(&const_cast<TLoggerPrivate *>(d)->fileLock);
+    QReadLocker fileLocker(&d->fileLock);
     return d->currentFile ? d->currentFile->fileName() : QString();
 }
 
 QVariantList TLogger::historyLogs() const
 {
-    Q_D(const TLogger);
     QVariantList history;
     QMutexLocker locker(&d->mutex);
     history.reserve(d->historyLogs.size());

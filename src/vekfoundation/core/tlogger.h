@@ -3,6 +3,8 @@
 
 #include "vekfoundation_export.h"
 
+#include <memory>
+
 #include <QObject>
 #include <QString>
 #include <QVariantList>
@@ -124,8 +126,8 @@ private:
     ~TLogger() override;
     Q_DISABLE_COPY(TLogger)
 
-    TLoggerPrivate *d_ptr;
-    Q_DECLARE_PRIVATE(TLogger)
+    Q_DECLARE_PRIVATE_D(d, TLogger)
+    const std::unique_ptr<TLoggerPrivate> d;
 };
 
 /*!

@@ -6,24 +6,24 @@
 
 TLogItem::TLogItem(QObject *iParent)
     : QObject(iParent)
-    , d_ptr(new TLogItemPrivate(this))
+    , d(new TLogItemPrivate(this))
 {}
 
 TLogItem::TLogItem(const TLogItem &iOther)
     : QObject(iOther.parent())
-    , d_ptr(new TLogItemPrivate(this))
+    , d(new TLogItemPrivate(this))
 {
-    d_ptr->copyFields(*iOther.d_ptr);
+    d->copyFields(*iOther.d);
 }
 
 TLogItem &TLogItem::operator=(const TLogItem &iOther)
 {
     if (&iOther != this)
-        d_ptr->copyFields(*iOther.d_ptr);
+        d->copyFields(*iOther.d);
     return *this;
 }
 
-TLogItem::~TLogItem() { delete d_ptr; }
+TLogItem::~TLogItem() = default;
 
 #define TLOGITEM_FIELD(getter, setter)                                                                                 \
     QString TLogItem::getter() const                                                                                   \
@@ -51,7 +51,6 @@ TLOGITEM_FIELD(data, setData)
 
 QString TLogItem::toJsonString() const
 {
-    Q_D(const TLogItem);
     const QJsonArray fields {d->when, d->who, d->what, d->where, d->remark, d->icon, d->category, d->tag, d->data};
     return QString::fromUtf8(QJsonDocument(fields).toJson(QJsonDocument::Compact));
 }

@@ -3,6 +3,8 @@
 
 #include "vekfoundation_export.h"
 
+#include <memory>
+
 #include <QObject>
 #include <QString>
 
@@ -64,8 +66,8 @@ public Q_SLOTS:
     QString toJsonString() const;
 
 private:
-    TLogItemPrivate *d_ptr;
-    Q_DECLARE_PRIVATE(TLogItem)
+    Q_DECLARE_PRIVATE_D(d, TLogItem)
+    const std::unique_ptr<TLogItemPrivate> d;
 };
 
 #endif // TLOGITEM_H

@@ -36,31 +36,31 @@ TMsgBarInfo message(TMsgBarInfo::IconType iType, const QString &iDelayKey, int i
 
 TMsgBarInfo::TMsgBarInfo(QObject *iParent)
     : QObject(iParent)
-    , d_ptr(new TMsgBarInfoPrivate(this))
+    , d(new TMsgBarInfoPrivate(this))
 {}
 
 TMsgBarInfo::TMsgBarInfo(const QVariantMap &iVarMap, QObject *iParent)
     : QObject(iParent)
-    , d_ptr(new TMsgBarInfoPrivate(this))
+    , d(new TMsgBarInfoPrivate(this))
 {
     setVariantMap(iVarMap);
 }
 
 TMsgBarInfo::TMsgBarInfo(const TMsgBarInfo &iOther)
     : QObject(iOther.parent())
-    , d_ptr(new TMsgBarInfoPrivate(this))
+    , d(new TMsgBarInfoPrivate(this))
 {
-    d_ptr->map = iOther.d_ptr->map;
+    d->map = iOther.d->map;
 }
 
 TMsgBarInfo &TMsgBarInfo::operator=(const TMsgBarInfo &iOther)
 {
     if (&iOther != this)
-        d_ptr->map = iOther.d_ptr->map;
+        d->map = iOther.d->map;
     return *this;
 }
 
-TMsgBarInfo::~TMsgBarInfo() { delete d_ptr; }
+TMsgBarInfo::~TMsgBarInfo() = default;
 
 TMsgBarInfo TMsgBarInfo::LoadingMsg(const QString &iTextStr, const QString &iRemarkStr, int iPercentInt)
 {
@@ -92,23 +92,11 @@ TMsgBarInfo TMsgBarInfo::ErrorMsg(const QString &iTextStr, const QString &iRemar
     return message(Error, kEnd, iMsInt, iTextStr, iRemarkStr);
 }
 
-void TMsgBarInfo::clear()
-{
-    Q_D(TMsgBarInfo);
-    d->map.clear();
-}
+void TMsgBarInfo::clear() { d->map.clear(); }
 
-QVariantMap TMsgBarInfo::toVariantMap() const
-{
-    Q_D(const TMsgBarInfo);
-    return d->map;
-}
+QVariantMap TMsgBarInfo::toVariantMap() const { return d->map; }
 
-void TMsgBarInfo::setVariantMap(const QVariantMap &iVarMap)
-{
-    Q_D(TMsgBarInfo);
-    d->map = TScriptValue::toPlain(iVarMap).toMap();
-}
+void TMsgBarInfo::setVariantMap(const QVariantMap &iVarMap) { d->map = TScriptValue::toPlain(iVarMap).toMap(); }
 
 TMsgBarInfo::IconType TMsgBarInfo::iconType() const
 {
@@ -120,107 +108,30 @@ TMsgBarInfo::IconType TMsgBarInfo::iconType() const
     return Loading;
 }
 
-QString TMsgBarInfo::iconTypeName() const
-{
-    Q_D(const TMsgBarInfo);
-    return d->map.value(kType).toString();
-}
+QString TMsgBarInfo::iconTypeName() const { return d->map.value(kType).toString(); }
 
 void TMsgBarInfo::setIconType(TMsgBarInfo::IconType iType)
 {
-    Q_D(TMsgBarInfo);
     const int index = static_cast<int>(iType);
     if (index >= 0 && index < kTypeCount)
         d->map.insert(kType, QString::fromLatin1(kTypeWords[index]));
 }
 
-QString TMsgBarInfo::text() const
-{
-    Q_D(const TMsgBarInfo);
-    return d->map.value(kText).toString();
-}
-void TMsgBarInfo::setText(const QString &iTextStr)
-{
-    Q_D(TMsgBarInfo);
-    d->map.insert(kText, iTextStr);
-}
-QString TMsgBarInfo::remark() const
-{
-    Q_D(const TMsgBarInfo);
-    return d->map.value(kRemark).toString();
-}
-void TMsgBarInfo::setRemark(const QString &iRemarkStr)
-{
-    Q_D(TMsgBarInfo);
-    d->map.insert(kRemark, iRemarkStr);
-}
-bool TMsgBarInfo::closable() const
-{
-    Q_D(const TMsgBarInfo);
-    return d->map.value(kClosable).toBool();
-}
-void TMsgBarInfo::setClosable(bool iBool)
-{
-    Q_D(TMsgBarInfo);
-    d->map.insert(kClosable, iBool);
-}
-bool TMsgBarInfo::cancelable() const
-{
-    Q_D(const TMsgBarInfo);
-    return d->map.value(kCancelable).toBool();
-}
-void TMsgBarInfo::setCancelable(bool iBool)
-{
-    Q_D(TMsgBarInfo);
-    d->map.insert(kCancelable, iBool);
-}
-int TMsgBarInfo::percent() const
-{
-    Q_D(const TMsgBarInfo);
-    return d->map.value(kPercent).toInt();
-}
-void TMsgBarInfo::setPercent(int iPercentInt)
-{
-    Q_D(TMsgBarInfo);
-    d->map.insert(kPercent, iPercentInt);
-}
-int TMsgBarInfo::startDelay() const
-{
-    Q_D(const TMsgBarInfo);
-    return d->map.value(kStart).toInt();
-}
-void TMsgBarInfo::setStartDelay(int iMsInt)
-{
-    Q_D(TMsgBarInfo);
-    d->map.insert(kStart, iMsInt);
-}
-int TMsgBarInfo::endDelay() const
-{
-    Q_D(const TMsgBarInfo);
-    return d->map.value(kEnd).toInt();
-}
-void TMsgBarInfo::setEndDelay(int iMsInt)
-{
-    Q_D(TMsgBarInfo);
-    d->map.insert(kEnd, iMsInt);
-}
-bool TMsgBarInfo::showMask() const
-{
-    Q_D(const TMsgBarInfo);
-    return d->map.value(kShowMask).toBool();
-}
-void TMsgBarInfo::setShowMask(bool iBool)
-{
-    Q_D(TMsgBarInfo);
-    d->map.insert(kShowMask, iBool);
-}
-QVariant TMsgBarInfo::data() const
-{
-    Q_D(const TMsgBarInfo);
-    return d->map.value(kData);
-}
-void TMsgBarInfo::setData(const QVariant &iDataVar)
-{
-    Q_D(TMsgBarInfo);
-    d->map.insert(kData, TScriptValue::toPlain(iDataVar));
-}
+QString TMsgBarInfo::text() const { return d->map.value(kText).toString(); }
+void TMsgBarInfo::setText(const QString &iTextStr) { d->map.insert(kText, iTextStr); }
+QString TMsgBarInfo::remark() const { return d->map.value(kRemark).toString(); }
+void TMsgBarInfo::setRemark(const QString &iRemarkStr) { d->map.insert(kRemark, iRemarkStr); }
+bool TMsgBarInfo::closable() const { return d->map.value(kClosable).toBool(); }
+void TMsgBarInfo::setClosable(bool iBool) { d->map.insert(kClosable, iBool); }
+bool TMsgBarInfo::cancelable() const { return d->map.value(kCancelable).toBool(); }
+void TMsgBarInfo::setCancelable(bool iBool) { d->map.insert(kCancelable, iBool); }
+int TMsgBarInfo::percent() const { return d->map.value(kPercent).toInt(); }
+void TMsgBarInfo::setPercent(int iPercentInt) { d->map.insert(kPercent, iPercentInt); }
+int TMsgBarInfo::startDelay() const { return d->map.value(kStart).toInt(); }
+void TMsgBarInfo::setStartDelay(int iMsInt) { d->map.insert(kStart, iMsInt); }
+int TMsgBarInfo::endDelay() const { return d->map.value(kEnd).toInt(); }
+void TMsgBarInfo::setEndDelay(int iMsInt) { d->map.insert(kEnd, iMsInt); }
+bool TMsgBarInfo::showMask() const { return d->map.value(kShowMask).toBool(); }
+void TMsgBarInfo::setShowMask(bool iBool) { d->map.insert(kShowMask, iBool); }
+QVariant TMsgBarInfo::data() const { return d->map.value(kData); }
+void TMsgBarInfo::setData(const QVariant &iDataVar) { d->map.insert(kData, TScriptValue::toPlain(iDataVar)); }

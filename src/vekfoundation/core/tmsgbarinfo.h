@@ -3,6 +3,8 @@
 
 #include "vekfoundation_export.h"
 
+#include <memory>
+
 #include <QObject>
 #include <QString>
 #include <QVariant>
@@ -86,8 +88,8 @@ public Q_SLOTS:
     void setData(const QVariant &iDataVar);
 
 private:
-    TMsgBarInfoPrivate *d_ptr;
-    Q_DECLARE_PRIVATE(TMsgBarInfo)
+    Q_DECLARE_PRIVATE_D(d, TMsgBarInfo)
+    const std::unique_ptr<TMsgBarInfoPrivate> d;
 };
 
 #endif // TMSGBARINFO_H

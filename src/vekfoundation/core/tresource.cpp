@@ -61,10 +61,10 @@ QPixmap TResourcePrivate::composePixmap(const QPixmap &iPixmap, const QString &i
 
 TResource::TResource()
     : QObject(nullptr)
-    , d_ptr(new TResourcePrivate(this))
+    , d(new TResourcePrivate(this))
 {}
 
-TResource::~TResource() { delete d_ptr; }
+TResource::~TResource() = default;
 
 TResource *TResource::instance()
 {
@@ -72,15 +72,10 @@ TResource *TResource::instance()
     return &resource;
 }
 
-void TResource::setRccDir(const QString &iDirStr)
-{
-    Q_D(TResource);
-    d->rccDir = iDirStr;
-}
+void TResource::setRccDir(const QString &iDirStr) { d->rccDir = iDirStr; }
 
 bool TResource::loadRcc(const QString &iRccNameStr)
 {
-    Q_D(TResource);
     if (d->rccList.contains(iRccNameStr))
         return true;
     if (d->rccDir.isEmpty()) {
@@ -97,67 +92,35 @@ bool TResource::loadRcc(const QString &iRccNameStr)
 
 void TResource::appendResourcePath(const QString &iPathStr)
 {
-    Q_D(TResource);
     TResourcePrivate::addPath(d->resourcePathList, iPathStr, false);
 }
 
 void TResource::prependResourcePath(const QString &iPathStr)
 {
-    Q_D(TResource);
     TResourcePrivate::addPath(d->resourcePathList, iPathStr, true);
 }
 
 void TResource::removeResourcePath(const QString &iPathStr)
 {
-    Q_D(TResource);
     d->resourcePathList.removeAll(QDir(iPathStr).absolutePath());
 }
 
-void TResource::clearResourcePath()
-{
-    Q_D(TResource);
-    d->resourcePathList.clear();
-}
+void TResource::clearResourcePath() { d->resourcePathList.clear(); }
 
-QStringList TResource::resourcePathList() const
-{
-    Q_D(const TResource);
-    return d->resourcePathList;
-}
+QStringList TResource::resourcePathList() const { return d->resourcePathList; }
 
-void TResource::appendIconPath(const QString &iPathStr)
-{
-    Q_D(TResource);
-    TResourcePrivate::addPath(d->iconPathList, iPathStr, false);
-}
+void TResource::appendIconPath(const QString &iPathStr) { TResourcePrivate::addPath(d->iconPathList, iPathStr, false); }
 
-void TResource::prependIconPath(const QString &iPathStr)
-{
-    Q_D(TResource);
-    TResourcePrivate::addPath(d->iconPathList, iPathStr, true);
-}
+void TResource::prependIconPath(const QString &iPathStr) { TResourcePrivate::addPath(d->iconPathList, iPathStr, true); }
 
-void TResource::removeIconPath(const QString &iPathStr)
-{
-    Q_D(TResource);
-    d->iconPathList.removeAll(QDir(iPathStr).absolutePath());
-}
+void TResource::removeIconPath(const QString &iPathStr) { d->iconPathList.removeAll(QDir(iPathStr).absolutePath()); }
 
-void TResource::clearIconPath()
-{
-    Q_D(TResource);
-    d->iconPathList.clear();
-}
+void TResource::clearIconPath() { d->iconPathList.clear(); }
 
-QStringList TResource::iconPathList() const
-{
-    Q_D(const TResource);
-    return d->iconPathList;
-}
+QStringList TResource::iconPathList() const { return d->iconPathList; }
 
 void TResource::autoFindPathList()
 {
-    Q_D(TResource);
     QStringList icons = d->iconPathList;
     QStringList resources = d->resourcePathList;
     const QDir::Filters dirsOnly = QDir::Dirs | QDir::NoDotAndDotDot;
@@ -243,7 +206,6 @@ QIcon TResource::colorIcon(const QString &iNameStr)
 
 QString TResource::resourceFilePath(const QString &iNameStr)
 {
-    Q_D(TResource);
     if (iNameStr.isEmpty())
         return QString();
     for (const QString &dir : qAsConst(d->resourcePathList)) {
@@ -256,7 +218,6 @@ QString TResource::resourceFilePath(const QString &iNameStr)
 
 QString TResource::iconFilePath(const QString &iNameStr)
 {
-    Q_D(TResource);
     for (const QString &dir : qAsConst(d->iconPathList)) {
         const QString path = QStringLiteral("%1/%2").arg(dir, iNameStr);
         const QString svg = path + QLatin1String(".svg");

@@ -3,6 +3,8 @@
 
 #include "vekfoundation_export.h"
 
+#include <memory>
+
 #include <QIcon>
 #include <QObject>
 #include <QString>
@@ -71,8 +73,8 @@ private:
     TResource();
     Q_DISABLE_COPY(TResource)
 
-    TResourcePrivate *d_ptr;
-    Q_DECLARE_PRIVATE(TResource)
+    Q_DECLARE_PRIVATE_D(d, TResource)
+    const std::unique_ptr<TResourcePrivate> d;
 };
 
 #endif // TRESOURCE_H

@@ -306,9 +306,8 @@ QString TThemePrivate::substituteColorFunction(const QString &iText, ColorFuncti
 
 TTheme::TTheme()
     : QObject(nullptr)
-    , d_ptr(new TThemePrivate(this))
+    , d(new TThemePrivate(this))
 {
-    Q_D(TTheme);
     // Scripts receive the shadow effect from a slot called by name.
     qRegisterMetaType<QGraphicsDropShadowEffect *>();
     // Without a GUI application there is no screen to measure: keep 1.
@@ -319,7 +318,7 @@ TTheme::TTheme()
         d->dpRatio = 1.5;
 }
 
-TTheme::~TTheme() { delete d_ptr; }
+TTheme::~TTheme() = default;
 
 TTheme *TTheme::instance()
 {
@@ -334,21 +333,12 @@ QString TTheme::html2StyleSheetColor(const QString &iColorStr)
     return styleSheetRgba(TDataParse::str2Color(iColorStr));
 }
 
-void TTheme::setDpRatio(double iRatio)
-{
-    Q_D(TTheme);
-    d->dpRatio = iRatio;
-}
+void TTheme::setDpRatio(double iRatio) { d->dpRatio = iRatio; }
 
-double TTheme::dpRatio() const
-{
-    Q_D(const TTheme);
-    return d->dpRatio;
-}
+double TTheme::dpRatio() const { return d->dpRatio; }
 
 QGraphicsDropShadowEffect *TTheme::getShadowEffect(int iDepth, const QString &iDirection)
 {
-    Q_D(TTheme);
     if (iDepth < 0 || iDepth > 5)
         return nullptr;
     const double r = d->dpRatio;
@@ -393,21 +383,12 @@ QGraphicsDropShadowEffect *TTheme::getShadowEffect(int iDepth, const QString &iD
     return effect;
 }
 
-double TTheme::dp(double iPix) const
-{
-    Q_D(const TTheme);
-    return d->dpRatio * iPix;
-}
+double TTheme::dp(double iPix) const { return d->dpRatio * iPix; }
 
-int TTheme::dp(int iPix) const
-{
-    Q_D(const TTheme);
-    return static_cast<int>(d->dpRatio * iPix);
-}
+int TTheme::dp(int iPix) const { return static_cast<int>(d->dpRatio * iPix); }
 
 bool TTheme::loadThemeConfig(const QString &iFile)
 {
-    Q_D(TTheme);
     TError err;
     const QVariant config
             = TDataParse::jsonStr2Variant(TFileIo::readFileString(iFile, QStringLiteral("UTF-8"), nullptr), &err);
@@ -424,22 +405,16 @@ bool TTheme::loadThemeConfig(const QString &iFile)
     return true;
 }
 
-QVariant TTheme::value(const QString &iKeyStr) const
-{
-    Q_D(const TTheme);
-    return d->valueMap.value(iKeyStr);
-}
+QVariant TTheme::value(const QString &iKeyStr) const { return d->valueMap.value(iKeyStr); }
 
 void TTheme::setValueMap(const QVariantMap &iValueMap)
 {
-    Q_D(TTheme);
     d->valueMap = TScriptValue::toPlain(iValueMap).toMap();
     d->valuesChanged();
 }
 
 QString TTheme::getSsColor(const QString &iKeyStr)
 {
-    Q_D(TTheme);
     const auto cached = d->ssColorCache.constFind(iKeyStr);
     if (cached != d->ssColorCache.cend())
         return cached.value();
@@ -456,27 +431,14 @@ QString TTheme::getSsColor(const QString &iKeyStr)
     return text;
 }
 
-void TTheme::setStyle(const QString &iStyleStr)
-{
-    Q_D(TTheme);
-    d->style = iStyleStr;
-}
+void TTheme::setStyle(const QString &iStyleStr) { d->style = iStyleStr; }
 
-void TTheme::setQssStr(const QString &iQssStr)
-{
-    Q_D(TTheme);
-    d->qssStr = iQssStr;
-}
+void TTheme::setQssStr(const QString &iQssStr) { d->qssStr = iQssStr; }
 
-QString TTheme::qssStr() const
-{
-    Q_D(const TTheme);
-    return d->qssStr;
-}
+QString TTheme::qssStr() const { return d->qssStr; }
 
 void TTheme::applyTheme()
 {
-    Q_D(TTheme);
     const bool widgets = qobject_cast<QApplication *>(QCoreApplication::instance()) != nullptr;
     if (widgets && !d->style.isEmpty())
         QApplication::setStyle(d->style);
@@ -507,8 +469,4 @@ void TTheme::applyTheme()
         qApp->setStyleSheet(qss);
 }
 
-TTheme::BgType TTheme::bgType() const
-{
-    Q_D(const TTheme);
-    return d->bgType;
-}
+TTheme::BgType TTheme::bgType() const { return d->bgType; }

@@ -3,6 +3,8 @@
 
 #include "vekfoundation_export.h"
 
+#include <memory>
+
 #include <QObject>
 #include <QString>
 #include <QVariant>
@@ -70,8 +72,8 @@ private:
     TTheme();
     Q_DISABLE_COPY(TTheme)
 
-    TThemePrivate *d_ptr;
-    Q_DECLARE_PRIVATE(TTheme)
+    Q_DECLARE_PRIVATE_D(d, TTheme)
+    const std::unique_ptr<TThemePrivate> d;
 };
 
 #endif // TTHEME_H

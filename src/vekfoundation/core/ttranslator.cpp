@@ -15,15 +15,13 @@ TTranslatorPrivate::TTranslatorPrivate(TTranslator *qptr)
 
 TTranslator::TTranslator()
     : QObject(nullptr)
-    , d_ptr(new TTranslatorPrivate(this))
+    , d(new TTranslatorPrivate(this))
 {}
 
 TTranslator::~TTranslator()
 {
-    Q_D(TTranslator);
     // A translator takes itself out of the application when deleted.
     qDeleteAll(d->translators);
-    delete d_ptr;
 }
 
 TTranslator *TTranslator::instance()
@@ -32,72 +30,37 @@ TTranslator *TTranslator::instance()
     return &translator;
 }
 
-QString TTranslator::currentLanguage() const
-{
-    Q_D(const TTranslator);
-    return d->currentLanguage;
-}
+QString TTranslator::currentLanguage() const { return d->currentLanguage; }
 
 void TTranslator::setCurrentLanguage(const QString &iLang)
 {
-    Q_D(TTranslator);
     d->currentLanguage = iLang;
     reloadQmFiles();
     d->languagePackages.clear();
 }
 
-QString TTranslator::qmPath() const
-{
-    Q_D(const TTranslator);
-    return d->qmPath;
-}
+QString TTranslator::qmPath() const { return d->qmPath; }
 
-void TTranslator::setQmPath(const QString &iPath)
-{
-    Q_D(TTranslator);
-    d->qmPath = iPath;
-}
+void TTranslator::setQmPath(const QString &iPath) { d->qmPath = iPath; }
 
-QVariantMap TTranslator::languageDefine() const
-{
-    Q_D(const TTranslator);
-    return d->languageDefine;
-}
+QVariantMap TTranslator::languageDefine() const { return d->languageDefine; }
 
-void TTranslator::setLanguageDefine(const QVariantMap &iDefine)
-{
-    Q_D(TTranslator);
-    d->languageDefine = iDefine;
-}
+void TTranslator::setLanguageDefine(const QVariantMap &iDefine) { d->languageDefine = iDefine; }
 
-bool TTranslator::isLangDefined(const QString &iLang) const
-{
-    Q_D(const TTranslator);
-    return d->languageDefine.contains(iLang);
-}
+bool TTranslator::isLangDefined(const QString &iLang) const { return d->languageDefine.contains(iLang); }
 
-QString TTranslator::getLangDefTitle(const QString &iLang) const
-{
-    Q_D(const TTranslator);
-    return d->languageDefine.value(iLang).toString();
-}
+QString TTranslator::getLangDefTitle(const QString &iLang) const { return d->languageDefine.value(iLang).toString(); }
 
 void TTranslator::installLanguagePackage(const QString &iName, const QHash<QString, QString> &iPackage)
 {
-    Q_D(TTranslator);
     QMutexLocker locker(&d->mutex);
     d->languagePackages.insert(iName, iPackage);
 }
 
-bool TTranslator::isLanguagePackageInstalled(const QString &iName) const
-{
-    Q_D(const TTranslator);
-    return d->languagePackages.contains(iName);
-}
+bool TTranslator::isLanguagePackageInstalled(const QString &iName) const { return d->languagePackages.contains(iName); }
 
 QString TTranslator::translate(const QString &iText, const QStringList &iPackages) const
 {
-    Q_D(const TTranslator);
     for (const QString &name : iPackages) {
         const auto package = d->languagePackages.constFind(name);
         if (package == d->languagePackages.cend())
@@ -111,7 +74,6 @@ QString TTranslator::translate(const QString &iText, const QStringList &iPackage
 
 void TTranslator::reloadQmFiles()
 {
-    Q_D(TTranslator);
     const bool hasApp = QCoreApplication::instance() != nullptr;
     for (QTranslator *translator : qAsConst(d->translators)) {
         if (hasApp)

@@ -3,6 +3,8 @@
 
 #include "vekfoundation_export.h"
 
+#include <memory>
+
 #include <QHash>
 #include <QObject>
 #include <QString>
@@ -46,8 +48,8 @@ private:
     Q_DISABLE_COPY(TTranslator)
     void reloadQmFiles();
 
-    TTranslatorPrivate *d_ptr;
-    Q_DECLARE_PRIVATE(TTranslator)
+    Q_DECLARE_PRIVATE_D(d, TTranslator)
+    const std::unique_ptr<TTranslatorPrivate> d;
 };
 
 #endif // TTRANSLATOR_H

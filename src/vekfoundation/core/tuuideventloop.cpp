@@ -4,18 +4,17 @@
 
 TUuidEventLoop::TUuidEventLoop(const QString &iUuidStr, QObject *iParent)
     : QEventLoop(iParent)
-    , d_ptr(new TUuidEventLoopPrivate(this, iUuidStr.isNull() ? QLatin1String("") : iUuidStr))
+    , d(new TUuidEventLoopPrivate(this, iUuidStr.isNull() ? QLatin1String("") : iUuidStr))
 {}
 
 TUuidEventLoop::TUuidEventLoop(QObject *iParent)
     : TUuidEventLoop(QString(), iParent)
 {}
 
-TUuidEventLoop::~TUuidEventLoop() { delete d_ptr; }
+TUuidEventLoop::~TUuidEventLoop() = default;
 
 void TUuidEventLoop::quit(const QString &iUuidStr, const QVariantMap &iDataVarMap)
 {
-    Q_D(TUuidEventLoop);
     if (iUuidStr != d->uuid)
         return;
     // A script's object may still hold script values inside.
@@ -23,20 +22,8 @@ void TUuidEventLoop::quit(const QString &iUuidStr, const QVariantMap &iDataVarMa
     QEventLoop::quit();
 }
 
-void TUuidEventLoop::setUuid(const QString &iUuidStr)
-{
-    Q_D(TUuidEventLoop);
-    d->uuid = iUuidStr;
-}
+void TUuidEventLoop::setUuid(const QString &iUuidStr) { d->uuid = iUuidStr; }
 
-QString TUuidEventLoop::uuid() const
-{
-    Q_D(const TUuidEventLoop);
-    return d->uuid;
-}
+QString TUuidEventLoop::uuid() const { return d->uuid; }
 
-QVariantMap TUuidEventLoop::data() const
-{
-    Q_D(const TUuidEventLoop);
-    return d->data;
-}
+QVariantMap TUuidEventLoop::data() const { return d->data; }

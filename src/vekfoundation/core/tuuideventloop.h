@@ -3,6 +3,8 @@
 
 #include "vekfoundation_export.h"
 
+#include <memory>
+
 #include <QEventLoop>
 #include <QString>
 #include <QVariantMap>
@@ -40,8 +42,8 @@ public Q_SLOTS:
     QVariantMap data() const;
 
 private:
-    TUuidEventLoopPrivate *d_ptr;
-    Q_DECLARE_PRIVATE(TUuidEventLoop)
+    Q_DECLARE_PRIVATE_D(d, TUuidEventLoop)
+    const std::unique_ptr<TUuidEventLoopPrivate> d;
     Q_DISABLE_COPY(TUuidEventLoop)
 };
 

@@ -3,6 +3,8 @@
 
 #include "vekfoundation_export.h"
 
+#include <memory>
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -96,8 +98,8 @@ public Q_SLOTS:
     QVariantMap toVariantMap();
 
 private:
-    THttpArgsPrivate *d_ptr;
-    Q_DECLARE_PRIVATE(THttpArgs)
+    Q_DECLARE_PRIVATE_D(d, THttpArgs)
+    const std::unique_ptr<THttpArgsPrivate> d;
 };
 
 #endif // THTTPARGS_H

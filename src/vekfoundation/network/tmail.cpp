@@ -289,14 +289,13 @@ bool TMailPrivate::authExchange(const QList<QByteArray> &iLines, int iFinalCode)
 
 TMail::TMail(QObject *iParent)
     : QObject(iParent)
-    , d_ptr(new TMailPrivate(this))
+    , d(new TMailPrivate(this))
 {}
 
 TMail::TMail(const QString &iHostStr, int iPortInt, ConnectionType iConnectionType, QObject *iParent)
     : QObject(iParent)
-    , d_ptr(new TMailPrivate(this))
+    , d(new TMailPrivate(this))
 {
-    Q_D(TMail);
     d->host = iHostStr;
     d->port = iPortInt;
     setConnectionType(iConnectionType);
@@ -307,7 +306,7 @@ TMail::TMail(const QString &iHostStr, int iPortInt, ConnectionType iConnectionTy
     }
 }
 
-TMail::~TMail() { delete d_ptr; }
+TMail::~TMail() = default;
 
 bool TMail::parseUser(const QString &iUserStr, QString *oAddress, QString *oName)
 {
@@ -325,35 +324,14 @@ bool TMail::parseUser(const QString &iUserStr, QString *oAddress, QString *oName
     return true;
 }
 
-QString TMail::host() const
-{
-    Q_D(const TMail);
-    return d->host;
-}
-void TMail::setHost(const QString &iHostStr)
-{
-    Q_D(TMail);
-    d->host = iHostStr;
-}
-int TMail::port() const
-{
-    Q_D(const TMail);
-    return d->port;
-}
-void TMail::setPort(int iPortInt)
-{
-    Q_D(TMail);
-    d->port = iPortInt;
-}
-int TMail::connectionType() const
-{
-    Q_D(const TMail);
-    return d->connectionType;
-}
+QString TMail::host() const { return d->host; }
+void TMail::setHost(const QString &iHostStr) { d->host = iHostStr; }
+int TMail::port() const { return d->port; }
+void TMail::setPort(int iPortInt) { d->port = iPortInt; }
+int TMail::connectionType() const { return d->connectionType; }
 
 QString TMail::connectionTypeString() const
 {
-    Q_D(const TMail);
     switch (d->connectionType) {
     case Ssl:
         return QStringLiteral("Ssl");
@@ -366,7 +344,6 @@ QString TMail::connectionTypeString() const
 
 void TMail::setConnectionType(ConnectionType iConnectionType)
 {
-    Q_D(TMail);
     d->connectionType = iConnectionType;
     d->createSocket(iConnectionType);
 }
@@ -382,98 +359,29 @@ void TMail::setConnectionType(const QString &iConnectionTypeStr)
         setConnectionType(Tcp);
 }
 
-QString TMail::user() const
-{
-    Q_D(const TMail);
-    return d->user;
-}
-void TMail::setUser(const QString &iUserStr)
-{
-    Q_D(TMail);
-    d->user = iUserStr;
-}
-QString TMail::password() const
-{
-    Q_D(const TMail);
-    return d->password;
-}
-void TMail::setPassword(const QString &iPasswordStr)
-{
-    Q_D(TMail);
-    d->password = iPasswordStr;
-}
-QStringList TMail::toUsers() const
-{
-    Q_D(const TMail);
-    return d->toUsers;
-}
-void TMail::setToUsers(const QStringList &iVarLst)
-{
-    Q_D(TMail);
-    d->toUsers = iVarLst;
-}
+QString TMail::user() const { return d->user; }
+void TMail::setUser(const QString &iUserStr) { d->user = iUserStr; }
+QString TMail::password() const { return d->password; }
+void TMail::setPassword(const QString &iPasswordStr) { d->password = iPasswordStr; }
+QStringList TMail::toUsers() const { return d->toUsers; }
+void TMail::setToUsers(const QStringList &iVarLst) { d->toUsers = iVarLst; }
 void TMail::setToUsers(const QString &iStr) { setToUsers(iStr.split(QLatin1Char(';'), Qt::SkipEmptyParts)); }
-QStringList TMail::ccUsers() const
-{
-    Q_D(const TMail);
-    return d->ccUsers;
-}
-void TMail::setCcUsers(const QStringList &iVarLst)
-{
-    Q_D(TMail);
-    d->ccUsers = iVarLst;
-}
+QStringList TMail::ccUsers() const { return d->ccUsers; }
+void TMail::setCcUsers(const QStringList &iVarLst) { d->ccUsers = iVarLst; }
 void TMail::setCcUsers(const QString &iStr) { setCcUsers(iStr.split(QLatin1Char(';'), Qt::SkipEmptyParts)); }
-QStringList TMail::bccUsers() const
-{
-    Q_D(const TMail);
-    return d->bccUsers;
-}
-void TMail::setBccUsers(const QStringList &iVarLst)
-{
-    Q_D(TMail);
-    d->bccUsers = iVarLst;
-}
+QStringList TMail::bccUsers() const { return d->bccUsers; }
+void TMail::setBccUsers(const QStringList &iVarLst) { d->bccUsers = iVarLst; }
 void TMail::setBccUsers(const QString &iStr) { setBccUsers(iStr.split(QLatin1Char(';'), Qt::SkipEmptyParts)); }
-QString TMail::subject() const
-{
-    Q_D(const TMail);
-    return d->subject;
-}
-void TMail::setSubject(const QString &iSubjectStr)
-{
-    Q_D(TMail);
-    d->subject = iSubjectStr;
-}
-QString TMail::content() const
-{
-    Q_D(const TMail);
-    return d->content;
-}
-void TMail::setContent(const QString &iContentStr)
-{
-    Q_D(TMail);
-    d->content = iContentStr;
-}
-QStringList TMail::attachments() const
-{
-    Q_D(const TMail);
-    return d->attachments;
-}
-void TMail::setAttachments(const QStringList &iAttsStrLst)
-{
-    Q_D(TMail);
-    d->attachments = iAttsStrLst;
-}
-int TMail::authMethod() const
-{
-    Q_D(const TMail);
-    return d->authMethod;
-}
+QString TMail::subject() const { return d->subject; }
+void TMail::setSubject(const QString &iSubjectStr) { d->subject = iSubjectStr; }
+QString TMail::content() const { return d->content; }
+void TMail::setContent(const QString &iContentStr) { d->content = iContentStr; }
+QStringList TMail::attachments() const { return d->attachments; }
+void TMail::setAttachments(const QStringList &iAttsStrLst) { d->attachments = iAttsStrLst; }
+int TMail::authMethod() const { return d->authMethod; }
 
 QString TMail::authMethodString() const
 {
-    Q_D(const TMail);
     switch (d->authMethod) {
     case AuthPlain:
         return QStringLiteral("PLAIN");
@@ -488,11 +396,7 @@ QString TMail::authMethodString() const
     }
 }
 
-void TMail::setAuthMethod(AuthMethod iMethod)
-{
-    Q_D(TMail);
-    d->authMethod = iMethod;
-}
+void TMail::setAuthMethod(AuthMethod iMethod) { d->authMethod = iMethod; }
 
 void TMail::setAuthMethod(const QString &iMethodStr)
 {
@@ -509,45 +413,16 @@ void TMail::setAuthMethod(const QString &iMethodStr)
         setAuthMethod(AuthNone);
 }
 
-QString TMail::responseText() const
-{
-    Q_D(const TMail);
-    return d->responseText;
-}
-int TMail::responseCode() const
-{
-    Q_D(const TMail);
-    return d->responseCode;
-}
-int TMail::connectionTimeout() const
-{
-    Q_D(const TMail);
-    return d->connectionTimeout;
-}
-void TMail::setConnectionTimeout(int iMsecInt)
-{
-    Q_D(TMail);
-    d->connectionTimeout = iMsecInt;
-}
-int TMail::responseTimeout() const
-{
-    Q_D(const TMail);
-    return d->responseTimeout;
-}
-void TMail::setResponseTimeout(int iMsecInt)
-{
-    Q_D(TMail);
-    d->responseTimeout = iMsecInt;
-}
-QTcpSocket *TMail::socket() const
-{
-    Q_D(const TMail);
-    return d->socket;
-}
+QString TMail::responseText() const { return d->responseText; }
+int TMail::responseCode() const { return d->responseCode; }
+int TMail::connectionTimeout() const { return d->connectionTimeout; }
+void TMail::setConnectionTimeout(int iMsecInt) { d->connectionTimeout = iMsecInt; }
+int TMail::responseTimeout() const { return d->responseTimeout; }
+void TMail::setResponseTimeout(int iMsecInt) { d->responseTimeout = iMsecInt; }
+QTcpSocket *TMail::socket() const { return d->socket; }
 
 bool TMail::connectToHost()
 {
-    Q_D(TMail);
     if (d->socket && d->socket->state() != QAbstractSocket::UnconnectedState)
         d->socket->abort();
     auto *ssl = qobject_cast<QSslSocket *>(d->socket.data());
@@ -604,15 +479,10 @@ bool TMail::connectToHost()
     return d->serverStep(ehlo, 250);
 }
 
-bool TMail::login()
-{
-    Q_D(TMail);
-    return login(d->user, d->password, AuthMethod(d->authMethod));
-}
+bool TMail::login() { return login(d->user, d->password, AuthMethod(d->authMethod)); }
 
 bool TMail::login(const QString &iUserStr, const QString &iPwdStr, AuthMethod iMethod)
 {
-    Q_D(TMail);
     if (iMethod != AuthPlain && iMethod != AuthLogin && iMethod != AuthNtlm && iMethod != AuthCramMd5)
         return true;
     if (iPwdStr.isEmpty())
@@ -657,7 +527,6 @@ bool TMail::login(const QString &iUserStr, const QString &iPwdStr, AuthMethod iM
 
 bool TMail::quit()
 {
-    Q_D(TMail);
     if (!d->requireConnection())
         return false;
     sendMessage(QStringLiteral("QUIT"));
@@ -675,7 +544,6 @@ bool TMail::quit()
 
 bool TMail::send()
 {
-    Q_D(TMail);
     return sendMail(d->user, d->password, d->toUsers, d->subject, d->content, d->attachments, d->ccUsers, d->bccUsers);
 }
 
@@ -683,7 +551,6 @@ bool TMail::sendMail(const QString &iUserStr, const QString &iPasswordStr, const
                      const QString &iSubjectStr, const QString &iBodyStr, const QStringList &iAttachmentsStrLst,
                      const QStringList &iCcStrLst, const QStringList &iBccStrLst)
 {
-    Q_D(TMail);
     QString address;
     QString name;
     parseUser(iUserStr, &address, &name);
@@ -732,16 +599,8 @@ bool TMail::sendMail(const QString &iUserStr, const QString &iPasswordStr, const
     return true;
 }
 
-TError TMail::lastError() const
-{
-    Q_D(const TMail);
-    return d->lastError;
-}
-void TMail::clearError()
-{
-    Q_D(TMail);
-    d->lastError.clearError();
-}
+TError TMail::lastError() const { return d->lastError; }
+void TMail::clearError() { d->lastError.clearError(); }
 
 void TMail::onSocketStateChanged(QAbstractSocket::SocketState iState) { Q_UNUSED(iState) }
 void TMail::onSocketError(QAbstractSocket::SocketError iError) { Q_UNUSED(iError) }
@@ -749,7 +608,6 @@ void TMail::onSocketReadyRead() {}
 
 bool TMail::sendMail(TMimeMessage &iMessage)
 {
-    Q_D(TMail);
     if (!d->checkAddresses(iMessage) || !d->requireConnection())
         return false;
     if (d->exchange(QLatin1String("MAIL FROM: <") + iMessage.sender().address() + QLatin1Char('>')) != 250)
@@ -764,7 +622,7 @@ bool TMail::sendMail(TMimeMessage &iMessage)
     if (d->exchange(QStringLiteral("DATA")) != 354)
         return false;
 
-    TMailDataWriter writer(d);
+    TMailDataWriter writer(d.get());
     if (!writer.writeMessage(iMessage))
         return false;
     d->socket->write("\r\n.\r\n");
@@ -773,7 +631,6 @@ bool TMail::sendMail(TMimeMessage &iMessage)
 
 qint64 TMail::sendMessage(const QString &iText)
 {
-    Q_D(TMail);
     if (!d->socket)
         return -1;
     return d->socket->write(iText.toUtf8() + "\r\n");
@@ -781,7 +638,6 @@ qint64 TMail::sendMessage(const QString &iText)
 
 bool TMail::waitForResponse()
 {
-    Q_D(TMail);
     if (!d->socket)
         return false;
     if (!d->flushWrites())

@@ -5,6 +5,8 @@
 
 #include "terror.h"
 
+#include <memory>
+
 #include <QAbstractSocket>
 #include <QObject>
 #include <QStringList>
@@ -154,8 +156,8 @@ protected:
     bool waitForResponse();
 
 private:
-    TMailPrivate *d_ptr;
-    Q_DECLARE_PRIVATE(TMail)
+    Q_DECLARE_PRIVATE_D(d, TMail)
+    const std::unique_ptr<TMailPrivate> d;
 };
 
 #endif // TMAIL_H

@@ -3,51 +3,35 @@
 
 TMailUser::TMailUser(QObject *iParent)
     : QObject(iParent)
-    , d_ptr(new TMailUserPrivate(this))
+    , d(new TMailUserPrivate(this))
 {}
 
 TMailUser::TMailUser(const QString &iAddress, const QString &iName, QObject *iParent)
     : QObject(iParent)
-    , d_ptr(new TMailUserPrivate(this))
+    , d(new TMailUserPrivate(this))
 {
-    d_ptr->address = iAddress;
-    d_ptr->name = iName;
+    d->address = iAddress;
+    d->name = iName;
 }
 
 TMailUser::TMailUser(const TMailUser &iOther)
     : QObject(iOther.parent())
-    , d_ptr(new TMailUserPrivate(this))
+    , d(new TMailUserPrivate(this))
 {
-    d_ptr->address = iOther.d_ptr->address;
-    d_ptr->name = iOther.d_ptr->name;
+    d->address = iOther.d->address;
+    d->name = iOther.d->name;
 }
 
 TMailUser &TMailUser::operator=(const TMailUser &iOther)
 {
-    d_ptr->address = iOther.d_ptr->address;
-    d_ptr->name = iOther.d_ptr->name;
+    d->address = iOther.d->address;
+    d->name = iOther.d->name;
     return *this;
 }
 
-TMailUser::~TMailUser() { delete d_ptr; }
+TMailUser::~TMailUser() = default;
 
-void TMailUser::setAddress(const QString &iAddress)
-{
-    Q_D(TMailUser);
-    d->address = iAddress;
-}
-QString TMailUser::address() const
-{
-    Q_D(const TMailUser);
-    return d->address;
-}
-void TMailUser::setName(const QString &iName)
-{
-    Q_D(TMailUser);
-    d->name = iName;
-}
-QString TMailUser::name() const
-{
-    Q_D(const TMailUser);
-    return d->name;
-}
+void TMailUser::setAddress(const QString &iAddress) { d->address = iAddress; }
+QString TMailUser::address() const { return d->address; }
+void TMailUser::setName(const QString &iName) { d->name = iName; }
+QString TMailUser::name() const { return d->name; }

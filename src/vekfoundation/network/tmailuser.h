@@ -3,6 +3,8 @@
 
 #include "vekfoundation_export.h"
 
+#include <memory>
+
 #include <QObject>
 #include <QString>
 
@@ -29,8 +31,8 @@ public:
     QString name() const;
 
 private:
-    TMailUserPrivate *d_ptr;
-    Q_DECLARE_PRIVATE(TMailUser)
+    Q_DECLARE_PRIVATE_D(d, TMailUser)
+    const std::unique_ptr<TMailUserPrivate> d;
 };
 
 #endif // TMAILUSER_H

@@ -68,12 +68,11 @@ bool TNetworkFileIoPrivate::isCurrent(QNetworkReply *iReply) const
 
 TNetworkFileIo::TNetworkFileIo(QObject *iParent)
     : QObject(iParent)
-    , d_ptr(new TNetworkFileIoPrivate(this))
+    , d(new TNetworkFileIoPrivate(this))
 {}
 
 TNetworkFileIo::~TNetworkFileIo()
 {
-    Q_D(TNetworkFileIo);
     // Replies still running go with their managers; their last notices must
     // not reach an object that is being destroyed.
     for (QNetworkAccessManager *manager :
@@ -84,13 +83,11 @@ TNetworkFileIo::~TNetworkFileIo()
         delete manager;
     }
     d->sink.reset();
-    delete d_ptr;
 }
 
 void TNetworkFileIo::setConnectParameter(const QVariant &iServer, TError *oErr)
 {
     Q_UNUSED(oErr)
-    Q_D(TNetworkFileIo);
     const QString server = iServer.toString();
     if (server.isEmpty())
         return;
@@ -102,14 +99,12 @@ void TNetworkFileIo::setConnectParameter(const QVariant &iServer, TError *oErr)
 
 void TNetworkFileIo::setServerDir(const QString &iDir)
 {
-    Q_D(TNetworkFileIo);
     d->serverDir = iDir;
     d->uploadDir = iDir;
 }
 
 QStringList TNetworkFileIo::downloadFiles(const QVariantMap &iFileMap, const QString &iLocalDir, TError *oErr)
 {
-    Q_D(TNetworkFileIo);
     if (iFileMap.isEmpty()) {
         if (oErr)
             oErr->setError(QStringLiteral("File info is invalid!"));
@@ -175,7 +170,6 @@ QStringList TNetworkFileIo::downloadFiles(const QVariantMap &iFileMap, const QSt
 
 QStringList TNetworkFileIo::uploadFiles(const QStringList &iFileList, const QString &iDir, TError *oErr)
 {
-    Q_D(TNetworkFileIo);
     if (!iDir.isEmpty())
         d->uploadDir = iDir;
     if (!d->manager) {
@@ -232,7 +226,6 @@ QStringList TNetworkFileIo::uploadFiles(const QStringList &iFileList, const QStr
 
 void TNetworkFileIo::stop()
 {
-    Q_D(TNetworkFileIo);
     d->stopped = true;
     // Aborting finishes the reply at once; its notice discards a partial download.
     for (QNetworkReply *reply : {d->queryReply.data(), d->downloadReply.data(), d->uploadReply.data()}) {
@@ -244,14 +237,12 @@ void TNetworkFileIo::stop()
 
 void TNetworkFileIo::localMd5Check()
 {
-    Q_D(TNetworkFileIo);
     for (TNetworkFileRecord &record : d->files)
         record.upToDate = TFileIo::getFileMd5(d->localDir + record.name) == record.md5;
 }
 
 void TNetworkFileIo::serverMd5Check()
 {
-    Q_D(TNetworkFileIo);
     d->phase = TNetworkFileIoPrivate::Checking;
     QStringList digests;
     for (const TNetworkFileRecord &record : qAsConst(d->files)) {
@@ -272,7 +263,6 @@ void TNetworkFileIo::serverMd5Check()
 
 void TNetworkFileIo::onFinished(QNetworkReply *iReply)
 {
-    Q_D(TNetworkFileIo);
     // Transfers end in onDownFinished; a query that was stopped has already ended its step.
     if (!iReply || iReply != d->queryReply)
         return;
@@ -302,7 +292,6 @@ void TNetworkFileIo::onFinished(QNetworkReply *iReply)
 
 void TNetworkFileIo::downloadFile(const QString &iName, const QString &iMd5)
 {
-    Q_D(TNetworkFileIo);
     d->phase = TNetworkFileIoPrivate::Downloading;
     const QUrl url = d->serviceUrl(QStringLiteral("/system/downloadFile"), {{QStringLiteral("dir"), d->serverDir},
                                                                             {QStringLiteral("md5"), iMd5},
@@ -328,7 +317,6 @@ void TNetworkFileIo::downloadFile(const QString &iName, const QString &iMd5)
 
 void TNetworkFileIo::uploadFile(const QString &iPath, const QString &iMd5)
 {
-    Q_D(TNetworkFileIo);
     d->phase = TNetworkFileIoPrivate::Uploading;
     const QUrl url = d->serviceUrl(QStringLiteral("/system/uploadFile"),
                                    {{QStringLiteral("dir"), d->uploadDir}, {QStringLiteral("md5"), iMd5}});
@@ -357,7 +345,6 @@ void TNetworkFileIo::uploadFile(const QString &iPath, const QString &iMd5)
 
 void TNetworkFileIo::onReadyRead()
 {
-    Q_D(TNetworkFileIo);
     auto *reply = qobject_cast<QNetworkReply *>(sender());
     if (!reply || reply != d->downloadReply || !d->sink)
         return;
@@ -369,7 +356,6 @@ void TNetworkFileIo::onReadyRead()
 
 void TNetworkFileIo::onDownFinished()
 {
-    Q_D(TNetworkFileIo);
     auto *reply = qobject_cast<QNetworkReply *>(sender());
     if (!d->isCurrent(reply))
         return;
@@ -407,7 +393,6 @@ void TNetworkFileIo::onDownFinished()
 void TNetworkFileIo::onReplyError(QNetworkReply::NetworkError iCode)
 {
     Q_UNUSED(iCode)
-    Q_D(TNetworkFileIo);
     auto *reply = qobject_cast<QNetworkReply *>(sender());
     if (!d->isCurrent(reply))
         return;
@@ -426,7 +411,6 @@ void TNetworkFileIo::onSslErrors(QNetworkReply *iReply, const QList<QSslError> &
 
 void TNetworkFileIo::onProcess(qint64 iBytesDone, qint64 iBytesTotal)
 {
-    Q_D(TNetworkFileIo);
     if (!d->isCurrent(qobject_cast<QNetworkReply *>(sender())))
         return;
     Q_EMIT processInfo(iBytesDone, iBytesTotal, d->fileNumber, d->fileCount);

@@ -3,6 +3,8 @@
 
 #include "vekfoundation_export.h"
 
+#include <memory>
+
 #include <QList>
 #include <QNetworkReply>
 #include <QObject>
@@ -74,8 +76,8 @@ protected:
     QString listTranslateString(const QStringList &iList);
 
 private:
-    TNetworkFileIoPrivate *d_ptr;
-    Q_DECLARE_PRIVATE(TNetworkFileIo)
+    Q_DECLARE_PRIVATE_D(d, TNetworkFileIo)
+    const std::unique_ptr<TNetworkFileIoPrivate> d;
 };
 
 #endif // TNETWORKFILEIO_H

@@ -36,7 +36,7 @@ TComboBoxPrivate::TComboBoxPrivate(TComboBox *iPublic)
     searchFrame->setObjectName(QStringLiteral("CB_SEARCH_FRAME"));
     searchEntry = new QLineEdit(searchFrame);
     searchEntry->setObjectName(QStringLiteral("CB_SEARCH_ENTRY"));
-    searchEntry->setPlaceholderText(tr("Search"));
+    searchEntry->setPlaceholderText(TComboBox::tr("Search"));
 
     auto *layout = new QHBoxLayout(searchFrame);
     layout->setContentsMargins(3, 3, 3, 3);
@@ -50,7 +50,8 @@ TComboBoxPrivate::TComboBoxPrivate(TComboBox *iPublic)
     QRect frameRect = searchFrame->geometry();
     frameRect.moveTopLeft(QPoint(0, 0));
     searchFrame->setGeometry(frameRect);
-    connect(searchEntry, &QLineEdit::textChanged, this, &TComboBoxPrivate::onDoSearch);
+    QObject::connect(searchEntry, &QLineEdit::textChanged, iPublic,
+                     [this](const QString &iText) { onDoSearch(iText); });
     applySearchable(false);
 }
 
@@ -93,22 +94,17 @@ void TComboBoxPrivate::onDoSearch(const QString &text)
 
 TComboBox::TComboBox(QWidget *iParent)
     : QComboBox(iParent)
-    , d_ptr(new TComboBoxPrivate(this))
+    , d(new TComboBoxPrivate(this))
 {
     TControlSupport::lifetime("new combobox 0x%1", this, TLOG_POS);
     setFocusPolicy(Qt::StrongFocus);
     connect(this, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &TComboBox::onEditFinished);
 }
 
-TComboBox::~TComboBox()
-{
-    TControlSupport::lifetime("destroy combobox 0x%1", this, TLOG_POS);
-    delete d_ptr;
-}
+TComboBox::~TComboBox() { TControlSupport::lifetime("destroy combobox 0x%1", this, TLOG_POS); }
 
 void TComboBox::set(const QString &iKey, const QVariant &iValue)
 {
-    Q_D(TComboBox);
     const QVariant value = TScriptValue::toPlain(iValue);
     if (iKey == QLatin1String("value")) {
         if (currentName() != value.toString())
@@ -130,7 +126,6 @@ void TComboBox::set(const QString &iKey, const QVariant &iValue)
 
 QVariant TComboBox::get(const QString &iKey, const QVariant &iOptions)
 {
-    Q_D(TComboBox);
     if (iKey == QLatin1String("value"))
         return currentName();
     if (iKey == QLatin1String("item_list"))
@@ -142,15 +137,10 @@ QVariant TComboBox::get(const QString &iKey, const QVariant &iOptions)
     return TuiAbstract::get(iKey, iOptions);
 }
 
-QVariantList TComboBox::itemList() const
-{
-    Q_D(const TComboBox);
-    return d->itemList;
-}
+QVariantList TComboBox::itemList() const { return d->itemList; }
 
 void TComboBox::setItemList(const QVariantList &iItemLst)
 {
-    Q_D(TComboBox);
     const QVariantList items = TScriptValue::toPlain(iItemLst).toList();
     const bool wasBlocked = blockSignals(true);
     clear();
@@ -182,14 +172,12 @@ void TComboBox::setItemList(const QVariantList &iItemLst)
 
 QString TComboBox::currentName() const
 {
-    Q_D(const TComboBox);
     const int row = currentIndex();
     return row < 0 ? QString() : d->effectiveName(row);
 }
 
 void TComboBox::setCurrentName(const QString &iCurNameStr)
 {
-    Q_D(TComboBox);
     int found = -1;
     for (int row = 0; row < count() && found < 0; ++row) {
         if (d->effectiveName(row) == iCurNameStr)
@@ -210,33 +198,16 @@ QVariant TComboBox::currentUserData() const
     return row < 0 ? QVariant() : itemData(row, Qt::UserRole);
 }
 
-bool TComboBox::isWheelEnabled() const
-{
-    Q_D(const TComboBox);
-    return d->wheelEnabled;
-}
+bool TComboBox::isWheelEnabled() const { return d->wheelEnabled; }
 
-void TComboBox::setWheelEnabled(bool iYBol)
-{
-    Q_D(TComboBox);
-    d->wheelEnabled = iYBol;
-}
+void TComboBox::setWheelEnabled(bool iYBol) { d->wheelEnabled = iYBol; }
 
-bool TComboBox::isSearchable() const
-{
-    Q_D(const TComboBox);
-    return d->searchable;
-}
+bool TComboBox::isSearchable() const { return d->searchable; }
 
-void TComboBox::setSearchable(bool iYBol)
-{
-    Q_D(TComboBox);
-    d->applySearchable(iYBol);
-}
+void TComboBox::setSearchable(bool iYBol) { d->applySearchable(iYBol); }
 
 void TComboBox::setItemVisible(const QString &iName, bool iBol)
 {
-    Q_D(TComboBox);
     for (int row = 0; row < d->listWidget->count(); ++row) {
         if (d->rowNames.value(row) != iName)
             continue;
@@ -253,7 +224,6 @@ void TComboBox::mouseReleaseEvent(QMouseEvent *iEvent)
 
 void TComboBox::wheelEvent(QWheelEvent *iEvent)
 {
-    Q_D(TComboBox);
     // Disabled, the wheel is swallowed here: it neither changes the row nor,
     // accepted, travels on to scroll the form around the box.
     if (d->wheelEnabled)
@@ -270,7 +240,6 @@ void TComboBox::focusInEvent(QFocusEvent *iEvent)
 
 void TComboBox::showPopup()
 {
-    Q_D(TComboBox);
     QComboBox::showPopup();
     d->searchFrame->activateWindow();
     d->searchFrame->setFixedWidth(d->listWidget->rect().width());
@@ -279,7 +248,6 @@ void TComboBox::showPopup()
 
 void TComboBox::hidePopup()
 {
-    Q_D(TComboBox);
     // Clearing runs the filter once more and brings back every row not hidden by name.
     d->searchEntry->clear();
     QComboBox::hidePopup();

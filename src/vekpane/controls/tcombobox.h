@@ -4,6 +4,8 @@
 #include "tuiabstractslots.h"
 #include "vekpane_export.h"
 
+#include <memory>
+
 #include <QComboBox>
 #include <QIcon>
 
@@ -83,8 +85,8 @@ protected Q_SLOTS:
 
 private:
     Q_DISABLE_COPY(TComboBox)
-    Q_DECLARE_PRIVATE(TComboBox)
-    TComboBoxPrivate *d_ptr;
+    Q_DECLARE_PRIVATE_D(d, TComboBox)
+    const std::unique_ptr<TComboBoxPrivate> d;
 };
 
 #endif // TCOMBOBOX_H

@@ -4,16 +4,14 @@
 #include "tcombobox.h"
 
 #include <QHash>
-#include <QObject>
 #include <QVariantList>
 
 class QFrame;
 class QLineEdit;
 class QListWidget;
 
-class TComboBoxPrivate : public QObject
+class TComboBoxPrivate
 {
-    Q_OBJECT
     Q_DECLARE_PUBLIC(TComboBox)
 public:
     // Role of a list item that remembers what setItemVisible() gave its row.
@@ -25,12 +23,9 @@ public:
     // The row's name, or its text when the name is empty: what a row is known
     // by to currentName() and setCurrentName().
     QString effectiveName(int iRow) const;
-
-public Q_SLOTS:
     // Filters the pop-up rows by text and by name, ignoring case.
     void onDoSearch(const QString &text);
 
-public:
     bool wheelEnabled = false;
     bool searchable = false;
     QVariantList itemList;

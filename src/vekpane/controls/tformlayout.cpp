@@ -126,21 +126,16 @@ void TFormLayoutPrivate::pack(QObject *iField, QObject *iLabelPtr, QObject *iUni
 
 TFormLayout::TFormLayout(QWidget *iParent)
     : QGridLayout(iParent)
-    , d_ptr(new TFormLayoutPrivate(this))
+    , d(new TFormLayoutPrivate(this))
 {
     setColumnCount(1);
     TControlSupport::lifetime("new fromlayout 0x%1", this, TLOG_POS);
 }
 
-TFormLayout::~TFormLayout()
-{
-    TControlSupport::lifetime("destroy formlayout 0x%1", this, TLOG_POS);
-    delete d_ptr;
-}
+TFormLayout::~TFormLayout() { TControlSupport::lifetime("destroy formlayout 0x%1", this, TLOG_POS); }
 
 void TFormLayout::set(const QString &iKey, const QVariant &iValue)
 {
-    Q_D(TFormLayout);
     const QVariant value = TScriptValue::toPlain(iValue);
     if (iKey == QLatin1String("column_count"))
         setColumnCount(value.toInt());
@@ -162,7 +157,6 @@ void TFormLayout::set(const QString &iKey, const QVariant &iValue)
 
 QVariant TFormLayout::get(const QString &iKey, const QVariant &iOptions)
 {
-    Q_D(TFormLayout);
     QVariant value;
     if (iKey == QLatin1String("column_count"))
         return d->columnCount;
@@ -181,116 +175,56 @@ QVariant TFormLayout::get(const QString &iKey, const QVariant &iOptions)
     return TuiAbstract::get(iKey, iOptions);
 }
 
-int TFormLayout::columnCount() const
-{
-    Q_D(const TFormLayout);
-    return d->columnCount;
-}
+int TFormLayout::columnCount() const { return d->columnCount; }
 
 void TFormLayout::setColumnCount(int iColumnCountInt)
 {
-    Q_D(TFormLayout);
     d->columnCount = iColumnCountInt;
     d->applyColumnSpacing();
     for (int k = 0; k < iColumnCountInt; ++k)
         QGridLayout::setColumnStretch(Stride * k + 2, 1);
 }
 
-Qt::Alignment TFormLayout::labelAlignment() const
-{
-    Q_D(const TFormLayout);
-    return d->labelAlignment;
-}
+Qt::Alignment TFormLayout::labelAlignment() const { return d->labelAlignment; }
 
-void TFormLayout::setLabelAlignment(Qt::Alignment iAlignment)
-{
-    Q_D(TFormLayout);
-    d->labelAlignment = iAlignment;
-}
+void TFormLayout::setLabelAlignment(Qt::Alignment iAlignment) { d->labelAlignment = iAlignment; }
 
-QVariantMap TFormLayout::labelProperty() const
-{
-    Q_D(const TFormLayout);
-    return d->labelProperties;
-}
+QVariantMap TFormLayout::labelProperty() const { return d->labelProperties; }
 
-void TFormLayout::setLabelProperty(const QVariantMap &iPropVarMap)
-{
-    Q_D(TFormLayout);
-    d->labelProperties = plainMap(iPropVarMap);
-}
+void TFormLayout::setLabelProperty(const QVariantMap &iPropVarMap) { d->labelProperties = plainMap(iPropVarMap); }
 
-QVariantMap TFormLayout::unitsProperty() const
-{
-    Q_D(const TFormLayout);
-    return d->unitsProperties;
-}
+QVariantMap TFormLayout::unitsProperty() const { return d->unitsProperties; }
 
-void TFormLayout::setUnitsProperty(const QVariantMap &iPropVarMap)
-{
-    Q_D(TFormLayout);
-    d->unitsProperties = plainMap(iPropVarMap);
-}
+void TFormLayout::setUnitsProperty(const QVariantMap &iPropVarMap) { d->unitsProperties = plainMap(iPropVarMap); }
 
-QVariantMap TFormLayout::separatorProperty() const
-{
-    Q_D(const TFormLayout);
-    return d->separatorProperties;
-}
+QVariantMap TFormLayout::separatorProperty() const { return d->separatorProperties; }
 
 void TFormLayout::setSeparatorProperty(const QVariantMap &iPropVarMap)
 {
-    Q_D(TFormLayout);
     d->separatorProperties = plainMap(iPropVarMap);
 }
 
-QString TFormLayout::separator() const
-{
-    Q_D(const TFormLayout);
-    return d->separator;
-}
+QString TFormLayout::separator() const { return d->separator; }
 
-void TFormLayout::setSeparator(const QString &iSeparatorStr)
-{
-    Q_D(TFormLayout);
-    d->separator = iSeparatorStr;
-}
+void TFormLayout::setSeparator(const QString &iSeparatorStr) { d->separator = iSeparatorStr; }
 
-int TFormLayout::columnSpacing() const
-{
-    Q_D(const TFormLayout);
-    return d->columnSpacing;
-}
+int TFormLayout::columnSpacing() const { return d->columnSpacing; }
 
 void TFormLayout::setColumnSpacing(int iSpacingInt)
 {
-    Q_D(TFormLayout);
     d->columnSpacing = iSpacingInt;
     d->applyColumnSpacing();
 }
 
-QWidget *TFormLayout::labelWidget(QObject *iObjectPtr) const
-{
-    Q_D(const TFormLayout);
-    return d->labelMap.value(iObjectPtr);
-}
+QWidget *TFormLayout::labelWidget(QObject *iObjectPtr) const { return d->labelMap.value(iObjectPtr); }
 
-QWidget *TFormLayout::unitsWidget(QObject *iObjectPtr) const
-{
-    Q_D(const TFormLayout);
-    return d->unitsMap.value(iObjectPtr);
-}
+QWidget *TFormLayout::unitsWidget(QObject *iObjectPtr) const { return d->unitsMap.value(iObjectPtr); }
 
-QWidget *TFormLayout::separatorWidget(QObject *iObjectPtr) const
-{
-    Q_D(const TFormLayout);
-    return d->separatorMap.value(iObjectPtr);
-}
+QWidget *TFormLayout::separatorWidget(QObject *iObjectPtr) const { return d->separatorMap.value(iObjectPtr); }
 
 void TFormLayout::packWidget(QObject *iWidgetPtr, QObject *iLabelPtr, QObject *iUnitsPtr, int iColSpanInt,
                              const QString &iLabelAlign, int iLayoutTypeInt)
 {
-    Q_D(TFormLayout);
     d->pack(d->field(iWidgetPtr, false), iLabelPtr, iUnitsPtr, iColSpanInt, iLabelAlign, iLayoutTypeInt);
 }
 
@@ -321,7 +255,6 @@ void TFormLayout::packWidget(QObject *iWidgetPtr, QObject *iLabelPtr, const QStr
 void TFormLayout::packLayout(QObject *iLayoutPtr, QObject *iLabelPtr, QObject *iUnitsPtr, int iColSpanInt,
                              const QString &iLabelAlign, int iLayoutTypeInt)
 {
-    Q_D(TFormLayout);
     d->pack(d->field(iLayoutPtr, true), iLabelPtr, iUnitsPtr, iColSpanInt, iLabelAlign, iLayoutTypeInt);
 }
 
@@ -349,12 +282,10 @@ void TFormLayout::packLayout(QObject *iLayoutPtr, QObject *iLabelPtr, const QStr
 
 QWidget *TFormLayout::createLabelWidget(const QString &iText)
 {
-    Q_D(TFormLayout);
     return iText.isEmpty() ? nullptr : d->newLabel(iText, d->labelProperties);
 }
 
 QWidget *TFormLayout::createUnitsWidget(const QString &iText)
 {
-    Q_D(TFormLayout);
     return iText.isEmpty() ? nullptr : d->newLabel(iText, d->unitsProperties);
 }

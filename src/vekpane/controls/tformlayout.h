@@ -4,6 +4,8 @@
 #include "tuiabstractslots.h"
 #include "vekpane_export.h"
 
+#include <memory>
+
 #include <QGridLayout>
 
 class TFormLayoutPrivate;
@@ -110,8 +112,8 @@ public Q_SLOTS:
     QWidget *createUnitsWidget(const QString &iText);
 
     Q_DISABLE_COPY(TFormLayout)
-    Q_DECLARE_PRIVATE(TFormLayout)
-    TFormLayoutPrivate *d_ptr;
+    Q_DECLARE_PRIVATE_D(d, TFormLayout)
+    const std::unique_ptr<TFormLayoutPrivate> d;
 };
 
 #endif // TFORMLAYOUT_H

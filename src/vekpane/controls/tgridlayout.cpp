@@ -7,16 +7,12 @@
 
 TGridLayout::TGridLayout(QWidget *iParent)
     : QGridLayout(iParent)
-    , d_ptr(new TGridLayoutPrivate(this))
+    , d(new TGridLayoutPrivate(this))
 {
     TControlSupport::lifetime("new gridlayout 0x%1", this, TLOG_POS);
 }
 
-TGridLayout::~TGridLayout()
-{
-    TControlSupport::lifetime("destroy gridlayout 0x%1", this, TLOG_POS);
-    delete d_ptr;
-}
+TGridLayout::~TGridLayout() { TControlSupport::lifetime("destroy gridlayout 0x%1", this, TLOG_POS); }
 
 void TGridLayout::set(const QString &iKey, const QVariant &iValue)
 {

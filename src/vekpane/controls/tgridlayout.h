@@ -4,6 +4,8 @@
 #include "tuiabstractslots.h"
 #include "vekpane_export.h"
 
+#include <memory>
+
 #include <QGridLayout>
 
 class TGridLayoutPrivate;
@@ -54,8 +56,8 @@ public Q_SLOTS:
     TUI_ABSTRACT_SLOTS
 
     Q_DISABLE_COPY(TGridLayout)
-    Q_DECLARE_PRIVATE(TGridLayout)
-    TGridLayoutPrivate *d_ptr;
+    Q_DECLARE_PRIVATE_D(d, TGridLayout)
+    const std::unique_ptr<TGridLayoutPrivate> d;
 };
 
 #endif // TGRIDLAYOUT_H

@@ -6,16 +6,12 @@
 
 THBoxLayout::THBoxLayout(QWidget *iParent)
     : QHBoxLayout(iParent)
-    , d_ptr(new THBoxLayoutPrivate(this))
+    , d(new THBoxLayoutPrivate(this))
 {
     TControlSupport::lifetime("new hboxlayout 0x%1", this, TLOG_POS);
 }
 
-THBoxLayout::~THBoxLayout()
-{
-    TControlSupport::lifetime("destroy hboxlayout 0x%1", this, TLOG_POS);
-    delete d_ptr;
-}
+THBoxLayout::~THBoxLayout() { TControlSupport::lifetime("destroy hboxlayout 0x%1", this, TLOG_POS); }
 
 void THBoxLayout::set(const QString &iKey, const QVariant &iValue)
 {

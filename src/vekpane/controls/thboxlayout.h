@@ -4,6 +4,8 @@
 #include "tuiabstractslots.h"
 #include "vekpane_export.h"
 
+#include <memory>
+
 #include <QHBoxLayout>
 
 class THBoxLayoutPrivate;
@@ -37,8 +39,8 @@ public Q_SLOTS:
     TUI_ABSTRACT_SLOTS
 
     Q_DISABLE_COPY(THBoxLayout)
-    Q_DECLARE_PRIVATE(THBoxLayout)
-    THBoxLayoutPrivate *d_ptr;
+    Q_DECLARE_PRIVATE_D(d, THBoxLayout)
+    const std::unique_ptr<THBoxLayoutPrivate> d;
 };
 
 #endif // THBOXLAYOUT_H

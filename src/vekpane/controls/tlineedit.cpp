@@ -83,17 +83,13 @@ void TLineEditPrivate::updateTextMargins()
 
 TLineEdit::TLineEdit(QWidget *iParent)
     : QLineEdit(iParent)
-    , d_ptr(new TLineEditPrivate(this))
+    , d(new TLineEditPrivate(this))
 {
     TControlSupport::lifetime("new lineedit 0x%1", this, TLOG_POS);
     connect(this, &QLineEdit::editingFinished, this, &TLineEdit::onEditFinished);
 }
 
-TLineEdit::~TLineEdit()
-{
-    TControlSupport::lifetime("destroy lineedit 0x%1", this, TLOG_POS);
-    delete d_ptr;
-}
+TLineEdit::~TLineEdit() { TControlSupport::lifetime("destroy lineedit 0x%1", this, TLOG_POS); }
 
 void TLineEdit::set(const QString &iKey, const QVariant &iValue)
 {
@@ -128,15 +124,10 @@ QVariant TLineEdit::get(const QString &iKey, const QVariant &iOptions)
     return TuiAbstract::get(iKey, iOptions);
 }
 
-QString TLineEdit::validMask() const
-{
-    Q_D(const TLineEdit);
-    return d->validMask;
-}
+QString TLineEdit::validMask() const { return d->validMask; }
 
 void TLineEdit::setValidMask(const QString &iMaskStr)
 {
-    Q_D(TLineEdit);
     d->validMask = iMaskStr;
     // Only a validator made here is ours to delete; one set through
     // QLineEdit::setValidator() may be shared with other fields.
@@ -149,7 +140,6 @@ void TLineEdit::setValidMask(const QString &iMaskStr)
 
 void TLineEdit::prependWidget(QWidget *iWgt)
 {
-    Q_D(TLineEdit);
     if (!iWgt)
         return;
     d->prependedWidgets.append(iWgt);
@@ -159,7 +149,6 @@ void TLineEdit::prependWidget(QWidget *iWgt)
 
 void TLineEdit::appendWidget(QWidget *iWgt)
 {
-    Q_D(TLineEdit);
     if (!iWgt)
         return;
     d->appendedWidgets.append(iWgt);

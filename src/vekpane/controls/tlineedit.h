@@ -4,6 +4,8 @@
 #include "tuiabstractslots.h"
 #include "vekpane_export.h"
 
+#include <memory>
+
 #include <QLineEdit>
 
 class TLineEditPrivate;
@@ -53,8 +55,8 @@ protected Q_SLOTS:
 
 private:
     Q_DISABLE_COPY(TLineEdit)
-    Q_DECLARE_PRIVATE(TLineEdit)
-    TLineEditPrivate *d_ptr;
+    Q_DECLARE_PRIVATE_D(d, TLineEdit)
+    const std::unique_ptr<TLineEditPrivate> d;
 };
 
 #endif // TLINEEDIT_H

@@ -6,16 +6,12 @@
 
 TVBoxLayout::TVBoxLayout(QWidget *iParent)
     : QVBoxLayout(iParent)
-    , d_ptr(new TVBoxLayoutPrivate(this))
+    , d(new TVBoxLayoutPrivate(this))
 {
     TControlSupport::lifetime("new vboxlayout 0x%1", this, TLOG_POS);
 }
 
-TVBoxLayout::~TVBoxLayout()
-{
-    TControlSupport::lifetime("destroy vboxlayout 0x%1", this, TLOG_POS);
-    delete d_ptr;
-}
+TVBoxLayout::~TVBoxLayout() { TControlSupport::lifetime("destroy vboxlayout 0x%1", this, TLOG_POS); }
 
 void TVBoxLayout::set(const QString &iKey, const QVariant &iValue)
 {

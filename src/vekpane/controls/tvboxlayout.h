@@ -4,6 +4,8 @@
 #include "tuiabstractslots.h"
 #include "vekpane_export.h"
 
+#include <memory>
+
 #include <QVBoxLayout>
 
 class TVBoxLayoutPrivate;
@@ -37,8 +39,8 @@ public Q_SLOTS:
     TUI_ABSTRACT_SLOTS
 
     Q_DISABLE_COPY(TVBoxLayout)
-    Q_DECLARE_PRIVATE(TVBoxLayout)
-    TVBoxLayoutPrivate *d_ptr;
+    Q_DECLARE_PRIVATE_D(d, TVBoxLayout)
+    const std::unique_ptr<TVBoxLayoutPrivate> d;
 };
 
 #endif // TVBOXLAYOUT_H

@@ -8,16 +8,12 @@
 
 VekPane::VekPane(QWidget *iParent)
     : QWidget(iParent)
-    , d_ptr(new VekPanePrivate(this))
+    , d(new VekPanePrivate(this))
 {
     TControlSupport::lifetime("new widget 0x%1", this, TLOG_POS);
 }
 
-VekPane::~VekPane()
-{
-    TControlSupport::lifetime("destroy widget 0x%1", this, TLOG_POS);
-    delete d_ptr;
-}
+VekPane::~VekPane() { TControlSupport::lifetime("destroy widget 0x%1", this, TLOG_POS); }
 
 void VekPane::set(const QString &iKey, const QVariant &iValue) { TuiAbstract::set(iKey, iValue); }
 

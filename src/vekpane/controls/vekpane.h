@@ -4,6 +4,8 @@
 #include "tuiabstractslots.h"
 #include "vekpane_export.h"
 
+#include <memory>
+
 #include <QWidget>
 
 class VekPanePrivate;
@@ -36,8 +38,8 @@ protected:
 
 private:
     Q_DISABLE_COPY(VekPane)
-    Q_DECLARE_PRIVATE(VekPane)
-    VekPanePrivate *d_ptr;
+    Q_DECLARE_PRIVATE_D(d, VekPane)
+    const std::unique_ptr<VekPanePrivate> d;
 };
 
 #endif // VEKPANE_H

@@ -6,13 +6,13 @@
 
 TFlowLayout::TFlowLayout(QWidget *iParent, int iMargin, int iHSpacing, int iVSpacing)
     : QLayout(iParent)
-    , d_ptr(new TFlowLayoutPrivate(this, iHSpacing, iVSpacing))
+    , d(new TFlowLayoutPrivate(this, iHSpacing, iVSpacing))
 {
     setContentsMargins(iMargin, iMargin, iMargin, iMargin);
 }
 
 TFlowLayout::TFlowLayout(int iMargin, int iHSpacing, int iVSpacing)
-    : d_ptr(new TFlowLayoutPrivate(this, iHSpacing, iVSpacing))
+    : d(new TFlowLayoutPrivate(this, iHSpacing, iVSpacing))
 {
     setContentsMargins(iMargin, iMargin, iMargin, iMargin);
 }
@@ -22,71 +22,45 @@ TFlowLayout::~TFlowLayout()
     // The items are ours; the widgets they manage belong to their parent widget.
     while (QLayoutItem *item = takeAt(0))
         delete item;
-    delete d_ptr;
 }
 
 int TFlowLayout::horizontalSpacing() const
 {
-    Q_D(const TFlowLayout);
     return d->hSpacing >= 0 ? d->hSpacing : d->parentSpacing(QStyle::PM_LayoutHorizontalSpacing);
 }
 
 int TFlowLayout::verticalSpacing() const
 {
-    Q_D(const TFlowLayout);
     return d->vSpacing >= 0 ? d->vSpacing : d->parentSpacing(QStyle::PM_LayoutVerticalSpacing);
 }
 
 void TFlowLayout::setSpacing(int iSpacing)
 {
-    Q_D(TFlowLayout);
     d->hSpacing = iSpacing;
     d->vSpacing = iSpacing;
 }
 
-void TFlowLayout::setHorizontalSpacing(int iSpacing)
-{
-    Q_D(TFlowLayout);
-    d->hSpacing = iSpacing;
-}
+void TFlowLayout::setHorizontalSpacing(int iSpacing) { d->hSpacing = iSpacing; }
 
-void TFlowLayout::setVerticalSpacing(int iSpacing)
-{
-    Q_D(TFlowLayout);
-    d->vSpacing = iSpacing;
-}
+void TFlowLayout::setVerticalSpacing(int iSpacing) { d->vSpacing = iSpacing; }
 
-void TFlowLayout::addItem(QLayoutItem *iItem)
-{
-    Q_D(TFlowLayout);
-    d->items.append(iItem);
-}
+void TFlowLayout::addItem(QLayoutItem *iItem) { d->items.append(iItem); }
 
-QLayoutItem *TFlowLayout::itemAt(int iIndex) const
-{
-    Q_D(const TFlowLayout);
-    return d->items.value(iIndex, nullptr);
-}
+QLayoutItem *TFlowLayout::itemAt(int iIndex) const { return d->items.value(iIndex, nullptr); }
 
 QLayoutItem *TFlowLayout::takeAt(int iIndex)
 {
-    Q_D(TFlowLayout);
     if (iIndex < 0 || iIndex >= d->items.size())
         return nullptr;
     return d->items.takeAt(iIndex);
 }
 
-int TFlowLayout::count() const
-{
-    Q_D(const TFlowLayout);
-    return d->items.size();
-}
+int TFlowLayout::count() const { return d->items.size(); }
 
 QSize TFlowLayout::sizeHint() const { return minimumSize(); }
 
 QSize TFlowLayout::minimumSize() const
 {
-    Q_D(const TFlowLayout);
     QSize size(0, 0);
     for (const QLayoutItem *item : d->items)
         size = size.expandedTo(item->minimumSize());
@@ -98,18 +72,13 @@ Qt::Orientations TFlowLayout::expandingDirections() const { return Qt::Orientati
 
 void TFlowLayout::setGeometry(const QRect &iRect)
 {
-    Q_D(TFlowLayout);
     QLayout::setGeometry(iRect);
     d->arrangeItems(iRect, false);
 }
 
 bool TFlowLayout::hasHeightForWidth() const { return true; }
 
-int TFlowLayout::heightForWidth(int iWidth) const
-{
-    Q_D(const TFlowLayout);
-    return d->arrangeItems(QRect(0, 0, iWidth, 0), true);
-}
+int TFlowLayout::heightForWidth(int iWidth) const { return d->arrangeItems(QRect(0, 0, iWidth, 0), true); }
 
 int TFlowLayoutPrivate::parentSpacing(QStyle::PixelMetric iMetric) const
 {

@@ -3,6 +3,8 @@
 
 #include "vekpane_export.h"
 
+#include <memory>
+
 #include <QLayout>
 
 class TFlowLayoutPrivate;
@@ -45,8 +47,8 @@ public:
 
 private:
     Q_DISABLE_COPY(TFlowLayout)
-    Q_DECLARE_PRIVATE(TFlowLayout)
-    TFlowLayoutPrivate *d_ptr;
+    Q_DECLARE_PRIVATE_D(d, TFlowLayout)
+    const std::unique_ptr<TFlowLayoutPrivate> d;
 };
 
 #endif // TFLOWLAYOUT_H

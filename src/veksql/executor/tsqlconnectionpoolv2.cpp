@@ -156,7 +156,7 @@ void TSqlConnectionPoolV2Private::onIdleTimeout(const QString &iName)
 
 TSqlConnectionPoolV2::TSqlConnectionPoolV2(QObject *iParent)
     : QObject(iParent)
-    , d_ptr(new TSqlConnectionPoolV2Private(this))
+    , d(new TSqlConnectionPoolV2Private(this))
 {
     // The destructor logs at process exit: the logger has to be there first
     // so that it is destroyed after the pool.
@@ -167,7 +167,6 @@ TSqlConnectionPoolV2::~TSqlConnectionPoolV2()
 {
     TLogger::instance()->writeLog(QStringLiteral("Destroy TSqlConnectionPoolV2"), QStringLiteral("debug"), QString(),
                                   TLOG_POS, 5);
-    delete d_ptr;
 }
 
 TSqlConnectionPoolV2 *TSqlConnectionPoolV2::instance()
@@ -178,21 +177,18 @@ TSqlConnectionPoolV2 *TSqlConnectionPoolV2::instance()
 
 void TSqlConnectionPoolV2::setConnectParameter(const QVariant &iParamVar, const QString &iCntName)
 {
-    Q_D(TSqlConnectionPoolV2);
     QMutexLocker locker(&d->mutex);
     d->paramMap.insert(TSqlConnectionPoolV2Private::normalizeConnectionName(iCntName), iParamVar);
 }
 
 QVariant TSqlConnectionPoolV2::connectParameter(const QString &iCntName)
 {
-    Q_D(TSqlConnectionPoolV2);
     QMutexLocker locker(&d->mutex);
     return d->paramMap.value(TSqlConnectionPoolV2Private::normalizeConnectionName(iCntName));
 }
 
 QSqlDatabase TSqlConnectionPoolV2::getSqlDatabase(const QString &iCntName)
 {
-    Q_D(TSqlConnectionPoolV2);
     QMutexLocker locker(&d->mutex);
     const QString base = TSqlConnectionPoolV2Private::normalizeConnectionName(iCntName);
     const QString prefix = base + QLatin1Char('/');
@@ -224,7 +220,7 @@ QSqlDatabase TSqlConnectionPoolV2::getSqlDatabase(const QString &iCntName)
             timer->setSingleShot(true);
             timer->moveToThread(thread());
             connect(
-                    timer, &QTimer::timeout, timer, [d, name] { d->onIdleTimeout(name); }, Qt::DirectConnection);
+                    timer, &QTimer::timeout, timer, [this, name] { d->onIdleTimeout(name); }, Qt::DirectConnection);
             d->timerMap.insert(name, timer);
         }
     }
@@ -245,7 +241,6 @@ QSqlDatabase TSqlConnectionPoolV2::getSqlDatabase(const QString &iCntName)
 
 QSqlDatabase TSqlConnectionPoolV2::newSqlDatabase(const QString &iNewCntName, const QString &iCntName)
 {
-    Q_D(TSqlConnectionPoolV2);
     QMutexLocker locker(&d->mutex);
     d->paramMap.insert(TSqlConnectionPoolV2Private::normalizeConnectionName(iNewCntName),
                        d->paramMap.value(TSqlConnectionPoolV2Private::normalizeConnectionName(iCntName)));
@@ -254,7 +249,6 @@ QSqlDatabase TSqlConnectionPoolV2::newSqlDatabase(const QString &iNewCntName, co
 
 void TSqlConnectionPoolV2::releaseConnection(const QString &iCntName)
 {
-    Q_D(TSqlConnectionPoolV2);
     QMutexLocker locker(&d->mutex);
     if (!d->ownerMap.contains(iCntName)) {
         return;
@@ -274,7 +268,6 @@ void TSqlConnectionPoolV2::releaseConnection(const QString &iCntName)
 
 void TSqlConnectionPoolV2::removeSqlDatabase(const QString &iCntName)
 {
-    Q_D(TSqlConnectionPoolV2);
     QMutexLocker locker(&d->mutex);
     const QString base = TSqlConnectionPoolV2Private::normalizeConnectionName(iCntName);
     QStringList targets;
@@ -297,14 +290,6 @@ void TSqlConnectionPoolV2::removeSqlDatabase(const QString &iCntName)
     }
 }
 
-void TSqlConnectionPoolV2::setAutocloseTimeout(long iMs)
-{
-    Q_D(TSqlConnectionPoolV2);
-    d->autocloseTimeout.store(iMs);
-}
+void TSqlConnectionPoolV2::setAutocloseTimeout(long iMs) { d->autocloseTimeout.store(iMs); }
 
-long TSqlConnectionPoolV2::autocloseTimeout()
-{
-    Q_D(TSqlConnectionPoolV2);
-    return d->autocloseTimeout.load();
-}
+long TSqlConnectionPoolV2::autocloseTimeout() { return d->autocloseTimeout.load(); }

@@ -3,6 +3,8 @@
 
 #include "veksql_export.h"
 
+#include <memory>
+
 #include <QObject>
 #include <QSqlDatabase>
 #include <QVariant>
@@ -51,8 +53,8 @@ public Q_SLOTS:
 private:
     explicit TSqlConnectionPoolV2(QObject *iParent = nullptr);
 
-    TSqlConnectionPoolV2Private *d_ptr;
-    Q_DECLARE_PRIVATE(TSqlConnectionPoolV2)
+    Q_DECLARE_PRIVATE_D(d, TSqlConnectionPoolV2)
+    const std::unique_ptr<TSqlConnectionPoolV2Private> d;
     Q_DISABLE_COPY(TSqlConnectionPoolV2)
 };
 

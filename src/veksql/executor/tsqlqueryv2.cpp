@@ -260,28 +260,23 @@ int TSqlQueryV2Private::updateRow(const QString &iTableStr, const QVariantMap &i
 
 TSqlQueryV2::TSqlQueryV2(QObject *iParent)
     : QObject(iParent)
-    , d_ptr(new TSqlQueryV2Private(this))
+    , d(new TSqlQueryV2Private(this))
 {
     TSQL_DEBUG_LOG(QStringLiteral("New TSqlQueryV2 0x%1").arg(addressText(this)));
 }
 
 TSqlQueryV2::TSqlQueryV2(const QSqlDatabase &iDatabase, QObject *iParent)
     : QObject(iParent)
-    , d_ptr(new TSqlQueryV2Private(this))
+    , d(new TSqlQueryV2Private(this))
 {
     TSQL_DEBUG_LOG(QStringLiteral("New TSqlQueryV2 0x%1").arg(addressText(this)));
-    d_ptr->database = iDatabase;
+    d->database = iDatabase;
 }
 
-TSqlQueryV2::~TSqlQueryV2()
-{
-    close();
-    delete d_ptr;
-}
+TSqlQueryV2::~TSqlQueryV2() { close(); }
 
 bool TSqlQueryV2::open(bool iCheckConnectionBol)
 {
-    Q_D(TSqlQueryV2);
     if (!d->database.isOpen()) {
         if (d->database.open()) {
             return true;
@@ -305,7 +300,6 @@ bool TSqlQueryV2::open(bool iCheckConnectionBol)
 
 bool TSqlQueryV2::isConnected()
 {
-    Q_D(TSqlQueryV2);
     const QString type = d->database.driverName();
     QString probe;
     if (type == QLatin1String("QSQLITE")) {
@@ -328,7 +322,6 @@ bool TSqlQueryV2::isConnected()
 
 bool TSqlQueryV2::close()
 {
-    Q_D(TSqlQueryV2);
     if (d->closed) {
         return false;
     }
@@ -346,7 +339,6 @@ bool TSqlQueryV2::close()
 
 bool TSqlQueryV2::begin(bool iCheckConnectionBol)
 {
-    Q_D(TSqlQueryV2);
     ++d->transNum;
     if (d->transNum > 1) {
         return true;
@@ -365,7 +357,6 @@ bool TSqlQueryV2::begin(bool iCheckConnectionBol)
 
 int TSqlQueryV2::commit()
 {
-    Q_D(TSqlQueryV2);
     if (d->transNum <= 1) {
         TSQL_DEBUG_LOG(QStringLiteral("Commit Transaction"));
         const bool started = d->transNum == 1 && d->transactionStarted;
@@ -385,7 +376,6 @@ int TSqlQueryV2::commit()
 
 int TSqlQueryV2::rollback()
 {
-    Q_D(TSqlQueryV2);
     if (d->transNum <= 1) {
         TSQL_DEBUG_LOG(QStringLiteral("Rollback Transaction"));
         d->database.rollback();
@@ -397,7 +387,6 @@ int TSqlQueryV2::rollback()
 
 bool TSqlQueryV2::resetTransNum()
 {
-    Q_D(TSqlQueryV2);
     if (d->transNum >= 1) {
         d->database.rollback();
         d->transactionStarted = false;
@@ -409,7 +398,6 @@ bool TSqlQueryV2::resetTransNum()
 
 bool TSqlQueryV2::execSql(const QString &iSqlStr)
 {
-    Q_D(TSqlQueryV2);
     if (iSqlStr.trimmed().isEmpty()) {
         return false;
     }
@@ -424,44 +412,26 @@ bool TSqlQueryV2::execSql(const QString &iSqlStr)
     return ok;
 }
 
-TError TSqlQueryV2::lastError()
-{
-    Q_D(TSqlQueryV2);
-    return d->error;
-}
+TError TSqlQueryV2::lastError() { return d->error; }
 
-QString TSqlQueryV2::errorString()
-{
-    Q_D(TSqlQueryV2);
-    return d->error.text();
-}
+QString TSqlQueryV2::errorString() { return d->error.text(); }
 
 void TSqlQueryV2::clearError()
 {
-    Q_D(TSqlQueryV2);
     d->lastErrorText.clear();
     d->error.clearError();
 }
 
-QString TSqlQueryV2::databaseType()
-{
-    Q_D(TSqlQueryV2);
-    return d->database.driverName();
-}
+QString TSqlQueryV2::databaseType() { return d->database.driverName(); }
 
 TSqlQueryV2 &TSqlQueryV2::setDatabase(const QSqlDatabase &iDatabase)
 {
-    Q_D(TSqlQueryV2);
     d->dropPreparedInserts();
     d->database = iDatabase;
     return *this;
 }
 
-QSqlDatabase TSqlQueryV2::sqlDatabase()
-{
-    Q_D(TSqlQueryV2);
-    return d->database;
-}
+QSqlDatabase TSqlQueryV2::sqlDatabase() { return d->database; }
 
 // ----------------------------------------------------------------------
 // Selects
@@ -483,7 +453,6 @@ TSqlSelectorV2 selectorFromMap(const QVariantMap &iDataMap) { return TSqlSelecto
 
 QVariantList TSqlQueryV2::selectArray(const TSqlSelectorV2 &iSqlSelector)
 {
-    Q_D(TSqlQueryV2);
     return d->bySelector(iSqlSelector, &TSqlQueryV2::selectArray);
 }
 
@@ -491,7 +460,6 @@ QVariantList TSqlQueryV2::selectArray(const QVariantMap &iDataMap) { return sele
 
 QVariantList TSqlQueryV2::selectArray(const QString &iSqlStr, const QVariantMap &iFieldFormat, QVariantMap iParamMap)
 {
-    Q_D(TSqlQueryV2);
     QVariantList result;
     d->runSelect(iSqlStr, iFieldFormat, iParamMap, true, true, nullptr,
                  [&result](const TSqlSelectRun &iRun) { result = iRun.rowList(); });
@@ -500,7 +468,6 @@ QVariantList TSqlQueryV2::selectArray(const QString &iSqlStr, const QVariantMap 
 
 QVariantMap TSqlQueryV2::selectMap(const TSqlSelectorV2 &iSqlSelector)
 {
-    Q_D(TSqlQueryV2);
     return d->bySelector(iSqlSelector, &TSqlQueryV2::selectMap);
 }
 
@@ -508,7 +475,6 @@ QVariantMap TSqlQueryV2::selectMap(const QVariantMap &iDataMap) { return selectM
 
 QVariantMap TSqlQueryV2::selectMap(const QString &iSqlStr, const QVariantMap &iFieldFormat, QVariantMap iParamMap)
 {
-    Q_D(TSqlQueryV2);
     QVariantMap result;
     d->runSelect(iSqlStr, iFieldFormat, iParamMap, false, true, nullptr,
                  [&result](const TSqlSelectRun &iRun) { result = iRun.rowMap(); });
@@ -517,7 +483,6 @@ QVariantMap TSqlQueryV2::selectMap(const QString &iSqlStr, const QVariantMap &iF
 
 QVariant TSqlQueryV2::selectValue(const TSqlSelectorV2 &iSqlSelector)
 {
-    Q_D(TSqlQueryV2);
     return d->bySelector(iSqlSelector, &TSqlQueryV2::selectValue);
 }
 
@@ -525,7 +490,6 @@ QVariant TSqlQueryV2::selectValue(const QVariantMap &iDataMap) { return selectVa
 
 QVariant TSqlQueryV2::selectValue(const QString &iSqlStr, const QVariantMap &iFieldFormat, QVariantMap iParamMap)
 {
-    Q_D(TSqlQueryV2);
     QVariant result;
     d->runSelect(iSqlStr, iFieldFormat, iParamMap, true, true, nullptr, [&result](const TSqlSelectRun &iRun) {
         if (!iRun.columns.isEmpty()) {
@@ -537,7 +501,6 @@ QVariant TSqlQueryV2::selectValue(const QString &iSqlStr, const QVariantMap &iFi
 
 QVariantList TSqlQueryV2::selectArrayArray(const TSqlSelectorV2 &iSqlSelector)
 {
-    Q_D(TSqlQueryV2);
     return d->bySelector(iSqlSelector, &TSqlQueryV2::selectArrayArray);
 }
 
@@ -549,7 +512,6 @@ QVariantList TSqlQueryV2::selectArrayArray(const QVariantMap &iDataMap)
 QVariantList TSqlQueryV2::selectArrayArray(const QString &iSqlStr, const QVariantMap &iFieldFormat,
                                            QVariantMap iParamMap)
 {
-    Q_D(TSqlQueryV2);
     QVariantList result;
     d->runSelect(iSqlStr, iFieldFormat, iParamMap, true, false, nullptr,
                  [&result](const TSqlSelectRun &iRun) { result.append(QVariant(iRun.rowList())); });
@@ -558,7 +520,6 @@ QVariantList TSqlQueryV2::selectArrayArray(const QString &iSqlStr, const QVarian
 
 QVariantList TSqlQueryV2::selectArrayMap(const TSqlSelectorV2 &iSqlSelector)
 {
-    Q_D(TSqlQueryV2);
     return d->bySelector(iSqlSelector, &TSqlQueryV2::selectArrayMap);
 }
 
@@ -569,7 +530,6 @@ QVariantList TSqlQueryV2::selectArrayMap(const QVariantMap &iDataMap)
 
 QVariantList TSqlQueryV2::selectArrayMap(const QString &iSqlStr, const QVariantMap &iFieldFormat, QVariantMap iParamMap)
 {
-    Q_D(TSqlQueryV2);
     QVariantList result;
     d->runSelect(iSqlStr, iFieldFormat, iParamMap, true, false, nullptr,
                  [&result](const TSqlSelectRun &iRun) { result.append(QVariant(iRun.rowMap())); });
@@ -578,7 +538,6 @@ QVariantList TSqlQueryV2::selectArrayMap(const QString &iSqlStr, const QVariantM
 
 QVariantMap TSqlQueryV2::selectArrayData(const TSqlSelectorV2 &iSqlSelector)
 {
-    Q_D(TSqlQueryV2);
     return d->bySelector(iSqlSelector, &TSqlQueryV2::selectArrayData);
 }
 
@@ -589,7 +548,6 @@ QVariantMap TSqlQueryV2::selectArrayData(const QVariantMap &iDataMap)
 
 QVariantMap TSqlQueryV2::selectArrayData(const QString &iSqlStr, const QVariantMap &iFieldFormat, QVariantMap iParamMap)
 {
-    Q_D(TSqlQueryV2);
     QStringList fields;
     QVariantList rows;
     QVariantMap result;
@@ -606,7 +564,6 @@ QVariantMap TSqlQueryV2::selectArrayData(const QString &iSqlStr, const QVariantM
 
 QVariantList TSqlQueryV2::selectArrayValue(const TSqlSelectorV2 &iSqlSelector)
 {
-    Q_D(TSqlQueryV2);
     const TSqlSelectorV2 selector = d->forConnection(iSqlSelector);
     return selectArrayValue(selector.toSql(), selector.valueField(), selector.fieldFormat(), QVariantMap());
 }
@@ -619,7 +576,6 @@ QVariantList TSqlQueryV2::selectArrayValue(const QVariantMap &iDataMap)
 QVariantList TSqlQueryV2::selectArrayValue(const QString &iSqlStr, const QString &iValueField,
                                            const QVariantMap &iFieldFormat, QVariantMap iParamMap)
 {
-    Q_D(TSqlQueryV2);
     // The template test looks at the caller's text only: a column name put in
     // for an empty field is read as a plain column even when it holds a "$".
     const bool isTemplate = iValueField.contains(QLatin1Char('$'));
@@ -641,7 +597,6 @@ QVariantList TSqlQueryV2::selectArrayValue(const QString &iSqlStr, const QString
 
 QVariantMap TSqlQueryV2::selectMapMap(const TSqlSelectorV2 &iSqlSelector)
 {
-    Q_D(TSqlQueryV2);
     const TSqlSelectorV2 selector = d->forConnection(iSqlSelector);
     return selectMapMap(selector.toSql(), selector.uniqueField(), selector.fieldFormat(), QVariantMap());
 }
@@ -651,7 +606,6 @@ QVariantMap TSqlQueryV2::selectMapMap(const QVariantMap &iDataMap) { return sele
 QVariantMap TSqlQueryV2::selectMapMap(const QString &iSqlStr, const QString &iKeyField, const QVariantMap &iFieldFormat,
                                       QVariantMap iParamMap)
 {
-    Q_D(TSqlQueryV2);
     QString keyName = iKeyField;
     bool isTemplate = false;
     QStringList names;
@@ -676,7 +630,6 @@ QVariantMap TSqlQueryV2::selectMapMap(const QString &iSqlStr, const QString &iKe
 
 QVariantMap TSqlQueryV2::selectMapValue(const TSqlSelectorV2 &iSqlSelector)
 {
-    Q_D(TSqlQueryV2);
     const TSqlSelectorV2 selector = d->forConnection(iSqlSelector);
     return selectMapValue(selector.toSql(), selector.uniqueField(), selector.valueField(), selector.fieldFormat(),
                           QVariantMap());
@@ -690,7 +643,6 @@ QVariantMap TSqlQueryV2::selectMapValue(const QVariantMap &iDataMap)
 QVariantMap TSqlQueryV2::selectMapValue(const QString &iSqlStr, const QString &iKeyField, const QString &iValueField,
                                         const QVariantMap &iFieldFormat, QVariantMap iParamMap)
 {
-    Q_D(TSqlQueryV2);
     QString keyName = iKeyField;
     QString valueName = iValueField;
     bool keyTemplate = false;
@@ -735,7 +687,6 @@ int TSqlQueryV2::selectCount(const TSqlSelectorV2 &iSqlSelector)
 QVariant TSqlQueryV2::insertRow(const QString &iTableStr, const QVariantMap &iDataMap, const QStringList &iFields,
                                 bool iReturnLastInsertId, const QString &iReturnField)
 {
-    Q_D(TSqlQueryV2);
     const QVariantMap data = plainMap(iDataMap);
     const QStringList fields = iFields.isEmpty() ? QStringList(data.keys()) : iFields;
     QStringList columns;
@@ -790,7 +741,6 @@ QVariant TSqlQueryV2::insertRow(const TSqlInserterV2 &iSqlInserter)
 
 void TSqlQueryV2::batchInsert(const QString &iTableStr, const QStringList &iFields, const QVariantList &iDataList)
 {
-    Q_D(TSqlQueryV2);
     const QVariantList rows = TScriptValue::toPlain(QVariant(iDataList)).toList();
     QStringList columns;
     QStringList marks;
@@ -824,7 +774,6 @@ void TSqlQueryV2::batchInsert(const QString &iTableStr, const QStringList &iFiel
 
 int TSqlQueryV2::deleteRow(const QString &iTableStr, const QVariant &iWhere)
 {
-    Q_D(TSqlQueryV2);
     QString where
             = TSqlDataUtilV2::variant2AndWhere(TScriptValue::toPlain(iWhere), QVariantMap(), QString(), databaseType());
     // A delete never runs without a condition.
@@ -854,7 +803,6 @@ QVariant TSqlQueryV2::replaceRow(const QString &iTableStr, const QVariantMap &iD
                                  const QStringList &iUniqueFields, const QVariantMap &iUpdatePolicy,
                                  const QStringList &iUpdateFields, const QString &iAutoIncrField)
 {
-    Q_D(TSqlQueryV2);
     const QVariantMap data = plainMap(iDataMap);
     if (iUniqueFields.isEmpty()) {
         return insertRow(iTableStr, data, iUpdateFields, !iAutoIncrField.isEmpty(), iAutoIncrField);
@@ -899,7 +847,6 @@ QVariant TSqlQueryV2::replaceRow(const TSqlInserterV2 &iSqlInserter)
 int TSqlQueryV2::updateRow(const QString &iTableStr, const QVariantMap &iDataMap, const QVariant &iWhere,
                            const QVariantMap &iUpdatePolicy, const QStringList &iFields)
 {
-    Q_D(TSqlQueryV2);
     bool failed = false;
     return d->updateRow(iTableStr, plainMap(iDataMap), TScriptValue::toPlain(iWhere), plainMap(iUpdatePolicy), iFields,
                         &failed);
@@ -1648,7 +1595,6 @@ bool TSqlQueryV2Private::rebuildSqliteTable(
 
 QStringList TSqlQueryV2::getTableList()
 {
-    Q_D(TSqlQueryV2);
     if (!begin(true)) {
         return QStringList();
     }
@@ -1664,7 +1610,6 @@ bool TSqlQueryV2::isTableExists(const QString &iTableStr)
 
 QStringList TSqlQueryV2::getFieldList(const QString &iTableStr)
 {
-    Q_D(TSqlQueryV2);
     if (!begin(true)) {
         return QStringList();
     }
@@ -1685,7 +1630,6 @@ bool TSqlQueryV2::isFieldExists(const QString &iTableStr, const QString &iFieldS
 
 QVariantMap TSqlQueryV2::getTableStruct(const QString &iTableStr)
 {
-    Q_D(TSqlQueryV2);
     if (!isTableExists(iTableStr)) {
         return QVariantMap();
     }
@@ -1880,30 +1824,26 @@ QString clockSql(SchemaDialect iDialect, bool iDateOnly)
 
 QString TSqlQueryV2::getNow()
 {
-    Q_D(TSqlQueryV2);
     const QString sql = clockSql(d->schemaDialect(), false);
     return sql.isEmpty() ? QString() : selectValue(sql, QVariantMap(), QVariantMap()).toString();
 }
 
 QString TSqlQueryV2::getToday()
 {
-    Q_D(TSqlQueryV2);
     const QString sql = clockSql(d->schemaDialect(), true);
     return sql.isEmpty() ? QString() : selectValue(sql, QVariantMap(), QVariantMap()).toString();
 }
 
 bool TSqlQueryV2::createTable(const QString &iTableStr, const QVariantMap &iTableStructVarMap)
 {
-    Q_D(TSqlQueryV2);
     return d->createTableWith(iTableStr, plainMap(iTableStructVarMap), QHash<QString, QString>());
 }
 
 bool TSqlQueryV2::addField(const QString &iTableStr, const QVariantMap &iFieldStructVarMap)
 {
-    Q_D(TSqlQueryV2);
     const QVariantMap fieldMap = plainMap(iFieldStructVarMap);
     const FieldDef field {QVariant(fieldMap)};
-    if (!readFieldRequest(this, d, iTableStr, field)) {
+    if (!readFieldRequest(this, d.get(), iTableStr, field)) {
         return false;
     }
     if (isFieldExists(iTableStr, field.name)) {
@@ -1952,10 +1892,9 @@ bool TSqlQueryV2::addField(const QString &iTableStr, const QVariantMap &iFieldSt
 
 bool TSqlQueryV2::alterField(const QString &iTableStr, const QVariantMap &iFieldStructVarMap)
 {
-    Q_D(TSqlQueryV2);
     const QVariantMap fieldMap = plainMap(iFieldStructVarMap);
     const FieldDef field {QVariant(fieldMap)};
-    if (!readFieldRequest(this, d, iTableStr, field)) {
+    if (!readFieldRequest(this, d.get(), iTableStr, field)) {
         return false;
     }
     if (field.name == QLatin1String("id")) {
@@ -2027,7 +1966,6 @@ bool TSqlQueryV2::alterField(const QString &iTableStr, const QVariantMap &iField
 
 bool TSqlQueryV2::renameTable(const QString &iSrctableStr, const QString &iDesttableStr)
 {
-    Q_D(TSqlQueryV2);
     const QString from = d->escapeName(iSrctableStr);
     const QString to = d->escapeName(iDesttableStr);
     QString sql;
@@ -2053,7 +1991,6 @@ bool TSqlQueryV2::renameTable(const QString &iSrctableStr, const QString &iDestt
 
 bool TSqlQueryV2::dropTable(const QString &iTableStr)
 {
-    Q_D(TSqlQueryV2);
     if (d->schemaDialect() == SchemaDialect::MySql) {
         return execSql(QStringLiteral("DROP TABLE `%1`;").arg(d->escapeName(iTableStr)));
     }
@@ -2062,7 +1999,6 @@ bool TSqlQueryV2::dropTable(const QString &iTableStr)
 
 bool TSqlQueryV2::dropField(const QString &iTableStr, const QString &iFieldNameStr)
 {
-    Q_D(TSqlQueryV2);
     if (!isTableExists(iTableStr)) {
         d->setSchemaError(QStringLiteral("%1 not exists").arg(iTableStr), QStringLiteral("Table error"));
         return false;
@@ -2108,7 +2044,6 @@ bool TSqlQueryV2::dropField(const QString &iTableStr, const QString &iFieldNameS
 
 bool TSqlQueryV2::replaceTableStruct(const QString &iTableStr, const QVariantMap &iTableStructVarMap)
 {
-    Q_D(TSqlQueryV2);
     const QVariantMap wanted = plainMap(iTableStructVarMap);
     if (!getTableList().contains(iTableStr, Qt::CaseSensitive)) {
         return createTable(iTableStr, wanted);

@@ -5,6 +5,8 @@
 
 #include "terror.h"
 
+#include <memory>
+
 #include <QObject>
 #include <QSqlDatabase>
 #include <QStringList>
@@ -227,8 +229,8 @@ public Q_SLOTS:
     bool replaceTableStruct(const QString &iTableStr, const QVariantMap &iTableStructVarMap);
 
 private:
-    TSqlQueryV2Private *d_ptr;
-    Q_DECLARE_PRIVATE(TSqlQueryV2)
+    Q_DECLARE_PRIVATE_D(d, TSqlQueryV2)
+    const std::unique_ptr<TSqlQueryV2Private> d;
     Q_DISABLE_COPY(TSqlQueryV2)
 };
 

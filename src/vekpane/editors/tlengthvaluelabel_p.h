@@ -1,0 +1,28 @@
+#ifndef TLENGTHVALUELABEL_P_H
+#define TLENGTHVALUELABEL_P_H
+
+#include "tlengthvaluelabel.h"
+
+#include "tlengthvalueentry.h"
+
+#include <QMap>
+#include <QPointer>
+
+class TLengthValueLabelPrivate
+{
+    Q_DECLARE_PUBLIC(TLengthValueLabel)
+public:
+    explicit TLengthValueLabelPrivate(TLengthValueLabel *iPublic)
+        : q_ptr(iPublic)
+    {}
+
+    QString formatString;
+    // Guarded: forms delete entries in any order.
+    QPointer<TLengthValueEntry> valueEntry;
+    QMetaObject::Connection entryConnection;
+    // Inner text of each placeholder -> {"units", "precision", "formatChar"}.
+    QMap<QString, QVariant> placeholders;
+    TLengthValueLabel *q_ptr;
+};
+
+#endif // TLENGTHVALUELABEL_P_H

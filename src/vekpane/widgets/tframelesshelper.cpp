@@ -1,0 +1,3 @@
+#include "tframelesshelper.h"
+
+TFramelessHelper::~TFramelessHelper() = default;

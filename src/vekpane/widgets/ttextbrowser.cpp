@@ -1,0 +1,77 @@
+#include "ttextbrowser.h"
+#include "ttextbrowser_p.h"
+
+#include "tscriptvalue.h"
+#include "ttextautoheight_p.h"
+#include "tuievent_p.h"
+
+namespace {
+
+bool isInt(const QVariant &iValue)
+{
+    return iValue.userType() == QMetaType::Int || iValue.userType() == QMetaType::UInt;
+}
+
+} // namespace
+
+TTextBrowser::TTextBrowser(QWidget *iParent)
+    : QTextBrowser(iParent)
+    , d(new TTextBrowserPrivate(this))
+{}
+
+TTextBrowser::~TTextBrowser() = default;
+
+void TTextBrowser::setAttr(const QString &iKey, const QVariant &iValue)
+{
+    const QVariant value = TScriptValue::toPlain(iValue);
+    _setData(this, iKey, value);
+    if (iKey == QLatin1String("value")) {
+        if (value.userType() == QMetaType::QString)
+            setText(value.toString());
+    } else if (iKey == QLatin1String("min")) {
+        if (isInt(value))
+            setMinRowCount(value.toInt());
+    } else if (iKey == QLatin1String("max")) {
+        if (isInt(value))
+            setMaxRowCount(value.toInt());
+    }
+}
+
+QVariant TTextBrowser::getAttr(const QString &iKey, const QVariant &iOptions)
+{
+    if (iKey == QLatin1String("value"))
+        return toPlainText();
+    if (iKey == QLatin1String("min"))
+        return minRowCount();
+    if (iKey == QLatin1String("max"))
+        return maxRowCount();
+    return _getData(this, iKey, iOptions);
+}
+
+int TTextBrowser::minRowCount() const { return d->minRowCount; }
+
+void TTextBrowser::setMinRowCount(int iCountInt) { d->minRowCount = iCountInt; }
+
+int TTextBrowser::maxRowCount() const { return d->maxRowCount; }
+
+void TTextBrowser::setMaxRowCount(int iCountInt) { d->maxRowCount = iCountInt; }
+
+void TTextBrowser::paintEvent(QPaintEvent *iEvent)
+{
+    adjustTextAreaHeight();
+    QTextBrowser::paintEvent(iEvent);
+}
+
+void TTextBrowser::focusOutEvent(QFocusEvent *iEvent)
+{
+    QTextBrowser::focusOutEvent(iEvent);
+    if (TUiEvent::send(this, this, QStringLiteral("editing_finished")))
+        TUiEvent::send(this, this, QStringLiteral("value_changed"),
+                       TUiEvent::differsFromStoredDefault(this, toPlainText()));
+}
+
+void TTextBrowser::adjustTextAreaHeight()
+{
+    const int needed = int(TTextAutoHeight::frameHeight(this) + document()->size().height());
+    TTextAutoHeight::applyMinimumRule(this, d->minRowCount, d->maxRowCount, needed);
+}

@@ -7,7 +7,8 @@
 # a service row and three tasks (a JavaScript task every 2 seconds that uses
 # the "sys" and "process" packages, a daily JavaScript task, a Perl task every
 # 3 seconds), runs vekpdtserver for VEK_DEMO_SECONDS (default 7) seconds, stops
-# it with SIGTERM, and prints the runs' output and the service log.
+# it with SIGTERM, and prints the runs' output and the service log. It ends
+# with the short tour of the foundation library (log, JSON, files, errors).
 set -euo pipefail
 source "$(dirname "$0")/lib/common.sh"
 
@@ -19,7 +20,7 @@ bin=$VEK_BUILD_DIR/bin
 root=$demo_dir/root
 out=$demo_dir/out
 
-rm -rf "$root" "$out" "$demo_dir/plant.db"
+rm -rf "$root" "$out" "$demo_dir/plant.db" "$demo_dir/foundation"
 mkdir -p "$root/linux/bin" "$root/linux/vekperl/bin" "$root/config" "$out"
 # The service finds its folders from its own path: the programs are copied,
 # the libraries come from the build folder.
@@ -99,4 +100,7 @@ vek_log "left in the temporary folder (the script buffer files only)"
 ls "$root/tmp"
 vek_log "service log ($root/log)"
 cat "$root"/log/*.log
+
+vek_log "the foundation library on its own (foundationdemo)"
+"$bin/foundationdemo" "$demo_dir/foundation"
 exit "$status"

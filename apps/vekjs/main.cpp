@@ -14,8 +14,18 @@
 #include <QLibrary>
 #include <QTextStream>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <memory>
+#include <new>
+
+#ifdef Q_OS_LINUX
+#include <pthread.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -56,6 +66,61 @@ QCoreApplication *createApplication(int &argc, char **argv)
     return new QCoreApplication(argc, argv);
 }
 
+#ifdef Q_OS_LINUX
+// Deeply nested data (JSON.stringify of an array nested 200,000 deep) runs
+// the engine's C++ recursion far past the usual 8 MB. The main thread's
+// stack grows up to the soft limit in force when it grows, so the limit is
+// raised before the engine exists; a stack overflow that still happens ends
+// the runner with a script error instead of a crash.
+constexpr rlim_t kScriptStack = rlim_t(256) * 1024 * 1024;
+uintptr_t g_stackLow = 0;
+uintptr_t g_stackHigh = 0;
+
+void onSegv(int, siginfo_t *iInfo, void *)
+{
+    const uintptr_t address = reinterpret_cast<uintptr_t>(iInfo->si_addr);
+    // Only a fault at the end of the stack is an overflow; anything else is
+    // a crash and is left to the default action.
+    if (address + 1024 * 1024 >= g_stackLow && address < g_stackHigh) {
+        static const char text[] = "ERROR: script nested too deeply (stack overflow)\n";
+        const ssize_t written = write(STDERR_FILENO, text, sizeof(text) - 1);
+        Q_UNUSED(written)
+        _exit(1);
+    }
+    signal(SIGSEGV, SIG_DFL);
+}
+
+void prepareScriptStack()
+{
+    rlimit limit {};
+    if (getrlimit(RLIMIT_STACK, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY && limit.rlim_cur < kScriptStack) {
+        limit.rlim_cur = limit.rlim_max == RLIM_INFINITY ? kScriptStack : std::min(limit.rlim_max, kScriptStack);
+        setrlimit(RLIMIT_STACK, &limit);
+    }
+    // The stack's top as the current frame tells it, its lowest address by
+    // the limit now in force.
+    char here = 0;
+    g_stackHigh = reinterpret_cast<uintptr_t>(&here) + 64 * 1024;
+    if (getrlimit(RLIMIT_STACK, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY)
+        g_stackLow = g_stackHigh - std::min<uintptr_t>(limit.rlim_cur, g_stackHigh);
+
+    static char altStack[64 * 1024];
+    stack_t alt {};
+    alt.ss_sp = altStack;
+    alt.ss_size = sizeof(altStack);
+    if (g_stackLow != 0 && sigaltstack(&alt, nullptr) == 0) {
+        struct sigaction action
+        {};
+        action.sa_sigaction = onSegv;
+        action.sa_flags = SA_SIGINFO | SA_ONSTACK;
+        sigemptyset(&action.sa_mask);
+        sigaction(SIGSEGV, &action, nullptr);
+    }
+}
+#else
+void prepareScriptStack() {}
+#endif
+
 int fail(const QString &iText, int iCode)
 {
     QTextStream err(stderr);
@@ -65,7 +130,28 @@ int fail(const QString &iText, int iCode)
 
 } // namespace
 
+int runScript(int argc, char *argv[]);
+
 int main(int argc, char *argv[])
+{
+    // The engine keeps script values on a stack of its own, 4 MB unless told
+    // otherwise, and deep recursion in its built-ins (JSON.stringify) runs
+    // past its end unchecked. The space is only reserved until used.
+    if (!qEnvironmentVariableIsSet("QV4_JS_MAX_STACK_SIZE"))
+        qputenv("QV4_JS_MAX_STACK_SIZE", QByteArray::number(64 * 1024 * 1024));
+    prepareScriptStack();
+    // A script that asks for more memory than there is (a string past a
+    // gigabyte) ends with a script error, where the engine lets the failure
+    // through to here.
+    try {
+        return runScript(argc, argv);
+    } catch (const std::bad_alloc &) {
+        std::fputs("ERROR: out of memory\n", stderr);
+        return 1;
+    }
+}
+
+int runScript(int argc, char *argv[])
 {
     const std::unique_ptr<QCoreApplication> app(createApplication(argc, argv));
     QCoreApplication::setApplicationVersion(QStringLiteral(VEK_VERSION));

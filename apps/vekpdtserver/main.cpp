@@ -9,10 +9,12 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QSocketNotifier>
 
 #include <csignal>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -28,7 +30,8 @@ void onSignal(int iSignal)
 
 bool watchQuitSignals(QCoreApplication &ioApp)
 {
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalFds) != 0)
+    // Close-on-exec: a task holding either end could stop the service.
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalFds) != 0)
         return false;
     auto *notifier = new QSocketNotifier(signalFds[1], QSocketNotifier::Read, &ioApp);
     QObject::connect(notifier, &QSocketNotifier::activated, &ioApp, [notifier]() {
@@ -60,11 +63,14 @@ int main(int argc, char *argv[])
     const QString root = core->appRootPath();
     core->setLogDir(root + QStringLiteral("/log"));
     const QString tempPath = root + QStringLiteral("/tmp");
+    // It holds the task argument files with the database password.
     QDir().mkpath(tempPath);
+    ::chmod(QFile::encodeName(tempPath).constData(), 0700);
     core->setAppTempPath(tempPath);
 
     if (!core->readConfig() || !core->initServiceInfo())
         return 1;
+    core->recoverLeftRuns();
     core->loadTask();
     return app->exec();
 }

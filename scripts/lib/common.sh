@@ -14,6 +14,8 @@ VEK_BUILD_PACKAGES=(
 # What the tests need on top: servers and an X screen.
 VEK_TEST_PACKAGES=(
     xvfb xauth python3 openssl fonts-dejavu-core
+    # a window manager that moves and resizes frameless windows on request
+    openbox
     # databases
     postgresql postgresql-common mariadb-server libqt5sql5-psql libqt5sql5-mysql
 

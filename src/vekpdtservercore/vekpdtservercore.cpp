@@ -10,12 +10,14 @@
 #include "terror.h"
 #include "tfileio.h"
 #include "tsqlconnectionpoolv2.h"
+#include "tsqldatautilv2.h"
 #include "tsqlqueryv2.h"
 #include "tsqlselectorv2.h"
 #include "tsqlupdaterv2.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -26,6 +28,11 @@
 #include <QNetworkInterface>
 #include <QSqlDatabase>
 #include <QSysInfo>
+#include <QThread>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#endif
 
 namespace {
 
@@ -42,6 +49,15 @@ const char kClaimStatement[]
           "(SELECT id FROM mes_prod_tooling_request WHERE %1 ORDER BY id ASC limit %2) RETURNING *";
 
 const int kClaimLimitWithoutCam = 4;
+
+// How long running tasks get to end by themselves when the service stops,
+// and then how long after SIGTERM (and again after SIGKILL) their process
+// groups get.
+const int kShutdownGraceMs = 30000;
+const int kEndGraceMs = 5000;
+
+// The service's record of one run, beside the run's generated files.
+const char kRunRecordSuffix[] = ".run";
 
 // iText as the inside of a JSON string, so that a substituted path with a
 // backslash or a quote leaves the configuration parseable.
@@ -80,7 +96,8 @@ QString envPathSeparator() { return QString(QDir::listSeparator()); }
 // Private record
 
 VekPdtServerCorePrivate::VekPdtServerCorePrivate(VekPdtServerCore *iQ)
-    : q_ptr(iQ)
+    : serviceStartTime(VekPdtServerUtil::processStartTime(QCoreApplication::applicationPid()))
+    , q_ptr(iQ)
 {}
 
 void VekPdtServerCorePrivate::dropCrontab()
@@ -146,9 +163,117 @@ void VekPdtServerCorePrivate::startProcess(const QVariantMap &iArgv)
     auto *process = new VekPdtServerProcess(q);
     runningProcesses.insert(process, true);
     process->setProcessArgv(iArgv);
+
+    // Written before the run starts, right after its request was claimed:
+    // whatever happens to this service from here on, the next one to start
+    // on this folder learns of the run and of its claim.
+    QVariantMap record;
+    record.insert(QStringLiteral("service_pid"), QCoreApplication::applicationPid());
+    record.insert(QStringLiteral("service_start"), serviceStartTime);
+    record.insert(QStringLiteral("task_id"), iArgv.value(QStringLiteral("task_id")));
+    const QVariant requestId = claimedRequest(iArgv);
+    if (requestId.isValid())
+        record.insert(QStringLiteral("request_id"), requestId);
+    const QString recordPath = iArgv.value(QStringLiteral("app_temp_path")).toString() + QLatin1Char('/')
+                               + TDataParse::getUuid() + QLatin1String(kRunRecordSuffix);
+    QString reason;
+    if (VekPdtServerUtil::replaceJsonFile(recordPath, record, &reason)) {
+        runRecords.insert(process, recordPath);
+        process->setRunRecordFile(recordPath);
+    } else {
+        VEK_LOG(QStringLiteral("write run record [%1] failed: %2").arg(recordPath, reason), "error", 0);
+    }
     QObject::connect(process, &QThread::finished, q, &VekPdtServerCore::onProcessFinished);
     QObject::connect(process, &QThread::finished, process, &QObject::deleteLater);
     process->start(QThread::InheritPriority);
+}
+
+QVariant VekPdtServerCorePrivate::claimedRequest(const QVariantMap &iArgv)
+{
+    const QVariant request = iArgv.value(QStringLiteral("tooling_request_data"));
+    return request.isValid() ? request.toMap().value(QStringLiteral("id")) : QVariant();
+}
+
+void VekPdtServerCorePrivate::giveBackRequest(const QVariant &iRequestId, int iTaskId)
+{
+    // Only a request still marked taken goes back, and only once.
+    TSqlQueryV2 query(TSqlConnectionPoolV2::instance()->getSqlDatabase(QString()));
+    bool isNumber = false;
+    const qlonglong number = iRequestId.toLongLong(&isNumber);
+    const QString id = isNumber ? QString::number(number)
+                                : TSqlDataUtilV2::singleQuote(iRequestId.toString(), query.databaseType());
+    query.execSql(QStringLiteral("UPDATE mes_prod_tooling_request SET service_flag = 1"
+                                 " WHERE id = %1 AND service_flag = 0")
+                          .arg(id));
+    if (query.lastError().isValid()) {
+        VEK_LOG(QStringLiteral("give back tooling request %1 of task %2 failed: %3")
+                        .arg(iRequestId.toString())
+                        .arg(iTaskId)
+                        .arg(query.lastError().text()),
+                "error", 0);
+    } else {
+        VEK_LOG(QStringLiteral("tooling request %1 of task %2 given back: its run did not end by itself")
+                        .arg(iRequestId.toString())
+                        .arg(iTaskId),
+                "info", 1);
+    }
+}
+
+void VekPdtServerCorePrivate::finishRun(VekPdtServerProcess *iProcess)
+{
+    runningProcesses.remove(iProcess);
+    const QVariantMap argv = iProcess->processArgv();
+    const int taskId = argv.value(QStringLiteral("task_id")).toInt();
+    VEK_LOG(QStringLiteral("process 0x%1 of task %2 finished!")
+                    .arg(QString::number(quintptr(iProcess), 16), argv.value(QStringLiteral("task_id")).toString()),
+            "debug", 5);
+    if (argv.value(QStringLiteral("link_cam")).toInt() > 0) {
+        const QString user = argv.value(QStringLiteral("cam_user")).toString();
+        if (!user.isEmpty() && camBusy.contains(user)) {
+            camBusy.insert(user, false);
+            VEK_LOG(QStringLiteral("return back cam interface of %1").arg(user), "debug", 5);
+        }
+    }
+    // A claim is spent when its run ends by itself; a run that never
+    // started, or that the service had to end, did not do the work.
+    const bool forced = forcedRuns.remove(iProcess);
+    const QVariant requestId = claimedRequest(argv);
+    if (requestId.isValid() && (forced || !iProcess->isProgramStarted()))
+        giveBackRequest(requestId, taskId);
+    const QString record = runRecords.take(iProcess);
+    if (!record.isEmpty())
+        QFile::remove(record);
+}
+
+void VekPdtServerCorePrivate::endOrphanGroup(qint64 iGroup, qint64 iLeaderStart, int iTaskId)
+{
+#ifdef Q_OS_UNIX
+    if (iGroup <= 0)
+        return;
+    // The group is the run's when its first process is still the one
+    // recorded, or when that process is gone and the group lives on (its
+    // number is not handed out again while the group exists).
+    const qint64 leaderStart = VekPdtServerUtil::processStartTime(iGroup);
+    const bool ours = leaderStart == 0 ? VekPdtServerUtil::isGroupAlive(iGroup) : leaderStart == iLeaderStart;
+    if (!ours || !VekPdtServerUtil::isGroupAlive(iGroup))
+        return;
+    VEK_LOG(QStringLiteral("run of task %1 left by a stopped service still runs: ending process group %2")
+                    .arg(iTaskId)
+                    .arg(iGroup),
+            "error", 0);
+    for (const int signal : {SIGTERM, SIGKILL}) {
+        ::kill(-pid_t(iGroup), signal);
+        const QDeadlineTimer deadline(kEndGraceMs);
+        while (VekPdtServerUtil::isGroupAlive(iGroup) && !deadline.hasExpired())
+            QThread::msleep(20);
+        if (!VekPdtServerUtil::isGroupAlive(iGroup))
+            break;
+    }
+#else
+    Q_UNUSED(iGroup)
+    Q_UNUSED(iLeaderStart)
+    Q_UNUSED(iTaskId)
+#endif
 }
 
 bool VekPdtServerCorePrivate::isTaskRunning(int iTaskId) const
@@ -238,13 +363,13 @@ bool VekPdtServerCore::readConfig(const QString &iFile)
 {
     const QString file = iFile.isEmpty() ? appRootPath() + QStringLiteral("/config/vekpdtserver.cfg") : iFile;
     if (!QFileInfo::exists(file)) {
-        VEK_SVC_LOG(QStringLiteral("config file [%1] does not exists!").arg(file), "error", 0);
+        VEK_LOG(QStringLiteral("config file [%1] does not exists!").arg(file), "error", 0);
         return false;
     }
     TError err;
     QString text = TFileIo::readFileString(file, QStringLiteral("UTF-8"), &err);
     if (err.isValid()) {
-        VEK_SVC_LOG(QStringLiteral("read config file [%1] failed! ERROR:%2").arg(file, err.text()), "error", 0);
+        VEK_LOG(QStringLiteral("read config file [%1] failed! ERROR:%2").arg(file, err.text()), "error", 0);
         return false;
     }
 
@@ -258,8 +383,7 @@ bool VekPdtServerCore::readConfig(const QString &iFile)
     const QVariant parsed = TDataParse::jsonStr2Variant(text, &err);
     if (err.isValid() || parsed.type() != QVariant::Map) {
         const QString reason = err.isValid() ? err.text() : QStringLiteral("the top-level value is not an object");
-        VEK_SVC_LOG(QStringLiteral("config file [%1] is not a valid json format! ERROR:%2").arg(file, reason), "error",
-                    0);
+        VEK_LOG(QStringLiteral("config file [%1] is not a valid json format! ERROR:%2").arg(file, reason), "error", 0);
         return false;
     }
     d->config = parsed.toMap();
@@ -285,6 +409,13 @@ void VekPdtServerCore::appAboutToQuit()
     // everything they use is alive.
     d->dropCrontab();
     waitRunningProcesses();
+    // The queued ends of these runs will not be delivered any more: account
+    // for them now, while the database is still reachable.
+    const QList<VekPdtServerProcess *> processes = d->runningProcesses.keys();
+    for (VekPdtServerProcess *process : processes) {
+        if (process->isFinished())
+            d->finishRun(process);
+    }
 }
 
 // ----------------------------------------------------------------------
@@ -292,7 +423,7 @@ void VekPdtServerCore::appAboutToQuit()
 
 bool VekPdtServerCore::initServiceInfo()
 {
-    VEK_SVC_LOG(QStringLiteral("init service info."), "info", 1);
+    VEK_LOG(QStringLiteral("init service info."), "info", 1);
     TSqlConnectionPoolV2::instance()->setConnectParameter(QVariant(d->config), QString());
 
     const QStringList hostParts = d->config.value(QStringLiteral("database_host")).toString().split(QLatin1Char(':'));
@@ -330,12 +461,11 @@ bool VekPdtServerCore::initServiceInfo()
                 .setWhere(QStringLiteral("name"), serviceName(), QStringLiteral("="));
         service = query.selectMap(selector);
         if (query.lastError().isValid()) {
-            VEK_SVC_LOG(QStringLiteral("database error: %1").arg(query.lastError().text()), "error", 0);
+            VEK_LOG(QStringLiteral("database error: %1").arg(query.lastError().text()), "error", 0);
             return false;
         }
         if (service.isEmpty()) {
-            VEK_SVC_LOG(
-                    QStringLiteral("vekpdtservice [%1] does not exists in mes_pdt_service table!").arg(serviceName()),
+            VEK_LOG(QStringLiteral("vekpdtservice [%1] does not exists in mes_pdt_service table!").arg(serviceName()),
                     "error", 0);
             return false;
         }
@@ -346,11 +476,11 @@ bool VekPdtServerCore::initServiceInfo()
                 .setWhere(QStringLiteral("id"), d->serviceId, QStringLiteral("="));
         query.updateRow(updater);
         if (query.lastError().isValid()) {
-            VEK_SVC_LOG(QStringLiteral("save service info failed!: %1").arg(query.lastError().text()), "error", 0);
+            VEK_LOG(QStringLiteral("save service info failed!: %1").arg(query.lastError().text()), "error", 0);
             return false;
         }
     }
-    VEK_SVC_LOG(QStringLiteral("service info saved into database."), "info", 1);
+    VEK_LOG(QStringLiteral("service info saved into database."), "info", 1);
 
     const QVariantList cams
             = service.value(QStringLiteral("attr_data")).toMap().value(QStringLiteral("cam_interface")).toList();
@@ -360,7 +490,9 @@ bool VekPdtServerCore::initServiceInfo()
         if (cam.value(QStringLiteral("type")).toString() == QLatin1String("incam"))
             continue;
         if (!VekPdtServerUtil::isSafePathPart(user)) {
-            VEK_SVC_LOG(QStringLiteral("cam interface user [%1] is not a valid folder name!").arg(user), "error", 0);
+            VEK_LOG(QStringLiteral("cam interface user [%1] is not a valid folder name!")
+                            .arg(VekPdtServerUtil::printableName(user)),
+                    "error", 0);
             continue;
         }
         const QString binFolder = QFileInfo(cam.value(QStringLiteral("bin_path")).toString()).absolutePath();
@@ -371,24 +503,24 @@ bool VekPdtServerCore::initServiceInfo()
         const QString home = appRootPath() + QStringLiteral("/cam_env_home/") + user;
         cam.insert(QStringLiteral("home_path"), home);
 
+        // The folder and the file hold the account's password: owner-only
+        // from their creation.
         const QString loginDir = home + QStringLiteral("/.genesis");
-        if (!QFileInfo::exists(loginDir))
-            QDir().mkpath(loginDir);
+        VekPdtServerUtil::makePrivateDir(loginDir);
         const QString loginFile = loginDir + QStringLiteral("/login");
-        // The file holds the account's password: owner-only before it holds anything.
-        if (VekPdtServerUtil::prepareFile(loginFile, VekPdtServerUtil::privateFile)
-            && TFileIo::writeFileString(
-                    QStringLiteral("%1\n%2").arg(user, cam.value(QStringLiteral("password")).toString()), loginFile,
-                    QStringLiteral("UTF-8"), false)) {
-            VEK_SVC_LOG(QStringLiteral("write cam autologin file [%1] success!").arg(loginFile), "info", 1);
+        if (VekPdtServerUtil::writePrivateFile(
+                    loginFile,
+                    QStringLiteral("%1\n%2").arg(user, cam.value(QStringLiteral("password")).toString()).toUtf8(),
+                    VekPdtServerUtil::privateFile)) {
+            VEK_LOG(QStringLiteral("write cam autologin file [%1] success!").arg(loginFile), "info", 1);
         } else {
-            VEK_SVC_LOG(QStringLiteral("write cam autologin file [%1] failed!").arg(loginFile), "error", 0);
+            VEK_LOG(QStringLiteral("write cam autologin file [%1] failed!").arg(loginFile), "error", 0);
         }
         d->camInterfaces.insert(user, cam);
         // An interface a running task holds stays lent.
         d->camBusy.insert(user, d->camBusy.value(user, false));
     }
-    VEK_SVC_LOG(QStringLiteral("init service info finish."), "info", 1);
+    VEK_LOG(QStringLiteral("init service info finish."), "info", 1);
     return true;
 }
 
@@ -407,11 +539,11 @@ QStringList VekPdtServerCore::getAvailableCamInterface()
 
 void VekPdtServerCore::loadTask()
 {
-    VEK_SVC_LOG(QStringLiteral("start load task"), "info", 1);
+    VEK_LOG(QStringLiteral("start load task"), "info", 1);
     d->dropCrontab();
     d->crontab = new VekPdtServerCrontab(nullptr);
 
-    VEK_SVC_LOG(QStringLiteral("start read task from database"), "info", 1);
+    VEK_LOG(QStringLiteral("start read task from database"), "info", 1);
     QVariantList rows;
     {
         QVariantMap format;
@@ -421,7 +553,7 @@ void VekPdtServerCore::loadTask()
         TSqlQueryV2 query(TSqlConnectionPoolV2::instance()->getSqlDatabase(QString()));
         rows = query.selectArrayMap(QString::fromLatin1(kTaskStatement), format, QVariantMap());
         if (query.lastError().isValid())
-            VEK_SVC_LOG(QStringLiteral("load task list failed: %1").arg(query.lastError().text()), "error", 0);
+            VEK_LOG(QStringLiteral("load task list failed: %1").arg(query.lastError().text()), "error", 0);
     }
 
     d->tasks.clear();
@@ -430,43 +562,47 @@ void VekPdtServerCore::loadTask()
         const QVariantMap row = rowVar.toMap();
         const int id = row.value(QStringLiteral("id")).toInt();
         const QString scriptName = row.value(QStringLiteral("script_name")).toString();
-        VEK_SVC_LOG(QStringLiteral("start load task"), "info", 1);
+        VEK_LOG(QStringLiteral("start load task"), "info", 1);
         if (row.value(QStringLiteral("sname")).toString().isEmpty()) {
-            VEK_SVC_LOG(QStringLiteral("task %1 script_name not exists!").arg(id), "error", 0);
+            VEK_LOG(QStringLiteral("task %1 script_name not exists!").arg(id), "error", 0);
             continue;
         }
         if (!VekPdtServerUtil::isSafePathPart(scriptName)) {
-            VEK_SVC_LOG(QStringLiteral("script_name [%1] of task %2 is not a valid file name!").arg(scriptName).arg(id),
-                        "error", 0);
+            VEK_LOG(QStringLiteral("script_name [%1] of task %2 is not a valid file name!")
+                            .arg(VekPdtServerUtil::printableName(scriptName))
+                            .arg(id),
+                    "error", 0);
             continue;
         }
 
         const QString path = d->scriptBufferDir + QLatin1Char('/') + scriptName;
-        VEK_SVC_LOG(QStringLiteral("script buffer path = %1").arg(path), "debug", 5);
+        VEK_LOG(QStringLiteral("script buffer path = %1").arg(path), "debug", 5);
         if (!QFile::remove(path))
-            VEK_SVC_LOG(QStringLiteral("remove script buffer file [%1] failed!").arg(path), "error", 0);
+            VEK_LOG(QStringLiteral("remove script buffer file [%1] failed!").arg(path), "error", 0);
 
         const QString content = row.value(QStringLiteral("content")).toString();
         if (!content.isEmpty()) {
+            // Decoded scripts are nobody else's business: owner-only from
+            // their creation.
             bool written = false;
-            // Decoded scripts are nobody else's business: owner-only.
-            if (VekPdtServerUtil::prepareFile(path, VekPdtServerUtil::privateFile)) {
-                if (row.value(QStringLiteral("encrypt")).toInt() == 1) {
-                    QByteArray bytes = content.toUtf8();
-                    if (Norvex::d2(bytes))
-                        written = TFileIo::writeFileByteArray(bytes, path);
-                    else
-                        VEK_SVC_LOG(QStringLiteral("decrypt script [%1] failed!").arg(scriptName), "error", 0);
-                } else {
-                    written = TFileIo::writeFileString(content, path, QStringLiteral("UTF-8"), true);
-                }
+            if (row.value(QStringLiteral("encrypt")).toInt() == 1) {
+                QByteArray bytes = content.toUtf8();
+                if (Norvex::d2(bytes))
+                    written = VekPdtServerUtil::writePrivateFile(path, bytes, VekPdtServerUtil::privateFile);
+                else
+                    VEK_LOG(QStringLiteral("decrypt script [%1] failed!").arg(scriptName), "error", 0);
+            } else {
+                // UTF-8 with a byte-order mark.
+                QByteArray bytes("\xEF\xBB\xBF");
+                bytes += content.toUtf8();
+                written = VekPdtServerUtil::writePrivateFile(path, bytes, VekPdtServerUtil::privateFile);
             }
             if (!written) {
                 QFile::remove(path);
-                VEK_SVC_LOG(QStringLiteral("write script buffer file [%1] failed!").arg(path), "error", 0);
+                VEK_LOG(QStringLiteral("write script buffer file [%1] failed!").arg(path), "error", 0);
             }
         } else {
-            VEK_SVC_LOG(QStringLiteral("content of script [%1] is empty!").arg(scriptName), "error", 0);
+            VEK_LOG(QStringLiteral("content of script [%1] is empty!").arg(scriptName), "error", 0);
         }
 
         const QVariant triggerParam = row.value(QStringLiteral("trigger_param"));
@@ -476,9 +612,9 @@ void VekPdtServerCore::loadTask()
             QVariantMap trigger = triggerVar.toMap();
             trigger.insert(QStringLiteral("task_id"), id);
             d->crontab->registerTask(trigger);
-            VEK_SVC_LOG(QStringLiteral("register task [%1] of script [%2] to crontab task list")
-                                .arg(trigger.value(QStringLiteral("task_id")).toString(), scriptName),
-                        "info", 1);
+            VEK_LOG(QStringLiteral("register task [%1] of script [%2] to crontab task list")
+                            .arg(trigger.value(QStringLiteral("task_id")).toString(), scriptName),
+                    "info", 1);
         }
 
         QVariantMap task;
@@ -491,7 +627,7 @@ void VekPdtServerCore::loadTask()
                   {"script_parameter", "script_parameter"},
                   {"attr_data", "attr_data"}});
         d->tasks.insert(id, task);
-        VEK_SVC_LOG(QStringLiteral("load task %1 finish.").arg(id), "info", 1);
+        VEK_LOG(QStringLiteral("load task %1 finish.").arg(id), "info", 1);
     }
 
     connect(d->crontab, &VekPdtServerCrontab::taskTriggered, this, &VekPdtServerCore::onCrontabTriggered);
@@ -515,11 +651,10 @@ QString VekPdtServerCore::getScriptFilePath(const QString &iScriptName)
 void VekPdtServerCore::onCrontabTriggered(int taskId, const QVariant &iData)
 {
     Q_UNUSED(iData)
-    VEK_SVC_LOG(QStringLiteral("task %1 triggered").arg(taskId), "info", 1);
+    VEK_LOG(QStringLiteral("task %1 triggered").arg(taskId), "info", 1);
     const QVariantMap task = d->tasks.value(taskId);
     if (TLogger::instance()->debugLevel() >= 5) {
-        VEK_SVC_LOG(QStringLiteral("task %1 info = ").arg(taskId) + TDataParse::variant2JsonStr(task, false), "debug",
-                    5);
+        VEK_LOG(QStringLiteral("task %1 info = ").arg(taskId) + TDataParse::variant2JsonStr(task, false), "debug", 5);
     }
 
     const QVariantMap base = d->baseProcessArgv(task);
@@ -547,10 +682,10 @@ void VekPdtServerCore::onCrontabTriggered(int taskId, const QVariant &iData)
                 TSqlQueryV2 query(TSqlConnectionPoolV2::instance()->getSqlDatabase(QString()));
                 claimed = query.selectArrayMap(sql, claimFieldFormat(), QVariantMap());
                 if (query.lastError().isValid())
-                    VEK_SVC_LOG(QStringLiteral("claim tooling requests of task %1 failed: %2")
-                                        .arg(taskId)
-                                        .arg(query.lastError().text()),
-                                "error", 0);
+                    VEK_LOG(QStringLiteral("claim tooling requests of task %1 failed: %2")
+                                    .arg(taskId)
+                                    .arg(query.lastError().text()),
+                            "error", 0);
             }
             for (const QVariant &request : qAsConst(claimed)) {
                 QVariantMap argv = base;
@@ -581,41 +716,104 @@ void VekPdtServerCore::onCrontabTriggered(int taskId, const QVariant &iData)
 // ----------------------------------------------------------------------
 // Run bookkeeping and shutdown
 
+void VekPdtServerCore::recoverLeftRuns()
+{
+    const QDir folder(appTempPath());
+    const qint64 self = QCoreApplication::applicationPid();
+    // A record half replaced when its service died is read like the record.
+    const QStringList names
+            = folder.entryList({QStringLiteral("*") + QLatin1String(kRunRecordSuffix) + QStringLiteral(".new"),
+                                QStringLiteral("*") + QLatin1String(kRunRecordSuffix)},
+                               QDir::Files | QDir::Hidden, QDir::Name);
+    for (const QString &name : names) {
+        const QString path = folder.filePath(name);
+        const QVariantMap record = VekPdtServerUtil::readJsonFile(path);
+        const qint64 servicePid = record.value(QStringLiteral("service_pid")).toLongLong();
+        const qint64 serviceStart = record.value(QStringLiteral("service_start")).toLongLong();
+        if (servicePid == self ? serviceStart == d->serviceStartTime
+                               : VekPdtServerUtil::isSameProcessAlive(servicePid, serviceStart))
+            continue; // the run of a live service
+
+        const int taskId = record.value(QStringLiteral("task_id")).toInt();
+        VEK_LOG(QStringLiteral("run of task %1 left by a stopped service (%2): cleaning up").arg(taskId).arg(name),
+                "info", 1);
+        // The run must neither go on beside a new run of its task nor
+        // keep its files: it dies with the service that started it.
+        d->endOrphanGroup(record.value(QStringLiteral("group")).toLongLong(),
+                          record.value(QStringLiteral("group_start")).toLongLong(), taskId);
+        for (const QString &file : record.value(QStringLiteral("files")).toStringList()) {
+            const QFileInfo info(file);
+            if (info.absolutePath() == folder.absolutePath() && VekPdtServerUtil::isSafePathPart(info.fileName()))
+                QFile::remove(file);
+        }
+        const QVariant requestId = record.value(QStringLiteral("request_id"));
+        if (requestId.isValid() && !name.endsWith(QLatin1String(".new")))
+            d->giveBackRequest(requestId, taskId);
+        QFile::remove(path);
+    }
+}
+
 void VekPdtServerCore::onProcessFinished()
 {
     auto *process = qobject_cast<VekPdtServerProcess *>(sender());
-    if (!process)
+    // Not listed: already accounted for at shutdown.
+    if (!process || !d->runningProcesses.contains(process))
         return;
-    d->runningProcesses.remove(process);
-    const QVariantMap argv = process->processArgv();
-    const int taskId = argv.value(QStringLiteral("task_id")).toInt();
-    VEK_SVC_LOG(QStringLiteral("process 0x%1 of task %2 finished!")
-                        .arg(QString::number(quintptr(process), 16), argv.value(QStringLiteral("task_id")).toString()),
-                "debug", 5);
-    if (argv.value(QStringLiteral("link_cam")).toInt() > 0) {
-        const QString user = argv.value(QStringLiteral("cam_user")).toString();
-        if (!user.isEmpty() && d->camBusy.contains(user)) {
-            d->camBusy.insert(user, false);
-            VEK_SVC_LOG(QStringLiteral("return back cam interface of %1").arg(user), "debug", 5);
-        }
-    }
+    const int taskId = process->processArgv().value(QStringLiteral("task_id")).toInt();
+    d->finishRun(process);
     if (d->crontab && !d->isTaskRunning(taskId))
         d->crontab->rearmTask(taskId);
 }
 
 void VekPdtServerCore::waitRunningProcesses()
 {
+    // Every run gets the same grace period, counted from the first wait.
+    const QDeadlineTimer grace(kShutdownGraceMs);
+    QList<VekPdtServerProcess *> late;
     for (auto it = d->runningProcesses.cbegin(); it != d->runningProcesses.cend(); ++it) {
         const QString id = QString::number(quintptr(it.key()), 16);
-        VEK_SVC_LOG(QStringLiteral("start wait process thread %1").arg(id), "info", 1);
-        it.key()->wait();
-        VEK_SVC_LOG(QStringLiteral("wait process thread %1 finish").arg(id), "info", 1);
+        VEK_LOG(QStringLiteral("start wait process thread %1").arg(id), "info", 1);
+        if (it.key()->wait(grace))
+            VEK_LOG(QStringLiteral("wait process thread %1 finish").arg(id), "info", 1);
+        else
+            late << it.key();
+    }
+    if (late.isEmpty())
+        return;
+
+    // Never abandoned silently: each run ended is named in the log.
+    for (VekPdtServerProcess *process : qAsConst(late)) {
+        d->forcedRuns.insert(process);
+        VEK_LOG(QStringLiteral("process thread %1 of task %2 did not end within %3 s: ending process group %4")
+                        .arg(QString::number(quintptr(process), 16),
+                             process->processArgv().value(QStringLiteral("task_id")).toString())
+                        .arg(kShutdownGraceMs / 1000)
+                        .arg(process->programGroup()),
+                "error", 0);
+        process->endProgram(false);
+    }
+    const QDeadlineTimer termGrace(kEndGraceMs);
+    for (VekPdtServerProcess *process : qAsConst(late))
+        process->wait(termGrace);
+    // Also what the task started and left behind in its group.
+    for (VekPdtServerProcess *process : qAsConst(late))
+        process->endProgram(true);
+    const QDeadlineTimer killGrace(kEndGraceMs);
+    for (VekPdtServerProcess *process : qAsConst(late)) {
+        const QString id = QString::number(quintptr(process), 16);
+        if (process->wait(killGrace)) {
+            VEK_LOG(QStringLiteral("process thread %1 of task %2 ended by the service")
+                            .arg(id, process->processArgv().value(QStringLiteral("task_id")).toString()),
+                    "error", 0);
+        } else {
+            VEK_LOG(QStringLiteral("process thread %1 does not end; left behind").arg(id), "error", 0);
+        }
     }
 }
 
 VekPdtServerCore::~VekPdtServerCore()
 {
-    VEK_SVC_LOG(QStringLiteral("start destroy VekPdtServerCore"), "info", 1);
+    VEK_LOG(QStringLiteral("start destroy VekPdtServerCore"), "info", 1);
     if (d->crontab) {
         QObject::disconnect(d->crontab, nullptr, this, nullptr);
         d->crontab->quit();
@@ -624,5 +822,10 @@ VekPdtServerCore::~VekPdtServerCore()
         d->crontab = nullptr;
     }
     waitRunningProcesses();
-    VEK_SVC_LOG(QStringLiteral("destroy VekPdtServer finish"), "info", 1);
+    // A thread that would not end must not be destroyed while it runs.
+    for (auto it = d->runningProcesses.cbegin(); it != d->runningProcesses.cend(); ++it) {
+        if (it.key()->isRunning())
+            it.key()->setParent(nullptr);
+    }
+    VEK_LOG(QStringLiteral("destroy VekPdtServer finish"), "info", 1);
 }

@@ -36,9 +36,9 @@ public:
 public Q_SLOTS:
     //! The program's folder, absolute (above a macOS bundle when inside one).
     QString appBinPath();
-    //! The parent of the program's folder.
-    QString appRootPath();
     //! The parent of the platform folder.
+    QString appRootPath();
+    //! The parent of the program's folder.
     QString appPlatformPath();
     //! Sets the folder of the generated files; empty follows the system's.
     void setAppTempPath(const QString &iTmpPath);
@@ -71,6 +71,16 @@ public Q_SLOTS:
     //! (Re)loads the active tasks, writes their script files and starts a new
     //! schedule thread with their triggers.
     void loadTask();
+
+    /*!
+     * Cleans up after a service killed on the same temporary folder: runs
+     * it left still going are ended (their process groups get SIGTERM, then
+     * SIGKILL), their generated files removed, and the tooling requests they
+     * claimed given back (service_flag 1), since they never ended under a
+     * service. Runs of a live service are left alone. The host calls it once
+     * after initServiceInfo() and before loadTask().
+     */
+    void recoverLeftRuns();
 
 private Q_SLOTS:
     void onCrontabTriggered(int taskId, const QVariant &iData);

@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QMap>
+#include <QSet>
 #include <QVariantMap>
 
 class VekPdtServerCrontab;
@@ -27,6 +28,17 @@ public:
     void startProcess(const QVariantMap &iArgv);
     //! Whether a run of task iTaskId is still going.
     bool isTaskRunning(int iTaskId) const;
+    //! The run's bookkeeping once its thread ended: forgets it, gives its CAM
+    //! interface back, gives its claimed request back when the run did not
+    //! end by itself, and removes its run record.
+    void finishRun(VekPdtServerProcess *iProcess);
+    //! The id of the tooling request the run was started for, if any.
+    static QVariant claimedRequest(const QVariantMap &iArgv);
+    //! Ends process group iGroup of a run left by a stopped service (TERM,
+    //! then KILL), when it is still that run's.
+    void endOrphanGroup(qint64 iGroup, qint64 iLeaderStart, int iTaskId);
+    //! Marks request iRequestId untaken again (service_flag 1).
+    void giveBackRequest(const QVariant &iRequestId, int iTaskId);
 
     QString tempPath;
     QVariantMap config;
@@ -38,6 +50,13 @@ public:
     QString scriptBufferDir;
     QVariantMap taskDbArgs;
     QHash<VekPdtServerProcess *, bool> runningProcesses;
+    //! Run record file of each running run.
+    QHash<VekPdtServerProcess *, QString> runRecords;
+    //! Runs the service ended at shutdown.
+    QSet<VekPdtServerProcess *> forcedRuns;
+    //! When this process started, telling its run records from those of an
+    //! earlier process with the same number.
+    qint64 serviceStartTime = 0;
     VekPdtServerCore *q_ptr;
 };
 

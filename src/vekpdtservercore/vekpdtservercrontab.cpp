@@ -276,11 +276,11 @@ void VekPdtServerCrontab::registerTask(const QVariantMap &iData)
     case CrontabTask::EachWeek:
     case CrontabTask::EachDay:
         if (!d->parseCalendarValue(task.kind, value, &task.configuredDate, &task.configuredTime)) {
-            VEK_SVC_LOG(QStringLiteral("value [%1] of %2 trigger of task %3 is not a valid time, "
-                                       "the trigger is not scheduled!")
-                                .arg(value, type)
-                                .arg(task.taskId),
-                        "error", 0);
+            VEK_LOG(QStringLiteral("value [%1] of %2 trigger of task %3 is not a valid time, "
+                                   "the trigger is not scheduled!")
+                            .arg(value, type)
+                            .arg(task.taskId),
+                    "error", 0);
             task.never = true;
         }
         break;
@@ -288,21 +288,21 @@ void VekPdtServerCrontab::registerTask(const QVariantMap &iData)
         bool ok = false;
         task.interval = value.trimmed().toInt(&ok);
         if (!ok || task.interval <= 0) {
-            VEK_SVC_LOG(QStringLiteral("interval [%1] of task %2 is not a positive number of seconds, "
-                                       "the trigger is not scheduled!")
-                                .arg(value)
-                                .arg(task.taskId),
-                        "error", 0);
+            VEK_LOG(QStringLiteral("interval [%1] of task %2 is not a positive number of seconds, "
+                                   "the trigger is not scheduled!")
+                            .arg(value)
+                            .arg(task.taskId),
+                    "error", 0);
             task.never = true;
         }
         task.nextRunMs -= 2000;
         break;
     }
     case CrontabTask::Invalid:
-        VEK_SVC_LOG(QStringLiteral("trigger type [%1] of task %2 is unknown, the trigger is not scheduled!")
-                            .arg(type)
-                            .arg(task.taskId),
-                    "error", 0);
+        VEK_LOG(QStringLiteral("trigger type [%1] of task %2 is unknown, the trigger is not scheduled!")
+                        .arg(type)
+                        .arg(task.taskId),
+                "error", 0);
         task.never = true;
         break;
     }
@@ -348,7 +348,7 @@ void VekPdtServerCrontab::onTimerTimeout()
 
 void VekPdtServerCrontab::run()
 {
-    VEK_SVC_LOG(QStringLiteral("start crontab timer thread"), "info", 1);
+    VEK_LOG(QStringLiteral("start crontab timer thread"), "info", 1);
     // Made and destroyed here, in the worker: the timer belongs to this thread.
     QTimer timer;
     timer.setInterval(1000);

@@ -16,7 +16,8 @@ class VekPdtServerProcessPrivate;
  * runner chosen by "script_type" (vekjs beside the service for "JS" and
  * "JAVASCRIPT", vekperl under the platform folder for "PERL" and "PL") with
  * the script file and the argument file, waits for it without a time limit,
- * and removes what it wrote.
+ * and removes what it wrote. The program runs in a process group of its
+ * own and inherits no descriptor but 0, 1 and 2.
  *
  * A run with "link_cam" of 1 or more runs inside a CAM program instead: a
  * csh script starts the runner, and a launch file sets the CAM environment
@@ -30,6 +31,21 @@ class VEKPDTSERVERCORE_EXPORT VekPdtServerProcess : public QThread
 public:
     explicit VekPdtServerProcess(QObject *iParent = nullptr);
     ~VekPdtServerProcess() override;
+
+    //! The service's record of this run (a JSON file beside the generated
+    //! files): the run adds the names of its files before it creates them and
+    //! its process group once started, so that a service started after this
+    //! one was killed can end the run and clean up after it. Empty: no record.
+    void setRunRecordFile(const QString &iPath);
+    //! Whether the task's program (runner, or the CAM launch file's shell)
+    //! was started; false before, and for good when it could not be.
+    bool isProgramStarted() const;
+    //! The process group of the started program (its first process's id),
+    //! 0 before the start; kept after the program ended.
+    qint64 programGroup() const;
+    //! Sends the program's process group SIGTERM, or SIGKILL when iKill;
+    //! a program not started yet will not start any more. Safe from any thread.
+    void endProgram(bool iKill);
 
 public Q_SLOTS:
     //! Replaces the task argument map.

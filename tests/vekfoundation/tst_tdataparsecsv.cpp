@@ -9,6 +9,7 @@ class tst_TDataParseCsv : public QObject
 private Q_SLOTS:
     void commandStr2Map_data();
     void commandStr2Map();
+    void longCommand();
     void csvStr2List_data();
     void csvStr2List();
     void csvLine2List_data();
@@ -66,6 +67,21 @@ void tst_TDataParseCsv::commandStr2Map()
     TError err;
     QCOMPARE(TDataParse::commandStr2Map(command, keyCase, &err), expected);
     QVERIFY(!err.isValid());
+}
+
+// 1.6 MB of options, escaped commas among them, read in one pass.
+void tst_TDataParseCsv::longCommand()
+{
+    const int options = 150000;
+    QString command = QStringLiteral("run/7");
+    for (int i = 0; i < options; ++i)
+        command += QStringLiteral(",k%1=v\\,%1").arg(i);
+    QVERIFY(command.size() > 1600000);
+    const QVariantMap map = TDataParse::commandStr2Map(command);
+    QCOMPARE(map.size(), options + 2);
+    QCOMPARE(map.value(QStringLiteral("UID")).toString(), QStringLiteral("7"));
+    QCOMPARE(map.value(QStringLiteral("k0")).toString(), QStringLiteral("v\\,0"));
+    QCOMPARE(map.value(QStringLiteral("k149999")).toString(), QStringLiteral("v\\,149999"));
 }
 
 void tst_TDataParseCsv::csvStr2List_data()

@@ -12,6 +12,9 @@ private Q_SLOTS:
     void simpleXml2MapBadXml();
     void xmlStr2Variant_data();
     void xmlStr2Variant();
+    void deepNesting_data();
+    void deepNesting();
+    void xmlStr2VariantBadXml();
     void strEscapeXml_data();
     void strEscapeXml();
 };
@@ -157,6 +160,71 @@ void tst_TDataParseXml::xmlStr2Variant()
         // A true option reads like no option.
         QCOMPARE(TDataParse::xmlStr2Variant(xml, flags, root, textKey, {{"recursively_text", true}}), expected);
     }
+}
+
+namespace {
+
+QString nested(int iDepth, const QString &iInner)
+{
+    return QStringLiteral("<e>").repeated(iDepth) + iInner + QStringLiteral("</e>").repeated(iDepth);
+}
+
+} // namespace
+
+void tst_TDataParseXml::deepNesting_data()
+{
+    QTest::addColumn<int>("depth");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("at the limit") << TDataParse::XmlDepthLimit << true;
+    QTest::newRow("one past the limit") << TDataParse::XmlDepthLimit + 1 << false;
+    // Deep enough to overflow the stack of a recursive parser.
+    QTest::newRow("30,000 levels") << 30000 << false;
+}
+
+void tst_TDataParseXml::deepNesting()
+{
+    QFETCH(int, depth);
+    QFETCH(bool, accepted);
+    const QString text = QStringLiteral("deep text ").repeated(1000);
+    const QString xml = nested(depth, text);
+
+    TError simpleErr;
+    const QVariantMap simple = TDataParse::simpleXml2Map(xml, QString(), &simpleErr);
+    TError treeErr;
+    const QVariant tree
+            = TDataParse::xmlStr2Variant(xml, QStringList(), QString(), QStringLiteral("v"), QVariantMap(), &treeErr);
+    if (!accepted) {
+        const QString message = QStringLiteral("nested deeper than %1 levels").arg(TDataParse::XmlDepthLimit);
+        QVERIFY(simple.isEmpty());
+        QVERIFY2(simpleErr.text().startsWith(QLatin1String("Parse Xml data failed at line 1 column ")),
+                 qPrintable(simpleErr.text()));
+        QVERIFY2(simpleErr.text().contains(message), qPrintable(simpleErr.text()));
+        QCOMPARE(tree, QVariant(QVariantMap()));
+        QCOMPARE(treeErr.text(), simpleErr.text());
+        return;
+    }
+
+    QVERIFY(simpleErr.text().isEmpty());
+    QCOMPARE(simple, (QVariantMap {{QStringLiteral("e"), text.trimmed()}}));
+    QVERIFY(treeErr.text().isEmpty());
+    // Every level above the last holds the whole text and its one child.
+    QVariant level = tree;
+    for (int i = 1; i < depth; ++i) {
+        const QVariantMap map = level.toMap();
+        QCOMPARE(map.size(), 2);
+        QCOMPARE(map.value(QStringLiteral("v")).toString(), text);
+        level = map.value(QStringLiteral("e"));
+    }
+    QCOMPARE(level.toString(), text);
+}
+
+void tst_TDataParseXml::xmlStr2VariantBadXml()
+{
+    TError err;
+    QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^Parser Xml Stream failed at line 1 column")));
+    QCOMPARE(TDataParse::xmlStr2Variant(QStringLiteral("<c><a>1</c>"), {}, {}, {}, {}, &err), QVariant(QVariantMap()));
+    QVERIFY2(err.text().startsWith(QLatin1String("Parse Xml data failed at line 1 column ")), qPrintable(err.text()));
+    QCOMPARE(err.type(), QStringLiteral("Error"));
 }
 
 void tst_TDataParseXml::strEscapeXml_data()

@@ -9,7 +9,10 @@
 #include "tmimetext.h"
 #include "tquotedprintable.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QPointer>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -35,6 +38,7 @@ private Q_SLOTS:
     void headerValuesCannotBreakLines();
     void headerEncodings_data();
     void headerEncodings();
+    void encodedHeadersDecodeExactly();
     void recipientsAndParts();
     void messageWithoutContent();
     void mailUserCopy();
@@ -385,6 +389,56 @@ void tst_TMimeMessage::headerEncodings()
     const QStringList lines = message.toString().split("\r\n");
     QCOMPARE(lines.at(0), fromLine);
     QCOMPARE(lines.at(2), subjectLine);
+}
+
+// The subjects and the senders' display names as a mail reader decodes them,
+// in both encoded ways; one reader process decodes every message.
+void tst_TMimeMessage::encodedHeadersDecodeExactly()
+{
+    const QStringList texts {QStringLiteral("snake_case_name"),
+                             QStringLiteral("What? Why?"),
+                             QStringLiteral("a=b =?utf-8?Q?x?= c"),
+                             QStringLiteral("Weber, Anna: \"QA\" <lead>"),
+                             QString::fromUtf8("Grüße \xF0\x9F\x8E\x89 J. R."),
+                             QStringLiteral("100% (a;b) [c]_ ?="),
+                             QStringLiteral("x")};
+    QJsonArray messages;
+    QStringList expected;
+    for (const int encoding : {TMimePart::EncodingBase64, TMimePart::EncodingQuotedPrintable}) {
+        for (const QString &text : texts) {
+            TMimeMessage message;
+            message.setHeaderEncoding(encoding);
+            message.setSender(QStringLiteral("a@example.org"), text);
+            message.setSubject(text);
+            message.setContent(new TMimeText(QStringLiteral("body")));
+            messages.append(message.toString());
+            expected << QStringLiteral("%1 subject: %2").arg(encoding).arg(text)
+                     << QStringLiteral("%1 name: %2").arg(encoding).arg(text);
+        }
+    }
+
+    QProcess python;
+    python.start(QStringLiteral("python3"),
+                 {QStringLiteral("-c"),
+                  QStringLiteral("import sys, json, email\n"
+                                 "from email import policy\n"
+                                 "out = []\n"
+                                 "for text in json.load(sys.stdin):\n"
+                                 "    m = email.message_from_string(text, policy=policy.default)\n"
+                                 "    out += [str(m['subject']), m['from'].addresses[0].display_name]\n"
+                                 "print(json.dumps(out))\n")});
+    QVERIFY2(python.waitForStarted(10000), "the mail tests need python3");
+    python.write(QJsonDocument(messages).toJson());
+    python.closeWriteChannel();
+    QVERIFY(python.waitForFinished(60000));
+    QVERIFY2(python.exitCode() == 0, python.readAllStandardError().constData());
+    const QJsonArray decoded = QJsonDocument::fromJson(python.readAllStandardOutput()).array();
+    QStringList actual;
+    for (int i = 0; i < decoded.size(); ++i) {
+        const QString &label = expected.at(i);
+        actual << label.left(label.indexOf(QLatin1String(": ")) + 2) + decoded.at(i).toString();
+    }
+    QCOMPARE(actual, expected);
 }
 
 void tst_TMimeMessage::recipientsAndParts()

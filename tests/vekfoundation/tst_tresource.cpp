@@ -78,6 +78,7 @@ private Q_SLOTS:
     void missingIconGivesPlaceholder();
     void unreadableIconIsNull();
     void refillIcon();
+    void opaqueIconKeepsColourAlpha();
     void scriptsCallByName();
     void themeAndFolderChangesReachIcons();
 
@@ -379,6 +380,23 @@ void tst_TResource::unreadableIconIsNull()
 {
     QVERIFY(TResource::instance()->icon(QStringLiteral("broken")).isNull());
     QVERIFY(TResource::instance()->colorIcon(QStringLiteral("broken.#ff0000")).isNull());
+}
+
+// An icon without an alpha channel (an opaque file) still takes the colour's
+// alpha, and "transparent" makes it invisible, not black.
+void tst_TResource::opaqueIconKeepsColourAlpha()
+{
+    QImage opaque(16, 16, QImage::Format_RGB32);
+    opaque.fill(Qt::red);
+    const QPixmap pixmap = QPixmap::fromImage(opaque);
+    QVERIFY(!pixmap.hasAlphaChannel());
+    const QIcon source(pixmap);
+    const QImage reference = opaque.convertToFormat(QImage::Format_ARGB32);
+
+    QString mismatch = recolourMismatch(reference, imageOf(TResource::refillIcon(source, QStringLiteral("#00FF0080"))),
+                                        QColor(0, 255, 0, 128));
+    QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
+    QVERIFY(allTransparent(imageOf(TResource::refillIcon(source, QStringLiteral("transparent")))));
 }
 
 void tst_TResource::refillIcon()

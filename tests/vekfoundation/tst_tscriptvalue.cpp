@@ -10,6 +10,7 @@ private Q_SLOTS:
     void scriptValuesBecomePlain_data();
     void scriptValuesBecomePlain();
     void plainValuesPassThrough();
+    void plainListsStayShared();
 };
 
 void tst_TScriptValue::scriptValuesBecomePlain_data()
@@ -42,6 +43,22 @@ void tst_TScriptValue::plainValuesPassThrough()
     const QVariantMap m {{"a", 1}, {"b", QVariantList {"x"}}};
     QCOMPARE(TScriptValue::toPlain(m), QVariant(m));
     QCOMPARE(TScriptValue::toPlain(QVariant(42)), QVariant(42));
+}
+
+void tst_TScriptValue::plainListsStayShared()
+{
+    // Large row lists from C++ pass through without a copy of every element.
+    QVariantList rows;
+    for (int i = 0; i < 100; ++i)
+        rows.append(QVariant(QVariantList {i, QString::number(i)}));
+    const QVariantList plain = TScriptValue::toPlain(rows).toList();
+    QVERIFY(plain.isSharedWith(rows));
+    // One script value deep inside still gets converted.
+    QJSEngine engine;
+    rows[50] = QVariant::fromValue(engine.evaluate("[1, 2]"));
+    const QVariantList converted = TScriptValue::toPlain(rows).toList();
+    QCOMPARE(converted.at(50), QVariant(QVariantList {1, 2}));
+    QCOMPARE(converted.at(49), rows.at(49));
 }
 
 QTEST_GUILESS_MAIN(tst_TScriptValue)

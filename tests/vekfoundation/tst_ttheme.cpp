@@ -28,6 +28,8 @@ private Q_SLOTS:
     void substitution_data();
     void substitution();
     void leftoversAreLoggedOnce();
+    void chainedValues_data();
+    void chainedValues();
     void dp_data();
     void dp();
     void html2StyleSheetColor_data();
@@ -187,6 +189,50 @@ void tst_TTheme::leftoversAreLoggedOnce()
                      QStringLiteral("style sheet file have invalid variable ($DP(-2),$FOO(1, 2),${MISSING}).")),
              qPrintable(lines.first()));
     QVERIFY(lines.first().contains(QStringLiteral("TTheme::applyTheme")));
+}
+
+void tst_TTheme::chainedValues_data()
+{
+    QTest::addColumn<int>("keys");
+    QTest::addColumn<bool>("complete");
+    // Each value names the next key twice, so the text doubles at every key.
+    QTest::newRow("short chain expands whole") << 10 << true;
+    QTest::newRow("24 keys stop at the output limit") << 24 << false;
+    QTest::newRow("60 keys stop at the output limit") << 60 << false;
+}
+
+void tst_TTheme::chainedValues()
+{
+    QFETCH(int, keys);
+    QFETCH(bool, complete);
+
+    QVariantMap values;
+    const auto key = [](int i) { return QStringLiteral("K%1").arg(i, 2, 10, QLatin1Char('0')); };
+    for (int i = 0; i + 1 < keys; ++i)
+        values.insert(key(i), QStringLiteral("${%1}${%1}").arg(key(i + 1)));
+    values.insert(key(keys - 1), QStringLiteral("x"));
+
+    TTheme *theme = TTheme::instance();
+    theme->setValueMap(values);
+    theme->setQssStr(QStringLiteral("a{b:${K00}}"));
+    QElapsedTimer timer;
+    timer.start();
+    theme->applyTheme();
+    qInfo("%d chained keys applied in %lld ms", keys, timer.elapsed());
+
+    const QString sheet = qApp->styleSheet();
+    const QStringList leftovers = messagesContaining(QStringLiteral("style sheet file have invalid variable ("));
+    if (complete) {
+        QCOMPARE(sheet, QStringLiteral("a{b:%1}\n").arg(QString(1 << (keys - 1), QLatin1Char('x'))));
+        QVERIFY(leftovers.isEmpty());
+    } else {
+        // Stopped short of the doubling: the key that would have passed the
+        // limit is left as written and reported.
+        QVERIFY2(sheet.size() <= (1 << 22) + 16, qPrintable(QString::number(sheet.size())));
+        QVERIFY(sheet.startsWith(QLatin1String("a{b:${K")));
+        QCOMPARE(leftovers.size(), 1);
+        QVERIFY(!sheet.contains(QLatin1Char('x')));
+    }
 }
 
 void tst_TTheme::dp_data()

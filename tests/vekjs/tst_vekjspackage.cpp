@@ -6,6 +6,8 @@ class tst_VekJsPackage : public QObject
 private Q_SLOTS:
     void runnerExit_data();
     void runnerExit();
+    void hostileScripts_data();
+    void hostileScripts();
     void lookup_data();
     void lookup();
     void siteShadowsLib();
@@ -43,6 +45,32 @@ void tst_VekJsPackage::runnerExit()
     const ScriptRun noArgs = fx.runRaw({});
     QCOMPARE(noArgs.exitCode, 2);
     QVERIFY(noArgs.err.contains("Usage"));
+}
+
+void tst_VekJsPackage::hostileScripts_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("stderrHas");
+    QTest::newRow("200,000-deep JSON.stringify")
+            << "var a = []; for (var i = 0; i < 200000; ++i) a = [a];\n"
+               "if (JSON.stringify(a).length !== 400002) throw new Error('wrong text');\n"
+            << 0 << "";
+    QTest::newRow("string past a gigabyte") << "var s = 'x'; while (true) s += s;\n" << 1 << "ERROR: ";
+}
+
+// Scripts that exhaust the stack or the memory end with a script error or
+// succeed, never with a crash. Slow on a loaded machine: a generous bound.
+void tst_VekJsPackage::hostileScripts()
+{
+    QFETCH(QString, source);
+    QFETCH(int, exitCode);
+    QFETCH(QString, stderrHas);
+    ScriptFixture fx;
+    const ScriptRun r = fx.run(source, QStringList(), QByteArray(), QString(), 240000);
+    QVERIFY2(!r.crashed, r.err.constData());
+    QCOMPARE(r.exitCode, exitCode);
+    QVERIFY2(QString::fromUtf8(r.err).contains(stderrHas), r.err.constData());
 }
 
 void tst_VekJsPackage::lookup_data()

@@ -1,8 +1,11 @@
 // The choice and text controls on an X display: real focus changes, top-level
 // tool tips and painting.
 #include "controlstest.h"
+#include "tcheckbox.h"
 #include "tcodeedit.h"
 #include "teditablecombobox.h"
+#include "tmulticheckbox.h"
+#include "tmulticombobox.h"
 #include "tplaintextedit.h"
 #include "tradiobox.h"
 #include "ttextedit.h"
@@ -10,6 +13,7 @@
 
 #include <QAbstractButton>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
@@ -128,7 +132,18 @@ void tst_ChoiceOnScreen::wholeForm()
     auto *code = new TCodeEdit;
     code->setAttr("max_row_count", 5);
     code->setAttr("value", "var a = f(1); // note");
-    const QList<QWidget *> widgets {radio, combo, text, plain, code};
+    auto *check = new TCheckBox("Impedance control");
+    check->setTipText("12");
+    auto *multi = new TMultiCheckBox;
+    multi->setAttr("column_count", 2);
+    multi->setAttr("item_list", QVariantList {QVariantMap {{"name", "top"}, {"text", "Top"}},
+                                              QVariantMap {{"name", "bot"}, {"text", "Bottom"}},
+                                              QVariantMap {{"name", "in"}, {"text", "Inner"}, {"value", 2}}});
+    auto *choices = new TMultiComboBox;
+    choices->setItemList(
+            {QVariantMap {{"name", "d1"}, {"text", "Drill 1"}}, QVariantMap {{"name", "d2"}, {"text", "Drill 2"}}});
+    choices->setAttr("value", "d1,d2");
+    const QList<QWidget *> widgets {radio, combo, text, plain, code, check, multi, choices};
     for (QWidget *w : widgets)
         column->addWidget(w);
     column->addStretch(1);
@@ -153,6 +168,14 @@ void tst_ChoiceOnScreen::wholeForm()
     for (QAbstractButton *button : radio->buttons())
         QVERIFY(button->isVisible());
     QVERIFY(radio->buttons().at(2)->isChecked());
+    QCOMPARE(choices->lineEdit()->text(), QStringLiteral("Drill 1,Drill 2"));
+    for (TCheckBox *box : multi->buttons())
+        QVERIFY(box->isVisible() && multi->rect().contains(box->geometry()));
+    // The badge sits inside the box, right of its text.
+    QLabel *badge = check->tipLabel();
+    QVERIFY(badge->isVisible());
+    QVERIFY(check->rect().contains(badge->geometry()));
+    QVERIFY(hasContent(image, badge->geometry().translated(check->pos())));
     // The text edits took the heights of their rows.
     const int rowHeight = QFontMetrics(plain->font()).height();
     QCOMPARE(plain->height(), 2 * rowHeight + 8 + 2 * plain->frameWidth());

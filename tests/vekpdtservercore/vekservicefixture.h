@@ -1,9 +1,9 @@
 #ifndef VEKSERVICEFIXTURE_H
 #define VEKSERVICEFIXTURE_H
 
-// Shared by the end-to-end test and the benchmark: a service root folder
-// with the real programs, a plant database (PostgreSQL or SQLite) and the
-// running service host.
+// The end-to-end service test's set-up: a service root folder with the real
+// programs, a plant database (PostgreSQL or SQLite) and the running service
+// host.
 
 #include <QProcess>
 #include <QSqlDatabase>

@@ -2,6 +2,7 @@
 #include "tsqldeleterv2.h"
 #include "tsqlinserterv2.h"
 #include "tsqlqueryv2.h"
+#include "tsqlselectorv2.h"
 #include "tsqlupdaterv2.h"
 #include "vekfakesqldriver.h"
 #include "vektestsql.h"
@@ -232,6 +233,91 @@ private Q_SLOTS:
         QCOMPARE(q->deleteRow(QStringLiteral("w_missing"), QStringLiteral("a = 1")), -1);
         QCOMPARE(q->lastError().code(), QStringLiteral("SQL_QUERY_ERROR"));
         q->execSql(QStringLiteral("DROP TABLE w_delete"));
+    }
+
+    // A value holding U+0000 is refused, naming its field, before anything is
+    // sent: the drivers would cut the statement, and PostgreSQL cannot store it.
+    void nulValuesRefused_data() { addDrivers(); }
+
+    void nulValuesRefused()
+    {
+        QFETCH(QString, driver);
+        VEK_TEST_QUERY(q, driver, tempDir.path());
+        QVERIFY(makeTable(q.get(), driver, QStringLiteral("w_nul")));
+        QVERIFY(q->execSql(QStringLiteral("INSERT INTO w_nul (a, b) VALUES (1, 'k')")));
+        auto count
+                = [&q] { return q->selectValue(QStringLiteral("SELECT COUNT(*) FROM w_nul"), QVariantMap()).toInt(); };
+        const QString nul = QStringLiteral("x") + QChar(0) + QStringLiteral("y");
+        auto refusedNaming = [&q](const QString &iField) {
+            const TError err = q->lastError();
+            q->clearError();
+            const QString text = iField.isEmpty() ? QStringLiteral("A value in the statement holds a NUL character")
+                                                  : QStringLiteral("The value of field \"%1\" holds a NUL character "
+                                                                   "(U+0000)")
+                                                            .arg(iField);
+            return err.code() == QLatin1String("SQL_QUERY_ERROR") && err.text().contains(text);
+        };
+        VekLogCapture log;
+
+        q->insertRow(QStringLiteral("w_nul"), QVariantMap {{"a", 2}, {"b", nul}}, QStringList());
+        QVERIFY(refusedNaming(QStringLiteral("b")));
+        QCOMPARE(q->updateRow(QStringLiteral("w_nul"), QVariantMap {{"b", nul}}, QVariantMap {{"a", 1}}), -1);
+        QVERIFY(refusedNaming(QStringLiteral("b")));
+        QCOMPARE(q->updateRow(QStringLiteral("w_nul"), QVariantMap {{"a", 3}}, QVariantMap {{"b", nul}}), -1);
+        QVERIFY(refusedNaming(QStringLiteral("b")));
+        QCOMPARE(q->deleteRow(QStringLiteral("w_nul"), QVariantMap {{"a", 1}, {"b", nul}}), -1);
+        QVERIFY(refusedNaming(QStringLiteral("b")));
+        QCOMPARE(
+                q->deleteRow(
+                        TSqlDeleterV2(QStringLiteral("w_nul")).setWhere(QStringLiteral("b"), nul, QStringLiteral("="))),
+                -1);
+        QVERIFY(refusedNaming(QString()));
+        QVERIFY(!q->replaceRow(QStringLiteral("w_nul"), QVariantMap {{"b", nul}, {"a", 4}}, QStringList {"b"})
+                         .isValid());
+        QVERIFY(refusedNaming(QStringLiteral("b")));
+        q->batchInsert(QStringLiteral("w_nul"), QStringList {"a", "b"},
+                       QVariantList {QVariantList {5, "ok"}, QVariantList {6, nul}});
+        QVERIFY(refusedNaming(QStringLiteral("b")));
+        QVERIFY(!q->selectValue(QStringLiteral("SELECT a FROM w_nul WHERE b = :b"), QVariantMap(),
+                                QVariantMap {{"b", nul}})
+                         .isValid());
+        QVERIFY(refusedNaming(QStringLiteral("b")));
+
+        // Nothing reached the server, and the row is as it was.
+        QVERIFY(log.texts(QStringLiteral("sql")).isEmpty());
+        QCOMPARE(count(), 1);
+        QCOMPARE(q->selectValue(QStringLiteral("SELECT a FROM w_nul WHERE b = 'k'"), QVariantMap()).toInt(), 1);
+        q->execSql(QStringLiteral("DROP TABLE w_nul"));
+    }
+
+    // A MariaDB session in NO_BACKSLASH_ESCAPES mode reads a backslash as it
+    // stands: literals must not double it there, or a condition on a value
+    // holding one matches nothing and a replace inserts a duplicate.
+    void mariadbWithoutBackslashEscapes()
+    {
+        VEK_TEST_QUERY(q, QStringLiteral("QMYSQL"), tempDir.path());
+        const QString oldMode = q->selectValue(QStringLiteral("SELECT @@SESSION.sql_mode"), QVariantMap()).toString();
+        QVERIFY(q->execSql(QStringLiteral("SET SESSION sql_mode = 'NO_BACKSLASH_ESCAPES,STRICT_TRANS_TABLES'")));
+        // A fresh executor on the same connection asks for the mode.
+        std::unique_ptr<TSqlQueryV2> nbe(new TSqlQueryV2(q->sqlDatabase()));
+        const auto restore = qScopeGuard(
+                [&q, &oldMode] { q->execSql(QStringLiteral("SET SESSION sql_mode = '%1'").arg(oldMode)); });
+        QVERIFY(makeTable(nbe.get(), QStringLiteral("QMYSQL"), QStringLiteral("w_nbe")));
+        const QString value = QStringLiteral("C:\\plant\\line 'A'\\");
+        nbe->insertRow(QStringLiteral("w_nbe"), QVariantMap {{"a", 1}, {"b", value}}, QStringList());
+        QCOMPARE(nbe->selectValue(QStringLiteral("SELECT b FROM w_nbe"), QVariantMap()).toString(), value);
+
+        QCOMPARE(nbe->updateRow(QStringLiteral("w_nbe"), QVariantMap {{"a", 2}}, QVariantMap {{"b", value}}), 1);
+        QCOMPARE(nbe->replaceRow(QStringLiteral("w_nbe"), QVariantMap {{"b", value}, {"a", 3}}, QStringList {"b"}),
+                 QVariant());
+        QCOMPARE(nbe->selectValue(QStringLiteral("SELECT COUNT(*) FROM w_nbe"), QVariantMap()).toInt(), 1);
+        QCOMPARE(nbe->selectValue(QStringLiteral("SELECT a FROM w_nbe"), QVariantMap()).toInt(), 3);
+        TSqlSelectorV2 selector(QStringLiteral("w_nbe"));
+        selector.setField(QStringList {"a"}).setWhere(QStringLiteral("b"), value, QStringLiteral("="));
+        QCOMPARE(nbe->selectValue(selector).toInt(), 3);
+        QCOMPARE(nbe->deleteRow(QStringLiteral("w_nbe"), QVariantMap {{"b", value}}), 1);
+        QVERIFY2(!nbe->lastError().isValid(), qPrintable(nbe->lastError().text()));
+        nbe->execSql(QStringLiteral("DROP TABLE w_nbe"));
     }
 
     void replaceRow_data() { addDrivers(); }

@@ -314,10 +314,12 @@ void putCommandHead(QVariantMap &oMap, const QString &iHead)
 }
 
 // Index of the first SEP at or after FROM that no backslash precedes, or -1.
-int unescapedIndexOf(const QString &iText, QChar iSep, int iFrom)
+// The first ISEP at or after IFROM that no backslash precedes; the text
+// before ISTART counts as absent, so a separator right at ISTART separates.
+int unescapedIndexOf(const QString &iText, QChar iSep, int iFrom, int iStart = 0)
 {
     int pos = iText.indexOf(iSep, iFrom);
-    while (pos > 0 && iText.at(pos - 1) == QLatin1Char('\\'))
+    while (pos > iStart && iText.at(pos - 1) == QLatin1Char('\\'))
         pos = iText.indexOf(iSep, pos + 1);
     return pos;
 }
@@ -337,14 +339,16 @@ QVariantMap TDataParse::commandStr2Map(const QString &iCommand, const QString &i
         return map;
     }
 
+    // The parts are cut at offsets into the one text: copying the rest of
+    // the text at every comma would make a long command quadratic.
     QStringList parts;
-    QString rest = iCommand;
-    for (int comma = unescapedIndexOf(rest, QLatin1Char(','), 0); comma >= 0;
-         comma = unescapedIndexOf(rest, QLatin1Char(','), 0)) {
-        parts.append(rest.left(comma).trimmed());
-        rest = rest.mid(comma + 1);
+    int start = 0;
+    for (int comma = unescapedIndexOf(iCommand, QLatin1Char(','), start, start); comma >= 0;
+         comma = unescapedIndexOf(iCommand, QLatin1Char(','), start, start)) {
+        parts.append(iCommand.mid(start, comma - start).trimmed());
+        start = comma + 1;
     }
-    parts.append(rest.trimmed());
+    parts.append(iCommand.mid(start).trimmed());
     putCommandHead(map, parts.first());
 
     const QString keyCase = iKeyCase.toUpper();
@@ -441,6 +445,7 @@ QString TDataParse::stringList2Csv(const QStringList &iFields)
 #include <QDomElement>
 #include <QDomNamedNodeMap>
 #include <QHash>
+#include <QXmlStreamReader>
 
 namespace {
 
@@ -459,26 +464,56 @@ QDomElement findXmlChild(const QDomElement &iElement, const QString &iTagName)
     return QDomElement();
 }
 
-QDomElement xmlDataRoot(const QString &iXml, const QString &iRootName)
+struct XmlParseFailure
 {
-    if (iXml.isEmpty())
-        return QDomElement();
-    QDomDocument doc;
-    QString message;
     int line = 0;
     int column = 0;
-    if (!doc.setContent(iXml, false, &message, &line, &column)) {
-        qDebug().noquote() << QStringLiteral("Parser Xml Stream failed at line %1 column %2, error: %3!\n")
-                                      .arg(line)
-                                      .arg(column)
-                                      .arg(message);
-        return QDomElement();
+    QString message;
+};
+
+// The DOM parser and every walk over its tree recurse once per level, so a
+// document nested deeper than the limit is refused before it is parsed. One
+// streaming pass finds the depth; other faults are left to the DOM parser,
+// which reports them in its own words.
+bool xmlDepthWithinLimit(const QString &iXml, XmlParseFailure *oFailure)
+{
+    QXmlStreamReader reader(iXml);
+    int depth = 0;
+    while (!reader.atEnd()) {
+        const QXmlStreamReader::TokenType token = reader.readNext();
+        if (token == QXmlStreamReader::StartElement) {
+            if (++depth > TDataParse::XmlDepthLimit) {
+                oFailure->line = int(reader.lineNumber());
+                oFailure->column = int(reader.columnNumber());
+                oFailure->message
+                        = QStringLiteral("elements nested deeper than %1 levels").arg(TDataParse::XmlDepthLimit);
+                return false;
+            }
+        } else if (token == QXmlStreamReader::EndElement) {
+            --depth;
+        }
     }
-    if (doc.isNull()) {
-        qDebug().noquote() << QStringLiteral("document is null.");
-        return QDomElement();
-    }
-    const QDomElement root = doc.documentElement();
+    return true;
+}
+
+bool parseXmlDocument(const QString &iXml, QDomDocument *oDoc, XmlParseFailure *oFailure)
+{
+    if (!xmlDepthWithinLimit(iXml, oFailure))
+        return false;
+    return oDoc->setContent(iXml, false, &oFailure->message, &oFailure->line, &oFailure->column);
+}
+
+QString xmlFailureText(const XmlParseFailure &iFailure)
+{
+    return QStringLiteral("Parse Xml data failed at line %1 column %2, error: %3\n")
+            .arg(iFailure.line)
+            .arg(iFailure.column)
+            .arg(iFailure.message);
+}
+
+QDomElement xmlDataRoot(const QDomDocument &iDoc, const QString &iRootName)
+{
+    const QDomElement root = iDoc.documentElement();
     if (iRootName.isEmpty() || root.tagName() == iRootName)
         return root;
     return findXmlChild(root, iRootName);
@@ -525,11 +560,46 @@ QString xmlOwnText(const QDomElement &iElement)
     return text;
 }
 
+// The element's text is gathered once, from its children's results, so a
+// deep tree is read in linear time; ioFullText receives what
+// QDomElement::text() would give (text, CDATA and child elements' text).
 QVariant xmlDom2Variant(const QDomElement &iElement, const QStringList &iArrayFlags, const QString &iTextKey,
-                        bool iOwnText)
+                        bool iOwnText, QString *oFullText)
 {
+    QStringList tags;
+    QHash<QString, QVariantList> values;
+    QHash<QString, QDomElement> lastSeen;
+    QString fullText;
+    int textPieces = 0;
+    const auto addText = [&fullText, &textPieces](const QString &iPiece) {
+        if (iPiece.isEmpty())
+            return;
+        // A lone piece is shared rather than copied, so a text deep down a
+        // chain of single children is not copied at every level.
+        if (textPieces++ == 0)
+            fullText = iPiece;
+        else
+            fullText += iPiece;
+    };
+    for (QDomNode node = iElement.firstChild(); !node.isNull(); node = node.nextSibling()) {
+        if (node.isText()) { // CDATA sections are text nodes too
+            addText(node.toText().data());
+            continue;
+        }
+        const QDomElement child = node.toElement();
+        if (child.isNull() || child.tagName().isEmpty())
+            continue;
+        const QString tag = child.tagName();
+        if (!values.contains(tag))
+            tags.append(tag);
+        QString childText;
+        values[tag].append(xmlDom2Variant(child, iArrayFlags, iTextKey, iOwnText, &childText));
+        addText(childText);
+        lastSeen.insert(tag, child);
+    }
+    *oFullText = fullText;
+
     QVariantMap map;
-    const QString fullText = iElement.text();
     if (!fullText.isEmpty()) {
         const QString text = iOwnText ? xmlOwnText(iElement) : fullText;
         if (!text.isEmpty())
@@ -543,19 +613,6 @@ QVariant xmlDom2Variant(const QDomElement &iElement, const QStringList &iArrayFl
     if (!iElement.hasChildNodes())
         return map;
 
-    QStringList tags;
-    QHash<QString, QVariantList> values;
-    QHash<QString, QDomElement> lastSeen;
-    for (QDomNode node = iElement.firstChild(); !node.isNull(); node = node.nextSibling()) {
-        const QDomElement child = node.toElement();
-        if (child.isNull() || child.tagName().isEmpty())
-            continue;
-        const QString tag = child.tagName();
-        if (!values.contains(tag))
-            tags.append(tag);
-        values[tag].append(xmlDom2Variant(child, iArrayFlags, iTextKey, iOwnText));
-        lastSeen.insert(tag, child);
-    }
     for (const QString &tag : qAsConst(tags)) {
         const QVariantList list = values.value(tag);
         if (list.size() > 1 || !findXmlArrayFlag(lastSeen.value(tag), iArrayFlags).isEmpty())
@@ -579,17 +636,10 @@ QVariantMap TDataParse::simpleXml2Map(const QString &iXml, const QString &iCase,
 {
     QVariantMap map;
     QDomDocument doc;
-    QString message;
-    int line = 0;
-    int column = 0;
-    if (!doc.setContent(iXml, false, &message, &line, &column)) {
-        if (oErr) {
-            oErr->setError(QStringLiteral("Parse Xml data failed at line %1 column %2, error: %3\n")
-                                   .arg(line)
-                                   .arg(column)
-                                   .arg(message),
-                           QStringLiteral("Error"));
-        }
+    XmlParseFailure failure;
+    if (!parseXmlDocument(iXml, &doc, &failure)) {
+        if (oErr)
+            oErr->setError(xmlFailureText(failure), QStringLiteral("Error"));
         return map;
     }
     const QString keyCase = iCase.toUpper();
@@ -606,14 +656,32 @@ QVariantMap TDataParse::simpleXml2Map(const QString &iXml, const QString &iCase,
 }
 
 QVariant TDataParse::xmlStr2Variant(const QString &iXml, const QStringList &iArrayFlags, const QString &iRootName,
-                                    const QString &iTextKey, const QVariantMap &iOptions)
+                                    const QString &iTextKey, const QVariantMap &iOptions, TError *oErr)
 {
-    const QDomElement root = xmlDataRoot(iXml, iRootName);
+    if (iXml.isEmpty())
+        return QVariantMap();
+    QDomDocument doc;
+    XmlParseFailure failure;
+    if (!parseXmlDocument(iXml, &doc, &failure)) {
+        qDebug().noquote() << QStringLiteral("Parser Xml Stream failed at line %1 column %2, error: %3!\n")
+                                      .arg(failure.line)
+                                      .arg(failure.column)
+                                      .arg(failure.message);
+        if (oErr)
+            oErr->setError(xmlFailureText(failure), QStringLiteral("Error"));
+        return QVariantMap();
+    }
+    if (doc.isNull()) {
+        qDebug().noquote() << QStringLiteral("document is null.");
+        return QVariantMap();
+    }
+    const QDomElement root = xmlDataRoot(doc, iRootName);
     if (root.isNull())
         return QVariantMap();
     const auto option = iOptions.constFind(QStringLiteral("recursively_text"));
     const bool ownText = option != iOptions.constEnd() && !option.value().toBool();
-    return xmlDom2Variant(root, iArrayFlags, iTextKey, ownText);
+    QString fullText;
+    return xmlDom2Variant(root, iArrayFlags, iTextKey, ownText, &fullText);
 }
 
 QString TDataParse::strEscapeXml(const QString &iText)

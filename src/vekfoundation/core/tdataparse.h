@@ -106,7 +106,7 @@ public:
 
     //! The root's child elements as tag name -> trimmed whole text. iCase
     //! "UPPER" or "LOWER" (any case) cases the keys. Bad XML sets oErr and
-    //! gives an empty map.
+    //! gives an empty map; so does nesting deeper than XmlDepthLimit.
     static QVariantMap simpleXml2Map(const QString &iXml, const QString &iCase = QString(), TError *oErr = nullptr);
 
     //! Converts the element named iRootName (the document element when empty
@@ -115,10 +115,15 @@ public:
     //! single child that iArrayFlags names by its tag or by a path of
     //! ancestor tags ("order/lines/item"). An element's text is stored under
     //! iTextKey; with the option "recursively_text" false it is the
-    //! element's own text only. Bad XML or no such element give an empty map.
+    //! element's own text only. Bad XML or no such element give an empty map;
+    //! bad XML also sets oErr when given.
     static QVariant xmlStr2Variant(const QString &iXml, const QStringList &iArrayFlags = QStringList(),
                                    const QString &iRootName = QString(), const QString &iTextKey = QString(),
-                                   const QVariantMap &iOptions = QVariantMap());
+                                   const QVariantMap &iOptions = QVariantMap(), TError *oErr = nullptr);
+
+    //! Elements nested deeper than this are refused before any parsing (by
+    //! both XML conversions), as bad XML.
+    static constexpr int XmlDepthLimit = 1024;
 
     //! Escapes &, <, >, ' and " for XML text and attribute values.
     static QString strEscapeXml(const QString &iText);

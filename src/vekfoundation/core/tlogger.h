@@ -133,12 +133,31 @@ private:
 /*!
  * The position text of the current source line:
  * "File:<base name of the source file>, Line:<line>, Func:<Class::method>".
- * Built once per call site and then only copied.
+ * Built once per call site and then only copied. The text is never
+ * destroyed: a call site first reached during the run may be reached again
+ * from a destructor at exit, after the function-local statics made during
+ * the run are gone.
  */
 #define TLOG_POS                                                                                                       \
     ([](const char *vekFuncInfo) -> QString {                                                                          \
-        static const QString vekPos = TLogger::srcPos(__FILE__, __LINE__, vekFuncInfo);                                \
-        return vekPos;                                                                                                 \
+        static const QString *const vekPos = new QString(TLogger::srcPos(__FILE__, __LINE__, vekFuncInfo));            \
+        return *vekPos;                                                                                                \
     }(Q_FUNC_INFO))
+
+/*!
+ * Writes one log line with the caller's position and the current time.
+ * The level is looked at first, as qCDebug does: a line above debugLevel()
+ * costs neither its text nor its position nor the logger's lock.
+ *
+ *     VEK_LOG(QStringLiteral("opened %1").arg(name), "info", 2);
+ *
+ * type is a string literal ("error", "warn", "info", "debug", ...).
+ */
+#define VEK_LOG(text, type, level)                                                                                     \
+    do {                                                                                                               \
+        TLogger *const vekLogger = TLogger::instance();                                                                \
+        if ((level) <= vekLogger->debugLevel())                                                                        \
+            vekLogger->writeLog((text), QStringLiteral(type), QString(), TLOG_POS, (level));                           \
+    } while (false)
 
 #endif // TLOGGER_H

@@ -26,16 +26,8 @@ TLogItem &TLogItem::operator=(const TLogItem &iOther)
 TLogItem::~TLogItem() = default;
 
 #define TLOGITEM_FIELD(getter, setter)                                                                                 \
-    QString TLogItem::getter() const                                                                                   \
-    {                                                                                                                  \
-        Q_D(const TLogItem);                                                                                           \
-        return d->getter;                                                                                              \
-    }                                                                                                                  \
-    void TLogItem::setter(const QString &iValue)                                                                       \
-    {                                                                                                                  \
-        Q_D(TLogItem);                                                                                                 \
-        d->getter = iValue;                                                                                            \
-    }
+    QString TLogItem::getter() const { return d->getter; }                                                             \
+    void TLogItem::setter(const QString &iValue) { d->getter = iValue; }
 
 TLOGITEM_FIELD(when, setWhen)
 TLOGITEM_FIELD(who, setWho)

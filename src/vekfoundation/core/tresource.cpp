@@ -6,6 +6,7 @@
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
+#include <QImage>
 #include <QPainter>
 #include <QResource>
 
@@ -51,12 +52,16 @@ QPixmap TResourcePrivate::composePixmap(const QPixmap &iPixmap, const QString &i
         color = Qt::black;
     // Source-in keeps each pixel's coverage and replaces its colour, so the
     // shape and the soft edges of the icon survive.
-    QPixmap out = iPixmap.copy();
+    // An opaque icon file is held without an alpha channel, which would make
+    // the result opaque: paint on a copy that has one.
+    QImage out = iPixmap.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
     QPainter painter(&out);
     painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
     painter.fillRect(out.rect(), color);
     painter.end();
-    return out;
+    QPixmap pixmap = QPixmap::fromImage(out);
+    pixmap.setDevicePixelRatio(iPixmap.devicePixelRatio());
+    return pixmap;
 }
 
 TResource::TResource()

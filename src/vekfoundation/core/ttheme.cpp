@@ -47,6 +47,68 @@ bool isTemplateMark(QChar iChar)
 
 bool hasTemplateMarks(const QString &iText) { return std::any_of(iText.cbegin(), iText.cend(), isTemplateMark); }
 
+// The calls still in the text after every pass, as the pattern
+// "(\$\{[^\{\}]+\}|\$\w+\([^\(\)]+\))" finds them from left to right, found
+// without a match object per call: a sheet cut off at the output limit can
+// hold hundreds of thousands of them.
+QSet<QStringRef> leftoverCalls(const QString &iText)
+{
+    QSet<QStringRef> calls;
+    const int size = iText.size();
+    int pos = iText.indexOf(QLatin1Char('$'));
+    while (pos >= 0 && pos + 1 < size) {
+        int end = -1;
+        if (iText.at(pos + 1) == QLatin1Char('{')) {
+            int i = pos + 2;
+            while (i < size && iText.at(i) != QLatin1Char('{') && iText.at(i) != QLatin1Char('}'))
+                ++i;
+            if (i < size && i > pos + 2 && iText.at(i) == QLatin1Char('}'))
+                end = i + 1;
+        }
+        if (end < 0) {
+            int i = pos + 1;
+            while (i < size && (iText.at(i).isLetterOrNumber() || iText.at(i) == QLatin1Char('_')))
+                ++i;
+            if (i > pos + 1 && i < size && iText.at(i) == QLatin1Char('(')) {
+                const int open = i;
+                ++i;
+                while (i < size && iText.at(i) != QLatin1Char('(') && iText.at(i) != QLatin1Char(')'))
+                    ++i;
+                if (i < size && i > open + 1 && iText.at(i) == QLatin1Char(')'))
+                    end = i + 1;
+            }
+        }
+        if (end >= 0) {
+            calls.insert(iText.midRef(pos, end - pos));
+            pos = iText.indexOf(QLatin1Char('$'), end);
+        } else {
+            pos = iText.indexOf(QLatin1Char('$'), pos + 1);
+        }
+    }
+    return calls;
+}
+
+// Every text that stands between a "${" and the next "}": a key without a
+// closing brace occurs as a reference only if it is one of these.
+// Names longer than the longest key are not kept.
+QSet<QString> referencedNames(const QString &iText, int iLongestKey)
+{
+    QSet<QString> names;
+    int start = 0;
+    int end = -1;
+    while ((start = iText.indexOf(QLatin1String("${"), start)) >= 0) {
+        // A run of openings shares one closing brace: look for it once.
+        if (end < start + 2)
+            end = iText.indexOf(QLatin1Char('}'), start + 2);
+        if (end < 0)
+            break;
+        if (end - start - 2 <= iLongestKey)
+            names.insert(iText.mid(start + 2, end - start - 2));
+        ++start;
+    }
+    return names;
+}
+
 // White space and digits as the template patterns read them (ASCII only).
 bool isRegexBlank(QChar iChar)
 {
@@ -179,9 +241,43 @@ QString TThemePrivate::substituteValues(const QString &iText) const
         }
     }
 
+    // The slow road replaces key by key. Chained values can double the text at
+    // every key, so the text is held to an output limit and the whole pass to
+    // a work budget: a replacement that would pass either is not made, and its
+    // references stay for the leftover report. Keys whose reference does not
+    // occur are skipped without touching the text; the names that do occur
+    // are gathered again only after the text has changed.
+    constexpr qsizetype outputLimit = qsizetype(1) << 20;
+    constexpr qsizetype workBudget = qsizetype(1) << 25;
+    qsizetype work = 0;
     out = iText;
+    QSet<QString> names;
+    bool namesStale = true;
+    int longestKey = 0;
     for (auto it = valueMap.cbegin(); it != valueMap.cend(); ++it)
-        out.replace(QStringLiteral("${%1}").arg(it.key()), styleTexts.value(it.key()));
+        longestKey = std::max(longestKey, it.key().size());
+    for (auto it = valueMap.cbegin(); it != valueMap.cend() && work < workBudget; ++it) {
+        const bool plainKey = !it.key().contains(QLatin1Char('}'));
+        if (plainKey && namesStale) {
+            names = referencedNames(out, longestKey);
+            work += out.size();
+            namesStale = false;
+        }
+        if (plainKey && !names.contains(it.key()))
+            continue;
+        const QString reference = QStringLiteral("${%1}").arg(it.key());
+        const QString value = styleTexts.value(it.key());
+        const qsizetype count = out.count(reference);
+        work += out.size();
+        if (count == 0)
+            continue;
+        const qsizetype grown = out.size() + count * (value.size() - reference.size());
+        if (grown > outputLimit || work + out.size() + grown > workBudget)
+            continue;
+        out.replace(reference, value);
+        work += out.size() + grown;
+        namesStale = true;
+    }
     return out;
 }
 
@@ -393,8 +489,7 @@ bool TTheme::loadThemeConfig(const QString &iFile)
     const QVariant config
             = TDataParse::jsonStr2Variant(TFileIo::readFileString(iFile, QStringLiteral("UTF-8"), nullptr), &err);
     if (err.isValid()) {
-        TLogger::instance()->writeLog(QStringLiteral("theme file [%1] is not a valid json format!").arg(iFile),
-                                      QStringLiteral("error"), QString(), TLOG_POS, 0);
+        VEK_LOG(QStringLiteral("theme file [%1] is not a valid json format!").arg(iFile), "error", 0);
         return false;
     }
     d->valueMap = config.toMap();
@@ -450,19 +545,14 @@ void TTheme::applyTheme()
     qss = d->substituteColorFunction(qss, TThemePrivate::Lighter);
     qss = d->substituteColorFunction(qss, TThemePrivate::Darker);
 
-    static const QRegularExpression leftoverRe(QStringLiteral("(\\$\\{[^\\{\\}]+\\}|\\$\\w+\\([^\\(\\)]+\\))"));
-    QSet<QString> leftovers;
-    if (qss.contains(QLatin1Char('$'))) {
-        QRegularExpressionMatchIterator it = leftoverRe.globalMatch(qss);
-        while (it.hasNext())
-            leftovers.insert(it.next().captured(1));
-    }
+    const QSet<QStringRef> leftovers = leftoverCalls(qss);
     if (!leftovers.isEmpty()) {
-        QStringList names = leftovers.values();
+        QStringList names;
+        for (const QStringRef &name : leftovers)
+            names.append(name.toString());
         names.sort();
-        TLogger::instance()->writeLog(
-                QStringLiteral("style sheet file have invalid variable (%1).").arg(names.join(QLatin1Char(','))),
-                QStringLiteral("error"), QString(), TLOG_POS, 0);
+        VEK_LOG(QStringLiteral("style sheet file have invalid variable (%1).").arg(names.join(QLatin1Char(','))),
+                "error", 0);
     }
 
     if (widgets)

@@ -576,8 +576,7 @@ bool TMail::sendMail(const QString &iUserStr, const QString &iPasswordStr, const
         if (!QFileInfo::exists(path)) {
             // Level 0: a mail that goes out without an attachment the user
             // named should leave a trace in every log.
-            TLogger::instance()->writeLog(QStringLiteral("attachment file [%1] does not exist, skipped").arg(path),
-                                          QStringLiteral("warn"), QString(), TLOG_POS, 0);
+            VEK_LOG(QStringLiteral("attachment file [%1] does not exist, skipped").arg(path), "warn", 0);
             continue;
         }
         QFile file(path);

@@ -2,7 +2,35 @@
 #include "tmimemessage_p.h"
 #include "tmimemultipart.h"
 #include "tmimepart_p.h"
-#include "tquotedprintable.h"
+
+namespace {
+
+// The "Q" text of an encoded word. Only letters, digits and the few marks
+// that may stand in a phrase are written as they are; the space becomes "_",
+// and "_", "=", "?", ":" and every other byte are escaped, since a reader
+// takes "_" for a space and "?=" for the end of the word.
+QByteArray qEncodedWordText(const QByteArray &iBytes)
+{
+    static const char hex[] = "0123456789ABCDEF";
+    QByteArray out;
+    out.reserve(iBytes.size() * 3);
+    for (const char c : iBytes) {
+        const uchar b = uchar(c);
+        if ((b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') || (b >= '0' && b <= '9') || b == '!' || b == '*'
+            || b == '+' || b == '-' || b == '/') {
+            out += c;
+        } else if (b == ' ') {
+            out += '_';
+        } else {
+            out += '=';
+            out += hex[b >> 4];
+            out += hex[b & 0xF];
+        }
+    }
+    return out;
+}
+
+} // namespace
 
 QString TMimeMessagePrivate::encodedText(const QString &iText) const
 {
@@ -10,12 +38,8 @@ QString TMimeMessagePrivate::encodedText(const QString &iText) const
     switch (headerEncoding) {
     case TMimePart::EncodingBase64:
         return QLatin1String("=?utf-8?B?") + QString::fromLatin1(text.toUtf8().toBase64()) + QLatin1String("?=");
-    case TMimePart::EncodingQuotedPrintable: {
-        QString encoded = TQuotedPrintable::encode(text.toUtf8());
-        encoded.replace(QLatin1Char(' '), QLatin1Char('_'));
-        encoded.replace(QLatin1Char(':'), QLatin1String("=3A"));
-        return QLatin1String("=?utf-8?Q?") + encoded + QLatin1String("?=");
-    }
+    case TMimePart::EncodingQuotedPrintable:
+        return QLatin1String("=?utf-8?Q?") + QString::fromLatin1(qEncodedWordText(text.toUtf8())) + QLatin1String("?=");
     default:
         return text;
     }

@@ -12,10 +12,6 @@
 #include <QJsonObject>
 #include <QNetworkRequest>
 
-// Expanded in place so that the position names the calling function.
-#define VEK_FILEIO_LOG(text, type, level)                                                                              \
-    TLogger::instance()->writeLog((text), QStringLiteral(type), QString(), TLOG_POS, (level))
-
 void TNetworkFileIoPrivate::endStep()
 {
     Q_Q(TNetworkFileIo);
@@ -254,7 +250,7 @@ void TNetworkFileIo::serverMd5Check()
     body.insert(QStringLiteral("md5"), QJsonArray::fromStringList(digests));
 
     const QUrl url = d->serviceUrl(QStringLiteral("/system/getFileExists"), {});
-    VEK_FILEIO_LOG(url.toString(), "debug", 5);
+    VEK_LOG(url.toString(), "debug", 5);
     QNetworkRequest request(url);
     request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/json;charset=utf8"));
     d->beginStep();
@@ -270,7 +266,7 @@ void TNetworkFileIo::onFinished(QNetworkReply *iReply)
     iReply->deleteLater();
 
     if (iReply->error() != QNetworkReply::NoError) {
-        VEK_FILEIO_LOG(iReply->errorString(), "error", 0);
+        VEK_LOG(iReply->errorString(), "error", 0);
         d->queryError = QStringLiteral("check files on server failed: %1").arg(iReply->errorString());
     } else if (d->phase == TNetworkFileIoPrivate::Checking) {
         const QVariant answer = TDataParse::jsonStr2Variant(QString::fromUtf8(iReply->readAll()));
@@ -296,7 +292,7 @@ void TNetworkFileIo::downloadFile(const QString &iName, const QString &iMd5)
     const QUrl url = d->serviceUrl(QStringLiteral("/system/downloadFile"), {{QStringLiteral("dir"), d->serverDir},
                                                                             {QStringLiteral("md5"), iMd5},
                                                                             {QStringLiteral("filename"), iName}});
-    VEK_FILEIO_LOG(url.toString(), "debug", 5);
+    VEK_LOG(url.toString(), "debug", 5);
 
     d->sink.reset(new TDownloadSink);
     if (!d->sink->open(d->localDir + iName)) {
@@ -322,12 +318,12 @@ void TNetworkFileIo::uploadFile(const QString &iPath, const QString &iMd5)
                                    {{QStringLiteral("dir"), d->uploadDir}, {QStringLiteral("md5"), iMd5}});
     QNetworkRequest request(url);
     request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/octet-stream"));
-    VEK_FILEIO_LOG(url.toString(), "debug", 5);
+    VEK_LOG(url.toString(), "debug", 5);
 
     auto *file = new QFile(iPath);
     if (!file->open(QIODevice::ReadOnly)) {
         d->uploadStarted = false;
-        VEK_FILEIO_LOG(QStringLiteral("Upload:File open falied!"), "debug", 5);
+        VEK_LOG(QStringLiteral("Upload:File open falied!"), "debug", 5);
         d->failCurrent(QStringLiteral("open file %1 failed, error : %2").arg(iPath, file->errorString()));
         delete file;
         return;
@@ -382,7 +378,7 @@ void TNetworkFileIo::onDownFinished()
         d->uploadReply = nullptr;
         const QByteArray answer = reply->readAll();
         if (!answer.isEmpty())
-            VEK_FILEIO_LOG(QString::fromUtf8(answer), "debug", 5);
+            VEK_LOG(QString::fromUtf8(answer), "debug", 5);
         if (reply->error() != QNetworkReply::NoError)
             d->failCurrent(reply->errorString());
     }
@@ -396,8 +392,8 @@ void TNetworkFileIo::onReplyError(QNetworkReply::NetworkError iCode)
     auto *reply = qobject_cast<QNetworkReply *>(sender());
     if (!d->isCurrent(reply))
         return;
-    VEK_FILEIO_LOG(QStringLiteral("onReplyError"), "error", 0);
-    VEK_FILEIO_LOG(reply->errorString(), "debug", 5);
+    VEK_LOG(QStringLiteral("onReplyError"), "error", 0);
+    VEK_LOG(reply->errorString(), "debug", 5);
     d->failCurrent(reply->errorString());
 }
 
@@ -406,7 +402,7 @@ void TNetworkFileIo::onSslErrors(QNetworkReply *iReply, const QList<QSslError> &
     Q_UNUSED(iErrors)
     // Not ignored: the request fails and its finish notice ends the wait.
     if (iReply)
-        VEK_FILEIO_LOG(iReply->errorString(), "debug", 5);
+        VEK_LOG(iReply->errorString(), "debug", 5);
 }
 
 void TNetworkFileIo::onProcess(qint64 iBytesDone, qint64 iBytesTotal)

@@ -96,12 +96,15 @@ TComboBox::TComboBox(QWidget *iParent)
     : QComboBox(iParent)
     , d(new TComboBoxPrivate(this))
 {
-    TControlSupport::lifetime("new combobox 0x%1", this, TLOG_POS);
+    VEK_LOG(QStringLiteral("new combobox 0x%1").arg(TControlSupport::address(this)), "debug", 5);
     setFocusPolicy(Qt::StrongFocus);
     connect(this, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &TComboBox::onEditFinished);
 }
 
-TComboBox::~TComboBox() { TControlSupport::lifetime("destroy combobox 0x%1", this, TLOG_POS); }
+TComboBox::~TComboBox()
+{
+    VEK_LOG(QStringLiteral("destroy combobox 0x%1").arg(TControlSupport::address(this)), "debug", 5);
+}
 
 void TComboBox::set(const QString &iKey, const QVariant &iValue)
 {
@@ -153,7 +156,7 @@ void TComboBox::setItemList(const QVariantList &iItemLst)
         if (isMapLike(item)) {
             const QVariantMap map = item.toMap();
             const QString iconName = map.value(QStringLiteral("icon")).toString();
-            addItem(iconName.isEmpty() ? QIcon() : resourceIcon(iconName), map.value(QStringLiteral("text")).toString(),
+            addItem(resourceIcon(iconName), map.value(QStringLiteral("text")).toString(),
                     map.value(QStringLiteral("user_data")));
             d->rowNames.insert(row, map.value(QStringLiteral("name")).toString());
             stored.append(item);

@@ -14,14 +14,6 @@ namespace TControlSupport {
 // its address as lower-case hexadecimal digits.
 inline QString address(const void *iObject) { return QString::number(reinterpret_cast<quintptr>(iObject), 16); }
 
-// One construction or destruction line ("new lineedit 0x%1"); iPos comes from
-// TLOG_POS in the constructor or destructor itself.
-inline void lifetime(const char *iFormat, const void *iObject, const QString &iPos)
-{
-    TLogger::instance()->writeLog(QString::fromLatin1(iFormat).arg(address(iObject)), QStringLiteral("debug"),
-                                  QString(), iPos, 5);
-}
-
 // Sends one of the control's own events with its address as uuid. False when
 // a listener destroyed the control meanwhile (a script closing its form), so
 // the caller must not touch it any more.

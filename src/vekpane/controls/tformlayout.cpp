@@ -129,10 +129,13 @@ TFormLayout::TFormLayout(QWidget *iParent)
     , d(new TFormLayoutPrivate(this))
 {
     setColumnCount(1);
-    TControlSupport::lifetime("new fromlayout 0x%1", this, TLOG_POS);
+    VEK_LOG(QStringLiteral("new fromlayout 0x%1").arg(TControlSupport::address(this)), "debug", 5);
 }
 
-TFormLayout::~TFormLayout() { TControlSupport::lifetime("destroy formlayout 0x%1", this, TLOG_POS); }
+TFormLayout::~TFormLayout()
+{
+    VEK_LOG(QStringLiteral("destroy formlayout 0x%1").arg(TControlSupport::address(this)), "debug", 5);
+}
 
 void TFormLayout::set(const QString &iKey, const QVariant &iValue)
 {

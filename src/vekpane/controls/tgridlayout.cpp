@@ -9,10 +9,13 @@ TGridLayout::TGridLayout(QWidget *iParent)
     : QGridLayout(iParent)
     , d(new TGridLayoutPrivate(this))
 {
-    TControlSupport::lifetime("new gridlayout 0x%1", this, TLOG_POS);
+    VEK_LOG(QStringLiteral("new gridlayout 0x%1").arg(TControlSupport::address(this)), "debug", 5);
 }
 
-TGridLayout::~TGridLayout() { TControlSupport::lifetime("destroy gridlayout 0x%1", this, TLOG_POS); }
+TGridLayout::~TGridLayout()
+{
+    VEK_LOG(QStringLiteral("destroy gridlayout 0x%1").arg(TControlSupport::address(this)), "debug", 5);
+}
 
 void TGridLayout::set(const QString &iKey, const QVariant &iValue)
 {

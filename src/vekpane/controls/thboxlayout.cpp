@@ -8,10 +8,13 @@ THBoxLayout::THBoxLayout(QWidget *iParent)
     : QHBoxLayout(iParent)
     , d(new THBoxLayoutPrivate(this))
 {
-    TControlSupport::lifetime("new hboxlayout 0x%1", this, TLOG_POS);
+    VEK_LOG(QStringLiteral("new hboxlayout 0x%1").arg(TControlSupport::address(this)), "debug", 5);
 }
 
-THBoxLayout::~THBoxLayout() { TControlSupport::lifetime("destroy hboxlayout 0x%1", this, TLOG_POS); }
+THBoxLayout::~THBoxLayout()
+{
+    VEK_LOG(QStringLiteral("destroy hboxlayout 0x%1").arg(TControlSupport::address(this)), "debug", 5);
+}
 
 void THBoxLayout::set(const QString &iKey, const QVariant &iValue)
 {

@@ -85,11 +85,14 @@ TLineEdit::TLineEdit(QWidget *iParent)
     : QLineEdit(iParent)
     , d(new TLineEditPrivate(this))
 {
-    TControlSupport::lifetime("new lineedit 0x%1", this, TLOG_POS);
+    VEK_LOG(QStringLiteral("new lineedit 0x%1").arg(TControlSupport::address(this)), "debug", 5);
     connect(this, &QLineEdit::editingFinished, this, &TLineEdit::onEditFinished);
 }
 
-TLineEdit::~TLineEdit() { TControlSupport::lifetime("destroy lineedit 0x%1", this, TLOG_POS); }
+TLineEdit::~TLineEdit()
+{
+    VEK_LOG(QStringLiteral("destroy lineedit 0x%1").arg(TControlSupport::address(this)), "debug", 5);
+}
 
 void TLineEdit::set(const QString &iKey, const QVariant &iValue)
 {

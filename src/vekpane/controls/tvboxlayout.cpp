@@ -8,10 +8,13 @@ TVBoxLayout::TVBoxLayout(QWidget *iParent)
     : QVBoxLayout(iParent)
     , d(new TVBoxLayoutPrivate(this))
 {
-    TControlSupport::lifetime("new vboxlayout 0x%1", this, TLOG_POS);
+    VEK_LOG(QStringLiteral("new vboxlayout 0x%1").arg(TControlSupport::address(this)), "debug", 5);
 }
 
-TVBoxLayout::~TVBoxLayout() { TControlSupport::lifetime("destroy vboxlayout 0x%1", this, TLOG_POS); }
+TVBoxLayout::~TVBoxLayout()
+{
+    VEK_LOG(QStringLiteral("destroy vboxlayout 0x%1").arg(TControlSupport::address(this)), "debug", 5);
+}
 
 void TVBoxLayout::set(const QString &iKey, const QVariant &iValue)
 {

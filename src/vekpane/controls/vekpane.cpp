@@ -10,10 +10,10 @@ VekPane::VekPane(QWidget *iParent)
     : QWidget(iParent)
     , d(new VekPanePrivate(this))
 {
-    TControlSupport::lifetime("new widget 0x%1", this, TLOG_POS);
+    VEK_LOG(QStringLiteral("new widget 0x%1").arg(TControlSupport::address(this)), "debug", 5);
 }
 
-VekPane::~VekPane() { TControlSupport::lifetime("destroy widget 0x%1", this, TLOG_POS); }
+VekPane::~VekPane() { VEK_LOG(QStringLiteral("destroy widget 0x%1").arg(TControlSupport::address(this)), "debug", 5); }
 
 void VekPane::set(const QString &iKey, const QVariant &iValue) { TuiAbstract::set(iKey, iValue); }
 

@@ -1,6 +1,9 @@
 #include "tframelesswindowbar.h"
 #include "tframelesswindowbar_p.h"
 
+#include "tframelesshelperqt.h"
+#include "tframelesshelperwin.h"
+
 #include "ttheme.h"
 #include "ttoolbutton.h"
 
@@ -15,12 +18,16 @@
 
 namespace {
 
-// This platform has no native helper of its own yet: windows keep the
+// Where the window manager cannot be asked to move and resize a window
+// (offscreen, plain framebuffers) there is no helper: windows keep the
 // platform frame, and the bar hides itself with the default flags.
 TFramelessHelper *platformHelper(TFramelessWindowBar *iBar)
 {
-    Q_UNUSED(iBar)
-    return nullptr;
+#ifdef Q_OS_WIN
+    return new TFramelessHelperWin(iBar);
+#else
+    return TFramelessHelperQt::isSupportedPlatform() ? new TFramelessHelperQt(iBar) : nullptr;
+#endif
 }
 
 bool isControl(const QObject *iObject)

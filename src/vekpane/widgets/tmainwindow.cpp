@@ -12,10 +12,13 @@ TMainWindow::TMainWindow(QWidget *parent)
     , d(new TMainWindowPrivate(this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    TControlSupport::lifetime("new mainwindow 0x%1", this, TLOG_POS);
+    VEK_LOG(QStringLiteral("new mainwindow 0x%1").arg(TControlSupport::address(this)), "debug", 5);
 }
 
-TMainWindow::~TMainWindow() { TControlSupport::lifetime("destroy mainwindow 0x%1", this, TLOG_POS); }
+TMainWindow::~TMainWindow()
+{
+    VEK_LOG(QStringLiteral("destroy mainwindow 0x%1").arg(TControlSupport::address(this)), "debug", 5);
+}
 
 void TMainWindow::set(const QString &iKey, const QVariant &iValue)
 {

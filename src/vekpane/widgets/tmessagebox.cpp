@@ -77,12 +77,15 @@ TMessageBox::TMessageBox(QWidget *parent)
     , TUiInterface()
     , d(new TMessageBoxPrivate(this))
 {
-    TControlSupport::lifetime("New TMessageBox 0x%1", this, TLOG_POS);
+    VEK_LOG(QStringLiteral("New TMessageBox 0x%1").arg(TControlSupport::address(this)), "debug", 5);
     setMinimumWidth(TTheme::instance()->dp(400));
     d->layOut();
 }
 
-TMessageBox::~TMessageBox() { TControlSupport::lifetime("Destroy TMessageBox 0x%1", this, TLOG_POS); }
+TMessageBox::~TMessageBox()
+{
+    VEK_LOG(QStringLiteral("Destroy TMessageBox 0x%1").arg(TControlSupport::address(this)), "debug", 5);
+}
 
 TUI_WRAPPER_COMMON_KEYS_ONLY(TMessageBox)
 

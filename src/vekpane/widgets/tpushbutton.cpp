@@ -14,13 +14,16 @@ TPushButton::TPushButton(QWidget *iParent)
     : QPushButton(iParent)
     , d(new TPushButtonPrivate(this))
 {
-    TControlSupport::lifetime("new pushbutton 0x%1", this, TLOG_POS);
+    VEK_LOG(QStringLiteral("new pushbutton 0x%1").arg(TControlSupport::address(this)), "debug", 5);
     // Hover events reach a widget only with this attribute; not every style sets it.
     setAttribute(Qt::WA_Hover);
     connect(this, &QAbstractButton::clicked, this, &TPushButton::onClicked);
 }
 
-TPushButton::~TPushButton() { TControlSupport::lifetime("destroy pushbutton 0x%1", this, TLOG_POS); }
+TPushButton::~TPushButton()
+{
+    VEK_LOG(QStringLiteral("destroy pushbutton 0x%1").arg(TControlSupport::address(this)), "debug", 5);
+}
 
 void TPushButton::set(const QString &iKey, const QVariant &iValue)
 {

@@ -34,25 +34,22 @@ QSqlDatabase TSqlConnectionPoolV2Private::createSqlDatabase(const QString &iCntN
         if (text.startsWith(QLatin1Char('{'))) {
             params = TDataParse::jsonStr2Variant(text, &err).toMap();
             if (err.isValid()) {
-                TLogger::instance()->writeLog(
-                        QStringLiteral("database connnect parameters is not a valid json format! ERROR:%1")
+                VEK_LOG(QStringLiteral("database connnect parameters is not a valid json format! ERROR:%1")
                                 .arg(err.text()),
-                        QStringLiteral("error"), QString(), TLOG_POS, 0);
+                        "error", 0);
                 return QSqlDatabase();
             }
         } else if (text.startsWith(QLatin1Char('<'))) {
             params = TDataParse::simpleXml2Map(text, QStringLiteral("Lower"), &err);
             if (err.isValid()) {
                 // The message has only the second place marker; arg() fills the lowest one.
-                TLogger::instance()->writeLog(
-                        QStringLiteral("database connnect parameters is not a valid xml format! ERROR:%2")
+                VEK_LOG(QStringLiteral("database connnect parameters is not a valid xml format! ERROR:%2")
                                 .arg(err.text()),
-                        QStringLiteral("error"), QString(), TLOG_POS, 0);
+                        "error", 0);
                 return QSqlDatabase();
             }
         } else {
-            TLogger::instance()->writeLog(QStringLiteral("database connnect parameters must be a json or xml format!"),
-                                          QStringLiteral("error"), QString(), TLOG_POS, 0);
+            VEK_LOG(QStringLiteral("database connnect parameters must be a json or xml format!"), "error", 0);
             return QSqlDatabase();
         }
     }
@@ -94,9 +91,7 @@ QSqlDatabase TSqlConnectionPoolV2Private::createSqlDatabase(const QString &iCntN
         db.setDatabaseName(name);
     }
     db.setConnectOptions(options);
-    TLogger::instance()->writeLog(
-            QStringLiteral("create new database %1 connection %2.").arg(db.databaseName(), iCntName),
-            QStringLiteral("debug"), QString(), TLOG_POS, 5);
+    VEK_LOG(QStringLiteral("create new database %1 connection %2.").arg(db.databaseName(), iCntName), "debug", 5);
     return db;
 }
 
@@ -116,6 +111,8 @@ bool TSqlConnectionPoolV2Private::pullDriver(const QString &iName)
     driver->moveToThread(current);
     return driver->thread() == current;
 }
+
+TSqlConnectionPoolV2Private::~TSqlConnectionPoolV2Private() { qDeleteAll(timerMap); }
 
 bool TSqlConnectionPoolV2Private::removeConnection(const QString &iName, QString *oDatabaseName)
 {
@@ -163,11 +160,7 @@ TSqlConnectionPoolV2::TSqlConnectionPoolV2(QObject *iParent)
     TLogger::instance();
 }
 
-TSqlConnectionPoolV2::~TSqlConnectionPoolV2()
-{
-    TLogger::instance()->writeLog(QStringLiteral("Destroy TSqlConnectionPoolV2"), QStringLiteral("debug"), QString(),
-                                  TLOG_POS, 5);
-}
+TSqlConnectionPoolV2::~TSqlConnectionPoolV2() { VEK_LOG(QStringLiteral("Destroy TSqlConnectionPoolV2"), "debug", 5); }
 
 TSqlConnectionPoolV2 *TSqlConnectionPoolV2::instance()
 {
@@ -233,8 +226,7 @@ QSqlDatabase TSqlConnectionPoolV2::getSqlDatabase(const QString &iCntName)
         QMetaObject::invokeMethod(timer, "stop", Qt::AutoConnection);
     }
     if (TLogger::instance()->debugLevel() >= 5) {
-        TLogger::instance()->writeLog(QStringLiteral("get database connection %1.").arg(name), QStringLiteral("debug"),
-                                      QString(), TLOG_POS, 5);
+        VEK_LOG(QStringLiteral("get database connection %1.").arg(name), "debug", 5);
     }
     return QSqlDatabase::database(name, true);
 }
@@ -284,8 +276,7 @@ void TSqlConnectionPoolV2::removeSqlDatabase(const QString &iCntName)
     for (const QString &name : qAsConst(targets)) {
         QString databaseName;
         if (d->removeConnection(name, &databaseName)) {
-            TLogger::instance()->writeLog(QStringLiteral("remove database %1 connection %2.").arg(databaseName, name),
-                                          QStringLiteral("debug"), QString(), TLOG_POS, 5);
+            VEK_LOG(QStringLiteral("remove database %1 connection %2.").arg(databaseName, name), "debug", 5);
         }
     }
 }

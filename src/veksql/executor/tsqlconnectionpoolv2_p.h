@@ -21,6 +21,9 @@ class TSqlConnectionPoolV2Private
 
 public:
     explicit TSqlConnectionPoolV2Private(TSqlConnectionPoolV2 *iQ);
+    // The idle timers have no parent (they are made in whichever thread asks
+    // first): the pool frees the ones it still holds.
+    ~TSqlConnectionPoolV2Private();
 
     static QString normalizeConnectionName(const QString &iName);
     QSqlDatabase createSqlDatabase(const QString &iCntName, const QVariant &iParamVar);

@@ -5,6 +5,7 @@
 #include "tsqldatautilv2.h"
 #include "tsqldeleterv2.h"
 #include "tsqlinserterv2.h"
+#include "tsqlliteral_p.h"
 #include "tsqlselectorv2.h"
 #include "tsqlupdaterv2.h"
 
@@ -14,15 +15,6 @@
 #include <QDebug>
 #include <QSqlDriver>
 #include <QSqlRecord>
-
-// Lines about the executor itself carry the position of the calling function.
-// The level is looked at first: a filtered line then costs no text and no
-// wait on the logger's lock, which every thread shares.
-#define TSQL_DEBUG_LOG(text)                                                                                           \
-    do {                                                                                                               \
-        if (TLogger::instance()->debugLevel() >= 5)                                                                    \
-            TLogger::instance()->writeLog((text), QStringLiteral("debug"), QString(), TLOG_POS, 5);                    \
-    } while (false)
 
 namespace {
 
@@ -95,14 +87,105 @@ void TSqlQueryV2Private::checkQueryError(const QSqlError &iError)
         return;
     }
     const QString text = iError.text();
-    TLogger::instance()->writeLog(QStringLiteral("SQL_QUERY_ERROR[%1]:%2").arg(int(iError.type())).arg(text),
-                                  QStringLiteral("debug"), QString(), TLOG_POS, 5);
+    VEK_LOG(QStringLiteral("SQL_QUERY_ERROR[%1]:%2").arg(int(iError.type())).arg(text), "debug", 5);
     if (text == lastErrorText) {
         return;
     }
     lastErrorText = text;
     error.setError(error.text() + text + QLatin1Char('\n'), QString(QChar(int(iError.type()))),
                    QStringLiteral("SQL_QUERY_ERROR"), QString());
+}
+
+QString TSqlQueryV2Private::literalType() const
+{
+    const QString driver = database.driverName();
+    if (driver != QLatin1String("QMYSQL") || !database.isOpen())
+        return driver;
+    // The connection name and the driver object tell one connection from the
+    // next one of the same name.
+    const QString key = database.connectionName() + QLatin1Char('@') + QString::number(quintptr(database.driver()), 16);
+    if (key != literalTypeConnection) {
+        QSqlQuery query(database);
+        bool noBackslashEscapes = false;
+        if (query.exec(QStringLiteral("SELECT @@SESSION.sql_mode")) && query.next()) {
+            const QStringList modes = query.value(0).toString().toUpper().split(QLatin1Char(','));
+            noBackslashEscapes = modes.contains(QLatin1String("NO_BACKSLASH_ESCAPES"));
+        }
+        literalTypeConnection = key;
+        literalTypeCache = noBackslashEscapes ? TSqlLiteral::mysqlNoBackslashEscapes() : driver;
+    }
+    return literalTypeCache;
+}
+
+namespace {
+
+bool holdsNul(const QVariant &iValue)
+{
+    const QVariant value = TSqlDataUtilV2::variantToSqlValue(iValue);
+    return value.userType() == QMetaType::QString && value.toString().contains(QChar(0));
+}
+
+// The first key of a condition map (or of the maps in a condition list)
+// whose value holds U+0000.
+QString nulConditionField(const QVariant &iWhere)
+{
+    const QVariant where = TScriptValue::toPlain(iWhere);
+    if (where.userType() == QMetaType::QVariantMap) {
+        const QVariantMap map = where.toMap();
+        for (auto it = map.cbegin(); it != map.cend(); ++it) {
+            const QVariant value = it.value().userType() == QMetaType::QVariantMap
+                                           ? it.value().toMap().value(QStringLiteral("value"))
+                                           : it.value();
+            if (holdsNul(value))
+                return it.key();
+        }
+    } else if (TSqlLiteral::isList(where)) {
+        const QVariantList list = where.toList();
+        for (const QVariant &element : list) {
+            const QString field = nulConditionField(element);
+            if (!field.isEmpty())
+                return field;
+        }
+    }
+    return QString();
+}
+
+} // namespace
+
+void TSqlQueryV2Private::setNulError(const QString &iField)
+{
+    const QString text
+            = iField.isEmpty()
+                      ? QStringLiteral("A value in the statement holds a NUL character (U+0000), which the database "
+                                       "cannot take; nothing was sent.")
+                      : QStringLiteral("The value of field \"%1\" holds a NUL character (U+0000), which the database "
+                                       "cannot take; nothing was sent.")
+                                .arg(iField);
+    TLogger::instance()->writeLog(QStringLiteral("SQL_QUERY_ERROR:%1").arg(text), QStringLiteral("debug"), QString(),
+                                  TLOG_POS, 5);
+    lastErrorText = text;
+    error.setError(error.text() + text + QLatin1Char('\n'), QString(QChar(int(QSqlError::StatementError))),
+                   QStringLiteral("SQL_QUERY_ERROR"), QString());
+}
+
+bool TSqlQueryV2Private::refuseNulValues(const QVariantMap &iData, const QStringList &iFields)
+{
+    const QStringList fields = iFields.isEmpty() ? QStringList(iData.keys()) : iFields;
+    for (const QString &field : fields) {
+        if (holdsNul(iData.value(field))) {
+            setNulError(field);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool TSqlQueryV2Private::refuseNulCondition(const QString &iSqlStr, const QVariant &iWhere)
+{
+    if (!iSqlStr.contains(QChar(0)))
+        return false;
+    setNulError(nulConditionField(iWhere));
+    return true;
 }
 
 void TSqlQueryV2Private::logSql(const QString &iSqlStr) const
@@ -158,11 +241,14 @@ bool TSqlQueryV2Private::runSelect(const QString &iSqlStr, const QVariantMap &iF
                                    const std::function<void(const TSqlSelectRun &)> &iRow)
 {
     Q_Q(TSqlQueryV2);
+    const QVariantMap params = plainMap(iParamMap);
+    if (refuseNulCondition(iSqlStr, QVariant()) || refuseNulValues(params, QStringList())) {
+        return false;
+    }
     if (!q->begin(true)) {
         return false;
     }
     const QVariantMap formats = plainMap(iFieldFormat);
-    const QVariantMap params = plainMap(iParamMap);
 
     TSqlSelectRun run;
     run.query = QSqlQuery(database);
@@ -220,11 +306,14 @@ int TSqlQueryV2Private::updateRow(const QString &iTableStr, const QVariantMap &i
 {
     Q_Q(TSqlQueryV2);
     *oFailed = true;
-    QString where = TSqlDataUtilV2::variant2AndWhere(iWhere, iDataMap, QString(), database.driverName());
+    QString where = TSqlDataUtilV2::variant2AndWhere(iWhere, iDataMap, QString(), literalType());
     if (where.isEmpty()) {
         where = QStringLiteral("(1=0)");
     }
     const QStringList fields = iFields.isEmpty() ? QStringList(iDataMap.keys()) : iFields;
+    if (refuseNulCondition(where, iWhere) || refuseNulValues(iDataMap, fields)) {
+        return -1;
+    }
     QStringList assignments;
     for (const QString &field : fields) {
         const QString name = quoteName(field);
@@ -262,14 +351,14 @@ TSqlQueryV2::TSqlQueryV2(QObject *iParent)
     : QObject(iParent)
     , d(new TSqlQueryV2Private(this))
 {
-    TSQL_DEBUG_LOG(QStringLiteral("New TSqlQueryV2 0x%1").arg(addressText(this)));
+    VEK_LOG(QStringLiteral("New TSqlQueryV2 0x%1").arg(addressText(this)), "debug", 5);
 }
 
 TSqlQueryV2::TSqlQueryV2(const QSqlDatabase &iDatabase, QObject *iParent)
     : QObject(iParent)
     , d(new TSqlQueryV2Private(this))
 {
-    TSQL_DEBUG_LOG(QStringLiteral("New TSqlQueryV2 0x%1").arg(addressText(this)));
+    VEK_LOG(QStringLiteral("New TSqlQueryV2 0x%1").arg(addressText(this)), "debug", 5);
     d->database = iDatabase;
 }
 
@@ -325,7 +414,7 @@ bool TSqlQueryV2::close()
     if (d->closed) {
         return false;
     }
-    TSQL_DEBUG_LOG(QStringLiteral("Close TSqlQueryV2 0x%1").arg(addressText(this)));
+    VEK_LOG(QStringLiteral("Close TSqlQueryV2 0x%1").arg(addressText(this)), "debug", 5);
     if (d->transNum > 0) {
         d->database.rollback();
         d->transNum = 0;
@@ -351,14 +440,14 @@ bool TSqlQueryV2::begin(bool iCheckConnectionBol)
     d->error.clearError();
     d->transactionStarted = d->database.transaction();
     d->transNum = 1;
-    TSQL_DEBUG_LOG(QStringLiteral("Begin Transaction"));
+    VEK_LOG(QStringLiteral("Begin Transaction"), "debug", 5);
     return true;
 }
 
 int TSqlQueryV2::commit()
 {
     if (d->transNum <= 1) {
-        TSQL_DEBUG_LOG(QStringLiteral("Commit Transaction"));
+        VEK_LOG(QStringLiteral("Commit Transaction"), "debug", 5);
         const bool started = d->transNum == 1 && d->transactionStarted;
         // A server that refuses the commit (PostgreSQL after a failed
         // statement rolls back instead) has lost the work: say so.
@@ -368,7 +457,7 @@ int TSqlQueryV2::commit()
         d->transactionStarted = false;
         d->transNum = 1;
         if (d->error.isValid()) {
-            TLogger::instance()->writeLog(d->error.text(), QStringLiteral("error"), QString(), TLOG_POS, 0);
+            VEK_LOG(d->error.text(), "error", 0);
         }
     }
     return --d->transNum;
@@ -377,7 +466,7 @@ int TSqlQueryV2::commit()
 int TSqlQueryV2::rollback()
 {
     if (d->transNum <= 1) {
-        TSQL_DEBUG_LOG(QStringLiteral("Rollback Transaction"));
+        VEK_LOG(QStringLiteral("Rollback Transaction"), "debug", 5);
         d->database.rollback();
         d->transactionStarted = false;
         d->transNum = 1;
@@ -441,7 +530,7 @@ QSqlDatabase TSqlQueryV2::sqlDatabase() { return d->database; }
 TSqlSelectorV2 TSqlQueryV2Private::forConnection(const TSqlSelectorV2 &iSelector) const
 {
     TSqlSelectorV2 selector(iSelector);
-    selector.setDatabaseType(database.driverName());
+    selector.setDatabaseType(literalType());
     return selector;
 }
 
@@ -695,6 +784,9 @@ QVariant TSqlQueryV2::insertRow(const QString &iTableStr, const QVariantMap &iDa
         columns.append(d->quoteName(field));
         marks.append(QStringLiteral("?"));
     }
+    if (d->refuseNulValues(data, fields)) {
+        return QVariant();
+    }
     if (!begin(true)) {
         return QVariant();
     }
@@ -748,6 +840,18 @@ void TSqlQueryV2::batchInsert(const QString &iTableStr, const QStringList &iFiel
         columns.append(d->quoteName(field));
         marks.append(QStringLiteral("?"));
     }
+    for (const QVariant &row : rows) {
+        const QVariantMap values = row.type() == QVariant::Map ? row.toMap() : QVariantMap();
+        QVariantMap byField = values;
+        if (row.type() != QVariant::Map) {
+            const QVariantList list = row.toList();
+            for (int i = 0; i < iFields.size(); ++i)
+                byField.insert(iFields.at(i), list.value(i));
+        }
+        if (d->refuseNulValues(byField, iFields)) {
+            return;
+        }
+    }
     if (!begin(true)) {
         return;
     }
@@ -774,11 +878,14 @@ void TSqlQueryV2::batchInsert(const QString &iTableStr, const QStringList &iFiel
 
 int TSqlQueryV2::deleteRow(const QString &iTableStr, const QVariant &iWhere)
 {
-    QString where
-            = TSqlDataUtilV2::variant2AndWhere(TScriptValue::toPlain(iWhere), QVariantMap(), QString(), databaseType());
+    QString where = TSqlDataUtilV2::variant2AndWhere(TScriptValue::toPlain(iWhere), QVariantMap(), QString(),
+                                                     d->literalType());
     // A delete never runs without a condition.
     if (where.isEmpty()) {
         where = QStringLiteral("(1=0)");
+    }
+    if (d->refuseNulCondition(where, iWhere)) {
+        return -1;
     }
     if (!begin(true)) {
         return 0;
@@ -796,7 +903,7 @@ int TSqlQueryV2::deleteRow(const QVariantMap &iDataMap) { return deleteRow(TSqlD
 
 int TSqlQueryV2::deleteRow(const TSqlDeleterV2 &iSqlDeleter)
 {
-    return deleteRow(iSqlDeleter.table(), QVariant(iSqlDeleter.where().toSql(databaseType())));
+    return deleteRow(iSqlDeleter.table(), QVariant(iSqlDeleter.where().toSql(d->literalType())));
 }
 
 QVariant TSqlQueryV2::replaceRow(const QString &iTableStr, const QVariantMap &iDataMap,
@@ -807,10 +914,15 @@ QVariant TSqlQueryV2::replaceRow(const QString &iTableStr, const QVariantMap &iD
     if (iUniqueFields.isEmpty()) {
         return insertRow(iTableStr, data, iUpdateFields, !iAutoIncrField.isEmpty(), iAutoIncrField);
     }
+    // Refused before the count, which would otherwise fail and let an
+    // insert through.
+    if (d->refuseNulValues(data, iUniqueFields) || d->refuseNulValues(data, iUpdateFields)) {
+        return QVariant();
+    }
     QStringList conditions;
     for (const QString &field : iUniqueFields) {
         conditions.append(TSqlDataUtilV2::variant2EqualWhere(d->escapeName(field), data.value(field),
-                                                             d->identifierQuote(), false, databaseType()));
+                                                             d->identifierQuote(), false, d->literalType()));
     }
     const QString condition = conditions.join(QStringLiteral(" AND "));
     // A count always comes back as a row: no value means the test failed, and
@@ -854,7 +966,7 @@ int TSqlQueryV2::updateRow(const QString &iTableStr, const QVariantMap &iDataMap
 
 int TSqlQueryV2::updateRow(const TSqlUpdaterV2 &iSqlUpdater)
 {
-    return updateRow(iSqlUpdater.table(), iSqlUpdater.data(), QVariant(iSqlUpdater.where().toSql(databaseType())),
+    return updateRow(iSqlUpdater.table(), iSqlUpdater.data(), QVariant(iSqlUpdater.where().toSql(d->literalType())),
                      iSqlUpdater.updatePolicy(), iSqlUpdater.field());
 }
 

@@ -95,7 +95,9 @@ public Q_SLOTS:
                           QVariantMap iParamMap = QVariantMap());
     //! The first column of the first row.
     QVariant selectValue(const TSqlSelectorV2 &iSqlSelector);
-    //! The first column of the first row, the selector read from a map.
+    //! The first column of the first row, the selector read from a map. The
+    //! map forms of the selects take their "where" field names and operators
+    //! as SQL text, unchanged: they must never come from untrusted input.
     QVariant selectValue(const QVariantMap &iDataMap);
     //! The first column of the first row; iParamMap binds ":name" placeholders.
     QVariant selectValue(const QString &iSqlStr, const QVariantMap &iFieldFormat,
@@ -164,9 +166,14 @@ public Q_SLOTS:
     //! prepared statement.
     void batchInsert(const QString &iTableStr, const QStringList &iFields, const QVariantList &iDataList);
     //! Deletes the rows matching the condition; an empty condition deletes
-    //! nothing. Returns the rows deleted, -1 when the statement failed.
+    //! nothing. Returns the rows deleted, -1 when the statement failed (or a
+    //! value holding U+0000 was refused).
+    //! Keys (field names) and operators of a condition map are written into
+    //! the SQL unchanged; only values are quoted: they must never come from
+    //! untrusted input.
     int deleteRow(const QString &iTableStr, const QVariant &iWhere);
-    //! Deletes rows described by a map (see TSqlDeleterV2).
+    //! Deletes rows described by a map (see TSqlDeleterV2); its "where"
+    //! field names and operators are SQL text, as above.
     int deleteRow(const QVariantMap &iDataMap);
     //! Deletes rows described by a deleter.
     int deleteRow(const TSqlDeleterV2 &iSqlDeleter);
@@ -182,11 +189,15 @@ public Q_SLOTS:
     //! Updates the rows matching iWhere (text, map or column list); an empty
     //! condition updates nothing. Policies "JSON_MERGE" and "ARRAY_APPEND"
     //! merge into a column. Returns the affected rows, -1 when it failed.
+    //! Keys (field names) and operators of a condition map are written into
+    //! the SQL unchanged; only values are quoted: they must never come from
+    //! untrusted input.
     int updateRow(const QString &iTableStr, const QVariantMap &iDataMap, const QVariant &iWhere,
                   const QVariantMap &iUpdatePolicy = QVariantMap(), const QStringList &iFields = QStringList());
     //! Updates rows described by an updater.
     int updateRow(const TSqlUpdaterV2 &iSqlUpdater);
-    //! Updates rows described by a map (see TSqlUpdaterV2).
+    //! Updates rows described by a map (see TSqlUpdaterV2); its "where"
+    //! field names and operators are SQL text, as for updateRow.
     int updateRow(const QVariantMap &iDataMap);
     //! SQL Server: switches explicit values for the identity column of a
     //! table ("ON"/"OFF"); true at once on PostgreSQL and SQLite, false elsewhere.

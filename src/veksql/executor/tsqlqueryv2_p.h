@@ -76,6 +76,21 @@ public:
     QSqlQuery preparedInsert(const QString &iSqlStr, bool *oPrepared);
     void dropPreparedInserts();
 
+    // The database type under which literals are written for this
+    // connection: the driver name, except for a MySQL or MariaDB session in
+    // NO_BACKSLASH_ESCAPES mode, which the server is asked for once per
+    // connection.
+    QString literalType() const;
+    mutable QString literalTypeConnection;
+    mutable QString literalTypeCache;
+
+    // U+0000 cuts a statement in the drivers and cannot be stored in
+    // PostgreSQL text: such a value is refused before anything is sent. These
+    // set the error record and give true when they refuse.
+    bool refuseNulValues(const QVariantMap &iData, const QStringList &iFields);
+    bool refuseNulCondition(const QString &iSqlStr, const QVariant &iWhere);
+    void setNulError(const QString &iField);
+
     int transNum = 0;
     QSqlDatabase database;
     TError error;

@@ -135,7 +135,7 @@ QString TSqlDataUtilV2::singleQuote(const QString &iStr, const QString &iDatabas
         return singleQuote(iStr);
     }
     if (iDatabaseType == QLatin1String("QSQLITE") || iDatabaseType == QLatin1String("QODBC")
-        || iDatabaseType == QLatin1String("QOCI")) {
+        || iDatabaseType == QLatin1String("QOCI") || iDatabaseType == TSqlLiteral::mysqlNoBackslashEscapes()) {
         QString text = iStr;
         text.replace(QLatin1Char('\''), QLatin1String("''"));
         return QLatin1Char('\'') + text + QLatin1Char('\'');

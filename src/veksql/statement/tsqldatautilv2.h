@@ -45,7 +45,9 @@ public:
 
     //! Appends to \a oWhere the conditions that \a iCondition describes: a
     //! map of field to value (or to {value, operator}), a list of such maps
-    //! and raw SQL texts, or one raw SQL text.
+    //! and raw SQL texts, or one raw SQL text. Field names and operators are
+    //! SQL text written unchanged (only values are quoted): they must never
+    //! come from untrusted input.
     static void fillWhere(TSqlWhereCompsiteV2 &oWhere, const QVariant &iCondition);
     //! One condition on \a iField; \a iQuote is written around the field name,
     //! \a iListAsIn turns a list value into an IN condition.
@@ -53,7 +55,7 @@ public:
                                       bool iListAsIn, const QString &iDatabaseType = QString());
     //! Equality conditions joined by " AND ": from a text (taken trimmed), a
     //! map of field to value, or a list of field names whose values come from
-    //! \a iValueMap.
+    //! \a iValueMap. Field names are written unchanged, as for fillWhere.
     static QString variant2AndWhere(const QVariant &iCondition, const QVariantMap &iValueMap, const QString &iQuote,
                                     const QString &iDatabaseType = QString());
 

@@ -16,7 +16,7 @@ class TSqlWhereCompsiteV2Private;
 class VEKSQL_EXPORT TSqlWhereCompsiteV2 : public TSqlWhereAbsV2
 {
 public:
-    enum Logic { And = 0, Or = 1, Not = 2 };
+    enum Logic : int { And = 0, Or = 1, Not = 2 };
 
     TSqlWhereCompsiteV2();
     TSqlWhereCompsiteV2(const TSqlWhereCompsiteV2 &iOther);

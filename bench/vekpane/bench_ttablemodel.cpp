@@ -1,0 +1,334 @@
+// The flat table model and view against Qt's QStandardItemModel (and
+// QSortFilterProxyModel for filtering) on the same 100,000 rows x 10 columns.
+//
+// Without arguments the program runs every case in a child process of its
+// own, so that each peak-memory figure starts from a clean process, and
+// prints one table. "--case NAME --side ours|qt" runs one case.
+#include "ttablemodel.h"
+#include "ttableview.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QHeaderView>
+#include <QProcess>
+#include <QRegExp>
+#include <QSortFilterProxyModel>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QTextStream>
+
+#include <malloc.h>
+
+namespace {
+
+const int rowCount = 100000;
+const int columnCount = 10;
+const int appendCount = 10000;
+const int dataCalls = 1000000;
+
+QStringList keys()
+{
+    QStringList result;
+    for (int c = 0; c < columnCount; ++c)
+        result.append(QStringLiteral("k%1").arg(c));
+    return result;
+}
+
+// Mixed cells as a plant table holds them: numbers, codes, names, amounts, flags.
+QVariantList makeRows(int iCount, int iFirst = 0)
+{
+    QVariantList rows;
+    rows.reserve(iCount);
+    for (int i = iFirst; i < iFirst + iCount; ++i) {
+        rows.append(QVariant(QVariantList {i, QStringLiteral("PCB-%1").arg(i, 6, 10, QLatin1Char('0')),
+                                           QStringLiteral("part %1").arg(i * 7919 % 1000003), i * 0.25, i % 2 == 0,
+                                           QStringLiteral("layer %1").arg(i % 12), i % 97, QStringLiteral("ENIG"),
+                                           i * 3, QStringLiteral("lot %1").arg(i / 50)}));
+    }
+    return rows;
+}
+
+QVariantList headerItem()
+{
+    QVariantList header {QVariantMap()};
+    for (const QString &key : keys())
+        header.append(QVariantMap {{"name", key}, {"display", key}, {"displayRole", "$" + key}});
+    return header;
+}
+
+qint64 statusKb(const char *iField)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    const QList<QByteArray> lines = status.readAll().split('\n');
+    for (const QByteArray &line : lines) {
+        if (line.startsWith(iField))
+            return line.mid(qstrlen(iField)).trimmed().split(' ').value(0).toLongLong();
+    }
+    return -1;
+}
+
+void resetPeak()
+{
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
+}
+
+void fillStandardRow(QStandardItemModel &iModel, const QVariant &iRow)
+{
+    const QVariantList values = iRow.toList();
+    QList<QStandardItem *> items;
+    items.reserve(values.size());
+    for (const QVariant &value : values) {
+        auto *item = new QStandardItem;
+        item->setData(value, Qt::DisplayRole);
+        items.append(item);
+    }
+    iModel.appendRow(items);
+}
+
+void loadStandard(QStandardItemModel &iModel, const QVariantList &iRows)
+{
+    iModel.setColumnCount(columnCount);
+    iModel.setHorizontalHeaderLabels(keys());
+    for (const QVariant &row : iRows)
+        fillStandardRow(iModel, row);
+}
+
+void prepareOurs(TTableView &iView)
+{
+    iView.setDataKeyList(keys());
+    iView.setHeaderItem(headerItem());
+}
+
+// The best of three runs, in milliseconds.
+template<typename Setup, typename Run>
+double bestOf(Setup iSetup, Run iRun)
+{
+    double best = 1e18;
+    for (int round = 0; round < 3; ++round) {
+        iSetup();
+        QElapsedTimer timer;
+        timer.start();
+        iRun();
+        best = qMin(best, timer.nsecsElapsed() / 1e6);
+    }
+    return best;
+}
+
+// One case in this process; prints "key=value" pairs on one line.
+int runCase(const QString &iCase, const QString &iSide)
+{
+    QTextStream out(stdout);
+    const bool ours = iSide == QLatin1String("ours");
+
+    if (iCase == QLatin1String("load")) {
+        const qint64 before = statusKb("VmRSS:");
+        QVariantList rows = makeRows(rowCount);
+        const qint64 withSource = statusKb("VmRSS:");
+        resetPeak();
+        QElapsedTimer timer;
+        timer.start();
+        std::unique_ptr<TTableModel> table;
+        std::unique_ptr<QStandardItemModel> standard;
+        if (ours) {
+            table.reset(new TTableModel);
+            table->setDataKeyList(keys());
+            table->setHeaderItem(headerItem());
+            table->loadData(rows);
+        } else {
+            standard.reset(new QStandardItemModel);
+            loadStandard(*standard, rows);
+        }
+        const double ms = timer.nsecsElapsed() / 1e6;
+        const qint64 peak = statusKb("VmHWM:");
+        // What holding the table costs once the caller's rows are gone.
+        rows.clear();
+        malloc_trim(0);
+        const qint64 retained = statusKb("VmRSS:") - before;
+        out << "ms=" << ms << " peak_kb=" << (peak - withSource) << " retained_kb=" << retained << '\n';
+        return 0;
+    }
+
+    const QVariantList rows = makeRows(rowCount);
+    TTableView ourView;
+    QStandardItemModel standard;
+    QSortFilterProxyModel proxy;
+    QTableView qtView;
+    TTableModel *table = qobject_cast<TTableModel *>(ourView.model());
+    QAbstractItemModel *model = nullptr;
+    if (ours) {
+        prepareOurs(ourView);
+        model = table;
+    } else {
+        model = &standard;
+    }
+
+    if (iCase == QLatin1String("loadview")) {
+        const double ms = bestOf(
+                [&] {
+                    if (!ours)
+                        standard.clear();
+                },
+                [&] {
+                    if (ours) {
+                        ourView.setAttr(QStringLiteral("value"), rows);
+                    } else {
+                        qtView.setModel(&standard);
+                        loadStandard(standard, rows);
+                    }
+                    QCoreApplication::processEvents();
+                });
+        out << "ms=" << ms << '\n';
+        return 0;
+    }
+
+    if (ours)
+        table->loadData(rows);
+    else
+        loadStandard(standard, rows);
+
+    if (iCase == QLatin1String("data")) {
+        qint64 sink = 0;
+        const double ms = bestOf([] {},
+                                 [&] {
+                                     for (int i = 0; i < dataCalls; ++i) {
+                                         const QModelIndex index = model->index(i % rowCount, i % columnCount);
+                                         sink += model->data(index, Qt::DisplayRole).userType();
+                                     }
+                                 });
+        out << "ms=" << ms << " sink=" << sink << '\n';
+        return 0;
+    }
+
+    if (iCase == QLatin1String("filter")) {
+        // The view is attached and painted; one keystroke narrows "part 12" to "part 123".
+        const QRegExp wide(QStringLiteral("part 12"), Qt::CaseInsensitive, QRegExp::FixedString);
+        const QRegExp narrow(QStringLiteral("part 123"), Qt::CaseInsensitive, QRegExp::FixedString);
+        QAbstractItemView *view = nullptr;
+        if (ours) {
+            view = &ourView;
+        } else {
+            proxy.setSourceModel(&standard);
+            proxy.setFilterKeyColumn(2);
+            qtView.setModel(&proxy);
+            view = &qtView;
+        }
+        view->resize(900, 600);
+        view->show();
+        QCoreApplication::processEvents();
+        auto apply = [&](const QRegExp &iExpression) {
+            if (ours)
+                table->findRows(iExpression, QStringList {QStringLiteral("k2")}, 1);
+            else
+                proxy.setFilterRegExp(iExpression);
+            QCoreApplication::processEvents();
+        };
+        const double ms = bestOf([&] { apply(wide); }, [&] { apply(narrow); });
+        int shown = proxy.rowCount();
+        if (ours) {
+            shown = 0;
+            for (int r = 0; r < table->rowCount(); ++r)
+                shown += ourView.isRowHidden(r) ? 0 : 1;
+        }
+        out << "ms=" << ms << " shown=" << shown << '\n';
+        return 0;
+    }
+
+    if (iCase == QLatin1String("append")) {
+        // 10,000 rows one call at a time, as a feed adds them, to a 100,000-row model with its view.
+        const QVariantList more = makeRows(appendCount, rowCount);
+        if (ours)
+            ourView.resize(900, 600);
+        else
+            qtView.setModel(&standard);
+        const double single = bestOf(
+                [&] {
+                    if (ours) {
+                        table->loadData(rows);
+                    } else {
+                        standard.setRowCount(rowCount);
+                    }
+                },
+                [&] {
+                    for (const QVariant &row : more) {
+                        if (ours)
+                            ourView.appendRow(row);
+                        else
+                            fillStandardRow(standard, row);
+                    }
+                });
+        double bulk = 0;
+        if (ours) {
+            bulk = bestOf([&] { table->loadData(rows); }, [&] { table->appendRows(more); });
+        }
+        out << "ms=" << single << " bulk_ms=" << bulk << " rows=" << model->rowCount() << '\n';
+        return 0;
+    }
+    return 1;
+}
+
+QMap<QString, QString> parseLine(const QString &iLine)
+{
+    QMap<QString, QString> result;
+    for (const QString &pair : iLine.trimmed().split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        result.insert(pair.section(QLatin1Char('='), 0, 0), pair.section(QLatin1Char('='), 1));
+    return result;
+}
+
+QMap<QString, QString> runChild(const QString &iCase, const QString &iSide)
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--case"), iCase, QStringLiteral("--side"), iSide});
+    if (!child.waitForFinished(600000) || child.exitCode() != 0)
+        return {{QStringLiteral("error"), QStringLiteral("child failed")}};
+    return parseLine(QString::fromUtf8(child.readAllStandardOutput()));
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    const int caseAt = args.indexOf(QStringLiteral("--case"));
+    const int sideAt = args.indexOf(QStringLiteral("--side"));
+    if (caseAt > 0 && sideAt > 0)
+        return runCase(args.value(caseAt + 1), args.value(sideAt + 1));
+
+    QTextStream out(stdout);
+    out << "100,000 rows x 10 columns; best of 3 where timed repeatedly\n";
+    const QList<QPair<QString, QString>> cases {
+            {"load", "load into the model (ms; peak and retained memory in KiB)"},
+            {"loadview", "load with the view attached (ms)"},
+            {"data", "1,000,000 data() calls (ms)"},
+            {"filter", "one filtering keystroke, view attached and painted (ms)"},
+            {"append", "10,000 single appends to 100,000 rows with the view (ms)"},
+    };
+    for (const auto &entry : cases) {
+        const QMap<QString, QString> ours = runChild(entry.first, QStringLiteral("ours"));
+        const QMap<QString, QString> qt = runChild(entry.first, QStringLiteral("qt"));
+        out << entry.second << '\n';
+        auto line = [&](const char *iSide, const QMap<QString, QString> &iFigures) {
+            out << "  " << iSide;
+            for (auto it = iFigures.cbegin(); it != iFigures.cend(); ++it)
+                out << "  " << it.key() << '=' << it.value();
+            out << '\n';
+        };
+        line("TTableModel/TTableView     ", ours);
+        line("QStandardItemModel(+proxy) ", qt);
+        const double a = ours.value("ms").toDouble();
+        const double b = qt.value("ms").toDouble();
+        if (b > 0)
+            out << "  ratio ours/qt: " << QString::number(a / b, 'f', 2) << '\n';
+        out.flush();
+    }
+    return 0;
+}

@@ -1,0 +1,21 @@
+#ifndef TSTYLEDITEMDELEGATE_P_H
+#define TSTYLEDITEMDELEGATE_P_H
+
+#include "tstyleditemdelegate.h"
+
+class TStyledItemDelegatePrivate
+{
+    Q_DECLARE_PUBLIC(TStyledItemDelegate)
+public:
+    explicit TStyledItemDelegatePrivate(TStyledItemDelegate *iPublic)
+        : q_ptr(iPublic)
+    {}
+
+    void paintGridLines(QPainter *iPainter, const QStyleOptionViewItem &iOption) const;
+    void placeButton(const QModelIndex &iIndex) const;
+
+    int gridLineMode = 0;
+    TStyledItemDelegate *q_ptr;
+};
+
+#endif // TSTYLEDITEMDELEGATE_P_H

@@ -184,7 +184,7 @@ endfunction()
 # vek_add_test(tst_name LINKS target... [SOURCES f...] [NEEDS_X] [TIMEOUT s] [ENV K=V...])
 # The CTest label is the name of the folder the test sits in (the deliverable).
 # Widget tests run on the offscreen platform; NEEDS_X ones on the Xvfb display
-# that scripts/test.sh starts (VEK_TEST_DISPLAY).
+# that scripts/test.sh starts, one at a time.
 function(vek_add_test name)
     cmake_parse_arguments(A "NEEDS_X" "TIMEOUT" "SOURCES;LINKS;ENV" ${ARGN})
     if(NOT A_SOURCES)
@@ -210,6 +210,11 @@ function(vek_add_test name)
         list(APPEND _label needs_x)
     endif()
     set_tests_properties(${name} PROPERTIES LABELS "${_label}" TIMEOUT ${A_TIMEOUT} ENVIRONMENT "${_env}")
+    if(A_NEEDS_X)
+        # One screen for all of them: a window of one test over another's
+        # grab, or stealing its focus, would make both fail at random.
+        set_tests_properties(${name} PROPERTIES RESOURCE_LOCK vek_x_display)
+    endif()
 endfunction()
 
 # vek_add_bench(bench_name LINKS target... [SOURCES f...]): run on demand, never by CTest.

@@ -279,7 +279,7 @@ void tst_TTableModel::headerValues()
 
 void tst_TTableModel::flags_data()
 {
-    QTest::addColumn<QVariant>("flagsSpec");
+    QTest::addColumn<QVariant>("flagsValue");
     QTest::addColumn<int>("dragMode");
     QTest::addColumn<int>("cellFlags");
     QTest::addColumn<int>("rootFlags");
@@ -302,7 +302,7 @@ void tst_TTableModel::flags_data()
 
 void tst_TTableModel::flags()
 {
-    QFETCH(QVariant, flagsSpec);
+    QFETCH(QVariant, flagsValue);
     QFETCH(int, dragMode);
     QFETCH(int, cellFlags);
     QFETCH(int, rootFlags);
@@ -311,8 +311,8 @@ void tst_TTableModel::flags()
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
     model.setDataKeyList({"id", "flags"});
     QVariantMap column {{"displayRole", "$id"}};
-    if (flagsSpec.isValid())
-        column.insert("flagsRole", flagsSpec);
+    if (flagsValue.isValid())
+        column.insert("flagsRole", flagsValue);
     model.setHeaderItem({QVariantMap(), column});
     model.loadData({QVariantList {1, "ItemIsEnabled|ItemIsEditable"}});
     model.setDragMode(dragMode);

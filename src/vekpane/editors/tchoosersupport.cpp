@@ -18,110 +18,113 @@ namespace TChooserSupport {
 
 namespace {
 
-TToolButton *flatButton(QWidget *iOwner, const QString &iIcon) {
-  auto *button = new TToolButton(iOwner);
-  button->setIcon(TResource::instance()->icon(iIcon, QStringLiteral("button"),
-                                              QStringLiteral("body")));
-  button->setAttr(QStringLiteral("style"), QStringLiteral("type=flat"));
-  return button;
+TToolButton *flatButton(QWidget *iOwner, const QString &iIcon)
+{
+    auto *button = new TToolButton(iOwner);
+    button->setIcon(TResource::instance()->icon(iIcon, QStringLiteral("button"), QStringLiteral("body")));
+    button->setAttr(QStringLiteral("style"), QStringLiteral("type=flat"));
+    return button;
 }
 
 } // namespace
 
-void TimeRow::build(QWidget *iOwner, const char *iContext) {
-  hourLabel = new TLabel(iOwner);
-  hourLabel->setText(QCoreApplication::translate(iContext, "hour:"));
-  minuteLabel = new TLabel(iOwner);
-  minuteLabel->setText(QCoreApplication::translate(iContext, "minute:"));
-  secondLabel = new TLabel(iOwner);
-  secondLabel->setText(QCoreApplication::translate(iContext, "second:"));
-  hourBox = new TComboBox(iOwner);
-  minuteBox = new TComboBox(iOwner);
-  secondBox = new TComboBox(iOwner);
-  confirmButton = flatButton(iOwner, QStringLiteral("check"));
-  cancelButton = flatButton(iOwner, QStringLiteral("close"));
+void TimeRow::build(QWidget *iOwner, const char *iContext)
+{
+    hourLabel = new TLabel(iOwner);
+    hourLabel->setText(QCoreApplication::translate(iContext, "hour:"));
+    minuteLabel = new TLabel(iOwner);
+    minuteLabel->setText(QCoreApplication::translate(iContext, "minute:"));
+    secondLabel = new TLabel(iOwner);
+    secondLabel->setText(QCoreApplication::translate(iContext, "second:"));
+    hourBox = new TComboBox(iOwner);
+    minuteBox = new TComboBox(iOwner);
+    secondBox = new TComboBox(iOwner);
+    confirmButton = flatButton(iOwner, QStringLiteral("check"));
+    cancelButton = flatButton(iOwner, QStringLiteral("close"));
 
-  timeLayout = new QHBoxLayout;
-  const std::pair<TLabel *, TComboBox *> parts[] = {
-      {hourLabel, hourBox}, {minuteLabel, minuteBox}, {secondLabel, secondBox}};
-  for (const auto &part : parts) {
-    part.second->setMinimumWidth(40);
-    timeLayout->addWidget(part.first, 1, Qt::AlignRight);
-    timeLayout->addWidget(part.second, 1, Qt::AlignLeft);
-  }
-  buttonLayout = new QHBoxLayout;
-  buttonLayout->setSpacing(TTheme::instance()->dp(4));
-  buttonLayout->addStretch(1);
-  buttonLayout->addWidget(confirmButton);
-  buttonLayout->addWidget(cancelButton);
+    timeLayout = new QHBoxLayout;
+    const std::pair<TLabel *, TComboBox *> parts[]
+            = {{hourLabel, hourBox}, {minuteLabel, minuteBox}, {secondLabel, secondBox}};
+    for (const auto &part : parts) {
+        part.second->setMinimumWidth(40);
+        timeLayout->addWidget(part.first, 1, Qt::AlignRight);
+        timeLayout->addWidget(part.second, 1, Qt::AlignLeft);
+    }
+    buttonLayout = new QHBoxLayout;
+    buttonLayout->setSpacing(TTheme::instance()->dp(4));
+    buttonLayout->addStretch(1);
+    buttonLayout->addWidget(confirmButton);
+    buttonLayout->addWidget(cancelButton);
 }
 
-void TimeRow::setButtonsVisible(bool iVisible) {
-  confirmButton->setVisible(iVisible);
-  cancelButton->setVisible(iVisible);
+void TimeRow::setButtonsVisible(bool iVisible)
+{
+    confirmButton->setVisible(iVisible);
+    cancelButton->setVisible(iVisible);
 }
 
-void TimeRow::setPartsVisible(bool iHour, bool iMinute, bool iSecond) {
-  hourLabel->setVisible(iHour);
-  hourBox->setVisible(iHour);
-  minuteLabel->setVisible(iMinute);
-  minuteBox->setVisible(iMinute);
-  secondLabel->setVisible(iSecond);
-  secondBox->setVisible(iSecond);
+void TimeRow::setPartsVisible(bool iHour, bool iMinute, bool iSecond)
+{
+    hourLabel->setVisible(iHour);
+    hourBox->setVisible(iHour);
+    minuteLabel->setVisible(iMinute);
+    minuteBox->setVisible(iMinute);
+    secondLabel->setVisible(iSecond);
+    secondBox->setVisible(iSecond);
 }
 
-void TimeRow::showTime(const QTime &iTime) {
-  const std::pair<QComboBox *, int> fields[] = {{hourBox, iTime.hour()},
-                                                {minuteBox, iTime.minute()},
-                                                {secondBox, iTime.second()}};
-  for (const auto &field : fields) {
-    const QSignalBlocker blocker(field.first);
-    field.first->setCurrentText(QString::number(field.second));
-  }
+void TimeRow::showTime(const QTime &iTime)
+{
+    const std::pair<QComboBox *, int> fields[]
+            = {{hourBox, iTime.hour()}, {minuteBox, iTime.minute()}, {secondBox, iTime.second()}};
+    for (const auto &field : fields) {
+        const QSignalBlocker blocker(field.first);
+        field.first->setCurrentText(QString::number(field.second));
+    }
 }
 
-QTime TimeRow::chosenTime() const {
-  return QTime(hourBox->currentText().toInt(nullptr, 10),
-               minuteBox->currentText().toInt(nullptr, 10),
-               secondBox->currentText().toInt(nullptr, 10), 0);
+QTime TimeRow::chosenTime() const
+{
+    return QTime(hourBox->currentText().toInt(nullptr, 10), minuteBox->currentText().toInt(nullptr, 10),
+                 secondBox->currentText().toInt(nullptr, 10), 0);
 }
 
-void fillSteps(QComboBox *iBox, int iStep, int iLimit) {
-  QStringList items;
-  for (int value = 0; value < iLimit; value += iStep)
-    items.append(QString::number(value));
-  // Refilling is no choice: in single-step mode a reported change would
-  // confirm.
-  const QSignalBlocker blocker(iBox);
-  iBox->clear();
-  iBox->insertItems(0, items);
+void fillSteps(QComboBox *iBox, int iStep, int iLimit)
+{
+    QStringList items;
+    for (int value = 0; value < iLimit; value += iStep)
+        items.append(QString::number(value));
+    // Refilling is no choice: in single-step mode a reported change would
+    // confirm.
+    const QSignalBlocker blocker(iBox);
+    iBox->clear();
+    iBox->insertItems(0, items);
 }
 
-bool hasDateLetter(const QString &iFormat) {
-  return iFormat.contains(QLatin1Char('y')) ||
-         iFormat.contains(QLatin1Char('M')) ||
-         iFormat.contains(QLatin1Char('d'));
+bool hasDateLetter(const QString &iFormat)
+{
+    return iFormat.contains(QLatin1Char('y')) || iFormat.contains(QLatin1Char('M'))
+           || iFormat.contains(QLatin1Char('d'));
 }
 
-int timeLetterCount(const QString &iFormat) {
-  return int(iFormat.contains(QLatin1Char('h'))) +
-         int(iFormat.contains(QLatin1Char('m'))) +
-         int(iFormat.contains(QLatin1Char('s')));
+int timeLetterCount(const QString &iFormat)
+{
+    return int(iFormat.contains(QLatin1Char('h'))) + int(iFormat.contains(QLatin1Char('m')))
+           + int(iFormat.contains(QLatin1Char('s')));
 }
 
-void execBelow(QMenu *iChooser, QWidget *iEditor) {
-  // Shown once so that the layout gives the pop-up its real size.
-  iChooser->show();
-  iChooser->hide();
-  const int x = iEditor->width() - iChooser->width();
-  int y = iEditor->height();
-  const QScreen *screen = QGuiApplication::primaryScreen();
-  if (screen && screen->availableGeometry().height() -
-                        iEditor->mapToGlobal(QPoint(x, y)).y() -
-                        iChooser->height() <
-                    1)
-    y = -iChooser->height();
-  iChooser->exec(iEditor->mapToGlobal(QPoint(x, y)));
+void execBelow(QMenu *iChooser, QWidget *iEditor)
+{
+    // Shown once so that the layout gives the pop-up its real size.
+    iChooser->show();
+    iChooser->hide();
+    const int x = iEditor->width() - iChooser->width();
+    int y = iEditor->height();
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (screen
+        && screen->availableGeometry().height() - iEditor->mapToGlobal(QPoint(x, y)).y() - iChooser->height() < 1)
+        y = -iChooser->height();
+    iChooser->exec(iEditor->mapToGlobal(QPoint(x, y)));
 }
 
 } // namespace TChooserSupport

@@ -16,442 +16,403 @@ const QString defaultFormat = QStringLiteral("yyyy-MM-dd hh:mm:ss");
 const QString initialMinimum = QStringLiteral("1900-01-01 00:00:00");
 const QString initialMaximum = QStringLiteral("2100-12-31 23:59:59");
 
-QDateTime initialBound(const QString &iText) {
-  return QDateTime::fromString(iText, defaultFormat);
-}
+QDateTime initialBound(const QString &iText) { return QDateTime::fromString(iText, defaultFormat); }
 
 // A step count from an attribute: only whole numbers count.
-bool isStep(const QVariant &iData) {
-  const int type = iData.userType();
-  return type == QMetaType::Int || type == QMetaType::UInt;
+bool isStep(const QVariant &iData)
+{
+    const int type = iData.userType();
+    return type == QMetaType::Int || type == QMetaType::UInt;
 }
 
 } // namespace
 
 TDateTimeEditPrivate::TDateTimeEditPrivate(TDateTimeEdit *iPublic)
-    : minimum(initialBound(initialMinimum)),
-      maximum(initialBound(initialMaximum)), displayFormat(defaultFormat),
-      q_ptr(iPublic) {}
+    : minimum(initialBound(initialMinimum))
+    , maximum(initialBound(initialMaximum))
+    , displayFormat(defaultFormat)
+    , q_ptr(iPublic)
+{}
 
-void TDateTimeEditPrivate::build() {
-  Q_Q(TDateTimeEdit);
-  calendarButton = new TToolButton(q);
-  calendarButton->setIcon(TResource::instance()->icon(
-      QStringLiteral("calendar"), QStringLiteral("button"),
-      QStringLiteral("body")));
-  QObject::connect(calendarButton, &QToolButton::clicked, q,
-                   &TDateTimeEdit::onShowCalendarBtnClicked);
-  q->appendWidget(calendarButton);
-  chooser = new TLChooseDateTimeWidget;
-  QObject::connect(chooser, &TLChooseDateTimeWidget::confrim, q,
-                   &TDateTimeEdit::onChooseDateTimeConfrim);
-  QObject::connect(q, &QLineEdit::returnPressed, q,
-                   &TDateTimeEdit::onEnterPressed);
+void TDateTimeEditPrivate::build()
+{
+    Q_Q(TDateTimeEdit);
+    calendarButton = new TToolButton(q);
+    calendarButton->setIcon(
+            TResource::instance()->icon(QStringLiteral("calendar"), QStringLiteral("button"), QStringLiteral("body")));
+    QObject::connect(calendarButton, &QToolButton::clicked, q, &TDateTimeEdit::onShowCalendarBtnClicked);
+    q->appendWidget(calendarButton);
+    chooser = new TLChooseDateTimeWidget;
+    QObject::connect(chooser, &TLChooseDateTimeWidget::confrim, q, &TDateTimeEdit::onChooseDateTimeConfrim);
+    QObject::connect(q, &QLineEdit::returnPressed, q, &TDateTimeEdit::onEnterPressed);
 }
 
-void TDateTimeEditPrivate::writeText() {
-  Q_Q(TDateTimeEdit);
-  q->setText(value.toString(displayFormat));
+void TDateTimeEditPrivate::writeText()
+{
+    Q_Q(TDateTimeEdit);
+    q->setText(value.toString(displayFormat));
 }
 
-bool TDateTimeEditPrivate::commitText() {
-  Q_Q(TDateTimeEdit);
-  const QString text = q->text();
-  if (text.isEmpty())
+bool TDateTimeEditPrivate::commitText()
+{
+    Q_Q(TDateTimeEdit);
+    const QString text = q->text();
+    if (text.isEmpty())
+        return true;
+    const QDateTime typed = QDateTime::fromString(text, displayFormat);
+    if (typed.isValid())
+        return store(typed, true, true);
+    writeText();
     return true;
-  const QDateTime typed = QDateTime::fromString(text, displayFormat);
-  if (typed.isValid())
-    return store(typed, true, true);
-  writeText();
-  return true;
 }
 
-bool TDateTimeEditPrivate::store(const QDateTime &iValue, bool iDateSignal,
-                                 bool iTimeSignal) {
-  Q_Q(TDateTimeEdit);
-  const QDateTime old = value;
-  value = TDateEditSupport::clamp(iValue, minimum, maximum);
-  if (value.isValid())
-    value.setTimeSpec(timeSpec);
-  writeText();
-  if (value == old && value.isValid() == old.isValid())
-    return true;
-  const QDateTime now = value;
-  QPointer<TDateTimeEdit> guard(q);
-  Q_EMIT q->dateTimeChanged(now);
-  if (guard && iDateSignal && now.date() != old.date())
-    Q_EMIT q->dateChanged(now.date());
-  if (guard && iTimeSignal && now.time() != old.time())
-    Q_EMIT q->timeChanged(now.time());
-  return !guard.isNull();
+bool TDateTimeEditPrivate::store(const QDateTime &iValue, bool iDateSignal, bool iTimeSignal)
+{
+    Q_Q(TDateTimeEdit);
+    const QDateTime old = value;
+    value = TDateEditSupport::clamp(iValue, minimum, maximum);
+    if (value.isValid())
+        value.setTimeSpec(timeSpec);
+    writeText();
+    if (value == old && value.isValid() == old.isValid())
+        return true;
+    const QDateTime now = value;
+    QPointer<TDateTimeEdit> guard(q);
+    Q_EMIT q->dateTimeChanged(now);
+    if (guard && iDateSignal && now.date() != old.date())
+        Q_EMIT q->dateChanged(now.date());
+    if (guard && iTimeSignal && now.time() != old.time())
+        Q_EMIT q->timeChanged(now.time());
+    return !guard.isNull();
 }
 
 TDateTimeEdit::TDateTimeEdit(QWidget *iParent)
-    : TLineEdit(iParent), d(new TDateTimeEditPrivate(this)) {
-  d->build();
+    : TLineEdit(iParent)
+    , d(new TDateTimeEditPrivate(this))
+{
+    d->build();
 }
 
 TDateTimeEdit::TDateTimeEdit(const QDate &iDate, QWidget *iParent)
-    : TDateTimeEdit(iParent) {
-  setDate(iDate);
+    : TDateTimeEdit(iParent)
+{
+    setDate(iDate);
 }
 
 TDateTimeEdit::TDateTimeEdit(const QDateTime &iDateTime, QWidget *iParent)
-    : TDateTimeEdit(iParent) {
-  setDateTime(iDateTime);
+    : TDateTimeEdit(iParent)
+{
+    setDateTime(iDateTime);
 }
 
 TDateTimeEdit::TDateTimeEdit(const QTime &iTime, QWidget *iParent)
-    : TDateTimeEdit(iParent) {
-  setTime(iTime);
+    : TDateTimeEdit(iParent)
+{
+    setTime(iTime);
 }
 
-TDateTimeEdit::~TDateTimeEdit() {
-  TDateEditSupport::releaseChooser(d->chooser);
-}
+TDateTimeEdit::~TDateTimeEdit() { TDateEditSupport::releaseChooser(d->chooser); }
 
-QDateTime TDateTimeEdit::dateTime() const {
-  return text().isEmpty() ? QDateTime() : d->value;
-}
+QDateTime TDateTimeEdit::dateTime() const { return text().isEmpty() ? QDateTime() : d->value; }
 
-QDate TDateTimeEdit::date() const {
-  return text().isEmpty() ? QDate() : d->value.date();
-}
+QDate TDateTimeEdit::date() const { return text().isEmpty() ? QDate() : d->value.date(); }
 
-QTime TDateTimeEdit::time() const {
-  return text().isEmpty() ? QTime() : d->value.time();
-}
+QTime TDateTimeEdit::time() const { return text().isEmpty() ? QTime() : d->value.time(); }
 
 QDateTime TDateTimeEdit::minimumDateTime() const { return d->minimum; }
 
-void TDateTimeEdit::setMinimumDateTime(const QDateTime &iDateTime) {
-  d->minimum = iDateTime;
-}
+void TDateTimeEdit::setMinimumDateTime(const QDateTime &iDateTime) { d->minimum = iDateTime; }
 
-void TDateTimeEdit::clearMinimumDateTime() {
-  d->minimum = initialBound(initialMinimum);
-}
+void TDateTimeEdit::clearMinimumDateTime() { d->minimum = initialBound(initialMinimum); }
 
 QDateTime TDateTimeEdit::maximumDateTime() const { return d->maximum; }
 
-void TDateTimeEdit::setMaximumDateTime(const QDateTime &iDateTime) {
-  d->maximum = iDateTime;
-}
+void TDateTimeEdit::setMaximumDateTime(const QDateTime &iDateTime) { d->maximum = iDateTime; }
 
-void TDateTimeEdit::clearMaximumDateTime() {
-  d->maximum = initialBound(initialMaximum);
-}
+void TDateTimeEdit::clearMaximumDateTime() { d->maximum = initialBound(initialMaximum); }
 
 QDate TDateTimeEdit::minimumDate() const { return d->minimum.date(); }
 
-void TDateTimeEdit::setMinimumDate(const QDate &iDate) {
-  d->minimum = QDateTime(iDate, d->minimum.time());
-}
+void TDateTimeEdit::setMinimumDate(const QDate &iDate) { d->minimum = QDateTime(iDate, d->minimum.time()); }
 
 void TDateTimeEdit::clearMinimumDate() { setMinimumDate(QDate(1900, 1, 1)); }
 
 QDate TDateTimeEdit::maximumDate() const { return d->maximum.date(); }
 
-void TDateTimeEdit::setMaximumDate(const QDate &iDate) {
-  d->maximum = QDateTime(iDate, d->maximum.time());
-}
+void TDateTimeEdit::setMaximumDate(const QDate &iDate) { d->maximum = QDateTime(iDate, d->maximum.time()); }
 
 void TDateTimeEdit::clearMaximumDate() { setMaximumDate(QDate(2100, 12, 31)); }
 
 QTime TDateTimeEdit::minimumTime() const { return d->minimum.time(); }
 
-void TDateTimeEdit::setMinimumTime(const QTime &iTime) {
-  d->minimum = QDateTime(d->minimum.date(), iTime);
-}
+void TDateTimeEdit::setMinimumTime(const QTime &iTime) { d->minimum = QDateTime(d->minimum.date(), iTime); }
 
 void TDateTimeEdit::clearMinimumTime() { setMinimumTime(QTime(0, 0, 0)); }
 
 QTime TDateTimeEdit::maximumTime() const { return d->maximum.time(); }
 
-void TDateTimeEdit::setMaximumTime(const QTime &iTime) {
-  d->maximum = QDateTime(d->maximum.date(), iTime);
-}
+void TDateTimeEdit::setMaximumTime(const QTime &iTime) { d->maximum = QDateTime(d->maximum.date(), iTime); }
 
 void TDateTimeEdit::clearMaximumTime() { setMaximumTime(QTime(23, 59, 59)); }
 
-void TDateTimeEdit::setDateRange(const QDate &iMin, const QDate &iMax) {
-  setMinimumDate(iMin);
-  setMaximumDate(iMax);
+void TDateTimeEdit::setDateRange(const QDate &iMin, const QDate &iMax)
+{
+    setMinimumDate(iMin);
+    setMaximumDate(iMax);
 }
 
-void TDateTimeEdit::setDateTimeRange(const QDateTime &iMin,
-                                     const QDateTime &iMax) {
-  d->minimum = iMin;
-  d->maximum = iMax;
+void TDateTimeEdit::setDateTimeRange(const QDateTime &iMin, const QDateTime &iMax)
+{
+    d->minimum = iMin;
+    d->maximum = iMax;
 }
 
-void TDateTimeEdit::setTimeRange(const QTime &iMin, const QTime &iMax) {
-  setMinimumTime(iMin);
-  setMaximumTime(iMax);
+void TDateTimeEdit::setTimeRange(const QTime &iMin, const QTime &iMax)
+{
+    setMinimumTime(iMin);
+    setMaximumTime(iMax);
 }
 
 QString TDateTimeEdit::displayFormat() const { return d->displayFormat; }
 
-void TDateTimeEdit::setDisplayFormat(const QString &iFormat) {
-  d->displayFormat = iFormat;
-  if (d->value.isValid())
-    d->writeText();
+void TDateTimeEdit::setDisplayFormat(const QString &iFormat)
+{
+    d->displayFormat = iFormat;
+    if (d->value.isValid())
+        d->writeText();
 }
 
-bool TDateTimeEdit::calendarPopup() const {
-  return d->calendarButton->isEnabled();
-}
+bool TDateTimeEdit::calendarPopup() const { return d->calendarButton->isEnabled(); }
 
-void TDateTimeEdit::setCalendarPopup(bool iEnable) {
-  d->calendarButton->setEnabled(iEnable);
-}
+void TDateTimeEdit::setCalendarPopup(bool iEnable) { d->calendarButton->setEnabled(iEnable); }
 
-QCalendarWidget *TDateTimeEdit::calendarWidget() const {
-  return d->chooser->calendarWidget();
-}
+QCalendarWidget *TDateTimeEdit::calendarWidget() const { return d->chooser->calendarWidget(); }
 
-void TDateTimeEdit::setCalendarWidget(QCalendarWidget *iCalendar) {
-  d->chooser->setCalendarWidget(iCalendar);
-}
+void TDateTimeEdit::setCalendarWidget(QCalendarWidget *iCalendar) { d->chooser->setCalendarWidget(iCalendar); }
 
 Qt::TimeSpec TDateTimeEdit::timeSpec() const { return d->timeSpec; }
 
-void TDateTimeEdit::setTimeSpec(Qt::TimeSpec iSpec) {
-  d->timeSpec = iSpec;
-  if (d->value.isValid())
-    d->value.setTimeSpec(iSpec);
+void TDateTimeEdit::setTimeSpec(Qt::TimeSpec iSpec)
+{
+    d->timeSpec = iSpec;
+    if (d->value.isValid())
+        d->value.setTimeSpec(iSpec);
 }
 
-void TDateTimeEdit::setHourComboList(int iStep) {
-  d->chooser->setHourComboList(iStep);
-}
+void TDateTimeEdit::setHourComboList(int iStep) { d->chooser->setHourComboList(iStep); }
 
-void TDateTimeEdit::setMinuteComboList(int iStep) {
-  d->chooser->setMinuteComboList(iStep);
-}
+void TDateTimeEdit::setMinuteComboList(int iStep) { d->chooser->setMinuteComboList(iStep); }
 
-void TDateTimeEdit::setSecondComboList(int iStep) {
-  d->chooser->setSecondComboList(iStep);
-}
+void TDateTimeEdit::setSecondComboList(int iStep) { d->chooser->setSecondComboList(iStep); }
 
 void TDateTimeEdit::clear() {}
 
 void TDateTimeEdit::stepBy(int iSteps) { Q_UNUSED(iSteps) }
 
-void TDateTimeEdit::setAttr(const QString &iKey, const QVariant &iData) {
-  const QVariant plain = TScriptValue::toPlain(iData);
-  const int type = plain.userType();
-  if (iKey == QLatin1String("value")) {
-    if (type == QMetaType::QString)
-      setDateTimeString(plain.toString());
-    else if (type == QMetaType::QDateTime)
-      setDateTime(plain.toDateTime());
-    else if (type == QMetaType::QDate)
-      setDate(plain.toDate());
-    else if (type == QMetaType::QTime)
-      setTime(plain.toTime());
-  } else if (iKey == QLatin1String("max")) {
-    if (type == QMetaType::QString)
-      setMaximumDateTimeString(plain.toString());
-    else if (type == QMetaType::QDateTime)
-      setMaximumDateTime(plain.toDateTime());
-  } else if (iKey == QLatin1String("min")) {
-    if (type == QMetaType::QString)
-      setMinimumDateTimeString(plain.toString());
-    else if (type == QMetaType::QDateTime)
-      setMinimumDateTime(plain.toDateTime());
-  } else if (iKey == QLatin1String("sec_step")) {
-    if (isStep(plain)) {
-      setSecondComboList(plain.toInt());
-      setProperty("sec_step", plain);
+void TDateTimeEdit::setAttr(const QString &iKey, const QVariant &iData)
+{
+    const QVariant plain = TScriptValue::toPlain(iData);
+    const int type = plain.userType();
+    if (iKey == QLatin1String("value")) {
+        if (type == QMetaType::QString)
+            setDateTimeString(plain.toString());
+        else if (type == QMetaType::QDateTime)
+            setDateTime(plain.toDateTime());
+        else if (type == QMetaType::QDate)
+            setDate(plain.toDate());
+        else if (type == QMetaType::QTime)
+            setTime(plain.toTime());
+    } else if (iKey == QLatin1String("max")) {
+        if (type == QMetaType::QString)
+            setMaximumDateTimeString(plain.toString());
+        else if (type == QMetaType::QDateTime)
+            setMaximumDateTime(plain.toDateTime());
+    } else if (iKey == QLatin1String("min")) {
+        if (type == QMetaType::QString)
+            setMinimumDateTimeString(plain.toString());
+        else if (type == QMetaType::QDateTime)
+            setMinimumDateTime(plain.toDateTime());
+    } else if (iKey == QLatin1String("sec_step")) {
+        if (isStep(plain)) {
+            setSecondComboList(plain.toInt());
+            setProperty("sec_step", plain);
+        }
+    } else if (iKey == QLatin1String("min_step")) {
+        if (isStep(plain)) {
+            setMinuteComboList(plain.toInt());
+            setProperty("min_step", plain);
+        }
+    } else if (iKey == QLatin1String("hour_step")) {
+        if (isStep(plain)) {
+            setHourComboList(plain.toInt());
+            setProperty("hour_step", plain);
+        }
+    } else if (iKey == QLatin1String("displayFormat")) {
+        if (type == QMetaType::QString)
+            d->displayFormat = plain.toString().trimmed();
+    } else if (iKey == QLatin1String("placeholder_text")) {
+        setPlaceholderText(plain.toString());
     }
-  } else if (iKey == QLatin1String("min_step")) {
-    if (isStep(plain)) {
-      setMinuteComboList(plain.toInt());
-      setProperty("min_step", plain);
-    }
-  } else if (iKey == QLatin1String("hour_step")) {
-    if (isStep(plain)) {
-      setHourComboList(plain.toInt());
-      setProperty("hour_step", plain);
-    }
-  } else if (iKey == QLatin1String("displayFormat")) {
-    if (type == QMetaType::QString)
-      d->displayFormat = plain.toString().trimmed();
-  } else if (iKey == QLatin1String("placeholder_text")) {
-    setPlaceholderText(plain.toString());
-  }
 }
 
-QVariant TDateTimeEdit::getAttr(const QString &iKey, const QVariant &iOptions) {
-  Q_UNUSED(iOptions)
-  if (iKey == QLatin1String("value"))
-    return dateTimeString();
-  if (iKey == QLatin1String("sec_step") || iKey == QLatin1String("min_step") ||
-      iKey == QLatin1String("hour_step"))
-    return property(iKey.toLatin1().constData());
-  if (iKey == QLatin1String("displayFormat"))
-    return d->displayFormat;
-  if (iKey == QLatin1String("max"))
-    return maximumDateTimeString();
-  if (iKey == QLatin1String("min"))
-    return minimumDateTimeString();
-  return QVariant();
+QVariant TDateTimeEdit::getAttr(const QString &iKey, const QVariant &iOptions)
+{
+    Q_UNUSED(iOptions)
+    if (iKey == QLatin1String("value"))
+        return dateTimeString();
+    if (iKey == QLatin1String("sec_step") || iKey == QLatin1String("min_step") || iKey == QLatin1String("hour_step"))
+        return property(iKey.toLatin1().constData());
+    if (iKey == QLatin1String("displayFormat"))
+        return d->displayFormat;
+    if (iKey == QLatin1String("max"))
+        return maximumDateTimeString();
+    if (iKey == QLatin1String("min"))
+        return minimumDateTimeString();
+    return QVariant();
 }
 
-QVariant TDateTimeEdit::getAttr(const QString &iKey) {
-  return getAttr(iKey, QVariant());
+QVariant TDateTimeEdit::getAttr(const QString &iKey) { return getAttr(iKey, QVariant()); }
+
+QVariant TDateTimeEdit::getAttr() { return getAttr(QStringLiteral("value"), QVariant()); }
+
+void TDateTimeEdit::setDateTime(const QDateTime &iDateTime) { d->store(iDateTime, true, true); }
+
+void TDateTimeEdit::setDate(const QDate &iDate)
+{
+    const QDate date = TDateEditSupport::clamp(iDate, d->minimum.date(), d->maximum.date());
+    const QTime time = d->value.time().isValid() ? d->value.time() : QTime(0, 0);
+    d->store(date.isValid() ? QDateTime(date, time, d->timeSpec) : QDateTime(), true, false);
 }
 
-QVariant TDateTimeEdit::getAttr() {
-  return getAttr(QStringLiteral("value"), QVariant());
+void TDateTimeEdit::setTime(const QTime &iTime)
+{
+    const QTime time = TDateEditSupport::clamp(iTime, d->minimum.time(), d->maximum.time());
+    // A time alone goes onto the day the date-time editors of Qt start from.
+    const QDate date = d->value.date().isValid()
+                               ? d->value.date()
+                               : TDateEditSupport::clamp(QDate(2000, 1, 1), d->minimum.date(), d->maximum.date());
+    d->store(time.isValid() ? QDateTime(date, time, d->timeSpec) : QDateTime(), false, true);
 }
 
-void TDateTimeEdit::setDateTime(const QDateTime &iDateTime) {
-  d->store(iDateTime, true, true);
+QString TDateTimeEdit::dateTimeString() const { return d->value.toString(d->displayFormat); }
+
+void TDateTimeEdit::setDateTimeString(const QString &iDateTime)
+{
+    setDateTime(QDateTime::fromString(iDateTime, d->displayFormat));
 }
 
-void TDateTimeEdit::setDate(const QDate &iDate) {
-  const QDate date =
-      TDateEditSupport::clamp(iDate, d->minimum.date(), d->maximum.date());
-  const QTime time = d->value.time().isValid() ? d->value.time() : QTime(0, 0);
-  d->store(date.isValid() ? QDateTime(date, time, d->timeSpec) : QDateTime(),
-           true, false);
+QString TDateTimeEdit::minimumDateTimeString() const { return d->minimum.toString(d->displayFormat); }
+
+void TDateTimeEdit::setMinimumDateTimeString(const QString &iDateTime)
+{
+    const QDateTime bound = QDateTime::fromString(iDateTime, d->displayFormat);
+    if (bound.isValid())
+        d->minimum = bound;
 }
 
-void TDateTimeEdit::setTime(const QTime &iTime) {
-  const QTime time =
-      TDateEditSupport::clamp(iTime, d->minimum.time(), d->maximum.time());
-  // A time alone goes onto the day the date-time editors of Qt start from.
-  const QDate date =
-      d->value.date().isValid()
-          ? d->value.date()
-          : TDateEditSupport::clamp(QDate(2000, 1, 1), d->minimum.date(),
-                                    d->maximum.date());
-  d->store(time.isValid() ? QDateTime(date, time, d->timeSpec) : QDateTime(),
-           false, true);
-}
+QString TDateTimeEdit::maximumDateTimeString() const { return d->maximum.toString(d->displayFormat); }
 
-QString TDateTimeEdit::dateTimeString() const {
-  return d->value.toString(d->displayFormat);
-}
-
-void TDateTimeEdit::setDateTimeString(const QString &iDateTime) {
-  setDateTime(QDateTime::fromString(iDateTime, d->displayFormat));
-}
-
-QString TDateTimeEdit::minimumDateTimeString() const {
-  return d->minimum.toString(d->displayFormat);
-}
-
-void TDateTimeEdit::setMinimumDateTimeString(const QString &iDateTime) {
-  const QDateTime bound = QDateTime::fromString(iDateTime, d->displayFormat);
-  if (bound.isValid())
-    d->minimum = bound;
-}
-
-QString TDateTimeEdit::maximumDateTimeString() const {
-  return d->maximum.toString(d->displayFormat);
-}
-
-void TDateTimeEdit::setMaximumDateTimeString(const QString &iDateTime) {
-  const QDateTime bound = QDateTime::fromString(iDateTime, d->displayFormat);
-  if (bound.isValid())
-    d->maximum = bound;
+void TDateTimeEdit::setMaximumDateTimeString(const QString &iDateTime)
+{
+    const QDateTime bound = QDateTime::fromString(iDateTime, d->displayFormat);
+    if (bound.isValid())
+        d->maximum = bound;
 }
 
 bool TDateTimeEdit::isWheelEnabled() const { return d->wheelEnabled; }
 
 void TDateTimeEdit::setWheelEnabled(bool iEnable) { d->wheelEnabled = iEnable; }
 
-QValidator::State TDateTimeEdit::validate(QString &iInput, int &iPos) const {
-  Q_UNUSED(iInput)
-  Q_UNUSED(iPos)
-  return QValidator::Invalid;
+QValidator::State TDateTimeEdit::validate(QString &iInput, int &iPos) const
+{
+    Q_UNUSED(iInput)
+    Q_UNUSED(iPos)
+    return QValidator::Invalid;
 }
 
 void TDateTimeEdit::fixup(QString &iInput) const { Q_UNUSED(iInput) }
 
-QDateTime TDateTimeEdit::dateTimeFromText(const QString &iText) const {
-  return QDateTime::fromString(iText, d->displayFormat);
+QDateTime TDateTimeEdit::dateTimeFromText(const QString &iText) const
+{
+    return QDateTime::fromString(iText, d->displayFormat);
 }
 
-QString TDateTimeEdit::textFromDateTime(const QDateTime &iDateTime) const {
-  return iDateTime.toString(d->displayFormat);
+QString TDateTimeEdit::textFromDateTime(const QDateTime &iDateTime) const
+{
+    return iDateTime.toString(d->displayFormat);
 }
 
-void TDateTimeEdit::wheelEvent(QWheelEvent *iEvent) {
-  if (!d->wheelEnabled || text().isEmpty()) {
-    iEvent->ignore();
-    return;
-  }
-  iEvent->accept();
-  const int field = TDateEditSupport::wheelFieldIndex(
-      d->displayFormat, cursorPosition(), text().size());
-  // Text put in through the attribute interface, or typed, counts first.
-  if (!d->commitText() || !d->value.isValid())
-    return;
-  const int direction = TDateEditSupport::wheelDirection(iEvent) * d->wheelStep;
-  QDateTime stepped = d->value;
-  switch (field < 0 ? 0 : d->displayFormat.at(field).unicode()) {
-  case 'y':
-    stepped = stepped.addYears(direction);
-    break;
-  case 'M':
-    stepped = stepped.addMonths(direction);
-    break;
-  case 'd':
-    stepped = stepped.addDays(direction);
-    break;
-  case 'h':
-    stepped = stepped.addSecs(3600 * direction);
-    break;
-  case 'm':
-    stepped = stepped.addSecs(60 * direction);
-    break;
-  case 's':
-    stepped = stepped.addSecs(direction);
-    break;
-  default:
-    break;
-  }
-  if (d->store(stepped, true, true))
-    setCursorPosition(field + 1);
+void TDateTimeEdit::wheelEvent(QWheelEvent *iEvent)
+{
+    if (!d->wheelEnabled || text().isEmpty()) {
+        iEvent->ignore();
+        return;
+    }
+    iEvent->accept();
+    const int field = TDateEditSupport::wheelFieldIndex(d->displayFormat, cursorPosition(), text().size());
+    // Text put in through the attribute interface, or typed, counts first.
+    if (!d->commitText() || !d->value.isValid())
+        return;
+    const int direction = TDateEditSupport::wheelDirection(iEvent) * d->wheelStep;
+    QDateTime stepped = d->value;
+    switch (field < 0 ? 0 : d->displayFormat.at(field).unicode()) {
+    case 'y':
+        stepped = stepped.addYears(direction);
+        break;
+    case 'M':
+        stepped = stepped.addMonths(direction);
+        break;
+    case 'd':
+        stepped = stepped.addDays(direction);
+        break;
+    case 'h':
+        stepped = stepped.addSecs(3600 * direction);
+        break;
+    case 'm':
+        stepped = stepped.addSecs(60 * direction);
+        break;
+    case 's':
+        stepped = stepped.addSecs(direction);
+        break;
+    default:
+        break;
+    }
+    if (d->store(stepped, true, true))
+        setCursorPosition(field + 1);
 }
 
-void TDateTimeEdit::focusOutEvent(QFocusEvent *iEvent) {
-  if (d->commitText())
-    TLineEdit::focusOutEvent(iEvent);
+void TDateTimeEdit::focusOutEvent(QFocusEvent *iEvent)
+{
+    if (d->commitText())
+        TLineEdit::focusOutEvent(iEvent);
 }
 
-bool TDateTimeEdit::focusNextPrevChild(bool iNext) {
-  Q_UNUSED(iNext)
-  return false;
+bool TDateTimeEdit::focusNextPrevChild(bool iNext)
+{
+    Q_UNUSED(iNext)
+    return false;
 }
 
-void TDateTimeEdit::onShowCalendarBtnClicked() {
-  const QString format = d->displayFormat;
-  // What the text says now is what the pop-up starts from.
-  d->value = QDateTime::fromString(text(), format);
-  auto below = [this](const char *iStep, int iLimit) {
-    const QVariant step = property(iStep);
-    return !step.isValid() || step.toInt() < iLimit;
-  };
-  const bool calendar = TChooserSupport::hasDateLetter(format);
-  d->chooser->setPartsVisible(
-      calendar, format.contains(QLatin1Char('h')) && below("hour_step", 24),
-      format.contains(QLatin1Char('m')) && below("min_step", 60),
-      format.contains(QLatin1Char('s')) && below("sec_step", 60));
-  const int timeLetters = TChooserSupport::timeLetterCount(format);
-  const bool singlePart = calendar ? timeLetters == 0 : timeLetters == 1;
-  d->chooser->setConfirmMode(singlePart ? TChooserSupport::SingleStep
-                                        : TChooserSupport::DoubleClick);
-  d->chooser->preselect(d->value.date(), d->value.time());
-  TChooserSupport::execBelow(d->chooser, this);
+void TDateTimeEdit::onShowCalendarBtnClicked()
+{
+    const QString format = d->displayFormat;
+    // What the text says now is what the pop-up starts from.
+    d->value = QDateTime::fromString(text(), format);
+    auto below = [this](const char *iStep, int iLimit) {
+        const QVariant step = property(iStep);
+        return !step.isValid() || step.toInt() < iLimit;
+    };
+    const bool calendar = TChooserSupport::hasDateLetter(format);
+    d->chooser->setPartsVisible(calendar, format.contains(QLatin1Char('h')) && below("hour_step", 24),
+                                format.contains(QLatin1Char('m')) && below("min_step", 60),
+                                format.contains(QLatin1Char('s')) && below("sec_step", 60));
+    const int timeLetters = TChooserSupport::timeLetterCount(format);
+    const bool singlePart = calendar ? timeLetters == 0 : timeLetters == 1;
+    d->chooser->setConfirmMode(singlePart ? TChooserSupport::SingleStep : TChooserSupport::DoubleClick);
+    d->chooser->preselect(d->value.date(), d->value.time());
+    TChooserSupport::execBelow(d->chooser, this);
 }
 
 void TDateTimeEdit::onEnterPressed() { d->commitText(); }
 
-void TDateTimeEdit::onChooseDateTimeConfrim(QDateTime iDateTime) {
-  setDateTime(iDateTime);
-}
+void TDateTimeEdit::onChooseDateTimeConfrim(QDateTime iDateTime) { setDateTime(iDateTime); }

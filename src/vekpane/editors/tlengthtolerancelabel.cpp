@@ -36,11 +36,11 @@ void TLengthToleranceLabelPrivate::follow(Followed &iRole, TLengthValueEntry *iE
     q->onValueEntryChanged();
 }
 
-QString TLengthToleranceLabelPrivate::replacement(const QString &iInner, const QVariantMap &iSpec) const
+QString TLengthToleranceLabelPrivate::replacement(const QString &iInner, const QVariantMap &iFields) const
 {
-    const QString type = iSpec.value(QStringLiteral("type")).toString();
-    const QString unit = iSpec.value(QStringLiteral("units")).toString();
-    const int precision = iSpec.value(QStringLiteral("precision")).toInt();
+    const QString type = iFields.value(QStringLiteral("type")).toString();
+    const QString unit = iFields.value(QStringLiteral("units")).toString();
+    const int precision = iFields.value(QStringLiteral("precision")).toInt();
     auto shown = [precision](double iValue) { return TLengthUnits::roundedText(iValue, precision, precision); };
 
     const double nominal = base.entry->text().toDouble();

@@ -26,7 +26,7 @@ public:
 
     void follow(Followed &iRole, TLengthValueEntry *iEntry);
     // The placeholder's replacement; the placeholder itself for an unknown type.
-    QString replacement(const QString &iInner, const QVariantMap &iSpec) const;
+    QString replacement(const QString &iInner, const QVariantMap &iFields) const;
 
     QString formatString;
     Followed base;

@@ -78,11 +78,11 @@ void TLengthValueLabel::onValueEntryChanged()
     const QString entryUnit = d->valueEntry->units().toUpper();
     QString text = d->formatString;
     for (auto it = d->placeholders.cbegin(); it != d->placeholders.cend(); ++it) {
-        const QVariantMap spec = it.value().toMap();
-        const QString unit = spec.value(QStringLiteral("units")).toString();
-        const int precision = spec.value(QStringLiteral("precision")).toInt();
+        const QVariantMap fields = it.value().toMap();
+        const QString unit = fields.value(QStringLiteral("units")).toString();
+        const int precision = fields.value(QStringLiteral("precision")).toInt();
         const double shown = unit.isEmpty() ? value : TLengthUnits::convert(value, entryUnit, unit);
-        const QString number = spec.value(QStringLiteral("formatChar")).toString() == QLatin1String("f")
+        const QString number = fields.value(QStringLiteral("formatChar")).toString() == QLatin1String("f")
                                        ? QString::number(shown, 'f', TLengthUnits::usablePrecision(precision))
                                        : TLengthUnits::roundedText(shown, precision, precision);
         text = TLengthFormat::substitute(text, it.key(), number);

@@ -26,13 +26,13 @@ const int flagsRole = Qt::UserRole + 6;
 
 // --- column descriptions ----------------------------------------------------
 
-int TTableModelPrivate::specSlot(int iRole)
+int TTableModelPrivate::ruleSlot(int iRole)
 {
     if (iRole >= 0 && iRole < NamedStandardRoles)
         return iRole;
     if (iRole >= Qt::UserRole && iRole < Qt::UserRole + NamedUserRoles)
         return NamedStandardRoles + iRole - Qt::UserRole;
-    return SpecSlots - 1;
+    return RuleSlots - 1;
 }
 
 bool TTableModelPrivate::isKeyRef(const QVariant &iValue)
@@ -40,67 +40,67 @@ bool TTableModelPrivate::isKeyRef(const QVariant &iValue)
     return iValue.userType() == QMetaType::QString && iValue.toString().startsWith(QLatin1Char('$'));
 }
 
-void TTableModelPrivate::buildSpecs() const
+void TTableModelPrivate::buildCellRules() const
 {
     // The key each slot looks for: the role's name followed by "Role"; the
     // unnamed roles share the slot whose key is "Role" alone.
     static const QVector<QString> slotKeys = [] {
-        QVector<QString> keys(SpecSlots);
+        QVector<QString> keys(RuleSlots);
         for (int role = 0; role < NamedStandardRoles; ++role)
-            keys[specSlot(role)] = TItemDataRole::key(role) + QLatin1String("Role");
+            keys[ruleSlot(role)] = TItemDataRole::key(role) + QLatin1String("Role");
         for (int role = Qt::UserRole; role < Qt::UserRole + NamedUserRoles; ++role)
-            keys[specSlot(role)] = TItemDataRole::key(role) + QLatin1String("Role");
-        keys[SpecSlots - 1] = QStringLiteral("Role");
+            keys[ruleSlot(role)] = TItemDataRole::key(role) + QLatin1String("Role");
+        keys[RuleSlots - 1] = QStringLiteral("Role");
         return keys;
     }();
 
-    specs.clear();
-    specs.reserve(headerItem.size());
+    cellRules.clear();
+    cellRules.reserve(headerItem.size());
     for (const QVariant &element : headerItem) {
         const QVariantMap map = element.toMap();
-        QVector<CellSpec> elementSpecs(SpecSlots);
-        for (int slot = 0; slot < SpecSlots; ++slot) {
+        QVector<CellRule> elementRules(RuleSlots);
+        for (int slot = 0; slot < RuleSlots; ++slot) {
             const QVariant value = map.value(slotKeys.at(slot));
-            CellSpec &spec = elementSpecs[slot];
+            CellRule &rule = elementRules[slot];
             if (!value.isValid())
                 continue;
             if (isKeyRef(value)) {
-                spec.kind = CellSpec::KeyRef;
-                spec.key = value.toString().mid(1);
-                spec.position = dataKeyList.indexOf(spec.key);
+                rule.kind = CellRule::KeyRef;
+                rule.key = value.toString().mid(1);
+                rule.position = dataKeyList.indexOf(rule.key);
             } else {
-                spec.kind = CellSpec::Constant;
-                spec.constant = value;
-                spec.constFlags = TItemDataRole::str2itemFlags(value.toString());
+                rule.kind = CellRule::Constant;
+                rule.constant = value;
+                rule.constFlags = TItemDataRole::str2itemFlags(value.toString());
             }
         }
-        specs.append(elementSpecs);
+        cellRules.append(elementRules);
     }
-    specsValid = true;
+    rulesValid = true;
 }
 
-const TTableModelPrivate::CellSpec &TTableModelPrivate::cellSpec(int iElement, int iRole) const
+const TTableModelPrivate::CellRule &TTableModelPrivate::cellRule(int iElement, int iRole) const
 {
-    static const CellSpec missing;
-    if (!specsValid)
-        buildSpecs();
-    if (iElement < 0 || iElement >= specs.size())
+    static const CellRule missing;
+    if (!rulesValid)
+        buildCellRules();
+    if (iElement < 0 || iElement >= cellRules.size())
         return missing;
-    return specs.at(iElement).at(specSlot(iRole));
+    return cellRules.at(iElement).at(ruleSlot(iRole));
 }
 
-QVariant TTableModelPrivate::resolve(const CellSpec &iSpec, const QModelIndex &iIndex, int iRole,
+QVariant TTableModelPrivate::resolve(const CellRule &iRule, const QModelIndex &iIndex, int iRole,
                                      TTableItem *iItem) const
 {
-    switch (iSpec.kind) {
-    case CellSpec::Missing:
+    switch (iRule.kind) {
+    case CellRule::Missing:
         return QVariant();
-    case CellSpec::Constant:
-        return iSpec.constant;
-    case CellSpec::KeyRef:
-        if (iSpec.position < 0 && dataCallback)
+    case CellRule::Constant:
+        return iRule.constant;
+    case CellRule::KeyRef:
+        if (iRule.position < 0 && dataCallback)
             return dataCallback(iIndex, iRole, iItem);
-        return iItem->d->values.value(iSpec.position);
+        return iItem->d->values.value(iRule.position);
     }
     return QVariant();
 }
@@ -166,10 +166,10 @@ QVariant TTableModel::data(const QModelIndex &iIndex, int iRole) const
     TTableItem *rowItem = item(iIndex);
     if (!rowItem)
         return QVariant();
-    const TTableModelPrivate::CellSpec &spec = d->cellSpec(iIndex.column() + 1, iRole);
-    if (spec.kind == TTableModelPrivate::CellSpec::Missing)
+    const TTableModelPrivate::CellRule &rule = d->cellRule(iIndex.column() + 1, iRole);
+    if (rule.kind == TTableModelPrivate::CellRule::Missing)
         return QVariant();
-    return roleDataConvert(iRole, d->resolve(spec, iIndex, iRole, rowItem));
+    return roleDataConvert(iRole, d->resolve(rule, iIndex, iRole, rowItem));
 }
 
 QVariant TTableModel::headerData(int iSection, Qt::Orientation iOrientation, int iRole) const
@@ -184,7 +184,7 @@ QVariant TTableModel::headerData(int iSection, Qt::Orientation iOrientation, int
         TTableItem *rowItem = item(rowIndex);
         if (!rowItem)
             return QVariant();
-        return roleDataConvert(iRole, d->resolve(d->cellSpec(0, iRole), rowIndex, iRole, rowItem));
+        return roleDataConvert(iRole, d->resolve(d->cellRule(0, iRole), rowIndex, iRole, rowItem));
     }
     return QVariant();
 }
@@ -194,18 +194,18 @@ Qt::ItemFlags TTableModel::flags(const QModelIndex &iIndex) const
     TTableItem *rowItem = item(iIndex);
     if (!rowItem)
         return d->dragMode == 1 ? Qt::ItemIsDropEnabled : Qt::NoItemFlags;
-    const TTableModelPrivate::CellSpec &spec = d->cellSpec(iIndex.column() + 1, flagsRole);
+    const TTableModelPrivate::CellRule &rule = d->cellRule(iIndex.column() + 1, flagsRole);
     Qt::ItemFlags result;
-    switch (spec.kind) {
-    case TTableModelPrivate::CellSpec::Missing:
+    switch (rule.kind) {
+    case TTableModelPrivate::CellRule::Missing:
         result = QAbstractItemModel::flags(iIndex);
         break;
-    case TTableModelPrivate::CellSpec::Constant:
-        result = spec.constFlags;
+    case TTableModelPrivate::CellRule::Constant:
+        result = rule.constFlags;
         break;
-    case TTableModelPrivate::CellSpec::KeyRef:
-        if (spec.position >= 0)
-            result = TItemDataRole::str2itemFlags(rowItem->d->values.value(spec.position).toString());
+    case TTableModelPrivate::CellRule::KeyRef:
+        if (rule.position >= 0)
+            result = TItemDataRole::str2itemFlags(rowItem->d->values.value(rule.position).toString());
         break;
     }
     if (d->dragMode == 1)
@@ -220,19 +220,19 @@ bool TTableModel::setData(const QModelIndex &iIndex, const QVariant &iValue, int
     TTableItem *rowItem = item(iIndex);
     if (!rowItem)
         return false;
-    const TTableModelPrivate::CellSpec &spec = d->cellSpec(iIndex.column() + 1, iRole);
-    if (spec.kind != TTableModelPrivate::CellSpec::KeyRef || spec.position < 0)
+    const TTableModelPrivate::CellRule &rule = d->cellRule(iIndex.column() + 1, iRole);
+    if (rule.kind != TTableModelPrivate::CellRule::KeyRef || rule.position < 0)
         return false;
     // Rows never grow through a cell write.
-    if (spec.position >= rowItem->d->values.size())
+    if (rule.position >= rowItem->d->values.size())
         return false;
     const QVariant value = TScriptValue::toPlain(iValue);
     if (iRole == Qt::CheckStateRole) {
         const int state = value.toInt();
-        rowItem->d->values[spec.position] = state == Qt::Checked ? 1 : state == Qt::PartiallyChecked ? -1 : 0;
+        rowItem->d->values[rule.position] = state == Qt::Checked ? 1 : state == Qt::PartiallyChecked ? -1 : 0;
         Q_EMIT rowCheckStateChanged(iIndex);
     } else {
-        rowItem->d->values[spec.position] = value;
+        rowItem->d->values[rule.position] = value;
     }
     Q_EMIT dataChanged(iIndex, iIndex);
     return true;
@@ -292,16 +292,16 @@ void TTableModel::setHeaderItem(const QVariantList &iList)
     if (newCount > oldCount) {
         beginInsertColumns(QModelIndex(), oldCount, newCount - 1);
         d->headerItem = list;
-        d->invalidateSpecs();
+        d->invalidateCellRules();
         endInsertColumns();
     } else if (newCount < oldCount) {
         beginRemoveColumns(QModelIndex(), newCount, oldCount - 1);
         d->headerItem = list;
-        d->invalidateSpecs();
+        d->invalidateCellRules();
         endRemoveColumns();
     } else {
         d->headerItem = list;
-        d->invalidateSpecs();
+        d->invalidateCellRules();
     }
     if (newCount > 0)
         Q_EMIT headerDataChanged(Qt::Horizontal, 0, newCount - 1);
@@ -351,7 +351,7 @@ void TTableModel::setDataKeyList(QStringList iKeys)
     d->dataKeyList = iKeys;
     if (!iKeys.isEmpty() && (d->primaryKey.isEmpty() || !iKeys.contains(d->primaryKey)))
         d->primaryKey = iKeys.first();
-    d->invalidateSpecs();
+    d->invalidateCellRules();
 }
 
 QString TTableModel::primaryKey() { return d->primaryKey; }

@@ -13,7 +13,7 @@ class TTableModelPrivate
 public:
     // What one element of the header item list says for one role of its cells,
     // resolved once per change of the descriptions or the data keys.
-    struct CellSpec
+    struct CellRule
     {
         enum Kind { Missing, Constant, KeyRef };
         Kind kind = Missing;
@@ -25,21 +25,21 @@ public:
 
     // The cell roles that have a name, plus one slot for every unnamed role
     // (those all look for the key "Role").
-    enum { NamedStandardRoles = 15, NamedUserRoles = 7, SpecSlots = NamedStandardRoles + NamedUserRoles + 1 };
+    enum { NamedStandardRoles = 15, NamedUserRoles = 7, RuleSlots = NamedStandardRoles + NamedUserRoles + 1 };
 
     explicit TTableModelPrivate(TTableModel *iPublic)
         : q_ptr(iPublic)
     {}
 
-    static int specSlot(int iRole);
+    static int ruleSlot(int iRole);
     static bool isKeyRef(const QVariant &iValue);
-    // The spec of element iElement (0: row header, c + 1: column c) for iRole.
-    const CellSpec &cellSpec(int iElement, int iRole) const;
-    void invalidateSpecs() { specsValid = false; }
-    void buildSpecs() const;
+    // The rule of element iElement (0: row header, c + 1: column c) for iRole.
+    const CellRule &cellRule(int iElement, int iRole) const;
+    void invalidateCellRules() { rulesValid = false; }
+    void buildCellRules() const;
 
     // A key reference's value, a constant, or invalid (the shared step of cells and row headers).
-    QVariant resolve(const CellSpec &iSpec, const QModelIndex &iIndex, int iRole, TTableItem *iItem) const;
+    QVariant resolve(const CellRule &iRule, const QModelIndex &iIndex, int iRole, TTableItem *iItem) const;
 
     void insertItems(int iRow, const QList<TTableItem *> &iItems);
     QList<TTableItem *> itemsFromVariants(const QVariantList &iValues);
@@ -60,8 +60,8 @@ public:
     QStringList dataKeyList;
     TTableModel::DataCallback dataCallback;
 
-    mutable QVector<QVector<CellSpec>> specs; // per element, per role slot
-    mutable bool specsValid = false;
+    mutable QVector<QVector<CellRule>> cellRules; // per element, per role slot
+    mutable bool rulesValid = false;
 
     TTableModel *q_ptr;
 };

@@ -105,8 +105,8 @@ void TDialogButtonBox::setButtons(const QStringList &iButtonStrLst)
 {
     clear();
     TTheme *theme = TTheme::instance();
-    for (const QString &spec : iButtonStrLst) {
-        const QStringList fields = spec.split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    for (const QString &buttonText : iButtonStrLst) {
+        const QStringList fields = buttonText.split(QLatin1Char(':'), Qt::SkipEmptyParts);
         const QString text = fields.value(0);
         const QString name = fields.value(1).isEmpty() ? text : fields.value(1);
         const QString role = fields.value(2).isEmpty() ? name : fields.value(2);

@@ -3,7 +3,7 @@
 // smtplib sending the same mail. Median of three rounds each.
 // Run by hand: build/bench/bench_tmailpeak [rounds]
 
-#include "../../tests/vekfoundation/peers/smtppeer.h"
+#include "smtppeer.h"
 
 #include "tmail.h"
 

@@ -628,7 +628,8 @@ void tst_TMail::wireBytesAreTheMessageText()
     QByteArray binary;
     for (int i = 0; i < 200000; ++i)
         binary += char((i * 31 + i / 7) & 0xff);
-    const QString big = writeFile(peer.tempPath("big.bin"), binary);
+    const QString big = peer.tempPath("big.bin");
+    QVERIFY(VekTest::writeFile(big, binary));
 
     TMimeMessage message;
     message.setSender("me@example.org", QString::fromUtf8("Mé"));

@@ -53,7 +53,7 @@ QVariantList headerItem()
 {
     QVariantList header {QVariantMap()};
     for (const QString &key : keys())
-        header.append(QVariantMap {{"name", key}, {"display", key}, {"displayRole", "$" + key}});
+        header.append(QVariantMap {{"name", key}, {"display", key}, {"displayRole", QString("$" + key)}});
     return header;
 }
 

@@ -60,7 +60,7 @@ int main(int argc, char *argv[])
     const QString bin = core->appBinPath();
     const QString tmp = root + QStringLiteral("/tmp");
     const QString results = root + QStringLiteral("/out");
-    for (const QString &dir : {tmp, results, root + QStringLiteral("/config")}) {
+    for (const QString &dir : QStringList {tmp, results, root + QStringLiteral("/config")}) {
         QDir(dir).removeRecursively();
         QDir().mkpath(dir);
     }

@@ -101,7 +101,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "no PostgreSQL server: set VEK_TEST_PG_* or PG*\n");
         return 1;
     }
-    pool->setConnectParameter(QVariantMap {{"database_host", host + ":" + env("VEK_TEST_PG_PORT", "PGPORT")},
+    pool->setConnectParameter(QVariantMap {{"database_host", QString(host + ":" + env("VEK_TEST_PG_PORT", "PGPORT"))},
                                            {"database_name", env("VEK_TEST_PG_DATABASE", "PGDATABASE")},
                                            {"database_user", env("VEK_TEST_PG_USER", "PGUSER")},
                                            {"database_pwd", env("VEK_TEST_PG_PASSWORD", "PGPASSWORD")}},

@@ -105,7 +105,8 @@ void tst_VekJsRunBridge::commandLineOptions()
     const ScriptRun r = fx.run(source, {"args.json", option});
     QVERIFY(!r.crashed);
     QCOMPARE(r.exitCode, exitCode);
-    QVERIFY2((r.out + r.err).contains(output.toUtf8()), (r.out + r.err).constData());
+    const QByteArray both = r.out + r.err;
+    QVERIFY2(both.contains(output.toUtf8()), both.constData());
     if (importProcess)
         QVERIFY(!r.out.contains("ran"));
 }

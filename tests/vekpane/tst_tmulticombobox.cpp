@@ -15,7 +15,7 @@ namespace {
 
 QVariantMap item(const QString &iName, const QString &iText, const QVariant &iUserData = QVariant())
 {
-    return {{"name", iName}, {"text", iText}, {"icon", ":/no/" + iName + ".png"}, {"user_data", iUserData}};
+    return {{"name", iName}, {"text", iText}, {"icon", QString(":/no/" + iName + ".png")}, {"user_data", iUserData}};
 }
 
 QVariantList xyz() { return {item("x", "Ex", 1), item("y", "Why", 2), item("z", "Zed", 3)}; }

@@ -28,7 +28,7 @@ struct Fixture
         model.setDataKeyList(iKeys);
         QVariantList header {QVariantMap()};
         for (const QString &key : iKeys)
-            header.append(QVariantMap {{"name", key}, {"display", key.toUpper()}, {"displayRole", "$" + key}});
+            header.append(QVariantMap {{"name", key}, {"display", key.toUpper()}, {"displayRole", QString("$" + key)}});
         model.setHeaderItem(header);
         QVariantList rows;
         for (int i = 0; i < iRows; ++i)

@@ -299,8 +299,8 @@ private Q_SLOTS:
         // A sanitizer runtime would want to come first; the tracer only
         // forwards calls.
         const QString asan = qEnvironmentVariable("ASAN_OPTIONS");
-        env.insert(QStringLiteral("ASAN_OPTIONS"),
-                   (asan.isEmpty() ? QString() : asan + QLatin1Char(':')) + QStringLiteral("verify_asan_link_order=0"));
+        env.insert(QStringLiteral("ASAN_OPTIONS"), QString((asan.isEmpty() ? QString() : asan + QLatin1Char(':'))
+                                                           + QStringLiteral("verify_asan_link_order=0")));
         // The widest mask there is: whatever is private is so by its own mode.
         const mode_t oldMask = ::umask(0);
         QProcess server;
@@ -346,8 +346,8 @@ private Q_SLOTS:
         // Argument files of both tasks and csh scripts.
         QVERIFY2(seen.value(QStringLiteral("generated")) >= 6, "too few argument files traced");
 
-        for (const QString &folder :
-             {plant.root + QStringLiteral("/tmp"), plant.root + QStringLiteral("/cam_env_home/cam-user/.genesis")}) {
+        for (const QString &folder : QStringList {plant.root + QStringLiteral("/tmp"),
+                                                  plant.root + QStringLiteral("/cam_env_home/cam-user/.genesis")}) {
             const QFileInfo info(folder);
             QVERIFY(info.isDir());
             // Nothing for the group and the others.

@@ -90,7 +90,8 @@ bool openPostgres(const QString &iConnection, QVariantMap *oParams, QString *oWh
         return false;
     }
     oParams->insert(QStringLiteral("database_type"), QStringLiteral("QPSQL"));
-    oParams->insert(QStringLiteral("database_host"), server.host + QLatin1Char(':') + QString::number(server.port));
+    oParams->insert(QStringLiteral("database_host"),
+                    QString(server.host + QLatin1Char(':') + QString::number(server.port)));
     oParams->insert(QStringLiteral("database_name"), name);
     oParams->insert(QStringLiteral("database_user"), server.user);
     oParams->insert(QStringLiteral("database_pwd"),

@@ -12,7 +12,8 @@ QVariantMap vekTestServerParams(const QString &iDriver, QString *oWhy)
     }
     QVariantMap params;
     params.insert(QStringLiteral("database_type"), iDriver);
-    params.insert(QStringLiteral("database_host"), server.host + QLatin1Char(':') + QString::number(server.port));
+    params.insert(QStringLiteral("database_host"),
+                  QString(server.host + QLatin1Char(':') + QString::number(server.port)));
     params.insert(QStringLiteral("database_name"), server.database);
     params.insert(QStringLiteral("database_user"), server.user);
     params.insert(QStringLiteral("database_pwd"), server.password);

@@ -52,10 +52,10 @@ void applyStyle(QObject *iTarget, const QVariant &iValue)
     for (const QString &word : words) {
         const QString name = QStringLiteral("SS_%1");
         if (!word.contains(QLatin1Char('='))) {
-            iTarget->setProperty(propName(name.arg(word)), true);
+            iTarget->setProperty(propName(name.arg(word)).constData(), true);
         } else {
             const QStringList kv = word.split(QLatin1Char('='));
-            iTarget->setProperty(propName(name.arg(kv.first())), kv.last());
+            iTarget->setProperty(propName(name.arg(kv.first())).constData(), kv.last());
         }
     }
     iTarget->setProperty("zul_style", text);

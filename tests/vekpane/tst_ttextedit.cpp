@@ -106,7 +106,9 @@ void tst_TTextEdit::autoHeight_data()
 
     for (bool plain : {false, true}) {
         const QByteArray kind = plain ? "plain/" : "text/";
-        auto row = [&](const char *name) -> QTestData & { return QTest::newRow((kind + name).constData()) << plain; };
+        auto row = [&](const char *name) -> QTestData & {
+            return QTest::newRow(QByteArray(kind + name).constData()) << plain;
+        };
         row("empty is one row") << 1 << -1 << "" << 0 << 1;
         row("no maximum: stays one row") << 1 << -1 << "" << 4 << 1;
         row("no maximum, scroll bar off: grows") << 1 << -1 << "ScrollBarAlwaysOff" << 4 << 4;

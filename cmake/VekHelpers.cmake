@@ -50,19 +50,30 @@ function(_vek_header_dirs out dir)
     set(${out} ${_dirs} PARENT_SCOPE)
 endfunction()
 
-# vek_add_library(name [QT module...] [PRIVATE_QT module...] [LINKS target...] [PRIVATE_LINKS target...])
-# Every .cpp/.h/.qrc below the current folder belongs to the library, so a new
-# class needs no build change. The export header is <name>_export.h with the
+# vek_add_library(name [FOLDERS dir...] [QT module...] [PRIVATE_QT module...]
+#                 [LINKS target...] [PRIVATE_LINKS target...])
+# Every .cpp/.h/.qrc below the current folder (or below the FOLDERS given, when
+# one folder holds several libraries) belongs to the library, so a new class
+# needs no build change. The export header is <name>_export.h with the
 # macro <NAME>_EXPORT. QT and LINKS are what the public headers need (users of
 # the library get them too); PRIVATE_QT and PRIVATE_LINKS only its sources.
 # Installed: the library into bin/ beside the programs and plug-ins, every
 # header but the private *_p.h ones into include/vek/<name>/, and the target
 # into the Vek package as Vek::<name> (the same alias works inside this build).
 function(vek_add_library name)
-    cmake_parse_arguments(A "" "" "QT;PRIVATE_QT;LINKS;PRIVATE_LINKS" ${ARGN})
-    file(GLOB_RECURSE _src CONFIGURE_DEPENDS
-        ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h
-        ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
+    cmake_parse_arguments(A "" "" "FOLDERS;QT;PRIVATE_QT;LINKS;PRIVATE_LINKS" ${ARGN})
+    set(_roots ${CMAKE_CURRENT_SOURCE_DIR})
+    if(A_FOLDERS)
+        list(TRANSFORM A_FOLDERS PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/ OUTPUT_VARIABLE _roots)
+    endif()
+    set(_src "")
+    set(_inc "")
+    foreach(_root ${_roots})
+        file(GLOB_RECURSE _found CONFIGURE_DEPENDS ${_root}/*.cpp ${_root}/*.h ${_root}/*.qrc)
+        list(APPEND _src ${_found})
+        _vek_header_dirs(_dirs ${_root})
+        list(APPEND _inc ${_dirs})
+    endforeach()
     add_library(${name} SHARED ${_src})
     add_library(Vek::${name} ALIAS ${name})
     _vek_common(${name})
@@ -71,7 +82,6 @@ function(vek_add_library name)
     generate_export_header(${name} EXPORT_FILE_NAME ${CMAKE_CURRENT_BINARY_DIR}/${name}_export.h)
     # Inside the build every folder is on the path (tests reach the privates);
     # an installed tree has the public headers of a library in one folder.
-    _vek_header_dirs(_inc ${CMAKE_CURRENT_SOURCE_DIR})
     foreach(_d ${_inc} ${CMAKE_CURRENT_BINARY_DIR})
         target_include_directories(${name} PUBLIC $<BUILD_INTERFACE:${_d}>)
     endforeach()

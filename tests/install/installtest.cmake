@@ -21,8 +21,8 @@ file(GLOB_RECURSE _private RELATIVE ${_prefix} ${_prefix}/include/*_p.h)
 if(_private)
     message(FATAL_ERROR "private headers installed: ${_private}")
 endif()
-foreach(_f lib/cmake/Vek/VekConfig.cmake lib/cmake/Vek/VekConfigVersion.cmake include/vek/vekfoundation/tlogger.h
-        include/vek/vekfoundation/vekfoundation_export.h bin/libvekfoundation.so.7)
+foreach(_f lib/cmake/Vek/VekConfig.cmake lib/cmake/Vek/VekConfigVersion.cmake include/vek/vekfoundationcore/tlogger.h
+        include/vek/vekfoundation/vekfoundation_export.h include/vek/vekfoundationcore/vekfoundationcore_export.h bin/libvekfoundation.so.7)
     if(NOT EXISTS ${_prefix}/${_f})
         message(FATAL_ERROR "not installed: ${_f}")
     endif()

@@ -3,6 +3,7 @@
 #include "tpanelitem.h"
 #include "tpanelmenu.h"
 
+#include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QToolButton>
@@ -78,6 +79,7 @@ private Q_SLOTS:
     void itemListReportsUnfoldButNotActive();
     void attributeFromScript();
     void listenerMayReloadDuringClick();
+    void rowsAreTallEnoughForTheirText();
 };
 
 void tst_TPanelMenu::rowsFromList_data()
@@ -279,6 +281,20 @@ void tst_TPanelMenu::listenerMayReloadDuringClick()
     QCOMPARE(menu.panelItemList().size(), 1);
     QTest::qWait(1); // the old rows go
     QCOMPARE(menu.findChildren<TPanelItem *>().size(), 1);
+}
+
+void tst_TPanelMenu::rowsAreTallEnoughForTheirText()
+{
+    TPanelMenu menu;
+    menu.setItemList(tree());
+    menu.resize(200, 300);
+    menu.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&menu));
+    for (TPanelItem *i : menu.panelItemList()) {
+        auto *label = i->findChild<QLabel *>();
+        QVERIFY(label->isVisible());
+        QVERIFY2(label->height() >= label->fontMetrics().height(), qPrintable(QString::number(label->height())));
+    }
 }
 
 QTEST_MAIN(tst_TPanelMenu)

@@ -64,7 +64,11 @@ TPanelItem::TPanelItem(QWidget *iParent, int iLevel)
     d->textLabel = new QLabel(d->rowButton);
     d->textLabel->setStyleSheet(QStringLiteral("background-color:none"));
 
+    // A push button sizes itself by its own text, which the row has none of:
+    // the row's layout must set the height, or the label is squeezed away.
     auto *row = new QHBoxLayout(d->rowButton);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSizeConstraint(QLayout::SetMinimumSize);
     row->addSpacing(theme->dp(20) * iLevel);
     row->addWidget(d->leftIcon);
     row->addWidget(d->textLabel);

@@ -2,13 +2,19 @@
 // application's own window suggested under the cursor, and the capture's
 // layers as they appear on the screen.
 #include "capturetest.h"
+#include "revedudtexttoolbar.h"
 #include "selectrect.h"
+#include "timageviewer.h"
+#include "tpushbuttonscreenshots.h"
 #include "tscreenshotwidget.h"
+#include "ttextedit.h"
 
 #include <QAction>
 #include <QPointer>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QVBoxLayout>
 #include <QtTest>
 
 namespace {
@@ -28,6 +34,7 @@ class tst_CaptureOnScreen : public QObject
 private Q_SLOTS:
     void initTestCase();
     void grabsRealScreenAndSuggestsWindow();
+    void toolBarViewerAndFloatingButton();
 };
 
 void tst_CaptureOnScreen::initTestCase()
@@ -90,6 +97,59 @@ void tst_CaptureOnScreen::grabsRealScreenAndSuggestsWindow()
     QCOMPARE(result.size(), targetRect.size());
     QVERIFY(near(result.pixelColor(result.rect().center()), paint));
     QTRY_VERIFY(capture.isNull());
+}
+
+void tst_CaptureOnScreen::toolBarViewerAndFloatingButton()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("shown.png"));
+    QImage picture(160, 100, QImage::Format_RGB32);
+    picture.fill(QColor(220, 40, 40));
+    QVERIFY(picture.save(path));
+
+    QWidget window;
+    auto *layout = new QVBoxLayout(&window);
+    auto *bar = new REvedudTextToolBar(&window);
+    auto *edit = new TTextEdit(&window);
+    auto *viewer = new TImageViewer(&window);
+    layout->addWidget(bar);
+    layout->addWidget(edit);
+    layout->addWidget(viewer);
+    bar->setTextEdit(edit);
+    edit->setPlainText(QStringLiteral("Hello"));
+    window.resize(900, 600);
+    window.move(20, 20);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(viewer->loadFile(path));
+    bar->screenshot();
+    TPushButtonScreenShots *floating = nullptr;
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        if (auto *found = qobject_cast<TPushButtonScreenShots *>(top))
+            floating = found;
+    }
+    QVERIFY(floating);
+    QVERIFY(QTest::qWaitForWindowExposed(floating));
+    QTest::qWait(200);
+
+    for (QWidget *part : QList<QWidget *> {bar, edit, viewer})
+        QVERIFY(part->isVisible());
+    QVERIFY(!bar->geometry().intersects(edit->geometry()));
+    QVERIFY(!edit->geometry().intersects(viewer->geometry()));
+    const QImage shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+    // The picture shows in the viewer, the floating button at (5, 5) above the rest.
+    bool red = false;
+    const QRect viewerArea = onScreen(viewer);
+    for (int y = viewerArea.top(); y <= viewerArea.bottom() && !red; y += 4)
+        for (int x = viewerArea.left(); x <= viewerArea.right() && !red; x += 4)
+            red = near(shot.pixelColor(x, y), QColor(220, 40, 40));
+    QVERIFY(red);
+    const QRect buttonArea = onScreen(floating);
+    QCOMPARE(buttonArea.topLeft(), QPoint(5, 5));
+    const QImage buttonShot = shot.copy(buttonArea);
+    QVERIFY(buttonShot.pixelColor(2, 2) != buttonShot.pixelColor(buttonShot.width() / 2, buttonShot.height() / 2)
+            || buttonShot.pixelColor(buttonShot.width() - 3, buttonShot.height() / 2) != buttonShot.pixelColor(2, 2));
+    delete floating;
 }
 
 QTEST_MAIN(tst_CaptureOnScreen)

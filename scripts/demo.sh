@@ -11,8 +11,10 @@
 # with the short tour of the foundation library (log, JSON, files, errors).
 set -euo pipefail
 source "$(dirname "$0")/lib/common.sh"
+source "$(dirname "$0")/lib/servers.sh"
 
-vek_ensure_packages "${VEK_BUILD_PACKAGES[@]}" sqlite3 perl
+# xvfb and x11-apps (xwd) for the form's picture, python3 to write it as PNG.
+vek_ensure_packages "${VEK_BUILD_PACKAGES[@]}" sqlite3 perl xvfb x11-apps python3
 vek_build
 demo_dir=$(mkdir -p "${1:-$VEK_ROOT/demo-output}" && cd "${1:-$VEK_ROOT/demo-output}" && pwd)
 seconds=${VEK_DEMO_SECONDS:-7}
@@ -20,7 +22,7 @@ bin=$VEK_BUILD_DIR/bin
 root=$demo_dir/root
 out=$demo_dir/out
 
-rm -rf "$root" "$out" "$demo_dir/plant.db" "$demo_dir/foundation"
+rm -rf "$root" "$out" "$demo_dir/plant.db" "$demo_dir/foundation" "$demo_dir/form" "$demo_dir/form.png"
 mkdir -p "$root/linux/bin" "$root/linux/vekperl/bin" "$root/config" "$out"
 # The service finds its folders from its own path: the programs are copied,
 # the libraries come from the build folder.
@@ -28,6 +30,8 @@ cp "$bin/vekpdtserver" "$bin/vekjs" "$root/linux/bin/"
 cp "$bin/vekperl" "$root/linux/vekperl/bin/"
 ln -s "$bin/vekjslib" "$root/linux/bin/vekjslib"
 ln -s "$bin/libvekjsgui.so" "$root/linux/bin/libvekjsgui.so"
+# The "tui" package finds the theme beside the program folder.
+ln -s "$VEK_BUILD_DIR/resource" "$root/linux/resource"
 
 sql_text() { sed "s/'/''/g"; }
 tick_js=$(sql_text <<JS
@@ -100,6 +104,134 @@ vek_log "left in the temporary folder (the script buffer files only)"
 ls "$root/tmp"
 vek_log "service log ($root/log)"
 cat "$root"/log/*.log
+
+vek_log "the plant form (a tui script) and its picture $demo_dir/form.png"
+mkdir -p "$demo_dir/form"
+cat >"$demo_dir/form/plantform.js" <<JS
+// The plant's service and its tasks, read with sqlite3 through the "sys"
+// package, in a themed window of the "tui" package.
+var sys = __package__.import('sys');
+var tui = __package__.import('tui');
+function query(sql) {
+    var text = sys.exec('sqlite3', ['-json', '$demo_dir/plant.db', sql]);
+    return text.trim() === '' ? [] : JSON.parse(text);
+}
+var service = query('SELECT name, host_name, host_ip, status, last_start_time FROM mes_pdt_service')[0] || {};
+var tasks = query('SELECT s.id, s.script_name, s.trigger_type, s.trigger_param, p.type FROM mes_pdt_service_script s'
+                  + ' JOIN mes_pdt_script p ON p.name = s.script_name ORDER BY s.id');
+
+var win = tui.newMainWindow();
+win.setWindowTitle('Plant form');
+var pane = tui.newWidget(win);
+var form = tui.newFormLayout(pane);
+function field(label, value, units) {
+    var edit = tui.newLineEdit(pane);
+    edit.text = value === undefined || value === null ? '' : String(value);
+    edit.set('readonly', true);
+    form.packWidget(edit, label, units || '');
+    return edit;
+}
+field('Service', service.name);
+field('Host', (service.host_name || '') + ' (' + (service.host_ip || '') + ')');
+field('Status', service.status);
+field('Started', service.last_start_time);
+var task = tui.newComboBox(pane);
+task.setItemList(tasks.map(function (t) {
+    return {name: String(t.id), text: t.script_name + ' (' + t.type + ', ' + t.trigger_type + ')'};
+}));
+task.currentIndex = 0;
+form.packWidget(task, 'Task', '');
+var trigger = field('Trigger', '');
+function showTrigger() {
+    var t = tasks[task.currentIndex];
+    trigger.text = t ? t.trigger_param : '';
+}
+task.signal.connect(function (type) { if (type === 'value_changed') showTrigger(); });
+showTrigger();
+var buttons = tui.newHBoxLayout();
+var next = tui.newPushButton(pane);
+next.text = 'Next task';
+var close = tui.newPushButton(pane);
+close.text = 'Close';
+buttons.packStretch(1);
+buttons.packWidget(next);
+buttons.packWidget(close);
+form.packLayout(buttons, '', '', 1, '', 2);
+next.signal.connect(function () {
+    task.currentIndex = (task.currentIndex + 1) % Math.max(1, tasks.length);
+    showTrigger();
+});
+close.signal.connect(function () { tui.exit(); });
+win.setBodyWidget(pane);
+win.set('size', [520, 320]);
+win.show();
+
+// Buttons that are never shown serve as timers (animateClick clicks them
+// later): one announces the window once it is laid out, the other closes it
+// when there is no desktop to close it on.
+var shown = tui.newPushButton();
+var closer = tui.newPushButton();
+shown.clicked.connect(function () {
+    sys.stdoutWrite('shown\\n');
+    if (sys.env('VEK_DEMO_AUTOCLOSE') === '1')
+        closer.animateClick(3000);
+});
+closer.clicked.connect(function () { tui.exit(); });
+shown.animateClick(800);
+tui.exec();
+[win, shown, closer].forEach(function (w) { tui.deleteObject(w); });
+JS
+
+# An XWD window dump (ZPixmap, 24 or 32 bits per pixel) written as PNG.
+xwd_to_png() {
+    python3 - "$1" "$2" <<'PY'
+import struct, sys, zlib
+data = open(sys.argv[1], 'rb').read()
+h = struct.unpack('>25I', data[:100])
+header_size, fmt, width, height, byte_order, bpp, stride, ncolors = h[0], h[2], h[4], h[5], h[7], h[11], h[12], h[19]
+if fmt != 2 or bpp not in (24, 32):
+    sys.exit('unsupported window dump (format %d, %d bits per pixel)' % (fmt, bpp))
+pixels = data[header_size + 12 * ncolors:]
+step = bpp // 8
+rows = []
+for y in range(height):
+    line = pixels[y * stride:y * stride + width * step]
+    out = bytearray(b'\0')
+    for x in range(0, width * step, step):
+        p = line[x:x + step]
+        out += bytes((p[2], p[1], p[0])) if byte_order == 0 else bytes(p[-3:])
+    rows.append(bytes(out))
+def chunk(kind, body):
+    return struct.pack('>I', len(body)) + kind + body + struct.pack('>I', zlib.crc32(kind + body) & 0xffffffff)
+png = b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', width, height, 8, 2, 0, 0, 0))
+png += chunk(b'IDAT', zlib.compress(b''.join(rows), 9)) + chunk(b'IEND', b'')
+open(sys.argv[2], 'wb').write(png)
+PY
+}
+
+autoclose=0
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    vek_start_xvfb || true
+    autoclose=1
+fi
+VEK_DEMO_AUTOCLOSE=$autoclose QT_QPA_PLATFORM=xcb "$root/linux/bin/vekjs" "$demo_dir/form/plantform.js" \
+    >"$demo_dir/form/form.out" 2>"$demo_dir/form/form.err" &
+form_pid=$!
+for _ in $(seq 1 300); do
+    grep -q '^shown$' "$demo_dir/form/form.out" 2>/dev/null && break
+    kill -0 "$form_pid" 2>/dev/null || break
+    sleep 0.1
+done
+if grep -q '^shown$' "$demo_dir/form/form.out" 2>/dev/null \
+    && xwd -silent -name 'Plant form' -out "$demo_dir/form/form.xwd" \
+    && xwd_to_png "$demo_dir/form/form.xwd" "$demo_dir/form.png"; then
+    vek_log "saved $demo_dir/form.png"
+else
+    vek_log "the form did not show (see $demo_dir/form/form.err)"
+fi
+[ "$autoclose" = 1 ] || vek_log "close the form window to go on"
+wait "$form_pid" && form_status=0 || form_status=$?
+vek_log "the form ended with status $form_status"
 
 vek_log "the foundation library on its own (foundationdemo)"
 "$bin/foundationdemo" "$demo_dir/foundation"

@@ -1,0 +1,159 @@
+// The real runner importing "tui" on the offscreen platform and with no
+// display at all, and the plug-in's start-up read of the product folders:
+// resource bundles, theme file and style-sheet template.
+#include "tuirunner.h"
+
+class tst_VekJsTui : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void formOffscreen();
+    void noDisplay_data();
+    void noDisplay();
+    void productFolders_data();
+    void productFolders();
+
+private:
+    static QByteArray bundle(const TuiRunner &iRunner, const QString &iName, const QString &iFile,
+                             const QByteArray &iContent);
+};
+
+static QString formScript(const QString &iPrefix = QString())
+{
+    QFile f(QStringLiteral(VEK_TEST_DATA_DIR "/form.js"));
+    if (!f.open(QIODevice::ReadOnly))
+        return QString();
+    return TuiRunner::prelude() + iPrefix + QString::fromUtf8(f.readAll());
+}
+
+void tst_VekJsTui::formOffscreen()
+{
+    TuiRunner runner;
+    const TuiRun r = runner.run(formScript(), TuiRunner::environment(QStringLiteral("offscreen")));
+    QVERIFY2(r.finished && !r.crashed && r.exitCode == 0, r.err.constData());
+    const FormReport report = FormReport::check(r);
+    if (QTest::currentTestFailed())
+        return;
+    // The offscreen screen is 800 pixels wide.
+    QCOMPARE(report.boxes.value(QStringLiteral("dp_ratio")).toDouble(), 1.0);
+}
+
+void tst_VekJsTui::noDisplay_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QString>("failing"); // the call named in the error
+
+    QTest::newRow("import") << "var tui = __package__.import('tui'); out('imported');"
+                            << "import";
+    QTest::newRow("factory after a caught import error")
+            << "try { __package__.import('tui'); } catch (e) { out('caught'); }"
+               "var tui = __package__.import('tui'); out('cached'); tui.newMainWindow(); out('made');"
+            << "newMainWindow";
+    QTest::newRow("event loop") << "try { __package__.import('tui'); } catch (e) {}"
+                                   "__package__.import('tui').exec(); out('ran');"
+                                << "exec";
+}
+
+void tst_VekJsTui::noDisplay()
+{
+    QFETCH(QString, script);
+    QFETCH(QString, failing);
+    TuiRunner runner;
+    const TuiRun r = runner.run(TuiRunner::prelude() + script, TuiRunner::environment(QString()));
+    QVERIFY2(r.finished && !r.crashed, r.err.constData());
+    QVERIFY(r.exitCode != 0);
+    const QString err = QString::fromUtf8(r.err);
+    QVERIFY2(err.startsWith(QLatin1String("ERROR: ")), r.err.constData());
+    QVERIFY2(err.contains(QStringLiteral("tui: %1 needs a widget application").arg(failing)), r.err.constData());
+    for (const QString &line : r.outLines())
+        QVERIFY2(line == QLatin1String("caught") || line == QLatin1String("cached"), qPrintable(line));
+}
+
+QByteArray tst_VekJsTui::bundle(const TuiRunner &iRunner, const QString &iName, const QString &iFile,
+                                const QByteArray &iContent)
+{
+    // A compiled bundle holding one file under ":/t".
+    const QString work = iRunner.path(QStringLiteral("rcc-") + iFile);
+    QDir().mkpath(work);
+    QFile content(work + QLatin1Char('/') + iFile);
+    QFile qrc(work + QStringLiteral("/b.qrc"));
+    if (!content.open(QIODevice::WriteOnly) || !qrc.open(QIODevice::WriteOnly))
+        return QByteArray();
+    content.write(iContent);
+    content.close();
+    qrc.write(QStringLiteral("<RCC><qresource prefix=\"/t\"><file>%1</file></qresource></RCC>").arg(iFile).toUtf8());
+    qrc.close();
+    QProcess rcc;
+    rcc.start(QStringLiteral(VEK_RCC), {QStringLiteral("-binary"), qrc.fileName(), QStringLiteral("-o"), iName});
+    if (!rcc.waitForFinished(30000) || rcc.exitCode() != 0)
+        return QByteArray();
+    QFile out(iName);
+    return out.open(QIODevice::ReadOnly) ? out.readAll() : QByteArray();
+}
+
+void tst_VekJsTui::productFolders_data()
+{
+    QTest::addColumn<QString>("binDir");   // the runner's folder
+    QTest::addColumn<QString>("themeDir"); // where the theme folder is written
+    QTest::addColumn<QByteArray>("theme"); // default.thm; empty: no file
+    QTest::addColumn<QString>("expected"); // the script's report
+
+    // Bundles in every theme folder: one.rcc, " two.rcc", two.rcc and default.rcc
+    // give the files one, two (" two.rcc": "2", "two.rcc": "trimmed") and def.
+    QTest::newRow("program folder, bundles listed with empty parts")
+            << "prod/bin"
+            << "prod/resource/theme"
+            << QByteArray(R"({"MARK": "plain", "QSS_FILE": "form.qss", "RESOURCES": ",one.rcc,, two.rcc,"})")
+            << R"({"mark":"plain","qss":"QLineEdit { color: red; }\n","res":["1","2",""]})";
+    QTest::newRow("bundle folder: the product beside the bundle")
+            << "prod/Vek.app/Contents/MacOS"
+            << "resource/theme" << QByteArray(R"({"MARK": "bundle"})")
+            << R"({"mark":"bundle","qss":"","res":["","","D"]})";
+    QTest::newRow("lower-case macos is a plain folder")
+            << "prod/Vek.app/Contents/macos"
+            << "prod/Vek.app/Contents/resource/theme" << QByteArray(R"({"MARK": "macos", "RESOURCES": ""})")
+            << R"({"mark":"macos","qss":"","res":["","",""]})";
+    QTest::newRow("no theme file: default bundle, empty theme")
+            << "prod/bin"
+            << "prod/resource/theme" << QByteArray() << R"({"mark":"","qss":"","res":["","","D"]})";
+    QTest::newRow("theme file not JSON") << "prod/bin"
+                                         << "prod/resource/theme" << QByteArray("{\"MARK\": ")
+                                         << R"({"mark":"","qss":"","res":["","","D"]})";
+    QTest::newRow("template that no folder holds")
+            << "prod/bin"
+            << "prod/resource/theme" << QByteArray(R"({"MARK": "m", "QSS_FILE": "gone.qss"})")
+            << R"({"mark":"m","qss":"","res":["","","D"]})";
+}
+
+void tst_VekJsTui::productFolders()
+{
+    QFETCH(QString, binDir);
+    QFETCH(QString, themeDir);
+    QFETCH(QByteArray, theme);
+    QFETCH(QString, expected);
+
+    TuiRunner runner;
+    const QString program = runner.installRunner(binDir);
+    QVERIFY(!program.isEmpty());
+    const QString themes = runner.path(themeDir);
+    QVERIFY(QDir().mkpath(themes));
+    QVERIFY(!bundle(runner, themes + QStringLiteral("/one.rcc"), QStringLiteral("one.txt"), "1").isEmpty());
+    QVERIFY(!bundle(runner, themes + QStringLiteral("/ two.rcc"), QStringLiteral("two.txt"), "2").isEmpty());
+    QVERIFY(!bundle(runner, themes + QStringLiteral("/two.rcc"), QStringLiteral("two.txt"), "trimmed").isEmpty());
+    QVERIFY(!bundle(runner, themes + QStringLiteral("/default.rcc"), QStringLiteral("def.txt"), "D").isEmpty());
+    runner.write(themeDir + QStringLiteral("/form.qss"), "QLineEdit { color: red; }\n");
+    if (!theme.isEmpty())
+        runner.write(themeDir + QStringLiteral("/default.thm"), theme);
+
+    const TuiRun r = runner.run(TuiRunner::prelude()
+                                        + "var th = __package__.import('tui').theme();"
+                                          "out({mark: String(th.value('MARK') || ''), qss: th.qssStr(),"
+                                          " res: ['one', 'two', 'def'].map(function (n) {"
+                                          "   return sys.readFileAll(':/t/' + n + '.txt'); })});",
+                                TuiRunner::environment(QStringLiteral("offscreen")), program);
+    QVERIFY2(r.finished && !r.crashed && r.exitCode == 0, r.err.constData());
+    QCOMPARE(r.outLines(), QStringList {expected});
+}
+
+QTEST_GUILESS_MAIN(tst_VekJsTui)
+#include "tst_vekjstui.moc"

@@ -1,0 +1,242 @@
+// The plug-in class in this process, on the offscreen platform: its rules
+// for the base folder and the DPI ratio, the factories' parent rule, the
+// ownership of what they make, deletion, and the plug-in file's metadata.
+#include "vekjsplugin.h"
+#include "vekjswidgetbridge.h"
+
+#include "tformlayout.h"
+#include "vekpane.h"
+
+#include <QApplication>
+#include <QJSEngine>
+#include <QJsonObject>
+#include <QLayout>
+#include <QPluginLoader>
+#include <QPointer>
+#include <QQmlEngine>
+#include <QWidget>
+#include <QtTest>
+
+// Hands scripts parentless objects the way any slot does when nobody claims
+// them: the engine takes them, so its collector deletes them.
+class PlainMaker : public QObject
+{
+    Q_OBJECT
+public:
+    QPointer<QObject> last;
+    QPointer<QObject> watched;
+
+public Q_SLOTS:
+    //! Watches an object without holding it.
+    void watch(QObject *iObject) { watched = iObject; }
+    QObject *make()
+    {
+        last = new QObject;
+        return last;
+    }
+};
+
+class tst_VekJsWidgetBridge : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void baseDir_data();
+    void baseDir();
+    void dpRatioForWidth_data();
+    void dpRatioForWidth();
+    void pluginFile();
+    void factories_data();
+    void factories();
+    void deleteObjectIsImmediate();
+    void collectorLeavesFactoryObjects_data();
+    void collectorLeavesFactoryObjects();
+};
+
+void tst_VekJsWidgetBridge::baseDir_data()
+{
+    QTest::addColumn<QString>("appDir");
+    QTest::addColumn<QString>("base");
+    QTest::newRow("plain program folder") << "/opt/vek/linux/bin"
+                                          << "/opt/vek/linux/bin";
+    QTest::newRow("bundle's MacOS folder") << "/Applications/vek/Vek.app/Contents/MacOS"
+                                           << "/Applications/vek";
+    QTest::newRow("other case is no bundle") << "/Applications/vek/Vek.app/Contents/macos"
+                                             << "/Applications/vek/Vek.app/Contents/macos";
+    QTest::newRow("trailing slash") << "/opt/vek/Vek.app/Contents/MacOS/"
+                                    << "/opt/vek";
+}
+
+void tst_VekJsWidgetBridge::baseDir()
+{
+    QFETCH(QString, appDir);
+    QFETCH(QString, base);
+    QCOMPARE(VekJsWidgetBridge::baseDir(appDir), base);
+}
+
+void tst_VekJsWidgetBridge::dpRatioForWidth_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<double>("ratio");
+    QTest::newRow("no screen") << 0 << 1.0;
+    QTest::newRow("narrower, never below 1") << 1366 << 1.0;
+    QTest::newRow("design width") << 1920 << 1.0;
+    QTest::newRow("one pixel wider") << 1921 << 1921 / 1920.0;
+    QTest::newRow("2560") << 2560 << 2560 / 1920.0;
+    QTest::newRow("3840") << 3840 << 2.0;
+}
+
+void tst_VekJsWidgetBridge::dpRatioForWidth()
+{
+    QFETCH(int, width);
+    QFETCH(double, ratio);
+    QCOMPARE(VekJsWidgetBridge::dpRatioForWidth(width), ratio);
+}
+
+void tst_VekJsWidgetBridge::pluginFile()
+{
+    // The built plug-in, as the package loader finds it.
+    QPluginLoader loader(QStringLiteral(VEK_BIN_DIR "/vekjslib/tui/tuiplugin.so"));
+    const QJsonObject meta = loader.metaData();
+    QCOMPARE(meta.value(QStringLiteral("IID")).toString(), QStringLiteral("com.qarvon.VekJsPlugin"));
+    QCOMPARE(meta.value(QStringLiteral("className")).toString(), QStringLiteral("VekJsWidgetBridge"));
+    QCOMPARE(meta.value(QStringLiteral("MetaData")).toObject(), QJsonObject());
+
+    QObject *root = loader.instance();
+    QVERIFY2(root, qPrintable(loader.errorString()));
+    QCOMPARE(loader.instance(), root);
+    QVERIFY(root->qt_metacast("VekJsWidgetBridge"));
+    QVERIFY(root->qt_metacast("VekJsPlugin"));
+    QCOMPARE(root->qt_metacast("com.qarvon.VekJsPlugin"), root->qt_metacast("VekJsPlugin"));
+    QVERIFY(!root->qt_metacast("VekJsRunBridge"));
+    QVERIFY(qobject_cast<VekJsPlugin *>(root));
+    // Destroyed, the next request makes a new object.
+    delete root;
+    QVERIFY(loader.instance());
+}
+
+void tst_VekJsWidgetBridge::factories_data()
+{
+    QTest::addColumn<QByteArray>("factory");
+    QTest::addColumn<QString>("parentKind"); // none, pane, layout, object
+    QTest::addColumn<QString>("className");
+    QTest::addColumn<bool>("childOfPane");
+
+    const QList<QPair<QByteArray, QString>> widgets = {{"newMainWindow", "TMainWindow"},
+                                                       {"newLineEdit", "TLineEdit"},
+                                                       {"newPushButton", "TPushButton"},
+                                                       {"newWidget", "VekPane"},
+                                                       {"newComboBox", "TComboBox"}};
+    for (const auto &w : widgets) {
+        QTest::addRow("%s without parent", w.first.constData()) << w.first << "none" << w.second << false;
+        QTest::addRow("%s on a pane", w.first.constData()) << w.first << "pane" << w.second << true;
+        QTest::addRow("%s on a layout", w.first.constData()) << w.first << "layout" << w.second << false;
+        QTest::addRow("%s on a plain object", w.first.constData()) << w.first << "object" << w.second << false;
+    }
+    const QList<QPair<QByteArray, QString>> layouts = {{"newHBoxLayout", "THBoxLayout"},
+                                                       {"newVBoxLayout", "TVBoxLayout"},
+                                                       {"newGridLayout", "TGridLayout"},
+                                                       {"newFormLayout", "TFormLayout"}};
+    for (const auto &l : layouts) {
+        QTest::addRow("%s without parent", l.first.constData()) << l.first << "none" << l.second << false;
+        QTest::addRow("%s on a pane", l.first.constData()) << l.first << "pane" << l.second << true;
+        QTest::addRow("%s on a layout", l.first.constData()) << l.first << "layout" << l.second << false;
+    }
+}
+
+void tst_VekJsWidgetBridge::factories()
+{
+    QFETCH(QByteArray, factory);
+    QFETCH(QString, parentKind);
+    QFETCH(QString, className);
+    QFETCH(bool, childOfPane);
+
+    VekJsWidgetBridge bridge;
+    VekPane pane;
+    QObject plain;
+    TFormLayout *layout = new TFormLayout(); // owned below when it does not get a widget parent
+    QScopedPointer<QObject> layoutOwner(layout);
+    QObject *parent = nullptr;
+    if (parentKind == QLatin1String("pane"))
+        parent = &pane;
+    else if (parentKind == QLatin1String("layout"))
+        parent = layout;
+    else if (parentKind == QLatin1String("object"))
+        parent = &plain;
+
+    QObject *made = nullptr;
+    if (parentKind == QLatin1String("none"))
+        QVERIFY(QMetaObject::invokeMethod(&bridge, factory.constData(), Q_RETURN_ARG(QObject *, made)));
+    else
+        QVERIFY(QMetaObject::invokeMethod(&bridge, factory.constData(), Q_RETURN_ARG(QObject *, made),
+                                          Q_ARG(QObject *, parent)));
+    QVERIFY(made);
+    QScopedPointer<QObject> owner(made->parent() ? nullptr : made);
+    QCOMPARE(QString::fromLatin1(made->metaObject()->className()), className);
+    QCOMPARE(QQmlEngine::objectOwnership(made), QQmlEngine::CppOwnership);
+    if (childOfPane) {
+        QCOMPARE(made->parent(), &pane);
+        if (auto *l = qobject_cast<QLayout *>(made))
+            QCOMPARE(pane.layout(), l); // a layout made on a widget is that widget's layout
+    } else {
+        QCOMPARE(made->parent(), nullptr);
+        QVERIFY(!pane.layout());
+    }
+}
+
+void tst_VekJsWidgetBridge::deleteObjectIsImmediate()
+{
+    VekJsWidgetBridge bridge;
+    VekPane pane;
+    QPointer<QObject> child = bridge.newLineEdit(&pane);
+    QVERIFY(child);
+    bridge.deleteObject(child);
+    QVERIFY(!child); // no turn of the event loop in between
+    QVERIFY(pane.findChildren<QWidget *>().isEmpty());
+    bridge.deleteObject(nullptr); // nothing happens
+}
+
+void tst_VekJsWidgetBridge::collectorLeavesFactoryObjects_data()
+{
+    QTest::addColumn<QString>("factory");
+    QTest::newRow("main window") << "newMainWindow";
+    QTest::newRow("line edit") << "newLineEdit";
+    QTest::newRow("layout") << "newVBoxLayout";
+}
+
+void tst_VekJsWidgetBridge::collectorLeavesFactoryObjects()
+{
+    QFETCH(QString, factory);
+    QJSEngine engine;
+    VekJsWidgetBridge bridge;
+    QQmlEngine::setObjectOwnership(&bridge, QQmlEngine::CppOwnership);
+    engine.globalObject().setProperty(QStringLiteral("tui"), engine.newQObject(&bridge));
+
+    PlainMaker maker;
+    QQmlEngine::setObjectOwnership(&maker, QQmlEngine::CppOwnership);
+    engine.globalObject().setProperty(QStringLiteral("maker"), engine.newQObject(&maker));
+
+    // The script shows a window without parent and drops its only reference;
+    // for comparison it does the same with an object nobody claims.
+    const QJSValue value = engine.evaluate(QStringLiteral("(function () { var w = tui.%1(); "
+                                                          "if (w.show) w.show(); maker.watch(w); "
+                                                          "maker.make(); return 0; })()")
+                                                   .arg(factory));
+    QVERIFY2(!value.isError(), qPrintable(value.toString()));
+    QPointer<QObject> made = maker.watched;
+    QVERIFY(made);
+    QPointer<QObject> scriptOwned = maker.last;
+    QVERIFY(scriptOwned);
+
+    for (int i = 0; i < 3; ++i) {
+        engine.collectGarbage();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+    QVERIFY(!scriptOwned);
+    QVERIFY(made);
+    bridge.deleteObject(made);
+    QVERIFY(!made);
+}
+
+QTEST_MAIN(tst_VekJsWidgetBridge)
+#include "tst_vekjswidgetbridge.moc"

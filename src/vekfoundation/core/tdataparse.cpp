@@ -897,6 +897,10 @@ double logicalDpi()
     const QCoreApplication *app = QCoreApplication::instance();
     if (!app || !app->inherits("QGuiApplication"))
         return 96.0;
+    // Qt Gui registers the screen's pointer type only when something asks for
+    // it; known by name as a QObject pointer, the property can be read here.
+    if (QMetaType::type("QScreen*") == QMetaType::UnknownType)
+        qRegisterMetaType<QObject *>("QScreen*");
     const QObject *screen = app->property("primaryScreen").value<QObject *>();
     const QVariant dpi = screen ? screen->property("logicalDotsPerInch") : QVariant();
     return dpi.isValid() ? dpi.toDouble() : 96.0;

@@ -57,29 +57,77 @@ function(_vek_header_dirs out dir)
     set(${out} ${_dirs} PARENT_SCOPE)
 endfunction()
 
-# vek_add_library(name [QT module...] [LINKS target...])
-# Every .cpp/.h/.qrc below the current folder belongs to the library, so a new
-# class needs no build change. The export header is <name>_export.h with the
-# macro <NAME>_EXPORT.
+# vek_add_library(name [FOLDERS dir...] [QT module...] [PRIVATE_QT module...]
+#                 [LINKS target...] [PRIVATE_LINKS target...])
+# Every .cpp/.h/.qrc below the current folder (or below the FOLDERS given, when
+# one folder holds several libraries) belongs to the library, so a new class
+# needs no build change. The export header is <name>_export.h with the
+# macro <NAME>_EXPORT. QT and LINKS are what the public headers need (users of
+# the library get them too); PRIVATE_QT and PRIVATE_LINKS only its sources.
+# Installed: the library into bin/ beside the programs and plug-ins, every
+# header but the private *_p.h ones into include/vek/<name>/, and the target
+# into the Vek package as Vek::<name> (the same alias works inside this build).
 function(vek_add_library name)
-    cmake_parse_arguments(A "" "" "QT;LINKS" ${ARGN})
-    file(GLOB_RECURSE _src CONFIGURE_DEPENDS
-        ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h
-        ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
+    cmake_parse_arguments(A "" "" "FOLDERS;QT;PRIVATE_QT;LINKS;PRIVATE_LINKS" ${ARGN})
+    set(_roots ${CMAKE_CURRENT_SOURCE_DIR})
+    if(A_FOLDERS)
+        list(TRANSFORM A_FOLDERS PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/ OUTPUT_VARIABLE _roots)
+    endif()
+    set(_src "")
+    set(_inc "")
+    foreach(_root ${_roots})
+        file(GLOB_RECURSE _found CONFIGURE_DEPENDS ${_root}/*.cpp ${_root}/*.h ${_root}/*.qrc)
+        list(APPEND _src ${_found})
+        _vek_header_dirs(_dirs ${_root})
+        list(APPEND _inc ${_dirs})
+    endforeach()
     add_library(${name} SHARED ${_src})
+    add_library(Vek::${name} ALIAS ${name})
     _vek_common(${name})
+    set_target_properties(${name} PROPERTIES VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR})
     _vek_automoc_sees_new_files(${name} "${_src}")
     generate_export_header(${name} EXPORT_FILE_NAME ${CMAKE_CURRENT_BINARY_DIR}/${name}_export.h)
-    _vek_header_dirs(_inc ${CMAKE_CURRENT_SOURCE_DIR})
-    target_include_directories(${name} PUBLIC ${_inc} ${CMAKE_CURRENT_BINARY_DIR})
+    # Inside the build every folder is on the path (tests reach the privates);
+    # an installed tree has the public headers of a library in one folder.
+    foreach(_d ${_inc} ${CMAKE_CURRENT_BINARY_DIR})
+        target_include_directories(${name} PUBLIC $<BUILD_INTERFACE:${_d}>)
+    endforeach()
+    target_include_directories(${name} PUBLIC $<INSTALL_INTERFACE:include/vek/${name}>)
     foreach(_m ${A_QT})
         target_link_libraries(${name} PUBLIC Qt5::${_m})
     endforeach()
-    target_link_libraries(${name} PUBLIC ${A_LINKS})
+    foreach(_m ${A_PRIVATE_QT})
+        target_link_libraries(${name} PRIVATE Qt5::${_m})
+    endforeach()
+    target_link_libraries(${name} PUBLIC ${A_LINKS} PRIVATE ${A_PRIVATE_LINKS})
     if(VEK_USE_PCH)
         target_precompile_headers(${name} PRIVATE ${VEK_PCH_HEADER})
     endif()
-    install(TARGETS ${name} LIBRARY DESTINATION bin RUNTIME DESTINATION bin)
+    set_property(GLOBAL APPEND PROPERTY VEK_PUBLIC_QT_MODULES ${A_QT})
+    install(TARGETS ${name} EXPORT VekTargets
+        LIBRARY DESTINATION bin RUNTIME DESTINATION bin ARCHIVE DESTINATION lib)
+    set(_pub ${_src})
+    list(FILTER _pub INCLUDE REGEX "\\.h$")
+    list(FILTER _pub EXCLUDE REGEX "_p\\.h$")
+    install(FILES ${_pub} ${CMAKE_CURRENT_BINARY_DIR}/${name}_export.h DESTINATION include/vek/${name})
+endfunction()
+
+# The package that find_package(Vek) reads from an installed tree: the
+# exported library targets and the public Qt modules they need. Called once,
+# after the last library.
+function(vek_install_package)
+    include(CMakePackageConfigHelpers)
+    get_property(_qt GLOBAL PROPERTY VEK_PUBLIC_QT_MODULES)
+    list(REMOVE_DUPLICATES _qt)
+    string(JOIN " " VEK_PUBLIC_QT_MODULES ${_qt})
+    set(_dir lib/cmake/Vek)
+    configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/VekConfig.cmake.in
+        ${PROJECT_BINARY_DIR}/VekConfig.cmake INSTALL_DESTINATION ${_dir})
+    write_basic_package_version_file(${PROJECT_BINARY_DIR}/VekConfigVersion.cmake
+        VERSION ${PROJECT_VERSION} COMPATIBILITY SameMajorVersion)
+    install(EXPORT VekTargets NAMESPACE Vek:: DESTINATION ${_dir})
+    install(FILES ${PROJECT_BINARY_DIR}/VekConfig.cmake ${PROJECT_BINARY_DIR}/VekConfigVersion.cmake
+        DESTINATION ${_dir})
 endfunction()
 
 # vek_add_plugin(target PACKAGE pkg [QT module...] [LINKS target...] [OUTPUT_DIRECTORY dir])

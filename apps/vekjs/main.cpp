@@ -56,6 +56,9 @@ QString guiModulePath()
 // a QCoreApplication.
 QCoreApplication *createApplication(int &argc, char **argv)
 {
+    // The widget library brings Qt WebEngine, loaded later with the tui
+    // plug-in; it needs shared GL contexts set before any application exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     if (hasDisplay()) {
         using Factory = QCoreApplication *(*) (int &, char **);
         QLibrary module(guiModulePath());

@@ -10,6 +10,8 @@ VEK_BUILD_PACKAGES=(
     build-essential cmake ninja-build ccache pkg-config
     qtbase5-dev qtbase5-private-dev qtdeclarative5-dev qttools5-dev qttools5-dev-tools
     libqt5svg5-dev libqt5sql5-sqlite libqt5sql5-psql libqt5sql5-mysql
+    # the web view
+    qtwebengine5-dev
 )
 # What the tests need on top: servers and an X screen.
 VEK_TEST_PACKAGES=(
@@ -24,6 +26,9 @@ VEK_TEST_PACKAGES=(
 
     # network and mail
     python3-aiosmtpd
+
+    # the web view: the engine, its helper process and its resources
+    libqt5webengine5 libqt5webengine-data
 
 )
 

@@ -63,7 +63,10 @@ void tst_VekJsTui::noDisplay()
     QVERIFY2(r.finished && !r.crashed, r.err.constData());
     QVERIFY(r.exitCode != 0);
     const QString err = QString::fromUtf8(r.err);
-    QVERIFY2(err.startsWith(QLatin1String("ERROR: ")), r.err.constData());
+    // Libraries the plug-in loads may warn first (Qt WebEngine does without a
+    // GUI application); the script's own end is the one "ERROR: " line.
+    const QStringList errorLines = err.split(QLatin1Char('\n')).filter(QRegularExpression(QStringLiteral("^ERROR: ")));
+    QVERIFY2(errorLines.size() == 1, r.err.constData());
     QVERIFY2(err.contains(QStringLiteral("tui: %1 needs a widget application").arg(failing)), r.err.constData());
     for (const QString &line : r.outLines())
         QVERIFY2(line == QLatin1String("caught") || line == QLatin1String("cached"), qPrintable(line));

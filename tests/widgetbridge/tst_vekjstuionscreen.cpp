@@ -77,8 +77,8 @@ void tst_VekJsTuiOnScreen::formOnScreen()
                                                {"save", qRgb(0x2F, 0x6F, 0xA8)},
                                                {"cancel", qRgb(0x2F, 0x6F, 0xA8)}};
     for (const auto &p : paint) {
-        const QRect r = FormReport::rect(report.boxes.value(p.first)).translated(pane);
-        QVERIFY2(share(shot, r, p.second) > 40, qPrintable(p.first));
+        const QRect box = FormReport::rect(report.boxes.value(p.first)).translated(pane);
+        QVERIFY2(share(shot, box, p.second) > 40, qPrintable(p.first));
     }
 }
 

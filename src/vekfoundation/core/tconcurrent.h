@@ -1,7 +1,7 @@
 #ifndef TCONCURRENT_H
 #define TCONCURRENT_H
 
-#include "vekfoundation_export.h"
+#include "vekfoundationcore_export.h"
 
 #include <QVariant>
 
@@ -11,7 +11,7 @@
  * Runs work on Qt's global thread pool while the calling thread keeps
  * processing its events.
  */
-class VEKFOUNDATION_EXPORT TConcurrent
+class VEKFOUNDATIONCORE_EXPORT TConcurrent
 {
 public:
     /*!

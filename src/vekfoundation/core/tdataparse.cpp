@@ -2,10 +2,8 @@
 #include "terror.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QHash>
 #include <QRegularExpression>
-#include <QScreen>
 #include <QTextCodec>
 
 // ======================================================================
@@ -893,11 +891,19 @@ double unitsPerInch(const QString &iUnit)
 
 double logicalDpi()
 {
-    // Without a GUI application there is no screen; 96 is the desktop's usual value.
-    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+    // Without a GUI application there is no screen; 96 is the desktop's usual
+    // value. The screen is read through the meta-object system, so this library
+    // needs no Qt Gui of its own.
+    const QCoreApplication *app = QCoreApplication::instance();
+    if (!app || !app->inherits("QGuiApplication"))
         return 96.0;
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    return screen ? screen->logicalDotsPerInch() : 96.0;
+    // Qt Gui registers the screen's pointer type only when something asks for
+    // it; known by name as a QObject pointer, the property can be read here.
+    if (QMetaType::type("QScreen*") == QMetaType::UnknownType)
+        qRegisterMetaType<QObject *>("QScreen*");
+    const QObject *screen = app->property("primaryScreen").value<QObject *>();
+    const QVariant dpi = screen ? screen->property("logicalDotsPerInch") : QVariant();
+    return dpi.isValid() ? dpi.toDouble() : 96.0;
 }
 
 const int kRomanValues[] = {1000, 900, 500, 400, 100, 90, 50, 40, 10, 9, 5, 4, 1};
@@ -1010,20 +1016,6 @@ double TDataParse::valueToInch(double iValue, const QString &iUnit) { return iVa
 double TDataParse::pixel2point(int iPixel) { return iPixel * 72.0 / logicalDpi(); }
 
 int TDataParse::point2pixel(double iPoint) { return static_cast<int>(iPoint / 72.0 * logicalDpi()); }
-
-QColor TDataParse::str2Color(const QString &iColorStr)
-{
-    if (iColorStr.size() == 9 && iColorStr.startsWith(QLatin1Char('#'))) {
-        QColor color(iColorStr.left(7));
-        bool ok = false;
-        const int alpha = iColorStr.rightRef(2).toInt(&ok, 16);
-        color.setAlpha(ok ? alpha : 0);
-        return color;
-    }
-    QColor color;
-    color.setNamedColor(iColorStr);
-    return color;
-}
 
 QString TDataParse::numberToRoman(int iNumber)
 {

@@ -1,9 +1,8 @@
 #ifndef TDATAPARSE_H
 #define TDATAPARSE_H
 
-#include "vekfoundation_export.h"
+#include "vekfoundationcore_export.h"
 
-#include <QColor>
 #include <QMargins>
 #include <QPoint>
 #include <QRect>
@@ -13,6 +12,9 @@
 #include <QVariant>
 #include <QVariantList>
 #include <QVariantMap>
+#ifdef QT_GUI_LIB
+#include <QColor>
+#endif
 
 class TError;
 
@@ -20,7 +22,7 @@ class TError;
  * Static conversions between JSON text, XML, CSV, command strings, geometry,
  * colours and variants. Holds no state, never throws and never logs.
  */
-class VEKFOUNDATION_EXPORT TDataParse
+class VEKFOUNDATIONCORE_EXPORT TDataParse
 {
 public:
     // ------------------------------------------------------------------
@@ -169,11 +171,27 @@ public:
     static double pixel2point(int iPixel);
     static int point2pixel(double iPoint);
 
+#ifdef QT_GUI_LIB
     /*!
      * A colour text: exactly nine characters beginning with "#" are #RRGGBBAA
      * with the alpha last; anything else is read by QColor::setNamedColor().
+     * Written here rather than in the library, which needs no Qt Gui: every
+     * program that has Qt Gui gets it.
      */
-    static QColor str2Color(const QString &iColorStr);
+    static QColor str2Color(const QString &iColorStr)
+    {
+        if (iColorStr.size() == 9 && iColorStr.startsWith(QLatin1Char('#'))) {
+            QColor color(iColorStr.left(7));
+            bool ok = false;
+            const int alpha = iColorStr.rightRef(2).toInt(&ok, 16);
+            color.setAlpha(ok ? alpha : 0);
+            return color;
+        }
+        QColor color;
+        color.setNamedColor(iColorStr);
+        return color;
+    }
+#endif
 
     // Roman numerals in upper case; numbers below 1 give an empty text.
     static QString numberToRoman(int iNumber);

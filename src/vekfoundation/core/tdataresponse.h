@@ -1,7 +1,7 @@
 #ifndef TDATARESPONSE_H
 #define TDATARESPONSE_H
 
-#include "vekfoundation_export.h"
+#include "vekfoundationcore_export.h"
 
 #include <QMetaType>
 #include <QString>
@@ -17,7 +17,7 @@ class TDataResponsePrivate;
  * debugging information, user data and a key. Travels as a variant map
  * (toVariantMap() and the map constructor read each other back).
  */
-class VEKFOUNDATION_EXPORT TDataResponse
+class VEKFOUNDATIONCORE_EXPORT TDataResponse
 {
 public:
     TDataResponse();

@@ -1,7 +1,7 @@
 #ifndef TENUMITEM_H
 #define TENUMITEM_H
 
-#include "vekfoundation_export.h"
+#include "vekfoundationcore_export.h"
 
 #include <memory>
 
@@ -15,7 +15,7 @@ class TEnumItemPrivate;
  * One entry of an enumeration for user interfaces: number, name, display
  * text, icon name, remark and free user data.
  */
-class VEKFOUNDATION_EXPORT TEnumItem : public QObject
+class VEKFOUNDATIONCORE_EXPORT TEnumItem : public QObject
 {
     Q_OBJECT
 public:

@@ -1,7 +1,7 @@
 #ifndef TENUMLIST_H
 #define TENUMLIST_H
 
-#include "vekfoundation_export.h"
+#include "vekfoundationcore_export.h"
 
 #include <memory>
 
@@ -19,7 +19,7 @@ class TEnumListPrivate;
  * A named enumeration: entries held by name and handed out in number order,
  * also as the item list that choice controls read (toComboList()).
  */
-class VEKFOUNDATION_EXPORT TEnumList : public QObject
+class VEKFOUNDATIONCORE_EXPORT TEnumList : public QObject
 {
     Q_OBJECT
 public:

@@ -1,7 +1,7 @@
 #ifndef TERROR_H
 #define TERROR_H
 
-#include "vekfoundation_export.h"
+#include "vekfoundationcore_export.h"
 
 #include <QMetaType>
 #include <QString>
@@ -14,7 +14,7 @@ class TErrorPrivate;
  * objects keep their last one. A record is an error when its text or its
  * code is set.
  */
-class VEKFOUNDATION_EXPORT TError
+class VEKFOUNDATIONCORE_EXPORT TError
 {
 public:
     TError();

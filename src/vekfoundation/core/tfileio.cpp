@@ -1,18 +1,20 @@
 #include "tfileio.h"
+#include "tfileio_p.h"
 #include "tdataparse.h"
 #include "terror.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDateTime>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QSet>
 #include <QTextCodec>
 #include <QTextStream>
 #include <QUrl>
+
+#include <atomic>
 
 namespace {
 
@@ -197,12 +199,22 @@ bool TFileIo::makePath(const QString &iDirPath, TError *iErr)
     return false;
 }
 
+namespace {
+std::atomic<TFileIoPrivate::UrlOpener> gUrlOpener {nullptr};
+} // namespace
+
+void TFileIoPrivate::setUrlOpener(UrlOpener iOpener) { gUrlOpener.store(iOpener); }
+
+TFileIoPrivate::UrlOpener TFileIoPrivate::urlOpener() { return gUrlOpener.load(); }
+
 bool TFileIo::openFile(const QString &iFilePath, TError *iErr)
 {
     // The desktop services need a GUI application, and a missing file would
     // only fail later in another process, unseen.
-    const bool ok = qobject_cast<QGuiApplication *>(QCoreApplication::instance()) && QFileInfo::exists(iFilePath)
-                    && QDesktopServices::openUrl(QUrl::fromLocalFile(iFilePath));
+    const QCoreApplication *app = QCoreApplication::instance();
+    const TFileIoPrivate::UrlOpener opener = TFileIoPrivate::urlOpener();
+    const bool ok = opener && app && app->inherits("QGuiApplication") && QFileInfo::exists(iFilePath)
+                    && opener(QUrl::fromLocalFile(iFilePath));
     if (!ok)
         report(iErr, QStringLiteral("open %1 failed, maybe it does not existed.").arg(iFilePath));
     return ok;

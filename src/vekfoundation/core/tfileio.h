@@ -1,7 +1,7 @@
 #ifndef TFILEIO_H
 #define TFILEIO_H
 
-#include "vekfoundation_export.h"
+#include "vekfoundationcore_export.h"
 
 #include <QByteArray>
 #include <QString>
@@ -18,7 +18,7 @@ class TError;
  * Failures return a neutral value (false, empty) and fill the optional
  * trailing TError; nothing is logged.
  */
-class VEKFOUNDATION_EXPORT TFileIo
+class VEKFOUNDATIONCORE_EXPORT TFileIo
 {
 public:
     //! The whole file decoded with iCodec (a byte-order mark wins); a null string on failure.

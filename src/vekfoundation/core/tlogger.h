@@ -1,7 +1,7 @@
 #ifndef TLOGGER_H
 #define TLOGGER_H
 
-#include "vekfoundation_export.h"
+#include "vekfoundationcore_export.h"
 
 #include <memory>
 
@@ -31,7 +31,7 @@ class TLoggerPrivate;
  * own constructor, so that the logger is constructed first and therefore
  * outlives it.
  */
-class VEKFOUNDATION_EXPORT TLogger : public QObject
+class VEKFOUNDATIONCORE_EXPORT TLogger : public QObject
 {
     Q_OBJECT
 public:

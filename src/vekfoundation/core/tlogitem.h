@@ -1,7 +1,7 @@
 #ifndef TLOGITEM_H
 #define TLOGITEM_H
 
-#include "vekfoundation_export.h"
+#include "vekfoundationcore_export.h"
 
 #include <memory>
 
@@ -14,7 +14,7 @@ class TLogItemPrivate;
  * A log entry as a record of nine texts, for views and scripts that pass
  * entries around; it has a compact JSON form.
  */
-class VEKFOUNDATION_EXPORT TLogItem : public QObject
+class VEKFOUNDATIONCORE_EXPORT TLogItem : public QObject
 {
     Q_OBJECT
 public:

@@ -1,7 +1,7 @@
 #ifndef TMSGBARINFO_H
 #define TMSGBARINFO_H
 
-#include "vekfoundation_export.h"
+#include "vekfoundationcore_export.h"
 
 #include <memory>
 
@@ -17,7 +17,7 @@ class TMsgBarInfoPrivate;
  * milliseconds, and whether it can be closed or cancelled, with or without a
  * mask. Every property lives in one variant map under a fixed key.
  */
-class VEKFOUNDATION_EXPORT TMsgBarInfo : public QObject
+class VEKFOUNDATIONCORE_EXPORT TMsgBarInfo : public QObject
 {
     Q_OBJECT
 public:

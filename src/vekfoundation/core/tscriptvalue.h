@@ -1,7 +1,7 @@
 #ifndef TSCRIPTVALUE_H
 #define TSCRIPTVALUE_H
 
-#include "vekfoundation_export.h"
+#include "vekfoundationcore_export.h"
 
 #include <QVariant>
 
@@ -10,7 +10,7 @@
  * wrapped in the variant. Every script-visible entry point passes its values
  * through here first, so C++ and script callers are served by the same code.
  */
-class VEKFOUNDATION_EXPORT TScriptValue
+class VEKFOUNDATIONCORE_EXPORT TScriptValue
 {
 public:
     //! Turns a wrapped QJSValue, and any nested inside lists and maps, into

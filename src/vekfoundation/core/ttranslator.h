@@ -1,7 +1,7 @@
 #ifndef TTRANSLATOR_H
 #define TTRANSLATOR_H
 
-#include "vekfoundation_export.h"
+#include "vekfoundationcore_export.h"
 
 #include <memory>
 
@@ -19,7 +19,7 @@ class TTranslatorPrivate;
  * named dictionaries (language packages) that callers install and look texts
  * up in. Only installLanguagePackage() is safe to call from several threads.
  */
-class VEKFOUNDATION_EXPORT TTranslator : public QObject
+class VEKFOUNDATIONCORE_EXPORT TTranslator : public QObject
 {
     Q_OBJECT
 public:

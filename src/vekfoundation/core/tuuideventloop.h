@@ -1,7 +1,7 @@
 #ifndef TUUIDEVENTLOOP_H
 #define TUUIDEVENTLOOP_H
 
-#include "vekfoundation_export.h"
+#include "vekfoundationcore_export.h"
 
 #include <memory>
 
@@ -20,7 +20,7 @@ class TUuidEventLoopPrivate;
  * be nested or run side by side. While the loop runs, the thread's other
  * events are processed, so the caller must tolerate being re-entered.
  */
-class VEKFOUNDATION_EXPORT TUuidEventLoop : public QEventLoop
+class VEKFOUNDATIONCORE_EXPORT TUuidEventLoop : public QEventLoop
 {
     Q_OBJECT
 public:

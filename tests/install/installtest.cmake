@@ -1,0 +1,42 @@
+# Installs the build into a fresh prefix, then configures, builds and runs a
+# small host program against it. Run by CTest with -P.
+#   VEK_BUILD_DIR  the framework's build folder
+#   VEK_HOST_DIR   the host program's sources
+#   VEK_WORK_DIR   scratch folder (emptied first)
+set(_prefix ${VEK_WORK_DIR}/prefix)
+set(_host ${VEK_WORK_DIR}/host)
+file(REMOVE_RECURSE ${VEK_WORK_DIR})
+
+function(_run what)
+    execute_process(COMMAND ${ARGN} RESULT_VARIABLE _rc OUTPUT_VARIABLE _out ERROR_VARIABLE _out)
+    if(NOT _rc EQUAL 0)
+        message(FATAL_ERROR "${what} failed (${_rc}):\n${_out}")
+    endif()
+    set(_out "${_out}" PARENT_SCOPE)
+endfunction()
+
+_run("install" ${CMAKE_COMMAND} --install ${VEK_BUILD_DIR} --prefix ${_prefix})
+
+file(GLOB_RECURSE _private RELATIVE ${_prefix} ${_prefix}/include/*_p.h)
+if(_private)
+    message(FATAL_ERROR "private headers installed: ${_private}")
+endif()
+foreach(_f lib/cmake/Vek/VekConfig.cmake lib/cmake/Vek/VekConfigVersion.cmake include/vek/vekfoundationcore/tlogger.h
+        include/vek/vekfoundation/vekfoundation_export.h include/vek/vekfoundationcore/vekfoundationcore_export.h bin/libvekfoundation.so.7)
+    if(NOT EXISTS ${_prefix}/${_f})
+        message(FATAL_ERROR "not installed: ${_f}")
+    endif()
+endforeach()
+
+_run("configure host" ${CMAKE_COMMAND} -S ${VEK_HOST_DIR} -B ${_host} -G Ninja -DCMAKE_BUILD_TYPE=Release
+     -DCMAKE_PREFIX_PATH=${_prefix})
+_run("build host" ${CMAKE_COMMAND} --build ${_host})
+_run("run host" ${_host}/vekhost)
+message(STATUS "${_out}")
+foreach(_line "vekfoundation Plant::open" "vekcipher lot 42" "veksql SELECT" "vekjs 42" "vekpdtservercore ok"
+        "vekpane panel" "vekcore ok" "vekutil default")
+    string(FIND "${_out}" "${_line}" _at)
+    if(_at LESS 0)
+        message(FATAL_ERROR "host output lacks \"${_line}\"")
+    endif()
+endforeach()

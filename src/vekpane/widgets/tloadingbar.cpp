@@ -116,11 +116,11 @@ void TLoadingBar::setAttr(const QString &iKey, const QVariant &iValue)
     const QVariant value = TScriptValue::toPlain(iValue);
     _setData(this, iKey, value);
     if (iKey == QLatin1String("data")) {
-        const QVariantMap data = value.toMap();
+        const QVariantMap dataMap = value.toMap();
         for (const char *key : {"text", "detail", "percent"}) {
             const QString name = QLatin1String(key);
-            if (data.contains(name))
-                d->apply(name, data.value(name));
+            if (dataMap.contains(name))
+                d->apply(name, dataMap.value(name));
         }
     } else {
         d->apply(iKey, value);

@@ -46,7 +46,7 @@ QVariant TPanelMenu::getAttr(const QString &iKey, const QVariant &iOptions)
 
 void TPanelMenu::setItemList(const QVariant &iData)
 {
-    const QVariant data = TScriptValue::toPlain(iData);
+    const QVariant plain = TScriptValue::toPlain(iData);
     // A listener of clicked() may load a new list while the clicked row is
     // still inside its button's signal: the old rows go later.
     while (QLayoutItem *item = d->column->takeAt(0)) {
@@ -58,19 +58,19 @@ void TPanelMenu::setItemList(const QVariant &iData)
         delete item;
     }
     d->items.clear();
-    d->lastData = data;
+    d->lastData = plain;
 
     QHash<QString, QString> keys = TPanelMenuKeys::defaults();
     QVariantList items;
-    if (data.type() == QVariant::Map) {
-        const QVariantMap map = data.toMap();
+    if (plain.type() == QVariant::Map) {
+        const QVariantMap map = plain.toMap();
         for (auto it = keys.begin(); it != keys.end(); ++it) {
             if (map.contains(it.key()))
                 it.value() = map.value(it.key()).toString();
         }
         items = map.value(QStringLiteral("item_list")).toList();
     } else {
-        items = data.toList();
+        items = plain.toList();
     }
 
     for (const QVariant &itemData : qAsConst(items)) {

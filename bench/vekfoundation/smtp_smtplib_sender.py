@@ -2,10 +2,12 @@
 """The reference side of the mail benchmark: Python's smtplib sending the
 same mails as the C++ client, one connection per mail.
 
-Usage: smtp_smtplib_sender.py PORT COUNT ATTACHMENT
-Prints "SMTPLIB <milliseconds>".
+Usage: smtp_smtplib_sender.py PORT COUNT ATTACHMENT [--peak]
+Prints "SMTPLIB <milliseconds>", and with --peak also "PEAK <kilobytes>", the
+process's peak resident memory.
 """
 import os
+import resource
 import smtplib
 import sys
 import time
@@ -29,6 +31,8 @@ def main():
         with smtplib.SMTP("127.0.0.1", port) as smtp:
             smtp.send_message(msg)
     print("SMTPLIB %.1f" % ((time.perf_counter() - start) * 1000.0), flush=True)
+    if sys.argv[4:] == ["--peak"]:
+        print("PEAK %d" % resource.getrusage(resource.RUSAGE_SELF).ru_maxrss, flush=True)
 
 
 if __name__ == "__main__":

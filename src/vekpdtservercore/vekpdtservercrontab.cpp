@@ -11,6 +11,21 @@ namespace {
 // period on, so a trigger registered just before its time does not fire at once.
 const qint64 kMinAheadSecs = 10;
 
+const qint64 kMsPerDay = 86400000;
+const qint64 kEpochJulianDay = 2440588; // 1970-01-01
+// No zone changes its offset twice within this span.
+const qint64 kProbeStepMs = 3 * 3600 * 1000;
+const qint64 kRelearnAfterMs = 3600 * 1000;
+
+qint64 floorDiv(qint64 iValue, qint64 iDivisor) { return iValue / iDivisor - (iValue % iDivisor < 0 ? 1 : 0); }
+
+// Offset of the system zone at iUtcMs, asked of the C library through QDateTime.
+qint32 probeOffset(qint64 iUtcMs)
+{
+    const QDateTime local = QDateTime::fromMSecsSinceEpoch(iUtcMs, Qt::LocalTime);
+    return qint32((CrontabLocalZone::localMs(local.date(), local.time()) - iUtcMs) / 1000);
+}
+
 // Day iDay of the month, or the month's last day when it has fewer days.
 QDate clampedDate(int iYear, int iMonth, int iDay)
 {
@@ -35,13 +50,139 @@ CrontabTask::Kind kindOf(const QString &iType)
 
 } // namespace
 
+qint64 CrontabLocalZone::localMs(const QDate &iDate, const QTime &iTime)
+{
+    return (iDate.toJulianDay() - kEpochJulianDay) * kMsPerDay + iTime.msecsSinceStartOfDay();
+}
+
+qint32 CrontabLocalZone::utcDayOffset(qint64 iDay)
+{
+    const auto known = utcDays.constFind(iDay);
+    if (known != utcDays.constEnd())
+        return *known;
+    const qint64 start = iDay * kMsPerDay;
+    qint32 offset = probeOffset(start);
+    for (qint64 probe = start + kProbeStepMs; probe <= start + kMsPerDay; probe += kProbeStepMs) {
+        if (probeOffset(probe) != offset) {
+            offset = notUniform;
+            break;
+        }
+    }
+    utcDays.insert(iDay, offset);
+    return offset;
+}
+
+qint32 CrontabLocalZone::localDateOffset(qint64 iJulianDay)
+{
+    const auto known = localDates.constFind(iJulianDay);
+    if (known != localDates.constEnd())
+        return *known;
+    // The local day lies within two UTC days under its offset. With two more
+    // days of that offset on either side, no other offset (they differ by at
+    // most 26 hours) can reach it: every local time of the day exists once.
+    const qint64 dayStart = (iJulianDay - kEpochJulianDay) * kMsPerDay;
+    qint32 offset = utcDayOffset(floorDiv(dayStart, kMsPerDay));
+    if (offset != notUniform) {
+        const qint64 first = floorDiv(dayStart - qint64(offset) * 1000, kMsPerDay);
+        for (qint64 day = first - 2; day <= first + 3; ++day) {
+            if (utcDayOffset(day) != offset) {
+                offset = notUniform;
+                break;
+            }
+        }
+    }
+    localDates.insert(iJulianDay, offset);
+    return offset;
+}
+
+qint64 CrontabLocalZone::toLocal(qint64 iUtcMs)
+{
+    const qint32 offset = utcDayOffset(floorDiv(iUtcMs, kMsPerDay));
+    if (offset != notUniform)
+        return iUtcMs + qint64(offset) * 1000;
+    const QDateTime local = QDateTime::fromMSecsSinceEpoch(iUtcMs, Qt::LocalTime);
+    return localMs(local.date(), local.time());
+}
+
+qint64 CrontabLocalZone::toUtc(const QDate &iDate, const QTime &iTime)
+{
+    const qint64 julianDay = iDate.toJulianDay();
+    CachedDate &slot = recent[julianDay & 15];
+    if (slot.julianDay != julianDay) {
+        slot.julianDay = julianDay;
+        slot.offsetSecs = localDateOffset(julianDay);
+    }
+    if (slot.offsetSecs != notUniform)
+        return localMs(iDate, iTime) - qint64(slot.offsetSecs) * 1000;
+    return QDateTime(iDate, iTime).toMSecsSinceEpoch();
+}
+
+QDateTime CrontabLocalZone::refresh(qint64 iUtcMs)
+{
+    const QDateTime local = QDateTime::fromMSecsSinceEpoch(iUtcMs, Qt::LocalTime);
+    const auto known = utcDays.constFind(floorDiv(iUtcMs, kMsPerDay));
+    const bool disagrees = known != utcDays.constEnd() && *known != notUniform
+                           && qint64(*known) * 1000 != localMs(local.date(), local.time()) - iUtcMs;
+    if (disagrees || qAbs(iUtcMs - learntAt) > kRelearnAfterMs) {
+        clear();
+        learntAt = iUtcMs;
+    }
+    return local;
+}
+
+void CrontabLocalZone::clear()
+{
+    utcDays.clear();
+    localDates.clear();
+    for (CachedDate &slot : recent)
+        slot = CachedDate();
+}
+
 VekPdtServerCrontabPrivate::VekPdtServerCrontabPrivate(VekPdtServerCrontab *iQ)
     : q_ptr(iQ)
 {}
 
-QDateTime VekPdtServerCrontabPrivate::now() const { return clock ? clock() : QDateTime::currentDateTime(); }
+qint64 VekPdtServerCrontabPrivate::nowUtcMs() const
+{
+    return clock ? clock().toMSecsSinceEpoch() : QDateTime::currentMSecsSinceEpoch();
+}
 
-void VekPdtServerCrontabPrivate::computeNextRun(CrontabTask &ioTask, const QDateTime &iNow) const
+bool VekPdtServerCrontabPrivate::parseCalendarValue(CrontabTask::Kind iKind, const QString &iValue, QDate *oDate,
+                                                    QTime *oTime)
+{
+    QHash<QString, ParsedValue> &known = parsedValues[iKind];
+    auto it = known.constFind(iValue);
+    if (it == known.constEnd()) {
+        QDateTime configured;
+        switch (iKind) {
+        case CrontabTask::EachYear:
+            // Against a leap year, so that "02-29" is a date; other years fire on the 28th.
+            configured = QDateTime::fromString(QStringLiteral("2000-") + iValue, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+            break;
+        case CrontabTask::EachMonth:
+            configured = QDateTime::fromString(iValue, QStringLiteral("dd HH:mm:ss"));
+            break;
+        case CrontabTask::EachWeek:
+            configured = QDateTime::fromString(iValue, QStringLiteral("d HH:mm:ss"));
+            break;
+        default:
+            configured = QDateTime::fromString(iValue, QStringLiteral("HH:mm:ss"));
+            break;
+        }
+        ParsedValue parsed;
+        parsed.valid = configured.isValid();
+        if (parsed.valid) {
+            parsed.date = configured.date();
+            parsed.time = configured.time();
+        }
+        it = known.insert(iValue, parsed);
+    }
+    *oDate = it->date;
+    *oTime = it->time;
+    return it->valid;
+}
+
+void VekPdtServerCrontabPrivate::computeNextRun(CrontabTask &ioTask, qint64 iNowMs, const QDate &iToday)
 {
     if (ioTask.never)
         return;
@@ -51,46 +192,44 @@ void VekPdtServerCrontabPrivate::computeNextRun(CrontabTask &ioTask, const QDate
         return;
     }
 
-    const QDate today = iNow.date();
     const int day = ioTask.configuredDate.day();
-    QDateTime candidate;
-    auto pushed = [&](const QDate &iDate) { return QDateTime(iDate, ioTask.configuredTime); };
+    QDate date;
     switch (ioTask.kind) {
     case CrontabTask::EachYear:
-        candidate = pushed(clampedDate(today.year(), ioTask.configuredDate.month(), day));
+        date = clampedDate(iToday.year(), ioTask.configuredDate.month(), day);
         break;
     case CrontabTask::EachMonth:
-        candidate = pushed(clampedDate(today.year(), today.month(), day));
+        date = clampedDate(iToday.year(), iToday.month(), day);
         break;
     case CrontabTask::EachWeek:
-        candidate = pushed(today.addDays(ioTask.configuredDate.dayOfWeek() - today.dayOfWeek()));
+        date = iToday.addDays(ioTask.configuredDate.dayOfWeek() - iToday.dayOfWeek());
         break;
     default:
-        candidate = pushed(today);
+        date = iToday;
         break;
     }
 
-    const qint64 nowMs = iNow.toMSecsSinceEpoch();
-    if ((candidate.toMSecsSinceEpoch() - nowMs) / 1000 < kMinAheadSecs) {
-        const QDate date = candidate.date();
+    qint64 candidate = zone.toUtc(date, ioTask.configuredTime);
+    if ((candidate - iNowMs) / 1000 < kMinAheadSecs) {
         switch (ioTask.kind) {
         case CrontabTask::EachYear:
-            candidate = pushed(clampedDate(date.year() + 1, date.month(), day));
+            date = clampedDate(date.year() + 1, date.month(), day);
             break;
         case CrontabTask::EachMonth: {
             const QDate next = QDate(date.year(), date.month(), 1).addMonths(1);
-            candidate = pushed(clampedDate(next.year(), next.month(), day));
+            date = clampedDate(next.year(), next.month(), day);
             break;
         }
         case CrontabTask::EachWeek:
-            candidate = pushed(date.addDays(7));
+            date = date.addDays(7);
             break;
         default:
-            candidate = pushed(date.addDays(1));
+            date = date.addDays(1);
             break;
         }
+        candidate = zone.toUtc(date, ioTask.configuredTime);
     }
-    ioTask.nextRunMs = candidate.toMSecsSinceEpoch();
+    ioTask.nextRunMs = candidate;
 }
 
 VekPdtServerCrontab::VekPdtServerCrontab(QObject *iParent)
@@ -128,23 +267,22 @@ void VekPdtServerCrontab::registerTask(const QVariantMap &iData)
     const QString value = iData.value(QStringLiteral("value")).toString();
     task.kind = kindOf(type);
 
-    const QDateTime now = d->now();
-    task.nextRunMs = now.toMSecsSinceEpoch();
+    const qint64 nowMs = d->nowUtcMs();
+    task.nextRunMs = nowMs;
 
-    QDateTime configured;
     switch (task.kind) {
     case CrontabTask::EachYear:
-        // Against a leap year, so that "02-29" is a date; other years fire on the 28th.
-        configured = QDateTime::fromString(QStringLiteral("2000-") + value, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-        break;
     case CrontabTask::EachMonth:
-        configured = QDateTime::fromString(value, QStringLiteral("dd HH:mm:ss"));
-        break;
     case CrontabTask::EachWeek:
-        configured = QDateTime::fromString(value, QStringLiteral("d HH:mm:ss"));
-        break;
     case CrontabTask::EachDay:
-        configured = QDateTime::fromString(value, QStringLiteral("HH:mm:ss"));
+        if (!d->parseCalendarValue(task.kind, value, &task.configuredDate, &task.configuredTime)) {
+            VEK_LOG(QStringLiteral("value [%1] of %2 trigger of task %3 is not a valid time, "
+                                   "the trigger is not scheduled!")
+                            .arg(value, type)
+                            .arg(task.taskId),
+                    "error", 0);
+            task.never = true;
+        }
         break;
     case CrontabTask::Interval: {
         bool ok = false;
@@ -168,21 +306,11 @@ void VekPdtServerCrontab::registerTask(const QVariantMap &iData)
         task.never = true;
         break;
     }
-    if (task.kind != CrontabTask::Interval && task.kind != CrontabTask::Invalid) {
-        if (configured.isValid()) {
-            task.configuredDate = configured.date();
-            task.configuredTime = configured.time();
-        } else {
-            VEK_LOG(QStringLiteral("value [%1] of %2 trigger of task %3 is not a valid time, "
-                                   "the trigger is not scheduled!")
-                            .arg(value, type)
-                            .arg(task.taskId),
-                    "error", 0);
-            task.never = true;
-        }
-    }
 
-    d->computeNextRun(task, now);
+    QDate today;
+    if (!task.never && task.kind != CrontabTask::Interval)
+        today = QDate::fromJulianDay(kEpochJulianDay + floorDiv(d->zone.toLocal(nowMs), kMsPerDay));
+    d->computeNextRun(task, nowMs, today);
     d->tasks.append(task);
 }
 
@@ -198,14 +326,17 @@ void VekPdtServerCrontab::rearmTask(int iTaskId)
 
 void VekPdtServerCrontab::onTimerTimeout()
 {
-    const qint64 nowMs = d->now().toMSecsSinceEpoch();
+    // One reading of the clock and one local-time conversion for the whole
+    // tick; the due triggers' next runs are computed from them.
+    const qint64 nowMs = d->nowUtcMs();
+    const QDate today = d->zone.refresh(nowMs).date();
     // By index: a receiver may re-arm, clear or add triggers while we emit.
     for (int i = 0; i < d->tasks.size(); ++i) {
         CrontabTask &task = d->tasks[i];
         // Whole seconds ahead, truncated toward zero: due up to a second early.
         if (task.never || (task.nextRunMs - nowMs) / 1000 > 0)
             continue;
-        d->computeNextRun(task, d->now());
+        d->computeNextRun(task, nowMs, today);
         if (!task.waitProcess || task.armed) {
             task.armed = false;
             const int taskId = task.taskId;

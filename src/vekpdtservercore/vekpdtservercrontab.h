@@ -37,8 +37,9 @@ public:
     //! Stops the worker first when it still runs.
     ~VekPdtServerCrontab() override;
 
-    //! Replaces the source of the current local time (tests drive the
-    //! calendar with it); an empty function restores the system clock.
+    //! Replaces the source of the current time (tests drive the calendar
+    //! with it): the instant it gives is read in the system's local time. An
+    //! empty function restores the system clock.
     void setClock(const Clock &iClock);
     //! Number of registered triggers.
     int taskCount() const;

@@ -1,9 +1,11 @@
 #include "peers/smtppeer.h"
 
 #include "tmail.h"
+#include "tmimeattachment.h"
 #include "tmimehtml.h"
 #include "tmimeinlinefile.h"
 #include "tmimemessage.h"
+#include "tmimemultipart.h"
 
 #include <QCryptographicHash>
 #include <QSignalSpy>
@@ -52,6 +54,7 @@ private Q_SLOTS:
     void inlineImage();
     void transparencyAndLongLines_data();
     void transparencyAndLongLines();
+    void wireBytesAreTheMessageText();
     void secondSendOnSameObject_data();
     void secondSendOnSameObject();
     void untrustedCertificate_data();
@@ -621,6 +624,53 @@ void tst_TMail::transparencyAndLongLines()
     QString received = part.value("text").toString().replace("\r\n", "\n");
     QCOMPARE(received.size(), body.size());
     QVERIFY(received == body);
+}
+
+// The client writes a message part by part (and a large attachment slice by
+// slice); what arrives must be the message's text all the same, byte for byte.
+void tst_TMail::wireBytesAreTheMessageText()
+{
+    SmtpPeer peer;
+    QString error;
+    QVERIFY2(peer.startRecording("plain", &error), qPrintable(error));
+    QByteArray binary;
+    for (int i = 0; i < 200000; ++i)
+        binary += char((i * 31 + i / 7) & 0xff);
+    const QString big = writeFile(peer.tempPath("big.bin"), binary);
+
+    TMimeMessage message;
+    message.setSender("me@example.org", QString::fromUtf8("Mé"));
+    message.addTo("you@example.org");
+    message.setSubject("bytes");
+    // Dots at the start of a write, of a line inside one, and at the very end.
+    message.addPart(new TMimeHtml(QString::fromUtf8(".<p>Ä</p>\n.\n..x\n.")));
+    auto *flattened = new TMimeText(QString::fromUtf8("7bit Ü\n.end"));
+    flattened->setEncoding(TMimePart::Encoding7Bit);
+    message.addPart(flattened);
+    auto *quoted = new TMimeText(QString::fromUtf8("quoted = printable ü ") + QString(200, QLatin1Char('q')));
+    quoted->setEncoding(TMimePart::EncodingQuotedPrintable);
+    message.addPart(quoted);
+    auto *raw = new TMimePart;
+    raw->setContentType("application/x-raw");
+    raw->setEncoding(TMimePart::Encoding8Bit);
+    raw->setContent(QByteArray("raw \xff\xfe bytes\r\n.\r\n"));
+    message.addPart(raw);
+    auto *alternative = new TMimeMultiPart(TMimeMultiPart::Alternative);
+    alternative->addPart(new TMimeText("plain"));
+    alternative->addPart(new TMimeHtml("<b>html</b>"));
+    message.addPart(alternative);
+    message.addPart(new TMimeAttachment(big));
+
+    MailClient mail("127.0.0.1", peer.port(), TMail::Tcp);
+    setTimeouts(mail);
+    QVERIFY(mail.connectToHost());
+    QVERIFY2(mail.sendMail(message), qPrintable(mail.lastError().text()));
+    const QByteArray expected = message.toString().toUtf8() + "\r\n";
+    const QByteArray received = peer.raw(1);
+    QCOMPARE(received.size(), expected.size());
+    QVERIFY(received == expected);
+    // The text is still there to be had from the parts after the send.
+    QVERIFY(message.parts().last()->toString().contains(QString::fromLatin1(binary.left(300).toBase64().left(76))));
 }
 
 void tst_TMail::secondSendOnSameObject_data()

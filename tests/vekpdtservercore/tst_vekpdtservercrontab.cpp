@@ -5,6 +5,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <time.h>
+
 // The timetable, driven by a test clock: each kind's next time, month ends,
 // leap days, invalid values, catch-up after a stall and the wait flag.
 class tst_VekPdtServerCrontab : public QObject
@@ -13,6 +15,38 @@ class tst_VekPdtServerCrontab : public QObject
 
 private:
     QDateTime now;
+
+    // Puts the process into an explicit zone for one test: Qt hands every
+    // local-time conversion to the C library, which reads TZ.
+    class ZoneGuard
+    {
+    public:
+        explicit ZoneGuard(const char *iZone)
+            : had(qEnvironmentVariableIsSet("TZ"))
+            , old(qgetenv("TZ"))
+        {
+            qputenv("TZ", iZone);
+            tzset();
+        }
+        ~ZoneGuard()
+        {
+            if (had)
+                qputenv("TZ", old);
+            else
+                qunsetenv("TZ");
+            tzset();
+        }
+
+    private:
+        const bool had;
+        const QByteArray old;
+    };
+
+    static QDateTime utc(const QString &iText)
+    {
+        return QDateTime(QDate::fromString(iText.left(10), QStringLiteral("yyyy-MM-dd")),
+                         QTime::fromString(iText.mid(11), QStringLiteral("HH:mm:ss")), Qt::UTC);
+    }
 
     static QDateTime at(const char *iText)
     {
@@ -118,6 +152,90 @@ private Q_SLOTS:
         crontab.registerTask(trigger(type, value));
         QCOMPARE(crontab.taskCount(), 1);
         QCOMPARE(crontab.nextRun(0), expected);
+    }
+
+    void firstRunAcrossDaylightSavingChanges_data()
+    {
+        // Europe/Berlin in 2026: clocks go forward at 01:00 UTC on 29 March
+        // and back at 01:00 UTC on 25 October.
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("registeredAtUtc");
+        QTest::addColumn<QString>("expectedUtc");
+
+        QTest::newRow("day over the spring change") << "EACH_DAY"
+                                                    << "08:00:00"
+                                                    << "2026-03-28 08:00:00"
+                                                    << "2026-03-29 06:00:00";
+        QTest::newRow("day over the autumn change") << "EACH_DAY"
+                                                    << "08:00:00"
+                                                    << "2026-10-24 07:00:00"
+                                                    << "2026-10-25 07:00:00";
+        QTest::newRow("10 s rule on the change day") << "EACH_DAY"
+                                                     << "08:00:00"
+                                                     << "2026-03-29 05:59:55"
+                                                     << "2026-03-30 06:00:00";
+        QTest::newRow("day before the change, due today") << "EACH_DAY"
+                                                          << "23:30:00"
+                                                          << "2026-03-28 12:00:00"
+                                                          << "2026-03-28 22:30:00";
+        QTest::newRow("week over the spring change") << "EACH_WEEK"
+                                                     << "1 09:00:00"
+                                                     << "2026-03-25 12:00:00"
+                                                     << "2026-03-30 07:00:00";
+        QTest::newRow("month over the autumn change") << "EACH_MONTH"
+                                                      << "01 00:10:00"
+                                                      << "2026-10-05 10:00:00"
+                                                      << "2026-10-31 23:10:00";
+        QTest::newRow("year from winter into summer") << "EACH_YEAR"
+                                                      << "06-01 12:00:00"
+                                                      << "2026-01-10 12:00:00"
+                                                      << "2026-06-01 10:00:00";
+        QTest::newRow("interval counts real seconds") << "INTERVAL"
+                                                      << "3600"
+                                                      << "2026-03-29 00:30:00"
+                                                      << "2026-03-29 01:29:58";
+    }
+
+    void firstRunAcrossDaylightSavingChanges()
+    {
+        QFETCH(QString, type);
+        QFETCH(QString, value);
+        QFETCH(QString, registeredAtUtc);
+        QFETCH(QString, expectedUtc);
+        const ZoneGuard zone("Europe/Berlin");
+        VekPdtServerCrontab crontab;
+        setClock(crontab);
+        now = utc(registeredAtUtc).toLocalTime();
+        crontab.registerTask(trigger(type, value));
+        QCOMPARE(crontab.nextRun(0).toUTC(), utc(expectedUtc));
+    }
+
+    void dailyFiringsFollowTheZoneAcrossTheChange()
+    {
+        const ZoneGuard zone("Europe/Berlin");
+        VekPdtServerCrontab crontab;
+        setClock(crontab);
+        now = utc(QStringLiteral("2026-03-28 06:00:00")).toLocalTime();
+        crontab.registerTask(trigger(QStringLiteral("EACH_DAY"), QStringLiteral("08:00:00"), 1));
+        // 02:30 does not exist on the day clocks go forward: it still fires once that day.
+        crontab.registerTask(trigger(QStringLiteral("EACH_DAY"), QStringLiteral("02:30:00"), 2));
+        QSignalSpy spy(&crontab, &VekPdtServerCrontab::taskTriggered);
+        QList<QString> firedAt;
+        connect(&crontab, &VekPdtServerCrontab::taskTriggered, this, [this, &firedAt](int iTaskId) {
+            firedAt << QStringLiteral("%1 %2").arg(iTaskId).arg(now.toUTC().toString(Qt::ISODate));
+        });
+        // A tick every minute from Saturday morning to Monday morning.
+        for (; now < utc(QStringLiteral("2026-03-30 05:00:00")); now = now.addSecs(60))
+            tick(crontab);
+        QCOMPARE(firedAt.size(), 4);
+        QCOMPARE(firedAt.at(0), QStringLiteral("1 2026-03-28T07:00:00Z"));
+        QVERIFY2(firedAt.at(1) >= QStringLiteral("2 2026-03-29T00:30:00Z")
+                         && firedAt.at(1) <= QStringLiteral("2 2026-03-29T01:30:00Z"),
+                 qPrintable(firedAt.at(1)));
+        QCOMPARE(firedAt.at(2), QStringLiteral("1 2026-03-29T06:00:00Z"));
+        QCOMPARE(firedAt.at(3), QStringLiteral("2 2026-03-30T00:30:00Z"));
+        QCOMPARE(crontab.nextRun(0).toUTC(), utc(QStringLiteral("2026-03-30 06:00:00")));
     }
 
     void invalidTriggerIsNeverDue_data()

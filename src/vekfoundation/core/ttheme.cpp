@@ -347,7 +347,21 @@ QString TThemePrivate::substituteColorFunction(const QString &iText, ColorFuncti
     int last = 0;
     int start = 0;
     while ((start = iText.indexOf(call, start)) >= 0) {
-        const QRegularExpressionMatch m = patterns[iFunction].match(iText, start, QRegularExpression::NormalMatch,
+        // A call holds one more "(" at most (an rgba colour) and two ")": the
+        // match is looked for in that window only, not in the whole rest of
+        // the text, which would make the pass quadratic in the text's size.
+        int windowEnd = start + call.size();
+        for (int opens = 0, closes = 0; windowEnd < iText.size(); ++windowEnd) {
+            const QChar c = iText.at(windowEnd);
+            if (c == QLatin1Char('(') && ++opens > 1)
+                break;
+            if (c == QLatin1Char(')') && ++closes == 2) {
+                ++windowEnd;
+                break;
+            }
+        }
+        const QString window = iText.mid(start, windowEnd - start);
+        const QRegularExpressionMatch m = patterns[iFunction].match(window, 0, QRegularExpression::NormalMatch,
                                                                     QRegularExpression::AnchoredMatchOption);
         if (!m.hasMatch()) {
             ++start;
@@ -380,7 +394,7 @@ QString TThemePrivate::substituteColorFunction(const QString &iText, ColorFuncti
         }
         out += iText.midRef(last, start - last);
         out += found.value();
-        last = start = m.capturedEnd();
+        last = start = start + m.capturedEnd();
     }
     out += iText.midRef(last);
     return out;

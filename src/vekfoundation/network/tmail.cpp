@@ -4,8 +4,14 @@
 #include "tlogger.h"
 
 #include "tmimeattachment.h"
+#include "tmimefile.h"
 #include "tmimehtml.h"
+#include "tmimeinlinefile.h"
 #include "tmimemessage.h"
+#include "tmimemessage_p.h"
+#include "tmimemultipart.h"
+#include "tmimepart_p.h"
+#include "tquotedprintable.h"
 
 #include <QDebug>
 #include <QFile>
@@ -13,6 +19,8 @@
 #include <QMessageAuthenticationCode>
 #include <QRegularExpression>
 #include <QSslSocket>
+
+#include <typeinfo>
 
 namespace {
 const QString ErrorType = QStringLiteral("ERROR");
@@ -27,26 +35,134 @@ QString showLineBreaks(QString iText)
     return iText;
 }
 
-// RFC 5321 transparency: a line starting with "." gets a second one, so
-// that a body line "." cannot end the mail early.
-QByteArray dotStuffed(const QByteArray &iData)
+// Bytes waiting in the socket beyond this are written out before more are
+// given to it, so a large mail never sits in memory whole.
+const qint64 WriteHighWater = 1024 * 1024;
+const qint64 WriteLowWater = 256 * 1024;
+
+// The part classes of this library whose text the writer below knows how to
+// produce itself; anything else (a caller's own part class) is asked for its
+// text.
+bool isOwnLeafPart(const TMimePart *iPart)
 {
-    if (!iData.startsWith('.') && !iData.contains("\n."))
-        return iData;
-    QByteArray out;
-    out.reserve(iData.size() + 64);
-    int from = 0;
-    if (iData.startsWith('.'))
-        out += '.';
-    for (int hit = iData.indexOf("\n.", from); hit >= 0; hit = iData.indexOf("\n.", from)) {
-        out.append(iData.constData() + from, hit + 1 - from);
-        out += '.';
-        from = hit + 1;
-    }
-    out.append(iData.constData() + from, iData.size() - from);
-    return out;
+    const std::type_info &type = typeid(*iPart);
+    return type == typeid(TMimePart) || type == typeid(TMimeText) || type == typeid(TMimeHtml)
+           || type == typeid(TMimeFile) || type == typeid(TMimeAttachment) || type == typeid(TMimeInlineFile);
 }
 } // namespace
+
+/*!
+ * Writes a message after DATA the way TMimeMessage::toString() and
+ * TMimePart::toString() build it, byte for byte, but one part (and one
+ * slice of a large Base64 body) at a time, dot-stuffed on the way (RFC 5321
+ * transparency: a line starting with "." gets a second one, so that a body
+ * line "." cannot end the mail early).
+ */
+class TMailDataWriter
+{
+public:
+    explicit TMailDataWriter(TMailPrivate *iMail)
+        : mail(iMail)
+    {}
+
+    bool writeMessage(const TMimeMessage &iMessage)
+    {
+        if (typeid(iMessage) != typeid(TMimeMessage))
+            return write(iMessage.toString().toUtf8());
+        const TMimeMessagePrivate *message = TMimeMessagePrivate::get(iMessage);
+        if (!write(message->headerText().toUtf8()))
+            return false;
+        return !message->content || writePart(message->content, false);
+    }
+
+private:
+    // iPrepare: the part is built anew (a multipart prepares every child);
+    // otherwise a part that holds its text already sends that.
+    bool writePart(TMimePart *iPart, bool iPrepare)
+    {
+        TMimePartPrivate *part = TMimePartPrivate::get(iPart);
+        const bool fresh = iPrepare || !part->prepared;
+        if (fresh && typeid(*iPart) == typeid(TMimeMultiPart) && part->encoding == TMimePart::Encoding8Bit) {
+            const QString delimiter = QLatin1String("--") + part->boundary;
+            if (!write(part->headerText(TMimePart::Encoding8Bit).toUtf8()))
+                return false;
+            const QList<TMimePart *> children = static_cast<TMimeMultiPart *>(iPart)->parts();
+            for (TMimePart *child : children) {
+                if (!write((delimiter + QLatin1String("\r\n")).toUtf8()) || !writePart(child, true))
+                    return false;
+            }
+            return write((delimiter + QLatin1String("--\r\n")).toUtf8()) && write(QByteArrayLiteral("\r\n"));
+        }
+        if (fresh && isOwnLeafPart(iPart)) {
+            part->deferText = true;
+            iPart->prepare();
+            part->deferText = false;
+            return write(part->headerText(part->preparedEncoding).toUtf8()) && writeBody(part)
+                   && write(QByteArrayLiteral("\r\n"));
+        }
+        if (iPrepare)
+            iPart->prepare();
+        return write(iPart->toString().toUtf8());
+    }
+
+    bool writeBody(const TMimePartPrivate *iPart)
+    {
+        const QByteArray &content = iPart->content;
+        switch (iPart->preparedEncoding) {
+        case TMimePart::Encoding7Bit:
+            return write(QString::fromUtf8(QString::fromUtf8(content).toLatin1()).toUtf8());
+        case TMimePart::Encoding8Bit:
+            return write(QString::fromUtf8(content).toUtf8());
+        case TMimePart::EncodingBase64: {
+            const int lineLength = iPart->formatter.maxLength();
+            if (lineLength <= 0 || lineLength % 4 != 0)
+                return write(iPart->formatter.format(content.toBase64()));
+            // Whole lines of whole Base64 groups per slice: the slices'
+            // lines joined by line ends are the lines of the whole.
+            const int step = lineLength / 4 * 3 * 512;
+            for (int pos = 0; pos < content.size(); pos += step) {
+                const QByteArray slice
+                        = QByteArray::fromRawData(content.constData() + pos, qMin(step, content.size() - pos));
+                if ((pos > 0 && !write(QByteArrayLiteral("\r\n"))) || !write(iPart->formatter.format(slice.toBase64())))
+                    return false;
+            }
+            return true;
+        }
+        case TMimePart::EncodingQuotedPrintable:
+            return write(iPart->formatter.format(TQuotedPrintable::encode(content), true).toUtf8());
+        default:
+            return true;
+        }
+    }
+
+    bool write(const QByteArray &iBytes)
+    {
+        if (iBytes.isEmpty())
+            return true;
+        const bool stuff = (atLineStart && iBytes.startsWith('.')) || iBytes.contains("\n.");
+        if (stuff) {
+            QByteArray out;
+            out.reserve(iBytes.size() + 64);
+            int from = 0;
+            if (atLineStart && iBytes.startsWith('.'))
+                out += '.';
+            for (int hit = iBytes.indexOf("\n.", from); hit >= 0; hit = iBytes.indexOf("\n.", from)) {
+                out.append(iBytes.constData() + from, hit + 1 - from);
+                out += '.';
+                from = hit + 1;
+            }
+            out.append(iBytes.constData() + from, iBytes.size() - from);
+            mail->socket->write(out);
+        } else {
+            mail->socket->write(iBytes);
+        }
+        atLineStart = iBytes.endsWith('\n');
+        return mail->socket->bytesToWrite() <= WriteHighWater || mail->flushWrites(WriteLowWater);
+    }
+
+    TMailPrivate *mail;
+    bool atLineStart = true;
+};
 
 void TMailPrivate::raiseError(const QString &iCode, const QString &iText)
 {
@@ -82,7 +198,7 @@ bool TMailPrivate::requireConnection()
     return false;
 }
 
-bool TMailPrivate::flushWrites()
+bool TMailPrivate::flushWrites(qint64 iKeep)
 {
     // Each wait only needs some progress: a large mail to a slow reader may
     // take far longer than the time-out as a whole.
@@ -91,7 +207,7 @@ bool TMailPrivate::flushWrites()
         qint64 pending = socket->bytesToWrite();
         if (ssl)
             pending += ssl->encryptedBytesToWrite();
-        if (pending <= 0)
+        if (pending <= iKeep)
             return true;
         if (!socket->waitForBytesWritten(responseTimeout)) {
             raiseError(QStringLiteral("ResponseTimeout"), QStringLiteral("Response Timeout!"));
@@ -505,9 +621,9 @@ bool TMail::sendMail(TMimeMessage &iMessage)
     if (d->exchange(QStringLiteral("DATA")) != 354)
         return false;
 
-    // The line end after the text and the closing dot go out in a write of
-    // their own, so that a large text is not copied once more to append them.
-    d->socket->write(dotStuffed(iMessage.toString().toUtf8()));
+    TMailDataWriter writer(d.get());
+    if (!writer.writeMessage(iMessage))
+        return false;
     d->socket->write("\r\n.\r\n");
     return waitForResponse() && d->responseCode == 250;
 }

@@ -20,7 +20,8 @@ public:
     QTcpSocket *createSocket(int iType);
     bool isConnected() const;
     bool requireConnection();
-    bool flushWrites();
+    //! Waits until at most iKeep bytes are still to be written.
+    bool flushWrites(qint64 iKeep = 0);
     int exchange(const QString &iLine);
     bool serverStep(const QString &iLine, int iExpectedCode);
     bool checkAddresses(const TMimeMessage &iMessage);

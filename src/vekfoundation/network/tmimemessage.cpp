@@ -177,16 +177,22 @@ int TMimeMessage::headerEncoding() const
     return d->headerEncoding;
 }
 
+QString TMimeMessagePrivate::headerText() const
+{
+    QString s;
+    s += QLatin1String("From:") + participant(sender) + QLatin1String("\r\n");
+    s += QLatin1String("To:") + participantList(to);
+    if (!cc.isEmpty())
+        s += QLatin1String("Cc:") + participantList(cc);
+    s += QLatin1String("Subject: ") + encodedText(subject) + QLatin1String("\r\n");
+    s += QLatin1String("MIME-Version: 1.0\r\n");
+    return s;
+}
+
 QString TMimeMessage::toString() const
 {
     Q_D(const TMimeMessage);
-    QString s;
-    s += QLatin1String("From:") + d->participant(d->sender) + QLatin1String("\r\n");
-    s += QLatin1String("To:") + d->participantList(d->to);
-    if (!d->cc.isEmpty())
-        s += QLatin1String("Cc:") + d->participantList(d->cc);
-    s += QLatin1String("Subject: ") + d->encodedText(d->subject) + QLatin1String("\r\n");
-    s += QLatin1String("MIME-Version: 1.0\r\n");
+    QString s = d->headerText();
     if (d->content)
         s += d->content->toString();
     return s;

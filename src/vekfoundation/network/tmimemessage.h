@@ -53,6 +53,7 @@ private:
     Q_DISABLE_COPY(TMimeMessage)
     TMimeMessagePrivate *d_ptr;
     Q_DECLARE_PRIVATE(TMimeMessage)
+    friend class TMimeMessagePrivate;
 };
 
 #endif // TMIMEMESSAGE_H

@@ -12,6 +12,10 @@ public:
         : q_ptr(qptr)
     {}
 
+    static const TMimeMessagePrivate *get(const TMimeMessage &iMessage) { return iMessage.d_ptr; }
+
+    //! The message's header lines, up to the content's own headers.
+    QString headerText() const;
     QString encodedText(const QString &iText) const;
     QString participant(const TMailUser &iUser) const;
     QString participantList(const QList<TMailUser> &iUsers) const;

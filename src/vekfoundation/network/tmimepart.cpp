@@ -140,39 +140,50 @@ void TMimePart::prepare()
     writeMimeString(d->encoding);
 }
 
-void TMimePart::writeMimeString(int iEncoding)
+QString TMimePartPrivate::headerText(int iEncoding) const
 {
-    Q_D(TMimePart);
     QString s;
-    s += QLatin1String("Content-Type: ") + vekMimeHeaderSafe(d->contentType);
-    if (!d->contentName.isEmpty())
-        s += QLatin1String("; name=\"") + vekMimeHeaderSafe(d->contentName) + QLatin1Char('"');
-    if (!d->charset.isEmpty())
-        s += QLatin1String("; charset=") + vekMimeHeaderSafe(d->charset);
-    if (!d->boundary.isEmpty())
-        s += QLatin1String("; boundary=") + vekMimeHeaderSafe(d->boundary);
+    s += QLatin1String("Content-Type: ") + vekMimeHeaderSafe(contentType);
+    if (!contentName.isEmpty())
+        s += QLatin1String("; name=\"") + vekMimeHeaderSafe(contentName) + QLatin1Char('"');
+    if (!charset.isEmpty())
+        s += QLatin1String("; charset=") + vekMimeHeaderSafe(charset);
+    if (!boundary.isEmpty())
+        s += QLatin1String("; boundary=") + vekMimeHeaderSafe(boundary);
     s += QLatin1String("\r\n");
 
     s += QLatin1String("Content-Transfer-Encoding: ");
     switch (iEncoding) {
-    case Encoding7Bit:
+    case TMimePart::Encoding7Bit:
         s += QLatin1String("7bit\r\n");
         break;
-    case Encoding8Bit:
+    case TMimePart::Encoding8Bit:
         s += QLatin1String("8bit\r\n");
         break;
-    case EncodingBase64:
+    case TMimePart::EncodingBase64:
         s += QLatin1String("base64\r\n");
         break;
-    case EncodingQuotedPrintable:
+    case TMimePart::EncodingQuotedPrintable:
         s += QLatin1String("quoted-printable\r\n");
         break;
     default:
         break;
     }
-    if (!d->contentId.isEmpty())
-        s += QLatin1String("Content-ID: <") + vekMimeHeaderSafe(d->contentId) + QLatin1String(">\r\n");
-    s += d->header + QLatin1String("\r\n");
+    if (!contentId.isEmpty())
+        s += QLatin1String("Content-ID: <") + vekMimeHeaderSafe(contentId) + QLatin1String(">\r\n");
+    s += header + QLatin1String("\r\n");
+    return s;
+}
+
+void TMimePart::writeMimeString(int iEncoding)
+{
+    Q_D(TMimePart);
+    if (d->deferText) {
+        d->preparedEncoding = iEncoding;
+        d->prepared = false;
+        return;
+    }
+    QString s = d->headerText(iEncoding);
 
     switch (iEncoding) {
     case Encoding7Bit:

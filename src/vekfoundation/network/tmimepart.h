@@ -65,6 +65,7 @@ protected:
 
 private:
     Q_DECLARE_PRIVATE(TMimePart)
+    friend class TMimePartPrivate;
 };
 
 #endif // TMIMEPART_H

@@ -37,6 +37,12 @@ public:
         formatter = iOther.formatter;
     }
 
+    static TMimePartPrivate *get(TMimePart *iPart) { return iPart->d_ptr; }
+
+    //! The standard part headers, the extra header lines and the empty line
+    //! that ends them, for a body in iEncoding.
+    QString headerText(int iEncoding) const;
+
     QString header;
     QByteArray content;
     QString contentId;
@@ -48,6 +54,11 @@ public:
     QString mimeString;
     bool prepared {false};
     TMimeContentFormatter formatter {76};
+    // Set by the mail client while it sends: prepare() then loads the content
+    // and picks the encoding (kept in preparedEncoding) but builds no text,
+    // and the client writes the part's bytes to the socket itself.
+    bool deferText {false};
+    int preparedEncoding {TMimePart::Encoding7Bit};
     TMimePart *q_ptr;
 };
 

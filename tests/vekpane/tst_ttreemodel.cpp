@@ -4,10 +4,16 @@
 
 #include <QAbstractItemModelTester>
 #include <QJSEngine>
+#include <QMimeData>
+#include <QtEndian>
+
+#include <memory>
 
 using controlstest::expose;
 
 namespace {
+
+const QString dragType = QStringLiteral("application/vek.tmodel_drag");
 
 // A node that counts the live instances, to show which trees are freed.
 struct CountedItem : TTreeItem
@@ -143,6 +149,11 @@ private Q_SLOTS:
     void foreachItemStops();
     void deepChain();
     void fromScript();
+    // drag and drop
+    void drop_data();
+    void drop();
+    void dragPayload();
+    void dragModeFlags();
 };
 
 // --- nodes ---------------------------------------------------------------------
@@ -573,6 +584,11 @@ void tst_TTreeModel::removal()
     QVERIFY(f.model.removeRows({f.at("11"), f.at("112"), f.at("2")}));
     QCOMPARE(dump(f.model), QString("1(12),3"));
     QCOMPARE(kept.row(), 1);
+
+    // A node that already belongs to a tree is not taken a second time.
+    TTreeItem *twice = f.model.itemFromVariant(node("t"));
+    f.model.appendRows(QList<TTreeItem *> {f.model.item(f.at("12")), twice, f.model.rootItem(), twice});
+    QCOMPARE(dump(f.model), QString("1(12),3,t"));
 }
 
 void tst_TTreeModel::resetsFreeTheOldTree()
@@ -809,6 +825,113 @@ void tst_TTreeModel::fromScript()
     QCOMPARE(dump(f.model), QString("y(z),x"));
     CONTROLS_EVAL(engine, "tree.findRows(['z'])");
     QCOMPARE(dump(f.model), QString("y(z),-x"));
+}
+
+// --- drag and drop -------------------------------------------------------------------
+
+void tst_TTreeModel::drop_data()
+{
+    QTest::addColumn<QString>("dragged");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("onto");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QString>("tree");
+
+    const QString unchanged = "1(11(111,112),12),2(21),3,4";
+    QTest::newRow("between first-level rows") << "1" << 3 << "" << true << "2(21),3,1(11(111,112),12),4";
+    QTest::newRow("up between rows") << "4" << 1 << "" << true << "1(11(111,112),12),4,2(21),3";
+    QTest::newRow("onto a row: its first child") << "3" << -1 << "1" << true << "1(3,11(111,112),12),2(21),4";
+    QTest::newRow("onto a leaf") << "1" << -1 << "21" << true << "2(21(1(11(111,112),12))),3,4";
+    QTest::newRow("empty space: last first-level row") << "2" << -1 << "" << true << "1(11(111,112),12),3,4,2(21)";
+    QTest::newRow("into another parent") << "112" << 1 << "2" << true << "1(11(111),12),2(21,112),3,4";
+    QTest::newRow("down within a parent") << "111" << 2 << "11" << true << "1(11(112,111),12),2(21),3,4";
+    QTest::newRow("child up to the first level") << "11" << 0 << "" << true << "11(111,112),1(12),2(21),3,4";
+    QTest::newRow("own upper edge stays") << "2" << 1 << "" << true << unchanged;
+    QTest::newRow("own lower edge stays") << "2" << 2 << "" << true << unchanged;
+    QTest::newRow("onto itself refused") << "1" << -1 << "1" << false << unchanged;
+    QTest::newRow("onto its grandchild refused") << "1" << 0 << "111" << false << unchanged;
+    QTest::newRow("row beyond the children refused") << "3" << 2 << "2" << false << unchanged;
+}
+
+void tst_TTreeModel::drop()
+{
+    QFETCH(QString, dragged);
+    QFETCH(int, row);
+    QFETCH(QString, onto);
+    QFETCH(bool, accepted);
+    QFETCH(QString, tree);
+
+    Fixture f;
+    f.model.appendRow(node("4"));
+    f.model.setDragMode(1);
+    f.model.setRowExpanded(f.at("11"), false);
+    QPersistentModelIndex inside(f.at("112"));
+    std::unique_ptr<QMimeData> mime(f.model.mimeData({f.at(dragged), f.at("3")}));
+    QVERIFY(mime);
+    const QModelIndex parent = onto.isEmpty() ? QModelIndex() : f.at(onto);
+    if (!accepted) {
+        const bool beyond = row > f.model.rowCount(parent);
+        QTest::ignoreMessage(QtDebugMsg,
+                             beyond ? "drag treeitem error" : "can't move parent to child or self to self!");
+    }
+    QCOMPARE(f.model.dropMimeData(mime.get(), Qt::MoveAction, row, 0, parent), accepted);
+    QCOMPARE(dump(f.model), tree);
+    // The dragged subtree keeps its values and flags, and indexes into it follow.
+    QVERIFY(!f.model.item(f.at("11"))->expanded());
+    QCOMPARE(f.model.rowPrimaryKey(inside), QVariant("112"));
+    QCOMPARE(f.model.rowDataMap(f.at("112")).value("name"), QVariant("n112"));
+}
+
+void tst_TTreeModel::dragPayload()
+{
+    Fixture f;
+    f.model.setDragMode(1);
+    QCOMPARE(f.model.mimeTypes(), QStringList {dragType});
+    QVERIFY(!f.model.mimeData({}));
+    QVERIFY(!f.model.mimeData({QModelIndex()}));
+
+    // Two big-endian 32-bit numbers: the row's identity, then its row number.
+    std::unique_ptr<QMimeData> mime(f.model.mimeData({f.at("12"), f.at("2")}));
+    const QByteArray payload = mime->data(dragType);
+    QCOMPARE(payload.size(), 8);
+    QCOMPARE(qFromBigEndian<qint32>(payload.constData() + 4), 1);
+
+    // A payload is understood only by the model that wrote it, and only while its row exists.
+    Fixture other;
+    other.model.setDragMode(1);
+    QVERIFY(!other.model.dropMimeData(mime.get(), Qt::MoveAction, 0, 0, QModelIndex()));
+    QByteArray forged = payload;
+    qToBigEndian<qint32>(qFromBigEndian<qint32>(payload.constData()) + 1, forged.data());
+    QMimeData forgedMime;
+    forgedMime.setData(dragType, forged);
+    QVERIFY(!f.model.dropMimeData(&forgedMime, Qt::MoveAction, 0, 0, QModelIndex()));
+    QMimeData shortMime;
+    shortMime.setData(dragType, QByteArray("\x01", 1));
+    QVERIFY(!f.model.dropMimeData(&shortMime, Qt::MoveAction, 0, 0, QModelIndex()));
+    QMimeData otherType;
+    otherType.setData("text/plain", payload);
+    QVERIFY(!f.model.dropMimeData(&otherType, Qt::MoveAction, 0, 0, QModelIndex()));
+    // A copy is not what this model does: accepted, nothing changes.
+    QVERIFY(f.model.dropMimeData(mime.get(), Qt::CopyAction, 0, 0, QModelIndex()));
+    QCOMPARE(dump(f.model), QString("1(11(111,112),12),2(21),3"));
+
+    QVERIFY(f.model.removeRow(f.at("1")));
+    QVERIFY(!f.model.dropMimeData(mime.get(), Qt::MoveAction, 0, 0, QModelIndex()));
+    QCOMPARE(dump(f.model), QString("2(21),3"));
+}
+
+void tst_TTreeModel::dragModeFlags()
+{
+    Fixture f;
+    QCOMPARE(f.model.supportedDropActions(), Qt::CopyAction);
+    QVERIFY(!(f.model.flags(f.at("1")) & (Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled)));
+    QCOMPARE(f.model.flags(QModelIndex()), Qt::NoItemFlags);
+    f.model.setProperty("dragMode", 1);
+    QCOMPARE(f.model.dragMode(), 1);
+    QCOMPARE(f.model.supportedDropActions(), Qt::MoveAction);
+    QVERIFY(f.model.flags(f.at("111", 1)) & Qt::ItemIsDragEnabled);
+    QVERIFY(f.model.flags(f.at("111")) & Qt::ItemIsDropEnabled);
+    QCOMPARE(f.model.flags(QModelIndex()), Qt::ItemIsDropEnabled);
 }
 
 QTEST_MAIN(tst_TTreeModel)

@@ -209,11 +209,15 @@ void TTreeModelPrivate::insertItems(TTreeItem *iParent, int iRow, const QList<TT
     Q_Q(TTreeModel);
     if (!iParent)
         return;
+    // A node that already has a parent belongs to a tree (also one listed
+    // twice here): taking it again would give it two owners.
     QList<TTreeItem *> newItems;
     newItems.reserve(iItems.size());
     for (TTreeItem *newItem : iItems) {
-        if (newItem)
-            newItems.append(newItem);
+        if (!newItem || newItem->d->parent || newItem == rootItem)
+            continue;
+        newItem->d->parent = iParent;
+        newItems.append(newItem);
     }
     if (newItems.isEmpty())
         return;
@@ -221,8 +225,6 @@ void TTreeModelPrivate::insertItems(TTreeItem *iParent, int iRow, const QList<TT
     QList<TTreeItem *> &children = iParent->d->children;
     const int row = qBound(0, iRow, children.size());
     q->beginInsertRows(indexOf(iParent), row, row + newItems.size() - 1);
-    for (TTreeItem *newItem : qAsConst(newItems))
-        newItem->d->parent = iParent;
     if (row == children.size()) {
         children.append(newItems);
     } else {

@@ -214,7 +214,7 @@ public Q_SLOTS:
     QList<TTreeItem *> appendRows(const QVariantList &iValues, const QModelIndex &iParent = QModelIndex());
     //! Inserts the rows at the start, the first one becoming row 0; returns their nodes.
     QList<TTreeItem *> prependRows(const QVariantList &iValues, const QModelIndex &iParent = QModelIndex());
-    //! Appends \a iItems, which pass into the model's ownership.
+    //! Appends \a iItems, which pass into the model's ownership; nodes that already have a parent are left out.
     void appendRows(const QList<TTreeItem *> &iItems, const QModelIndex &iParent = QModelIndex());
     //! Inserts \a iItems at the start, which pass into the model's ownership.
     void prependRows(const QList<TTreeItem *> &iItems, const QModelIndex &iParent = QModelIndex());

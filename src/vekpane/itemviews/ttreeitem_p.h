@@ -1,0 +1,19 @@
+#ifndef TTREEITEM_P_H
+#define TTREEITEM_P_H
+
+#include "ttreeitem.h"
+
+class TTreeItemPrivate
+{
+public:
+    QList<TTreeItem *> children;
+    QVariantList values;
+    TTreeItem *parent = nullptr;
+    bool visible = true;
+    bool expanded = false;
+    // Where the node stood among its siblings when last asked; a shift by
+    // insertions or removals is found again by looking outward from here.
+    mutable int rowHint = 0;
+};
+
+#endif // TTREEITEM_P_H

@@ -31,7 +31,7 @@ int CountedItem::alive = 0;
 // A nested row {"id", "name", "state"} with its children under "CHILDREN" (none for a leaf).
 QVariant node(const QString &iId, const QVariantList &iChildren = QVariantList(), int iState = 0)
 {
-    QVariantMap row {{"id", iId}, {"name", "n" + iId}, {"state", iState}};
+    QVariantMap row {{"id", iId}, {"name", QString("n" + iId)}, {"state", iState}};
     if (!iChildren.isEmpty())
         row.insert("CHILDREN", iChildren);
     return row;

@@ -4,6 +4,7 @@
 
 #include <QJSEngine>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QtTest>

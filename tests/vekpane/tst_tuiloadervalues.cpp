@@ -24,6 +24,7 @@ private Q_SLOTS:
     void clearValuesEmptiesChoiceFields();
     void getAllValuesLeavesOutHidden();
     void dataChangedFollowsBlock();
+    void rebuildFromDataChanged();
     void initialValuesAndInitCallbacks();
     void userDataTitlesAndCallbacks();
 
@@ -250,6 +251,21 @@ void tst_TUiLoaderValues::dataChangedFollowsBlock()
     form.find<TLineEdit>(QStringLiteral("b"))->emitSignal(QStringLiteral("custom"), QVariant(), QString());
     QCOMPARE(changed.count(), 3);
     QVERIFY(!form.loader.isChanged());
+}
+
+void tst_TUiLoaderValues::rebuildFromDataChanged()
+{
+    Form form;
+    QVERIFY(form.build(QStringLiteral("{type:'LineEdit', name:'a'}")));
+    form.live();
+    // A host that answers a change with a new form: the sender is still in its event.
+    connect(&form.loader, &TUiLoader::dataChanged, &form.loader,
+            [&form]() { form.build(QStringLiteral("{type:'LineEdit', name:'b'}")); });
+    QPointer<TLineEdit> a = form.find<TLineEdit>(QStringLiteral("a"));
+    a->emitSignal(QStringLiteral("value_changed"), QVariant(), QString());
+    QVERIFY(form.find(QStringLiteral("b")));
+    QVERIFY(!form.find(QStringLiteral("a")));
+    QTRY_VERIFY(!a);
 }
 
 void tst_TUiLoaderValues::initialValuesAndInitCallbacks()

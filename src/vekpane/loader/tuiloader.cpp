@@ -142,6 +142,7 @@ void TUiLoader::setEngine(QJSEngine *iEngine)
         return;
     d->engine = iEngine;
     d->argv = iEngine ? iEngine->newObject() : QJSValue();
+    d->snippets.clear();
 }
 
 void TUiLoader::setCreator(void *iContext, Creator iCreator)
@@ -278,15 +279,20 @@ QJSValue TUiLoaderPrivate::wrap(QObject *iObj) const
     return engine->newQObject(iObj);
 }
 
-QJSValue TUiLoaderPrivate::evaluateSnippet(const QString &iCode, const QString &iWhat) const
+QJSValue TUiLoaderPrivate::evaluateSnippet(const QString &iCode, const QString &iWhat)
 {
     if (!engine)
         return QJSValue();
+    // Snippets keep no state: one compiled function serves every field.
+    const auto cached = snippets.constFind(iCode);
+    if (cached != snippets.cend())
+        return *cached;
     const QJSValue value = engine->evaluate(iCode, QString(), 1);
     if (!value.isCallable()) {
         logError(QStringLiteral("%1 does not evaluate to a function: %2").arg(iWhat, value.toString()));
         return QJSValue();
     }
+    snippets.insert(iCode, value);
     return value;
 }
 
@@ -1184,10 +1190,11 @@ bool TUiLoader::loadValues(QVariant iValues, bool iClearBefore)
 
 void TUiLoader::clearValues()
 {
-    const QList<QObject *> fields = d->nameMap.values();
-    for (QObject *obj : fields) {
-        QPointer<QObject> guard(obj);
-        if (!guard)
+    // Setters are scripts: any of them may delete fields further on.
+    const QList<QObject *> named = d->nameMap.values();
+    const QList<QPointer<QObject>> fields(named.cbegin(), named.cend());
+    for (const QPointer<QObject> &obj : fields) {
+        if (!obj)
             continue;
         if (TRadioBox *radio = qobject_cast<TRadioBox *>(obj))
             radio->clearValue();
@@ -1205,14 +1212,17 @@ QJSValue TUiLoader::getAllValues(bool iIncludeInvisible)
     if (!d->engine)
         return QJSValue();
     QJSValue values = d->engine->newObject();
-    const QHash<QString, QObject *> fields = d->nameMap;
-    for (auto it = fields.cbegin(); it != fields.cend(); ++it) {
-        QObject *obj = it.value();
-        if (!d->getters.contains(obj))
+    // Getters are scripts: any of them may delete fields further on.
+    QList<QPair<QString, QPointer<QObject>>> fields;
+    for (auto it = d->nameMap.cbegin(); it != d->nameMap.cend(); ++it)
+        fields.append(qMakePair(it.key(), QPointer<QObject>(it.value())));
+    for (const auto &field : qAsConst(fields)) {
+        QObject *obj = field.second;
+        if (!obj || !d->getters.contains(obj))
             continue;
         if (!iIncludeInvisible && obj->property("STATE").toString() == QLatin1String("HIDE"))
             continue;
-        values.setProperty(it.key(), getValue(obj));
+        values.setProperty(field.first, getValue(obj));
     }
     return values;
 }
@@ -1241,8 +1251,12 @@ void TUiLoader::onItemChanged(QString iType, QVariant iValue, QString iUid)
     Q_UNUSED(iType)
     Q_UNUSED(iValue)
     Q_UNUSED(iUid)
-    if (!d->blockChange)
-        Q_EMIT dataChanged();
+    if (d->blockChange)
+        return;
+    // A listener may rebuild the form while the sender is still in its event.
+    ++d->eventDepth;
+    Q_EMIT dataChanged();
+    --d->eventDepth;
 }
 
 // ---------------------------------------------------------------- validation, formulas, state
@@ -1373,12 +1387,18 @@ QVariantMap TUiLoader::validate(QObject *iObj, QString iMoment)
             sheet = widget->property("ORG_STYLESHEET").toString();
         if (sheet.isEmpty())
             sheet = QStringLiteral(".Q{}");
+        const bool stateChanged = widget->property("SS_VALIDATEION_STATE").toString() != state;
         widget->setProperty("SS_VALIDATEION_STATE", state);
-        widget->setToolTip(message);
-        widget->setStyleSheet(sheet);
-        // The state property is a style selector: the style must look again.
-        widget->style()->unpolish(widget);
-        widget->style()->polish(widget);
+        if (widget->toolTip() != message)
+            widget->setToolTip(message);
+        // Restyling is the dear part of a validation: only when something changed.
+        if (widget->styleSheet() != sheet) {
+            widget->setStyleSheet(sheet);
+        } else if (stateChanged) {
+            // The state property is a style selector: the style must look again.
+            widget->style()->unpolish(widget);
+            widget->style()->polish(widget);
+        }
     }
     if (!state.isEmpty()) {
         result.insert(QStringLiteral("type"), state);
@@ -1491,9 +1511,9 @@ void TUiLoader::setState(QObject *iObj, QString iState)
         }
     };
     apply(iObj);
-    const QList<QObject *> attached = d->attachedWidgets.values(iObj);
-    for (QObject *widget : attached) {
-        if (widget->isWidgetType())
+    const QList<QPointer<QObject>> attached = d->attachedWidgets.values(iObj);
+    for (const QPointer<QObject> &widget : attached) {
+        if (widget && widget->isWidgetType())
             apply(widget);
     }
 }

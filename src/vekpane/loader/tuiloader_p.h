@@ -55,7 +55,7 @@ public:
 
     // --- script helpers
     QJSValue wrap(QObject *iObj) const;
-    QJSValue evaluateSnippet(const QString &iCode, const QString &iWhat) const;
+    QJSValue evaluateSnippet(const QString &iCode, const QString &iWhat);
     QJSValue call(const QJSValue &iFunction, const QJSValueList &iArgs, const QString &iWhat, QObject *iObj) const;
     static QStringList nameList(const QJSValue &iValue);
     static QString quoted(const QString &iText);
@@ -95,7 +95,8 @@ public:
     QMultiHash<QObject *, QString> validateSignals;
     QMultiHash<QObject *, QString> changeSignals;
     QMultiHash<QObject *, QString> buddyNames;
-    QMultiHash<QObject *, QObject *> attachedWidgets;
+    // Labels and units made by a form are not registered: guarded.
+    QMultiHash<QObject *, QPointer<QObject>> attachedWidgets;
     QHash<QObject *, QString> labelBuddies;
 
     // Stable by insertion for equal positions.
@@ -109,6 +110,8 @@ public:
     TUiLoader::Creator creator = nullptr;
 
     QJSValue argv;
+    // Compiled getter, setter and validator snippets by their text.
+    QHash<QString, QJSValue> snippets;
     // Above zero while a widget event or a callback is being handled: a form
     // rebuilt from there must not delete the sender under its own feet.
     int eventDepth = 0;

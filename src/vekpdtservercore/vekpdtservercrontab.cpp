@@ -5,6 +5,8 @@
 
 #include <QTimer>
 
+#include <utility>
+
 namespace {
 
 // A calendar candidate less than this many whole seconds ahead is pushed one
@@ -248,13 +250,13 @@ VekPdtServerCrontab::~VekPdtServerCrontab()
 
 void VekPdtServerCrontab::setClock(const Clock &iClock) { d->clock = iClock; }
 
-int VekPdtServerCrontab::taskCount() const { return d->tasks.size(); }
+int VekPdtServerCrontab::taskCount() const { return int(d->tasks.size()); }
 
 QDateTime VekPdtServerCrontab::nextRun(int iIndex) const
 {
-    if (iIndex < 0 || iIndex >= d->tasks.size() || d->tasks.at(iIndex).never)
+    if (iIndex < 0 || iIndex >= taskCount() || d->tasks[size_t(iIndex)].never)
         return QDateTime();
-    return QDateTime::fromMSecsSinceEpoch(d->tasks.at(iIndex).nextRunMs);
+    return QDateTime::fromMSecsSinceEpoch(d->tasks[size_t(iIndex)].nextRunMs);
 }
 
 void VekPdtServerCrontab::registerTask(const QVariantMap &iData)
@@ -311,7 +313,7 @@ void VekPdtServerCrontab::registerTask(const QVariantMap &iData)
     if (!task.never && task.kind != CrontabTask::Interval)
         today = QDate::fromJulianDay(kEpochJulianDay + floorDiv(d->zone.toLocal(nowMs), kMsPerDay));
     d->computeNextRun(task, nowMs, today);
-    d->tasks.append(task);
+    d->tasks.push_back(std::move(task));
 }
 
 void VekPdtServerCrontab::clearTask() { d->tasks.clear(); }
@@ -331,7 +333,7 @@ void VekPdtServerCrontab::onTimerTimeout()
     const qint64 nowMs = d->nowUtcMs();
     const QDate today = d->zone.refresh(nowMs).date();
     // By index: a receiver may re-arm, clear or add triggers while we emit.
-    for (int i = 0; i < d->tasks.size(); ++i) {
+    for (size_t i = 0; i < d->tasks.size(); ++i) {
         CrontabTask &task = d->tasks[i];
         // Whole seconds ahead, truncated toward zero: due up to a second early.
         if (task.never || (task.nextRunMs - nowMs) / 1000 > 0)

@@ -4,24 +4,25 @@
 #include "vekpdtservercrontab.h"
 
 #include <QHash>
-#include <QVector>
 
 #include <climits>
+#include <deque>
 
 //! One registered trigger.
 struct CrontabTask
 {
     enum Kind { EachYear = 0, EachMonth = 1, EachWeek = 2, EachDay = 3, Interval = 4, Invalid = -1 };
 
+    // Widest members first: a schedule holds up to 100,000 of these.
+    qint64 nextRunMs = 0; // milliseconds since the epoch (UTC)
+    QDate configuredDate; // month and day (EACH_YEAR, EACH_MONTH), weekday (EACH_WEEK)
+    QVariant data;
     int taskId = 0;
     Kind kind = Invalid;
-    QDate configuredDate; // month and day (EACH_YEAR, EACH_MONTH), weekday (EACH_WEEK)
     QTime configuredTime;
-    qint64 nextRunMs = 0; // milliseconds since the epoch (UTC)
-    bool never = false;   // never due: the trigger could not be understood
     qint32 interval = 0;  // seconds
+    bool never = false;   // never due: the trigger could not be understood
     bool waitProcess = false;
-    QVariant data;
     bool armed = true;
 };
 
@@ -92,7 +93,10 @@ public:
         bool valid = false;
     };
 
-    QVector<CrontabTask> tasks;
+    // Blocks that never move: registering 100,000 triggers touches each
+    // record's memory once instead of copying the list at every growth
+    // (first touches of memory are what registration mostly costs).
+    std::deque<CrontabTask> tasks;
     VekPdtServerCrontab::Clock clock;
     CrontabLocalZone zone;
     QHash<QString, ParsedValue> parsedValues[4];

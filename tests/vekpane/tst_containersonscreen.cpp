@@ -1,22 +1,31 @@
 // The containers and notifications on a real X display: a form with a panel
-// menu, a splitter, a title expander, chips and a message bar, and a loading
-// overlay over a main window, grabbed from the screen.
+// menu, a splitter, a title expander, chips and a message bar, a title box
+// with its search entry over a pager, and a loading overlay over a main
+// window, grabbed from the screen.
 #include "taccordion.h"
 #include "tchips.h"
 #include "tlabel.h"
 #include "tloadingbar.h"
 #include "tmainwindow.h"
 #include "tmessagebar.h"
+#include "tpagetool.h"
 #include "tpanelitem.h"
 #include "tpanelmenu.h"
+#include "tresource.h"
+#include "tsearchentry.h"
 #include "tsplitter.h"
+#include "ttitlebox.h"
 #include "ttitleexpander.h"
 
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QScreen>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -59,6 +68,7 @@ class tst_ContainersOnScreen : public QObject
 private Q_SLOTS:
     void initTestCase();
     void formWithContainers();
+    void titleBoxSearchAndPager();
     void loadingOverlayOverMainWindow();
 };
 
@@ -139,6 +149,84 @@ void tst_ContainersOnScreen::formWithContainers()
     const int oneRow = chips->height();
     splitter->setWidgetSize(0, 500);
     QTRY_VERIFY(chips->height() > oneRow);
+}
+
+void tst_ContainersOnScreen::titleBoxSearchAndPager()
+{
+    // Icons of the buttons, so that each button shows something.
+    QTemporaryDir icons;
+    QVERIFY(icons.isValid());
+    for (const char *name :
+         {"search", "times-circle", "angle-double-left", "angle-left", "angle-right", "angle-double-right"}) {
+        QFile svg(icons.filePath(QLatin1String(name) + ".svg"));
+        QVERIFY(svg.open(QIODevice::WriteOnly));
+        svg.write("<svg xmlns='http://www.w3.org/2000/svg' width='16' height='16'>"
+                  "<path d='M2 2 L14 8 L2 14 Z' fill='#303030'/></svg>");
+    }
+    TResource::instance()->appendIconPath(icons.path());
+    const auto removeIcons = qScopeGuard([&icons] { TResource::instance()->removeIconPath(icons.path()); });
+
+    QWidget window;
+    window.setWindowTitle("Title box");
+    auto *column = new QVBoxLayout(&window);
+    auto *title = new TTitleBox;
+    title->setStyleSheet("TTitleBox { background-color: #2A6FB0; } QLabel { color: #FFFFFF; }");
+    title->setAttr("value", "Work orders");
+    TSearchEntry *search = title->searchEntry();
+    search->setOptionList(QVariantList {QVariantMap {{"text", "Order"}, {"name", "order_no"}},
+                                        QVariantMap {{"text", "Product"}, {"name", "product"}}});
+    search->setActiveOptions(QStringList {"order_no", "product"});
+    search->setLabel("Find");
+    search->setText("WO-1");
+    auto *table = new QLabel("rows");
+    table->setMinimumHeight(200);
+    auto *pager = new TPageTool;
+    pager->setPageSizeVisible(true);
+    pager->setRowCount(950);
+    pager->setCurrentPage(4);
+    column->addWidget(title);
+    column->addWidget(table, 1);
+    column->addWidget(pager);
+
+    window.setGeometry(80, 80, 700, 360);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTest::qWait(300);
+
+    const QImage screen = grabScreen("vek-titlebox.png");
+    QLabel *titleText = nullptr;
+    for (QLabel *label : title->findChildren<QLabel *>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (label->text() == QLatin1String("Work orders"))
+            titleText = label;
+    }
+    QVERIFY(titleText);
+    QToolButton *clear = search->findChild<QToolButton *>("CLEAR_BUTTON");
+    QSpinBox *page = pager->findChild<QSpinBox *>();
+    const QList<QToolButton *> buttons = pager->findChildren<QToolButton *>(QString(), Qt::FindDirectChildrenOnly);
+    QCOMPARE(buttons.size(), 4);
+    QList<QWidget *> parts {titleText, search->lineEdit(), clear, page};
+    for (QToolButton *button : buttons)
+        parts.append(button);
+    for (QWidget *part : parts) {
+        QVERIFY2(part->isVisible(), part->metaObject()->className());
+        QVERIFY2(hasContent(screen, onScreen(part)), part->metaObject()->className());
+    }
+    QVERIFY(page->text().endsWith("/10"));
+    // The box paints its own background; the search entry sits right of the title text.
+    const QRect box = onScreen(title);
+    QCOMPARE(QColor(screen.pixel(box.topLeft() + QPoint(2, 2))), QColor("#2A6FB0"));
+    QVERIFY(onScreen(titleText).right() < onScreen(search).left());
+    QVERIFY(box.contains(onScreen(search)));
+    // The clear button stays inside the field, clear of the text.
+    QVERIFY(onScreen(search->lineEdit()).contains(onScreen(clear)));
+    QVERIFY(box.bottom() < onScreen(table).top());
+    QVERIFY(onScreen(table).bottom() < onScreen(pager).top());
+    // The pager's controls sit in one row at the right end.
+    for (int i = 0; i + 1 < buttons.size(); ++i)
+        QVERIFY(onScreen(buttons.at(i)).right() < onScreen(buttons.at(i + 1)).left());
+    QVERIFY(onScreen(buttons.at(1)).right() < onScreen(page).left());
+    QVERIFY(onScreen(page).right() < onScreen(buttons.at(2)).left());
+    QVERIFY(onScreen(buttons.at(0)).left() > onScreen(pager).center().x());
 }
 
 void tst_ContainersOnScreen::loadingOverlayOverMainWindow()

@@ -61,6 +61,7 @@ class tst_TMessageBox : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void infoAnswersOk();
+    void parentDeletedWhileAsking();
     void closedWithoutButtonAnswersEmpty_data();
     void closedWithoutButtonAnswersEmpty();
     void questionYesNo_data();
@@ -266,6 +267,14 @@ void tst_TMessageBox::titles()
     }
     QCOMPARE(seen, title);
     QVERIFY(!seenIcon.isEmpty());
+}
+
+void tst_TMessageBox::parentDeletedWhileAsking()
+{
+    auto *parent = new QWidget;
+    whenShown([parent](TMessageBox *) { delete parent; });
+    QCOMPARE(TMessageBox::msgbox(parent, "Sure?", QString(), "Question", "Question", {"Yes", "No"}, QString()),
+             QString());
 }
 
 QTEST_MAIN(tst_TMessageBox)

@@ -97,6 +97,7 @@ private Q_SLOTS:
     void selectingByKeys();
     void rowForwards();
     void rowVisibility();
+    void searchOnShownView();
     void columnVisibility();
     void columnStateFromDescriptions();
     void saveAndRestore();
@@ -412,6 +413,39 @@ void tst_TTableView::rowVisibility()
     QCOMPARE(f.view.isRowHidden(1), true);
     QCOMPARE(f.view.isRowHidden(2), false);
     QCOMPARE(f.view.getAttr("primary_keys"), QVariant(ints({1, 3})));
+}
+
+// A search over a shown view hides its rows in one go: the row header lays out
+// once, when control returns to the event loop, and is right afterwards.
+void tst_TTableView::searchOnShownView()
+{
+    Fixture f(200);
+    f.view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.view));
+    QHeaderView *rowHeader = f.view.verticalHeader();
+    f.view.findRows(QRegExp("^part 1[0-9]$"), {"name"});
+    for (int r = 0; r < 200; ++r)
+        QCOMPARE(f.view.isRowHidden(r), !(r >= 10 && r <= 19));
+    QCoreApplication::processEvents();
+    QVERIFY(rowHeader->updatesEnabled());
+    // The first shown row sits at the top, the next one a row lower.
+    QCOMPARE(rowHeader->sectionPosition(10), 0);
+    QCOMPARE(rowHeader->sectionPosition(11), rowHeader->sectionSize(10));
+
+    // Nothing changes: the header is not held.
+    f.view.findRows(QRegExp("^part 1[0-9]$"), {"name"});
+    QVERIFY(rowHeader->updatesEnabled());
+
+    // A view deleted before the event loop runs again leaves nothing behind.
+    auto *view = new TTableView;
+    view->setDataKeyList({"id"});
+    view->setHeaderItem({QVariantMap(), QVariantMap {{"name", "id"}, {"displayRole", "$id"}}});
+    view->setAttr("value", QVariantList {QVariantList {1}, QVariantList {2}});
+    view->show();
+    view->findRows(QVariant(1), "id");
+    QVERIFY(!view->verticalHeader()->updatesEnabled());
+    delete view;
+    QCoreApplication::processEvents();
 }
 
 void tst_TTableView::columnVisibility()

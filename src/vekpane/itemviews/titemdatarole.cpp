@@ -1,6 +1,12 @@
 #include "titemdatarole.h"
 #include "titemdatarole_p.h"
 
+#include "tresource.h"
+#include "tuiutil.h"
+
+#include <QBrush>
+#include <QColor>
+#include <QFont>
 #include <QStringList>
 
 QMap<QString, int> TItemDataRolePrivate::initRoleMap()
@@ -86,4 +92,46 @@ Qt::ItemFlags TItemDataRole::str2itemFlags(const QString &iText)
         }
     }
     return flags;
+}
+
+QVariant TItemDataRolePrivate::convert(int iRole, const QVariant &iValue)
+{
+    if (!iValue.isValid()) {
+        if (iRole == Qt::TextAlignmentRole)
+            return int(Qt::AlignLeft | Qt::AlignVCenter);
+        return QVariant();
+    }
+    const bool isText = iValue.userType() == QMetaType::QString;
+    switch (iRole) {
+    case Qt::DecorationRole:
+        if (isText)
+            return TResource::instance()->icon(iValue.toString(), QStringLiteral("button"), QStringLiteral("body"));
+        break;
+    case Qt::FontRole:
+        if (isText) {
+            QFont font;
+            font.fromString(iValue.toString());
+            return font;
+        }
+        break;
+    case Qt::TextAlignmentRole:
+        if (isText)
+            return int(TUiUtil::str2alignment(iValue.toString()));
+        break;
+    case Qt::BackgroundRole:
+    case Qt::ForegroundRole:
+        if (isText) {
+            QColor colour;
+            colour.setNamedColor(iValue.toString());
+            return QBrush(colour);
+        }
+        break;
+    case Qt::CheckStateRole: {
+        const int state = iValue.toInt();
+        return int(state == 1 ? Qt::Checked : state == -1 ? Qt::PartiallyChecked : Qt::Unchecked);
+    }
+    default:
+        break;
+    }
+    return iValue;
 }

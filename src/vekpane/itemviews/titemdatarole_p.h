@@ -4,6 +4,7 @@
 #include "titemdatarole.h"
 
 #include <QMap>
+#include <QVariant>
 
 class TItemDataRolePrivate
 {
@@ -15,6 +16,11 @@ public:
 
     // Name -> number, ordered by name; built on first use and never changed.
     static const QMap<QString, int> &roleMap();
+
+    // A stored cell value as the view wants it for a role: texts name icons, fonts,
+    // alignments and colours; check states are stored as 1/0/-1. Table and tree
+    // models share it so that a column description means the same in both.
+    static QVariant convert(int iRole, const QVariant &iValue);
 
     TItemDataRole *q_ptr;
 

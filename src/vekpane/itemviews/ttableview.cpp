@@ -74,6 +74,23 @@ QModelIndexList TTableViewPrivate::indexesOf(const Items &iItems, int iFirst) co
     return result;
 }
 
+void TTableViewPrivate::holdRowHeaderUpdates()
+{
+    Q_Q(TTableView);
+    QHeaderView *header = q->verticalHeader();
+    if (rowHeaderHeld || !header->updatesEnabled())
+        return;
+    rowHeaderHeld = true;
+    header->setUpdatesEnabled(false);
+    QMetaObject::invokeMethod(
+            q,
+            [this] {
+                rowHeaderHeld = false;
+                q_func()->verticalHeader()->setUpdatesEnabled(true);
+            },
+            Qt::QueuedConnection);
+}
+
 TTableView::TTableView(QWidget *iParent)
     : QTableView(iParent)
     , d(new TTableViewPrivate(this))
@@ -516,6 +533,12 @@ void TTableView::setRowVisible(const QModelIndex &iIndex, bool iVisible)
         if (TTableModel *table = d->tableModel())
             table->setRowVisible(iIndex, iVisible);
     }
+    if (isRowHidden(iIndex.row()) == !iVisible)
+        return;
+    // A search announces its rows one by one. A header that may repaint works
+    // out every row's position again after each row it hides, which made one
+    // keystroke over many rows quadratic; held, it lays out once.
+    d->holdRowHeaderUpdates();
     setRowHidden(iIndex.row(), !iVisible);
 }
 

@@ -21,6 +21,11 @@ public:
     // The indexes of rows just inserted at iFirst, in the order of iItems.
     template<typename Items>
     QModelIndexList indexesOf(const Items &iItems, int iFirst) const;
+    // Keeps the row header from repainting until control returns to the
+    // event loop; see setRowVisible().
+    void holdRowHeaderUpdates();
+
+    bool rowHeaderHeld = false;
 
     int dragMode = 0;
     // Not owned: the caller may delete it at any time.

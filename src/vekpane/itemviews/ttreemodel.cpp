@@ -2,15 +2,12 @@
 #include "ttreemodel_p.h"
 
 #include "titemdatarole.h"
-#include "tresource.h"
+#include "titemdatarole_p.h"
 #include "tscriptvalue.h"
 #include "tuiutil.h"
 
-#include <QBrush>
-#include <QColor>
 #include <QDataStream>
 #include <QDebug>
-#include <QFont>
 #include <QMap>
 #include <QMimeData>
 #include <QRandomGenerator>
@@ -614,44 +611,7 @@ Qt::ItemFlags TTreeModel::flags(const QModelIndex &iIndex) const
 
 QVariant TTreeModel::roleDataConvert(int iRole, const QVariant &iValue) const
 {
-    if (!iValue.isValid()) {
-        if (iRole == Qt::TextAlignmentRole)
-            return int(Qt::AlignLeft | Qt::AlignVCenter);
-        return QVariant();
-    }
-    const bool isText = iValue.userType() == QMetaType::QString;
-    switch (iRole) {
-    case Qt::DecorationRole:
-        if (isText)
-            return TResource::instance()->icon(iValue.toString(), QStringLiteral("button"), QStringLiteral("body"));
-        break;
-    case Qt::FontRole:
-        if (isText) {
-            QFont font;
-            font.fromString(iValue.toString());
-            return font;
-        }
-        break;
-    case Qt::TextAlignmentRole:
-        if (isText)
-            return int(str2alignment(iValue.toString()));
-        break;
-    case Qt::BackgroundRole:
-    case Qt::ForegroundRole:
-        if (isText) {
-            QColor colour;
-            colour.setNamedColor(iValue.toString());
-            return QBrush(colour);
-        }
-        break;
-    case Qt::CheckStateRole: {
-        const int state = iValue.toInt();
-        return int(state == 1 ? Qt::Checked : state == -1 ? Qt::PartiallyChecked : Qt::Unchecked);
-    }
-    default:
-        break;
-    }
-    return iValue;
+    return TItemDataRolePrivate::convert(iRole, iValue);
 }
 
 Qt::Alignment TTreeModel::str2alignment(const QString &iText) { return TUiUtil::str2alignment(iText); }

@@ -10,6 +10,7 @@
 #include <QAbstractButton>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QStyle>
 #include <QTextBlock>
@@ -158,7 +159,11 @@ QString TMessageBox::run()
 {
     TTheme *theme = TTheme::instance();
     resize(theme->dp(300), d->detailView->isVisibleTo(this) ? theme->dp(200) : theme->dp(140));
+    // The modal loop runs every event: the parent may delete the box meanwhile.
+    QPointer<TMessageBox> self(this);
     exec();
+    if (!self)
+        return QString();
     close();
     return d->clickedButton ? d->clickedButton->objectName() : QString();
 }
@@ -172,16 +177,20 @@ void TMessageBox::onButtonCliced(QAbstractButton *iButton)
 QString TMessageBox::msgbox(QWidget *iParent, const QString &iText, const QString &iDetail, const QString &iIcon,
                             const QString &iTitle, const QStringList &iButtons, const QString &iDefaultButton)
 {
-    TMessageBox box(iParent);
-    box.setText(iText);
-    box.setIcon(iIcon);
-    box.setWindowTitle(iTitle);
+    // On the heap: a parent deleted while the box runs takes the box with it,
+    // which a box on the stack would not survive.
+    QPointer<TMessageBox> box = new TMessageBox(iParent);
+    box->setText(iText);
+    box->setIcon(iIcon);
+    box->setWindowTitle(iTitle);
     if (iButtons != QStringList {QStringLiteral("Ok")})
-        box.setButtons(iButtons);
+        box->setButtons(iButtons);
     if (!iDefaultButton.isEmpty())
-        box.setDefaultButton(iDefaultButton);
-    box.setDetail(iDetail);
-    return box.run();
+        box->setDefaultButton(iDefaultButton);
+    box->setDetail(iDetail);
+    const QString answer = box->run();
+    delete box.data();
+    return answer;
 }
 
 QString TMessageBox::info(QWidget *iParent, const QString &iText, const QString &iDetail, const QString &iTitle,

@@ -135,8 +135,11 @@ async def main():
     recorder = Recorder(args.record, args.user, args.password, args.raw_only)
     loop = asyncio.get_running_loop()
 
+    # Benchmarks send mails past aiosmtpd's 32 MiB default limit.
+    size_limit = {"data_size_limit": None} if args.raw_only else {}
+
     def factory():
-        return SMTP(recorder, hostname="vek-test", loop=loop,
+        return SMTP(recorder, hostname="vek-test", loop=loop, **size_limit,
                     authenticator=recorder.authenticate, auth_require_tls=False,
                     tls_context=context if args.mode == "starttls" else None,
                     require_starttls=args.mode == "starttls")

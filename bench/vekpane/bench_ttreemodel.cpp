@@ -1,0 +1,288 @@
+// The tree model against Qt's QStandardItemModel on trees of the same shape:
+// loading 100,000 leaves under 10 x 100 branches, and one node with 50,000
+// children expanded and scrolled through in a QTreeView.
+//
+// Without arguments every case runs in a child process of its own (so that
+// the peak-memory figure starts from a clean process) and one table is
+// printed. "--case NAME --side ours|qt" runs one case.
+#include "ttreemodel.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QScrollBar>
+#include <QStandardItemModel>
+#include <QTextStream>
+#include <QTreeView>
+
+#include <malloc.h>
+
+namespace {
+
+const QString childKey = QStringLiteral("CHILDREN");
+
+QStringList keys() { return {QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("qty")}; }
+
+QVariantList headerItem()
+{
+    QVariantList header;
+    for (const QString &key : keys())
+        header.append(QVariantMap {{"name", key}, {"display", key}, {"displayRole", QString(QLatin1Char('$') + key)}});
+    return header;
+}
+
+QVariantMap node(const QString &iId, int iNumber)
+{
+    return QVariantMap {{QStringLiteral("id"), iId},
+                        {QStringLiteral("name"), QStringLiteral("part %1").arg(iNumber * 7919 % 1000003)},
+                        {QStringLiteral("qty"), iNumber % 97}};
+}
+
+// Branches of branches of leaves, as nested maps with their children under "CHILDREN".
+QVariantList makeTree(const QList<int> &iShape, const QString &iPrefix = QString(), int *ioNumber = nullptr)
+{
+    int counter = 0;
+    int *number = ioNumber ? ioNumber : &counter;
+    QVariantList level;
+    if (iShape.isEmpty())
+        return level;
+    level.reserve(iShape.first());
+    for (int i = 0; i < iShape.first(); ++i) {
+        const QString id = iPrefix.isEmpty() ? QString::number(i) : iPrefix + QLatin1Char('.') + QString::number(i);
+        QVariantMap map = node(id, (*number)++);
+        const QVariantList children = makeTree(iShape.mid(1), id, number);
+        if (!children.isEmpty())
+            map.insert(childKey, children);
+        level.append(map);
+    }
+    return level;
+}
+
+void appendStandard(QStandardItem *iParent, const QVariantList &iRows)
+{
+    for (const QVariant &row : iRows) {
+        const QVariantMap map = row.toMap();
+        QList<QStandardItem *> items;
+        for (const QString &key : keys()) {
+            auto *item = new QStandardItem;
+            item->setData(map.value(key), Qt::DisplayRole);
+            items.append(item);
+        }
+        const QVariantList children = map.value(childKey).toList();
+        if (!children.isEmpty())
+            appendStandard(items.first(), children);
+        iParent->appendRow(items);
+    }
+}
+
+void loadStandard(QStandardItemModel &iModel, const QVariantList &iRows)
+{
+    iModel.clear();
+    iModel.setColumnCount(keys().size());
+    iModel.setHorizontalHeaderLabels(keys());
+    appendStandard(iModel.invisibleRootItem(), iRows);
+}
+
+void prepareOurs(TTreeModel &iModel)
+{
+    iModel.setDataKeyList(keys());
+    iModel.setHeaderItem(headerItem());
+}
+
+qint64 statusKb(const char *iField)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    const QList<QByteArray> lines = status.readAll().split('\n');
+    for (const QByteArray &line : lines) {
+        if (line.startsWith(iField))
+            return line.mid(qstrlen(iField)).trimmed().split(' ').value(0).toLongLong();
+    }
+    return -1;
+}
+
+void resetPeak()
+{
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
+}
+
+double msSince(const QElapsedTimer &iTimer) { return iTimer.nsecsElapsed() / 1e6; }
+
+// Every node once: each index asked for its parent, as views and proxies do.
+qint64 walk(QAbstractItemModel *iModel, const QModelIndex &iParent)
+{
+    qint64 count = 0;
+    const int rows = iModel->rowCount(iParent);
+    for (int r = 0; r < rows; ++r) {
+        const QModelIndex index = iModel->index(r, 0, iParent);
+        if (iModel->parent(index) != iParent)
+            return -1;
+        ++count;
+        count += walk(iModel, index);
+    }
+    return count;
+}
+
+// One node with iChildren children, expanded in a view and scrolled from top to bottom a page at a time.
+void wideCase(bool iOurs, int iChildren, QTextStream &iOut)
+{
+    QVariantMap big = node(QStringLiteral("big"), 0);
+    big.insert(childKey, makeTree({iChildren}, QStringLiteral("big")));
+    const QVariantList rows {node(QStringLiteral("before"), 1), big, node(QStringLiteral("after"), 2)};
+
+    TTreeModel ours;
+    QStandardItemModel standard;
+    QAbstractItemModel *model = nullptr;
+    QElapsedTimer timer;
+    timer.start();
+    if (iOurs) {
+        prepareOurs(ours);
+        ours.loadTreeData(rows);
+        model = &ours;
+    } else {
+        loadStandard(standard, rows);
+        model = &standard;
+    }
+    const double loadMs = msSince(timer);
+
+    QTreeView view;
+    view.resize(900, 600);
+    view.setModel(model);
+    view.show();
+    QCoreApplication::processEvents();
+
+    timer.restart();
+    const QModelIndex bigIndex = model->index(1, 0);
+    view.expand(bigIndex);
+    view.viewport()->repaint();
+    const double expandMs = msSince(timer);
+
+    timer.restart();
+    QScrollBar *bar = view.verticalScrollBar();
+    int pages = 0;
+    for (int value = 0; value <= bar->maximum(); value += qMax(1, bar->pageStep())) {
+        bar->setValue(value);
+        view.viewport()->repaint();
+        ++pages;
+    }
+    const double scrollMs = msSince(timer);
+
+    // The last child's row and parent, asked for each child in turn.
+    timer.restart();
+    qint64 sink = 0;
+    for (int r = 0; r < iChildren; ++r) {
+        const QModelIndex child = model->index(r, 0, bigIndex);
+        sink += model->parent(child).row();
+    }
+    const double parentMs = msSince(timer);
+
+    iOut << "children=" << iChildren << " load_ms=" << loadMs << " expand_ms=" << expandMs << " scroll_ms=" << scrollMs
+         << " pages=" << pages << " parent_ms=" << parentMs << " sink=" << sink << '\n';
+}
+
+int runCase(const QString &iCase, const QString &iSide)
+{
+    QTextStream out(stdout);
+    const bool ours = iSide == QLatin1String("ours");
+
+    if (iCase == QLatin1String("load")) {
+        const qint64 before = statusKb("VmRSS:");
+        QVariantList rows = makeTree({10, 100, 100});
+        const qint64 withSource = statusKb("VmRSS:");
+        resetPeak();
+        std::unique_ptr<TTreeModel> tree;
+        std::unique_ptr<QStandardItemModel> standard;
+        QElapsedTimer timer;
+        timer.start();
+        if (ours) {
+            tree.reset(new TTreeModel);
+            prepareOurs(*tree);
+            tree->loadTreeData(rows);
+        } else {
+            standard.reset(new QStandardItemModel);
+            loadStandard(*standard, rows);
+        }
+        const double ms = msSince(timer);
+        const qint64 peak = statusKb("VmHWM:");
+        QAbstractItemModel *model = ours ? static_cast<QAbstractItemModel *>(tree.get()) : standard.get();
+        timer.restart();
+        const qint64 nodes = walk(model, QModelIndex());
+        const double walkMs = msSince(timer);
+        rows.clear();
+        malloc_trim(0);
+        const qint64 retained = statusKb("VmRSS:") - before;
+        out << "ms=" << ms << " nodes=" << nodes << " walk_ms=" << walkMs << " peak_kb=" << (peak - withSource)
+            << " retained_kb=" << retained << '\n';
+        out.flush();
+        return nodes > 0 ? 0 : 1;
+    }
+    if (iCase.startsWith(QLatin1String("wide"))) {
+        wideCase(ours, iCase.mid(4).toInt(), out);
+        return 0;
+    }
+    return 1;
+}
+
+QMap<QString, QString> parseLine(const QString &iLine)
+{
+    QMap<QString, QString> result;
+    for (const QString &pair : iLine.trimmed().split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        result.insert(pair.section(QLatin1Char('='), 0, 0), pair.section(QLatin1Char('='), 1));
+    return result;
+}
+
+QMap<QString, QString> runChild(const QString &iCase, const QString &iSide)
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--case"), iCase, QStringLiteral("--side"), iSide});
+    if (!child.waitForFinished(600000) || child.exitCode() != 0)
+        return {{QStringLiteral("error"), QStringLiteral("child failed")}};
+    return parseLine(QString::fromUtf8(child.readAllStandardOutput()));
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    const int caseAt = args.indexOf(QStringLiteral("--case"));
+    const int sideAt = args.indexOf(QStringLiteral("--side"));
+    if (caseAt > 0 && sideAt > 0)
+        return runCase(args.value(caseAt + 1), args.value(sideAt + 1));
+
+    QTextStream out(stdout);
+    // The wide node at three sizes: linear work doubles with the children, quadratic work quadruples.
+    const QList<QPair<QString, QString>> cases {
+            {"load",
+             "load 10 x 100 x 100 (101,010 nodes) from nested maps (ms; walk = index and parent of every node)"},
+            {"wide12500", "one node with 12,500 children in a QTreeView (ms)"},
+            {"wide25000", "one node with 25,000 children in a QTreeView (ms)"},
+            {"wide50000", "one node with 50,000 children in a QTreeView (ms)"},
+    };
+    for (const auto &entry : cases) {
+        const QMap<QString, QString> ours = runChild(entry.first, QStringLiteral("ours"));
+        const QMap<QString, QString> qt = runChild(entry.first, QStringLiteral("qt"));
+        out << entry.second << '\n';
+        auto line = [&](const char *iSide, const QMap<QString, QString> &iFigures) {
+            out << "  " << iSide;
+            for (auto it = iFigures.cbegin(); it != iFigures.cend(); ++it) {
+                if (it.key() != QLatin1String("sink"))
+                    out << "  " << it.key() << '=' << it.value();
+            }
+            out << '\n';
+        };
+        line("TTreeModel         ", ours);
+        line("QStandardItemModel ", qt);
+        out.flush();
+    }
+    return 0;
+}

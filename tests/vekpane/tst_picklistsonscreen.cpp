@@ -1,15 +1,21 @@
-// The pick-list dialogs on an X display: every part
+// The pick-list dialogs and the icon selector on an X display: every part
 // shown, painted, and clear of the others.
 #include "tcategorytreeview.h"
 #include "tdialogbuttonbox.h"
 #include "tframelesswindowbar.h"
+#include "ticonselector.h"
 #include "tpagetool.h"
 #include "tresource.h"
 #include "tsearchentry.h"
 #include "ttableview.h"
 #include "ttableviewdialog.h"
+#include "ttreeview.h"
+#include "ttreeviewdialog.h"
 
+#include <QLabel>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QVBoxLayout>
 #include <QtTest>
 
 namespace {
@@ -64,6 +70,8 @@ private Q_SLOTS:
     void initTestCase();
     void cleanupTestCase();
     void tableDialog();
+    void treeDialog();
+    void iconSelector();
 
 private:
     QTemporaryDir m_icons;
@@ -72,11 +80,13 @@ private:
 void tst_PickListsOnScreen::initTestCase()
 {
     QVERIFY(m_icons.isValid());
-    QFile svg(m_icons.filePath("board.svg"));
-    QVERIFY(svg.open(QIODevice::WriteOnly));
-    svg.write("<svg xmlns='http://www.w3.org/2000/svg' width='16' height='16'>"
-              "<circle cx='8' cy='8' r='7' fill='#3f82b0'/></svg>");
-    svg.close();
+    // The board the dialogs show, and the two icons of the selector's buttons.
+    for (const char *name : {"board.svg", "image.svg", "paint-brush.svg"}) {
+        QFile svg(m_icons.filePath(QString::fromLatin1(name)));
+        QVERIFY(svg.open(QIODevice::WriteOnly));
+        svg.write("<svg xmlns='http://www.w3.org/2000/svg' width='16' height='16'>"
+                  "<circle cx='8' cy='8' r='7' fill='#3f82b0'/></svg>");
+    }
     TResource::instance()->appendIconPath(m_icons.path());
 }
 
@@ -121,6 +131,51 @@ void tst_PickListsOnScreen::tableDialog()
     QVERIFY(tree->mapTo(&dialog, QPoint()).x() < dialog.tableView()->mapTo(&dialog, QPoint()).x());
     QVERIFY(dialog.searchEntry()->mapTo(&dialog, QPoint()).y() < tree->mapTo(&dialog, QPoint()).y());
     QVERIFY(dialog.windowTitleBar()->windowIconButton()->isVisible());
+}
+
+void tst_PickListsOnScreen::treeDialog()
+{
+    TTreeViewDialog dialog;
+    dialog.resize(480, 400);
+    dialog.setTitle("Panels");
+    dialog.setDataKeyList({"id", "name"});
+    dialog.setPrimaryKey("id");
+    dialog.setHeaderItem({QVariantMap {{"name", "name"}, {"display", "Name"}, {"displayRole", "$name"}}});
+    dialog.loadTreeData({QVariantMap {{"id", "P1"},
+                                      {"name", "Panel one"},
+                                      {"CHILDREN", QVariantList {QVariantMap {{"id", "B1"}, {"name", "Board"}}}}}});
+    dialog.treeView()->expandAll();
+    dialog.setSearchKeys({"name"});
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(dialog.pageTool()->isHidden());
+    checkParts(&dialog, {dialog.searchEntry(), dialog.treeView(), dialog.buttonBox()},
+               {"search entry", "tree", "buttons"});
+    TTreeView *view = dialog.treeView();
+    const QModelIndex child = view->model()->index(0, 0, view->model()->index(0, 0));
+    QVERIFY(hasContent(view->viewport()->grab().toImage(), view->visualRect(child)));
+}
+
+void tst_PickListsOnScreen::iconSelector()
+{
+    QWidget window;
+    auto *column = new QVBoxLayout(&window);
+    auto *selector = new TIconSelector(&window);
+    column->addWidget(selector);
+    window.resize(320, 60);
+    selector->setIconBgColor("#ffffff");
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    selector->setText("board.#ff0000");
+    QList<QWidget *> parts {selector->findChild<QLabel *>()};
+    for (QPushButton *button : selector->findChildren<QPushButton *>(QString(), Qt::FindDirectChildrenOnly))
+        parts.append(button);
+    QCOMPARE(parts.size(), 3);
+    checkParts(&window, parts, {"preview", "icon button", "colour button"});
+    // The preview shows the red board icon.
+    const QImage shown = parts.at(0)->grab().toImage();
+    const QRgb centre = shown.pixel(shown.rect().center());
+    QVERIFY2(qRed(centre) > 200 && qGreen(centre) < 80, qPrintable(QColor(centre).name()));
 }
 
 QTEST_MAIN(tst_PickListsOnScreen)

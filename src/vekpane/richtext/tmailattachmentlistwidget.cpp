@@ -22,7 +22,6 @@ bool TMailAttachmentListWidgetPrivate::append(const QString &iFileStr)
         return false;
     auto *item = new QListWidgetItem(QFileIconProvider().icon(info), info.fileName());
     item->setData(Qt::UserRole, iFileStr);
-    item->setToolTip(iFileStr);
     q->addItem(item);
     return true;
 }

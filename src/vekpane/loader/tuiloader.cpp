@@ -1,0 +1,1547 @@
+#include "tuiloader.h"
+#include "tuiloader_p.h"
+
+#include "taction.h"
+#include "tcheckbox.h"
+#include "tchips.h"
+#include "tformlayout.h"
+#include "tlineedit.h"
+#include "tlogger.h"
+#include "tmulticombobox.h"
+#include "tradiobox.h"
+#include "tresource.h"
+#include "ttitleexpander.h"
+#include "ttoolbar.h"
+#include "tuiabstract.h"
+#include "tuihelper.h"
+#include "tuiinterface.h"
+
+#include <QAbstractButton>
+#include <QActionGroup>
+#include <QBoxLayout>
+#include <QDockWidget>
+#include <QGridLayout>
+#include <QJSEngine>
+#include <QJSValueIterator>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMetaMethod>
+#include <QPushButton>
+#include <QQmlEngine>
+#include <QRegularExpression>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+// Keys every script-facing widget understands through the shared attribute
+// code; on a widget of the attribute interface they must not be taken for
+// Qt properties of the same name ("size", "enabled").
+const QStringList &commonKeys()
+{
+    static const QStringList keys {
+            QStringLiteral("enabled"),        QStringLiteral("style"),          QStringLiteral("validation_state"),
+            QStringLiteral("size_policy"),    QStringLiteral("size"),           QStringLiteral("contents_margins"),
+            QStringLiteral("tool_tip"),       QStringLiteral("stylesheet"),     QStringLiteral("fixed_width"),
+            QStringLiteral("minimum_width"),  QStringLiteral("maximum_width"),  QStringLiteral("fixed_height"),
+            QStringLiteral("minimum_height"), QStringLiteral("maximum_height"), QStringLiteral("minimum_size"),
+            QStringLiteral("maximum_size"),   QStringLiteral("window_title"),   QStringLiteral("icon"),
+            QStringLiteral("user_data")};
+    return keys;
+}
+
+QString textOf(const QJSValue &iValue)
+{
+    if (iValue.isUndefined() || iValue.isNull())
+        return QString();
+    return iValue.toString();
+}
+
+bool isSet(const QJSValue &iValue) { return !iValue.isUndefined() && !iValue.isNull(); }
+
+void logError(const QString &iText) { VEK_LOG(iText, "error", 0); }
+
+QMetaMethod widgetSignal(const QObject *iObj)
+{
+    static const QByteArray signature = QMetaObject::normalizedSignature("signal(QString,QVariant,QString)");
+    const int index = iObj->metaObject()->indexOfSignal(signature.constData());
+    return index < 0 ? QMetaMethod() : iObj->metaObject()->method(index);
+}
+
+QMetaMethod loaderSlot(const QObject *iLoader, const char *iSignature)
+{
+    const QMetaObject *meta = iLoader->metaObject();
+    return meta->method(meta->indexOfSlot(QMetaObject::normalizedSignature(iSignature).constData()));
+}
+
+// Tool buttons of a tool bar carry the action's style keys as "SS_" properties.
+void copyActionStyle(QAction *iAction, QWidget *iButton)
+{
+    if (!iButton)
+        return;
+    static const QRegularExpression blanksAroundEquals(QStringLiteral("\\s*=\\s*"));
+    static const QRegularExpression blanks(QStringLiteral("\\s+"));
+    QString style = iAction->property("zul_style").toString();
+    style.replace(blanksAroundEquals, QStringLiteral("="));
+    style = style.trimmed().toUpper();
+    const QStringList parts = style.split(blanks, Qt::SkipEmptyParts);
+    for (const QString &part : parts) {
+        const QStringList pieces = part.split(QLatin1Char('='));
+        if (pieces.size() == 1) {
+            iButton->setProperty(QString(QStringLiteral("SS_") + part).toUtf8().constData(), true);
+        } else {
+            iButton->setProperty(QString(QStringLiteral("SS_") + pieces.first()).toUtf8().constData(),
+                                 pieces.last());
+        }
+    }
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- loader
+
+TUiLoader::TUiLoader(QWidget *iParent)
+    : QFrame(iParent)
+    , d(new TUiLoaderPrivate(this))
+{
+    d->layout = new QVBoxLayout(this);
+    d->layout->setContentsMargins(0, 0, 0, 0);
+}
+
+TUiLoader::~TUiLoader()
+{
+    // Created objects may outlive this body (Qt children die in ~QWidget):
+    // their connections into the private must go first. Objects that were
+    // never placed have no parent and would leak.
+    d->resetting = true;
+    for (const QPointer<QObject> &obj : qAsConst(d->objects)) {
+        if (!obj)
+            continue;
+        disconnect(obj, nullptr, this, nullptr);
+    }
+    const QList<QPointer<QObject>> objects = d->objects;
+    for (const QPointer<QObject> &obj : objects) {
+        if (obj && !obj->parent())
+            delete obj.data();
+    }
+}
+
+void TUiLoader::setEngine(QJSEngine *iEngine)
+{
+    if (d->engine == iEngine)
+        return;
+    d->engine = iEngine;
+    d->argv = iEngine ? iEngine->newObject() : QJSValue();
+    d->snippets.clear();
+}
+
+void TUiLoader::setCreator(void *iContext, Creator iCreator)
+{
+    d->creatorContext = iContext;
+    d->creator = iCreator;
+}
+
+bool TUiLoader::setUiStr(QString iUiStr)
+{
+    if (!d->engine) {
+        logError(QStringLiteral("UI description not evaluated: no script engine is set"));
+        return false;
+    }
+    // The closing parenthesis goes on a line of its own so that a trailing
+    // line comment in the text cannot swallow it; the opening one keeps a
+    // text that starts with a line break from becoming an empty return.
+    // Blanks and line breaks before a function expression are no reason to
+    // take it for an object description.
+    int start = 0;
+    while (start < iUiStr.size() && iUiStr.at(start).isSpace())
+        ++start;
+    const QString code = iUiStr.midRef(start).startsWith(QLatin1String("function"))
+            ? QStringLiteral("(") + iUiStr + QStringLiteral("\n)")
+            : QStringLiteral("(function(_this, argv){return (") + iUiStr + QStringLiteral("\n);})");
+    QJSValue function = d->engine->evaluate(code, QString(), 1);
+    const auto report = [](const QJSValue &iError) {
+        logError(QStringLiteral("UI File Error: Line %1: %2 ")
+                         .arg(iError.property(QStringLiteral("lineNumber")).toInt())
+                         .arg(iError.toString()));
+    };
+    if (!function.isCallable()) {
+        if (function.isError())
+            report(function);
+        else
+            logError(QStringLiteral("UI File Error: the description is not a function or an object"));
+        return false;
+    }
+    const QJSValue description = function.call({d->wrap(this), d->argv});
+    if (description.isError()) {
+        report(description);
+        return false;
+    }
+    return setUiValue(description);
+}
+
+bool TUiLoader::setUiValue(QJSValue iValue)
+{
+    if (!d->engine) {
+        logError(QStringLiteral("UI description not built: no script engine is set"));
+        return false;
+    }
+    if (d->building) {
+        logError(QStringLiteral("UI description not built: a form cannot be replaced while it is being built"));
+        return false;
+    }
+    if (!iValue.isObject()) {
+        logError(QStringLiteral("UI description not built: it is not an object but [%1]").arg(iValue.toString()));
+        return false;
+    }
+    d->reset();
+    d->blockChange = true;
+    d->blockValidate = true;
+    d->building = true;
+    d->failures = 0;
+    d->createChildren(iValue, d->layout);
+    d->resolveBuddies();
+    d->resolveFormulaTriggers();
+    d->connectItemSignals();
+    d->applyTabOrder();
+    d->applyInitialValues();
+    d->runInitCallbacks();
+    d->building = false;
+    return d->failures == 0;
+}
+
+bool TUiLoader::setUiFile(QString iFile)
+{
+    Q_UNUSED(iFile)
+    return false;
+}
+
+void TUiLoader::registerArgvObject(QString iKey, QObject *iObj)
+{
+    if (!d->engine)
+        return;
+    if (!d->argv.isObject())
+        d->argv = d->engine->newObject();
+    d->argv.setProperty(iKey, d->wrap(iObj));
+}
+
+void TUiLoader::registerArgv(QString iKey, QJSValue iValue)
+{
+    if (!d->engine)
+        return;
+    if (!d->argv.isObject())
+        d->argv = d->engine->newObject();
+    d->argv.setProperty(iKey, iValue);
+}
+
+bool TUiLoader::isChanged() { return d->changed; }
+
+void TUiLoader::setChanged(bool iChanged) { d->changed = iChanged; }
+
+bool TUiLoader::isBlockChange() { return d->blockChange; }
+
+void TUiLoader::setBlockChange(bool iBlock) { d->blockChange = iBlock; }
+
+bool TUiLoader::isBlockValidate() { return d->blockValidate; }
+
+void TUiLoader::setBlockValidate(bool iBlock) { d->blockValidate = iBlock; }
+
+void TUiLoader::setMargin(int iMargin) { d->layout->setContentsMargins(iMargin, iMargin, iMargin, iMargin); }
+
+int TUiLoader::margin() { return d->layout->contentsMargins().left(); }
+
+void TUiLoader::keyPressEvent(QKeyEvent *iEvent)
+{
+    // The keypad Enter walks the form like Tab; no key leaves the form.
+    if (iEvent->key() == Qt::Key_Enter)
+        focusNextChild();
+    iEvent->accept();
+}
+
+// ---------------------------------------------------------------- script helpers
+
+QJSValue TUiLoaderPrivate::wrap(QObject *iObj) const
+{
+    if (!engine || !iObj)
+        return QJSValue(QJSValue::NullValue);
+    // A wrapped object without parent would otherwise belong to the script
+    // engine and could be collected while the form still uses it.
+    QQmlEngine::setObjectOwnership(iObj, QQmlEngine::CppOwnership);
+    return engine->newQObject(iObj);
+}
+
+QJSValue TUiLoaderPrivate::evaluateSnippet(const QString &iCode, const QString &iWhat)
+{
+    if (!engine)
+        return QJSValue();
+    // Snippets keep no state: one compiled function serves every field.
+    const auto cached = snippets.constFind(iCode);
+    if (cached != snippets.cend())
+        return *cached;
+    const QJSValue value = engine->evaluate(iCode, QString(), 1);
+    if (!value.isCallable()) {
+        logError(QStringLiteral("%1 does not evaluate to a function: %2").arg(iWhat, value.toString()));
+        return QJSValue();
+    }
+    snippets.insert(iCode, value);
+    return value;
+}
+
+QJSValue TUiLoaderPrivate::call(const QJSValue &iFunction, const QJSValueList &iArgs, const QString &iWhat,
+                                QObject *iObj) const
+{
+    if (!engine || !iFunction.isCallable())
+        return QJSValue();
+    QJSValue function = iFunction;
+    const QJSValue result = function.call(iArgs);
+    if (result.isError()) {
+        logError(QStringLiteral("%1 of [%2] failed: Line %3: %4")
+                         .arg(iWhat, displayName(iObj))
+                         .arg(result.property(QStringLiteral("lineNumber")).toInt())
+                         .arg(result.toString()));
+    }
+    return result;
+}
+
+QStringList TUiLoaderPrivate::nameList(const QJSValue &iValue)
+{
+    QStringList names;
+    if (iValue.isString()) {
+        names.append(iValue.toString());
+    } else if (iValue.isArray()) {
+        const int length = iValue.property(QStringLiteral("length")).toInt();
+        for (int i = 0; i < length; ++i)
+            names.append(textOf(iValue.property(quint32(i))));
+    } else if (iValue.isObject()) {
+        QJSValueIterator it(iValue);
+        while (it.hasNext()) {
+            it.next();
+            if (it.name() != QLatin1String("length"))
+                names.append(textOf(it.value()));
+        }
+    }
+    return names;
+}
+
+QString TUiLoaderPrivate::quoted(const QString &iText)
+{
+    // The text goes between single quotes of a script snippet.
+    QString text = iText;
+    text.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
+    text.replace(QLatin1Char('\''), QLatin1String("\\'"));
+    text.replace(QLatin1Char('\n'), QLatin1String("\\n"));
+    text.replace(QLatin1Char('\r'), QLatin1String("\\r"));
+    return text;
+}
+
+QString TUiLoaderPrivate::displayName(QObject *iObj) const
+{
+    if (!iObj)
+        return QString();
+    const QString name = iObj->objectName();
+    return name.isEmpty() ? QString::fromLatin1(iObj->metaObject()->className()) : name;
+}
+
+void TUiLoaderPrivate::reportCallable(QObject *iObj, const QString &iKey, const QJSValue &iValue)
+{
+    if (isSet(iValue) && !iValue.isCallable()) {
+        logError(QStringLiteral("[%1] of [%2] is not a function and is ignored: %3")
+                         .arg(iKey, displayName(iObj), iValue.toString()));
+    }
+}
+
+// ---------------------------------------------------------------- reset
+
+void TUiLoaderPrivate::reset()
+{
+    Q_Q(TUiLoader);
+    resetting = true;
+    const QList<QPointer<QObject>> created = objects;
+    if (eventDepth == 0) {
+        for (int i = created.size() - 1; i >= 0; --i)
+            delete created.at(i).data();
+        const QList<QObject *> layoutChildren = layout->children();
+        QList<QPointer<QObject>> guarded(layoutChildren.cbegin(), layoutChildren.cend());
+        for (const QPointer<QObject> &child : qAsConst(guarded))
+            delete child.data();
+        const QList<QObject *> ownChildren = q->children();
+        guarded = QList<QPointer<QObject>>(ownChildren.cbegin(), ownChildren.cend());
+        for (const QPointer<QObject> &child : qAsConst(guarded)) {
+            if (child && child != layout && child != engine)
+                delete child.data();
+        }
+    } else {
+        // Rebuilt from inside a widget event or a callback: the sender is
+        // still on the stack. The old form leaves the loader now and is
+        // deleted once control is back in the event loop.
+        const QList<QObject *> layoutChildren = layout->children();
+        for (QObject *child : layoutChildren)
+            child->deleteLater();
+        const QList<QObject *> ownChildren = q->children();
+        for (QObject *child : ownChildren) {
+            if (child == layout || child == engine)
+                continue;
+            if (QWidget *widget = qobject_cast<QWidget *>(child)) {
+                widget->hide();
+                widget->setParent(nullptr);
+            } else {
+                child->setParent(nullptr);
+            }
+            child->deleteLater();
+        }
+        for (const QPointer<QObject> &obj : created) {
+            if (obj) {
+                QObject::disconnect(obj, nullptr, q, nullptr);
+                if (!obj->parent())
+                    obj->deleteLater();
+            }
+        }
+    }
+    objects.clear();
+    nameMap.clear();
+    userData.clear();
+    titles.clear();
+    validators.clear();
+    builtinValidators.clear();
+    getters.clear();
+    setters.clear();
+    formulas.clear();
+    stateFunctions.clear();
+    callbacks.clear();
+    initialValues.clear();
+    formulaTriggerNames.clear();
+    initCallbacks.clear();
+    triggerLinks.clear();
+    validateSignals.clear();
+    changeSignals.clear();
+    buddyNames.clear();
+    attachedWidgets.clear();
+    labelBuddies.clear();
+    tabOrder.clear();
+    actionGroups.clear();
+    settingValue.clear();
+    validating.clear();
+    computingFormula.clear();
+    resetting = false;
+}
+
+void TUiLoaderPrivate::forget(QObject *iObj)
+{
+    if (resetting)
+        return;
+    for (auto it = nameMap.begin(); it != nameMap.end();) {
+        if (it.value() == iObj)
+            it = nameMap.erase(it);
+        else
+            ++it;
+    }
+    userData.remove(iObj);
+    titles.remove(iObj);
+    validators.remove(iObj);
+    builtinValidators.remove(iObj);
+    getters.remove(iObj);
+    setters.remove(iObj);
+    formulas.remove(iObj);
+    stateFunctions.remove(iObj);
+    callbacks.remove(iObj);
+    initialValues.remove(iObj);
+    formulaTriggerNames.remove(iObj);
+    initCallbacks.remove(iObj);
+    triggerLinks.remove(iObj);
+    for (auto it = triggerLinks.begin(); it != triggerLinks.end();) {
+        if (it.value() == iObj)
+            it = triggerLinks.erase(it);
+        else
+            ++it;
+    }
+    validateSignals.remove(iObj);
+    changeSignals.remove(iObj);
+    buddyNames.remove(iObj);
+    attachedWidgets.remove(iObj);
+    for (auto it = attachedWidgets.begin(); it != attachedWidgets.end();) {
+        if (it.value() == iObj)
+            it = attachedWidgets.erase(it);
+        else
+            ++it;
+    }
+    labelBuddies.remove(iObj);
+    for (auto it = tabOrder.begin(); it != tabOrder.end();) {
+        if (it->second == iObj)
+            it = tabOrder.erase(it);
+        else
+            ++it;
+    }
+    settingValue.remove(iObj);
+    validating.remove(iObj);
+    computingFormula.remove(iObj);
+}
+
+void TUiLoaderPrivate::registerObject(QObject *iObj, const QString &iName)
+{
+    Q_Q(TUiLoader);
+    objects.append(iObj);
+    if (!iName.isEmpty()) {
+        iObj->setObjectName(iName);
+        nameMap.insert(iName, iObj);
+    }
+    QObject::connect(iObj, &QObject::destroyed, q, [this](QObject *iGone) { forget(iGone); });
+}
+
+// ---------------------------------------------------------------- building
+
+void TUiLoaderPrivate::createChildren(const QJSValue &iChild, QObject *iParent)
+{
+    if (iChild.isArray()) {
+        const int length = iChild.property(QStringLiteral("length")).toInt();
+        for (int i = 0; i < length; ++i)
+            createChildren(iChild.property(quint32(i)), iParent);
+    } else if (iChild.isObject() && !iChild.isCallable()) {
+        createOneItem(iChild, iParent);
+    } else if (isSet(iChild)) {
+        ++failures;
+        logError(QStringLiteral("TUiLoader::createOneItem child of [%1] is not an item: %2")
+                         .arg(displayName(iParent), iChild.toString()));
+    }
+}
+
+QObject *TUiLoaderPrivate::createByCreator(const QString &iType, const QJSValue &iNewParam)
+{
+    if (!creator)
+        return nullptr;
+    return creator(creatorContext, iType.toUpper(), iNewParam.toVariant());
+}
+
+bool TUiLoaderPrivate::packSpecial(const QString &iType, const QJSValue &iItem, QObject *iParent)
+{
+    if (iType == QLatin1String("SEPARATOR")) {
+        if (QToolBar *bar = qobject_cast<TToolBar *>(iParent))
+            bar->addSeparator();
+        else if (QMenu *menu = qobject_cast<QMenu *>(iParent))
+            menu->addSeparator();
+        else if (QMenuBar *menuBar = qobject_cast<QMenuBar *>(iParent))
+            menuBar->addSeparator();
+        return true;
+    }
+    const auto spacer = []() {
+        QWidget *widget = new QWidget;
+        widget->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        return widget;
+    };
+    if (QToolBar *bar = qobject_cast<TToolBar *>(iParent)) {
+        bar->addWidget(spacer());
+    } else if (TFormLayout *form = qobject_cast<TFormLayout *>(iParent)) {
+        form->packWidget(spacer(), static_cast<QObject *>(nullptr), static_cast<QObject *>(nullptr), 1, QString(),
+                         2);
+    } else if (QBoxLayout *box = qobject_cast<QBoxLayout *>(iParent)) {
+        if (iType == QLatin1String("STRETCH")) {
+            const QJSValue factor = iItem.property(QStringLiteral("property")).property(QStringLiteral("stretch"));
+            box->addStretch(factor.isNumber() || factor.isVariant() ? factor.toVariant().toInt() : 1);
+        }
+    }
+    return true;
+}
+
+QObject *TUiLoaderPrivate::createOneItem(const QJSValue &iItem, QObject *iParent)
+{
+    const QString type = iItem.property(QStringLiteral("type")).toString().toUpper();
+    if (type == QLatin1String("STRETCH") || type == QLatin1String("SPACING") || type == QLatin1String("SEPARATOR")) {
+        packSpecial(type, iItem, iParent);
+        return nullptr;
+    }
+    const QString name = textOf(iItem.property(QStringLiteral("name")));
+    QJSValue pack = iItem.property(QStringLiteral("pack"));
+    if (isSet(pack) && (!pack.isObject() || pack.isArray() || pack.isCallable())) {
+        ++failures;
+        logError(QStringLiteral("TUiLoader::createOneItem pack of [%1] is not an object and is ignored: %2")
+                         .arg(name, pack.toString()));
+        pack = QJSValue();
+    }
+
+    if (type == QLatin1String("ACTION") && !name.isEmpty() && nameMap.contains(name)) {
+        QObject *action = nameMap.value(name);
+        if (!packItem(action, pack, iParent)) {
+            ++failures;
+            logError(QStringLiteral("TUiLoader::createOneItem create %1 failed").arg(name));
+            return nullptr;
+        }
+        return action;
+    }
+
+    QObject *obj = createByCreator(type, iItem.property(QStringLiteral("newParam")));
+    if (!obj) {
+        ++failures;
+        logError(QStringLiteral("TUiLoader::createOneItem create %1 failed: no object for the type [%2]")
+                         .arg(name, type));
+        return nullptr;
+    }
+    registerObject(obj, name);
+
+    const QJSValue triggers = iItem.property(QStringLiteral("formulaTrigger"));
+    if (isSet(triggers))
+        formulaTriggerNames.insert(obj, triggers);
+    const QJSValue props = iItem.property(QStringLiteral("property"));
+    if (props.isObject() && !props.isArray() && !props.isCallable()) {
+        applyItemProperties(obj, props);
+    } else if (isSet(props)) {
+        ++failures;
+        logError(QStringLiteral("TUiLoader::createOneItem property of [%1] is not an object and is ignored: %2")
+                         .arg(displayName(obj), props.toString()));
+    }
+    bindGetter(obj, iItem.property(QStringLiteral("getter")));
+    bindSetter(obj, iItem.property(QStringLiteral("setter")));
+    bindValidator(obj, iItem.property(QStringLiteral("validate")), iItem.property(QStringLiteral("validateSignal")));
+    bindChangeSignals(obj, iItem.property(QStringLiteral("changeSignal")));
+    bindFormula(obj, iItem.property(QStringLiteral("formula")));
+    bindStateFunction(obj, iItem.property(QStringLiteral("state")));
+    bindCallback(obj, iItem.property(QStringLiteral("callback")));
+    const QJSValue data = iItem.property(QStringLiteral("data"));
+    if (!data.isUndefined())
+        userData.insert(obj, data);
+    const QJSValue title = iItem.property(QStringLiteral("title"));
+    if (!title.isUndefined())
+        titles.insert(obj, title);
+    else if (iItem.hasProperty(QStringLiteral("name")))
+        titles.insert(obj, iItem.property(QStringLiteral("name")));
+    const QJSValue order = iItem.property(QStringLiteral("tabOrder"));
+    if (order.isNumber())
+        tabOrder.append(qMakePair(order.toNumber(), obj));
+    const QJSValue initCallback = iItem.property(QStringLiteral("initCallback"));
+    if (initCallback.isCallable())
+        initCallbacks.insert(obj, initCallback);
+    else
+        reportCallable(obj, QStringLiteral("initCallback"), initCallback);
+    const QJSValue value = iItem.property(QStringLiteral("value"));
+    if (!value.isUndefined())
+        initialValues.insert(obj, value);
+    const QStringList buddies = nameList(iItem.property(QStringLiteral("buddy")));
+    for (const QString &buddy : buddies)
+        buddyNames.insert(obj, buddy);
+
+    const QJSValue child = iItem.property(QStringLiteral("child"));
+    if (!child.isUndefined())
+        createChildren(child, obj);
+
+    if (qobject_cast<TFormLayout *>(iParent)) {
+        // A copy: one pack object may be shared by several items of a description.
+        QJSValue formPack = engine->newObject();
+        if (pack.isObject()) {
+            QJSValueIterator it(pack);
+            while (it.hasNext()) {
+                it.next();
+                formPack.setProperty(it.name(), it.value());
+            }
+        }
+        if (!formPack.hasProperty(QStringLiteral("label")))
+            formPack.setProperty(QStringLiteral("label"), iItem.property(QStringLiteral("title")));
+        if (!formPack.hasProperty(QStringLiteral("units")))
+            formPack.setProperty(QStringLiteral("units"), iItem.property(QStringLiteral("units")));
+        pack = formPack;
+    }
+    if (!iParent)
+        return obj;
+    if (!packItem(obj, pack, iParent)) {
+        ++failures;
+        logError(QStringLiteral("TUiLoader::createOneItem create %1 failed: it cannot be placed into [%2]")
+                         .arg(displayName(obj), displayName(iParent)));
+        return nullptr;
+    }
+    return obj;
+}
+
+bool TUiLoaderPrivate::applyItemProperties(QObject *iObj, const QJSValue &iProps)
+{
+    if (!iObj)
+        return false;
+    QJSValueIterator it(iProps);
+    while (it.hasNext()) {
+        it.next();
+        const QString key = it.name();
+        const QJSValue value = it.value();
+        const QByteArray rawKey = key.toUtf8();
+        if (key == QLatin1String("buddy") && qobject_cast<QLabel *>(iObj)) {
+            labelBuddies.insert(iObj, textOf(value));
+        } else if (key == QLatin1String("actionGroup") && qobject_cast<TAction *>(iObj)) {
+            const QString groupName = textOf(value);
+            QActionGroup *group = actionGroups.value(groupName);
+            if (!group) {
+                group = new QActionGroup(q_ptr);
+                actionGroups.insert(groupName, group);
+            }
+            static_cast<TAction *>(iObj)->setActionGroup(group);
+        } else if (key == QLatin1String("icon")
+                   && QString::fromLatin1(iObj->property("icon").typeName()).toUpper() == QLatin1String("QICON")) {
+            iObj->setProperty("icon", TResource::instance()->icon(textOf(value), QStringLiteral("body"),
+                                                                  QStringLiteral("button")));
+        } else if (TuiAbstract *abstract = dynamic_cast<TuiAbstract *>(iObj)) {
+            abstract->set(key, value.toVariant());
+        } else if (TUiInterface *face = dynamic_cast<TUiInterface *>(iObj);
+                   face && (commonKeys().contains(key) || iObj->metaObject()->indexOfProperty(rawKey.constData()) < 0)) {
+            // The widget's own and the shared keys go through its attribute
+            // interface; its Qt properties are still set by name.
+            face->setAttr(key, value.toVariant());
+        } else {
+            iObj->setProperty(rawKey.constData(), value.toVariant());
+        }
+    }
+    return true;
+}
+
+QWidget *TUiLoaderPrivate::widgetForItem(QObject *iObj)
+{
+    if (QWidget *widget = qobject_cast<QWidget *>(iObj))
+        return widget;
+    QLayout *layoutObj = qobject_cast<QLayout *>(iObj);
+    if (!layoutObj)
+        return nullptr;
+    if (layoutObj->parentWidget())
+        return layoutObj->parentWidget();
+    QWidget *wrapper = new QWidget;
+    wrapper->setProperty("SS", QStringLiteral("TRANSPARENT"));
+    wrapper->setStyleSheet(QStringLiteral(".QWidget[SS=\"TRANSPARENT\"]{background:transparent}"));
+    const QString name = layoutObj->objectName();
+    wrapper->setObjectName(name);
+    wrapper->setLayout(layoutObj);
+    registerObject(wrapper, QString());
+    if (!name.isEmpty())
+        nameMap.insert(name, wrapper);
+    return wrapper;
+}
+
+bool TUiLoaderPrivate::packIntoForm(QObject *iObj, const QJSValue &iPack, TFormLayout *iForm)
+{
+    const bool isWidget = iObj->isWidgetType();
+    if (!isWidget && !qobject_cast<QLayout *>(iObj))
+        return false;
+    const int span = qMax(1, iPack.property(QStringLiteral("column_span")).toInt());
+    const int layoutType = iPack.property(QStringLiteral("layout_type")).toInt();
+    const QString labelAlign = textOf(iPack.property(QStringLiteral("label_alignment")));
+    const QJSValue label = iPack.property(QStringLiteral("label"));
+    const QJSValue units = iPack.property(QStringLiteral("units"));
+    if (layoutType == 2) {
+        if (isWidget)
+            iForm->packWidget(iObj, static_cast<QObject *>(nullptr), static_cast<QObject *>(nullptr), span,
+                              labelAlign, 2);
+        else
+            iForm->packLayout(iObj, static_cast<QObject *>(nullptr), static_cast<QObject *>(nullptr), span,
+                              labelAlign, 2);
+    } else {
+        const bool labelIsItem = label.isObject() && !label.isCallable();
+        const bool unitsIsItem = units.isObject() && !units.isCallable();
+        QObject *labelObj = labelIsItem ? createOneItem(label, nullptr) : nullptr;
+        QObject *unitsObj = unitsIsItem ? createOneItem(units, nullptr) : nullptr;
+        const QString labelText = labelIsItem ? QString() : textOf(label);
+        const QString unitsText = unitsIsItem ? QString() : textOf(units);
+        if (isWidget) {
+            if (labelIsItem && unitsIsItem)
+                iForm->packWidget(iObj, labelObj, unitsObj, span, labelAlign, layoutType);
+            else if (labelIsItem)
+                iForm->packWidget(iObj, labelObj, unitsText, span, labelAlign, layoutType);
+            else if (unitsIsItem)
+                iForm->packWidget(iObj, labelText, unitsObj, span, labelAlign, layoutType);
+            else
+                iForm->packWidget(iObj, labelText, unitsText, span, labelAlign, layoutType);
+        } else {
+            if (labelIsItem && unitsIsItem)
+                iForm->packLayout(iObj, labelObj, unitsObj, span, labelAlign, layoutType);
+            else if (labelIsItem)
+                iForm->packLayout(iObj, labelObj, unitsText, span, labelAlign, layoutType);
+            else if (unitsIsItem)
+                iForm->packLayout(iObj, labelText, unitsObj, span, labelAlign, layoutType);
+            else
+                iForm->packLayout(iObj, labelText, unitsText, span, labelAlign, layoutType);
+        }
+        // An item object as label keeps the field's own title.
+        if (!labelIsItem && isSet(label))
+            titles.insert(iObj, label);
+    }
+    for (QWidget *attached : {iForm->labelWidget(iObj), iForm->unitsWidget(iObj), iForm->separatorWidget(iObj)}) {
+        if (attached)
+            attachedWidgets.insert(iObj, attached);
+    }
+    return true;
+}
+
+bool TUiLoaderPrivate::packItem(QObject *iObj, QJSValue iPack, QObject *iParent)
+{
+    Q_Q(TUiLoader);
+    if (!iObj || !iParent)
+        return false;
+    const auto intOf = [&iPack](const char *iKey, int iDefault) {
+        const QJSValue value = iPack.property(QString::fromLatin1(iKey));
+        return value.isUndefined() || value.isNull() ? iDefault : value.toInt();
+    };
+    const auto textKey = [&iPack](const char *iKey) { return textOf(iPack.property(QString::fromLatin1(iKey))); };
+    QWidget *objWidget = qobject_cast<QWidget *>(iObj);
+    QLayout *objLayout = qobject_cast<QLayout *>(iObj);
+    bool packed = false;
+
+    if (QBoxLayout *box = qobject_cast<QBoxLayout *>(iParent)) {
+        if (objWidget) {
+            box->addWidget(objWidget, intOf("stretch", 0), TuiHelper::str2alignment(textKey("alignment")));
+            packed = true;
+        } else if (objLayout && !objLayout->parent()) {
+            box->addLayout(objLayout, intOf("stretch", 0));
+            packed = true;
+        }
+    } else if (TFormLayout *form = qobject_cast<TFormLayout *>(iParent)) {
+        packed = packIntoForm(iObj, iPack, form);
+    } else if (QGridLayout *grid = qobject_cast<QGridLayout *>(iParent)) {
+        const int row = intOf("row", 0);
+        const int column = intOf("column", 0);
+        const int rowSpan = qMax(1, intOf("row_span", 1));
+        const int columnSpan = qMax(1, intOf("column_span", 1));
+        const Qt::Alignment alignment = TuiHelper::str2alignment(textKey("alignment"));
+        if (objWidget) {
+            grid->addWidget(objWidget, row, column, rowSpan, columnSpan, alignment);
+            packed = true;
+        } else if (objLayout && !objLayout->parent()) {
+            grid->addLayout(objLayout, row, column, rowSpan, columnSpan, alignment);
+            packed = true;
+        }
+    } else if (QTabWidget *tabs = qobject_cast<QTabWidget *>(iParent)) {
+        if (QWidget *page = widgetForItem(iObj)) {
+            const QJSValue icon = iPack.property(QStringLiteral("icon"));
+            const QString label = textKey("label");
+            if (icon.isString()) {
+                tabs->addTab(page,
+                             TResource::instance()->icon(icon.toString(), QStringLiteral("body"),
+                                                         QStringLiteral("button")),
+                             label);
+            } else {
+                tabs->addTab(page, label);
+            }
+            packed = true;
+        }
+    } else if (QStackedWidget *stack = qobject_cast<QStackedWidget *>(iParent)) {
+        if (QWidget *page = widgetForItem(iObj)) {
+            stack->addWidget(page);
+            packed = true;
+        }
+    } else if (TTitleExpander *expander = qobject_cast<TTitleExpander *>(iParent)) {
+        const QString area = textKey("area").toUpper();
+        if (area == QLatin1String("CHECK")) {
+            if (QAbstractButton *button = qobject_cast<QAbstractButton *>(iObj)) {
+                expander->setToggleButton(button, intOf("position", -1));
+                packed = true;
+            }
+        } else if (QWidget *widget = widgetForItem(iObj)) {
+            if (area == QLatin1String("TITLE")) {
+                expander->addTitleWidget(widget, intOf("position", -1), intOf("stretch", 0),
+                                         TuiHelper::str2alignment(textKey("alignment")));
+            } else {
+                expander->setBodyWidget(widget);
+            }
+            packed = true;
+        }
+    } else if (QSplitter *splitter = qobject_cast<QSplitter *>(iParent)) {
+        if (QWidget *widget = widgetForItem(iObj)) {
+            splitter->addWidget(widget);
+            const int index = splitter->indexOf(widget);
+            const QJSValue factor = iPack.hasProperty(QStringLiteral("stretch_factor"))
+                    ? iPack.property(QStringLiteral("stretch_factor"))
+                    : iPack.property(QStringLiteral("stretch"));
+            if (isSet(factor))
+                splitter->setStretchFactor(index, factor.toInt());
+            const QJSValue collapsible = iPack.property(QStringLiteral("collapsible"));
+            if (isSet(collapsible))
+                splitter->setCollapsible(index, collapsible.toBool());
+            packed = true;
+        }
+    } else if (QScrollArea *scroll = qobject_cast<QScrollArea *>(iParent)) {
+        if (!scroll->widget()) {
+            if (QWidget *widget = widgetForItem(iObj)) {
+                scroll->setWidget(widget);
+                packed = true;
+            }
+        }
+    } else if (QMainWindow *window = qobject_cast<QMainWindow *>(iParent)) {
+        if (QDockWidget *dock = qobject_cast<QDockWidget *>(iObj)) {
+            Qt::DockWidgetArea area = TuiHelper::str2dockWidgetArea(textKey("area"));
+            if (!dock->isAreaAllowed(area)) {
+                for (Qt::DockWidgetArea allowed : {Qt::LeftDockWidgetArea, Qt::RightDockWidgetArea,
+                                                   Qt::TopDockWidgetArea, Qt::BottomDockWidgetArea}) {
+                    if (dock->isAreaAllowed(allowed)) {
+                        area = allowed;
+                        break;
+                    }
+                }
+            }
+            if (isSet(iPack.property(QStringLiteral("orientation"))))
+                window->addDockWidget(area, dock, TuiHelper::str2orientation(textKey("orientation")));
+            else
+                window->addDockWidget(area, dock);
+            const QString tabified = textKey("tabified");
+            if (QDockWidget *first = qobject_cast<QDockWidget *>(nameMap.value(tabified));
+                first && first != dock && !tabified.isEmpty()) {
+                window->tabifyDockWidget(first, dock);
+            }
+            packed = true;
+        } else if (TToolBar *bar = qobject_cast<TToolBar *>(iObj)) {
+            if (isSet(iPack.property(QStringLiteral("area"))))
+                window->addToolBar(TuiHelper::str2toolbarArea(textKey("area")), bar);
+            else
+                window->addToolBar(bar);
+            packed = true;
+        } else if (QMenuBar *menuBar = qobject_cast<QMenuBar *>(iObj)) {
+            window->setMenuBar(menuBar);
+            packed = true;
+        } else if (QWidget *widget = widgetForItem(iObj)) {
+            window->setCentralWidget(widget);
+            packed = true;
+        }
+    } else if (QDockWidget *dockParent = qobject_cast<QDockWidget *>(iParent)) {
+        if (QWidget *widget = widgetForItem(iObj)) {
+            dockParent->setWidget(widget);
+            packed = true;
+        }
+    } else if (TToolBar *barParent = qobject_cast<TToolBar *>(iParent)) {
+        if (TAction *action = qobject_cast<TAction *>(iObj)) {
+            barParent->addAction(action);
+            copyActionStyle(action, barParent->widgetForAction(action));
+            packed = true;
+        } else if (QWidget *widget = widgetForItem(iObj)) {
+            barParent->addWidget(widget);
+            packed = true;
+        }
+    } else if ((qobject_cast<QMenuBar *>(iParent) || qobject_cast<QMenu *>(iParent))
+               && (qobject_cast<QMenu *>(iObj) || qobject_cast<TAction *>(iObj))) {
+        QWidget *menuHost = static_cast<QWidget *>(iParent);
+        if (QMenu *menu = qobject_cast<QMenu *>(iObj)) {
+            if (QMenuBar *bar = qobject_cast<QMenuBar *>(menuHost))
+                bar->addMenu(menu);
+            else
+                static_cast<QMenu *>(menuHost)->addMenu(menu);
+        } else {
+            menuHost->addAction(static_cast<TAction *>(iObj));
+        }
+        packed = true;
+    } else if (QMenu *childMenu = qobject_cast<QMenu *>(iObj);
+               childMenu
+               && (qobject_cast<QPushButton *>(iParent) || qobject_cast<QToolButton *>(iParent)
+                   || qobject_cast<TAction *>(iParent))) {
+        if (QPushButton *push = qobject_cast<QPushButton *>(iParent))
+            push->setMenu(childMenu);
+        else if (QToolButton *tool = qobject_cast<QToolButton *>(iParent))
+            tool->setMenu(childMenu);
+        else
+            static_cast<TAction *>(iParent)->setMenu(childMenu);
+        packed = true;
+    } else if (TLineEdit *edit = qobject_cast<TLineEdit *>(iParent); edit && objWidget) {
+        if (textKey("position").toUpper() == QLatin1String("LEFT"))
+            edit->prependWidget(objWidget);
+        else
+            edit->appendWidget(objWidget);
+        packed = true;
+    } else if (QWidget *parentWidget = qobject_cast<QWidget *>(iParent)) {
+        if (objWidget) {
+            // A container keeps adding to the box its first child made.
+            QBoxLayout *column = qobject_cast<QBoxLayout *>(parentWidget->layout());
+            if (!column && !parentWidget->layout()) {
+                column = new QVBoxLayout(parentWidget);
+                column->setContentsMargins(0, 0, 0, 0);
+                column->setSpacing(0);
+            }
+            if (column) {
+                column->addWidget(objWidget, 1);
+                packed = true;
+            }
+        } else if (objLayout && !parentWidget->layout() && !objLayout->parent()) {
+            parentWidget->setLayout(objLayout);
+            packed = true;
+        }
+    }
+
+    if (packed) {
+        QMainWindow *createdWindow = qobject_cast<QMainWindow *>(iObj);
+        if (createdWindow && !createdWindow->parent())
+            createdWindow->setParent(q);
+    }
+    return packed;
+}
+
+void TUiLoaderPrivate::resolveBuddies()
+{
+    for (auto it = labelBuddies.cbegin(); it != labelBuddies.cend(); ++it) {
+        QLabel *label = qobject_cast<QLabel *>(it.key());
+        QWidget *target = qobject_cast<QWidget *>(nameMap.value(it.value()));
+        if (!label || !target)
+            continue;
+        label->setBuddy(target);
+        attachedWidgets.insert(target, label);
+    }
+    for (auto it = buddyNames.cbegin(); it != buddyNames.cend(); ++it) {
+        if (QWidget *buddy = qobject_cast<QWidget *>(nameMap.value(it.value())))
+            attachedWidgets.insert(it.key(), buddy);
+    }
+    labelBuddies.clear();
+    buddyNames.clear();
+}
+
+void TUiLoaderPrivate::applyTabOrder()
+{
+    std::stable_sort(tabOrder.begin(), tabOrder.end(),
+                     [](const QPair<double, QObject *> &iA, const QPair<double, QObject *> &iB) {
+                         return iA.first < iB.first;
+                     });
+    QWidget *previous = nullptr;
+    for (const auto &entry : qAsConst(tabOrder)) {
+        QWidget *widget = qobject_cast<QWidget *>(entry.second);
+        if (!widget)
+            continue;
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
+    tabOrder.clear();
+}
+
+// ---------------------------------------------------------------- values
+
+void TUiLoaderPrivate::bindGetter(QObject *iObj, const QJSValue &iGetter)
+{
+    if (iGetter.isCallable()) {
+        getters.insert(iObj, iGetter);
+        return;
+    }
+    if (iGetter.isBool() && !iGetter.toBool())
+        return;
+    // Without a key a field is read where the default setter writes it.
+    const QString key = iGetter.isString() ? iGetter.toString() : QStringLiteral("value");
+    const QJSValue getter = evaluateSnippet(
+            QStringLiteral("(function(_this, obj){return obj.get('%1');})").arg(quoted(key)),
+            QStringLiteral("getter of [%1]").arg(displayName(iObj)));
+    if (getter.isCallable())
+        getters.insert(iObj, getter);
+}
+
+void TUiLoaderPrivate::bindSetter(QObject *iObj, const QJSValue &iSetter)
+{
+    if (iSetter.isCallable()) {
+        setters.insert(iObj, iSetter);
+        return;
+    }
+    if (iSetter.isBool() && !iSetter.toBool())
+        return;
+    const QString key = iSetter.isString() && !iSetter.toString().isEmpty() ? iSetter.toString()
+                                                                              : QStringLiteral("value");
+    // Widgets of the attribute interface take one key through setAttr: their
+    // set() takes a whole map.
+    const QString code = dynamic_cast<TUiInterface *>(iObj)
+            ? QStringLiteral("(function(_this,obj,value){obj.setAttr('%1', value);})")
+            : QStringLiteral("(function(_this,obj,value){obj.set('%1', value);})");
+    const QJSValue setter = evaluateSnippet(code.arg(quoted(key)),
+                                            QStringLiteral("setter of [%1]").arg(displayName(iObj)));
+    if (setter.isCallable())
+        setters.insert(iObj, setter);
+}
+
+void TUiLoaderPrivate::bindCallback(QObject *iObj, const QJSValue &iCallback)
+{
+    Q_Q(TUiLoader);
+    if (!iObj)
+        return;
+    if (!iCallback.isCallable()) {
+        reportCallable(iObj, QStringLiteral("callback"), iCallback);
+        return;
+    }
+    callbacks.insert(iObj, iCallback);
+    if (QAbstractButton *button = qobject_cast<QAbstractButton *>(iObj))
+        QObject::connect(button, SIGNAL(clicked(bool)), q, SLOT(runCallback(bool)));
+    else if (TAction *action = qobject_cast<TAction *>(iObj))
+        QObject::connect(action, SIGNAL(triggered(bool)), q, SLOT(runCallback(bool)));
+}
+
+void TUiLoaderPrivate::bindChangeSignals(QObject *iObj, const QJSValue &iSignals)
+{
+    QStringList names = nameList(iSignals);
+    names.removeAll(QString());
+    if (names.isEmpty())
+        names.append(QStringLiteral("value_changed"));
+    for (const QString &name : qAsConst(names))
+        changeSignals.insert(iObj, name);
+}
+
+void TUiLoaderPrivate::connectItemSignals()
+{
+    Q_Q(TUiLoader);
+    const QMetaMethod onChange = loaderSlot(q, "onItemChanged(QString,QVariant,QString)");
+    const QMetaMethod editing = loaderSlot(q, "onEditingValidate(QString,QVariant,QString)");
+    for (const QPointer<QObject> &obj : qAsConst(objects)) {
+        if (!obj)
+            continue;
+        const QMetaMethod signal = widgetSignal(obj);
+        if (!signal.isValid())
+            continue;
+        if (changeSignals.contains(obj))
+            QObject::connect(obj, signal, q, onChange, Qt::UniqueConnection);
+        if (validateSignals.contains(obj))
+            QObject::connect(obj, signal, q, editing, Qt::UniqueConnection);
+    }
+}
+
+void TUiLoaderPrivate::applyInitialValues()
+{
+    Q_Q(TUiLoader);
+    const bool wasBlocked = blockChange;
+    blockChange = true;
+    const QList<QPointer<QObject>> created = objects;
+    for (const QPointer<QObject> &obj : created) {
+        if (obj && initialValues.contains(obj))
+            q->setValue(obj.data(), initialValues.value(obj));
+    }
+    initialValues.clear();
+    blockChange = wasBlocked;
+}
+
+void TUiLoaderPrivate::runInitCallbacks()
+{
+    Q_Q(TUiLoader);
+    const QList<QPointer<QObject>> created = objects;
+    for (const QPointer<QObject> &obj : created) {
+        if (!obj || !initCallbacks.contains(obj))
+            continue;
+        const QJSValue callback = initCallbacks.take(obj);
+        call(callback, {wrap(q), wrap(obj), argv}, QStringLiteral("initCallback"), obj);
+    }
+    initCallbacks.clear();
+}
+
+QJSValue TUiLoader::getValue(QObject *iObj)
+{
+    if (!d->engine || !iObj || !d->getters.contains(iObj))
+        return QJSValue();
+    return d->call(d->getters.value(iObj), {d->wrap(this), d->wrap(iObj), d->argv}, QStringLiteral("getter"), iObj);
+}
+
+QJSValue TUiLoader::getValue(QString iName) { return getValue(d->nameMap.value(iName)); }
+
+void TUiLoader::setValue(QObject *iObj, QJSValue iValue)
+{
+    if (d->blockSetValue || !d->engine || !iObj || !d->setters.contains(iObj) || d->settingValue.contains(iObj))
+        return;
+    d->settingValue.insert(iObj);
+    QPointer<QObject> guard(iObj);
+    d->call(d->setters.value(iObj), {d->wrap(this), d->wrap(iObj), iValue, d->argv}, QStringLiteral("setter"), iObj);
+    if (guard && !d->blockValidate)
+        validate(iObj, QStringLiteral("EDIT"));
+    d->settingValue.remove(iObj);
+}
+
+void TUiLoader::setValue(QString iName, QJSValue iValue)
+{
+    if (d->blockSetValue)
+        return;
+    if (QObject *obj = d->nameMap.value(iName))
+        setValue(obj, iValue);
+}
+
+bool TUiLoader::loadValues(QJSValue iValues, bool iClearBefore)
+{
+    if (!d->engine)
+        return false;
+    const bool isMap = iValues.isVariant() && iValues.toVariant().canConvert<QVariantMap>();
+    if (!isMap && !(iValues.isObject() && !iValues.isCallable()) && isSet(iValues)) {
+        logError(QStringLiteral("values not loaded: [%1] is not an object").arg(iValues.toString()));
+        return false;
+    }
+    d->blockChange = true;
+    d->blockValidate = true;
+    d->loading = true;
+    if (iClearBefore)
+        clearValues();
+    if (isMap) {
+        const QVariantMap map = iValues.toVariant().toMap();
+        for (auto it = map.cbegin(); it != map.cend(); ++it) {
+            if (it.value().isValid())
+                setValue(it.key(), d->engine->toScriptValue(it.value()));
+        }
+    } else if (iValues.isObject()) {
+        QJSValueIterator it(iValues);
+        while (it.hasNext()) {
+            it.next();
+            if (!it.value().isUndefined())
+                setValue(it.name(), it.value());
+        }
+    }
+    d->blockValidate = false;
+    validateAll(QStringLiteral("LOAD"), false, QStringLiteral("All"));
+    d->blockChange = false;
+    triggerFormula(this);
+    refreshState();
+    d->loading = false;
+    return true;
+}
+
+bool TUiLoader::loadValues(QVariant iValues, bool iClearBefore)
+{
+    if (!d->engine)
+        return false;
+    return loadValues(d->engine->toScriptValue(iValues), iClearBefore);
+}
+
+void TUiLoader::clearValues()
+{
+    // Setters are scripts: any of them may delete fields further on.
+    const QList<QObject *> named = d->nameMap.values();
+    const QList<QPointer<QObject>> fields(named.cbegin(), named.cend());
+    for (const QPointer<QObject> &obj : fields) {
+        if (!obj)
+            continue;
+        if (TRadioBox *radio = qobject_cast<TRadioBox *>(obj))
+            radio->clearValue();
+        else if (TMultiComboBox *multi = qobject_cast<TMultiComboBox *>(obj))
+            multi->setCurrentNames(QStringList());
+        else if (TChips *chips = qobject_cast<TChips *>(obj))
+            chips->setChips(QStringList());
+        else
+            setValue(obj, QJSValue(QJSValue::NullValue));
+    }
+}
+
+QJSValue TUiLoader::getAllValues(bool iIncludeInvisible)
+{
+    if (!d->engine)
+        return QJSValue();
+    QJSValue values = d->engine->newObject();
+    // Getters are scripts: any of them may delete fields further on.
+    QList<QPair<QString, QPointer<QObject>>> fields;
+    for (auto it = d->nameMap.cbegin(); it != d->nameMap.cend(); ++it)
+        fields.append(qMakePair(it.key(), QPointer<QObject>(it.value())));
+    for (const auto &field : qAsConst(fields)) {
+        QObject *obj = field.second;
+        if (!obj || !d->getters.contains(obj))
+            continue;
+        if (!iIncludeInvisible && obj->property("STATE").toString() == QLatin1String("HIDE"))
+            continue;
+        values.setProperty(field.first, getValue(obj));
+    }
+    return values;
+}
+
+QJSValue TUiLoader::getUserData(QObject *iObj) { return iObj ? d->userData.value(iObj) : QJSValue(); }
+
+QJSValue TUiLoader::getUserData(QString iName) { return getUserData(d->nameMap.value(iName)); }
+
+QString TUiLoader::getTitle(QObject *iObj) { return iObj ? textOf(d->titles.value(iObj)) : QString(); }
+
+QString TUiLoader::getTitle(QString iName) { return getTitle(d->nameMap.value(iName)); }
+
+void TUiLoader::runCallback(bool iChecked)
+{
+    QObject *source = sender();
+    if (!source || !d->callbacks.contains(source))
+        return;
+    ++d->eventDepth;
+    d->call(d->callbacks.value(source), {d->wrap(this), d->wrap(source), iChecked, d->argv},
+            QStringLiteral("callback"), source);
+    --d->eventDepth;
+}
+
+void TUiLoader::onItemChanged(QString iType, QVariant iValue, QString iUid)
+{
+    Q_UNUSED(iType)
+    Q_UNUSED(iValue)
+    Q_UNUSED(iUid)
+    if (d->blockChange)
+        return;
+    // A listener may rebuild the form while the sender is still in its event.
+    ++d->eventDepth;
+    Q_EMIT dataChanged();
+    --d->eventDepth;
+}
+
+// ---------------------------------------------------------------- validation, formulas, state
+
+void TUiLoaderPrivate::bindValidator(QObject *iObj, const QJSValue &iValidate, const QJSValue &iSignals)
+{
+    QStringList names = nameList(iSignals);
+    names.removeAll(QString());
+    if (names.isEmpty())
+        names.append(QStringLiteral("editing_finished"));
+    for (const QString &name : qAsConst(names))
+        validateSignals.insert(iObj, name);
+
+    if (!isSet(iValidate))
+        return;
+    if (iValidate.isCallable()) {
+        validators.insert(iObj, iValidate);
+    } else if (iValidate.isString() && iValidate.toString().toUpper() == QLatin1String("NOTNULL")) {
+        // A check box is empty when neither checked nor unchecked; any other
+        // field when it holds nothing (a number 0 is a value).
+        const QString code = qobject_cast<TCheckBox *>(iObj)
+                ? QStringLiteral("(function(_this,obj,val,title){if(val == -1){return [title + '%1', 'ERROR', "
+                                 "''];}else{return '';}})")
+                : QStringLiteral("(function(_this,obj,val,title){if(val === undefined || val === null || "
+                                 "(val == '' && typeof val !== 'number')){return [title + '%1', 'ERROR', "
+                                 "''];}else{return '';}})");
+        const QJSValue validator = evaluateSnippet(code.arg(quoted(TUiLoader::tr(" can not be null!"))),
+                                                   QStringLiteral("NOTNULL validator of [%1]").arg(displayName(iObj)));
+        if (!validator.isCallable())
+            return;
+        validators.insert(iObj, validator);
+        builtinValidators.insert(iObj);
+    } else {
+        logError(QStringLiteral("[validate] of [%1] is neither a function nor NOTNULL and is ignored: %2")
+                         .arg(displayName(iObj), iValidate.toString()));
+        return;
+    }
+    if (iObj->isWidgetType())
+        iObj->setProperty("ORG_STYLESHEET", iObj->property("styleSheet"));
+}
+
+void TUiLoaderPrivate::bindFormula(QObject *iObj, const QJSValue &iFormula)
+{
+    if (iFormula.isCallable())
+        formulas.insert(iObj, iFormula);
+    else
+        reportCallable(iObj, QStringLiteral("formula"), iFormula);
+}
+
+void TUiLoaderPrivate::bindStateFunction(QObject *iObj, const QJSValue &iState)
+{
+    if (iState.isCallable())
+        stateFunctions.insert(iObj, iState);
+    else
+        reportCallable(iObj, QStringLiteral("state"), iState);
+}
+
+void TUiLoaderPrivate::resolveFormulaTriggers()
+{
+    Q_Q(TUiLoader);
+    for (const QPointer<QObject> &obj : qAsConst(objects)) {
+        if (!obj || !formulaTriggerNames.contains(obj))
+            continue;
+        const QStringList names = nameList(formulaTriggerNames.value(obj));
+        for (const QString &name : names) {
+            if (name == QLatin1String("LOAD"))
+                triggerLinks.insert(q, obj);
+            else if (QObject *source = nameMap.value(name))
+                triggerLinks.insert(source, obj);
+        }
+    }
+    formulaTriggerNames.clear();
+}
+
+QVariantMap TUiLoader::validate(QObject *iObj, QString iMoment)
+{
+    QVariantMap result;
+    if (d->blockValidate || !d->engine || !iObj || !d->validators.contains(iObj) || d->validating.contains(iObj))
+        return result;
+    d->validating.insert(iObj);
+    QPointer<QObject> guard(iObj);
+    const QJSValue validator = d->validators.value(iObj);
+    const QString title = getTitle(iObj);
+    const QJSValue value = getValue(iObj);
+    QJSValue answer;
+    if (d->builtinValidators.contains(iObj)) {
+        answer = d->call(validator, {d->wrap(this), d->wrap(iObj), value, title, d->argv}, QStringLiteral("validator"),
+                         iObj);
+    } else {
+        QJSValue argument = d->engine->newObject();
+        argument.setProperty(QStringLiteral("object"), d->wrap(iObj));
+        argument.setProperty(QStringLiteral("title"), title);
+        argument.setProperty(QStringLiteral("value"), value);
+        argument.setProperty(QStringLiteral("moment"), iMoment);
+        if (d->argv.isObject()) {
+            QJSValueIterator it(d->argv);
+            while (it.hasNext()) {
+                it.next();
+                argument.setProperty(it.name(), it.value());
+            }
+        }
+        answer = d->call(validator, {d->wrap(this), argument}, QStringLiteral("validator"), iObj);
+    }
+    if (!guard) {
+        d->validating.remove(iObj);
+        return result;
+    }
+
+    QString message;
+    QString state;
+    QString sheet;
+    if (answer.isError()) {
+        message = answer.toString();
+        state = QStringLiteral("ERROR");
+    } else if (answer.isArray()) {
+        message = textOf(answer.property(0));
+        state = textOf(answer.property(1));
+        sheet = textOf(answer.property(2));
+        if (state.isEmpty() && !message.isEmpty())
+            state = QStringLiteral("ERROR");
+    } else if (answer.isString() && !answer.toString().isEmpty()) {
+        message = answer.toString();
+        state = QStringLiteral("ERROR");
+    }
+    state = state.toUpper();
+    if (QWidget *widget = qobject_cast<QWidget *>(iObj)) {
+        if (sheet.isEmpty())
+            sheet = widget->property("ORG_STYLESHEET").toString();
+        if (sheet.isEmpty())
+            sheet = QStringLiteral(".Q{}");
+        const bool stateChanged = widget->property("SS_VALIDATEION_STATE").toString() != state;
+        widget->setProperty("SS_VALIDATEION_STATE", state);
+        if (widget->toolTip() != message)
+            widget->setToolTip(message);
+        // Restyling is the dear part of a validation: only when something changed.
+        if (widget->styleSheet() != sheet) {
+            widget->setStyleSheet(sheet);
+        } else if (stateChanged) {
+            // The state property is a style selector: the style must look again.
+            widget->style()->unpolish(widget);
+            widget->style()->polish(widget);
+        }
+    }
+    if (!state.isEmpty()) {
+        result.insert(QStringLiteral("type"), state);
+        result.insert(QStringLiteral("message"), message);
+        result.insert(QStringLiteral("name"), iObj->objectName());
+        result.insert(QStringLiteral("title"), title);
+    }
+    d->validating.remove(iObj);
+    return result;
+}
+
+QVariantList TUiLoader::validateAll(QString iMoment, bool iBlockSetValue, QString iReturnErrorType)
+{
+    QVariantList results;
+    const bool wasBlocked = d->blockSetValue;
+    d->blockSetValue = iBlockSetValue;
+    const QString wanted = iReturnErrorType.toUpper();
+    const QList<QPointer<QObject>> created = d->objects;
+    for (const QPointer<QObject> &obj : created) {
+        if (!obj || !d->validators.contains(obj))
+            continue;
+        const QVariantMap message = validate(obj, iMoment);
+        if (message.isEmpty())
+            continue;
+        if (wanted == QLatin1String("ALL") || message.value(QStringLiteral("type")).toString().toUpper() == wanted)
+            results.append(message);
+    }
+    d->blockSetValue = wasBlocked;
+    return results;
+}
+
+void TUiLoader::onEditingValidate(QString iType, QVariant iValue, QString iUid)
+{
+    Q_UNUSED(iValue)
+    Q_UNUSED(iUid)
+    QObject *source = sender();
+    if (!source || !d->validateSignals.contains(source, iType))
+        return;
+    ++d->eventDepth;
+    validate(source, QStringLiteral("EDIT"));
+    --d->eventDepth;
+}
+
+void TUiLoader::triggerFormula(QObject *iObj)
+{
+    if (d->blockChange || !d->engine)
+        return;
+    QObject *source = iObj ? iObj : sender();
+    if (!source)
+        return;
+    // values() gives the latest link first; formulas run in creation order.
+    QList<QObject *> targets = d->triggerLinks.values(source);
+    std::reverse(targets.begin(), targets.end());
+    QList<QPointer<QObject>> guarded(targets.cbegin(), targets.cend());
+    ++d->eventDepth;
+    for (const QPointer<QObject> &target : qAsConst(guarded)) {
+        if (!target || !d->formulas.contains(target))
+            continue;
+        // A field still being computed or written further up this chain
+        // means the fields trigger each other.
+        if (d->computingFormula.contains(target) || d->settingValue.contains(target)) {
+            logError(QStringLiteral("formula of [%1] not run: its fields trigger each other in a cycle")
+                             .arg(d->displayName(target)));
+            continue;
+        }
+        d->computingFormula.insert(target);
+        const QJSValue result = d->call(d->formulas.value(target), {d->wrap(this), d->wrap(target), d->argv},
+                                        QStringLiteral("formula"), target);
+        // A formula that throws leaves its field as it was.
+        if (target && !result.isError())
+            setValue(target.data(), result);
+        d->computingFormula.remove(target);
+    }
+    --d->eventDepth;
+}
+
+void TUiLoader::refreshState()
+{
+    if (d->blockChange || !d->engine)
+        return;
+    const QList<QPointer<QObject>> created = d->objects;
+    for (const QPointer<QObject> &obj : created) {
+        if (!obj || !d->stateFunctions.contains(obj))
+            continue;
+        const QJSValue state = d->call(d->stateFunctions.value(obj), {d->wrap(this), d->wrap(obj), d->argv},
+                                       QStringLiteral("state function"), obj);
+        if (obj && !state.isError())
+            setState(obj.data(), textOf(state));
+    }
+}
+
+void TUiLoader::setState(QObject *iObj, QString iState)
+{
+    if (!iObj)
+        return;
+    const QString state = iState.toUpper();
+    iObj->setProperty("STATE", state);
+    const bool visible = state != QLatin1String("HIDE");
+    const bool enabled = visible && state != QLatin1String("DISABLE");
+    const auto apply = [visible, enabled](QObject *iTarget) {
+        if (QWidget *widget = qobject_cast<QWidget *>(iTarget)) {
+            // A field that was never placed stays off screen instead of
+            // popping up as a window of its own.
+            if (!visible || !widget->isWindow())
+                widget->setVisible(visible);
+            widget->setEnabled(enabled);
+        } else if (QAction *action = qobject_cast<TAction *>(iTarget)) {
+            action->setVisible(visible);
+            action->setEnabled(enabled);
+        }
+    };
+    apply(iObj);
+    const QList<QPointer<QObject>> attached = d->attachedWidgets.values(iObj);
+    for (const QPointer<QObject> &widget : attached) {
+        if (widget && widget->isWidgetType())
+            apply(widget);
+    }
+}
+
+void TUiLoader::setState(QString iName, QString iState)
+{
+    if (QObject *obj = d->nameMap.value(iName))
+        setState(obj, iState);
+}
+
+void TUiLoader::setBgColor(QString iName, QString iColor)
+{
+    QWidget *widget = qobject_cast<QWidget *>(d->nameMap.value(iName));
+    if (!widget)
+        return;
+    widget->setStyleSheet(iColor.isEmpty() ? QStringLiteral(".Q{}")
+                                           : QStringLiteral(".%1{background:%2}")
+                                                     .arg(QString::fromLatin1(widget->metaObject()->className()),
+                                                          iColor));
+}
+
+void TUiLoader::setFgColor(QString iName, QString iColor)
+{
+    QWidget *widget = qobject_cast<QWidget *>(d->nameMap.value(iName));
+    if (!widget)
+        return;
+    widget->setStyleSheet(iColor.isEmpty() ? QStringLiteral(".Q{}")
+                                           : QStringLiteral(".%1{color:%2}")
+                                                     .arg(QString::fromLatin1(widget->metaObject()->className()),
+                                                          iColor));
+}

@@ -1,0 +1,129 @@
+#ifndef TUILOADER_P_H
+#define TUILOADER_P_H
+
+#include "tuiloader.h"
+
+#include <QHash>
+#include <QJSValue>
+#include <QList>
+#include <QPair>
+#include <QMultiHash>
+#include <QPointer>
+#include <QSet>
+#include <QStringList>
+
+class QActionGroup;
+class QJSEngine;
+class QVBoxLayout;
+
+class TUiLoaderPrivate
+{
+    Q_DECLARE_PUBLIC(TUiLoader)
+public:
+    explicit TUiLoaderPrivate(TUiLoader *iQ)
+        : q_ptr(iQ)
+    {}
+
+    // --- building (createOneItem and what it needs)
+    QObject *createOneItem(const QJSValue &iItem, QObject *iParent);
+    bool packItem(QObject *iObj, QJSValue iPack, QObject *iParent);
+    QObject *createByCreator(const QString &iType, const QJSValue &iNewParam);
+    bool applyItemProperties(QObject *iObj, const QJSValue &iProps);
+    void createChildren(const QJSValue &iChild, QObject *iParent);
+    QWidget *widgetForItem(QObject *iObj);
+    bool packSpecial(const QString &iType, const QJSValue &iItem, QObject *iParent);
+    bool packIntoForm(QObject *iObj, const QJSValue &iPack, class TFormLayout *iForm);
+    void resolveBuddies();
+    void applyTabOrder();
+    void registerObject(QObject *iObj, const QString &iName);
+
+    // --- values
+    void bindGetter(QObject *iObj, const QJSValue &iGetter);
+    void bindSetter(QObject *iObj, const QJSValue &iSetter);
+    void bindCallback(QObject *iObj, const QJSValue &iCallback);
+    void bindChangeSignals(QObject *iObj, const QJSValue &iSignals);
+    void applyInitialValues();
+    void runInitCallbacks();
+    void connectItemSignals();
+
+    // --- validation, formulas, state
+    void bindValidator(QObject *iObj, const QJSValue &iValidate, const QJSValue &iSignals);
+    void bindFormula(QObject *iObj, const QJSValue &iFormula);
+    void bindStateFunction(QObject *iObj, const QJSValue &iState);
+    void resolveFormulaTriggers();
+    void applyValidationResult(QWidget *iWidget, const QJSValue &iResult, QString *oMessage, QString *oState);
+
+    // --- script helpers
+    QJSValue wrap(QObject *iObj) const;
+    QJSValue evaluateSnippet(const QString &iCode, const QString &iWhat);
+    QJSValue call(const QJSValue &iFunction, const QJSValueList &iArgs, const QString &iWhat, QObject *iObj) const;
+    static QStringList nameList(const QJSValue &iValue);
+    static QString quoted(const QString &iText);
+    QString displayName(QObject *iObj) const;
+    void reportCallable(QObject *iObj, const QString &iKey, const QJSValue &iValue);
+
+    void reset();
+    void forget(QObject *iObj);
+
+    bool changed = false;
+    bool blockChange = false;
+    bool blockValidate = false;
+    bool blockSetValue = false;
+    bool loading = false;
+
+    QVBoxLayout *layout = nullptr;
+    QPointer<QJSEngine> engine;
+
+    // Guarded: a host or a callback may delete what the build made.
+    QList<QPointer<QObject>> objects;
+    QHash<QString, QObject *> nameMap;
+
+    QHash<QObject *, QJSValue> userData;
+    QHash<QObject *, QJSValue> titles;
+    QHash<QObject *, QJSValue> validators;
+    QSet<QObject *> builtinValidators;
+    QHash<QObject *, QJSValue> getters;
+    QHash<QObject *, QJSValue> setters;
+    QHash<QObject *, QJSValue> formulas;
+    QHash<QObject *, QJSValue> stateFunctions;
+    QHash<QObject *, QJSValue> callbacks;
+    QHash<QObject *, QJSValue> initialValues;
+    QHash<QObject *, QJSValue> formulaTriggerNames;
+    QHash<QObject *, QJSValue> initCallbacks;
+
+    QMultiHash<QObject *, QObject *> triggerLinks;
+    QMultiHash<QObject *, QString> validateSignals;
+    QMultiHash<QObject *, QString> changeSignals;
+    QMultiHash<QObject *, QString> buddyNames;
+    // Labels and units made by a form are not registered: guarded.
+    QMultiHash<QObject *, QPointer<QObject>> attachedWidgets;
+    QHash<QObject *, QString> labelBuddies;
+
+    // Stable by insertion for equal positions.
+    QList<QPair<double, QObject *>> tabOrder;
+    QHash<QString, QActionGroup *> actionGroups;
+    QSet<QObject *> settingValue;
+    QSet<QObject *> validating;
+    QSet<QObject *> computingFormula;
+
+    void *creatorContext = nullptr;
+    TUiLoader::Creator creator = nullptr;
+
+    QJSValue argv;
+    // Compiled getter, setter and validator snippets by their text.
+    QHash<QString, QJSValue> snippets;
+    // Above zero while a widget event or a callback is being handled: a form
+    // rebuilt from there must not delete the sender under its own feet.
+    int eventDepth = 0;
+    // Set while a description is built: building again from its own
+    // callbacks would recurse without end.
+    bool building = false;
+    // Items of the current build that could not be made or placed.
+    int failures = 0;
+    // Set while the registries are emptied in one go.
+    bool resetting = false;
+
+    TUiLoader *const q_ptr;
+};
+
+#endif // TUILOADER_P_H

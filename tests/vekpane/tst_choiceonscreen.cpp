@@ -1,6 +1,7 @@
 // The choice and text controls on an X display: real focus changes, top-level
 // tool tips and painting.
 #include "controlstest.h"
+#include "onscreencheck.h"
 #include "tcheckbox.h"
 #include "tcodeedit.h"
 #include "teditablecombobox.h"
@@ -35,18 +36,7 @@ bool giveFocus(QWidget *iWidget)
     return QTest::qWaitFor([iWidget] { return iWidget->hasFocus(); }, 2000);
 }
 
-// True when the area shows more than one colour, i.e. something is drawn there.
-bool hasContent(const QImage &iImage, const QRect &iArea)
-{
-    const QRgb first = iImage.pixel(iArea.topLeft());
-    for (int y = iArea.top(); y <= iArea.bottom(); ++y) {
-        for (int x = iArea.left(); x <= iArea.right(); ++x) {
-            if (iImage.pixel(x, y) != first)
-                return true;
-        }
-    }
-    return false;
-}
+using onscreencheck::hasContent;
 
 } // namespace
 

@@ -1,6 +1,7 @@
 // The window chrome on a real X display: a main window with its title bar
 // and a form, and a message box over it, grabbed from the screen.
 #include "fakeframelesshelper.h"
+#include "onscreencheck.h"
 #include "tframelesswindowbar.h"
 #include "tgroupbox.h"
 #include "tlabel.h"
@@ -21,21 +22,7 @@
 
 namespace {
 
-// True when the area shows more than one colour, i.e. something is drawn there.
-bool hasContent(const QImage &iImage, const QRect &iArea)
-{
-    const QRect area = iArea.intersected(iImage.rect());
-    if (area.isEmpty())
-        return false;
-    const QRgb first = iImage.pixel(area.topLeft());
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            if (iImage.pixel(x, y) != first)
-                return true;
-        }
-    }
-    return false;
-}
+using onscreencheck::hasContent;
 
 QRect onScreen(QWidget *iWidget) { return QRect(iWidget->mapToGlobal(QPoint(0, 0)), iWidget->size()); }
 

@@ -2,6 +2,7 @@
 // menu, a splitter, a title expander, chips and a message bar, a title box
 // with its search entry over a pager, and a loading overlay over a main
 // window, grabbed from the screen.
+#include "onscreencheck.h"
 #include "taccordion.h"
 #include "tchips.h"
 #include "tlabel.h"
@@ -31,21 +32,7 @@
 
 namespace {
 
-// True when the area shows more than one colour, i.e. something is drawn there.
-bool hasContent(const QImage &iImage, const QRect &iArea)
-{
-    const QRect area = iArea.intersected(iImage.rect());
-    if (area.isEmpty())
-        return false;
-    const QRgb first = iImage.pixel(area.topLeft());
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            if (iImage.pixel(x, y) != first)
-                return true;
-        }
-    }
-    return false;
-}
+using onscreencheck::hasContent;
 
 QRect onScreen(QWidget *iWidget) { return QRect(iWidget->mapToGlobal(QPoint(0, 0)), iWidget->size()); }
 

@@ -1,6 +1,7 @@
 // The controls with real focus changes, pop-ups, wheel events and painting,
 // on an X display.
 #include "controlstest.h"
+#include "onscreencheck.h"
 #include "tcombobox.h"
 #include "tformlayout.h"
 #include "thboxlayout.h"
@@ -57,18 +58,7 @@ QList<QWidget *> placedWidgets(QGridLayout *iGrid)
     return widgets;
 }
 
-// True when the area shows more than one colour, i.e. something is drawn there.
-bool hasContent(const QImage &iImage, const QRect &iArea)
-{
-    const QRgb first = iImage.pixel(iArea.topLeft());
-    for (int y = iArea.top(); y <= iArea.bottom(); ++y) {
-        for (int x = iArea.left(); x <= iArea.right(); ++x) {
-            if (iImage.pixel(x, y) != first)
-                return true;
-        }
-    }
-    return false;
-}
+using onscreencheck::hasContent;
 
 } // namespace
 

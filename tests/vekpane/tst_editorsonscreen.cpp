@@ -2,6 +2,7 @@
 // wheel turns from the window system, and where their pop-ups open.
 #include "choosertest.h"
 #include "controlstest.h"
+#include "onscreencheck.h"
 #include "tdateedit.h"
 #include "tdatetimeedit.h"
 #include "tlengthtolerancelabel.h"
@@ -41,17 +42,7 @@ void turnWheelOnScreen(QWidget *iTarget, int iNotches)
     QCoreApplication::processEvents();
 }
 
-bool hasContent(const QImage &iImage, const QRect &iArea)
-{
-    const QRgb first = iImage.pixel(iArea.topLeft());
-    for (int y = iArea.top(); y <= iArea.bottom(); ++y) {
-        for (int x = iArea.left(); x <= iArea.right(); ++x) {
-            if (iImage.pixel(x, y) != first)
-                return true;
-        }
-    }
-    return false;
-}
+using onscreencheck::hasContent;
 
 } // namespace
 

@@ -1,5 +1,6 @@
 // The table view painted on an X display: cell kinds, cell buttons placed by
 // real paint events, and the column pop-up opened from the header.
+#include "onscreencheck.h"
 #include "theaderviewpopup.h"
 #include "ttablemodel.h"
 #include "ttableview.h"
@@ -14,19 +15,7 @@
 
 namespace {
 
-// True when the area shows more than one colour, i.e. something is drawn there.
-bool hasContent(const QImage &iImage, const QRect &iArea)
-{
-    const QRect area = iArea.intersected(iImage.rect());
-    const QRgb first = iImage.pixel(area.topLeft());
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            if (iImage.pixel(x, y) != first)
-                return true;
-        }
-    }
-    return false;
-}
+using onscreencheck::hasContent;
 
 } // namespace
 

@@ -1,5 +1,6 @@
 // The pick-list dialogs and the icon selector on an X display: every part
 // shown, painted, and clear of the others.
+#include "onscreencheck.h"
 #include "tcategorytreeview.h"
 #include "tdialogbuttonbox.h"
 #include "tframelesswindowbar.h"
@@ -20,21 +21,7 @@
 
 namespace {
 
-// True when the area shows more than one colour, i.e. something is drawn there.
-bool hasContent(const QImage &iImage, const QRect &iArea)
-{
-    const QRect area = iArea.intersected(iImage.rect());
-    if (area.isEmpty())
-        return false;
-    const QRgb first = iImage.pixel(area.topLeft());
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            if (iImage.pixel(x, y) != first)
-                return true;
-        }
-    }
-    return false;
-}
+using onscreencheck::hasContent;
 
 // The parts' rectangles in the window's coordinates.
 QVector<QRect> placed(QWidget *iWindow, const QList<QWidget *> &iParts)

@@ -1,6 +1,7 @@
 // A loader form on a real X display: a main window with menu, tool bar, dock,
 // tabs holding forms and a grid, filled through loadValues, grabbed from the
 // screen; and the keypad Enter walking the fields.
+#include "onscreencheck.h"
 #include "tst_tuiloadercreator.h"
 #include "tuiloader.h"
 
@@ -12,20 +13,7 @@ using tuiloadertest::Form;
 
 namespace {
 
-bool hasContent(const QImage &iImage, const QRect &iArea)
-{
-    const QRect area = iArea.intersected(iImage.rect());
-    if (area.isEmpty())
-        return false;
-    const QRgb first = iImage.pixel(area.topLeft());
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            if (iImage.pixel(x, y) != first)
-                return true;
-        }
-    }
-    return false;
-}
+using onscreencheck::hasContent;
 
 QRect onScreen(QWidget *iWidget) { return QRect(iWidget->mapToGlobal(QPoint(0, 0)), iWidget->size()); }
 

@@ -6,6 +6,7 @@
 #include "ttableview.h"
 
 #include <QAbstractItemModelTester>
+#include <QLineEdit>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QToolButton>

@@ -3,6 +3,7 @@
 #   VEK_BUILD_DIR  the framework's build folder
 #   VEK_HOST_DIR   the host program's sources
 #   VEK_WORK_DIR   scratch folder (emptied first)
+#   VEK_HOST_LINK_FLAGS  linker flags of the host program (may be empty)
 set(_prefix ${VEK_WORK_DIR}/prefix)
 set(_host ${VEK_WORK_DIR}/host)
 file(REMOVE_RECURSE ${VEK_WORK_DIR})
@@ -29,7 +30,7 @@ foreach(_f lib/cmake/Vek/VekConfig.cmake lib/cmake/Vek/VekConfigVersion.cmake in
 endforeach()
 
 _run("configure host" ${CMAKE_COMMAND} -S ${VEK_HOST_DIR} -B ${_host} -G Ninja -DCMAKE_BUILD_TYPE=Release
-     -DCMAKE_PREFIX_PATH=${_prefix})
+     -DCMAKE_PREFIX_PATH=${_prefix} "-DCMAKE_EXE_LINKER_FLAGS=${VEK_HOST_LINK_FLAGS}")
 _run("build host" ${CMAKE_COMMAND} --build ${_host})
 _run("run host" ${_host}/vekhost)
 message(STATUS "${_out}")

@@ -134,7 +134,12 @@ TMailSenderDialog::TMailSenderDialog(QWidget *iParent)
     connect(attachAction, &QAction::triggered, this, &TMailSenderDialog::onAddAttachment);
 }
 
-TMailSenderDialog::~TMailSenderDialog() = default;
+TMailSenderDialog::~TMailSenderDialog()
+{
+    // The attachment list is deleted with the children after this body; its
+    // model's last reset must not call into a dialog that is half gone.
+    d->attachmentListWidget->model()->disconnect(this);
+}
 
 QVariantMap TMailSenderDialog::run()
 {

@@ -134,7 +134,10 @@ void TTextShape::setEditorVisible(bool iVisible)
 
 bool TTextShape::eventFilter(QObject *iWatched, QEvent *iEvent)
 {
-    if (iWatched == d->editor) {
+    // An editor being destroyed still sends events (its children leave it)
+    // but is no editor any more: the cast tells, comparing first would not.
+    auto *editor = qobject_cast<ImageEditerPrivateTextEditWidget *>(iWatched);
+    if (editor && editor == d->editor) {
         if (iEvent->type() == QEvent::Hide) {
             d->editingFinished = true;
             d->framed = false;

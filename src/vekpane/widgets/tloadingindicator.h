@@ -21,7 +21,8 @@ class VEKPANE_EXPORT TLoadingIndicator : public QWidget
     Q_PROPERTY(int percent READ percent WRITE setPercent)
     Q_PROPERTY(DisplayType displayType READ displayType WRITE setDisplayType)
 public:
-    enum DisplayType { Busy = 0, Progress = 1, Information = 2, Success = 3, Failure = 4, Warning = 5 };
+    // Fixed underlying type: a script may hand in any number, which paints nothing.
+    enum DisplayType : int { Busy = 0, Progress = 1, Information = 2, Success = 3, Failure = 4, Warning = 5 };
     Q_ENUM(DisplayType)
 
     explicit TLoadingIndicator(QWidget *iParent = nullptr);

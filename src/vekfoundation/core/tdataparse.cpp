@@ -469,12 +469,85 @@ struct XmlParseFailure
     QString message;
 };
 
+// The deepest element nesting a plain scan of the markup sees: comments,
+// processing instructions, CDATA sections and the document type are skipped
+// and quoted attribute values are not read as markup. Stops at the first
+// element past iLimit and gives its offset.
+int markupDepthPast(const QString &iXml, int iLimit)
+{
+    const int size = iXml.size();
+    int depth = 0;
+    int i = 0;
+    auto skipPast = [&iXml, size, &i](QLatin1String iEnd) {
+        const int at = iXml.indexOf(iEnd, i);
+        i = at < 0 ? size : at + iEnd.size();
+    };
+    while (i < size) {
+        const int open = iXml.indexOf(QLatin1Char('<'), i);
+        if (open < 0)
+            break;
+        i = open + 1;
+        const QStringRef rest = iXml.midRef(i, 8);
+        if (rest.startsWith(QLatin1String("!--"))) {
+            skipPast(QLatin1String("-->"));
+            continue;
+        }
+        if (rest.startsWith(QLatin1String("![CDATA["))) {
+            skipPast(QLatin1String("]]>"));
+            continue;
+        }
+        if (rest.startsWith(QLatin1Char('?'))) {
+            skipPast(QLatin1String("?>"));
+            continue;
+        }
+        if (rest.startsWith(QLatin1Char('!'))) {
+            // The document type; its internal subset holds declarations in brackets.
+            for (int brackets = 0; i < size; ++i) {
+                const QChar c = iXml.at(i);
+                if (c == QLatin1Char('['))
+                    ++brackets;
+                else if (c == QLatin1Char(']'))
+                    --brackets;
+                else if (c == QLatin1Char('>') && brackets <= 0) {
+                    ++i;
+                    break;
+                }
+            }
+            continue;
+        }
+        const bool closing = i < size && iXml.at(i) == QLatin1Char('/');
+        bool selfClosing = false;
+        QChar quote;
+        for (; i < size; ++i) {
+            const QChar c = iXml.at(i);
+            if (!quote.isNull()) {
+                if (c == quote)
+                    quote = QChar();
+            } else if (c == QLatin1Char('"') || c == QLatin1Char('\'')) {
+                quote = c;
+            } else if (c == QLatin1Char('>')) {
+                selfClosing = iXml.at(i - 1) == QLatin1Char('/');
+                ++i;
+                break;
+            }
+        }
+        if (closing)
+            --depth;
+        else if (!selfClosing && ++depth > iLimit)
+            return open;
+    }
+    return -1;
+}
+
 // The DOM parser and every walk over its tree recurse once per level, so a
 // document nested deeper than the limit is refused before it is parsed. One
 // streaming pass finds the depth; other faults are left to the DOM parser,
-// which reports them in its own words.
+// which reports them in its own words. The streaming reader stops at the
+// first thing it refuses, which the DOM parser may still read past: then a
+// plain scan of the markup judges the rest.
 bool xmlDepthWithinLimit(const QString &iXml, XmlParseFailure *oFailure)
 {
+    const QString message = QStringLiteral("elements nested deeper than %1 levels").arg(TDataParse::XmlDepthLimit);
     QXmlStreamReader reader(iXml);
     int depth = 0;
     while (!reader.atEnd()) {
@@ -483,15 +556,23 @@ bool xmlDepthWithinLimit(const QString &iXml, XmlParseFailure *oFailure)
             if (++depth > TDataParse::XmlDepthLimit) {
                 oFailure->line = int(reader.lineNumber());
                 oFailure->column = int(reader.columnNumber());
-                oFailure->message
-                        = QStringLiteral("elements nested deeper than %1 levels").arg(TDataParse::XmlDepthLimit);
+                oFailure->message = message;
                 return false;
             }
         } else if (token == QXmlStreamReader::EndElement) {
             --depth;
         }
     }
-    return true;
+    if (!reader.hasError())
+        return true;
+    const int offset = markupDepthPast(iXml, TDataParse::XmlDepthLimit);
+    if (offset < 0)
+        return true;
+    const int lineStart = iXml.lastIndexOf(QLatin1Char('\n'), offset) + 1;
+    oFailure->line = int(iXml.leftRef(offset).count(QLatin1Char('\n'))) + 1;
+    oFailure->column = offset - lineStart + 1;
+    oFailure->message = message;
+    return false;
 }
 
 bool parseXmlDocument(const QString &iXml, QDomDocument *oDoc, XmlParseFailure *oFailure)

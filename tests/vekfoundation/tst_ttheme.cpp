@@ -1,7 +1,9 @@
 #include "ttheme.h"
+#include "ttheme_p.h"
 
 #include <QApplication>
 #include <QGraphicsDropShadowEffect>
+#include <QRandomGenerator>
 #include <QStyle>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -13,6 +15,15 @@ QStringList g_messages;
 void collectMessages(QtMsgType, const QMessageLogContext &, const QString &iMsg) { g_messages.append(iMsg); }
 
 QStringList messagesContaining(const QString &iText) { return g_messages.filter(iText); }
+
+// The call passes one after the other, as the one-scan rewrite must match them.
+QString callPasses(const TThemePrivate &iD, const QString &iText)
+{
+    QString out = iD.substituteScaledPixels(iText);
+    out = iD.substituteColorFunction(out, TThemePrivate::Alpha);
+    out = iD.substituteColorFunction(out, TThemePrivate::Lighter);
+    return iD.substituteColorFunction(out, TThemePrivate::Darker);
+}
 
 } // namespace
 
@@ -27,6 +38,9 @@ private Q_SLOTS:
     void conditionalLines();
     void substitution_data();
     void substitution();
+    void callsInOneScan_data();
+    void callsInOneScan();
+    void callsInOneScanMatchThePasses();
     void leftoversAreLoggedOnce();
     void chainedValues_data();
     void chainedValues();
@@ -173,6 +187,71 @@ void tst_TTheme::substitution()
     theme->setQssStr(qss);
     theme->applyTheme();
     QCOMPARE(qApp->styleSheet(), expected);
+}
+
+void tst_TTheme::callsInOneScan_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    // Calls inside calls: the passes replace $DP first, then $ALPHA, $LIGHTER
+    // and $DARKER, so an inner call of a later pass stays in an earlier one.
+    QTest::newRow("alpha inside lighter") << "$LIGHTER($ALPHA(#ff0000, 0.5), 150)"
+                                          << "#ff7f7f";
+    QTest::newRow("lighter inside darker") << "$DARKER($LIGHTER(#404040, 200), 200)"
+                                           << "#404040";
+    QTest::newRow("darker inside alpha stays") << "$ALPHA($DARKER(#808080, 200), 0.5)"
+                                               << "$ALPHA(#404040, 0.5)";
+    QTest::newRow("alpha inside alpha: the outer stays") << "$ALPHA($ALPHA(#ff0000, 1), 0.5)"
+                                                         << "$ALPHA(rgba(255, 0, 0, 1), 0.5)";
+    QTest::newRow("scaled pixels as the number") << "$ALPHA(#ff0000, $DP(1))"
+                                                 << "rgba(255, 0, 0, 1)";
+    QTest::newRow("scaled pixels completing the number") << "$LIGHTER(#808080, 1$DP(25))"
+                                                         << "#a0a0a0";
+    QTest::newRow("scaled pixels as the colour") << "$DARKER($DP(8), 100)"
+                                                 << "#000000";
+    QTest::newRow("a mark inside an rgba colour") << "$ALPHA(rgba($x, 1, 2, 3), 0.5)"
+                                                  << "rgba(0, 0, 0, 0.500008)";
+    QTest::newRow("arguments across lines") << "$ALPHA(#ff0000,\n 0.5\n)"
+                                            << "rgba(255, 0, 0, 0.500008)";
+    QTest::newRow("neighbours and stray marks") << "$$ALPHA(#ff0000,1)$DP(2)$$DP(x)$"
+                                                << "$rgba(255, 0, 0, 1)2$$DP(x)$";
+    QTest::newRow("a call ended early is no call") << "$ALPHA(#ff0000, 0.5 $DP(1))"
+                                                   << "$ALPHA(#ff0000, 0.5 1)";
+    QTest::newRow("empty rgba part is no call") << "$ALPHA(rgba(1,,2,3), 0.5) $DARKER(rgba(1, 2, 3, 4), 100)"
+                                                << "$ALPHA(rgba(1,,2,3), 0.5) #010203";
+}
+
+void tst_TTheme::callsInOneScan()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    TThemePrivate d(TTheme::instance());
+    QCOMPARE(d.substituteCalls(text), expected);
+    QCOMPARE(callPasses(d, text), expected);
+}
+
+// Texts built at random from the pieces of calls, nested and broken, give
+// what the passes give.
+void tst_TTheme::callsInOneScanMatchThePasses()
+{
+    static const char *const pieces[]
+            = {"$DP(", "$ALPHA(", "$LIGHTER(", "$DARKER(", "rgba(", "#ff0000", "red", "1", "25", ".5", "0.5",
+               ",", ", ", ",,", " ", "\t", "\n", "(", ")", "))", "$", "${A}", "x", "150",
+               "$DP(2) ", "$ALPHA(#00ff00, 0.5) ", "$LIGHTER(red,150) ", "$DARKER( rgba(1, 2, 3, 4) , 200) ",
+               "$ALPHA(, 1)", "$DARKER(#123456,"};
+    TThemePrivate d(TTheme::instance());
+    d.dpRatio = 1.5;
+    QRandomGenerator random(20261211);
+    for (int round = 0; round < 20000; ++round) {
+        QString text;
+        const int count = 1 + random.bounded(14);
+        for (int i = 0; i < count; ++i)
+            text += QLatin1String(pieces[random.bounded(int(sizeof pieces / sizeof *pieces))]);
+        const QString passes = callPasses(d, text);
+        const QString oneScan = d.substituteCalls(text);
+        if (oneScan != passes)
+            QFAIL(qPrintable(QStringLiteral("[%1]: passes [%2], one scan [%3]").arg(text, passes, oneScan)));
+    }
 }
 
 void tst_TTheme::leftoversAreLoggedOnce()

@@ -137,6 +137,120 @@ bool applyDirective(const QStringRef &iLine, QString &ioMode)
     return true;
 }
 
+// Where a colour function's arguments end, read as the pattern
+// "\(\s*([#a-zA-Z0-9]*|rgba\([^()]+\))\s*\,\s*(\d+\.?\d*)\s*\)" reads
+// them from the opening parenthesis. The sets of characters its parts take
+// do not overlap, so the longest run of each part is the only match there
+// can be and no backtracking is needed. furthest is the last position read:
+// the result holds for the text as it is up to there.
+struct ColorCallArguments {
+    bool matched {false};
+    int color {0};
+    int colorEnd {0};
+    int number {0};
+    int numberEnd {0};
+    int end {0};
+    int furthest {0};
+};
+
+bool isColorNameChar(QChar iChar)
+{
+    const ushort c = iChar.unicode();
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '#';
+}
+
+ColorCallArguments readColorCallArguments(const QString &iText, int iOpen)
+{
+    ColorCallArguments a;
+    const int size = iText.size();
+    const QChar *t = iText.constData();
+    int furthest = iOpen;
+    auto skip = [&](int i, bool (*iTaken)(QChar)) {
+        while (i < size && iTaken(t[i]))
+            ++i;
+        furthest = std::max(furthest, std::min(i, size - 1));
+        return i;
+    };
+    // The separator, the number and the closing parenthesis after a colour
+    // that ends at i; the end of the call, or -1.
+    auto readRest = [&](int i) {
+        i = skip(i, isRegexBlank);
+        if (i >= size || t[i] != QLatin1Char(','))
+            return -1;
+        a.number = skip(i + 1, isRegexBlank);
+        i = skip(a.number, isAsciiDigit);
+        if (i == a.number)
+            return -1;
+        if (i < size && t[i] == QLatin1Char('.'))
+            i = skip(i + 1, isAsciiDigit);
+        a.numberEnd = i;
+        i = skip(i, isRegexBlank);
+        return i < size && t[i] == QLatin1Char(')') ? i + 1 : -1;
+    };
+
+    a.color = skip(iOpen + 1, isRegexBlank);
+    a.colorEnd = skip(a.color, isColorNameChar);
+    a.end = readRest(a.colorEnd);
+    if (a.end < 0 && QStringView(iText).mid(a.color).startsWith(QLatin1String("rgba("))) {
+        const int inner = a.color + 5;
+        const int close = skip(inner, [](QChar c) { return c != QLatin1Char('(') && c != QLatin1Char(')'); });
+        if (close > inner && close < size && t[close] == QLatin1Char(')')) {
+            a.colorEnd = close + 1;
+            a.end = readRest(a.colorEnd);
+        }
+    }
+    a.matched = a.end >= 0;
+    a.furthest = furthest;
+    return a;
+}
+
+// The result of a colour function for its colour and number texts, or a null
+// text when the pair is no call. A call is known by its colour and number
+// joined with ",", and read back by splitting at every "," with empty parts
+// dropped; a colour text that does not survive this is no call of that pair.
+QString colorFunctionResult(int iFunction, const QString &iPair, int iColorSize)
+{
+    QStringList parts = iPair.split(QLatin1Char(','), Qt::SkipEmptyParts);
+    const QString number = parts.takeLast();
+    const QString colorText = parts.join(QLatin1Char(','));
+    if (QStringView(colorText) != QStringView(iPair).left(iColorSize))
+        return QString();
+    QColor color = functionColor(colorText);
+    if (iFunction == TThemePrivate::Alpha) {
+        color.setAlphaF(qBound(0.0, number.toDouble(), 1.0));
+        return styleSheetRgba(color);
+    }
+    const int factor = number.toInt();
+    return (iFunction == TThemePrivate::Lighter ? color.lighter(factor) : color.darker(factor)).name();
+}
+
+// A "$DP(" call's number and end, read from after its opening parenthesis:
+// blanks, digits, optionally "." and digits, blanks, ")". false when the text
+// there is no call.
+bool readScaledPixelCall(const QString &iText, int iPos, int &oNumber, int &oNumberEnd, int &oEnd)
+{
+    const int size = iText.size();
+    while (iPos < size && isRegexBlank(iText.at(iPos)))
+        ++iPos;
+    oNumber = iPos;
+    while (iPos < size && isAsciiDigit(iText.at(iPos)))
+        ++iPos;
+    if (iPos == oNumber)
+        return false;
+    if (iPos < size && iText.at(iPos) == QLatin1Char('.')) {
+        ++iPos;
+        while (iPos < size && isAsciiDigit(iText.at(iPos)))
+            ++iPos;
+    }
+    oNumberEnd = iPos;
+    while (iPos < size && isRegexBlank(iText.at(iPos)))
+        ++iPos;
+    if (iPos >= size || iText.at(iPos) != QLatin1Char(')'))
+        return false;
+    oEnd = iPos + 1;
+    return true;
+}
+
 } // namespace
 
 QColor vekThemeColor(const QString &iText)
@@ -283,46 +397,24 @@ QString TThemePrivate::substituteValues(const QString &iText) const
 
 QString TThemePrivate::substituteScaledPixels(const QString &iText) const
 {
-    // Calls of the form "$DP(" blanks, digits, optionally "." and digits, blanks ")".
     const QLatin1String call("$DP(");
     if (!iText.contains(call))
         return iText;
-    const int size = iText.size();
-    auto skipBlanks = [&iText, size](int &ioPos) {
-        while (ioPos < size && isRegexBlank(iText.at(ioPos)))
-            ++ioPos;
-    };
-    auto skipDigits = [&iText, size](int &ioPos) {
-        while (ioPos < size && isAsciiDigit(iText.at(ioPos)))
-            ++ioPos;
-    };
-
     QString out;
-    out.reserve(size);
+    out.reserve(iText.size());
     int last = 0;
     int start = 0;
     while ((start = iText.indexOf(call, start)) >= 0) {
-        int pos = start + call.size();
-        skipBlanks(pos);
-        const int numberStart = pos;
-        skipDigits(pos);
-        if (pos == numberStart) {
-            ++start;
-            continue;
-        }
-        if (pos < size && iText.at(pos) == QLatin1Char('.')) {
-            ++pos;
-            skipDigits(pos);
-        }
-        const int numberEnd = pos;
-        skipBlanks(pos);
-        if (pos >= size || iText.at(pos) != QLatin1Char(')')) {
+        int number = 0;
+        int numberEnd = 0;
+        int end = 0;
+        if (!readScaledPixelCall(iText, start + call.size(), number, numberEnd, end)) {
             ++start;
             continue;
         }
         out += iText.midRef(last, start - last);
-        out += truncatedNumber(iText.midRef(numberStart, numberEnd - numberStart).toDouble() * dpRatio);
-        last = start = pos + 1;
+        out += truncatedNumber(iText.midRef(number, numberEnd - number).toDouble() * dpRatio);
+        last = start = end;
     }
     out += iText.midRef(last);
     return out;
@@ -332,69 +424,104 @@ QString TThemePrivate::substituteColorFunction(const QString &iText, ColorFuncti
 {
     static const QLatin1String calls[]
             = {QLatin1String("$ALPHA("), QLatin1String("$LIGHTER("), QLatin1String("$DARKER(")};
-    static const QString argumentsPattern
-            = QStringLiteral("\\(\\s*([#a-zA-Z0-9]*|rgba\\([^()]+\\))\\s*\\,\\s*(\\d+\\.?\\d*)\\s*\\)");
-    static const QRegularExpression patterns[] = {QRegularExpression(QStringLiteral("\\$ALPHA") + argumentsPattern),
-                                                  QRegularExpression(QStringLiteral("\\$LIGHTER") + argumentsPattern),
-                                                  QRegularExpression(QStringLiteral("\\$DARKER") + argumentsPattern)};
     const QLatin1String call = calls[iFunction];
     if (!iText.contains(call))
         return iText;
 
     QHash<QString, QString> results;
+    QString pair;
     QString out;
     out.reserve(iText.size());
     int last = 0;
     int start = 0;
     while ((start = iText.indexOf(call, start)) >= 0) {
-        // A call holds one more "(" at most (an rgba colour) and two ")": the
-        // match is looked for in that window only, not in the whole rest of
-        // the text, which would make the pass quadratic in the text's size.
-        int windowEnd = start + call.size();
-        for (int opens = 0, closes = 0; windowEnd < iText.size(); ++windowEnd) {
-            const QChar c = iText.at(windowEnd);
-            if (c == QLatin1Char('(') && ++opens > 1)
-                break;
-            if (c == QLatin1Char(')') && ++closes == 2) {
-                ++windowEnd;
-                break;
-            }
-        }
-        const QString window = iText.mid(start, windowEnd - start);
-        const QRegularExpressionMatch m = patterns[iFunction].match(window, 0, QRegularExpression::NormalMatch,
-                                                                    QRegularExpression::AnchoredMatchOption);
-        if (!m.hasMatch()) {
+        const ColorCallArguments a = readColorCallArguments(iText, start + call.size() - 1);
+        if (!a.matched) {
             ++start;
             continue;
         }
-        // A call is known by its colour and number joined with ",", and read
-        // back by splitting at every "," with empty parts dropped; a colour
-        // text that does not survive this is no call of that pair.
-        const QString pair = m.captured(1) + QLatin1Char(',') + m.captured(2);
-        QStringList parts = pair.split(QLatin1Char(','), Qt::SkipEmptyParts);
-        const QString number = parts.takeLast();
-        const QString colorText = parts.join(QLatin1Char(','));
-        if (colorText != m.captured(1)) {
-            ++start;
-            continue;
-        }
-
+        pair.resize(0);
+        pair += iText.midRef(a.color, a.colorEnd - a.color);
+        pair += QLatin1Char(',');
+        pair += iText.midRef(a.number, a.numberEnd - a.number);
         auto found = results.constFind(pair);
-        if (found == results.cend()) {
-            QColor color = functionColor(colorText);
-            QString result;
-            if (iFunction == Alpha) {
-                color.setAlphaF(qBound(0.0, number.toDouble(), 1.0));
-                result = styleSheetRgba(color);
-            } else {
-                const int factor = number.toInt();
-                result = (iFunction == Lighter ? color.lighter(factor) : color.darker(factor)).name();
-            }
-            found = results.insert(pair, result);
+        if (found == results.cend())
+            found = results.insert(pair, colorFunctionResult(iFunction, pair, a.colorEnd - a.color));
+        if (found->isNull()) {
+            ++start;
+            continue;
         }
         out += iText.midRef(last, start - last);
         out += found.value();
-        last = start = start + m.capturedEnd();
+        last = start = a.end;
+    }
+    out += iText.midRef(last);
+    return out;
+}
+
+QString TThemePrivate::substituteCalls(const QString &iText) const
+{
+    static const QLatin1String colorCalls[]
+            = {QLatin1String("$ALPHA("), QLatin1String("$LIGHTER("), QLatin1String("$DARKER(")};
+    const QLatin1String scaledPixels("$DP(");
+    QHash<QString, QString> results[3];
+    QString pair;
+    QString out;
+    out.reserve(iText.size());
+    const QStringView text(iText);
+    int last = 0;
+    int start = 0;
+    while ((start = iText.indexOf(QLatin1Char('$'), start)) >= 0) {
+        const QStringView rest = text.mid(start);
+        if (rest.startsWith(scaledPixels)) {
+            int number = 0;
+            int numberEnd = 0;
+            int end = 0;
+            if (readScaledPixelCall(iText, start + scaledPixels.size(), number, numberEnd, end)) {
+                out += iText.midRef(last, start - last);
+                out += truncatedNumber(iText.midRef(number, numberEnd - number).toDouble() * dpRatio);
+                last = start = end;
+                continue;
+            }
+            ++start;
+            continue;
+        }
+        int function = 0;
+        while (function < 3 && !rest.startsWith(colorCalls[function]))
+            ++function;
+        if (function == 3) {
+            ++start;
+            continue;
+        }
+        const int open = start + colorCalls[function].size() - 1;
+        const ColorCallArguments a = readColorCallArguments(iText, open);
+        // Another call read as part of this one's arguments would be
+        // replaced first by the passes (or this one by an earlier pass).
+        if (text.mid(open, a.furthest - open + 1).contains(QLatin1Char('$'))) {
+            QString passes = substituteScaledPixels(iText);
+            passes = substituteColorFunction(passes, Alpha);
+            passes = substituteColorFunction(passes, Lighter);
+            return substituteColorFunction(passes, Darker);
+        }
+        if (!a.matched) {
+            ++start;
+            continue;
+        }
+        pair.resize(0);
+        pair += iText.midRef(a.color, a.colorEnd - a.color);
+        pair += QLatin1Char(',');
+        pair += iText.midRef(a.number, a.numberEnd - a.number);
+        QHash<QString, QString> &known = results[function];
+        auto found = known.constFind(pair);
+        if (found == known.cend())
+            found = known.insert(pair, colorFunctionResult(function, pair, a.colorEnd - a.color));
+        if (found->isNull()) {
+            ++start;
+            continue;
+        }
+        out += iText.midRef(last, start - last);
+        out += found.value();
+        last = start = a.end;
     }
     out += iText.midRef(last);
     return out;
@@ -540,10 +667,7 @@ void TTheme::applyTheme()
 
     QString qss = d->filterConditionalLines(d->qssStr);
     qss = d->substituteValues(qss);
-    qss = d->substituteScaledPixels(qss);
-    qss = d->substituteColorFunction(qss, TThemePrivate::Alpha);
-    qss = d->substituteColorFunction(qss, TThemePrivate::Lighter);
-    qss = d->substituteColorFunction(qss, TThemePrivate::Darker);
+    qss = d->substituteCalls(qss);
 
     const QSet<QStringRef> leftovers = leftoverCalls(qss);
     if (!leftovers.isEmpty()) {

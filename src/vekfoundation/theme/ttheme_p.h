@@ -1,12 +1,14 @@
 #ifndef TTHEME_P_H
 #define TTHEME_P_H
 
+#include "tautotestexport.h"
 #include "ttheme.h"
+#include "vekfoundation_export.h"
 
 #include <QColor>
 #include <QMap>
 
-class TThemePrivate
+class VEK_AUTOTEST_EXPORT(VEKFOUNDATION_EXPORT) TThemePrivate
 {
     Q_DECLARE_PUBLIC(TTheme)
 public:
@@ -19,6 +21,10 @@ public:
     QString substituteScaledPixels(const QString &iText) const;
     enum ColorFunction { Alpha, Lighter, Darker };
     QString substituteColorFunction(const QString &iText, ColorFunction iFunction) const;
+    // The four call passes above ($DP, then the colour functions in turn)
+    // done in one scan. A call whose arguments hold a "$" may depend on the
+    // order of the passes; then the passes themselves are run.
+    QString substituteCalls(const QString &iText) const;
 
     void valuesChanged();
 

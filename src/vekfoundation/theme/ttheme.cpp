@@ -224,6 +224,36 @@ QString colorFunctionResult(int iFunction, const QString &iPair, int iColorSize)
     return (iFunction == TThemePrivate::Lighter ? color.lighter(factor) : color.darker(factor)).name();
 }
 
+// The replacements of one function's calls, worked out once per distinct
+// colour and number text.
+class ColorCallResults
+{
+public:
+    explicit ColorCallResults(int iFunction)
+        : m_function(iFunction)
+    {}
+
+    // The replacement of the call read as iArguments, or a null text when it
+    // is no call.
+    QString result(const QString &iText, const ColorCallArguments &iArguments)
+    {
+        m_pair.resize(0);
+        m_pair += iText.midRef(iArguments.color, iArguments.colorEnd - iArguments.color);
+        m_pair += QLatin1Char(',');
+        m_pair += iText.midRef(iArguments.number, iArguments.numberEnd - iArguments.number);
+        auto found = m_results.constFind(m_pair);
+        if (found == m_results.cend())
+            found = m_results.insert(
+                    m_pair, colorFunctionResult(m_function, m_pair, iArguments.colorEnd - iArguments.color));
+        return found.value();
+    }
+
+private:
+    int m_function;
+    QString m_pair;
+    QHash<QString, QString> m_results;
+};
+
 // A "$DP(" call's number and end, read from after its opening parenthesis:
 // blanks, digits, optionally "." and digits, blanks, ")". false when the text
 // there is no call.
@@ -428,31 +458,20 @@ QString TThemePrivate::substituteColorFunction(const QString &iText, ColorFuncti
     if (!iText.contains(call))
         return iText;
 
-    QHash<QString, QString> results;
-    QString pair;
+    ColorCallResults results(iFunction);
     QString out;
     out.reserve(iText.size());
     int last = 0;
     int start = 0;
     while ((start = iText.indexOf(call, start)) >= 0) {
         const ColorCallArguments a = readColorCallArguments(iText, start + call.size() - 1);
-        if (!a.matched) {
-            ++start;
-            continue;
-        }
-        pair.resize(0);
-        pair += iText.midRef(a.color, a.colorEnd - a.color);
-        pair += QLatin1Char(',');
-        pair += iText.midRef(a.number, a.numberEnd - a.number);
-        auto found = results.constFind(pair);
-        if (found == results.cend())
-            found = results.insert(pair, colorFunctionResult(iFunction, pair, a.colorEnd - a.color));
-        if (found->isNull()) {
+        const QString result = a.matched ? results.result(iText, a) : QString();
+        if (result.isNull()) {
             ++start;
             continue;
         }
         out += iText.midRef(last, start - last);
-        out += found.value();
+        out += result;
         last = start = a.end;
     }
     out += iText.midRef(last);
@@ -464,8 +483,7 @@ QString TThemePrivate::substituteCalls(const QString &iText) const
     static const QLatin1String colorCalls[]
             = {QLatin1String("$ALPHA("), QLatin1String("$LIGHTER("), QLatin1String("$DARKER(")};
     const QLatin1String scaledPixels("$DP(");
-    QHash<QString, QString> results[3];
-    QString pair;
+    ColorCallResults results[] = {ColorCallResults(Alpha), ColorCallResults(Lighter), ColorCallResults(Darker)};
     QString out;
     out.reserve(iText.size());
     const QStringView text(iText);
@@ -503,24 +521,13 @@ QString TThemePrivate::substituteCalls(const QString &iText) const
             passes = substituteColorFunction(passes, Lighter);
             return substituteColorFunction(passes, Darker);
         }
-        if (!a.matched) {
-            ++start;
-            continue;
-        }
-        pair.resize(0);
-        pair += iText.midRef(a.color, a.colorEnd - a.color);
-        pair += QLatin1Char(',');
-        pair += iText.midRef(a.number, a.numberEnd - a.number);
-        QHash<QString, QString> &known = results[function];
-        auto found = known.constFind(pair);
-        if (found == known.cend())
-            found = known.insert(pair, colorFunctionResult(function, pair, a.colorEnd - a.color));
-        if (found->isNull()) {
+        const QString result = a.matched ? results[function].result(iText, a) : QString();
+        if (result.isNull()) {
             ++start;
             continue;
         }
         out += iText.midRef(last, start - last);
-        out += found.value();
+        out += result;
         last = start = a.end;
     }
     out += iText.midRef(last);

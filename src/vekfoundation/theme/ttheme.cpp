@@ -137,6 +137,10 @@ bool applyDirective(const QStringRef &iLine, QString &ioMode)
     return true;
 }
 
+// The colour functions' calls up to their opening parenthesis, in the order
+// of TThemePrivate::ColorFunction.
+const QLatin1String colorCalls[] = {QLatin1String("$ALPHA("), QLatin1String("$LIGHTER("), QLatin1String("$DARKER(")};
+
 // Where a colour function's arguments end, read as the pattern
 // "\(\s*([#a-zA-Z0-9]*|rgba\([^()]+\))\s*\,\s*(\d+\.?\d*)\s*\)" reads
 // them from the opening parenthesis. The sets of characters its parts take
@@ -452,9 +456,7 @@ QString TThemePrivate::substituteScaledPixels(const QString &iText) const
 
 QString TThemePrivate::substituteColorFunction(const QString &iText, ColorFunction iFunction) const
 {
-    static const QLatin1String calls[]
-            = {QLatin1String("$ALPHA("), QLatin1String("$LIGHTER("), QLatin1String("$DARKER(")};
-    const QLatin1String call = calls[iFunction];
+    const QLatin1String call = colorCalls[iFunction];
     if (!iText.contains(call))
         return iText;
 
@@ -480,8 +482,6 @@ QString TThemePrivate::substituteColorFunction(const QString &iText, ColorFuncti
 
 QString TThemePrivate::substituteCalls(const QString &iText) const
 {
-    static const QLatin1String colorCalls[]
-            = {QLatin1String("$ALPHA("), QLatin1String("$LIGHTER("), QLatin1String("$DARKER(")};
     const QLatin1String scaledPixels("$DP(");
     ColorCallResults results[] = {ColorCallResults(Alpha), ColorCallResults(Lighter), ColorCallResults(Darker)};
     QString out;

@@ -20,6 +20,7 @@ private Q_SLOTS:
     void boundsMoveTheValueAndTheCalendar();
     void wheel_data();
     void wheel();
+    void wheelAfterAListenerShortenedTheFormat();
     void chooserClickConfirms();
     void fromScript();
     void editorOwnsItsChooser();
@@ -149,6 +150,19 @@ void tst_TDateEdit::wheel()
     edit.setDate(QDate(2024, 2, 15));
     turnWheel(&edit, 2, 120);
     QCOMPARE(edit.date(), QDate(2024, 3, 1));
+}
+
+void tst_TDateEdit::wheelAfterAListenerShortenedTheFormat()
+{
+    // The wheel reads the typed text first; a listener of that store gives a
+    // format too short for the field under the cursor, which then steps nothing.
+    TDateEdit edit(QDate(2024, 1, 31));
+    edit.setWheelEnabled(true);
+    connect(&edit, &TDateEdit::dateChanged, &edit, [&edit] { edit.setDisplayFormat(QStringLiteral("yyyy")); });
+    edit.setText(QStringLiteral("2024-05-06"));
+    turnWheel(&edit, 10, 120);
+    QCOMPARE(edit.date(), QDate(2024, 5, 6));
+    QCOMPARE(edit.text(), QStringLiteral("2024"));
 }
 
 void tst_TDateEdit::chooserClickConfirms()

@@ -2,59 +2,26 @@
 #include "tdateedit_p.h"
 
 #include "tchoosersupport_p.h"
-#include "tdateeditsupport_p.h"
-#include "tlchoosedatewidget.h"
-#include "tresource.h"
-#include "ttoolbutton.h"
 
 #include <QCalendarWidget>
 #include <QPointer>
 
 namespace {
 
-const QString defaultFormat = QStringLiteral("yyyy-MM-dd");
 const QDate initialMinimum(1900, 1, 1);
 const QDate initialMaximum(2100, 12, 31);
 
 } // namespace
 
 TDateEditPrivate::TDateEditPrivate(TDateEdit *iPublic)
-    : minimum(initialMinimum)
-    , maximum(initialMaximum)
-    , displayFormat(defaultFormat)
+    : EditorCore(iPublic, initialMinimum, initialMaximum, QStringLiteral("yyyy-MM-dd"))
     , q_ptr(iPublic)
 {}
-
-void TDateEditPrivate::build()
-{
-    Q_Q(TDateEdit);
-    calendarButton = new TToolButton(q);
-    calendarButton->setIcon(
-            TResource::instance()->icon(QStringLiteral("calendar"), QStringLiteral("button"), QStringLiteral("body")));
-    QObject::connect(calendarButton, &QToolButton::clicked, q, &TDateEdit::onShowCalendarBtnClicked);
-    q->appendWidget(calendarButton);
-    chooser = new TLChooseDateWidget;
-    QObject::connect(chooser, &TLChooseDateWidget::confrim, q, &TDateEdit::onChooseDateConfrim);
-    QObject::connect(q, &QLineEdit::returnPressed, q, &TDateEdit::onEnterPressed);
-}
-
-bool TDateEditPrivate::commitText()
-{
-    Q_Q(TDateEdit);
-    const QString text = q->text();
-    if (text.isEmpty())
-        return true;
-    const QDate typed = QDate::fromString(text, displayFormat);
-    return typed.isValid() ? store(typed) : true;
-}
 
 bool TDateEditPrivate::store(const QDate &iValue)
 {
     Q_Q(TDateEdit);
-    const QDate old = value;
-    value = TDateEditSupport::clamp(iValue, minimum, maximum);
-    q->setText(value.toString(displayFormat));
-    if (value == old)
+    if (!assign(iValue))
         return true;
     const QDate now = value;
     QPointer<TDateEdit> guard(q);
@@ -66,21 +33,19 @@ bool TDateEditPrivate::store(const QDate &iValue)
 
 void TDateEditPrivate::boundChanged()
 {
-    Q_Q(TDateEdit);
     QCalendarWidget *calendar = chooser->calendarWidget();
     if (minimum.isValid())
         calendar->setMinimumDate(minimum);
     if (maximum.isValid())
         calendar->setMaximumDate(maximum);
-    if (value.isValid() && TDateEditSupport::clamp(value, minimum, maximum) != value)
-        q->setDate(value);
+    reclamp();
 }
 
 TDateEdit::TDateEdit(QWidget *iParent)
     : TLineEdit(iParent)
     , d(new TDateEditPrivate(this))
 {
-    d->build();
+    d->build(this, &TDateEdit::onShowCalendarBtnClicked, &TDateEdit::onChooseDateConfrim, &TDateEdit::onEnterPressed);
 }
 
 TDateEdit::TDateEdit(const QDate &iDate, QWidget *iParent)
@@ -126,7 +91,7 @@ void TDateEdit::setDisplayFormat(const QString &iFormat)
 {
     d->displayFormat = iFormat;
     if (d->value.isValid())
-        setText(d->value.toString(iFormat));
+        d->writeText();
 }
 
 bool TDateEdit::calendarPopup() const { return d->calendarButton->isEnabled(); }
@@ -139,26 +104,24 @@ void TDateEdit::setCalendarWidget(QCalendarWidget *iCalendar) { d->chooser->setC
 
 void TDateEdit::setDate(const QDate &iDate) { d->store(iDate); }
 
-QString TDateEdit::dateString() const { return d->value.toString(d->displayFormat); }
+QString TDateEdit::dateString() const { return d->format(d->value); }
 
-void TDateEdit::setDateString(const QString &iDate) { setDate(QDate::fromString(iDate, d->displayFormat)); }
+void TDateEdit::setDateString(const QString &iDate) { setDate(d->parse(iDate)); }
 
-QString TDateEdit::minimumDateString() const { return d->minimum.toString(d->displayFormat); }
+QString TDateEdit::minimumDateString() const { return d->format(d->minimum); }
 
 void TDateEdit::setMinimumDateString(const QString &iDate)
 {
-    const QDate bound = QDate::fromString(iDate, d->displayFormat);
-    if (bound.isValid())
-        setMinimumDate(bound);
+    if (d->readBound(d->minimum, iDate))
+        d->boundChanged();
 }
 
-QString TDateEdit::maximumDateString() const { return d->maximum.toString(d->displayFormat); }
+QString TDateEdit::maximumDateString() const { return d->format(d->maximum); }
 
 void TDateEdit::setMaximumDateString(const QString &iDate)
 {
-    const QDate bound = QDate::fromString(iDate, d->displayFormat);
-    if (bound.isValid())
-        setMaximumDate(bound);
+    if (d->readBound(d->maximum, iDate))
+        d->boundChanged();
 }
 
 bool TDateEdit::isWheelEnabled() const { return d->wheelEnabled; }
@@ -174,39 +137,11 @@ QValidator::State TDateEdit::validate(QString &iInput, int &iPos) const
 
 void TDateEdit::fixup(QString &iInput) const { Q_UNUSED(iInput) }
 
-QDate TDateEdit::DateFromText(const QString &iText) const { return QDate::fromString(iText, d->displayFormat); }
+QDate TDateEdit::DateFromText(const QString &iText) const { return d->parse(iText); }
 
-QString TDateEdit::textFromDate(const QDate &iDate) const { return iDate.toString(d->displayFormat); }
+QString TDateEdit::textFromDate(const QDate &iDate) const { return d->format(iDate); }
 
-void TDateEdit::wheelEvent(QWheelEvent *iEvent)
-{
-    if (!d->wheelEnabled || text().isEmpty()) {
-        iEvent->ignore();
-        return;
-    }
-    iEvent->accept();
-    const int field = TDateEditSupport::wheelFieldIndex(d->displayFormat, cursorPosition(), text().size());
-    // Text put in through the attribute interface, or typed, counts first.
-    if (!d->commitText() || !d->value.isValid())
-        return;
-    const int direction = TDateEditSupport::wheelDirection(iEvent) * d->wheelStep;
-    QDate stepped = d->value;
-    switch (field < 0 ? 0 : d->displayFormat.at(field).unicode()) {
-    case 'y':
-        stepped = stepped.addYears(direction);
-        break;
-    case 'M':
-        stepped = stepped.addMonths(direction);
-        break;
-    case 'd':
-        stepped = stepped.addDays(direction);
-        break;
-    default:
-        break;
-    }
-    if (d->store(stepped))
-        setCursorPosition(field + 1);
-}
+void TDateEdit::wheelEvent(QWheelEvent *iEvent) { d->wheel(iEvent); }
 
 void TDateEdit::focusOutEvent(QFocusEvent *iEvent)
 {
@@ -223,7 +158,7 @@ bool TDateEdit::focusNextPrevChild(bool iNext)
 void TDateEdit::onShowCalendarBtnClicked()
 {
     // What the text says now is what the pop-up starts from.
-    d->value = QDate::fromString(text(), d->displayFormat);
+    d->value = d->parse(text());
     d->chooser->setCalendarVisible(TChooserSupport::hasDateLetter(d->displayFormat));
     d->chooser->setConfirmMode(TChooserSupport::SingleStep);
     d->chooser->preselect(d->value);

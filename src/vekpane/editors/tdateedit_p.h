@@ -3,33 +3,19 @@
 
 #include "tdateedit.h"
 
-class TLChooseDateWidget;
-class TToolButton;
+#include "tdateeditsupport_p.h"
+#include "tlchoosedatewidget.h"
 
-class TDateEditPrivate
+class TDateEditPrivate : public TDateEditSupport::EditorCore<QDate, TLChooseDateWidget>
 {
     Q_DECLARE_PUBLIC(TDateEdit)
 public:
     explicit TDateEditPrivate(TDateEdit *iPublic);
 
-    void build();
-    // Reads the typed text back: a valid date is stored, other text stays.
-    // False when a listener destroyed the editor.
-    bool commitText();
-    // Stores iValue clamped, shows it and reports a change. False when a
-    // listener destroyed the editor.
-    bool store(const QDate &iValue);
+    bool store(const QDate &iValue) override;
     // After a bound moved: the calendar follows and a stored date is clamped.
     void boundChanged();
 
-    TToolButton *calendarButton = nullptr;
-    TLChooseDateWidget *chooser = nullptr;
-    QDate value;
-    QDate minimum;
-    QDate maximum;
-    QString displayFormat;
-    bool wheelEnabled = false;
-    const int wheelStep = 1;
     TDateEdit *q_ptr;
 };
 

@@ -2,11 +2,7 @@
 #include "tdatetimeedit_p.h"
 
 #include "tchoosersupport_p.h"
-#include "tdateeditsupport_p.h"
-#include "tlchoosedatetimewidget.h"
-#include "tresource.h"
 #include "tscriptvalue.h"
-#include "ttoolbutton.h"
 
 #include <QPointer>
 
@@ -28,53 +24,19 @@ bool isStep(const QVariant &iData)
 } // namespace
 
 TDateTimeEditPrivate::TDateTimeEditPrivate(TDateTimeEdit *iPublic)
-    : minimum(initialBound(initialMinimum))
-    , maximum(initialBound(initialMaximum))
-    , displayFormat(defaultFormat)
+    : EditorCore(iPublic, initialBound(initialMinimum), initialBound(initialMaximum), defaultFormat)
     , q_ptr(iPublic)
-{}
-
-void TDateTimeEditPrivate::build()
 {
-    Q_Q(TDateTimeEdit);
-    calendarButton = new TToolButton(q);
-    calendarButton->setIcon(
-            TResource::instance()->icon(QStringLiteral("calendar"), QStringLiteral("button"), QStringLiteral("body")));
-    QObject::connect(calendarButton, &QToolButton::clicked, q, &TDateTimeEdit::onShowCalendarBtnClicked);
-    q->appendWidget(calendarButton);
-    chooser = new TLChooseDateTimeWidget;
-    QObject::connect(chooser, &TLChooseDateTimeWidget::confrim, q, &TDateTimeEdit::onChooseDateTimeConfrim);
-    QObject::connect(q, &QLineEdit::returnPressed, q, &TDateTimeEdit::onEnterPressed);
+    restoresRejectedText = true;
 }
 
-void TDateTimeEditPrivate::writeText()
-{
-    Q_Q(TDateTimeEdit);
-    q->setText(value.toString(displayFormat));
-}
-
-bool TDateTimeEditPrivate::commitText()
-{
-    Q_Q(TDateTimeEdit);
-    const QString text = q->text();
-    if (text.isEmpty())
-        return true;
-    const QDateTime typed = QDateTime::fromString(text, displayFormat);
-    if (typed.isValid())
-        return store(typed, true, true);
-    writeText();
-    return true;
-}
+bool TDateTimeEditPrivate::store(const QDateTime &iValue) { return store(iValue, true, true); }
 
 bool TDateTimeEditPrivate::store(const QDateTime &iValue, bool iDateSignal, bool iTimeSignal)
 {
     Q_Q(TDateTimeEdit);
     const QDateTime old = value;
-    value = TDateEditSupport::clamp(iValue, minimum, maximum);
-    if (value.isValid())
-        value.setTimeSpec(timeSpec);
-    writeText();
-    if (value == old && value.isValid() == old.isValid())
+    if (!assign(iValue))
         return true;
     const QDateTime now = value;
     QPointer<TDateTimeEdit> guard(q);
@@ -86,11 +48,18 @@ bool TDateTimeEditPrivate::store(const QDateTime &iValue, bool iDateSignal, bool
     return !guard.isNull();
 }
 
+void TDateTimeEditPrivate::settle(QDateTime &ioValue)
+{
+    if (ioValue.isValid())
+        ioValue.setTimeSpec(timeSpec);
+}
+
 TDateTimeEdit::TDateTimeEdit(QWidget *iParent)
     : TLineEdit(iParent)
     , d(new TDateTimeEditPrivate(this))
 {
-    d->build();
+    d->build(this, &TDateTimeEdit::onShowCalendarBtnClicked, &TDateTimeEdit::onChooseDateTimeConfrim,
+             &TDateTimeEdit::onEnterPressed);
 }
 
 TDateTimeEdit::TDateTimeEdit(const QDate &iDate, QWidget *iParent)
@@ -294,30 +263,17 @@ void TDateTimeEdit::setTime(const QTime &iTime)
     d->store(time.isValid() ? QDateTime(date, time, d->timeSpec) : QDateTime(), false, true);
 }
 
-QString TDateTimeEdit::dateTimeString() const { return d->value.toString(d->displayFormat); }
+QString TDateTimeEdit::dateTimeString() const { return d->format(d->value); }
 
-void TDateTimeEdit::setDateTimeString(const QString &iDateTime)
-{
-    setDateTime(QDateTime::fromString(iDateTime, d->displayFormat));
-}
+void TDateTimeEdit::setDateTimeString(const QString &iDateTime) { setDateTime(d->parse(iDateTime)); }
 
-QString TDateTimeEdit::minimumDateTimeString() const { return d->minimum.toString(d->displayFormat); }
+QString TDateTimeEdit::minimumDateTimeString() const { return d->format(d->minimum); }
 
-void TDateTimeEdit::setMinimumDateTimeString(const QString &iDateTime)
-{
-    const QDateTime bound = QDateTime::fromString(iDateTime, d->displayFormat);
-    if (bound.isValid())
-        d->minimum = bound;
-}
+void TDateTimeEdit::setMinimumDateTimeString(const QString &iDateTime) { d->readBound(d->minimum, iDateTime); }
 
-QString TDateTimeEdit::maximumDateTimeString() const { return d->maximum.toString(d->displayFormat); }
+QString TDateTimeEdit::maximumDateTimeString() const { return d->format(d->maximum); }
 
-void TDateTimeEdit::setMaximumDateTimeString(const QString &iDateTime)
-{
-    const QDateTime bound = QDateTime::fromString(iDateTime, d->displayFormat);
-    if (bound.isValid())
-        d->maximum = bound;
-}
+void TDateTimeEdit::setMaximumDateTimeString(const QString &iDateTime) { d->readBound(d->maximum, iDateTime); }
 
 bool TDateTimeEdit::isWheelEnabled() const { return d->wheelEnabled; }
 
@@ -332,54 +288,11 @@ QValidator::State TDateTimeEdit::validate(QString &iInput, int &iPos) const
 
 void TDateTimeEdit::fixup(QString &iInput) const { Q_UNUSED(iInput) }
 
-QDateTime TDateTimeEdit::dateTimeFromText(const QString &iText) const
-{
-    return QDateTime::fromString(iText, d->displayFormat);
-}
+QDateTime TDateTimeEdit::dateTimeFromText(const QString &iText) const { return d->parse(iText); }
 
-QString TDateTimeEdit::textFromDateTime(const QDateTime &iDateTime) const
-{
-    return iDateTime.toString(d->displayFormat);
-}
+QString TDateTimeEdit::textFromDateTime(const QDateTime &iDateTime) const { return d->format(iDateTime); }
 
-void TDateTimeEdit::wheelEvent(QWheelEvent *iEvent)
-{
-    if (!d->wheelEnabled || text().isEmpty()) {
-        iEvent->ignore();
-        return;
-    }
-    iEvent->accept();
-    const int field = TDateEditSupport::wheelFieldIndex(d->displayFormat, cursorPosition(), text().size());
-    // Text put in through the attribute interface, or typed, counts first.
-    if (!d->commitText() || !d->value.isValid())
-        return;
-    const int direction = TDateEditSupport::wheelDirection(iEvent) * d->wheelStep;
-    QDateTime stepped = d->value;
-    switch (field < 0 ? 0 : d->displayFormat.at(field).unicode()) {
-    case 'y':
-        stepped = stepped.addYears(direction);
-        break;
-    case 'M':
-        stepped = stepped.addMonths(direction);
-        break;
-    case 'd':
-        stepped = stepped.addDays(direction);
-        break;
-    case 'h':
-        stepped = stepped.addSecs(3600 * direction);
-        break;
-    case 'm':
-        stepped = stepped.addSecs(60 * direction);
-        break;
-    case 's':
-        stepped = stepped.addSecs(direction);
-        break;
-    default:
-        break;
-    }
-    if (d->store(stepped, true, true))
-        setCursorPosition(field + 1);
-}
+void TDateTimeEdit::wheelEvent(QWheelEvent *iEvent) { d->wheel(iEvent); }
 
 void TDateTimeEdit::focusOutEvent(QFocusEvent *iEvent)
 {
@@ -397,7 +310,7 @@ void TDateTimeEdit::onShowCalendarBtnClicked()
 {
     const QString format = d->displayFormat;
     // What the text says now is what the pop-up starts from.
-    d->value = QDateTime::fromString(text(), format);
+    d->value = d->parse(text());
     auto below = [this](const char *iStep, int iLimit) {
         const QVariant step = property(iStep);
         return !step.isValid() || step.toInt() < iLimit;

@@ -7,8 +7,10 @@
 #include "ttoolbutton.h"
 
 #include <QCoreApplication>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QPointer>
 #include <QScreen>
@@ -27,6 +29,55 @@ TToolButton *flatButton(QWidget *iOwner, const QString &iIcon)
 }
 
 } // namespace
+
+void ChooserCore::confirm()
+{
+    // Once hidden the choice is made: a double click that also activates the
+    // day confirms once.
+    if (!menu->isVisible())
+        return;
+    // The editor's listeners may destroy the editor, which then lets the
+    // pop-up go later; it is still here to hide.
+    QPointer<QMenu> guard(menu);
+    report();
+    if (guard)
+        menu->hide();
+}
+
+void ChooserCore::confirmIn(int iMode)
+{
+    if (mode == iMode)
+        confirm();
+}
+
+bool ChooserCore::keyPressed(QKeyEvent *iEvent)
+{
+    QPointer<QMenu> guard(menu);
+    if (iEvent->key() == Qt::Key_Return) {
+        iEvent->accept();
+        confirm();
+    }
+    return !guard.isNull();
+}
+
+QCalendarWidget *CalendarPart::reading() const
+{
+    if (readCalendar)
+        return readCalendar;
+    return calendar;
+}
+
+void CalendarPart::preselect(const QDate &iDate)
+{
+    QCalendarWidget *shown = reading();
+    if (iDate.isValid()) {
+        shown->setSelectedDate(iDate);
+    } else {
+        const QDate today = QDate::currentDate();
+        shown->setSelectedDate(today);
+        shown->setCurrentPage(today.year(), today.month());
+    }
+}
 
 void TimeRow::build(QWidget *iOwner, const char *iContext)
 {
@@ -55,6 +106,18 @@ void TimeRow::build(QWidget *iOwner, const char *iContext)
     buttonLayout->addStretch(1);
     buttonLayout->addWidget(confirmButton);
     buttonLayout->addWidget(cancelButton);
+}
+
+QGridLayout *TimeRow::layOut(QWidget *iOwner, QWidget *iAbove)
+{
+    auto *grid = new QGridLayout(iOwner);
+    if (iAbove)
+        grid->addWidget(iAbove, 0, 0, 4, 3);
+    grid->addLayout(timeLayout, 4, 0, 1, 3);
+    grid->addLayout(buttonLayout, 5, 0, 1, 3);
+    const int margin = TTheme::instance()->dp(2);
+    grid->setContentsMargins(margin, margin, margin, margin);
+    return grid;
 }
 
 void TimeRow::setButtonsVisible(bool iVisible)

@@ -1,22 +1,26 @@
 #ifndef TCHOOSERSUPPORT_P_H
 #define TCHOOSERSUPPORT_P_H
 
+#include "tcombobox.h"
+#include "tdoubleclickcalendarwiget.h"
+#include "ttoolbutton.h"
+
+#include <QPointer>
 #include <QString>
 #include <QTime>
 
-class QComboBox;
+class QGridLayout;
 class QHBoxLayout;
+class QKeyEvent;
 class QMenu;
 class QWidget;
-class TComboBox;
 class TLabel;
-class TToolButton;
 
 /*
- * What the date and time pop-ups and their editors share: the row of hour,
- * minute and second boxes with its confirm and cancel buttons, the filling
- * of a box by a step, the reading of a display format, and the placing of a
- * pop-up under its editor.
+ * What the date and time pop-ups and their editors share: the confirmation,
+ * the calendar, the row of hour, minute and second boxes with its confirm
+ * and cancel buttons, the filling of a box by a step, the reading of a
+ * display format, and the placing of a pop-up under its editor.
  */
 namespace TChooserSupport {
 
@@ -24,11 +28,77 @@ namespace TChooserSupport {
 // click, Return or the confirm button do.
 enum ConfirmMode { SingleStep = 0, DoubleClick = 1 };
 
+// The private part every pop-up shares: a confirmation reports the choice
+// once while the pop-up is shown, then hides it.
+class ChooserCore
+{
+public:
+    explicit ChooserCore(QMenu *iMenu)
+        : menu(iMenu)
+    {}
+    virtual ~ChooserCore() = default;
+
+    void confirm();
+    // confirm() when the pop-up is in iMode.
+    void confirmIn(int iMode);
+    // Return confirms in any mode. True when the pop-up is still there to
+    // hand the key on.
+    bool keyPressed(QKeyEvent *iEvent);
+
+    int mode = DoubleClick;
+
+protected:
+    // Takes the choice from the pop-up's parts and reports it; a listener may
+    // destroy the pop-up.
+    virtual void report() = 0;
+
+private:
+    QMenu *const menu;
+};
+
+// The calendar of the date and date-time pop-ups. A calendar given by the
+// caller replaces the own one for reading.
+struct CalendarPart
+{
+    // Creates the calendar, still without a parent, and wires a click, a
+    // double click and an activation to the pop-up.
+    template<typename Menu>
+    void build(Menu *iMenu, void (Menu::*iClicked)(), void (Menu::*iDoubleClicked)(), void (Menu::*iActivated)())
+    {
+        calendar = new TDoubleClickCalendarWiget;
+        calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+        QObject::connect(calendar, &TDoubleClickCalendarWiget::doubleClick, iMenu, iDoubleClicked);
+        QObject::connect(calendar, &QCalendarWidget::clicked, iMenu, iClicked);
+        QObject::connect(calendar, &QCalendarWidget::activated, iMenu, iActivated);
+    }
+    // The calendar a confirmation reads.
+    QCalendarWidget *reading() const;
+    // Selects iDate, or today (and shows its month) when it is invalid.
+    void preselect(const QDate &iDate);
+
+    TDoubleClickCalendarWiget *calendar = nullptr;
+    QPointer<QCalendarWidget> readCalendar;
+};
+
 struct TimeRow
 {
     // Creates the parts as children of iOwner; the captions are translated
     // in iContext.
     void build(QWidget *iOwner, const char *iContext);
+    // Each box reports a pick to its own slot, the buttons to theirs.
+    template<typename Menu>
+    void connectTo(Menu *iMenu, void (Menu::*iHour)(), void (Menu::*iMinute)(), void (Menu::*iSecond)(),
+                   void (Menu::*iConfirm)(), void (Menu::*iCancel)())
+    {
+        QObject::connect(hourBox, QOverload<int>::of(&QComboBox::currentIndexChanged), iMenu, iHour);
+        QObject::connect(minuteBox, QOverload<int>::of(&QComboBox::currentIndexChanged), iMenu, iMinute);
+        QObject::connect(secondBox, QOverload<int>::of(&QComboBox::currentIndexChanged), iMenu, iSecond);
+        QObject::connect(confirmButton, &QToolButton::clicked, iMenu, iConfirm);
+        QObject::connect(cancelButton, &QToolButton::clicked, iMenu, iCancel);
+    }
+    // The pop-up's layout: iAbove (when given) over the boxes over the
+    // buttons.
+    QGridLayout *layOut(QWidget *iOwner, QWidget *iAbove);
     void setButtonsVisible(bool iVisible);
     void setPartsVisible(bool iHour, bool iMinute, bool iSecond);
     // Each box shows the plain number of its field; no box reports it.

@@ -1,36 +1,15 @@
 #include "tlchoosedatetimewidget.h"
 #include "tlchoosedatetimewidget_p.h"
 
-#include "tcombobox.h"
-#include "tdoubleclickcalendarwiget.h"
 #include "tlabel.h"
-#include "ttheme.h"
-#include "ttoolbutton.h"
 
-#include <QGridLayout>
-#include <QHBoxLayout>
-#include <QKeyEvent>
-
-void TLChooseDateTimeWidgetPrivate::confirm()
+void TLChooseDateTimeWidgetPrivate::report()
 {
     Q_Q(TLChooseDateTimeWidget);
-    // Once hidden the choice is made: a double click that also activates the
-    // day confirms once.
-    if (!q->isVisible())
-        return;
-    chosenDate = q->calendarWidget()->selectedDate();
+    chosenDate = days.reading()->selectedDate();
     chosenTime = row.chosenTime();
     chosenDateTime = QDateTime(chosenDate, chosenTime);
-    QPointer<TLChooseDateTimeWidget> guard(q);
     Q_EMIT q->confrim(chosenDateTime);
-    if (guard)
-        q->hide();
-}
-
-void TLChooseDateTimeWidgetPrivate::confirmInSingleStep()
-{
-    if (mode == TChooserSupport::SingleStep)
-        confirm();
 }
 
 void TLChooseDateTimeWidgetPrivate::applyStep(QComboBox *iBox, QWidget *iLabel, int iStep, int iLimit)
@@ -48,43 +27,25 @@ TLChooseDateTimeWidget::TLChooseDateTimeWidget(QWidget *iParent)
     : QMenu(iParent)
     , d(new TLChooseDateTimeWidgetPrivate(this))
 {
-    d->calendar = new TDoubleClickCalendarWiget;
-    d->calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    d->days.build(this, &TLChooseDateTimeWidget::onCalendarWdigetSingleClicked,
+                  &TLChooseDateTimeWidget::onCalendarWdigetDoubleClicked,
+                  &TLChooseDateTimeWidget::onCalendarWigetPressOK);
     d->row.build(this, "TLChooseDateTimeWidget");
-    d->grid = new QGridLayout(this);
-    d->grid->addWidget(d->calendar, 0, 0, 4, 3);
-    d->grid->addLayout(d->row.timeLayout, 4, 0, 1, 3);
-    d->grid->addLayout(d->row.buttonLayout, 5, 0, 1, 3);
-    const int margin = TTheme::instance()->dp(2);
-    d->grid->setContentsMargins(margin, margin, margin, margin);
+    d->grid = d->row.layOut(this, d->days.calendar);
     setHourComboList(1);
     setMinuteComboList(1);
     setSecondComboList(1);
-
-    connect(d->calendar, &TDoubleClickCalendarWiget::doubleClick, this,
-            &TLChooseDateTimeWidget::onCalendarWdigetDoubleClicked);
-    connect(d->calendar, &QCalendarWidget::clicked, this, &TLChooseDateTimeWidget::onCalendarWdigetSingleClicked);
-    connect(d->calendar, &QCalendarWidget::activated, this, &TLChooseDateTimeWidget::onCalendarWigetPressOK);
-    connect(d->row.hourBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-            &TLChooseDateTimeWidget::onHourComboBoxSelected);
-    connect(d->row.minuteBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-            &TLChooseDateTimeWidget::onMinuteComboBoxSelected);
-    connect(d->row.secondBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-            &TLChooseDateTimeWidget::onSecondComboBoxSelected);
-    connect(d->row.confirmButton, &QToolButton::clicked, this, &TLChooseDateTimeWidget::onConfirmBtnClicked);
-    connect(d->row.cancelButton, &QToolButton::clicked, this, &TLChooseDateTimeWidget::onCancelBtnClicked);
+    d->row.connectTo(this, &TLChooseDateTimeWidget::onHourComboBoxSelected,
+                     &TLChooseDateTimeWidget::onMinuteComboBoxSelected,
+                     &TLChooseDateTimeWidget::onSecondComboBoxSelected, &TLChooseDateTimeWidget::onConfirmBtnClicked,
+                     &TLChooseDateTimeWidget::onCancelBtnClicked);
 }
 
 TLChooseDateTimeWidget::~TLChooseDateTimeWidget() = default;
 
-QCalendarWidget *TLChooseDateTimeWidget::calendarWidget() const
-{
-    if (d->readCalendar)
-        return d->readCalendar;
-    return d->calendar;
-}
+QCalendarWidget *TLChooseDateTimeWidget::calendarWidget() const { return d->days.reading(); }
 
-void TLChooseDateTimeWidget::setCalendarWidget(QCalendarWidget *iCalendar) { d->readCalendar = iCalendar; }
+void TLChooseDateTimeWidget::setCalendarWidget(QCalendarWidget *iCalendar) { d->days.readCalendar = iCalendar; }
 
 void TLChooseDateTimeWidget::setHourComboList(int iStep) { d->applyStep(d->row.hourBox, d->row.hourLabel, iStep, 24); }
 
@@ -100,7 +61,7 @@ void TLChooseDateTimeWidget::setSecondComboList(int iStep)
 
 void TLChooseDateTimeWidget::setPartsVisible(bool iCalendar, bool iHour, bool iMinute, bool iSecond)
 {
-    d->calendar->setVisible(iCalendar);
+    d->days.calendar->setVisible(iCalendar);
     d->row.setPartsVisible(iHour, iMinute, iSecond);
 }
 
@@ -114,14 +75,7 @@ int TLChooseDateTimeWidget::confirmMode() const { return d->mode; }
 
 void TLChooseDateTimeWidget::preselect(const QDate &iDate, const QTime &iTime)
 {
-    QCalendarWidget *calendar = calendarWidget();
-    if (iDate.isValid()) {
-        calendar->setSelectedDate(iDate);
-    } else {
-        const QDate today = QDate::currentDate();
-        calendar->setSelectedDate(today);
-        calendar->setCurrentPage(today.year(), today.month());
-    }
+    d->days.preselect(iDate);
     if (iTime.isValid())
         d->row.showTime(iTime);
 }
@@ -130,12 +84,7 @@ QDateTime TLChooseDateTimeWidget::chosenDateTime() const { return d->chosenDateT
 
 void TLChooseDateTimeWidget::keyPressEvent(QKeyEvent *iEvent)
 {
-    QPointer<TLChooseDateTimeWidget> guard(this);
-    if (iEvent->key() == Qt::Key_Return) {
-        iEvent->accept();
-        d->confirm();
-    }
-    if (guard)
+    if (d->keyPressed(iEvent))
         QMenu::keyPressEvent(iEvent);
 }
 
@@ -143,18 +92,14 @@ void TLChooseDateTimeWidget::onConfirmBtnClicked() { d->confirm(); }
 
 void TLChooseDateTimeWidget::onCancelBtnClicked() { hide(); }
 
-void TLChooseDateTimeWidget::onCalendarWdigetSingleClicked() { d->confirmInSingleStep(); }
+void TLChooseDateTimeWidget::onCalendarWdigetSingleClicked() { d->confirmIn(TChooserSupport::SingleStep); }
 
-void TLChooseDateTimeWidget::onCalendarWdigetDoubleClicked()
-{
-    if (d->mode == TChooserSupport::DoubleClick)
-        d->confirm();
-}
+void TLChooseDateTimeWidget::onCalendarWdigetDoubleClicked() { d->confirmIn(TChooserSupport::DoubleClick); }
 
-void TLChooseDateTimeWidget::onHourComboBoxSelected() { d->confirmInSingleStep(); }
+void TLChooseDateTimeWidget::onHourComboBoxSelected() { d->confirmIn(TChooserSupport::SingleStep); }
 
-void TLChooseDateTimeWidget::onMinuteComboBoxSelected() { d->confirmInSingleStep(); }
+void TLChooseDateTimeWidget::onMinuteComboBoxSelected() { d->confirmIn(TChooserSupport::SingleStep); }
 
-void TLChooseDateTimeWidget::onSecondComboBoxSelected() { d->confirmInSingleStep(); }
+void TLChooseDateTimeWidget::onSecondComboBoxSelected() { d->confirmIn(TChooserSupport::SingleStep); }
 
 void TLChooseDateTimeWidget::onCalendarWigetPressOK() { d->confirm(); }

@@ -5,34 +5,30 @@
 
 #include "tchoosersupport_p.h"
 
-#include <QPointer>
-
 class QGridLayout;
 class QHBoxLayout;
-class TDoubleClickCalendarWiget;
 class TPushButton;
 
-class TLChooseDateWidgetPrivate
+class TLChooseDateWidgetPrivate : public TChooserSupport::ChooserCore
 {
     Q_DECLARE_PUBLIC(TLChooseDateWidget)
 public:
     explicit TLChooseDateWidgetPrivate(TLChooseDateWidget *iPublic)
-        : q_ptr(iPublic)
+        : ChooserCore(iPublic)
+        , q_ptr(iPublic)
     {}
 
-    void confirm();
-
-    TDoubleClickCalendarWiget *calendar = nullptr;
-    // A calendar given by the caller replaces the own one for reading.
-    QPointer<QCalendarWidget> readCalendar;
+    TChooserSupport::CalendarPart days;
     TPushButton *confirmButton = nullptr;
     TPushButton *cancelButton = nullptr;
     QHBoxLayout *emptyRow = nullptr;
     QHBoxLayout *buttonRow = nullptr;
     QGridLayout *grid = nullptr;
     QDate chosenDate;
-    int mode = TChooserSupport::DoubleClick;
     TLChooseDateWidget *q_ptr;
+
+protected:
+    void report() override;
 };
 
 #endif // TLCHOOSEDATEWIDGET_P_H

@@ -1,32 +1,13 @@
 #include "tlchoosetimewidget.h"
 #include "tlchoosetimewidget_p.h"
 
-#include "tcombobox.h"
 #include "tlabel.h"
-#include "ttheme.h"
-#include "ttoolbutton.h"
 
-#include <QGridLayout>
-#include <QHBoxLayout>
-#include <QKeyEvent>
-#include <QPointer>
-
-void TLChooseTimeWidgetPrivate::confirm()
+void TLChooseTimeWidgetPrivate::report()
 {
     Q_Q(TLChooseTimeWidget);
-    if (!q->isVisible())
-        return;
     chosenTime = row.chosenTime();
-    QPointer<TLChooseTimeWidget> guard(q);
     Q_EMIT q->confrim(chosenTime);
-    if (guard)
-        q->hide();
-}
-
-void TLChooseTimeWidgetPrivate::confirmInSingleStep()
-{
-    if (mode == TChooserSupport::SingleStep)
-        confirm();
 }
 
 TLChooseTimeWidget::TLChooseTimeWidget(QWidget *iParent)
@@ -34,23 +15,13 @@ TLChooseTimeWidget::TLChooseTimeWidget(QWidget *iParent)
     , d(new TLChooseTimeWidgetPrivate(this))
 {
     d->row.build(this, "TLChooseTimeWidget");
-    d->grid = new QGridLayout(this);
-    d->grid->addLayout(d->row.timeLayout, 4, 0, 1, 3);
-    d->grid->addLayout(d->row.buttonLayout, 5, 0, 1, 3);
-    const int margin = TTheme::instance()->dp(2);
-    d->grid->setContentsMargins(margin, margin, margin, margin);
+    d->grid = d->row.layOut(this, nullptr);
     setHourComboList(1);
     setMinuteComboList(1);
     setSecondComboList(1);
-
-    connect(d->row.hourBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-            &TLChooseTimeWidget::onHourComboBoxSelected);
-    connect(d->row.minuteBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-            &TLChooseTimeWidget::onMinuteComboBoxSelected);
-    connect(d->row.secondBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-            &TLChooseTimeWidget::onSecondComboBoxSelected);
-    connect(d->row.confirmButton, &QToolButton::clicked, this, &TLChooseTimeWidget::onConfirmBtnClicked);
-    connect(d->row.cancelButton, &QToolButton::clicked, this, &TLChooseTimeWidget::onCancelBtnClicked);
+    d->row.connectTo(this, &TLChooseTimeWidget::onHourComboBoxSelected, &TLChooseTimeWidget::onMinuteComboBoxSelected,
+                     &TLChooseTimeWidget::onSecondComboBoxSelected, &TLChooseTimeWidget::onConfirmBtnClicked,
+                     &TLChooseTimeWidget::onCancelBtnClicked);
 }
 
 TLChooseTimeWidget::~TLChooseTimeWidget() = default;
@@ -110,12 +81,7 @@ QTime TLChooseTimeWidget::chosenTime() const { return d->chosenTime; }
 
 void TLChooseTimeWidget::keyPressEvent(QKeyEvent *iEvent)
 {
-    QPointer<TLChooseTimeWidget> guard(this);
-    if (iEvent->key() == Qt::Key_Return) {
-        iEvent->accept();
-        d->confirm();
-    }
-    if (guard)
+    if (d->keyPressed(iEvent))
         QMenu::keyPressEvent(iEvent);
 }
 
@@ -123,8 +89,8 @@ void TLChooseTimeWidget::onConfirmBtnClicked() { d->confirm(); }
 
 void TLChooseTimeWidget::onCancelBtnClicked() { hide(); }
 
-void TLChooseTimeWidget::onHourComboBoxSelected() { d->confirmInSingleStep(); }
+void TLChooseTimeWidget::onHourComboBoxSelected() { d->confirmIn(TChooserSupport::SingleStep); }
 
-void TLChooseTimeWidget::onMinuteComboBoxSelected() { d->confirmInSingleStep(); }
+void TLChooseTimeWidget::onMinuteComboBoxSelected() { d->confirmIn(TChooserSupport::SingleStep); }
 
-void TLChooseTimeWidget::onSecondComboBoxSelected() { d->confirmInSingleStep(); }
+void TLChooseTimeWidget::onSecondComboBoxSelected() { d->confirmIn(TChooserSupport::SingleStep); }

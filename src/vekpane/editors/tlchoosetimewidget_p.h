@@ -7,25 +7,25 @@
 
 class QGridLayout;
 
-class TLChooseTimeWidgetPrivate
+class TLChooseTimeWidgetPrivate : public TChooserSupport::ChooserCore
 {
     Q_DECLARE_PUBLIC(TLChooseTimeWidget)
 public:
     explicit TLChooseTimeWidgetPrivate(TLChooseTimeWidget *iPublic)
-        : q_ptr(iPublic)
+        : ChooserCore(iPublic)
+        , q_ptr(iPublic)
     {}
-
-    void confirm();
-    void confirmInSingleStep();
 
     TChooserSupport::TimeRow row;
     QGridLayout *grid = nullptr;
     QTime chosenTime;
-    int mode = TChooserSupport::DoubleClick;
     int hourStep = 1;
     int minuteStep = 1;
     int secondStep = 1;
     TLChooseTimeWidget *q_ptr;
+
+protected:
+    void report() override;
 };
 
 #endif // TLCHOOSETIMEWIDGET_P_H

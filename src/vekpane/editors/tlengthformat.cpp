@@ -29,6 +29,23 @@ QString formatCharPart(const QStringList &iParts, int iIndex)
                                                                                         : QStringLiteral("f");
 }
 
+QMap<QString, QVariant> fields(const QString &iFormat, bool iTyped)
+{
+    QMap<QString, QVariant> result;
+    const QMap<QString, QStringList> found = placeholders(iFormat);
+    const int first = iTyped ? 1 : 0;
+    for (auto it = found.cbegin(); it != found.cend(); ++it) {
+        const QStringList &parts = it.value();
+        QVariantMap placeholder {{QStringLiteral("units"), parts.value(first).toUpper()},
+                                 {QStringLiteral("precision"), precisionPart(parts, first + 1)},
+                                 {QStringLiteral("formatChar"), formatCharPart(parts, first + 2)}};
+        if (iTyped)
+            placeholder.insert(QStringLiteral("type"), parts.value(0).toUpper());
+        result.insert(it.key(), placeholder);
+    }
+    return result;
+}
+
 QString substitute(const QString &iText, const QString &iInner, const QString &iValue)
 {
     const QString placeholder = QLatin1String("${") + iInner + QLatin1Char('}');

@@ -24,18 +24,6 @@ double inBaseUnits(double iTolerance, const QString &iUnit, double iBase, const 
 
 } // namespace
 
-void TLengthToleranceLabelPrivate::follow(Followed &iRole, TLengthValueEntry *iEntry)
-{
-    Q_Q(TLengthToleranceLabel);
-    QObject::disconnect(iRole.connection);
-    iRole.entry = iEntry;
-    if (!iEntry)
-        return;
-    iRole.connection
-            = QObject::connect(iEntry, &QLineEdit::textChanged, q, &TLengthToleranceLabel::onValueEntryChanged);
-    q->onValueEntryChanged();
-}
-
 QString TLengthToleranceLabelPrivate::replacement(const QString &iInner, const QVariantMap &iFields) const
 {
     const QString type = iFields.value(QStringLiteral("type")).toString();
@@ -93,29 +81,29 @@ TLengthToleranceLabel::~TLengthToleranceLabel() = default;
 void TLengthToleranceLabel::setFormatString(const QString &iFormatStr)
 {
     d->formatString = iFormatStr;
-    d->placeholders.clear();
-    const QMap<QString, QStringList> found = TLengthFormat::placeholders(iFormatStr);
-    for (auto it = found.cbegin(); it != found.cend(); ++it) {
-        const QStringList &parts = it.value();
-        d->placeholders.insert(it.key(),
-                               QVariantMap {{QStringLiteral("type"), parts.value(0).toUpper()},
-                                            {QStringLiteral("units"), parts.value(1).toUpper()},
-                                            {QStringLiteral("precision"), TLengthFormat::precisionPart(parts, 2)},
-                                            {QStringLiteral("formatChar"), TLengthFormat::formatCharPart(parts, 3)}});
-    }
+    d->placeholders = TLengthFormat::fields(iFormatStr, true);
 }
 
 QString TLengthToleranceLabel::formatString() const { return d->formatString; }
 
-void TLengthToleranceLabel::setBaseValueEntry(TLengthValueEntry *iEntry) { d->follow(d->base, iEntry); }
+void TLengthToleranceLabel::setBaseValueEntry(TLengthValueEntry *iEntry)
+{
+    d->base.follow(iEntry, this, &TLengthToleranceLabel::onValueEntryChanged);
+}
 
 TLengthValueEntry *TLengthToleranceLabel::baseValueEntry() const { return d->base.entry; }
 
-void TLengthToleranceLabel::setMinTolValueEntry(TLengthValueEntry *iEntry) { d->follow(d->minTol, iEntry); }
+void TLengthToleranceLabel::setMinTolValueEntry(TLengthValueEntry *iEntry)
+{
+    d->minTol.follow(iEntry, this, &TLengthToleranceLabel::onValueEntryChanged);
+}
 
 TLengthValueEntry *TLengthToleranceLabel::minTolValueEntry() const { return d->minTol.entry; }
 
-void TLengthToleranceLabel::setMaxTolValueEntry(TLengthValueEntry *iEntry) { d->follow(d->maxTol, iEntry); }
+void TLengthToleranceLabel::setMaxTolValueEntry(TLengthValueEntry *iEntry)
+{
+    d->maxTol.follow(iEntry, this, &TLengthToleranceLabel::onValueEntryChanged);
+}
 
 TLengthValueEntry *TLengthToleranceLabel::maxTolValueEntry() const { return d->maxTol.entry; }
 
@@ -124,21 +112,14 @@ void TLengthToleranceLabel::setAttr(const QString &iKey, const QVariant &iData)
     const QVariant plain = TScriptValue::toPlain(iData);
     QPointer<TLengthToleranceLabel> guard(this);
     _setData(this, iKey, plain);
-    if (!guard || plain.userType() != QMetaType::QString)
-        return;
-    if (iKey == QLatin1String("value"))
-        setText(plain.toString());
-    else if (iKey == QLatin1String("formatString"))
-        setFormatString(plain.toString());
+    if (guard)
+        TLengthFormat::setOwnKey(this, iKey, plain);
 }
 
 QVariant TLengthToleranceLabel::getAttr(const QString &iKey, const QVariant &iOptions)
 {
-    if (iKey == QLatin1String("value"))
-        return text();
-    if (iKey == QLatin1String("formatString"))
-        return formatString();
-    return _getData(this, iKey, iOptions);
+    const QVariant own = TLengthFormat::ownKey(this, iKey);
+    return own.isValid() ? own : _getData(this, iKey, iOptions);
 }
 
 QVariant TLengthToleranceLabel::getAttr(const QString &iKey) { return getAttr(iKey, QVariant()); }
@@ -152,7 +133,5 @@ void TLengthToleranceLabel::onValueEntryChanged()
     QString text = d->formatString;
     for (auto it = d->placeholders.cbegin(); it != d->placeholders.cend(); ++it)
         text = TLengthFormat::substitute(text, it.key(), d->replacement(it.key(), it.value().toMap()));
-    setText(text);
-    emitSignal(QStringLiteral("value_changed"),
-               TLengthFormat::differsFromDefault(getDefaultData(QStringLiteral("value")), text), QStringLiteral(""));
+    TLengthFormat::show(this, text);
 }

@@ -1,6 +1,7 @@
 #include "tlengthvalueentry.h"
 #include "tlengthvalueentry_p.h"
 
+#include "tlengthformat_p.h"
 #include "tlengthunits_p.h"
 #include "tscriptvalue.h"
 
@@ -131,7 +132,7 @@ void TLengthValueEntry::onEditingFinished()
     emitSignal(QStringLiteral("editing_finished"), QVariant(), QStringLiteral(""));
     if (!guard)
         return;
-    const QVariant oldValue = getDefaultData(QStringLiteral("value"));
-    emitSignal(QStringLiteral("value_changed"), !oldValue.isValid() || oldValue.toString() != newText,
+    emitSignal(QStringLiteral("value_changed"),
+               TLengthFormat::differsFromDefault(getDefaultData(QStringLiteral("value")), newText),
                QStringLiteral(""));
 }

@@ -3,10 +3,7 @@
 
 #include "tlengthvaluelabel.h"
 
-#include "tlengthvalueentry.h"
-
-#include <QMap>
-#include <QPointer>
+#include "tlengthformat_p.h"
 
 class TLengthValueLabelPrivate
 {
@@ -17,9 +14,7 @@ public:
     {}
 
     QString formatString;
-    // Guarded: forms delete entries in any order.
-    QPointer<TLengthValueEntry> valueEntry;
-    QMetaObject::Connection entryConnection;
+    TLengthFormat::Followed value;
     // Inner text of each placeholder -> {"units", "precision", "formatChar"}.
     QMap<QString, QVariant> placeholders;
     TLengthValueLabel *q_ptr;

@@ -10,10 +10,8 @@
 #include "tsearchentry.h"
 #include "ttablemodel.h"
 #include "ttableview.h"
-#include "ttheme.h"
 
 #include <QAbstractButton>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPointer>
 #include <QSplitter>

@@ -11,7 +11,6 @@
 
 #include <QAbstractButton>
 #include <QGraphicsDropShadowEffect>
-#include <QHBoxLayout>
 #include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>

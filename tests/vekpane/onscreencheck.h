@@ -1,16 +1,35 @@
-// Checks shared by the on-screen tests of the dialogs: shown, painted, laid out apart.
+// Checks shared by the on-screen tests: shown, painted, laid out apart, and
+// the window and focus set-up they start from.
 #ifndef ONSCREENCHECK_H
 #define ONSCREENCHECK_H
 
+#include <QApplication>
 #include <QDir>
 #include <QImage>
 #include <QRect>
 #include <QString>
+#include <QTest>
 #include <QWidget>
 
 #include <vector>
 
 namespace onscreencheck {
+
+// Shows a top-level widget and waits until it has the keyboard.
+inline bool showActive(QWidget *iWindow)
+{
+    iWindow->show();
+    iWindow->activateWindow();
+    QApplication::setActiveWindow(iWindow);
+    return QTest::qWaitForWindowActive(iWindow);
+}
+
+// Moves the focus as the tab key would and waits until the widget has it.
+inline bool giveFocus(QWidget *iWidget)
+{
+    iWidget->setFocus(Qt::TabFocusReason);
+    return QTest::qWaitFor([iWidget] { return iWidget->hasFocus(); }, 2000);
+}
 
 // True when the area shows more than one colour, i.e. something is drawn there.
 inline bool hasContent(const QImage &iImage, const QRect &iArea)

@@ -19,26 +19,9 @@
 #include <QVBoxLayout>
 
 using controlstest::types;
-
-namespace {
-
-bool showActive(QWidget *iWindow)
-{
-    iWindow->show();
-    iWindow->activateWindow();
-    QApplication::setActiveWindow(iWindow);
-    return QTest::qWaitForWindowActive(iWindow);
-}
-
-bool giveFocus(QWidget *iWidget)
-{
-    iWidget->setFocus(Qt::TabFocusReason);
-    return QTest::qWaitFor([iWidget] { return iWidget->hasFocus(); }, 2000);
-}
-
+using onscreencheck::giveFocus;
 using onscreencheck::hasContent;
-
-} // namespace
+using onscreencheck::showActive;
 
 class tst_ChoiceOnScreen : public QObject
 {

@@ -2,6 +2,7 @@
 // on an X display.
 #include "controlstest.h"
 #include "onscreencheck.h"
+#include "onscreenwheel.h"
 #include "tcombobox.h"
 #include "tformlayout.h"
 #include "thboxlayout.h"
@@ -15,38 +16,13 @@
 #include <QListWidget>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <qpa/qwindowsysteminterface.h>
 
 using controlstest::types;
+using onscreencheck::giveFocus;
+using onscreencheck::showActive;
+using onscreencheck::turnWheel;
 
 namespace {
-
-// Shows a top-level widget and waits until it has the keyboard.
-bool showActive(QWidget *iWindow)
-{
-    iWindow->show();
-    iWindow->activateWindow();
-    QApplication::setActiveWindow(iWindow);
-    return QTest::qWaitForWindowActive(iWindow);
-}
-
-bool giveFocus(QWidget *iWidget)
-{
-    iWidget->setFocus(Qt::TabFocusReason);
-    return QTest::qWaitFor([iWidget] { return iWidget->hasFocus(); }, 2000);
-}
-
-// One notch of the wheel, delivered as the windowing system delivers it.
-void turnWheel(QWidget *iTarget, int iNotches)
-{
-    QWindow *window = iTarget->window()->windowHandle();
-    const QPoint centre = iTarget->rect().center();
-    const QPointF local = iTarget->mapTo(iTarget->window(), centre);
-    const QPointF global = iTarget->mapToGlobal(centre);
-    QWindowSystemInterface::handleWheelEvent(window, local, global, QPoint(), QPoint(0, -120 * iNotches));
-    QWindowSystemInterface::flushWindowSystemEvents();
-    QCoreApplication::processEvents();
-}
 
 QList<QWidget *> placedWidgets(QGridLayout *iGrid)
 {
@@ -224,18 +200,18 @@ void tst_ControlsOnScreen::comboWheel()
     QScrollBar *bar = area.verticalScrollBar();
     QSignalSpy spy(box, SIGNAL(signal(QString, QVariant, QString)));
 
-    turnWheel(box, 1);
+    turnWheel(box, -1);
     QCOMPARE(box->currentIndex(), 1);
     QCOMPARE(bar->value(), 0);
     QVERIFY(spy.isEmpty());
 
     // The same wheel over another child does scroll the area.
-    turnWheel(plain, 1);
+    turnWheel(plain, -1);
     QVERIFY(bar->value() > 0);
     bar->setValue(0);
 
     box->set("wheel_enabled", true);
-    turnWheel(box, 1);
+    turnWheel(box, -1);
     QCOMPARE(box->currentIndex(), 2);
     QCOMPARE(bar->value(), 0);
     QCOMPARE(types(spy), (QStringList {"value_changed", "editing_finished"}));

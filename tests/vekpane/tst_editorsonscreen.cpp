@@ -3,6 +3,7 @@
 #include "choosertest.h"
 #include "controlstest.h"
 #include "onscreencheck.h"
+#include "onscreenwheel.h"
 #include "tdateedit.h"
 #include "tdatetimeedit.h"
 #include "tlengthtolerancelabel.h"
@@ -12,39 +13,11 @@
 
 #include <QFormLayout>
 #include <QScreen>
-#include <qpa/qwindowsysteminterface.h>
 
-namespace {
-
-bool showActive(QWidget *iWindow)
-{
-    iWindow->show();
-    iWindow->activateWindow();
-    QApplication::setActiveWindow(iWindow);
-    return QTest::qWaitForWindowActive(iWindow);
-}
-
-bool giveFocus(QWidget *iWidget)
-{
-    iWidget->setFocus(Qt::TabFocusReason);
-    return QTest::qWaitFor([iWidget] { return iWidget->hasFocus(); }, 2000);
-}
-
-// One notch of the wheel over iTarget, delivered as the windowing system delivers it.
-void turnWheelOnScreen(QWidget *iTarget, int iNotches)
-{
-    QWindow *window = iTarget->window()->windowHandle();
-    const QPoint centre = iTarget->rect().center();
-    const QPointF local = iTarget->mapTo(iTarget->window(), centre);
-    const QPointF global = iTarget->mapToGlobal(centre);
-    QWindowSystemInterface::handleWheelEvent(window, local, global, QPoint(), QPoint(0, 120 * iNotches));
-    QWindowSystemInterface::flushWindowSystemEvents();
-    QCoreApplication::processEvents();
-}
-
+using onscreencheck::giveFocus;
 using onscreencheck::hasContent;
-
-} // namespace
+using onscreencheck::showActive;
+using onscreencheck::turnWheel;
 
 class tst_EditorsOnScreen : public QObject
 {
@@ -163,13 +136,13 @@ void tst_EditorsOnScreen::wheelFromTheWindowSystem()
     QVERIFY(showActive(&window));
     QVERIFY(giveFocus(edit));
     edit->setCursorPosition(7);
-    turnWheelOnScreen(edit, 1);
+    turnWheel(edit, 1);
     QCOMPARE(edit->text(), QStringLiteral("2024-01-31 10:00:00"));
     edit->setWheelEnabled(true);
     edit->setCursorPosition(7);
-    turnWheelOnScreen(edit, 1);
+    turnWheel(edit, 1);
     QCOMPARE(edit->text(), QStringLiteral("2024-02-29 10:00:00"));
-    turnWheelOnScreen(edit, -1);
+    turnWheel(edit, -1);
     QCOMPARE(edit->text(), QStringLiteral("2024-01-29 10:00:00"));
 }
 

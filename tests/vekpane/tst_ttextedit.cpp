@@ -1,5 +1,6 @@
 // The auto-height text edits: TTextEdit, TPlainTextEdit and TTextBrowser.
 #include "controlstest.h"
+#include "tcodeedit.h"
 #include "tplaintextedit.h"
 #include "ttextbrowser.h"
 #include "ttextedit.h"
@@ -55,6 +56,22 @@ void type(QWidget *iTarget, const QString &iText)
     }
 }
 
+// Loses focus with a listener that deletes iView at its first event; the
+// events it saw.
+template<class View>
+QStringList deletedAtFirstEvent(View *iView, bool *oDeleted)
+{
+    QPointer<View> guard(iView);
+    QStringList seen;
+    QObject::connect(iView, &View::signal, iView, [&seen, iView](const QString &iType) {
+        seen << iType;
+        delete iView;
+    });
+    loseFocus(iView);
+    *oDeleted = guard.isNull();
+    return seen;
+}
+
 // Pastes iText at iPos through the widget's own cursor, as the user would.
 template<typename Edit>
 void pasteAt(Edit &iEdit, int iPos, const QString &iText)
@@ -88,6 +105,8 @@ private Q_SLOTS:
     void textEditValueAfterEdit();
     void focusOutEvents();
     void listenerMayDeleteTheEdit();
+    void listenerMayDeleteTheView_data();
+    void listenerMayDeleteTheView();
     void plainStyleSheetOnResize();
     void fromScript();
 };
@@ -460,6 +479,24 @@ void tst_TTextEdit::listenerMayDeleteTheEdit()
     edit->setAttr("value", "x");
     QVERIFY(edit.isNull());
     QCOMPARE(seen, QStringList {"value_changed"});
+}
+
+void tst_TTextEdit::listenerMayDeleteTheView_data()
+{
+    QTest::addColumn<bool>("codeEdit");
+    QTest::newRow("text browser") << false;
+    QTest::newRow("code edit") << true;
+}
+
+// A script may close the form at "editing_finished": nothing is sent after it.
+void tst_TTextEdit::listenerMayDeleteTheView()
+{
+    QFETCH(bool, codeEdit);
+    bool deleted = false;
+    const QStringList seen
+            = codeEdit ? deletedAtFirstEvent(new TCodeEdit, &deleted) : deletedAtFirstEvent(new TTextBrowser, &deleted);
+    QVERIFY(deleted);
+    QCOMPARE(seen, QStringList {"editing_finished"});
 }
 
 void tst_TTextEdit::plainStyleSheetOnResize()

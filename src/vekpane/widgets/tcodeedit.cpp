@@ -3,8 +3,8 @@
 
 #include "tcodehighlighter.h"
 #include "tscriptvalue.h"
+#include "ttextattrs_p.h"
 #include "ttextautoheight_p.h"
-#include "tuievent_p.h"
 #include "tuiutil.h"
 
 TCodeEdit::TCodeEdit(QWidget *iParent)
@@ -64,13 +64,10 @@ void TCodeEdit::paintEvent(QPaintEvent *iEvent)
 void TCodeEdit::focusOutEvent(QFocusEvent *iEvent)
 {
     QTextEdit::focusOutEvent(iEvent);
-    if (TUiEvent::send(this, this, QStringLiteral("editing_finished")))
-        TUiEvent::send(this, this, QStringLiteral("value_changed"),
-                       TUiEvent::differsFromStoredDefault(this, toPlainText()));
+    TTextAttrs::sendFocusOutEvents(this);
 }
 
 void TCodeEdit::adjustTextAreaHeight()
 {
-    const int needed = int(TTextAutoHeight::frameHeight(this) + document()->size().height());
-    TTextAutoHeight::applyMinimumRule(this, d->minRowCount, d->maxRowCount, needed);
+    TTextAutoHeight::applyMinimumRule(this, d->minRowCount, d->maxRowCount, TTextAutoHeight::neededHeight(this));
 }

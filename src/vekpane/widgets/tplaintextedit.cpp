@@ -2,20 +2,13 @@
 #include "tplaintextedit_p.h"
 
 #include "tscriptvalue.h"
+#include "ttextattrs_p.h"
 #include "ttextautoheight_p.h"
 #include "ttextbytelimit_p.h"
 #include "tuiutil.h"
 
-namespace {
-
-bool isInt(const QVariant &iValue)
-{
-    return iValue.userType() == QMetaType::Int || iValue.userType() == QMetaType::UInt;
-}
-
-bool isString(const QVariant &iValue) { return iValue.userType() == QMetaType::QString; }
-
-} // namespace
+using TTextAttrs::isInt;
+using TTextAttrs::isString;
 
 TPlainTextEdit::TPlainTextEdit(QWidget *iParent)
     : QPlainTextEdit(iParent)
@@ -103,15 +96,7 @@ void TPlainTextEdit::focusOutEvent(QFocusEvent *iEvent)
 
 void TPlainTextEdit::adjustTextAreaHeight()
 {
-    // A plain-text document measures its height in lines.
-    const int needed
-            = int(TTextAutoHeight::frameHeight(this) + fontMetrics().height() * document()->size().height() + 8);
-    TTextAutoHeight::applyFixedRule(this, d->minRowCount, d->maxRowCount, needed);
+    TTextAutoHeight::applyFixedRule(this, d->minRowCount, d->maxRowCount, TTextAutoHeight::neededHeight(this));
 }
 
-void TPlainTextEdit::onTextChange()
-{
-    if (d->maxByteCount < 0)
-        return;
-    TTextByteLimit::enforce(toPlainText(), textCursor(), d->maxByteCount);
-}
+void TPlainTextEdit::onTextChange() { TTextByteLimit::enforceOn(this, d->maxByteCount); }

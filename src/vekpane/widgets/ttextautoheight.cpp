@@ -1,8 +1,19 @@
 #include "ttextautoheight_p.h"
 
-#include <QAbstractScrollArea>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 
 int TTextAutoHeight::frameHeight(const QAbstractScrollArea *iEdit) { return 2 * iEdit->frameWidth(); }
+
+int TTextAutoHeight::neededHeight(const QTextEdit *iEdit)
+{
+    return int(frameHeight(iEdit) + iEdit->document()->size().height());
+}
+
+int TTextAutoHeight::neededHeight(const QPlainTextEdit *iEdit)
+{
+    return int(frameHeight(iEdit) + iEdit->fontMetrics().height() * iEdit->document()->size().height() + 8);
+}
 
 int TTextAutoHeight::rowsHeight(const QAbstractScrollArea *iEdit, int iRows)
 {

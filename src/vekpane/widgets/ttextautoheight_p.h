@@ -2,6 +2,8 @@
 #define TTEXTAUTOHEIGHT_P_H
 
 class QAbstractScrollArea;
+class QPlainTextEdit;
+class QTextEdit;
 
 /*
  * The height rules of the auto-height text edits. Each edit works out the
@@ -16,6 +18,12 @@ int rowsHeight(const QAbstractScrollArea *iEdit, int iRows);
 
 // The frame around the content, both sides.
 int frameHeight(const QAbstractScrollArea *iEdit);
+
+// The height the content needs: the document's pixel height and the frame.
+int neededHeight(const QTextEdit *iEdit);
+
+// The same for a plain-text edit, whose document measures its height in lines.
+int neededHeight(const QPlainTextEdit *iEdit);
 
 // Fixed height between the row bounds; above the minimum without a maximum,
 // the edit grows only when its vertical scroll bar is always off.

@@ -2,17 +2,11 @@
 #include "ttextbrowser_p.h"
 
 #include "tscriptvalue.h"
+#include "ttextattrs_p.h"
 #include "ttextautoheight_p.h"
-#include "tuievent_p.h"
 
-namespace {
-
-bool isInt(const QVariant &iValue)
-{
-    return iValue.userType() == QMetaType::Int || iValue.userType() == QMetaType::UInt;
-}
-
-} // namespace
+using TTextAttrs::isInt;
+using TTextAttrs::isString;
 
 TTextBrowser::TTextBrowser(QWidget *iParent)
     : QTextBrowser(iParent)
@@ -26,7 +20,7 @@ void TTextBrowser::setAttr(const QString &iKey, const QVariant &iValue)
     const QVariant value = TScriptValue::toPlain(iValue);
     _setData(this, iKey, value);
     if (iKey == QLatin1String("value")) {
-        if (value.userType() == QMetaType::QString)
+        if (isString(value))
             setText(value.toString());
     } else if (iKey == QLatin1String("min")) {
         if (isInt(value))
@@ -65,13 +59,10 @@ void TTextBrowser::paintEvent(QPaintEvent *iEvent)
 void TTextBrowser::focusOutEvent(QFocusEvent *iEvent)
 {
     QTextBrowser::focusOutEvent(iEvent);
-    if (TUiEvent::send(this, this, QStringLiteral("editing_finished")))
-        TUiEvent::send(this, this, QStringLiteral("value_changed"),
-                       TUiEvent::differsFromStoredDefault(this, toPlainText()));
+    TTextAttrs::sendFocusOutEvents(this);
 }
 
 void TTextBrowser::adjustTextAreaHeight()
 {
-    const int needed = int(TTextAutoHeight::frameHeight(this) + document()->size().height());
-    TTextAutoHeight::applyMinimumRule(this, d->minRowCount, d->maxRowCount, needed);
+    TTextAutoHeight::applyMinimumRule(this, d->minRowCount, d->maxRowCount, TTextAutoHeight::neededHeight(this));
 }

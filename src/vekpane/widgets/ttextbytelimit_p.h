@@ -23,6 +23,15 @@ int charsToCut(const QString &iText, int iCursorPos, int iMaxBytes);
 // again, which the caller's next check finds within the limit.
 void enforce(const QString &iPlainText, const QTextCursor &iCursor, int iMaxBytes);
 
+// The check an edit (a QTextEdit or a QPlainTextEdit) runs on every change of
+// its text; without a limit the text is not even read.
+template<class Edit>
+void enforceOn(const Edit *iEdit, int iMaxBytes)
+{
+    if (iMaxBytes >= 0)
+        enforce(iEdit->toPlainText(), iEdit->textCursor(), iMaxBytes);
+}
+
 } // namespace TTextByteLimit
 
 #endif // TTEXTBYTELIMIT_P_H

@@ -93,13 +93,7 @@ void TTextEdit::focusOutEvent(QFocusEvent *iEvent)
 
 void TTextEdit::adjustTextAreaHeight()
 {
-    const int needed = int(TTextAutoHeight::frameHeight(this) + document()->size().height());
-    TTextAutoHeight::applyFixedRule(this, d->minRowCount, d->maxRowCount, needed);
+    TTextAutoHeight::applyFixedRule(this, d->minRowCount, d->maxRowCount, TTextAutoHeight::neededHeight(this));
 }
 
-void TTextEdit::onTextChange()
-{
-    if (d->maxByteCount < 0)
-        return;
-    TTextByteLimit::enforce(toPlainText(), textCursor(), d->maxByteCount);
-}
+void TTextEdit::onTextChange() { TTextByteLimit::enforceOn(this, d->maxByteCount); }

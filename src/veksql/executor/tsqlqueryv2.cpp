@@ -22,6 +22,10 @@ QString addressText(const void *iPointer) { return QString::number(quintptr(iPoi
 
 QVariantMap plainMap(const QVariantMap &iMap) { return TScriptValue::toPlain(QVariant(iMap)).toMap(); }
 
+// An update or a delete never runs without a condition: an empty one matches
+// no row.
+QString conditionOrNone(const QString &iWhere) { return iWhere.isEmpty() ? QStringLiteral("(1=0)") : iWhere; }
+
 } // namespace
 
 // ----------------------------------------------------------------------
@@ -292,13 +296,16 @@ bool TSqlQueryV2Private::runSelect(const QString &iSqlStr, const QVariantMap &iF
     return true;
 }
 
-QVariant TSqlQueryV2Private::fieldValue(const QString &iField, const QStringList &iTemplateNames, bool iTemplate,
-                                        const QVariantMap &iRow)
+QString TSqlQueryV2Private::insertSql(const QString &iTableStr, const QStringList &iFields) const
 {
-    if (iTemplate) {
-        return QVariant(TSqlDataUtilV2::strReplaceDollar(iField, iTemplateNames, iRow));
+    QStringList columns;
+    QStringList marks;
+    for (const QString &field : iFields) {
+        columns.append(quoteName(field));
+        marks.append(QStringLiteral("?"));
     }
-    return iRow.value(iField);
+    return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+            .arg(iTableStr, columns.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
 }
 
 int TSqlQueryV2Private::updateRow(const QString &iTableStr, const QVariantMap &iDataMap, const QVariant &iWhere,
@@ -306,10 +313,7 @@ int TSqlQueryV2Private::updateRow(const QString &iTableStr, const QVariantMap &i
 {
     Q_Q(TSqlQueryV2);
     *oFailed = true;
-    QString where = TSqlDataUtilV2::variant2AndWhere(iWhere, iDataMap, QString(), literalType());
-    if (where.isEmpty()) {
-        where = QStringLiteral("(1=0)");
-    }
+    const QString where = conditionOrNone(TSqlDataUtilV2::variant2AndWhere(iWhere, iDataMap, QString(), literalType()));
     const QStringList fields = iFields.isEmpty() ? QStringList(iDataMap.keys()) : iFields;
     if (refuseNulCondition(where, iWhere) || refuseNulValues(iDataMap, fields)) {
         return -1;
@@ -538,6 +542,43 @@ namespace {
 
 TSqlSelectorV2 selectorFromMap(const QVariantMap &iDataMap) { return TSqlSelectorV2(plainMap(iDataMap)); }
 
+// A key or value field of the keyed selects: a column name, or a template
+// (any text with a "$") whose "${column}" placeholders are filled from the row.
+class TSqlFieldPick
+{
+public:
+    TSqlFieldPick() = default;
+    explicit TSqlFieldPick(const QString &iField)
+        : name(iField)
+        , isTemplate(iField.contains(QLatin1Char('$')))
+    {
+        if (isTemplate) {
+            templateNames = TSqlDataUtilV2::strCapDollar(iField);
+        }
+    }
+
+    // The row's entry under the name (invalid when none), or the filled
+    // template as text.
+    QVariant value(const QVariantMap &iRow) const
+    {
+        if (isTemplate) {
+            return QVariant(TSqlDataUtilV2::strReplaceDollar(name, templateNames, iRow));
+        }
+        return iRow.value(name);
+    }
+
+    QString name;
+    bool isTemplate = false;
+    QStringList templateNames;
+};
+
+// A key or value field as given, or the name of the result's shown column
+// iPosition when it is empty.
+QString orColumn(const QString &iField, const TSqlSelectRun &iRun, int iPosition)
+{
+    return iField.isEmpty() ? iRun.shownName(iPosition) : iField;
+}
+
 } // namespace
 
 QVariantList TSqlQueryV2::selectArray(const TSqlSelectorV2 &iSqlSelector)
@@ -667,20 +708,16 @@ QVariantList TSqlQueryV2::selectArrayValue(const QString &iSqlStr, const QString
 {
     // The template test looks at the caller's text only: a column name put in
     // for an empty field is read as a plain column even when it holds a "$".
-    const bool isTemplate = iValueField.contains(QLatin1Char('$'));
-    const QStringList names = isTemplate ? TSqlDataUtilV2::strCapDollar(iValueField) : QStringList();
-    QString valueName = iValueField;
+    TSqlFieldPick value(iValueField);
     QVariantList result;
     d->runSelect(
             iSqlStr, iFieldFormat, iParamMap, true, false,
-            [&valueName](const TSqlSelectRun &iRun) {
-                if (valueName.isEmpty()) {
-                    valueName = iRun.shownName(0);
+            [&value](const TSqlSelectRun &iRun) {
+                if (value.name.isEmpty()) {
+                    value.name = iRun.shownName(0);
                 }
             },
-            [&](const TSqlSelectRun &iRun) {
-                result.append(TSqlQueryV2Private::fieldValue(valueName, names, isTemplate, iRun.rowMap()));
-            });
+            [&](const TSqlSelectRun &iRun) { result.append(value.value(iRun.rowMap())); });
     return result;
 }
 
@@ -695,24 +732,14 @@ QVariantMap TSqlQueryV2::selectMapMap(const QVariantMap &iDataMap) { return sele
 QVariantMap TSqlQueryV2::selectMapMap(const QString &iSqlStr, const QString &iKeyField, const QVariantMap &iFieldFormat,
                                       QVariantMap iParamMap)
 {
-    QString keyName = iKeyField;
-    bool isTemplate = false;
-    QStringList names;
+    TSqlFieldPick key;
     QVariantMap result;
     d->runSelect(
             iSqlStr, iFieldFormat, iParamMap, true, false,
-            [&](const TSqlSelectRun &iRun) {
-                if (keyName.isEmpty()) {
-                    keyName = iRun.shownName(0);
-                }
-                isTemplate = keyName.contains(QLatin1Char('$'));
-                if (isTemplate) {
-                    names = TSqlDataUtilV2::strCapDollar(keyName);
-                }
-            },
+            [&](const TSqlSelectRun &iRun) { key = TSqlFieldPick(orColumn(iKeyField, iRun, 0)); },
             [&](const TSqlSelectRun &iRun) {
                 const QVariantMap row = iRun.rowMap();
-                result.insert(TSqlQueryV2Private::fieldValue(keyName, names, isTemplate, row).toString(), row);
+                result.insert(key.value(row).toString(), row);
             });
     return result;
 }
@@ -732,35 +759,19 @@ QVariantMap TSqlQueryV2::selectMapValue(const QVariantMap &iDataMap)
 QVariantMap TSqlQueryV2::selectMapValue(const QString &iSqlStr, const QString &iKeyField, const QString &iValueField,
                                         const QVariantMap &iFieldFormat, QVariantMap iParamMap)
 {
-    QString keyName = iKeyField;
-    QString valueName = iValueField;
-    bool keyTemplate = false;
-    bool valueTemplate = false;
-    QStringList keyNames;
-    QStringList valueNames;
+    // Here a column name put in for an empty field is a template when it holds a "$".
+    TSqlFieldPick key;
+    TSqlFieldPick value;
     QVariantMap result;
     d->runSelect(
             iSqlStr, iFieldFormat, iParamMap, true, false,
             [&](const TSqlSelectRun &iRun) {
-                if (keyName.isEmpty()) {
-                    keyName = iRun.shownName(0);
-                }
-                if (valueName.isEmpty()) {
-                    valueName = iRun.shownName(1);
-                }
-                keyTemplate = keyName.contains(QLatin1Char('$'));
-                valueTemplate = valueName.contains(QLatin1Char('$'));
-                if (keyTemplate) {
-                    keyNames = TSqlDataUtilV2::strCapDollar(keyName);
-                }
-                if (valueTemplate) {
-                    valueNames = TSqlDataUtilV2::strCapDollar(valueName);
-                }
+                key = TSqlFieldPick(orColumn(iKeyField, iRun, 0));
+                value = TSqlFieldPick(orColumn(iValueField, iRun, 1));
             },
             [&](const TSqlSelectRun &iRun) {
                 const QVariantMap row = iRun.rowMap();
-                result.insert(TSqlQueryV2Private::fieldValue(keyName, keyNames, keyTemplate, row).toString(),
-                              TSqlQueryV2Private::fieldValue(valueName, valueNames, valueTemplate, row));
+                result.insert(key.value(row).toString(), value.value(row));
             });
     return result;
 }
@@ -778,20 +789,13 @@ QVariant TSqlQueryV2::insertRow(const QString &iTableStr, const QVariantMap &iDa
 {
     const QVariantMap data = plainMap(iDataMap);
     const QStringList fields = iFields.isEmpty() ? QStringList(data.keys()) : iFields;
-    QStringList columns;
-    QStringList marks;
-    for (const QString &field : fields) {
-        columns.append(d->quoteName(field));
-        marks.append(QStringLiteral("?"));
-    }
     if (d->refuseNulValues(data, fields)) {
         return QVariant();
     }
     if (!begin(true)) {
         return QVariant();
     }
-    QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                          .arg(iTableStr, columns.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
+    QString sql = d->insertSql(iTableStr, fields);
     if (!iReturnField.isEmpty()) {
         sql += QStringLiteral(" RETURNING %1").arg(iReturnField);
     }
@@ -834,12 +838,6 @@ QVariant TSqlQueryV2::insertRow(const TSqlInserterV2 &iSqlInserter)
 void TSqlQueryV2::batchInsert(const QString &iTableStr, const QStringList &iFields, const QVariantList &iDataList)
 {
     const QVariantList rows = TScriptValue::toPlain(QVariant(iDataList)).toList();
-    QStringList columns;
-    QStringList marks;
-    for (const QString &field : iFields) {
-        columns.append(d->quoteName(field));
-        marks.append(QStringLiteral("?"));
-    }
     for (const QVariant &row : rows) {
         const QVariantMap values = row.type() == QVariant::Map ? row.toMap() : QVariantMap();
         QVariantMap byField = values;
@@ -855,8 +853,7 @@ void TSqlQueryV2::batchInsert(const QString &iTableStr, const QStringList &iFiel
     if (!begin(true)) {
         return;
     }
-    const QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                .arg(iTableStr, columns.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
+    const QString sql = d->insertSql(iTableStr, iFields);
     d->logSql(sql);
     QSqlQuery query(d->database);
     query.prepare(sql);
@@ -878,12 +875,8 @@ void TSqlQueryV2::batchInsert(const QString &iTableStr, const QStringList &iFiel
 
 int TSqlQueryV2::deleteRow(const QString &iTableStr, const QVariant &iWhere)
 {
-    QString where = TSqlDataUtilV2::variant2AndWhere(TScriptValue::toPlain(iWhere), QVariantMap(), QString(),
-                                                     d->literalType());
-    // A delete never runs without a condition.
-    if (where.isEmpty()) {
-        where = QStringLiteral("(1=0)");
-    }
+    const QString where = conditionOrNone(TSqlDataUtilV2::variant2AndWhere(TScriptValue::toPlain(iWhere), QVariantMap(),
+                                                                           QString(), d->literalType()));
     if (d->refuseNulCondition(where, iWhere)) {
         return -1;
     }

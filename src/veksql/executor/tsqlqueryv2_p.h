@@ -56,9 +56,6 @@ public:
     bool runSelect(const QString &iSqlStr, const QVariantMap &iFieldFormat, const QVariantMap &iParamMap,
                    bool iCheckPrepared, bool iFirstRowOnly, const std::function<void(const TSqlSelectRun &)> &iHeader,
                    const std::function<void(const TSqlSelectRun &)> &iRow);
-    // The value of a key or value field in a row: a column, or a template.
-    static QVariant fieldValue(const QString &iField, const QStringList &iTemplateNames, bool iTemplate,
-                               const QVariantMap &iRow);
 
     // Runs a text overload of the executor with the statement a selector
     // writes for this connection's dialect.
@@ -69,6 +66,8 @@ public:
 
     int updateRow(const QString &iTableStr, const QVariantMap &iDataMap, const QVariant &iWhere,
                   const QVariantMap &iUpdatePolicy, const QStringList &iFields, bool *oFailed);
+    // The insert statement of one row of iFields, one placeholder a column.
+    QString insertSql(const QString &iTableStr, const QStringList &iFields) const;
 
     // The prepared statement for an insert text, reused while the connection
     // stays the same: preparing costs a round trip per row otherwise.

@@ -7,11 +7,11 @@
 #include "ttablemodel.h"
 #include "ttableview.h"
 
+#include "modelbench.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QHeaderView>
-#include <QProcess>
 #include <QRegExp>
 #include <QSortFilterProxyModel>
 #include <QStandardItemModel>
@@ -19,6 +19,8 @@
 #include <QTextStream>
 
 #include <malloc.h>
+
+using namespace modelbench;
 
 namespace {
 
@@ -55,26 +57,6 @@ QVariantList headerItem()
     for (const QString &key : keys())
         header.append(QVariantMap {{"name", key}, {"display", key}, {"displayRole", QString("$" + key)}});
     return header;
-}
-
-qint64 statusKb(const char *iField)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    const QList<QByteArray> lines = status.readAll().split('\n');
-    for (const QByteArray &line : lines) {
-        if (line.startsWith(iField))
-            return line.mid(qstrlen(iField)).trimmed().split(' ').value(0).toLongLong();
-    }
-    return -1;
-}
-
-void resetPeak()
-{
-    QFile clear(QStringLiteral("/proc/self/clear_refs"));
-    if (clear.open(QIODevice::WriteOnly))
-        clear.write("5");
 }
 
 void fillStandardRow(QStandardItemModel &iModel, const QVariant &iRow)
@@ -271,25 +253,6 @@ int runCase(const QString &iCase, const QString &iSide)
     return 1;
 }
 
-QMap<QString, QString> parseLine(const QString &iLine)
-{
-    QMap<QString, QString> result;
-    for (const QString &pair : iLine.trimmed().split(QLatin1Char(' '), Qt::SkipEmptyParts))
-        result.insert(pair.section(QLatin1Char('='), 0, 0), pair.section(QLatin1Char('='), 1));
-    return result;
-}
-
-QMap<QString, QString> runChild(const QString &iCase, const QString &iSide)
-{
-    QProcess child;
-    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    child.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--case"), iCase, QStringLiteral("--side"), iSide});
-    if (!child.waitForFinished(600000) || child.exitCode() != 0)
-        return {{QStringLiteral("error"), QStringLiteral("child failed")}};
-    return parseLine(QString::fromUtf8(child.readAllStandardOutput()));
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -297,11 +260,9 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    const int caseAt = args.indexOf(QStringLiteral("--case"));
-    const int sideAt = args.indexOf(QStringLiteral("--side"));
-    if (caseAt > 0 && sideAt > 0)
-        return runCase(args.value(caseAt + 1), args.value(sideAt + 1));
+    const int named = runNamedCase(app.arguments(), runCase);
+    if (named >= 0)
+        return named;
 
     QTextStream out(stdout);
     out << "100,000 rows x 10 columns; best of 3 where timed repeatedly\n";
@@ -316,14 +277,8 @@ int main(int argc, char *argv[])
         const QMap<QString, QString> ours = runChild(entry.first, QStringLiteral("ours"));
         const QMap<QString, QString> qt = runChild(entry.first, QStringLiteral("qt"));
         out << entry.second << '\n';
-        auto line = [&](const char *iSide, const QMap<QString, QString> &iFigures) {
-            out << "  " << iSide;
-            for (auto it = iFigures.cbegin(); it != iFigures.cend(); ++it)
-                out << "  " << it.key() << '=' << it.value();
-            out << '\n';
-        };
-        line("TTableModel/TTableView     ", ours);
-        line("QStandardItemModel(+proxy) ", qt);
+        printFigures(out, "TTableModel/TTableView     ", ours);
+        printFigures(out, "QStandardItemModel(+proxy) ", qt);
         const double a = ours.value("ms").toDouble();
         const double b = qt.value("ms").toDouble();
         if (b > 0)

@@ -7,16 +7,18 @@
 // printed. "--case NAME --side ours|qt" runs one case.
 #include "ttreemodel.h"
 
+#include "modelbench.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QProcess>
 #include <QScrollBar>
 #include <QStandardItemModel>
 #include <QTextStream>
 #include <QTreeView>
 
 #include <malloc.h>
+
+using namespace modelbench;
 
 namespace {
 
@@ -88,26 +90,6 @@ void prepareOurs(TTreeModel &iModel)
 {
     iModel.setDataKeyList(keys());
     iModel.setHeaderItem(headerItem());
-}
-
-qint64 statusKb(const char *iField)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    const QList<QByteArray> lines = status.readAll().split('\n');
-    for (const QByteArray &line : lines) {
-        if (line.startsWith(iField))
-            return line.mid(qstrlen(iField)).trimmed().split(' ').value(0).toLongLong();
-    }
-    return -1;
-}
-
-void resetPeak()
-{
-    QFile clear(QStringLiteral("/proc/self/clear_refs"));
-    if (clear.open(QIODevice::WriteOnly))
-        clear.write("5");
 }
 
 double msSince(const QElapsedTimer &iTimer) { return iTimer.nsecsElapsed() / 1e6; }
@@ -227,25 +209,6 @@ int runCase(const QString &iCase, const QString &iSide)
     return 1;
 }
 
-QMap<QString, QString> parseLine(const QString &iLine)
-{
-    QMap<QString, QString> result;
-    for (const QString &pair : iLine.trimmed().split(QLatin1Char(' '), Qt::SkipEmptyParts))
-        result.insert(pair.section(QLatin1Char('='), 0, 0), pair.section(QLatin1Char('='), 1));
-    return result;
-}
-
-QMap<QString, QString> runChild(const QString &iCase, const QString &iSide)
-{
-    QProcess child;
-    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    child.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--case"), iCase, QStringLiteral("--side"), iSide});
-    if (!child.waitForFinished(600000) || child.exitCode() != 0)
-        return {{QStringLiteral("error"), QStringLiteral("child failed")}};
-    return parseLine(QString::fromUtf8(child.readAllStandardOutput()));
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -253,11 +216,9 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    const int caseAt = args.indexOf(QStringLiteral("--case"));
-    const int sideAt = args.indexOf(QStringLiteral("--side"));
-    if (caseAt > 0 && sideAt > 0)
-        return runCase(args.value(caseAt + 1), args.value(sideAt + 1));
+    const int named = runNamedCase(app.arguments(), runCase);
+    if (named >= 0)
+        return named;
 
     QTextStream out(stdout);
     // The wide node at three sizes: linear work doubles with the children, quadratic work quadruples.
@@ -272,16 +233,8 @@ int main(int argc, char *argv[])
         const QMap<QString, QString> ours = runChild(entry.first, QStringLiteral("ours"));
         const QMap<QString, QString> qt = runChild(entry.first, QStringLiteral("qt"));
         out << entry.second << '\n';
-        auto line = [&](const char *iSide, const QMap<QString, QString> &iFigures) {
-            out << "  " << iSide;
-            for (auto it = iFigures.cbegin(); it != iFigures.cend(); ++it) {
-                if (it.key() != QLatin1String("sink"))
-                    out << "  " << it.key() << '=' << it.value();
-            }
-            out << '\n';
-        };
-        line("TTreeModel         ", ours);
-        line("QStandardItemModel ", qt);
+        printFigures(out, "TTreeModel         ", ours, {QStringLiteral("sink")});
+        printFigures(out, "QStandardItemModel ", qt, {QStringLiteral("sink")});
         out.flush();
     }
     return 0;

@@ -21,85 +21,10 @@ const int flagsRole = Qt::UserRole + 6;
 
 } // namespace
 
-// --- column descriptions ----------------------------------------------------
-
-int TTableModelPrivate::ruleSlot(int iRole)
-{
-    if (iRole >= 0 && iRole < NamedStandardRoles)
-        return iRole;
-    if (iRole >= Qt::UserRole && iRole < Qt::UserRole + NamedUserRoles)
-        return NamedStandardRoles + iRole - Qt::UserRole;
-    return RuleSlots - 1;
-}
-
-bool TTableModelPrivate::isKeyRef(const QVariant &iValue)
-{
-    return iValue.userType() == QMetaType::QString && iValue.toString().startsWith(QLatin1Char('$'));
-}
-
-void TTableModelPrivate::buildCellRules() const
-{
-    // The key each slot looks for: the role's name followed by "Role"; the
-    // unnamed roles share the slot whose key is "Role" alone.
-    static const QVector<QString> slotKeys = [] {
-        QVector<QString> keys(RuleSlots);
-        for (int role = 0; role < NamedStandardRoles; ++role)
-            keys[ruleSlot(role)] = TItemDataRole::key(role) + QLatin1String("Role");
-        for (int role = Qt::UserRole; role < Qt::UserRole + NamedUserRoles; ++role)
-            keys[ruleSlot(role)] = TItemDataRole::key(role) + QLatin1String("Role");
-        keys[RuleSlots - 1] = QStringLiteral("Role");
-        return keys;
-    }();
-
-    cellRules.clear();
-    cellRules.reserve(headerItem.size());
-    for (const QVariant &element : headerItem) {
-        const QVariantMap map = element.toMap();
-        QVector<CellRule> elementRules(RuleSlots);
-        for (int slot = 0; slot < RuleSlots; ++slot) {
-            const QVariant value = map.value(slotKeys.at(slot));
-            CellRule &rule = elementRules[slot];
-            if (!value.isValid())
-                continue;
-            if (isKeyRef(value)) {
-                rule.kind = CellRule::KeyRef;
-                rule.key = value.toString().mid(1);
-                rule.position = dataKeyList.indexOf(rule.key);
-            } else {
-                rule.kind = CellRule::Constant;
-                rule.constant = value;
-                rule.constFlags = TItemDataRole::str2itemFlags(value.toString());
-            }
-        }
-        cellRules.append(elementRules);
-    }
-    rulesValid = true;
-}
-
-const TTableModelPrivate::CellRule &TTableModelPrivate::cellRule(int iElement, int iRole) const
-{
-    static const CellRule missing;
-    if (!rulesValid)
-        buildCellRules();
-    if (iElement < 0 || iElement >= cellRules.size())
-        return missing;
-    return cellRules.at(iElement).at(ruleSlot(iRole));
-}
-
-QVariant TTableModelPrivate::resolve(const CellRule &iRule, const QModelIndex &iIndex, int iRole,
+QVariant TTableModelPrivate::resolve(const TCellRules::Rule &iRule, const QModelIndex &iIndex, int iRole,
                                      TTableItem *iItem) const
 {
-    switch (iRule.kind) {
-    case CellRule::Missing:
-        return QVariant();
-    case CellRule::Constant:
-        return iRule.constant;
-    case CellRule::KeyRef:
-        if (iRule.position < 0 && dataCallback)
-            return dataCallback(iIndex, iRole, iItem);
-        return iItem->d->values.value(iRule.position);
-    }
-    return QVariant();
+    return TCellRules::resolve(iRule, iItem->d->values, iIndex, iRole, iItem, dataCallback);
 }
 
 TTableModel::TTableModel(QObject *iParent)
@@ -163,8 +88,8 @@ QVariant TTableModel::data(const QModelIndex &iIndex, int iRole) const
     TTableItem *rowItem = item(iIndex);
     if (!rowItem)
         return QVariant();
-    const TTableModelPrivate::CellRule &rule = d->cellRule(iIndex.column() + 1, iRole);
-    if (rule.kind == TTableModelPrivate::CellRule::Missing)
+    const TCellRules::Rule &rule = d->cellRule(iIndex.column() + 1, iRole);
+    if (rule.kind == TCellRules::Rule::Missing)
         return QVariant();
     return roleDataConvert(iRole, d->resolve(rule, iIndex, iRole, rowItem));
 }
@@ -191,20 +116,8 @@ Qt::ItemFlags TTableModel::flags(const QModelIndex &iIndex) const
     TTableItem *rowItem = item(iIndex);
     if (!rowItem)
         return d->dragMode == 1 ? Qt::ItemIsDropEnabled : Qt::NoItemFlags;
-    const TTableModelPrivate::CellRule &rule = d->cellRule(iIndex.column() + 1, flagsRole);
-    Qt::ItemFlags result;
-    switch (rule.kind) {
-    case TTableModelPrivate::CellRule::Missing:
-        result = QAbstractItemModel::flags(iIndex);
-        break;
-    case TTableModelPrivate::CellRule::Constant:
-        result = rule.constFlags;
-        break;
-    case TTableModelPrivate::CellRule::KeyRef:
-        if (rule.position >= 0)
-            result = TItemDataRole::str2itemFlags(rowItem->d->values.value(rule.position).toString());
-        break;
-    }
+    Qt::ItemFlags result = TCellRules::flags(d->cellRule(iIndex.column() + 1, flagsRole), rowItem->d->values,
+                                             QAbstractItemModel::flags(iIndex));
     if (d->dragMode == 1)
         result |= Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled;
     return result;
@@ -217,20 +130,12 @@ bool TTableModel::setData(const QModelIndex &iIndex, const QVariant &iValue, int
     TTableItem *rowItem = item(iIndex);
     if (!rowItem)
         return false;
-    const TTableModelPrivate::CellRule &rule = d->cellRule(iIndex.column() + 1, iRole);
-    if (rule.kind != TTableModelPrivate::CellRule::KeyRef || rule.position < 0)
+    const int position = TCellRules::writablePosition(d->cellRule(iIndex.column() + 1, iRole), rowItem->d->values);
+    if (position < 0)
         return false;
-    // Rows never grow through a cell write.
-    if (rule.position >= rowItem->d->values.size())
-        return false;
-    const QVariant value = TScriptValue::toPlain(iValue);
-    if (iRole == Qt::CheckStateRole) {
-        const int state = value.toInt();
-        rowItem->d->values[rule.position] = state == Qt::Checked ? 1 : state == Qt::PartiallyChecked ? -1 : 0;
+    rowItem->d->values[position] = TCellRules::storedValue(iRole, TScriptValue::toPlain(iValue));
+    if (iRole == Qt::CheckStateRole)
         Q_EMIT rowCheckStateChanged(iIndex);
-    } else {
-        rowItem->d->values[rule.position] = value;
-    }
     Q_EMIT dataChanged(iIndex, iIndex);
     return true;
 }
@@ -252,16 +157,16 @@ void TTableModel::setHeaderItem(const QVariantList &iList)
     if (newCount > oldCount) {
         beginInsertColumns(QModelIndex(), oldCount, newCount - 1);
         d->headerItem = list;
-        d->invalidateCellRules();
+        d->cellRules.invalidate();
         endInsertColumns();
     } else if (newCount < oldCount) {
         beginRemoveColumns(QModelIndex(), newCount, oldCount - 1);
         d->headerItem = list;
-        d->invalidateCellRules();
+        d->cellRules.invalidate();
         endRemoveColumns();
     } else {
         d->headerItem = list;
-        d->invalidateCellRules();
+        d->cellRules.invalidate();
     }
     if (newCount > 0)
         Q_EMIT headerDataChanged(Qt::Horizontal, 0, newCount - 1);
@@ -271,22 +176,16 @@ void TTableModel::setHeaderItem(const QVariantList &iList)
 
 QVariantList TTableModel::headerItem() { return d->headerItem; }
 
+// Element 0 describes the row header: column c is element c + 1.
 QString TTableModel::columnName(int iColumn)
 {
-    if (iColumn < 0 || iColumn >= columnCount())
-        return QString();
-    return d->headerItem.at(iColumn + 1).toMap().value(QStringLiteral("name")).toString();
+    return iColumn < 0 ? QString() : TItemModelSupport::elementName(d->headerItem, iColumn + 1);
 }
 
 int TTableModel::columnNumber(QString iName)
 {
-    if (iName.isEmpty() || d->headerItem.size() < 2)
-        return -1;
-    for (int element = 1; element < d->headerItem.size(); ++element) {
-        if (d->headerItem.at(element).toMap().value(QStringLiteral("name")).toString() == iName)
-            return element - 1;
-    }
-    return -1;
+    const int element = TItemModelSupport::namedElement(d->headerItem, iName, 1);
+    return element < 0 ? -1 : element - 1;
 }
 
 void TTableModel::setColumnVisible(QString iName, bool iVisible) { setColumnVisible(columnNumber(iName), iVisible); }
@@ -309,9 +208,8 @@ QStringList TTableModel::dataKeyList() { return d->dataKeyList; }
 void TTableModel::setDataKeyList(QStringList iKeys)
 {
     d->dataKeyList = iKeys;
-    if (!iKeys.isEmpty() && (d->primaryKey.isEmpty() || !iKeys.contains(d->primaryKey)))
-        d->primaryKey = iKeys.first();
-    d->invalidateCellRules();
+    d->primaryKey = TItemModelSupport::primaryKeyFor(iKeys, d->primaryKey);
+    d->cellRules.invalidate();
 }
 
 QString TTableModel::primaryKey() { return d->primaryKey; }
@@ -331,21 +229,9 @@ QString TTableModel::indexString(QModelIndex iIndex)
 
 QVariantList TTableModel::variantToItemDataList(QVariant iValue, bool *oVisible)
 {
-    const QVariant value = TScriptValue::toPlain(iValue);
-    QVariantList values;
-    const int type = value.userType();
-    if (type == QMetaType::QVariantList || type == QMetaType::QStringList) {
-        values = value.toList();
-    } else if (type == QMetaType::QVariantMap) {
-        const QVariantMap map = value.toMap();
-        values.reserve(d->dataKeyList.size());
-        for (const QString &key : qAsConst(d->dataKeyList))
-            values.append(map.value(key));
-    }
-    if (oVisible) {
-        const int position = d->visibleKey.isEmpty() ? -1 : d->dataKeyList.indexOf(d->visibleKey);
-        *oVisible = position < 0 ? true : values.value(position).toBool();
-    }
+    const QVariantList values = TItemModelSupport::rowValues(TScriptValue::toPlain(iValue), d->dataKeyList);
+    if (oVisible)
+        *oVisible = TItemModelSupport::rowFlag(values, d->dataKeyList, d->visibleKey);
     return values;
 }
 
@@ -519,11 +405,9 @@ QVariantList TTableModel::rowDataList(QModelIndex iIndex)
 QVariantMap TTableModelPrivate::rowMap(TTableItem *iItem, int iRow, const QString &iIndexKey,
                                        const QString &iVisibleKey) const
 {
-    QVariantMap map;
     if (!iItem || dataKeyList.isEmpty())
-        return map;
-    for (int position = 0; position < dataKeyList.size(); ++position)
-        map.insert(dataKeyList.at(position), iItem->d->values.value(position));
+        return QVariantMap();
+    QVariantMap map = TItemModelSupport::valueMap(iItem->d->values, dataKeyList);
     if (!iIndexKey.isEmpty())
         map.insert(iIndexKey, iRow >= 0 ? QString::number(iRow) : QString());
     if (!iVisibleKey.isEmpty())
@@ -709,25 +593,12 @@ QModelIndexList TTableModel::findRows(QVariantList iValues, QString iKey, int iF
 QModelIndexList TTableModel::findRows(QRegExp iExpression, QStringList iKeys, int iFilter)
 {
     QModelIndexList result;
-    if (iKeys.isEmpty())
-        iKeys.append(d->primaryKey);
-    QVector<int> positions;
-    for (const QString &key : qAsConst(iKeys)) {
-        const int position = d->dataKeyList.indexOf(key);
-        if (position >= 0)
-            positions.append(position);
-    }
+    const QVector<int> positions = TItemModelSupport::keyPositions(iKeys, d->dataKeyList, d->primaryKey);
     if (positions.isEmpty())
         return result;
     QVector<bool> matches(d->items.size());
     for (int row = 0; row < d->items.size(); ++row) {
-        const QVariantList &values = d->items.at(row)->d->values;
-        for (int position : qAsConst(positions)) {
-            if (iExpression.indexIn(values.value(position).toString(), 0) != -1) {
-                matches[row] = true;
-                break;
-            }
-        }
+        matches[row] = TItemModelSupport::matchesAny(iExpression, d->items.at(row)->d->values, positions);
         if (matches.at(row))
             result.append(index(row, 0));
     }

@@ -1,6 +1,7 @@
 #ifndef TTABLEMODEL_P_H
 #define TTABLEMODEL_P_H
 
+#include "titemmodelsupport_p.h"
 #include "ttablemodel.h"
 
 #include <QVector>
@@ -11,35 +12,17 @@ class TTableModelPrivate
 {
     Q_DECLARE_PUBLIC(TTableModel)
 public:
-    // What one element of the header item list says for one role of its cells,
-    // resolved once per change of the descriptions or the data keys.
-    struct CellRule
-    {
-        enum Kind { Missing, Constant, KeyRef };
-        Kind kind = Missing;
-        QVariant constant;
-        QString key;       // the data key of a key reference
-        int position = -1; // its index in the data key list
-        Qt::ItemFlags constFlags;
-    };
-
-    // The cell roles that have a name, plus one slot for every unnamed role
-    // (those all look for the key "Role").
-    enum { NamedStandardRoles = 15, NamedUserRoles = 7, RuleSlots = NamedStandardRoles + NamedUserRoles + 1 };
-
     explicit TTableModelPrivate(TTableModel *iPublic)
         : q_ptr(iPublic)
     {}
 
-    static int ruleSlot(int iRole);
-    static bool isKeyRef(const QVariant &iValue);
     // The rule of element iElement (0: row header, c + 1: column c) for iRole.
-    const CellRule &cellRule(int iElement, int iRole) const;
-    void invalidateCellRules() { rulesValid = false; }
-    void buildCellRules() const;
-
+    const TCellRules::Rule &cellRule(int iElement, int iRole) const
+    {
+        return cellRules.rule(headerItem, dataKeyList, iElement, iRole);
+    }
     // A key reference's value, a constant, or invalid (the shared step of cells and row headers).
-    QVariant resolve(const CellRule &iRule, const QModelIndex &iIndex, int iRole, TTableItem *iItem) const;
+    QVariant resolve(const TCellRules::Rule &iRule, const QModelIndex &iIndex, int iRole, TTableItem *iItem) const;
 
     void insertItems(int iRow, const QList<TTableItem *> &iItems);
     QList<TTableItem *> itemsFromVariants(const QVariantList &iValues);
@@ -60,8 +43,7 @@ public:
     QStringList dataKeyList;
     TTableModel::DataCallback dataCallback;
 
-    mutable QVector<QVector<CellRule>> cellRules; // per element, per role slot
-    mutable bool rulesValid = false;
+    TCellRules cellRules;
 
     TTableModel *q_ptr;
 };

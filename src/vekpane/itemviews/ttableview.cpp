@@ -7,9 +7,7 @@
 #include "tstyleditemdelegate.h"
 #include "ttableitem.h"
 #include "ttablemodel.h"
-#include "tuiutil.h"
 
-#include <QCursor>
 #include <QHeaderView>
 
 namespace {
@@ -20,49 +18,10 @@ const QString sizeKey = QStringLiteral("size");
 
 } // namespace
 
-TTableModel *TTableViewPrivate::tableModel() const
-{
-    Q_Q(const TTableView);
-    return qobject_cast<TTableModel *>(q->model());
-}
-
-void TTableViewPrivate::connectModel(QAbstractItemModel *iModel, bool iConnect)
-{
-    Q_Q(TTableView);
-    // The view's relay signals share their names with QAbstractItemView's
-    // protected slots, so each is taken by its exact (empty) signature.
-    const auto relayDataChanged = QOverload<>::of(&TTableView::dataChanged);
-    const auto relayInserted = QOverload<>::of(&TTableView::rowsInserted);
-    const auto relayMoved = QOverload<>::of(&TTableView::rowsMoved);
-    const auto relayRemoved = QOverload<>::of(&TTableView::rowsRemoved);
-    auto *table = qobject_cast<TTableModel *>(iModel);
-    if (iConnect) {
-        if (table) {
-            QObject::connect(table, &TTableModel::columnStateChanged, q, &TTableView::setColumnState);
-            QObject::connect(table, &TTableModel::rowVisibleChanged, q, &TTableView::setRowVisible);
-            QObject::connect(table, &TTableModel::rowCheckStateChanged, q, &TTableView::rowCheckStateChanged);
-        }
-        QObject::connect(iModel, &QAbstractItemModel::dataChanged, q, relayDataChanged);
-        QObject::connect(iModel, &QAbstractItemModel::rowsInserted, q, relayInserted);
-        QObject::connect(iModel, &QAbstractItemModel::rowsMoved, q, relayMoved);
-        QObject::connect(iModel, &QAbstractItemModel::rowsRemoved, q, relayRemoved);
-    } else {
-        if (table) {
-            QObject::disconnect(table, &TTableModel::columnStateChanged, q, &TTableView::setColumnState);
-            QObject::disconnect(table, &TTableModel::rowVisibleChanged, q, &TTableView::setRowVisible);
-            QObject::disconnect(table, &TTableModel::rowCheckStateChanged, q, &TTableView::rowCheckStateChanged);
-        }
-        QObject::disconnect(iModel, &QAbstractItemModel::dataChanged, q, relayDataChanged);
-        QObject::disconnect(iModel, &QAbstractItemModel::rowsInserted, q, relayInserted);
-        QObject::disconnect(iModel, &QAbstractItemModel::rowsMoved, q, relayMoved);
-        QObject::disconnect(iModel, &QAbstractItemModel::rowsRemoved, q, relayRemoved);
-    }
-}
-
 template<typename Items>
 QModelIndexList TTableViewPrivate::indexesOf(const Items &iItems, int iFirst) const
 {
-    TTableModel *table = tableModel();
+    TTableModel *table = model();
     QModelIndexList result;
     result.reserve(iItems.size());
     for (int i = 0; i < iItems.size(); ++i) {
@@ -116,27 +75,14 @@ TTableView::TTableView(QWidget *iParent)
 
     connect(this, &QWidget::customContextMenuRequested, this, &TTableView::showContextMenu);
     connect(header, &QWidget::customContextMenuRequested, this, &TTableView::showHeaderPopup);
-
-    const auto relayDataChanged = QOverload<>::of(&TTableView::dataChanged);
-    connect(this, relayDataChanged, this, &TTableView::anyDataChanged);
-    connect(this, &TTableView::rowCheckStateChanged, this, &TTableView::anyDataChanged);
-    connect(this, QOverload<>::of(&TTableView::rowsInserted), this, &TTableView::anyDataChanged);
-    connect(this, QOverload<>::of(&TTableView::rowsMoved), this, &TTableView::anyDataChanged);
-    connect(this, QOverload<>::of(&TTableView::rowsRemoved), this, &TTableView::anyDataChanged);
+    d->relayAnyDataChanged();
 }
 
 TTableView::~TTableView() { delete d->headerPopup; }
 
 void TTableView::setModel(QAbstractItemModel *iModel)
 {
-    QAbstractItemModel *current = model();
-    if (iModel == current)
-        return;
-    if (current)
-        d->connectModel(current, false);
-    QTableView::setModel(iModel);
-    if (iModel)
-        d->connectModel(iModel, true);
+    d->installModel(iModel, [this, iModel] { QTableView::setModel(iModel); });
 }
 
 void TTableView::setAttr(const QString &iKey, const QVariant &iValue)
@@ -146,8 +92,8 @@ void TTableView::setAttr(const QString &iKey, const QVariant &iValue)
     if (iKey == QLatin1String("drag_mode")) {
         setDragMode(value.toInt());
     } else if (iKey == QLatin1String("value")) {
-        if (value.userType() == QMetaType::QVariantList && d->tableModel())
-            d->tableModel()->loadData(value.toList());
+        if (value.userType() == QMetaType::QVariantList && d->model())
+            d->model()->loadData(value.toList());
     } else if (iKey == QLatin1String("alternating_row_colors")) {
         setAlternatingRowColors(value.toBool());
     } else if (iKey == QLatin1String("auto_scroll")) {
@@ -219,69 +165,29 @@ QVariant TTableView::getAttr(const QString &iKey, const QVariant &iOptions)
 
 // --- forwards to the model ---------------------------------------------------
 
-void TTableView::setHeaderItem(const QVariantList &iList)
-{
-    if (TTableModel *table = d->tableModel())
-        table->setHeaderItem(iList);
-}
+void TTableView::setHeaderItem(const QVariantList &iList) { d->forward(&TTableModel::setHeaderItem, iList); }
 
-QVariantList TTableView::headerItem()
-{
-    TTableModel *table = d->tableModel();
-    return table ? table->headerItem() : QVariantList();
-}
+QVariantList TTableView::headerItem() { return d->ask(QVariantList(), &TTableModel::headerItem); }
 
-QString TTableView::columnName(int iColumn)
-{
-    TTableModel *table = d->tableModel();
-    return table ? table->columnName(iColumn) : QString();
-}
+QString TTableView::columnName(int iColumn) { return d->ask(QString(), &TTableModel::columnName, iColumn); }
 
-int TTableView::colummNumber(const QString &iColName)
-{
-    TTableModel *table = d->tableModel();
-    return table ? table->columnNumber(iColName) : -1;
-}
+int TTableView::colummNumber(const QString &iColName) { return d->ask(-1, &TTableModel::columnNumber, iColName); }
 
-QStringList TTableView::dataKeyList()
-{
-    TTableModel *table = d->tableModel();
-    return table ? table->dataKeyList() : QStringList();
-}
+QStringList TTableView::dataKeyList() { return d->ask(QStringList(), &TTableModel::dataKeyList); }
 
-void TTableView::setDataKeyList(const QStringList &iKeys)
-{
-    if (TTableModel *table = d->tableModel())
-        table->setDataKeyList(iKeys);
-}
+void TTableView::setDataKeyList(const QStringList &iKeys) { d->forward(&TTableModel::setDataKeyList, iKeys); }
 
-void TTableView::setPrimaryKey(const QString &iKey)
-{
-    if (TTableModel *table = d->tableModel())
-        table->setPrimaryKey(iKey);
-}
+void TTableView::setPrimaryKey(const QString &iKey) { d->forward(&TTableModel::setPrimaryKey, iKey); }
 
-void TTableView::setVisibleKey(const QString &iKey)
-{
-    if (TTableModel *table = d->tableModel())
-        table->setVisibleKey(iKey);
-}
+void TTableView::setVisibleKey(const QString &iKey) { d->forward(&TTableModel::setVisibleKey, iKey); }
 
-void TTableView::loadData(const QVariantList &iRows)
-{
-    if (TTableModel *table = d->tableModel())
-        table->loadData(iRows);
-}
+void TTableView::loadData(const QVariantList &iRows) { d->forward(&TTableModel::loadData, iRows); }
 
-void TTableView::clearData()
-{
-    if (TTableModel *table = d->tableModel())
-        table->clear();
-}
+void TTableView::clearData() { d->forward(&TTableModel::clear); }
 
 QModelIndex TTableView::appendRow(const QVariant &iRow)
 {
-    TTableModel *table = d->tableModel();
+    TTableModel *table = d->model();
     if (!table)
         return QModelIndex();
     TTableItem *item = table->appendRow(iRow);
@@ -290,7 +196,7 @@ QModelIndex TTableView::appendRow(const QVariant &iRow)
 
 QModelIndex TTableView::prependRow(const QVariant &iRow)
 {
-    TTableModel *table = d->tableModel();
+    TTableModel *table = d->model();
     if (!table)
         return QModelIndex();
     TTableItem *item = table->prependRow(iRow);
@@ -299,7 +205,7 @@ QModelIndex TTableView::prependRow(const QVariant &iRow)
 
 QModelIndexList TTableView::appendRows(const QVariantList &iRows)
 {
-    TTableModel *table = d->tableModel();
+    TTableModel *table = d->model();
     if (!table)
         return QModelIndexList();
     const QList<TTableItem *> items = table->appendRows(iRows);
@@ -308,7 +214,7 @@ QModelIndexList TTableView::appendRows(const QVariantList &iRows)
 
 QModelIndexList TTableView::prependRows(const QVariantList &iRows)
 {
-    TTableModel *table = d->tableModel();
+    TTableModel *table = d->model();
     if (!table)
         return QModelIndexList();
     return d->indexesOf(table->prependRows(iRows), 0);
@@ -316,65 +222,43 @@ QModelIndexList TTableView::prependRows(const QVariantList &iRows)
 
 void TTableView::setRowKeyValue(const QModelIndex &iIndex, const QString &iKey, const QVariant &iValue)
 {
-    if (TTableModel *table = d->tableModel())
-        table->setRowKeyValue(iIndex, iKey, iValue, true);
+    d->forward(&TTableModel::setRowKeyValue, iIndex, iKey, iValue, true);
 }
 
 void TTableView::setRowData(const QModelIndex &iIndex, const QVariant &iRow, bool iReset)
 {
-    if (TTableModel *table = d->tableModel())
-        table->setRowData(iIndex, iRow, iReset);
+    d->forward(&TTableModel::setRowData, iIndex, iRow, iReset);
 }
 
 void TTableView::setRowKeyValueByPrimaryKey(const QVariant &iPrimaryKey, const QString &iKey, const QVariant &iValue)
 {
-    TTableModel *table = d->tableModel();
-    setRowKeyValue(table ? table->findRow(iPrimaryKey, QString()) : QModelIndex(), iKey, iValue);
+    setRowKeyValue(findRow(iPrimaryKey, QString()), iKey, iValue);
 }
 
 void TTableView::setRowDataByPrimaryKey(const QVariant &iPrimaryKey, const QVariant &iRow, bool iReset)
 {
-    TTableModel *table = d->tableModel();
-    setRowData(table ? table->findRow(iPrimaryKey, QString()) : QModelIndex(), iRow, iReset);
+    setRowData(findRow(iPrimaryKey, QString()), iRow, iReset);
 }
 
 bool TTableView::removeRow(const QModelIndex &iIndex)
 {
-    TTableModel *table = d->tableModel();
-    return table ? table->removeRow(iIndex) : false;
+    return d->ask(false, QOverload<QModelIndex>::of(&TTableModel::removeRow), iIndex);
 }
 
 bool TTableView::removeRows(const QModelIndexList &iIndexes)
 {
-    TTableModel *table = d->tableModel();
-    return table ? table->removeRows(iIndexes) : false;
+    return d->ask(false, QOverload<QModelIndexList>::of(&TTableModel::removeRows), iIndexes);
 }
 
 bool TTableView::removeSelectedRows() { return removeRows(selectedIndexes()); }
 
-void TTableView::moveRowsUp(const QModelIndexList &iIndexes)
-{
-    if (TTableModel *table = d->tableModel())
-        table->moveRowsUp(iIndexes);
-}
+void TTableView::moveRowsUp(const QModelIndexList &iIndexes) { d->forward(&TTableModel::moveRowsUp, iIndexes); }
 
-void TTableView::moveRowsDown(const QModelIndexList &iIndexes)
-{
-    if (TTableModel *table = d->tableModel())
-        table->moveRowsDown(iIndexes);
-}
+void TTableView::moveRowsDown(const QModelIndexList &iIndexes) { d->forward(&TTableModel::moveRowsDown, iIndexes); }
 
-void TTableView::moveRowsTop(const QModelIndexList &iIndexes)
-{
-    if (TTableModel *table = d->tableModel())
-        table->moveRowsTop(iIndexes);
-}
+void TTableView::moveRowsTop(const QModelIndexList &iIndexes) { d->forward(&TTableModel::moveRowsTop, iIndexes); }
 
-void TTableView::moveRowsBottom(const QModelIndexList &iIndexes)
-{
-    if (TTableModel *table = d->tableModel())
-        table->moveRowsBottom(iIndexes);
-}
+void TTableView::moveRowsBottom(const QModelIndexList &iIndexes) { d->forward(&TTableModel::moveRowsBottom, iIndexes); }
 
 void TTableView::moveSelectedRowsUp() { moveRowsUp(selectedIndexes()); }
 
@@ -386,143 +270,87 @@ void TTableView::moveSelectedRowsBottom() { moveRowsBottom(selectedIndexes()); }
 
 QModelIndex TTableView::findRow(const QVariant &iValue, const QString &iColumn)
 {
-    TTableModel *table = d->tableModel();
-    return table ? table->findRow(iValue, iColumn) : QModelIndex();
+    return d->ask(QModelIndex(), &TTableModel::findRow, iValue, iColumn);
 }
 
 QModelIndexList TTableView::findRows(const QVariant &iValue, const QString &iColumn, int iFilter)
 {
-    TTableModel *table = d->tableModel();
-    return table ? table->findRows(iValue, iColumn, iFilter) : QModelIndexList();
+    return d->ask(QModelIndexList(), QOverload<QVariant, QString, int>::of(&TTableModel::findRows), iValue, iColumn,
+                  iFilter);
 }
 
 QModelIndexList TTableView::findRows(const QVariantList &iValues, const QString &iColumn, int iFilter)
 {
-    TTableModel *table = d->tableModel();
-    return table ? table->findRows(iValues, iColumn, iFilter) : QModelIndexList();
+    return d->ask(QModelIndexList(), QOverload<QVariantList, QString, int>::of(&TTableModel::findRows), iValues,
+                  iColumn, iFilter);
 }
 
 QModelIndexList TTableView::findRows(const QRegExp &iExpression, const QStringList &iColumns, int iFilter)
 {
-    TTableModel *table = d->tableModel();
-    return table ? table->findRows(iExpression, iColumns, iFilter) : QModelIndexList();
+    return d->ask(QModelIndexList(), QOverload<QRegExp, QStringList, int>::of(&TTableModel::findRows), iExpression,
+                  iColumns, iFilter);
 }
 
 QVariantList TTableView::allDataMap(const QString &iIndexKey, const QString &iVisibleKey, bool iIncludeHidden)
 {
-    TTableModel *table = d->tableModel();
-    return table ? table->allDataMap(iIndexKey, iVisibleKey, iIncludeHidden) : QVariantList();
+    return d->ask(QVariantList(), &TTableModel::allDataMap, iIndexKey, iVisibleKey, iIncludeHidden);
 }
 
 QVariantList TTableView::allPrimaryKey(bool iIncludeHidden)
 {
-    TTableModel *table = d->tableModel();
-    return table ? table->allPrimaryKey(iIncludeHidden) : QVariantList();
+    return d->ask(QVariantList(), &TTableModel::allPrimaryKey, iIncludeHidden);
 }
 
 QVariant TTableView::currentRowDataMap()
 {
-    TTableModel *table = d->tableModel();
-    if (!table || !selectionModel())
-        return QVariant();
-    return table->rowDataMap(selectionModel()->currentIndex(), QString(), QString());
+    return d->readCurrent([](TTableModel *iTable, const QModelIndex &iIndex) { return iTable->rowDataMap(iIndex); });
 }
 
-QVariant TTableView::currentRowDataList()
-{
-    TTableModel *table = d->tableModel();
-    if (!table || !selectionModel())
-        return QVariant();
-    return table->rowDataList(selectionModel()->currentIndex());
-}
+QVariant TTableView::currentRowDataList() { return d->readCurrent(&TTableModel::rowDataList); }
 
-QVariant TTableView::currentPrimaryKey()
-{
-    TTableModel *table = d->tableModel();
-    if (!table || !selectionModel())
-        return QVariant();
-    return table->rowPrimaryKey(selectionModel()->currentIndex());
-}
+QVariant TTableView::currentPrimaryKey() { return d->readCurrent(&TTableModel::rowPrimaryKey); }
 
 QVariantMap TTableView::rowDataMap(const QVariant &iPrimaryKey)
 {
-    TTableModel *table = d->tableModel();
+    TTableModel *table = d->model();
     if (!table)
         return QVariantMap();
     const QModelIndex index = table->findRow(iPrimaryKey, QString());
     return index.isValid() ? table->rowDataMap(index, QString(), QString()) : QVariantMap();
 }
 
-QVariantList TTableView::selectedPrimaryKeys(bool iIncludeHidden)
-{
-    TTableModel *table = d->tableModel();
-    QVariantList result;
-    if (!table)
-        return result;
-    const QModelIndexList rows = selectedIndexes();
-    for (const QModelIndex &index : rows) {
-        TTableItem *item = table->item(index);
-        if (!iIncludeHidden && item && !item->visible())
-            continue;
-        result.append(table->rowPrimaryKey(index));
-    }
-    return result;
-}
+QVariantList TTableView::selectedPrimaryKeys(bool iIncludeHidden) { return d->selectedRows(iIncludeHidden, false); }
 
-QVariantList TTableView::selectedRowDataMaps(bool iIncludeHidden)
-{
-    TTableModel *table = d->tableModel();
-    QVariantList result;
-    if (!table)
-        return result;
-    const QModelIndexList rows = selectedIndexes();
-    for (const QModelIndex &index : rows) {
-        TTableItem *item = table->item(index);
-        if (!iIncludeHidden && item && !item->visible())
-            continue;
-        result.append(table->rowDataMap(index, QString(), QString()));
-    }
-    return result;
-}
+QVariantList TTableView::selectedRowDataMaps(bool iIncludeHidden) { return d->selectedRows(iIncludeHidden, true); }
 
 // --- selection -----------------------------------------------------------------
 
-QModelIndexList TTableView::selectedIndexes()
-{
-    return selectionModel() ? selectionModel()->selectedRows(0) : QModelIndexList();
-}
+QModelIndexList TTableView::selectedIndexes() { return d->selectedIndexes(); }
 
 void TTableView::selectRow(const QModelIndex &iIndex, QItemSelectionModel::SelectionFlags iFlags)
 {
-    if (iIndex.isValid() && selectionModel())
-        selectionModel()->select(iIndex, iFlags);
+    d->selectRow(iIndex, iFlags);
 }
 
 void TTableView::selectRow(const QVariant &iKey, QItemSelectionModel::SelectionFlags iFlags)
 {
-    if (TTableModel *table = d->tableModel())
+    if (TTableModel *table = d->model())
         selectRow(table->findRow(iKey, QString()), iFlags);
 }
 
 void TTableView::selectRows(const QModelIndexList &iIndexes, QItemSelectionModel::SelectionFlags iFlags)
 {
-    for (const QModelIndex &index : iIndexes)
-        selectRow(index, iFlags);
+    d->selectRows(iIndexes, iFlags);
 }
 
 void TTableView::selectRows(const QVariantList &iKeys, QItemSelectionModel::SelectionFlags iFlags)
 {
-    if (TTableModel *table = d->tableModel())
+    // Filter 0: selecting by key must not hide the rows that are not selected.
+    if (TTableModel *table = d->model())
         selectRows(table->findRows(iKeys, QString(), 0), iFlags);
 }
 
-void TTableView::unselectAll()
-{
-    if (!selectionModel())
-        return;
-    selectionModel()->clear();
-    selectionModel()->clearCurrentIndex();
-}
+void TTableView::unselectAll() { d->unselectAll(); }
 
 // --- rows and columns shown ------------------------------------------------------
 
@@ -530,7 +358,7 @@ void TTableView::setRowVisible(const QModelIndex &iIndex, bool iVisible)
 {
     // A change the model announced is only mirrored; a caller's change goes to the model's flag first.
     if (sender() != model()) {
-        if (TTableModel *table = d->tableModel())
+        if (TTableModel *table = d->model())
             table->setRowVisible(iIndex, iVisible);
     }
     if (isRowHidden(iIndex.row()) == !iVisible)
@@ -544,7 +372,7 @@ void TTableView::setRowVisible(const QModelIndex &iIndex, bool iVisible)
 
 void TTableView::refreshRowVisible()
 {
-    TTableModel *table = d->tableModel();
+    TTableModel *table = d->model();
     if (!table)
         return;
     const QList<TTableItem *> items = table->dataList();
@@ -552,69 +380,21 @@ void TTableView::refreshRowVisible()
         setRowHidden(row, !items.at(row)->visible());
 }
 
-void TTableView::setColumnVisible(int iColumn, bool iVisible) { setColumnHidden(iColumn, !iVisible); }
+void TTableView::setColumnVisible(int iColumn, bool iVisible) { d->setColumnVisible(iColumn, iVisible); }
 
-void TTableView::setColumnVisible(const QString &iName, bool iVisible)
-{
-    if (TTableModel *table = d->tableModel())
-        setColumnHidden(table->columnNumber(iName), !iVisible);
-}
+void TTableView::setColumnVisible(const QString &iName, bool iVisible) { d->setColumnVisible(iName, iVisible); }
 
-void TTableView::setColumnVisible(const QMap<QString, bool> &iVisibles)
-{
-    for (auto it = iVisibles.cbegin(); it != iVisibles.cend(); ++it)
-        setColumnVisible(it.key(), it.value());
-}
+void TTableView::setColumnVisible(const QMap<QString, bool> &iVisibles) { d->setColumnVisible(iVisibles); }
 
-bool TTableView::isColumnVisible(int iColumn)
-{
-    return iColumn >= 0 && iColumn < horizontalHeader()->count() && !isColumnHidden(iColumn);
-}
+bool TTableView::isColumnVisible(int iColumn) { return d->isColumnVisible(iColumn); }
 
-bool TTableView::isColumnVisible(const QString &iName)
-{
-    TTableModel *table = d->tableModel();
-    return table ? isColumnVisible(table->columnNumber(iName)) : false;
-}
+bool TTableView::isColumnVisible(const QString &iName) { return d->isColumnVisible(iName); }
 
-QMap<QString, bool> TTableView::isColumnVisible(const QStringList &iNames)
-{
-    QMap<QString, bool> result;
-    TTableModel *table = d->tableModel();
-    if (!table)
-        return result;
-    QStringList names = iNames;
-    if (names.isEmpty()) {
-        const QVariantList columns = table->headerItem();
-        for (const QVariant &column : columns) {
-            const QString name = column.toMap().value(QStringLiteral("name")).toString();
-            if (!name.isEmpty())
-                names.append(name);
-        }
-    }
-    for (const QString &name : qAsConst(names))
-        result.insert(name, isColumnVisible(table->columnNumber(name)));
-    return result;
-}
+QMap<QString, bool> TTableView::isColumnVisible(const QStringList &iNames) { return d->isColumnVisible(iNames); }
 
 void TTableView::setColumnState(int iColumn, const QVariantMap &iState, bool iReset)
 {
-    QHeaderView *header = horizontalHeader();
-    if (iColumn < 0 || iColumn >= header->count())
-        return;
-    if (iReset) {
-        header->showSection(iColumn);
-        header->setSectionResizeMode(iColumn, QHeaderView::Interactive);
-    }
-    const QVariant visible = iState.value(visibleKey);
-    if (visible.isValid())
-        header->setSectionHidden(iColumn, !visible.toBool());
-    const QVariant size = iState.value(sizeKey);
-    if (size.isValid())
-        header->resizeSection(iColumn, size.toInt());
-    const QVariant resizeMode = iState.value(QStringLiteral("resizeMode"));
-    if (resizeMode.isValid())
-        header->setSectionResizeMode(iColumn, TUiUtil::str2resizeMode(resizeMode.toString()));
+    d->setColumnState(iColumn, iState, iReset);
 }
 
 int TTableView::gridLineMode()
@@ -638,8 +418,7 @@ QMenu *TTableView::contextMenu() { return d->contextMenu; }
 void TTableView::showContextMenu(const QPoint &iPos)
 {
     Q_UNUSED(iPos)
-    if (d->contextMenu)
-        d->contextMenu->exec(QCursor::pos());
+    d->showContextMenu();
 }
 
 THeaderViewPopup *TTableView::headerPopup()
@@ -691,7 +470,7 @@ bool TTableView::restorSaveState(const QString &iState)
     const QVariant parsed = TDataParse::jsonStr2Variant(iState);
     if (parsed.userType() != QMetaType::QVariantMap)
         return false;
-    TTableModel *table = d->tableModel();
+    TTableModel *table = d->model();
     QHeaderView *header = horizontalHeader();
     struct Entry
     {
@@ -752,21 +531,4 @@ bool TTableView::restorSaveState(const QString &iState)
 
 int TTableView::dragMode() { return d->dragMode; }
 
-void TTableView::setDragMode(int iMode)
-{
-    d->dragMode = iMode;
-    if (TTableModel *table = d->tableModel())
-        table->setDragMode(iMode);
-    if (iMode == 1) {
-        setDefaultDropAction(Qt::MoveAction);
-        setDragEnabled(true);
-        setDragDropMode(InternalMove);
-        setAcceptDrops(true);
-        setDropIndicatorShown(true);
-    } else {
-        setDefaultDropAction(Qt::IgnoreAction);
-        setDragEnabled(false);
-        setDropIndicatorShown(false);
-    }
-    setDragDropOverwriteMode(false);
-}
+void TTableView::setDragMode(int iMode) { d->setDragMode(iMode); }

@@ -1,23 +1,18 @@
 #ifndef TTABLEVIEW_P_H
 #define TTABLEVIEW_P_H
 
+#include "titemviewprivate_p.h"
+#include "ttablemodel.h"
 #include "ttableview.h"
 
-#include <QMenu>
-#include <QPointer>
-
-class TTableModel;
-
-class TTableViewPrivate
+class TTableViewPrivate : public TItemViewPrivate<TTableView, TTableModel>
 {
     Q_DECLARE_PUBLIC(TTableView)
 public:
     explicit TTableViewPrivate(TTableView *iPublic)
-        : q_ptr(iPublic)
+        : TItemViewPrivate(iPublic)
     {}
 
-    TTableModel *tableModel() const;
-    void connectModel(QAbstractItemModel *iModel, bool iConnect);
     // The indexes of rows just inserted at iFirst, in the order of iItems.
     template<typename Items>
     QModelIndexList indexesOf(const Items &iItems, int iFirst) const;
@@ -26,12 +21,7 @@ public:
     void holdRowHeaderUpdates();
 
     bool rowHeaderHeld = false;
-
-    int dragMode = 0;
-    // Not owned: the caller may delete it at any time.
-    QPointer<QMenu> contextMenu;
     THeaderViewPopup *headerPopup = nullptr;
-    TTableView *q_ptr;
 };
 
 #endif // TTABLEVIEW_P_H

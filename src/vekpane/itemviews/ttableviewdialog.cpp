@@ -10,10 +10,8 @@
 #include "tsearchentry.h"
 #include "ttablemodel.h"
 #include "ttableview.h"
-#include "ttheme.h"
 
 #include <QAbstractButton>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPointer>
 #include <QSplitter>
@@ -22,26 +20,8 @@
 void TTableViewDialogPrivate::layOut()
 {
     Q_Q(TTableViewDialog);
-    TTheme *theme = TTheme::instance();
-
     titleBar = q->windowTitleBar();
-    TPickListSupport::layOutTitleBar(q);
-
-    searchEntry = new TSearchEntry(q);
-    searchEntry->setLabel(QString());
-    searchEntry->hide();
-    pageTool = new TPageTool(q);
-    pageTool->hide();
-
-    auto *column = new QVBoxLayout(q);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    auto *searchRow = new QHBoxLayout;
-    const int searchMargin = int(theme->dp(2));
-    searchRow->setContentsMargins(searchMargin, searchMargin, searchMargin, searchMargin);
-    searchRow->addWidget(searchEntry, 1);
-    searchRow->addWidget(pageTool, 0);
-    column->addLayout(searchRow);
+    QVBoxLayout *column = TPickListSupport::layOutColumn(q, &search);
 
     auto *splitter = new QSplitter(q);
     splitter->setChildrenCollapsible(false);
@@ -58,13 +38,8 @@ void TTableViewDialogPrivate::layOut()
     tableView->setSelectionMode(QAbstractItemView::SingleSelection);
     categoryTreeView->setVisible(categoryVisible);
 
-    buttonBox = new TDialogButtonBox(q);
+    buttonBox = TPickListSupport::addButtonRow(q, column);
     buttonBox->setContentsMargins(1, 1, 1, 1);
-    auto *buttonRow = new QHBoxLayout;
-    buttonRow->setContentsMargins(10, 10, 10, 10);
-    buttonRow->addWidget(buttonBox, 1);
-    column->addLayout(buttonRow);
-    column->addSpacing(int(theme->dp(5)));
 
     q->setButtons({TTableViewDialog::tr("Ok") + QStringLiteral(":Ok:Accept"),
                    TTableViewDialog::tr("Cancel") + QStringLiteral(":Cancel:Reject")});
@@ -72,11 +47,8 @@ void TTableViewDialogPrivate::layOut()
     for (QWidget *tracked : std::initializer_list<QWidget *> {splitter, tableView, buttonBox, categoryTreeView})
         tracked->setMouseTracking(true);
 
-    QObject::connect(searchEntry, &TSearchEntry::search, q, &TTableViewDialog::onDoSearch);
-    QObject::connect(pageTool, &TPageTool::pageChanged, q, &TTableViewDialog::onPageChanged);
-    QObject::connect(buttonBox, &QDialogButtonBox::accepted, q, &QDialog::accept);
-    QObject::connect(buttonBox, &QDialogButtonBox::rejected, q, &QDialog::reject);
-    QObject::connect(buttonBox, &QDialogButtonBox::clicked, q, &TTableViewDialog::onButtonClicked);
+    TPickListSupport::connectControls(q, search, buttonBox, &TTableViewDialog::onDoSearch,
+                                      &TTableViewDialog::onPageChanged, &TTableViewDialog::onButtonClicked);
 
     q->setIcon(QString());
 }
@@ -170,9 +142,9 @@ TTableView *TTableViewDialog::tableView() { return d->tableView; }
 
 TDialogButtonBox *TTableViewDialog::buttonBox() { return d->buttonBox; }
 
-TSearchEntry *TTableViewDialog::searchEntry() { return d->searchEntry; }
+TSearchEntry *TTableViewDialog::searchEntry() { return d->search.entry; }
 
-TPageTool *TTableViewDialog::pageTool() { return d->pageTool; }
+TPageTool *TTableViewDialog::pageTool() { return d->search.pager; }
 
 TCategoryTreeView *TTableViewDialog::categoryTreeView() { return d->categoryTreeView; }
 
@@ -201,26 +173,17 @@ void TTableViewDialog::setSelectionMode(QAbstractItemView::SelectionMode iMode)
     d->tableView->setSelectionMode(iMode);
 }
 
-void TTableViewDialog::setSearchKeys(const QStringList &iKeys)
-{
-    d->searchEntry->show();
-    // Without a callback the search is a cheap local filter: run it while typing.
-    d->searchEntry->setSearchDelayTime(d->searchCallback ? 0 : 1);
-    d->searchKeys = iKeys;
-}
+void TTableViewDialog::setSearchKeys(const QStringList &iKeys) { d->search.setKeys(iKeys); }
 
-QStringList TTableViewDialog::searchKeys() { return d->searchKeys; }
+QStringList TTableViewDialog::searchKeys() { return d->search.keys; }
 
-void TTableViewDialog::setSearchText(const QString &iText) { d->searchEntry->setText(iText); }
+void TTableViewDialog::setSearchText(const QString &iText) { d->search.entry->setText(iText); }
 
-void TTableViewDialog::setSearchDelayTime(int iMilliseconds) { d->searchEntry->setSearchDelayTime(iMilliseconds); }
+void TTableViewDialog::setSearchDelayTime(int iMilliseconds) { d->search.entry->setSearchDelayTime(iMilliseconds); }
 
 void TTableViewDialog::selectRows(const QVariantList &iKeys, bool iClearBefore)
 {
-    if (iClearBefore)
-        d->tableView->clearSelection();
-    d->tableView->selectRows(TScriptValue::toPlain(iKeys).toList(),
-                             QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    TPickListSupport::selectRows(d->tableView, iKeys, iClearBefore);
 }
 
 void TTableViewDialog::setCategoryVisible(bool iVisible)
@@ -264,11 +227,10 @@ void TTableViewDialog::setCategorySearchString(const QString &iField)
 
 void TTableViewDialog::applyFilter()
 {
-    QStringList columns = d->searchEntry->activeOptions();
+    QStringList columns = d->search.entry->activeOptions();
     if (columns.isEmpty())
-        columns = d->searchKeys;
-    const QRegExp pattern(d->searchEntry->text(), Qt::CaseInsensitive, QRegExp::Wildcard);
-    const QModelIndexList matched = d->tableView->findRows(pattern, columns, 1);
+        columns = d->search.keys;
+    const QModelIndexList matched = d->tableView->findRows(d->search.pattern(), columns, 1);
 
     if (d->selectedCategoryList.isEmpty() || d->categoryField.isEmpty())
         return;
@@ -288,46 +250,29 @@ void TTableViewDialog::applyFilter()
     d->tableView->clearSelection();
 }
 
-void TTableViewDialog::setPageSize(int iSize) { d->pageTool->setPageSize(iSize, false); }
+void TTableViewDialog::setPageSize(int iSize) { d->search.pager->setPageSize(iSize, false); }
 
 void TTableViewDialog::setSearchCallback(const TTableViewDialog::SearchCallback &iCallback)
 {
-    d->searchCallback = iCallback;
-    const bool paged = bool(iCallback);
-    d->searchEntry->setVisible(paged);
-    d->pageTool->setVisible(paged);
+    d->search.setCallback(iCallback);
 }
 
 void TTableViewDialog::refreshData(bool iResetPage)
 {
-    if (!d->searchCallback) {
+    if (!d->search.callback) {
         applyFilter();
         return;
     }
-    if (iResetPage)
-        d->pageTool->setCurrentPage(1, true);
-    QVariantMap request = TPickListSupport::request(d->searchEntry, d->searchKeys, d->pageTool);
-    request.insert(QStringLiteral("categoryField"), d->categoryField);
-    request.insert(QStringLiteral("selectedCategoryList"), d->selectedCategoryList);
-    // The callback is the caller's code: it may close and delete the dialog.
-    QPointer<TTableViewDialog> self(this);
-    const SearchCallback callback = d->searchCallback;
-    const QVariantMap reply = TScriptValue::toPlain(callback(request)).toMap();
-    if (!self)
-        return;
-    d->tableView->loadData(reply.value(QStringLiteral("data")).toList());
-    d->pageTool->setRowCount(reply.value(QStringLiteral("dataCount")).toInt(), true);
+    TTableView *table = d->tableView;
+    d->search.fetchPage(this, iResetPage,
+                        {{QStringLiteral("categoryField"), d->categoryField},
+                         {QStringLiteral("selectedCategoryList"), d->selectedCategoryList}},
+                        [table](const QVariantList &iRows) { table->loadData(iRows); });
 }
 
 void TTableViewDialog::onButtonClicked(QAbstractButton *iButton)
 {
-    if (!iButton)
-        return;
-    const QString name = iButton->objectName();
-    if (name == QLatin1String("SelectAll"))
-        d->tableView->selectAll();
-    else if (name == QLatin1String("UnselectAll"))
-        d->tableView->clearSelection();
+    TPickListSupport::applyButton(d->tableView, iButton);
 }
 
 void TTableViewDialog::onSelectedCategoryListChanged(const QVariantList &iList)

@@ -1,6 +1,7 @@
 #ifndef TTABLEVIEWDIALOG_P_H
 #define TTABLEVIEWDIALOG_P_H
 
+#include "tpicklistsupport_p.h"
 #include "ttableviewdialog.h"
 
 class TFramelessWindowBar;
@@ -17,13 +18,10 @@ public:
     // The values the selected categories stand for; "all" among them lifts the restriction.
     QStringList categoryValues() const;
 
-    QStringList searchKeys;
+    TPickListSearch search;
     TTableView *tableView = nullptr;
     TDialogButtonBox *buttonBox = nullptr;
-    TSearchEntry *searchEntry = nullptr;
-    TPageTool *pageTool = nullptr;
     TCategoryTreeView *categoryTreeView = nullptr;
-    TTableViewDialog::SearchCallback searchCallback;
     bool categoryVisible = false;
     QString categoryField;
     QVariantList selectedCategoryList;

@@ -46,82 +46,6 @@ TTreeModelPrivate::TTreeModelPrivate(TTreeModel *iPublic)
 
 TTreeModelPrivate::~TTreeModelPrivate() { delete rootItem; }
 
-int TTreeModelPrivate::ruleSlot(int iRole)
-{
-    if (iRole >= 0 && iRole < NamedStandardRoles)
-        return iRole;
-    if (iRole >= Qt::UserRole && iRole < Qt::UserRole + NamedUserRoles)
-        return NamedStandardRoles + iRole - Qt::UserRole;
-    return RuleSlots - 1;
-}
-
-void TTreeModelPrivate::buildCellRules() const
-{
-    // The key each slot looks for: the role's name followed by "Role"; the
-    // unnamed roles share the slot whose key is "Role" alone.
-    static const QVector<QString> slotKeys = [] {
-        QVector<QString> keys(RuleSlots);
-        for (int role = 0; role < NamedStandardRoles; ++role)
-            keys[ruleSlot(role)] = TItemDataRole::key(role) + QLatin1String("Role");
-        for (int role = Qt::UserRole; role < Qt::UserRole + NamedUserRoles; ++role)
-            keys[ruleSlot(role)] = TItemDataRole::key(role) + QLatin1String("Role");
-        keys[RuleSlots - 1] = QStringLiteral("Role");
-        return keys;
-    }();
-
-    cellRules.clear();
-    cellRules.reserve(headerItem.size());
-    for (const QVariant &element : headerItem) {
-        const QVariantMap map = element.toMap();
-        QVector<CellRule> columnRules(RuleSlots);
-        for (int slot = 0; slot < RuleSlots; ++slot) {
-            const QVariant value = map.value(slotKeys.at(slot));
-            CellRule &rule = columnRules[slot];
-            if (!value.isValid())
-                continue;
-            if (value.userType() == QMetaType::QString && value.toString().startsWith(QLatin1Char('$'))) {
-                rule.kind = CellRule::KeyRef;
-                rule.key = value.toString().mid(1);
-                rule.position = dataKeyList.indexOf(rule.key);
-            } else {
-                rule.kind = CellRule::Constant;
-                rule.constant = value;
-                rule.constFlags = TItemDataRole::str2itemFlags(value.toString());
-            }
-        }
-        cellRules.append(columnRules);
-    }
-    rulesValid = true;
-}
-
-const TTreeModelPrivate::CellRule &TTreeModelPrivate::cellRule(int iColumn, int iRole) const
-{
-    static const CellRule missing;
-    if (!rulesValid)
-        buildCellRules();
-    if (iColumn < 0 || iColumn >= cellRules.size())
-        return missing;
-    return cellRules.at(iColumn).at(ruleSlot(iRole));
-}
-
-QVariant TTreeModelPrivate::resolve(const CellRule &iRule, const QModelIndex &iIndex, int iRole,
-                                    const TTreeItem *iItem) const
-{
-    switch (iRule.kind) {
-    case CellRule::Missing:
-        return QVariant();
-    case CellRule::Constant:
-        return iRule.constant;
-    case CellRule::KeyRef:
-        if (iRule.position >= 0)
-            return iItem->d->values.value(iRule.position);
-        if (dataCallback)
-            return dataCallback(iIndex, iRole, iItem);
-        return QVariant();
-    }
-    return QVariant();
-}
-
 TTreeItem *TTreeModelPrivate::nodeOf(const QModelIndex &iIndex) const
 {
     Q_Q(const TTreeModel);
@@ -272,11 +196,9 @@ QString TTreeModelPrivate::pathOf(TTreeItem *iItem) const
 
 QVariantMap TTreeModelPrivate::rowMap(TTreeItem *iItem, const QString &iIndexKey) const
 {
-    QVariantMap map;
     if (!iItem || iItem == rootItem || dataKeyList.isEmpty())
-        return map;
-    for (int position = 0; position < dataKeyList.size(); ++position)
-        map.insert(dataKeyList.at(position), iItem->d->values.value(position));
+        return QVariantMap();
+    QVariantMap map = TItemModelSupport::valueMap(iItem->d->values, dataKeyList);
     if (!iIndexKey.isEmpty())
         map.insert(iIndexKey, pathOf(iItem));
     if (!visibleKey.isEmpty())
@@ -542,10 +464,10 @@ QVariant TTreeModel::data(const QModelIndex &iIndex, int iRole) const
     TTreeItem *node = item(iIndex);
     if (!node)
         return QVariant();
-    const TTreeModelPrivate::CellRule &rule = d->cellRule(iIndex.column(), iRole);
-    if (rule.kind == TTreeModelPrivate::CellRule::Missing)
+    const TCellRules::Rule &rule = d->cellRule(iIndex.column(), iRole);
+    if (rule.kind == TCellRules::Rule::Missing)
         return QVariant();
-    return roleDataConvert(iRole, d->resolve(rule, iIndex, iRole, node));
+    return roleDataConvert(iRole, TCellRules::resolve(rule, node->d->values, iIndex, iRole, node, d->dataCallback));
 }
 
 bool TTreeModel::setData(const QModelIndex &iIndex, const QVariant &iValue, int iRole)
@@ -555,21 +477,14 @@ bool TTreeModel::setData(const QModelIndex &iIndex, const QVariant &iValue, int 
     TTreeItem *node = item(iIndex);
     if (!node)
         return false;
-    const TTreeModelPrivate::CellRule &rule = d->cellRule(iIndex.column(), iRole);
-    if (rule.kind != TTreeModelPrivate::CellRule::KeyRef || rule.position < 0)
+    const int position = TCellRules::writablePosition(d->cellRule(iIndex.column(), iRole), node->d->values);
+    if (position < 0)
         return false;
-    // Rows never grow through a cell write.
-    const int position = rule.position;
-    if (position >= node->d->values.size())
-        return false;
-    const QVariant value = TScriptValue::toPlain(iValue);
+    node->d->values[position] = TCellRules::storedValue(iRole, TScriptValue::toPlain(iValue));
     if (iRole == Qt::EditRole) {
-        node->d->values[position] = value;
         Q_EMIT dataChanged(iIndex, iIndex);
         return true;
     }
-    const int state = value.toInt();
-    node->d->values[position] = state == Qt::Checked ? 1 : state == Qt::PartiallyChecked ? -1 : 0;
     if (d->headerItem.at(iIndex.column()).toMap().value(QStringLiteral("checkStateSync")).toBool()) {
         d->syncChildCheck(node, position, iIndex.column());
         d->syncParentCheck(node, position, iIndex.column());
@@ -591,19 +506,8 @@ Qt::ItemFlags TTreeModel::flags(const QModelIndex &iIndex) const
     TTreeItem *node = item(iIndex);
     if (!node)
         return d->dragMode == 1 ? Qt::ItemIsDropEnabled : Qt::NoItemFlags;
-    const TTreeModelPrivate::CellRule &rule = d->cellRule(iIndex.column(), flagsRole);
-    Qt::ItemFlags result;
-    switch (rule.kind) {
-    case TTreeModelPrivate::CellRule::Missing:
-        result = QAbstractItemModel::flags(iIndex);
-        break;
-    case TTreeModelPrivate::CellRule::Constant:
-        result = rule.constFlags;
-        break;
-    case TTreeModelPrivate::CellRule::KeyRef:
-        result = TItemDataRole::str2itemFlags(node->d->values.value(rule.position).toString());
-        break;
-    }
+    Qt::ItemFlags result = TCellRules::flags(d->cellRule(iIndex.column(), flagsRole), node->d->values,
+                                             QAbstractItemModel::flags(iIndex));
     if (d->dragMode == 1)
         result |= Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled;
     return result;
@@ -632,16 +536,16 @@ void TTreeModel::setHeaderItem(const QVariantList &iList)
     if (newCount > oldCount) {
         beginInsertColumns(QModelIndex(), oldCount, newCount - 1);
         d->headerItem = list;
-        d->invalidateCellRules();
+        d->cellRules.invalidate();
         endInsertColumns();
     } else if (newCount < oldCount) {
         beginRemoveColumns(QModelIndex(), newCount, oldCount - 1);
         d->headerItem = list;
-        d->invalidateCellRules();
+        d->cellRules.invalidate();
         endRemoveColumns();
     } else {
         d->headerItem = list;
-        d->invalidateCellRules();
+        d->cellRules.invalidate();
     }
     // Only columns that exist now can have changed headers.
     if (newCount > 0)
@@ -654,21 +558,10 @@ QVariantList TTreeModel::headerItem() const { return d->headerItem; }
 
 int TTreeModel::columnNumber(const QString &iName) const
 {
-    if (iName.isEmpty())
-        return -1;
-    for (int column = 0; column < d->headerItem.size(); ++column) {
-        if (d->headerItem.at(column).toMap().value(QStringLiteral("name")).toString() == iName)
-            return column;
-    }
-    return -1;
+    return TItemModelSupport::namedElement(d->headerItem, iName, 0);
 }
 
-QString TTreeModel::columnName(int iColumn) const
-{
-    if (iColumn < 0 || iColumn >= d->headerItem.size())
-        return QString();
-    return d->headerItem.at(iColumn).toMap().value(QStringLiteral("name")).toString();
-}
+QString TTreeModel::columnName(int iColumn) const { return TItemModelSupport::elementName(d->headerItem, iColumn); }
 
 void TTreeModel::setColumnVisible(const QString &iName, bool iVisible)
 {
@@ -693,9 +586,8 @@ QStringList TTreeModel::dataKeyList() const { return d->dataKeyList; }
 void TTreeModel::setDataKeyList(const QStringList &iKeys)
 {
     d->dataKeyList = iKeys;
-    if (!iKeys.isEmpty() && (d->primaryKey.isEmpty() || !iKeys.contains(d->primaryKey)))
-        d->primaryKey = iKeys.first();
-    d->invalidateCellRules();
+    d->primaryKey = TItemModelSupport::primaryKeyFor(iKeys, d->primaryKey);
+    d->cellRules.invalidate();
 }
 
 QString TTreeModel::primaryKey() const { return d->primaryKey; }
@@ -712,25 +604,11 @@ void TTreeModel::setVisibleKey(const QString &iKey) { d->visibleKey = iKey; }
 
 QVariantList TTreeModel::variantToItemDataList(const QVariant &iValue, bool *oExpanded, bool *oVisible)
 {
-    const QVariant value = TScriptValue::toPlain(iValue);
-    QVariantList row;
-    const int type = value.userType();
-    if (type == QMetaType::QVariantList || type == QMetaType::QStringList) {
-        row = value.toList();
-    } else if (type == QMetaType::QVariantMap) {
-        const QVariantMap map = value.toMap();
-        row.reserve(d->dataKeyList.size());
-        for (const QString &key : qAsConst(d->dataKeyList))
-            row.append(map.value(key));
-    }
-    const auto flag = [&](const QString &iKey) {
-        const int position = iKey.isEmpty() ? -1 : d->dataKeyList.indexOf(iKey);
-        return position < 0 ? true : row.value(position).toBool();
-    };
+    const QVariantList row = TItemModelSupport::rowValues(TScriptValue::toPlain(iValue), d->dataKeyList);
     if (oExpanded)
-        *oExpanded = flag(d->expandedKey);
+        *oExpanded = TItemModelSupport::rowFlag(row, d->dataKeyList, d->expandedKey);
     if (oVisible)
-        *oVisible = flag(d->visibleKey);
+        *oVisible = TItemModelSupport::rowFlag(row, d->dataKeyList, d->visibleKey);
     return row;
 }
 
@@ -1255,25 +1133,14 @@ QModelIndexList TTreeModel::findRows(const QVariantList &iValues, const QString 
 QModelIndexList TTreeModel::findRows(const QRegExp &iExpression, const QStringList &iColumns, int iFilter,
                                      const QModelIndex &iParent)
 {
-    QVector<int> positions;
-    const QStringList columns = iColumns.isEmpty() ? QStringList {d->primaryKey} : iColumns;
-    for (const QString &column : columns) {
-        const int position = d->dataKeyList.indexOf(column);
-        if (position >= 0)
-            positions.append(position);
-    }
+    const QVector<int> positions = TItemModelSupport::keyPositions(iColumns, d->dataKeyList, d->primaryKey);
     if (positions.isEmpty())
         return QModelIndexList();
+    // Matching records its captures in the expression: the caller's stays untouched.
     const QRegExp expression = iExpression;
     return d->findMatches(
             iParent,
-            [&](TTreeItem *iNode) {
-                for (int position : qAsConst(positions)) {
-                    if (expression.indexIn(iNode->d->values.value(position).toString()) != -1)
-                        return true;
-                }
-                return false;
-            },
+            [&](TTreeItem *iNode) { return TItemModelSupport::matchesAny(expression, iNode->d->values, positions); },
             iFilter);
 }
 

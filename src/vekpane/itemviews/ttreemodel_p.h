@@ -1,6 +1,7 @@
 #ifndef TTREEMODEL_P_H
 #define TTREEMODEL_P_H
 
+#include "titemmodelsupport_p.h"
 #include "ttreeitem.h"
 #include "ttreeitem_p.h"
 #include "ttreemodel.h"
@@ -13,22 +14,6 @@ class TTreeModelPrivate
 {
     Q_DECLARE_PUBLIC(TTreeModel)
 public:
-    // What one column description says for one role of its cells, resolved
-    // once per change of the descriptions or the data keys.
-    struct CellRule
-    {
-        enum Kind { Missing, Constant, KeyRef };
-        Kind kind = Missing;
-        QVariant constant;
-        QString key;       // the data key of a key reference
-        int position = -1; // its index in the data key list
-        Qt::ItemFlags constFlags;
-    };
-
-    // The cell roles that have a name, plus one slot for every unnamed role
-    // (those all look for the key "Role").
-    enum { NamedStandardRoles = 15, NamedUserRoles = 7, RuleSlots = NamedStandardRoles + NamedUserRoles + 1 };
-
     // What a tree walk does after visiting a node.
     enum class Walk { Descend, Skip, Stop };
 
@@ -55,11 +40,10 @@ public:
     explicit TTreeModelPrivate(TTreeModel *iPublic);
     ~TTreeModelPrivate();
 
-    static int ruleSlot(int iRole);
-    const CellRule &cellRule(int iColumn, int iRole) const;
-    void buildCellRules() const;
-    void invalidateCellRules() { rulesValid = false; }
-    QVariant resolve(const CellRule &iRule, const QModelIndex &iIndex, int iRole, const TTreeItem *iItem) const;
+    const TCellRules::Rule &cellRule(int iColumn, int iRole) const
+    {
+        return cellRules.rule(headerItem, dataKeyList, iColumn, iRole);
+    }
 
     // The node of an index, the root for an invalid one, null for a foreign one.
     TTreeItem *nodeOf(const QModelIndex &iIndex) const;
@@ -105,8 +89,7 @@ public:
     // made for; a removed row leaves an invalid index behind, never a pointer.
     mutable QHash<qint32, QPersistentModelIndex> dragRegistry;
 
-    mutable QVector<QVector<CellRule>> cellRules; // per column, per role slot
-    mutable bool rulesValid = false;
+    TCellRules cellRules;
 
     TTreeModel *q_ptr;
 };

@@ -5,69 +5,17 @@
 #include "tstyleditemdelegate.h"
 #include "ttreeitem.h"
 #include "ttreemodel.h"
-
-#include <QCursor>
-
-TTreeModel *TTreeViewPrivate::treeModel() const
-{
-    Q_Q(const TTreeView);
-    return qobject_cast<TTreeModel *>(q->model());
-}
+#include "tuiutil.h"
 
 void TTreeViewPrivate::connectModel(QAbstractItemModel *iModel, bool iConnect)
 {
     Q_Q(TTreeView);
-    // The view's relay signals share their names with QAbstractItemView's
-    // protected slots, so each is taken by its exact (empty) signature.
-    const auto relayDataChanged = QOverload<>::of(&TTreeView::dataChanged);
-    const auto relayInserted = QOverload<>::of(&TTreeView::rowsInserted);
-    const auto relayMoved = QOverload<>::of(&TTreeView::rowsMoved);
-    const auto relayRemoved = QOverload<>::of(&TTreeView::rowsRemoved);
-    auto *tree = qobject_cast<TTreeModel *>(iModel);
-    if (iConnect) {
-        if (tree) {
-            QObject::connect(tree, &TTreeModel::columnStateChanged, q, &TTreeView::setColumnState);
-            QObject::connect(tree, &TTreeModel::rowVisibleChanged, q, &TTreeView::setRowVisible);
-            QObject::connect(tree, &TTreeModel::rowExpandedChanged, q, &TTreeView::setRowExpanded);
-            QObject::connect(q, &QTreeView::expanded, q, &TTreeView::onExpanded);
-            QObject::connect(q, &QTreeView::collapsed, q, &TTreeView::onColloapsed);
-            QObject::connect(tree, &TTreeModel::rowCheckStateChanged, q, &TTreeView::rowCheckStateChanged);
-        }
-        QObject::connect(iModel, &QAbstractItemModel::dataChanged, q, relayDataChanged);
-        QObject::connect(iModel, &QAbstractItemModel::rowsInserted, q, relayInserted);
-        QObject::connect(iModel, &QAbstractItemModel::rowsMoved, q, relayMoved);
-        QObject::connect(iModel, &QAbstractItemModel::rowsRemoved, q, relayRemoved);
-    } else {
-        if (tree) {
-            QObject::disconnect(tree, &TTreeModel::columnStateChanged, q, &TTreeView::setColumnState);
-            QObject::disconnect(tree, &TTreeModel::rowVisibleChanged, q, &TTreeView::setRowVisible);
-            QObject::disconnect(tree, &TTreeModel::rowExpandedChanged, q, &TTreeView::setRowExpanded);
-            QObject::disconnect(q, &QTreeView::expanded, q, &TTreeView::onExpanded);
-            QObject::disconnect(q, &QTreeView::collapsed, q, &TTreeView::onColloapsed);
-            QObject::disconnect(tree, &TTreeModel::rowCheckStateChanged, q, &TTreeView::rowCheckStateChanged);
-        }
-        QObject::disconnect(iModel, &QAbstractItemModel::dataChanged, q, relayDataChanged);
-        QObject::disconnect(iModel, &QAbstractItemModel::rowsInserted, q, relayInserted);
-        QObject::disconnect(iModel, &QAbstractItemModel::rowsMoved, q, relayMoved);
-        QObject::disconnect(iModel, &QAbstractItemModel::rowsRemoved, q, relayRemoved);
+    if (auto *tree = qobject_cast<TTreeModel *>(iModel)) {
+        link(iConnect, tree, &TTreeModel::rowExpandedChanged, q, &TTreeView::setRowExpanded);
+        link(iConnect, q, &QTreeView::expanded, q, &TTreeView::onExpanded);
+        link(iConnect, q, &QTreeView::collapsed, q, &TTreeView::onColloapsed);
     }
-}
-
-QVariantList TTreeViewPrivate::selectedRows(bool iIncludeHidden, bool iMaps)
-{
-    Q_Q(TTreeView);
-    QVariantList result;
-    TTreeModel *tree = treeModel();
-    if (!tree)
-        return result;
-    const QModelIndexList rows = q->selectedIndexes();
-    for (const QModelIndex &index : rows) {
-        TTreeItem *node = tree->item(index);
-        if (!iIncludeHidden && node && !node->visible())
-            continue;
-        result.append(iMaps ? QVariant(tree->rowDataMap(index)) : tree->rowPrimaryKey(index));
-    }
-    return result;
+    TItemViewPrivate::connectModel(iModel, iConnect);
 }
 
 TTreeView::TTreeView(QWidget *iParent)
@@ -89,43 +37,24 @@ TTreeView::TTreeView(QWidget *iParent)
     setAutoScroll(false);
 
     connect(this, &QWidget::customContextMenuRequested, this, &TTreeView::showContextMenu);
-    connect(this, QOverload<>::of(&TTreeView::dataChanged), this, &TTreeView::anyDataChanged);
-    connect(this, &TTreeView::rowCheckStateChanged, this, &TTreeView::anyDataChanged);
-    connect(this, QOverload<>::of(&TTreeView::rowsInserted), this, &TTreeView::anyDataChanged);
-    connect(this, QOverload<>::of(&TTreeView::rowsMoved), this, &TTreeView::anyDataChanged);
-    connect(this, QOverload<>::of(&TTreeView::rowsRemoved), this, &TTreeView::anyDataChanged);
+    d->relayAnyDataChanged();
 }
 
 TTreeView::~TTreeView() = default;
 
 void TTreeView::setModel(QAbstractItemModel *iModel)
 {
-    QAbstractItemModel *current = model();
-    if (iModel == current)
-        return;
-    if (current)
-        d->connectModel(current, false);
-    QTreeView::setModel(iModel);
-    if (auto *tree = qobject_cast<TTreeModel *>(iModel)) {
-        const QVariantList columns = tree->headerItem();
-        for (int column = 0; column < columns.size(); ++column)
-            setColumnState(column, columns.at(column).toMap(), true);
-    }
-    if (iModel)
-        d->connectModel(iModel, true);
+    d->installModel(iModel, [this, iModel] {
+        QTreeView::setModel(iModel);
+        if (auto *tree = qobject_cast<TTreeModel *>(iModel)) {
+            const QVariantList columns = tree->headerItem();
+            for (int column = 0; column < columns.size(); ++column)
+                setColumnState(column, columns.at(column).toMap(), true);
+        }
+    });
 }
 
-QHeaderView::ResizeMode TTreeView::str2resizeMode(const QString &iText)
-{
-    const QString text = iText.toUpper();
-    if (text == QLatin1String("FIXED"))
-        return QHeaderView::Fixed;
-    if (text == QLatin1String("STRETCH"))
-        return QHeaderView::Stretch;
-    if (text == QLatin1String("RESIZETOCONTENTS"))
-        return QHeaderView::ResizeToContents;
-    return QHeaderView::Interactive;
-}
+QHeaderView::ResizeMode TTreeView::str2resizeMode(const QString &iText) { return TUiUtil::str2resizeMode(iText); }
 
 void TTreeView::setAttr(const QString &iKey, const QVariant &iValue)
 {
@@ -145,149 +74,100 @@ QVariant TTreeView::getAttr(const QString &iKey, const QVariant &iOptions)
 
 // --- forwards to the model ---------------------------------------------------
 
-void TTreeView::setHeaderItem(const QVariantList &iList)
-{
-    if (TTreeModel *tree = d->treeModel())
-        tree->setHeaderItem(iList);
-}
+void TTreeView::setHeaderItem(const QVariantList &iList) { d->forward(&TTreeModel::setHeaderItem, iList); }
 
-QVariantList TTreeView::headerItem()
-{
-    TTreeModel *tree = d->treeModel();
-    return tree ? tree->headerItem() : QVariantList();
-}
+QVariantList TTreeView::headerItem() { return d->ask(QVariantList(), &TTreeModel::headerItem); }
 
-void TTreeView::setDataKeyList(const QStringList &iKeys)
-{
-    if (TTreeModel *tree = d->treeModel())
-        tree->setDataKeyList(iKeys);
-}
+void TTreeView::setDataKeyList(const QStringList &iKeys) { d->forward(&TTreeModel::setDataKeyList, iKeys); }
 
-void TTreeView::setPrimaryKey(const QString &iKey)
-{
-    if (TTreeModel *tree = d->treeModel())
-        tree->setPrimaryKey(iKey);
-}
+void TTreeView::setPrimaryKey(const QString &iKey) { d->forward(&TTreeModel::setPrimaryKey, iKey); }
 
-void TTreeView::setExpandedKey(const QString &iKey)
-{
-    if (TTreeModel *tree = d->treeModel())
-        tree->setExpandedKey(iKey);
-}
+void TTreeView::setExpandedKey(const QString &iKey) { d->forward(&TTreeModel::setExpandedKey, iKey); }
 
-void TTreeView::setVisibleKey(const QString &iKey)
-{
-    if (TTreeModel *tree = d->treeModel())
-        tree->setVisibleKey(iKey);
-}
+void TTreeView::setVisibleKey(const QString &iKey) { d->forward(&TTreeModel::setVisibleKey, iKey); }
 
 void TTreeView::loadTreeData(const QVariantList &iData, const QString &iChildKey)
 {
-    if (TTreeModel *tree = d->treeModel())
-        tree->loadTreeData(iData, iChildKey);
+    d->forward(&TTreeModel::loadTreeData, iData, iChildKey);
 }
 
 void TTreeView::loadFlattenData(const QVariantList &iData, const QString &iIndexKey)
 {
-    if (TTreeModel *tree = d->treeModel())
-        tree->loadFlattenData(iData, iIndexKey);
+    d->forward(&TTreeModel::loadFlattenData, iData, iIndexKey);
 }
 
-void TTreeView::clearData()
-{
-    if (TTreeModel *tree = d->treeModel())
-        tree->clear();
-}
+void TTreeView::clearData() { d->forward(&TTreeModel::clear); }
 
 QVariantList TTreeView::allDataMap(const QString &iChildKey, const QString &iIndexKey, bool iIncludeHidden,
                                    const QModelIndex &iParent)
 {
-    TTreeModel *tree = d->treeModel();
-    return tree ? tree->allDataMap(iChildKey, iIndexKey, iIncludeHidden, iParent) : QVariantList();
+    return d->ask(QVariantList(), &TTreeModel::allDataMap, iChildKey, iIndexKey, iIncludeHidden, iParent);
 }
 
 QModelIndex TTreeView::findRow(const QVariant &iValue, const QString &iColumn, const QModelIndex &iParent)
 {
-    TTreeModel *tree = d->treeModel();
-    return tree ? tree->findRow(iValue, iColumn, iParent) : QModelIndex();
+    return d->ask(QModelIndex(), &TTreeModel::findRow, iValue, iColumn, iParent);
 }
 
 QModelIndexList TTreeView::findRows(const QVariant &iValue, const QString &iColumn, int iFilter,
                                     const QModelIndex &iParent)
 {
-    TTreeModel *tree = d->treeModel();
-    return tree ? tree->findRows(iValue, iColumn, iFilter, iParent) : QModelIndexList();
+    return d->ask(QModelIndexList(),
+                  QOverload<const QVariant &, const QString &, int, const QModelIndex &>::of(&TTreeModel::findRows),
+                  iValue, iColumn, iFilter, iParent);
 }
 
 QModelIndexList TTreeView::findRows(const QVariantList &iValues, const QString &iColumn, int iFilter,
                                     const QModelIndex &iParent)
 {
-    TTreeModel *tree = d->treeModel();
-    return tree ? tree->findRows(iValues, iColumn, iFilter, iParent) : QModelIndexList();
+    return d->ask(QModelIndexList(),
+                  QOverload<const QVariantList &, const QString &, int, const QModelIndex &>::of(&TTreeModel::findRows),
+                  iValues, iColumn, iFilter, iParent);
 }
 
 QModelIndexList TTreeView::findRows(const QRegExp &iPattern, const QStringList &iColumns, int iFilter,
                                     const QModelIndex &iParent)
 {
-    TTreeModel *tree = d->treeModel();
-    return tree ? tree->findRows(iPattern, iColumns, iFilter, iParent) : QModelIndexList();
+    return d->ask(QModelIndexList(),
+                  QOverload<const QRegExp &, const QStringList &, int, const QModelIndex &>::of(&TTreeModel::findRows),
+                  iPattern, iColumns, iFilter, iParent);
 }
 
 void TTreeView::setRowData(const QModelIndex &iIndex, const QVariant &iData, bool iReset)
 {
-    if (TTreeModel *tree = d->treeModel())
-        tree->setRowData(iIndex, iData, iReset);
+    d->forward(&TTreeModel::setRowData, iIndex, iData, iReset);
 }
 
 void TTreeView::setRowKeyValue(const QModelIndex &iIndex, const QString &iKey, const QVariant &iValue, bool iEmitChange)
 {
-    if (TTreeModel *tree = d->treeModel())
-        tree->setRowKeyValue(iIndex, iKey, iValue, iEmitChange);
+    d->forward(&TTreeModel::setRowKeyValue, iIndex, iKey, iValue, iEmitChange);
 }
 
 void TTreeView::setRowDataByPrimaryKey(const QVariant &iPrimaryKey, const QVariant &iData, bool iReset)
 {
-    if (TTreeModel *tree = d->treeModel())
+    if (TTreeModel *tree = d->model())
         tree->setRowData(tree->findRow(iPrimaryKey, QString(), QModelIndex()), iData, iReset);
 }
 
 void TTreeView::setRowKeyValueByPrimaryKey(const QVariant &iPrimaryKey, const QString &iKey, const QVariant &iValue,
                                            bool iEmitChange)
 {
-    if (TTreeModel *tree = d->treeModel())
+    if (TTreeModel *tree = d->model())
         tree->setRowKeyValue(tree->findRow(iPrimaryKey, QString(), QModelIndex()), iKey, iValue, iEmitChange);
 }
 
-QVariant TTreeView::currentPrimaryKey()
-{
-    TTreeModel *tree = d->treeModel();
-    if (!tree || !selectionModel())
-        return QVariant();
-    return tree->rowPrimaryKey(selectionModel()->currentIndex());
-}
+QVariant TTreeView::currentPrimaryKey() { return d->readCurrent(&TTreeModel::rowPrimaryKey); }
 
 QVariant TTreeView::currentRowDataMap()
 {
-    TTreeModel *tree = d->treeModel();
-    if (!tree || !selectionModel())
-        return QVariant();
-    return tree->rowDataMap(selectionModel()->currentIndex());
+    return d->readCurrent([](TTreeModel *iTree, const QModelIndex &iIndex) { return iTree->rowDataMap(iIndex); });
 }
 
-QVariant TTreeView::currentRowDataList()
-{
-    TTreeModel *tree = d->treeModel();
-    if (!tree || !selectionModel())
-        return QVariant();
-    return tree->rowDataList(selectionModel()->currentIndex());
-}
+QVariant TTreeView::currentRowDataList() { return d->readCurrent(&TTreeModel::rowDataList); }
 
 // --- selection -----------------------------------------------------------------
 
-QModelIndexList TTreeView::selectedIndexes()
-{
-    return selectionModel() ? selectionModel()->selectedRows(0) : QModelIndexList();
-}
+QModelIndexList TTreeView::selectedIndexes() { return d->selectedIndexes(); }
 
 QVariantList TTreeView::selectedPrimaryKeys(bool iIncludeHidden) { return d->selectedRows(iIncludeHidden, false); }
 
@@ -295,62 +175,38 @@ QVariantList TTreeView::selectedRowDataMaps(bool iIncludeHidden) { return d->sel
 
 void TTreeView::selectRow(const QModelIndex &iIndex, QItemSelectionModel::SelectionFlags iFlags)
 {
-    if (iIndex.isValid() && selectionModel())
-        selectionModel()->select(iIndex, iFlags);
+    d->selectRow(iIndex, iFlags);
 }
 
 void TTreeView::selectRow(const QVariant &iKey, QItemSelectionModel::SelectionFlags iFlags)
 {
-    if (TTreeModel *tree = d->treeModel())
+    if (TTreeModel *tree = d->model())
         selectRow(tree->findRow(iKey, QString(), QModelIndex()), iFlags);
 }
 
 void TTreeView::selectRows(const QModelIndexList &iIndexes, QItemSelectionModel::SelectionFlags iFlags)
 {
-    for (const QModelIndex &index : iIndexes)
-        selectRow(index, iFlags);
+    d->selectRows(iIndexes, iFlags);
 }
 
 void TTreeView::selectRows(const QVariantList &iKeys, QItemSelectionModel::SelectionFlags iFlags)
 {
     // Filter 0: selecting by key must not hide the rows that are not selected.
-    if (TTreeModel *tree = d->treeModel())
+    if (TTreeModel *tree = d->model())
         selectRows(tree->findRows(TScriptValue::toPlain(iKeys).toList(), QString(), 0, QModelIndex()), iFlags);
 }
 
-void TTreeView::unselectAll()
-{
-    if (!selectionModel())
-        return;
-    selectionModel()->clear();
-    selectionModel()->clearCurrentIndex();
-}
+void TTreeView::unselectAll() { d->unselectAll(); }
 
 // --- moving rows -----------------------------------------------------------------
 
-void TTreeView::moveRowsUp(const QModelIndexList &iIndexes)
-{
-    if (TTreeModel *tree = d->treeModel())
-        tree->moveRowsUp(iIndexes);
-}
+void TTreeView::moveRowsUp(const QModelIndexList &iIndexes) { d->forward(&TTreeModel::moveRowsUp, iIndexes); }
 
-void TTreeView::moveRowsDown(const QModelIndexList &iIndexes)
-{
-    if (TTreeModel *tree = d->treeModel())
-        tree->moveRowsDown(iIndexes);
-}
+void TTreeView::moveRowsDown(const QModelIndexList &iIndexes) { d->forward(&TTreeModel::moveRowsDown, iIndexes); }
 
-void TTreeView::moveRowsTop(const QModelIndexList &iIndexes)
-{
-    if (TTreeModel *tree = d->treeModel())
-        tree->moveRowsTop(iIndexes);
-}
+void TTreeView::moveRowsTop(const QModelIndexList &iIndexes) { d->forward(&TTreeModel::moveRowsTop, iIndexes); }
 
-void TTreeView::moveRowsBottom(const QModelIndexList &iIndexes)
-{
-    if (TTreeModel *tree = d->treeModel())
-        tree->moveRowsBottom(iIndexes);
-}
+void TTreeView::moveRowsBottom(const QModelIndexList &iIndexes) { d->forward(&TTreeModel::moveRowsBottom, iIndexes); }
 
 void TTreeView::moveSelectedRowsUp() { moveRowsUp(selectedIndexes()); }
 
@@ -366,7 +222,7 @@ void TTreeView::setRowVisible(const QModelIndex &iIndex, bool iVisible)
 {
     // A change the model announced is only mirrored; a caller's change goes to the model's flag first.
     if (sender() != model()) {
-        if (TTreeModel *tree = d->treeModel())
+        if (TTreeModel *tree = d->model())
             tree->setRowVisible(iIndex, iVisible);
     }
     if (iIndex.isValid() && iIndex.model() == model())
@@ -376,7 +232,7 @@ void TTreeView::setRowVisible(const QModelIndex &iIndex, bool iVisible)
 void TTreeView::setRowExpanded(const QModelIndex &iIndex, bool iExpanded)
 {
     if (sender() != model()) {
-        if (TTreeModel *tree = d->treeModel())
+        if (TTreeModel *tree = d->model())
             tree->setRowExpanded(iIndex, iExpanded);
     }
     // The model announces every flag it sets, also one set from onExpanded():
@@ -385,153 +241,70 @@ void TTreeView::setRowExpanded(const QModelIndex &iIndex, bool iExpanded)
         setExpanded(iIndex, iExpanded);
 }
 
-void TTreeView::refreshRowVisible(TTreeItem *iRoot)
-{
-    if (TTreeModel *tree = d->treeModel())
-        tree->refreshRowVisible(iRoot);
-}
+void TTreeView::refreshRowVisible(TTreeItem *iRoot) { d->forward(&TTreeModel::refreshRowVisible, iRoot); }
 
-void TTreeView::refreshRowExpanded(TTreeItem *iRoot)
-{
-    if (TTreeModel *tree = d->treeModel())
-        tree->refreshRowExpanded(iRoot);
-}
+void TTreeView::refreshRowExpanded(TTreeItem *iRoot) { d->forward(&TTreeModel::refreshRowExpanded, iRoot); }
 
 void TTreeView::restoreRowsVisible(const QVariantMap &iStates, const QModelIndex &iParent)
 {
-    if (TTreeModel *tree = d->treeModel())
-        tree->restoreRowsVisible(iStates, iParent);
+    d->forward(&TTreeModel::restoreRowsVisible, iStates, iParent);
 }
 
 void TTreeView::restoreRowsExpanded(const QVariantMap &iStates, const QModelIndex &iParent)
 {
-    if (TTreeModel *tree = d->treeModel())
-        tree->restoreRowsExpanded(iStates, iParent);
+    d->forward(&TTreeModel::restoreRowsExpanded, iStates, iParent);
 }
 
 void TTreeView::setRowAllParentVisible(const QModelIndex &iIndex)
 {
-    if (TTreeModel *tree = d->treeModel())
-        tree->setRowAllParentVisible(iIndex);
+    d->forward(QOverload<const QModelIndex &>::of(&TTreeModel::setRowAllParentVisible), iIndex);
 }
 
 void TTreeView::setRowAllParentExpanded(const QModelIndex &iIndex)
 {
-    if (TTreeModel *tree = d->treeModel())
-        tree->setRowAllParentExpanded(iIndex);
+    d->forward(QOverload<const QModelIndex &>::of(&TTreeModel::setRowAllParentExpanded), iIndex);
 }
 
 void TTreeView::syncParentItemVisible(int iFilterMode, const QModelIndex &iParent)
 {
-    if (TTreeModel *tree = d->treeModel())
+    if (TTreeModel *tree = d->model())
         tree->syncParentItemVisible(iFilterMode, tree->item(iParent));
 }
 
 void TTreeView::onExpanded(const QModelIndex &iIndex)
 {
-    if (TTreeModel *tree = d->treeModel())
-        tree->setRowExpanded(iIndex, true);
+    d->forward(QOverload<const QModelIndex &, bool>::of(&TTreeModel::setRowExpanded), iIndex, true);
 }
 
 void TTreeView::onColloapsed(const QModelIndex &iIndex)
 {
-    if (TTreeModel *tree = d->treeModel())
-        tree->setRowExpanded(iIndex, false);
+    d->forward(QOverload<const QModelIndex &, bool>::of(&TTreeModel::setRowExpanded), iIndex, false);
 }
 
 // --- columns ---------------------------------------------------------------------
 
 void TTreeView::setColumnState(int iColumn, const QVariantMap &iState, bool iReset)
 {
-    QHeaderView *head = header();
-    if (iColumn < 0 || iColumn >= head->count())
-        return;
-    if (iReset) {
-        head->showSection(iColumn);
-        head->setSectionResizeMode(iColumn, QHeaderView::Interactive);
-    }
-    const QVariant visible = iState.value(QStringLiteral("visible"));
-    if (visible.isValid())
-        head->setSectionHidden(iColumn, !visible.toBool());
-    const QVariant size = iState.value(QStringLiteral("size"));
-    if (size.isValid())
-        head->resizeSection(iColumn, size.toInt());
-    const QVariant resizeMode = iState.value(QStringLiteral("resizeMode"));
-    if (resizeMode.isValid())
-        head->setSectionResizeMode(iColumn, str2resizeMode(resizeMode.toString()));
+    d->setColumnState(iColumn, iState, iReset);
 }
 
-void TTreeView::setColumnVisible(int iColumn, bool iVisible)
-{
-    if (iColumn >= 0 && iColumn < header()->count())
-        setColumnHidden(iColumn, !iVisible);
-}
+void TTreeView::setColumnVisible(int iColumn, bool iVisible) { d->setColumnVisible(iColumn, iVisible); }
 
-void TTreeView::setColumnVisible(const QString &iName, bool iVisible)
-{
-    if (TTreeModel *tree = d->treeModel())
-        setColumnVisible(tree->columnNumber(iName), iVisible);
-}
+void TTreeView::setColumnVisible(const QString &iName, bool iVisible) { d->setColumnVisible(iName, iVisible); }
 
-void TTreeView::setColumnVisible(const QMap<QString, bool> &iVisibles)
-{
-    for (auto it = iVisibles.cbegin(); it != iVisibles.cend(); ++it)
-        setColumnVisible(it.key(), it.value());
-}
+void TTreeView::setColumnVisible(const QMap<QString, bool> &iVisibles) { d->setColumnVisible(iVisibles); }
 
-bool TTreeView::isColumnVisible(int iColumn)
-{
-    return iColumn >= 0 && iColumn < header()->count() && !isColumnHidden(iColumn);
-}
+bool TTreeView::isColumnVisible(int iColumn) { return d->isColumnVisible(iColumn); }
 
-bool TTreeView::isColumnVisible(const QString &iName)
-{
-    TTreeModel *tree = d->treeModel();
-    return tree ? isColumnVisible(tree->columnNumber(iName)) : false;
-}
+bool TTreeView::isColumnVisible(const QString &iName) { return d->isColumnVisible(iName); }
 
-QMap<QString, bool> TTreeView::isColumnVisible(const QStringList &iNames)
-{
-    QMap<QString, bool> result;
-    TTreeModel *tree = d->treeModel();
-    if (!tree)
-        return result;
-    QStringList names = iNames;
-    if (names.isEmpty()) {
-        const QVariantList columns = tree->headerItem();
-        for (const QVariant &column : columns) {
-            const QString name = column.toMap().value(QStringLiteral("name")).toString();
-            if (!name.isEmpty())
-                names.append(name);
-        }
-    }
-    for (const QString &name : qAsConst(names))
-        result.insert(name, isColumnVisible(tree->columnNumber(name)));
-    return result;
-}
+QMap<QString, bool> TTreeView::isColumnVisible(const QStringList &iNames) { return d->isColumnVisible(iNames); }
 
 // --- drag mode and context menu ----------------------------------------------------
 
 int TTreeView::dragMode() { return d->dragMode; }
 
-void TTreeView::setDragMode(int iMode)
-{
-    d->dragMode = iMode;
-    if (TTreeModel *tree = d->treeModel())
-        tree->setDragMode(iMode);
-    if (iMode == 1) {
-        setDefaultDropAction(Qt::MoveAction);
-        setDragEnabled(true);
-        setDragDropMode(InternalMove);
-        setAcceptDrops(true);
-        setDropIndicatorShown(true);
-    } else {
-        setDefaultDropAction(Qt::IgnoreAction);
-        setDragEnabled(false);
-        setDropIndicatorShown(false);
-    }
-    setDragDropOverwriteMode(false);
-}
+void TTreeView::setDragMode(int iMode) { d->setDragMode(iMode); }
 
 void TTreeView::setContextMenu(QMenu *iMenu) { d->contextMenu = iMenu; }
 
@@ -540,6 +313,5 @@ QMenu *TTreeView::contextMenu() { return d->contextMenu; }
 void TTreeView::showContextMenu(const QPoint &iPos)
 {
     Q_UNUSED(iPos)
-    if (d->contextMenu)
-        d->contextMenu->exec(QCursor::pos());
+    d->showContextMenu();
 }

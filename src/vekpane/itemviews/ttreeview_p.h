@@ -1,30 +1,20 @@
 #ifndef TTREEVIEW_P_H
 #define TTREEVIEW_P_H
 
+#include "titemviewprivate_p.h"
+#include "ttreemodel.h"
 #include "ttreeview.h"
 
-#include <QMenu>
-#include <QPointer>
-
-class TTreeModel;
-
-class TTreeViewPrivate
+class TTreeViewPrivate : public TItemViewPrivate<TTreeView, TTreeModel>
 {
     Q_DECLARE_PUBLIC(TTreeView)
 public:
     explicit TTreeViewPrivate(TTreeView *iPublic)
-        : q_ptr(iPublic)
+        : TItemViewPrivate(iPublic)
     {}
 
-    TTreeModel *treeModel() const;
-    void connectModel(QAbstractItemModel *iModel, bool iConnect);
-    // Primary keys or maps of the selected rows, hidden ones only on request.
-    QVariantList selectedRows(bool iIncludeHidden, bool iMaps);
-
-    int dragMode = 0;
-    // Not owned: the caller may delete it at any time.
-    QPointer<QMenu> contextMenu;
-    TTreeView *q_ptr;
+    // Also the expanded flags, both ways.
+    void connectModel(QAbstractItemModel *iModel, bool iConnect) override;
 };
 
 #endif // TTREEVIEW_P_H

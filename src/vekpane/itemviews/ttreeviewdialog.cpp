@@ -11,7 +11,6 @@
 
 #include <QAbstractButton>
 #include <QGraphicsDropShadowEffect>
-#include <QHBoxLayout>
 #include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -19,25 +18,7 @@
 void TTreeViewDialogPrivate::layOut()
 {
     Q_Q(TTreeViewDialog);
-    TTheme *theme = TTheme::instance();
-
-    searchEntry = new TSearchEntry(q);
-    searchEntry->setLabel(QString());
-    searchEntry->hide();
-    pageTool = new TPageTool(q);
-    pageTool->hide();
-
-    TPickListSupport::layOutTitleBar(q);
-
-    auto *column = new QVBoxLayout(q);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    auto *searchRow = new QHBoxLayout;
-    const int searchMargin = int(theme->dp(2));
-    searchRow->setContentsMargins(searchMargin, searchMargin, searchMargin, searchMargin);
-    searchRow->addWidget(searchEntry, 1);
-    searchRow->addWidget(pageTool, 0);
-    column->addLayout(searchRow);
+    QVBoxLayout *column = TPickListSupport::layOutColumn(q, &search);
 
     treeView = new TTreeView(q);
     treeView->setMouseTracking(true);
@@ -45,21 +26,13 @@ void TTreeViewDialogPrivate::layOut()
     treeView->setSelectionMode(QAbstractItemView::SingleSelection);
     column->addWidget(treeView, 1);
 
-    buttonBox = new TDialogButtonBox(q);
-    auto *buttonRow = new QHBoxLayout;
-    buttonRow->setContentsMargins(10, 10, 10, 10);
-    buttonRow->addWidget(buttonBox, 1);
-    column->addLayout(buttonRow);
-    column->addSpacing(int(theme->dp(5)));
+    buttonBox = TPickListSupport::addButtonRow(q, column);
 
     q->setButtons({TTreeViewDialog::tr("Ok") + QStringLiteral(":Ok:Accept"),
                    TTreeViewDialog::tr("Cancel") + QStringLiteral(":Cancel:Reject")});
 
-    QObject::connect(searchEntry, &TSearchEntry::search, q, &TTreeViewDialog::onDoSearch);
-    QObject::connect(pageTool, &TPageTool::pageChanged, q, &TTreeViewDialog::onPageChanged);
-    QObject::connect(buttonBox, &QDialogButtonBox::accepted, q, &QDialog::accept);
-    QObject::connect(buttonBox, &QDialogButtonBox::rejected, q, &QDialog::reject);
-    QObject::connect(buttonBox, &QDialogButtonBox::clicked, q, &TTreeViewDialog::onButtonClicked);
+    TPickListSupport::connectControls(q, search, buttonBox, &TTreeViewDialog::onDoSearch,
+                                      &TTreeViewDialog::onPageChanged, &TTreeViewDialog::onButtonClicked);
 
     q->setIcon(QString());
 }
@@ -122,9 +95,9 @@ TTreeView *TTreeViewDialog::treeView() { return d->treeView; }
 
 TDialogButtonBox *TTreeViewDialog::buttonBox() { return d->buttonBox; }
 
-TSearchEntry *TTreeViewDialog::searchEntry() { return d->searchEntry; }
+TSearchEntry *TTreeViewDialog::searchEntry() { return d->search.entry; }
 
-TPageTool *TTreeViewDialog::pageTool() { return d->pageTool; }
+TPageTool *TTreeViewDialog::pageTool() { return d->search.pager; }
 
 void TTreeViewDialog::setButtons(const QStringList &iButtons)
 {
@@ -165,67 +138,36 @@ void TTreeViewDialog::loadTreeData(const QVariantList &iRows, const QString &iCh
 
 void TTreeViewDialog::setSelectionMode(QAbstractItemView::SelectionMode iMode) { d->treeView->setSelectionMode(iMode); }
 
-void TTreeViewDialog::setSearchKeys(const QStringList &iKeys)
-{
-    d->searchEntry->show();
-    // Without a callback the search is a cheap local filter: run it while typing.
-    d->searchEntry->setSearchDelayTime(d->searchCallback ? 0 : 1);
-    if (d->searchKeys != iKeys)
-        d->searchKeys = iKeys;
-}
+void TTreeViewDialog::setSearchKeys(const QStringList &iKeys) { d->search.setKeys(iKeys); }
 
-void TTreeViewDialog::setSearchText(const QString &iText) { d->searchEntry->setText(iText); }
+void TTreeViewDialog::setSearchText(const QString &iText) { d->search.entry->setText(iText); }
 
-void TTreeViewDialog::setSearchDelayTime(int iMilliseconds) { d->searchEntry->setSearchDelayTime(iMilliseconds); }
+void TTreeViewDialog::setSearchDelayTime(int iMilliseconds) { d->search.entry->setSearchDelayTime(iMilliseconds); }
 
 void TTreeViewDialog::selectRows(const QVariantList &iKeys, bool iClearBefore)
 {
-    if (iClearBefore)
-        d->treeView->clearSelection();
-    d->treeView->selectRows(TScriptValue::toPlain(iKeys).toList(),
-                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    TPickListSupport::selectRows(d->treeView, iKeys, iClearBefore);
 }
 
-void TTreeViewDialog::setPageSize(int iSize) { d->pageTool->setPageSize(iSize, false); }
+void TTreeViewDialog::setPageSize(int iSize) { d->search.pager->setPageSize(iSize, false); }
 
 void TTreeViewDialog::setSearchCallback(const TTreeViewDialog::SearchCallback &iCallback)
 {
-    d->searchCallback = iCallback;
-    const bool paged = bool(iCallback);
-    d->searchEntry->setVisible(paged);
-    d->pageTool->setVisible(paged);
+    d->search.setCallback(iCallback);
 }
 
 void TTreeViewDialog::refreshData(bool iResetPage)
 {
-    if (!d->searchCallback) {
-        const QRegExp pattern(d->searchEntry->text(), Qt::CaseInsensitive, QRegExp::Wildcard);
-        d->treeView->findRows(pattern, d->searchKeys, 1, QModelIndex());
+    if (!d->search.callback) {
+        d->treeView->findRows(d->search.pattern(), d->search.keys, 1, QModelIndex());
         return;
     }
-    if (iResetPage)
-        d->pageTool->setCurrentPage(1, true);
-    const QVariantMap request = TPickListSupport::request(d->searchEntry, d->searchKeys, d->pageTool);
-    // The callback is the caller's code: it may close and delete the dialog.
-    QPointer<TTreeViewDialog> self(this);
-    const SearchCallback callback = d->searchCallback;
-    const QVariantMap reply = TScriptValue::toPlain(callback(request)).toMap();
-    if (!self)
-        return;
-    d->treeView->loadTreeData(reply.value(QStringLiteral("data")).toList(), QStringLiteral("CHILDREN"));
-    d->pageTool->setRowCount(reply.value(QStringLiteral("dataCount")).toInt(), true);
+    TTreeView *tree = d->treeView;
+    d->search.fetchPage(this, iResetPage, QVariantMap(),
+                        [tree](const QVariantList &iRows) { tree->loadTreeData(iRows, QStringLiteral("CHILDREN")); });
 }
 
-void TTreeViewDialog::onButtonClicked(QAbstractButton *iButton)
-{
-    if (!iButton)
-        return;
-    const QString name = iButton->objectName();
-    if (name == QLatin1String("UnselectAll"))
-        d->treeView->clearSelection();
-    else if (name == QLatin1String("SelectAll"))
-        d->treeView->selectAll();
-}
+void TTreeViewDialog::onButtonClicked(QAbstractButton *iButton) { TPickListSupport::applyButton(d->treeView, iButton); }
 
 void TTreeViewDialog::onDoSearch() { refreshData(true); }
 

@@ -1,6 +1,7 @@
 #ifndef TTREEVIEWDIALOG_P_H
 #define TTREEVIEWDIALOG_P_H
 
+#include "tpicklistsupport_p.h"
 #include "ttreeviewdialog.h"
 
 class TTreeViewDialogPrivate
@@ -13,12 +14,9 @@ public:
 
     void layOut();
 
-    QStringList searchKeys;
+    TPickListSearch search;
     TTreeView *treeView = nullptr;
     TDialogButtonBox *buttonBox = nullptr;
-    TSearchEntry *searchEntry = nullptr;
-    TPageTool *pageTool = nullptr;
-    TTreeViewDialog::SearchCallback searchCallback;
     TTreeViewDialog *q_ptr;
 };
 

@@ -132,24 +132,22 @@ QObject *VekJsWidgetBridge::theme()
     return tt;
 }
 
-QObject *VekJsWidgetBridge::newMainWindow(QObject *iParent) { return make<TMainWindow>(iParent, "newMainWindow"); }
-QObject *VekJsWidgetBridge::newMainWindow() { return newMainWindow(nullptr); }
-QObject *VekJsWidgetBridge::newLineEdit(QObject *iParent) { return make<TLineEdit>(iParent, "newLineEdit"); }
-QObject *VekJsWidgetBridge::newLineEdit() { return newLineEdit(nullptr); }
-QObject *VekJsWidgetBridge::newPushButton(QObject *iParent) { return make<TPushButton>(iParent, "newPushButton"); }
-QObject *VekJsWidgetBridge::newPushButton() { return newPushButton(nullptr); }
-QObject *VekJsWidgetBridge::newHBoxLayout(QObject *iParent) { return make<THBoxLayout>(iParent, "newHBoxLayout"); }
-QObject *VekJsWidgetBridge::newHBoxLayout() { return newHBoxLayout(nullptr); }
-QObject *VekJsWidgetBridge::newWidget(QObject *iParent) { return make<VekPane>(iParent, "newWidget"); }
-QObject *VekJsWidgetBridge::newWidget() { return newWidget(nullptr); }
-QObject *VekJsWidgetBridge::newVBoxLayout(QObject *iParent) { return make<TVBoxLayout>(iParent, "newVBoxLayout"); }
-QObject *VekJsWidgetBridge::newVBoxLayout() { return newVBoxLayout(nullptr); }
-QObject *VekJsWidgetBridge::newGridLayout(QObject *iParent) { return make<TGridLayout>(iParent, "newGridLayout"); }
-QObject *VekJsWidgetBridge::newGridLayout() { return newGridLayout(nullptr); }
-QObject *VekJsWidgetBridge::newFormLayout(QObject *iParent) { return make<TFormLayout>(iParent, "newFormLayout"); }
-QObject *VekJsWidgetBridge::newFormLayout() { return newFormLayout(nullptr); }
-QObject *VekJsWidgetBridge::newComboBox(QObject *iParent) { return make<TComboBox>(iParent, "newComboBox"); }
-QObject *VekJsWidgetBridge::newComboBox() { return newComboBox(nullptr); }
+// Every factory comes twice: with a parent, and without one, which passes null.
+#define VEK_TUI_FACTORY(Name, Class)                                                                                   \
+    QObject *VekJsWidgetBridge::Name(QObject *iParent) { return make<Class>(iParent, #Name); }                         \
+    QObject *VekJsWidgetBridge::Name() { return Name(nullptr); }
+
+VEK_TUI_FACTORY(newMainWindow, TMainWindow)
+VEK_TUI_FACTORY(newLineEdit, TLineEdit)
+VEK_TUI_FACTORY(newPushButton, TPushButton)
+VEK_TUI_FACTORY(newHBoxLayout, THBoxLayout)
+VEK_TUI_FACTORY(newWidget, VekPane)
+VEK_TUI_FACTORY(newVBoxLayout, TVBoxLayout)
+VEK_TUI_FACTORY(newGridLayout, TGridLayout)
+VEK_TUI_FACTORY(newFormLayout, TFormLayout)
+VEK_TUI_FACTORY(newComboBox, TComboBox)
+
+#undef VEK_TUI_FACTORY
 
 void VekJsWidgetBridge::deleteObject(QObject *iObj) { delete iObj; }
 

@@ -21,6 +21,20 @@ bool isStep(const QVariant &iData)
     return type == QMetaType::Int || type == QMetaType::UInt;
 }
 
+using StepSetter = void (TDateTimeEdit::*)(int);
+
+// What refills the pop-up box a step attribute names; null for other keys.
+StepSetter stepSetter(const QString &iKey)
+{
+    if (iKey == QLatin1String("hour_step"))
+        return &TDateTimeEdit::setHourComboList;
+    if (iKey == QLatin1String("min_step"))
+        return &TDateTimeEdit::setMinuteComboList;
+    if (iKey == QLatin1String("sec_step"))
+        return &TDateTimeEdit::setSecondComboList;
+    return nullptr;
+}
+
 } // namespace
 
 TDateTimeEditPrivate::TDateTimeEditPrivate(TDateTimeEdit *iPublic)
@@ -201,20 +215,10 @@ void TDateTimeEdit::setAttr(const QString &iKey, const QVariant &iData)
             setMinimumDateTimeString(plain.toString());
         else if (type == QMetaType::QDateTime)
             setMinimumDateTime(plain.toDateTime());
-    } else if (iKey == QLatin1String("sec_step")) {
+    } else if (const StepSetter refill = stepSetter(iKey)) {
         if (isStep(plain)) {
-            setSecondComboList(plain.toInt());
-            setProperty("sec_step", plain);
-        }
-    } else if (iKey == QLatin1String("min_step")) {
-        if (isStep(plain)) {
-            setMinuteComboList(plain.toInt());
-            setProperty("min_step", plain);
-        }
-    } else if (iKey == QLatin1String("hour_step")) {
-        if (isStep(plain)) {
-            setHourComboList(plain.toInt());
-            setProperty("hour_step", plain);
+            (this->*refill)(plain.toInt());
+            setProperty(iKey.toLatin1().constData(), plain);
         }
     } else if (iKey == QLatin1String("displayFormat")) {
         if (type == QMetaType::QString)
@@ -229,7 +233,7 @@ QVariant TDateTimeEdit::getAttr(const QString &iKey, const QVariant &iOptions)
     Q_UNUSED(iOptions)
     if (iKey == QLatin1String("value"))
         return dateTimeString();
-    if (iKey == QLatin1String("sec_step") || iKey == QLatin1String("min_step") || iKey == QLatin1String("hour_step"))
+    if (stepSetter(iKey))
         return property(iKey.toLatin1().constData());
     if (iKey == QLatin1String("displayFormat"))
         return d->displayFormat;

@@ -2,10 +2,10 @@
 #define TUIWRAPPER_P_H
 
 #include "tscriptvalue.h"
+#include "tuievent_p.h"
 #include "tuiinterface.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QString>
 #include <QVariant>
 
@@ -45,9 +45,7 @@ namespace TUiWrapperSupport {
 inline bool sendEvent(QObject *iWidget, TUiInterface *iInterface, const QString &iType,
                       const QVariant &iData = QVariant())
 {
-    QPointer<QObject> guard(iWidget);
-    iInterface->emitSignal(iType, iData, QString());
-    return !guard.isNull();
+    return TUiEvent::send(iWidget, iInterface, iType, iData);
 }
 
 // The end of an edit of a value editor: "editing_finished", then

@@ -431,81 +431,61 @@ QString TThemePrivate::substituteValues(const QString &iText) const
 
 QString TThemePrivate::substituteScaledPixels(const QString &iText) const
 {
-    const QLatin1String call("$DP(");
-    if (!iText.contains(call))
-        return iText;
     QString out;
-    out.reserve(iText.size());
-    int last = 0;
-    int start = 0;
-    while ((start = iText.indexOf(call, start)) >= 0) {
-        int number = 0;
-        int numberEnd = 0;
-        int end = 0;
-        if (!readScaledPixelCall(iText, start + call.size(), number, numberEnd, end)) {
-            ++start;
-            continue;
-        }
-        out += iText.midRef(last, start - last);
-        out += truncatedNumber(iText.midRef(number, numberEnd - number).toDouble() * dpRatio);
-        last = start = end;
-    }
-    out += iText.midRef(last);
+    scanCalls(iText, ScaledPixelsCall, out);
     return out;
 }
 
 QString TThemePrivate::substituteColorFunction(const QString &iText, ColorFunction iFunction) const
 {
-    const QLatin1String call = colorCalls[iFunction];
-    if (!iText.contains(call))
-        return iText;
-
-    ColorCallResults results(iFunction);
     QString out;
-    out.reserve(iText.size());
-    int last = 0;
-    int start = 0;
-    while ((start = iText.indexOf(call, start)) >= 0) {
-        const ColorCallArguments a = readColorCallArguments(iText, start + call.size() - 1);
-        const QString result = a.matched ? results.result(iText, a) : QString();
-        if (result.isNull()) {
-            ++start;
-            continue;
-        }
-        out += iText.midRef(last, start - last);
-        out += result;
-        last = start = a.end;
-    }
-    out += iText.midRef(last);
+    scanCalls(iText, 1 << iFunction, out);
     return out;
 }
 
 QString TThemePrivate::substituteCalls(const QString &iText) const
 {
-    const QLatin1String scaledPixels("$DP(");
-    ColorCallResults results[] = {ColorCallResults(Alpha), ColorCallResults(Lighter), ColorCallResults(Darker)};
     QString out;
-    out.reserve(iText.size());
+    if (scanCalls(iText, AlphaCall | LighterCall | DarkerCall | ScaledPixelsCall, out))
+        return out;
+    out = substituteScaledPixels(iText);
+    out = substituteColorFunction(out, Alpha);
+    out = substituteColorFunction(out, Lighter);
+    return substituteColorFunction(out, Darker);
+}
+
+bool TThemePrivate::scanCalls(const QString &iText, int iKinds, QString &oOut) const
+{
+    const QLatin1String scaledPixels("$DP(");
+    const bool severalKinds = (iKinds & (iKinds - 1)) != 0;
+    ColorCallResults results[] = {ColorCallResults(Alpha), ColorCallResults(Lighter), ColorCallResults(Darker)};
     const QStringView text(iText);
+    QString out;
+    bool replaced = false;
     int last = 0;
     int start = 0;
+    auto replace = [&](int iEnd, const QString &iResult) {
+        if (!replaced)
+            out.reserve(iText.size());
+        replaced = true;
+        out += iText.midRef(last, start - last);
+        out += iResult;
+        last = start = iEnd;
+    };
     while ((start = iText.indexOf(QLatin1Char('$'), start)) >= 0) {
         const QStringView rest = text.mid(start);
-        if (rest.startsWith(scaledPixels)) {
+        if ((iKinds & ScaledPixelsCall) && rest.startsWith(scaledPixels)) {
             int number = 0;
             int numberEnd = 0;
             int end = 0;
-            if (readScaledPixelCall(iText, start + scaledPixels.size(), number, numberEnd, end)) {
-                out += iText.midRef(last, start - last);
-                out += truncatedNumber(iText.midRef(number, numberEnd - number).toDouble() * dpRatio);
-                last = start = end;
-                continue;
-            }
-            ++start;
+            if (readScaledPixelCall(iText, start + scaledPixels.size(), number, numberEnd, end))
+                replace(end, truncatedNumber(iText.midRef(number, numberEnd - number).toDouble() * dpRatio));
+            else
+                ++start;
             continue;
         }
         int function = 0;
-        while (function < 3 && !rest.startsWith(colorCalls[function]))
+        while (function < 3 && !((iKinds & (1 << function)) && rest.startsWith(colorCalls[function])))
             ++function;
         if (function == 3) {
             ++start;
@@ -513,25 +493,24 @@ QString TThemePrivate::substituteCalls(const QString &iText) const
         }
         const int open = start + colorCalls[function].size() - 1;
         const ColorCallArguments a = readColorCallArguments(iText, open);
-        // Another call read as part of this one's arguments would be
-        // replaced first by the passes (or this one by an earlier pass).
-        if (text.mid(open, a.furthest - open + 1).contains(QLatin1Char('$'))) {
-            QString passes = substituteScaledPixels(iText);
-            passes = substituteColorFunction(passes, Alpha);
-            passes = substituteColorFunction(passes, Lighter);
-            return substituteColorFunction(passes, Darker);
-        }
+        // Another call read as part of this one's arguments would be replaced
+        // first by the passes one kind at a time (or this one by an earlier
+        // pass): only they give that text.
+        if (severalKinds && text.mid(open, a.furthest - open + 1).contains(QLatin1Char('$')))
+            return false;
         const QString result = a.matched ? results[function].result(iText, a) : QString();
-        if (result.isNull()) {
+        if (result.isNull())
             ++start;
-            continue;
-        }
-        out += iText.midRef(last, start - last);
-        out += result;
-        last = start = a.end;
+        else
+            replace(a.end, result);
+    }
+    if (!replaced) {
+        oOut = iText;
+        return true;
     }
     out += iText.midRef(last);
-    return out;
+    oOut = out;
+    return true;
 }
 
 TTheme::TTheme()

@@ -25,6 +25,11 @@ public:
     // done in one scan. A call whose arguments hold a "$" may depend on the
     // order of the passes; then the passes themselves are run.
     QString substituteCalls(const QString &iText) const;
+    // The scan behind all of them: replaces the calls of the kinds in iKinds
+    // into oOut. With several kinds it gives up (false) at a call whose
+    // arguments hold a "$".
+    enum CallKind { AlphaCall = 1 << Alpha, LighterCall = 1 << Lighter, DarkerCall = 1 << Darker, ScaledPixelsCall = 8 };
+    bool scanCalls(const QString &iText, int iKinds, QString &oOut) const;
 
     void valuesChanged();
 

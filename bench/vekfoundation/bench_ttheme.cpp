@@ -3,6 +3,8 @@
 #include "tresource.h"
 #include "ttheme.h"
 
+#include "benchtiming.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -23,17 +25,8 @@
 
 namespace {
 
-double bestMs(int iRounds, const std::function<void()> &iWork)
-{
-    std::vector<double> times;
-    for (int i = 0; i < iRounds; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        iWork();
-        times.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    return *std::min_element(times.begin(), times.end());
-}
+using benchtiming::bestMs;
+using benchtiming::medianMs;
 
 QVariantMap themeValues(int iCount)
 {
@@ -96,19 +89,6 @@ QString functionTemplate(int iBytes, int iKeys)
                        .arg(key);
     }
     return qss;
-}
-
-double medianMs(int iRounds, const std::function<void()> &iWork)
-{
-    std::vector<double> times;
-    for (int i = 0; i < iRounds; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        iWork();
-        times.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
 }
 
 // Page faults the process has taken so far: on a virtual machine where the

@@ -2,6 +2,8 @@
 // Run by hand: build/bench/bench_multicombobox [rounds] [items]
 #include "tmulticombobox.h"
 
+#include "benchtiming.h"
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QElapsedTimer>
@@ -13,17 +15,7 @@
 
 namespace {
 
-double bestMs(int iRounds, const std::function<void()> &iWork)
-{
-    std::vector<double> times;
-    for (int i = 0; i < iRounds; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        iWork();
-        times.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    return *std::min_element(times.begin(), times.end());
-}
+using benchtiming::bestMs;
 
 } // namespace
 

@@ -3,6 +3,8 @@
 #include "tplaintextedit.h"
 #include "ttextedit.h"
 
+#include "benchtiming.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTextCodec>
@@ -15,17 +17,7 @@
 
 namespace {
 
-double bestMs(int iRounds, const std::function<void()> &iWork)
-{
-    std::vector<double> times;
-    for (int i = 0; i < iRounds; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        iWork();
-        times.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    return *std::min_element(times.begin(), times.end());
-}
+using benchtiming::bestMs;
 
 // About iBytes of UTF-8 in lines, a fifth of the characters taking two bytes.
 QString pasteText(int iBytes)

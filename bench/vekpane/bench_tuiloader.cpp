@@ -6,6 +6,8 @@
 #include "../../tests/vekpane/tst_tuiloadercreator.h"
 #include "tuiloader.h"
 
+#include "benchtiming.h"
+
 #include <QApplication>
 #include <QDate>
 #include <QElapsedTimer>
@@ -18,19 +20,9 @@
 
 namespace {
 
-const int fieldsPerTab = 50;
+using benchtiming::bestMs;
 
-double bestMs(int iRounds, const std::function<void()> &iWork)
-{
-    std::vector<double> times;
-    for (int i = 0; i < iRounds; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        iWork();
-        times.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    return *std::min_element(times.begin(), times.end());
-}
+const int fieldsPerTab = 50;
 
 QString fieldType(int iIndex)
 {

@@ -1,5 +1,6 @@
 // The attachment list of the mail composer: entries, the property, the
 // context menu with its open and delete actions.
+#include "dialogtest.h"
 #include "tmailattachmentlistwidget.h"
 #include "tmessagebox.h"
 
@@ -21,29 +22,7 @@
 
 namespace {
 
-// Runs iAct on the first top-level widget of type T that shows up; bounded.
-template<typename T>
-void whenShown(std::function<void(T *)> iAct)
-{
-    auto *timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, iAct] {
-        QWidget *shown = QApplication::activePopupWidget();
-        if (!shown)
-            shown = QApplication::activeModalWidget();
-        auto *widget = qobject_cast<T *>(shown);
-        if (!widget)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        iAct(widget);
-    });
-    timer->start();
-    QTimer::singleShot(10000, timer, [timer] {
-        timer->stop();
-        timer->deleteLater();
-    });
-}
+using dialogtest::whenShown;
 
 void answer(const QString &iButton)
 {

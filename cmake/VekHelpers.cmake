@@ -18,7 +18,7 @@ if(VEK_HAS_GOLD)
     add_link_options(-fuse-ld=gold)
 endif()
 
-set(VEK_WARNINGS -Wall -Wextra -Wshadow)
+set(VEK_WARNINGS -Wall -Wextra -Wshadow -Wsuggest-override -Wzero-as-null-pointer-constant)
 set(VEK_PCH_HEADER ${CMAKE_CURRENT_LIST_DIR}/vek_pch.h)
 set(VEK_TEST_PCH_HEADER ${CMAKE_CURRENT_LIST_DIR}/vek_test_pch.h)
 
@@ -26,7 +26,8 @@ function(_vek_common target)
     target_compile_options(${target} PRIVATE ${VEK_WARNINGS})
     # No implicit conversions between byte arrays and text, and string
     # concatenation built in one allocation.
-    target_compile_definitions(${target} PRIVATE QT_NO_KEYWORDS QT_NO_CAST_FROM_BYTEARRAY QT_USE_QSTRINGBUILDER)
+    target_compile_definitions(${target} PRIVATE QT_NO_KEYWORDS QT_NO_CAST_FROM_BYTEARRAY QT_USE_QSTRINGBUILDER
+                                                   QT_STRICT_ITERATORS)
     if(VEK_BUILD_TESTS OR VEK_BUILD_BENCH)
         # Classes marked for the tests only (see tautotestexport.h) are
         # exported by the libraries when tests or benchmarks are built.
@@ -36,6 +37,20 @@ function(_vek_common target)
         CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON
         BUILD_RPATH "\$ORIGIN;${CMAKE_BINARY_DIR}/bin" INSTALL_RPATH "\$ORIGIN")
 endfunction()
+
+# The product's own code (libraries, plug-ins, programs) says which encoding
+# every 8-bit text is in; the tests, benchmarks and fuzz targets, which are
+# mostly literals, may let Qt read them as UTF-8.
+function(_vek_product_code target)
+    target_compile_definitions(${target} PRIVATE QT_NO_CAST_FROM_ASCII)
+endfunction()
+
+# Undefined symbols in a shared library are found when it is linked, not when
+# a host loads it. Sanitizer runtimes are linked into the programs only.
+set(VEK_NO_UNDEFINED ON)
+if(VEK_SANITIZE OR VEK_LIBFUZZER OR CMAKE_CXX_FLAGS MATCHES "-fsanitize")
+    set(VEK_NO_UNDEFINED OFF)
+endif()
 
 # With Ninja, automoc learns its inputs from the depfile of its last run, so a
 # header added to an existing build folder would never be moc'ed. When the
@@ -53,7 +68,7 @@ function(_vek_automoc_sees_new_files target files)
     endif()
 endfunction()
 
-# Folders below DIR that hold headers: the library's public include path.
+# Folders below DIR that hold headers: the library's own include path.
 function(_vek_header_dirs out dir)
     file(GLOB_RECURSE _hdrs CONFIGURE_DEPENDS ${dir}/*.h)
     set(_dirs ${dir})
@@ -65,6 +80,65 @@ function(_vek_header_dirs out dir)
     set(${out} ${_dirs} PARENT_SCOPE)
 endfunction()
 
+# The headers a library shows its users: all but the private *_p.h ones and
+# those of classes exported for the tests only, which are no API (what a host
+# could link against would depend on whether the framework was built with
+# tests).
+function(_vek_public_headers out)
+    set(_pub ${ARGN})
+    list(FILTER _pub INCLUDE REGEX "\\.h$")
+    list(FILTER _pub EXCLUDE REGEX "_p\\.h$")
+    foreach(_h ${_pub})
+        file(STRINGS ${_h} _autotest REGEX "^class VEK_AUTOTEST_EXPORT\\(")
+        if(_autotest)
+            list(REMOVE_ITEM _pub ${_h})
+        endif()
+    endforeach()
+    set(${out} ${_pub} PARENT_SCOPE)
+endfunction()
+
+# Fills DIR with one forwarding header per public header, the way an installed
+# tree has them in one folder, and drops those of headers gone since.
+function(_vek_forward_headers dir)
+    file(GLOB _stale ${dir}/*.h)
+    foreach(_h ${ARGN})
+        get_filename_component(_n ${_h} NAME)
+        file(CONFIGURE OUTPUT ${dir}/${_n} CONTENT "#include \"${_h}\"\n")
+        list(REMOVE_ITEM _stale ${dir}/${_n})
+    endforeach()
+    list(FILTER _stale EXCLUDE REGEX "_export\\.h$")
+    if(_stale)
+        file(REMOVE ${_stale})
+    endif()
+endfunction()
+
+# Tests, benchmarks and fuzz targets reach the private and test-only headers
+# of every framework library among ITEMS and the libraries these link.
+function(_vek_reach_privates target)
+    set(_seen "")
+    set(_todo ${ARGN})
+    while(_todo)
+        list(POP_FRONT _todo _item)
+        if(NOT TARGET "${_item}" OR _item IN_LIST _seen)
+            continue()
+        endif()
+        list(APPEND _seen ${_item})
+        get_target_property(_alias ${_item} ALIASED_TARGET)
+        if(_alias)
+            list(APPEND _todo ${_alias})
+            continue()
+        endif()
+        get_target_property(_dirs ${_item} VEK_SOURCE_INCLUDE_DIRS)
+        if(_dirs)
+            target_include_directories(${target} PRIVATE ${_dirs})
+        endif()
+        get_target_property(_deps ${_item} INTERFACE_LINK_LIBRARIES)
+        if(_deps)
+            list(APPEND _todo ${_deps})
+        endif()
+    endwhile()
+endfunction()
+
 # vek_add_library(name [FOLDERS dir...] [QT module...] [PRIVATE_QT module...]
 #                 [LINKS target...] [PRIVATE_LINKS target...])
 # Every .cpp/.h/.qrc below the current folder (or below the FOLDERS given, when
@@ -72,10 +146,12 @@ endfunction()
 # needs no build change. The export header is <name>_export.h with the
 # macro <NAME>_EXPORT. QT and LINKS are what the public headers need (users of
 # the library get them too); PRIVATE_QT and PRIVATE_LINKS only its sources.
-# Installed: the library into bin/ beside the programs and plug-ins, every
-# header but the private *_p.h ones and those of classes exported for the
-# tests only (VEK_AUTOTEST_EXPORT) into include/vek/<name>/, and the target
-# into the Vek package as Vek::<name> (the same alias works inside this build).
+# Installed: the library into bin/ beside the programs and plug-ins, its public
+# headers (_vek_public_headers) into include/vek/<name>/, and the target into
+# the Vek package as Vek::<name> (the same alias works inside this build).
+# Users inside the build see the same public headers, through forwarding
+# headers in <build>/include/vek/<name>/; the library's own folders are its
+# private include path, which tests and benchmarks reach too.
 function(vek_add_library name)
     cmake_parse_arguments(A "" "" "FOLDERS;QT;PRIVATE_QT;LINKS;PRIVATE_LINKS" ${ARGN})
     set(_roots ${CMAKE_CURRENT_SOURCE_DIR})
@@ -93,15 +169,19 @@ function(vek_add_library name)
     add_library(${name} SHARED ${_src})
     add_library(Vek::${name} ALIAS ${name})
     _vek_common(${name})
+    _vek_product_code(${name})
+    if(VEK_NO_UNDEFINED)
+        target_link_options(${name} PRIVATE LINKER:--no-undefined)
+    endif()
     set_target_properties(${name} PROPERTIES VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR})
     _vek_automoc_sees_new_files(${name} "${_src}")
-    generate_export_header(${name} EXPORT_FILE_NAME ${CMAKE_CURRENT_BINARY_DIR}/${name}_export.h)
-    # Inside the build every folder is on the path (tests reach the privates);
-    # an installed tree has the public headers of a library in one folder.
-    foreach(_d ${_inc} ${CMAKE_CURRENT_BINARY_DIR})
-        target_include_directories(${name} PUBLIC $<BUILD_INTERFACE:${_d}>)
-    endforeach()
-    target_include_directories(${name} PUBLIC $<INSTALL_INTERFACE:include/vek/${name}>)
+    set(_pubdir ${CMAKE_BINARY_DIR}/include/vek/${name})
+    generate_export_header(${name} EXPORT_FILE_NAME ${_pubdir}/${name}_export.h)
+    _vek_public_headers(_pub ${_src})
+    _vek_forward_headers(${_pubdir} ${_pub})
+    target_include_directories(${name} PRIVATE ${_inc})
+    target_include_directories(${name} PUBLIC $<BUILD_INTERFACE:${_pubdir}> $<INSTALL_INTERFACE:include/vek/${name}>)
+    set_target_properties(${name} PROPERTIES VEK_SOURCE_INCLUDE_DIRS "${_inc}")
     foreach(_m ${A_QT})
         target_link_libraries(${name} PUBLIC Qt5::${_m})
     endforeach()
@@ -112,31 +192,33 @@ function(vek_add_library name)
     if(VEK_USE_PCH)
         target_precompile_headers(${name} PRIVATE ${VEK_PCH_HEADER})
     endif()
-    set_property(GLOBAL APPEND PROPERTY VEK_PUBLIC_QT_MODULES ${A_QT})
+    # What the package config needs to find for this library alone.
+    set_property(GLOBAL APPEND PROPERTY VEK_LIBRARIES ${name})
+    set_property(GLOBAL PROPERTY VEK_QT_OF_${name} ${A_QT})
+    set_property(GLOBAL PROPERTY VEK_LINKS_OF_${name} ${A_LINKS})
     install(TARGETS ${name} EXPORT VekTargets
         LIBRARY DESTINATION bin RUNTIME DESTINATION bin ARCHIVE DESTINATION lib)
-    set(_pub ${_src})
-    list(FILTER _pub INCLUDE REGEX "\\.h$")
-    list(FILTER _pub EXCLUDE REGEX "_p\\.h$")
-    # A class exported for the tests only is no API: what a host could link
-    # against would depend on whether the framework was built with tests.
-    foreach(_h ${_pub})
-        file(STRINGS ${_h} _autotest REGEX "^class VEK_AUTOTEST_EXPORT\\(")
-        if(_autotest)
-            list(REMOVE_ITEM _pub ${_h})
-        endif()
-    endforeach()
-    install(FILES ${_pub} ${CMAKE_CURRENT_BINARY_DIR}/${name}_export.h DESTINATION include/vek/${name})
+    install(FILES ${_pub} ${_pubdir}/${name}_export.h DESTINATION include/vek/${name})
 endfunction()
 
 # The package that find_package(Vek) reads from an installed tree: the
-# exported library targets and the public Qt modules they need. Called once,
-# after the last library.
+# exported library targets and, per library, the public Qt modules and
+# framework libraries it needs, so that a host finds only the Qt modules of
+# the libraries it asks for (find_package(Vek COMPONENTS ...); all without).
+# Called once, after the last library.
 function(vek_install_package)
     include(CMakePackageConfigHelpers)
-    get_property(_qt GLOBAL PROPERTY VEK_PUBLIC_QT_MODULES)
-    list(REMOVE_DUPLICATES _qt)
-    string(JOIN " " VEK_PUBLIC_QT_MODULES ${_qt})
+    get_property(_libs GLOBAL PROPERTY VEK_LIBRARIES)
+    set(VEK_LIBRARY_NEEDS "")
+    foreach(_lib ${_libs})
+        get_property(_qt GLOBAL PROPERTY VEK_QT_OF_${_lib})
+        get_property(_links GLOBAL PROPERTY VEK_LINKS_OF_${_lib})
+        list(FILTER _links INCLUDE REGEX "^vek")
+        string(JOIN " " _qt ${_qt})
+        string(JOIN " " _links ${_links})
+        string(APPEND VEK_LIBRARY_NEEDS "set(_vek_qt_of_${_lib} ${_qt})\nset(_vek_links_of_${_lib} ${_links})\n")
+    endforeach()
+    string(JOIN " " VEK_LIBRARIES ${_libs})
     set(_dir lib/cmake/Vek)
     configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/VekConfig.cmake.in
         ${PROJECT_BINARY_DIR}/VekConfig.cmake INSTALL_DESTINATION ${_dir})
@@ -165,6 +247,7 @@ function(vek_add_plugin name)
         ${CMAKE_CURRENT_SOURCE_DIR}/*.json)
     add_library(${name} MODULE ${_src})
     _vek_common(${name})
+    _vek_product_code(${name})
     _vek_automoc_sees_new_files(${name} "${_src}")
     target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
     foreach(_m ${A_QT})
@@ -189,6 +272,7 @@ function(vek_add_program name)
     endif()
     add_executable(${name} ${A_SOURCES})
     _vek_common(${name})
+    _vek_product_code(${name})
     _vek_automoc_sees_new_files(${name} "${A_SOURCES}")
     foreach(_m ${A_QT})
         target_link_libraries(${name} PRIVATE Qt5::${_m})
@@ -277,6 +361,7 @@ function(vek_add_test name)
     add_executable(${name} ${A_SOURCES})
     _vek_common(${name})
     target_link_libraries(${name} PRIVATE Qt5::Test ${A_LINKS})
+    _vek_reach_privates(${name} ${A_LINKS})
     _vek_test_pch(${name} ${A_LINKS})
     _vek_test_debug_info(${name})
     target_compile_definitions(${name} PRIVATE
@@ -311,6 +396,7 @@ function(vek_add_bench name)
     add_executable(${name} ${A_SOURCES})
     _vek_common(${name})
     target_link_libraries(${name} PRIVATE Qt5::Test ${A_LINKS})
+    _vek_reach_privates(${name} ${A_LINKS})
     _vek_test_pch(${name} ${A_LINKS})
     _vek_test_debug_info(${name})
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/bench)

@@ -177,7 +177,7 @@ bool VekPdtServerCrontabPrivate::parseCalendarValue(CrontabTask::Kind iKind, con
             parsed.date = configured.date();
             parsed.time = configured.time();
         }
-        it = known.insert(iValue, parsed);
+        it = QHash<QString, ParsedValue>::const_iterator(known.insert(iValue, parsed));
     }
     *oDate = it->date;
     *oTime = it->time;

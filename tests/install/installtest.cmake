@@ -2,6 +2,7 @@
 # small host program against it. Run by CTest with -P.
 #   VEK_BUILD_DIR  the framework's build folder
 #   VEK_HOST_DIR   the host program's sources
+#   VEK_COREHOST_DIR  the sources of a host of the core library alone
 #   VEK_WORK_DIR   scratch folder (emptied first)
 #   VEK_HOST_LINK_FLAGS  linker flags of the host program (may be empty)
 cmake_policy(SET CMP0057 NEW) # if(IN_LIST)
@@ -64,3 +65,17 @@ foreach(_line "vekfoundation Plant::open" "vekcipher lot 42" "veksql SELECT" "ve
         message(FATAL_ERROR "host output lacks \"${_line}\"")
     endif()
 endforeach()
+
+# A host of the core library alone finds no Qt module but Core (its
+# CMakeLists.txt fails when another one was looked up) and runs.
+set(_corehost ${VEK_WORK_DIR}/corehost)
+_run("configure core host" ${CMAKE_COMMAND} -S ${VEK_COREHOST_DIR} -B ${_corehost} -G Ninja -DCMAKE_BUILD_TYPE=Release
+     -DCMAKE_PREFIX_PATH=${_prefix} "-DCMAKE_EXE_LINKER_FLAGS=${VEK_HOST_LINK_FLAGS}")
+_run("build core host" ${CMAKE_COMMAND} --build ${_corehost})
+_run("run core host" ${_corehost}/vekcorehost)
+message(STATUS "${_out}")
+string(FIND "${_out}" "vekfoundationcore Plant::open" _at)
+if(_at LESS 0)
+    message(FATAL_ERROR "core host output lacks \"vekfoundationcore Plant::open\"")
+endif()
+

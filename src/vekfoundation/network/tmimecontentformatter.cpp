@@ -1,6 +1,9 @@
 #include "tmimecontentformatter.h"
 
 namespace {
+void appendLineBreak(QByteArray &ioText) { ioText.append("\r\n", 2); }
+void appendLineBreak(QString &ioText) { ioText.append(QLatin1String("\r\n")); }
+
 // Plain mode never looks at the characters, so whole slices will do; this is
 // the hot path for large attachments.
 template<typename Text>
@@ -12,7 +15,7 @@ Text sliced(const Text &iContent, int iMaxLength)
     out.reserve(len + (len / step + 1) * 2);
     for (int pos = 0; pos < len; pos += step) {
         if (pos > 0)
-            out.append("\r\n");
+            appendLineBreak(out);
         out.append(iContent.constData() + pos, qMin(step, len - pos));
     }
     return out;

@@ -245,11 +245,11 @@ public:
         m_pair += iText.midRef(iArguments.color, iArguments.colorEnd - iArguments.color);
         m_pair += QLatin1Char(',');
         m_pair += iText.midRef(iArguments.number, iArguments.numberEnd - iArguments.number);
-        auto found = m_results.constFind(m_pair);
-        if (found == m_results.cend())
-            found = m_results.insert(
-                    m_pair, colorFunctionResult(m_function, m_pair, iArguments.colorEnd - iArguments.color));
-        return found.value();
+        const auto found = m_results.constFind(m_pair);
+        if (found != m_results.cend())
+            return found.value();
+        return m_results.insert(m_pair, colorFunctionResult(m_function, m_pair, iArguments.colorEnd - iArguments.color))
+                .value();
     }
 
 private:

@@ -163,8 +163,10 @@ void REvedudTextToolBarPrivate::setupColorActions()
     bgMenu->setObjectName(QStringLiteral("REVEDUD_BGCOLOR_MENU"));
     auto *clearAction = new QWidgetAction(bgMenu);
     clearAction->setObjectName(QStringLiteral("REVEDUD_BGCOLOR_NULL"));
-    clearAction->setDefaultWidget(createDefaultWgt(
-            QVariantMap {{"type", "string"}, {"data", REvedudTextToolBar::tr("NULL")}}, QSize(112, 20)));
+    clearAction->setDefaultWidget(
+            createDefaultWgt(QVariantMap {{QStringLiteral("type"), QStringLiteral("string")},
+                                          {QStringLiteral("data"), REvedudTextToolBar::tr("NULL")}},
+                             QSize(112, 20)));
     QObject::connect(clearAction, &QAction::triggered, q, &REvedudTextToolBar::clearBgColor);
     bgMenu->addAction(clearAction);
     QObject::connect(bgMenu, &QMenu::aboutToShow, q, &REvedudTextToolBar::showBgMenu);
@@ -221,7 +223,9 @@ void REvedudTextToolBarPrivate::fillColorMenu(QMenu *iMenu, void (REvedudTextToo
     auto *otherAction = new QWidgetAction(iMenu);
     otherAction->setObjectName(QStringLiteral("REVEDUD_OTHER_COLOR"));
     otherAction->setDefaultWidget(
-            createDefaultWgt(QVariantMap {{"type", "string"}, {"data", "other color"}}, QSize(112, 20)));
+            createDefaultWgt(QVariantMap {{QStringLiteral("type"), QStringLiteral("string")},
+                                          {QStringLiteral("data"), QStringLiteral("other color")}},
+                             QSize(112, 20)));
     otherAction->setShortcut(iKey);
     QObject::connect(otherAction, &QAction::triggered, q, iDialog);
     const QList<QAction *> existing = iMenu->actions();
@@ -236,7 +240,8 @@ void REvedudTextToolBarPrivate::fillUnderLineMenu(QMenu *iMenu)
         auto *action = new QWidgetAction(iMenu);
         action->setCheckable(true);
         action->setData(style);
-        action->setDefaultWidget(createDefaultWgt(QVariantMap {{"type", "underline"}, {"data", QString::number(style)}},
+        action->setDefaultWidget(createDefaultWgt(QVariantMap {{QStringLiteral("type"), QStringLiteral("underline")},
+                                                               {QStringLiteral("data"), QString::number(style)}},
                                                   QSize(112, 20)));
         QObject::connect(action, &QAction::triggered, q, &REvedudTextToolBar::textUnderlineStyle);
         iMenu->addAction(action);
@@ -253,8 +258,10 @@ void REvedudTextToolBarPrivate::fillUnderLineMenu(QMenu *iMenu)
     swatchAction->setDefaultWidget(swatches);
     iMenu->addAction(swatchAction);
     auto *otherAction = new QWidgetAction(iMenu);
-    otherAction->setDefaultWidget(createDefaultWgt(
-            QVariantMap {{"type", "string"}, {"data", REvedudTextToolBar::tr("Other Color")}}, QSize(112, 20)));
+    otherAction->setDefaultWidget(
+            createDefaultWgt(QVariantMap {{QStringLiteral("type"), QStringLiteral("string")},
+                                          {QStringLiteral("data"), REvedudTextToolBar::tr("Other Color")}},
+                             QSize(112, 20)));
     QObject::connect(otherAction, &QAction::triggered, q, QOverload<>::of(&REvedudTextToolBar::textUnderlineColor));
     iMenu->addAction(otherAction);
 }

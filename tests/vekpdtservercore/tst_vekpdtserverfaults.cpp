@@ -240,6 +240,29 @@ private Q_SLOTS:
         closePlant(plant);
     }
 
+    // A mistyped plant database file (SQLite makes an empty one): the
+    // service's log names the missing table and the statement, and the
+    // service stops.
+    void mistypedDatabaseNamesTheCause()
+    {
+        Plant plant;
+        QString why;
+        QVERIFY2(makePlant(plant, QStringLiteral("mistyped"), &why), qPrintable(why));
+        QVariantMap params = plant.params;
+        params.insert(QStringLiteral("database_name"), plant.dir.filePath(QStringLiteral("plnat.db")));
+        QVERIFY(writeConfig(plant.root, params, QStringLiteral("svc"), 1));
+
+        QProcess server;
+        startServer(server, plant.root);
+        QVERIFY(server.waitForFinished(30000));
+        QCOMPARE(server.exitCode(), 1);
+        const QByteArray log = logText(plant.root);
+        QVERIFY2(log.contains("database error: no such table: mes_pdt_service"), log.right(2000).constData());
+        QVERIFY2(log.contains("SQL: SELECT ") && log.contains(" FROM mes_pdt_service"), log.right(2000).constData());
+        QVERIFY2(!log.contains("Unable to fetch row"), log.right(2000).constData());
+        closePlant(plant);
+    }
+
     // A NUL inside a script name, and ".", are refused like the other unsafe
     // names: no buffer file under a shortened name, no trigger, no run.
     void unsafeScriptNamesRefused()

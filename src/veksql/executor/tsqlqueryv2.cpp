@@ -259,13 +259,19 @@ bool TSqlQueryV2Private::runSelect(const QString &iSqlStr, const QVariantMap &iF
     logSql(iSqlStr);
     run.query.setForwardOnly(true);
     run.query.prepare(iSqlStr);
+    // The statement's first failure is its cause: after a failed prepare or
+    // execute the later steps fail too, with texts that no longer say why.
+    QSqlError firstError = run.query.lastError();
     if (iCheckPrepared) {
-        checkQueryError(run.query);
+        checkQueryError(firstError);
     }
     for (auto it = params.constBegin(); it != params.constEnd(); ++it) {
         run.query.bindValue(QLatin1Char(':') + it.key(), TSqlDataUtilV2::variantToSqlValue(it.value()));
     }
     run.query.exec();
+    if (!firstError.isValid()) {
+        firstError = run.query.lastError();
+    }
 
     const QSqlRecord record = run.query.record();
     int paging = -1;
@@ -288,7 +294,16 @@ bool TSqlQueryV2Private::runSelect(const QString &iSqlStr, const QVariantMap &iF
             break;
         }
     }
-    checkQueryError(run.query);
+    if (!firstError.isValid()) {
+        firstError = run.query.lastError();
+    }
+    checkQueryError(firstError);
+    if (firstError.isValid() && failedStatement.isEmpty()) {
+        // Bound values stay out of the log; the text is cut where a long
+        // inline list would swamp the line.
+        const int maxShown = 2000;
+        failedStatement = iSqlStr.size() > maxShown ? iSqlStr.left(maxShown) + QStringLiteral("...") : iSqlStr;
+    }
     // Rows left unread keep the statement running, and SQLite and MySQL then
     // refuse the commit.
     run.query.finish();
@@ -441,6 +456,7 @@ bool TSqlQueryV2::begin(bool iCheckConnectionBol)
         return false;
     }
     d->lastErrorText.clear();
+    d->failedStatement.clear();
     d->error.clearError();
     d->transactionStarted = d->database.transaction();
     d->transNum = 1;
@@ -461,7 +477,9 @@ int TSqlQueryV2::commit()
         d->transactionStarted = false;
         d->transNum = 1;
         if (d->error.isValid()) {
-            VEK_LOG(d->error.text(), "error", 0);
+            VEK_LOG(d->failedStatement.isEmpty() ? d->error.text()
+                                                 : d->error.text() + QStringLiteral("SQL: ") + d->failedStatement,
+                    "error", 0);
         }
     }
     return --d->transNum;
@@ -512,6 +530,7 @@ QString TSqlQueryV2::errorString() const { return d->error.text(); }
 void TSqlQueryV2::clearError()
 {
     d->lastErrorText.clear();
+    d->failedStatement.clear();
     d->error.clearError();
 }
 

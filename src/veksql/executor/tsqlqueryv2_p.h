@@ -94,6 +94,9 @@ public:
     QSqlDatabase database;
     TError error;
     QString lastErrorText;
+    // The first select of the transaction that failed: the commit names it
+    // with the error record. Emptied with the record.
+    QString failedStatement;
     bool closed = false;
     // Whether the outermost begin got a transaction from the driver, so that a
     // refused commit can be told from a commit with nothing to commit.

@@ -103,6 +103,17 @@ void TSqlQueryV2Private::checkQueryError(const QSqlError &iError)
 QString TSqlQueryV2Private::literalType() const
 {
     const QString driver = database.driverName();
+    if (dialect) {
+        if (!dialect->literalsDependOnSession() || !database.isOpen())
+            return driver;
+        const QString key
+                = database.connectionName() + QLatin1Char('@') + QString::number(quintptr(database.driver()), 16);
+        if (key != literalTypeConnection) {
+            literalTypeConnection = key;
+            literalTypeCache = dialect->sessionLiteralType(database);
+        }
+        return literalTypeCache;
+    }
     if (driver != QLatin1String("QMYSQL") || !database.isOpen())
         return driver;
     // The connection name and the driver object tell one connection from the
@@ -201,6 +212,9 @@ void TSqlQueryV2Private::logSql(const QString &iSqlStr) const
 
 QString TSqlQueryV2Private::identifierQuote() const
 {
+    if (dialect) {
+        return dialect->identifierQuote();
+    }
     return database.driverName() == QLatin1String("QMYSQL") ? QStringLiteral("`") : QStringLiteral("\"");
 }
 
@@ -238,6 +252,12 @@ QSqlQuery TSqlQueryV2Private::preparedInsert(const QString &iSqlStr, bool *oPrep
 }
 
 void TSqlQueryV2Private::dropPreparedInserts() { insertCache.clear(); }
+
+void TSqlQueryV2Private::setConnection(const QSqlDatabase &iDatabase)
+{
+    database = iDatabase;
+    dialect = TSqlDialect::forDriver(iDatabase.driverName());
+}
 
 bool TSqlQueryV2Private::runSelect(const QString &iSqlStr, const QVariantMap &iFieldFormat,
                                    const QVariantMap &iParamMap, bool iCheckPrepared, bool iFirstRowOnly,
@@ -363,7 +383,7 @@ TSqlQueryV2::TSqlQueryV2(const QSqlDatabase &iDatabase, QObject *iParent)
     , d(new TSqlQueryV2Private(this))
 {
     VEK_LOG(QStringLiteral("New TSqlQueryV2 0x%1").arg(addressText(this)), "debug", 5);
-    d->database = iDatabase;
+    d->setConnection(iDatabase);
 }
 
 TSqlQueryV2::~TSqlQueryV2() { close(); }
@@ -393,6 +413,14 @@ bool TSqlQueryV2::open(bool iCheckConnectionBol)
 
 bool TSqlQueryV2::isConnected()
 {
+    if (d->dialect) {
+        const QString probe = d->dialect->probeSql();
+        if (probe.isEmpty()) {
+            return true;
+        }
+        QSqlQuery query(d->database);
+        return query.exec(probe);
+    }
     const QString type = d->database.driverName();
     QString probe;
     if (type == QLatin1String("QSQLITE")) {
@@ -520,7 +548,7 @@ QString TSqlQueryV2::databaseType() const { return d->database.driverName(); }
 TSqlQueryV2 &TSqlQueryV2::setDatabase(const QSqlDatabase &iDatabase)
 {
     d->dropPreparedInserts();
-    d->database = iDatabase;
+    d->setConnection(iDatabase);
     return *this;
 }
 
@@ -967,6 +995,13 @@ int TSqlQueryV2::updateRow(const QVariantMap &iDataMap) { return updateRow(TSqlU
 
 bool TSqlQueryV2::setAutoIncrementStatus(const QString &iTableStr, const QString &iStatus)
 {
+    if (d->dialect) {
+        if (d->dialect->takesExplicitKeys()) {
+            return true;
+        }
+        // No such statement: execSql refuses the empty text.
+        return execSql(d->dialect->identityInsertSql(iTableStr, iStatus));
+    }
     const QString type = databaseType();
     if (type == QLatin1String("QPSQL") || type == QLatin1String("QSQLITE")) {
         return true;
@@ -994,6 +1029,7 @@ enum class TypeUse { Create, AddField, AlterField, MigrateAlter, MigrateAdd };
 
 const QString kFieldKey = QStringLiteral("field");
 const QString kIndexKey = QStringLiteral("index");
+const QString kIdColumn = QStringLiteral("id");
 
 // A name inside a single-quoted literal.
 QString literalName(const QString &iName) { return QString(iName).replace(QLatin1Char('\''), QStringLiteral("''")); }
@@ -1022,24 +1058,7 @@ void appendOnce(QStringList &ioList, const QString &iText)
 
 QStringList splitFieldText(const QString &iText) { return iText.split(QLatin1Char(','), Qt::SkipEmptyParts); }
 
-// One field map of a structure, as the operations read it.
-struct FieldDef
-{
-    explicit FieldDef(const QVariant &iField)
-    {
-        const QVariantMap map = iField.toMap();
-        name = map.value(QStringLiteral("name")).toString();
-        type = map.value(QStringLiteral("type")).toString().toUpper();
-        length = map.value(QStringLiteral("length")).toInt();
-        notNull = map.value(QStringLiteral("notnull")).toBool();
-    }
-    bool isEmpty() const { return name.isEmpty() || type.isEmpty(); }
-
-    QString name;
-    QString type;
-    int length = 0;
-    bool notNull = false;
-};
+using FieldDef = TSqlFieldDef;
 
 QString lengthType(const QString &iWord, int iLength) { return QStringLiteral("%1(%2)").arg(iWord).arg(iLength); }
 
@@ -1483,6 +1502,43 @@ bool TSqlQueryV2Private::runStatementList(const QStringList &iStatements, bool i
     return true;
 }
 
+bool TSqlQueryV2Private::runBatch(const TSqlStatementBatch &iBatch)
+{
+    Q_Q(TSqlQueryV2);
+    if (!iBatch.refusal.isEmpty()) {
+        setSchemaError(iBatch.refusal, QStringLiteral("Field error"));
+        return false;
+    }
+    switch (iBatch.run) {
+    case TSqlStatementBatch::Run::Single:
+        return q->execSql(iBatch.statements.value(0));
+    case TSqlStatementBatch::Run::List:
+        return runStatementList(iBatch.statements, false);
+    case TSqlStatementBatch::Run::DirectList:
+        return runStatementList(iBatch.statements, true);
+    }
+    return false;
+}
+
+// Keys: table clauses, or statements after the table, as the dialect writes them.
+void TSqlQueryV2Private::addCreateKeys(TSqlCreatePlan &ioPlan, const QVariantList &iIndexes) const
+{
+    for (const QVariant &entry : iIndexes) {
+        const QVariantMap index = entry.toMap();
+        const QString type = index.value(QStringLiteral("type")).toString().toUpper();
+        const bool primary = type == QLatin1String("PRIMARY");
+        if (!primary && type != QLatin1String("UNIQUE")) {
+            continue;
+        }
+        const QStringList keyColumns = splitFieldText(index.value(kFieldKey).toString());
+        QStringList quoted;
+        for (const QString &column : keyColumns) {
+            quoted.append(quoteName(column));
+        }
+        dialect->addKey(ioPlan, primary, keyColumns, quoted.join(QLatin1Char(',')));
+    }
+}
+
 QHash<QString, QString> TSqlQueryV2Private::sqliteDeclaredTypes(const QString &iTableStr)
 {
     Q_Q(TSqlQueryV2);
@@ -1500,12 +1556,29 @@ bool TSqlQueryV2Private::createTableWith(const QString &iTableStr, const QVarian
                                          const QHash<QString, QString> &iNativeTypes)
 {
     Q_Q(TSqlQueryV2);
-    const SchemaDialect dialect = schemaDialect();
-    if (dialect == SchemaDialect::None) {
+    if (dialect) {
+        TSqlCreatePlan plan;
+        plan.table = iTableStr;
+        plan.nativeTypes = iNativeTypes;
+        plan.oldServer = dialect->isOldServer(*q);
+        addCreateKeys(plan, iTableStructVarMap.value(kIndexKey).toList());
+        for (const QVariant &entry : iTableStructVarMap.value(kFieldKey).toList()) {
+            const TSqlFieldDef field(entry);
+            if (field.isEmpty()) {
+                continue;
+            }
+            QString type = dialect->typeText(field.type, field.length, plan.oldServer, TSqlDialect::TypeUse::Create);
+            const QString flags = dialect->columnFlags(plan, entry.toMap(), field, &type);
+            plan.definitions.append(quoteName(field.name) + QLatin1Char(' ') + type + flags);
+        }
+        return runBatch(dialect->createStatements(plan));
+    }
+    const SchemaDialect schema = schemaDialect();
+    if (schema == SchemaDialect::None) {
         return false;
     }
     const QString table = escapeName(iTableStr);
-    const bool oldServer = dialect == SchemaDialect::SqlServer && isOldSqlServer();
+    const bool oldServer = schema == SchemaDialect::SqlServer && isOldSqlServer();
 
     // Keys: table clauses, or on PostgreSQL statements after the table.
     QStringList keyClauses;
@@ -1525,7 +1598,7 @@ bool TSqlQueryV2Private::createTableWith(const QString &iTableStr, const QVarian
             quoted.append(quoteName(column));
         }
         const QString columns = quoted.join(QLatin1Char(','));
-        switch (dialect) {
+        switch (schema) {
         case SchemaDialect::Postgres:
             keyStatements.append((primary ? QStringLiteral("ALTER TABLE \"%1\" ADD PRIMARY KEY (%2);")
                                           : QStringLiteral("ALTER TABLE \"%1\" ADD UNIQUE (%2);"))
@@ -1565,9 +1638,9 @@ bool TSqlQueryV2Private::createTableWith(const QString &iTableStr, const QVarian
             continue;
         }
         const bool serial = field.type == QLatin1String("SERIAL");
-        QString type = typeText(dialect, field.type, field.length, oldServer, TypeUse::Create);
+        QString type = typeText(schema, field.type, field.length, oldServer, TypeUse::Create);
         QString flags;
-        switch (dialect) {
+        switch (schema) {
         case SchemaDialect::Postgres:
             if (serial && entry.toMap().contains(QStringLiteral("next_value"))) {
                 const QString sequence = QStringLiteral("%1_%2_seq").arg(iTableStr, field.name);
@@ -1602,8 +1675,8 @@ bool TSqlQueryV2Private::createTableWith(const QString &iTableStr, const QVarian
                 flags += QStringLiteral(" NOT NULL");
             }
             if (serial) {
-                flags += dialect == SchemaDialect::MySql ? QStringLiteral(" AUTO_INCREMENT ")
-                                                         : QStringLiteral(" IDENTITY(1,1) ");
+                flags += schema == SchemaDialect::MySql ? QStringLiteral(" AUTO_INCREMENT ")
+                                                        : QStringLiteral(" IDENTITY(1,1) ");
             }
             break;
         case SchemaDialect::Oracle:
@@ -1620,7 +1693,7 @@ bool TSqlQueryV2Private::createTableWith(const QString &iTableStr, const QVarian
         definitions.append(quoteName(field.name) + QLatin1Char(' ') + type + flags);
     }
 
-    switch (dialect) {
+    switch (schema) {
     case SchemaDialect::Postgres:
         statements.append(QStringLiteral("CREATE TABLE \"%1\" (\n %2 \n) WITH (OIDS=FALSE);")
                                   .arg(table, definitions.join(QStringLiteral(",\n"))));
@@ -1737,6 +1810,9 @@ QVariantMap TSqlQueryV2::getTableStruct(const QString &iTableStr)
 {
     if (!isTableExists(iTableStr)) {
         return QVariantMap();
+    }
+    if (d->dialect) {
+        return d->dialect->readStructure(*this, iTableStr);
     }
     QVariantList fields;
     QVariantList indexes;
@@ -1929,13 +2005,13 @@ QString clockSql(SchemaDialect iDialect, bool iDateOnly)
 
 QString TSqlQueryV2::getNow()
 {
-    const QString sql = clockSql(d->schemaDialect(), false);
+    const QString sql = d->dialect ? d->dialect->clockSql(false) : clockSql(d->schemaDialect(), false);
     return sql.isEmpty() ? QString() : selectValue(sql, QVariantMap(), QVariantMap()).toString();
 }
 
 QString TSqlQueryV2::getToday()
 {
-    const QString sql = clockSql(d->schemaDialect(), true);
+    const QString sql = d->dialect ? d->dialect->clockSql(true) : clockSql(d->schemaDialect(), true);
     return sql.isEmpty() ? QString() : selectValue(sql, QVariantMap(), QVariantMap()).toString();
 }
 
@@ -1953,6 +2029,24 @@ bool TSqlQueryV2::addField(const QString &iTableStr, const QVariantMap &iFieldSt
     }
     if (isFieldExists(iTableStr, field.name)) {
         return true;
+    }
+    if (d->dialect) {
+        if (d->dialect->rebuildsTables()) {
+            return d->rebuildSqliteTable(iTableStr,
+                                         [&](QVariantMap &ioStruct, QStringList &oCopy, QStringList &oRedefined) {
+                                             QVariantList fields = ioStruct.value(kFieldKey).toList();
+                                             oCopy = fieldNames(fields);
+                                             fields.append(fieldMap);
+                                             ioStruct.insert(kFieldKey, fields);
+                                             oRedefined.append(field.name);
+                                         });
+        }
+        const bool oldServer = d->dialect->isOldServer(*this);
+        const QString definition
+                = d->quoteName(field.name) + QLatin1Char(' ')
+                  + d->dialect->typeText(field.type, field.length, oldServer, TSqlDialect::TypeUse::AddField)
+                  + (field.notNull ? QStringLiteral(" NOT NULL") : QString());
+        return d->runBatch(d->dialect->addColumnStatements(iTableStr, field, definition));
     }
     const SchemaDialect dialect = d->schemaDialect();
     const QString table = d->escapeName(iTableStr);
@@ -2007,6 +2101,25 @@ bool TSqlQueryV2::alterField(const QString &iTableStr, const QVariantMap &iField
     }
     if (!isFieldExists(iTableStr, field.name)) {
         return addField(iTableStr, fieldMap);
+    }
+    if (d->dialect) {
+        if (d->dialect->rebuildsTables()) {
+            return d->rebuildSqliteTable(
+                    iTableStr, [&](QVariantMap &ioStruct, QStringList &oCopy, QStringList &oRedefined) {
+                        QVariantList fields = ioStruct.value(kFieldKey).toList();
+                        oCopy = fieldNames(fields);
+                        for (QVariant &entry : fields) {
+                            if (entry.toMap().value(QStringLiteral("name")).toString() == field.name) {
+                                entry = fieldMap;
+                                break;
+                            }
+                        }
+                        ioStruct.insert(kFieldKey, fields);
+                        oRedefined.append(field.name);
+                    });
+        }
+        const QString type = d->dialect->typeText(field.type, field.length, false, TSqlDialect::TypeUse::AlterField);
+        return d->runBatch(d->dialect->alterColumnStatements(*this, iTableStr, field, type));
     }
     const SchemaDialect dialect = d->schemaDialect();
     const QString table = d->escapeName(iTableStr);
@@ -2071,6 +2184,9 @@ bool TSqlQueryV2::alterField(const QString &iTableStr, const QVariantMap &iField
 
 bool TSqlQueryV2::renameTable(const QString &iSrctableStr, const QString &iDesttableStr)
 {
+    if (d->dialect) {
+        return execSql(d->dialect->renameTableSql(iSrctableStr, iDesttableStr));
+    }
     const QString from = d->escapeName(iSrctableStr);
     const QString to = d->escapeName(iDesttableStr);
     QString sql;
@@ -2096,6 +2212,9 @@ bool TSqlQueryV2::renameTable(const QString &iSrctableStr, const QString &iDestt
 
 bool TSqlQueryV2::dropTable(const QString &iTableStr)
 {
+    if (d->dialect) {
+        return execSql(d->dialect->dropTableSql(iTableStr));
+    }
     if (d->schemaDialect() == SchemaDialect::MySql) {
         return execSql(QStringLiteral("DROP TABLE `%1`;").arg(d->escapeName(iTableStr)));
     }
@@ -2110,6 +2229,9 @@ bool TSqlQueryV2::dropField(const QString &iTableStr, const QString &iFieldNameS
     }
     if (!isFieldExists(iTableStr, iFieldNameStr)) {
         return true;
+    }
+    if (d->dialect && !d->dialect->rebuildsTables()) {
+        return execSql(d->dialect->dropColumnSql(iTableStr, iFieldNameStr));
     }
     const QString table = d->escapeName(iTableStr);
     const QString column = d->escapeName(iFieldNameStr);
@@ -2152,6 +2274,10 @@ bool TSqlQueryV2::replaceTableStruct(const QString &iTableStr, const QVariantMap
     const QVariantMap wanted = plainMap(iTableStructVarMap);
     if (!getTableList().contains(iTableStr, Qt::CaseSensitive)) {
         return createTable(iTableStr, wanted);
+    }
+    if (d->dialect) {
+        return d->dialect->rebuildsTables() ? d->migrateByRebuild(iTableStr, wanted)
+                                            : d->migrateInPlace(iTableStr, wanted);
     }
     const SchemaDialect dialect = d->schemaDialect();
     if (dialect == SchemaDialect::None) {
@@ -2393,4 +2519,155 @@ bool TSqlQueryV2::replaceTableStruct(const QString &iTableStr, const QVariantMap
         }
     }
     return d->runStatementList(statements, dialect == SchemaDialect::Oracle);
+}
+
+bool TSqlQueryV2Private::migrateByRebuild(const QString &iTableStr, const QVariantMap &iWanted)
+{
+    const QVariantList wantedFields = iWanted.value(kFieldKey).toList();
+    return rebuildSqliteTable(iTableStr, [&](QVariantMap &ioStruct, QStringList &oCopy, QStringList &oRedefined) {
+        QMap<QString, QVariantMap> byName;
+        for (const QVariant &entry : wantedFields) {
+            const TSqlFieldDef field(entry);
+            if (!field.isEmpty()) {
+                byName.insert(field.name, entry.toMap());
+            }
+        }
+        QVariantList fields;
+        for (const QVariant &entry : ioStruct.value(kFieldKey).toList()) {
+            const QVariantMap current = entry.toMap();
+            const QString name = current.value(QStringLiteral("name")).toString();
+            oCopy.append(name);
+            if (!byName.contains(name)) {
+                fields.append(current);
+                continue;
+            }
+            const QVariantMap target = byName.take(name);
+            const TSqlFieldDef now(current);
+            const TSqlFieldDef then(target);
+            // A column wanted as it reads now keeps its declared type.
+            if (now.type != then.type || now.length != then.length || now.notNull != then.notNull) {
+                oRedefined.append(name);
+            }
+            fields.append(target);
+        }
+        for (auto it = byName.constBegin(); it != byName.constEnd(); ++it) {
+            fields.append(it.value());
+            oRedefined.append(it.key());
+        }
+        ioStruct = iWanted;
+        ioStruct.insert(kFieldKey, fields);
+    });
+}
+
+// The in-place statements run as drops of the unique constraints, then
+// alters and adds in wanted-field order, then the wanted unique constraints.
+bool TSqlQueryV2Private::migrateInPlace(const QString &iTableStr, const QVariantMap &iWanted)
+{
+    Q_Q(TSqlQueryV2);
+    const QVariantList wantedFields = iWanted.value(kFieldKey).toList();
+    const bool oldServer = dialect->isOldServer(*q);
+    const QVariantList currentFields = q->getTableStruct(iTableStr).value(kFieldKey).toList();
+    const QStringList existing = fieldNames(currentFields);
+    QStringList statements = migrationAlters(iTableStr, wantedFields, currentFields, oldServer)
+                             + migrationAdds(iTableStr, wantedFields, existing, oldServer);
+    statements = uniqueDrops(iTableStr) + statements;
+    QStringList uniqueColumns;
+    statements += uniqueAdds(iTableStr, iWanted.value(kIndexKey).toList(), &uniqueColumns);
+    if (statements.isEmpty()) {
+        return true;
+    }
+    // Where every statement commits at once, nothing could undo the ones
+    // before a failing one: refuse a unique key over a column the table will
+    // not have before anything runs.
+    if (dialect->commitsEachStatement() && !uniqueColumnsExist(uniqueColumns, wantedFields, existing)) {
+        return false;
+    }
+    return runStatementList(statements, dialect->runsStatementsDirectly());
+}
+
+// A column "id" is neither altered nor added.
+QStringList TSqlQueryV2Private::migrationAlters(const QString &iTableStr, const QVariantList &iWanted,
+                                                const QVariantList &iCurrent, bool iOldServer) const
+{
+    QStringList statements;
+    for (const QVariant &wantedEntry : iWanted) {
+        const TSqlFieldDef w(wantedEntry);
+        if (w.name == kIdColumn || w.isEmpty()) {
+            continue;
+        }
+        for (const QVariant &currentEntry : iCurrent) {
+            const TSqlFieldDef e(currentEntry);
+            if (e.name != kIdColumn && e.name == w.name) {
+                statements += dialect->migrateAlterStatements(iTableStr, w, e, iOldServer);
+            }
+        }
+    }
+    return statements;
+}
+
+QStringList TSqlQueryV2Private::migrationAdds(const QString &iTableStr, const QVariantList &iWanted,
+                                              const QStringList &iExisting, bool iOldServer) const
+{
+    QStringList statements;
+    for (const QVariant &wantedEntry : iWanted) {
+        const TSqlFieldDef w(wantedEntry);
+        if (w.name != kIdColumn && !iExisting.contains(w.name) && !w.isEmpty()) {
+            statements.append(dialect->migrateAddStatement(iTableStr, w, iOldServer));
+        }
+    }
+    return statements;
+}
+
+QStringList TSqlQueryV2Private::uniqueDrops(const QString &iTableStr)
+{
+    Q_Q(TSqlQueryV2);
+    const QVariantList rows = q->selectArrayMap(dialect->constraintSql(iTableStr), QVariantMap(), QVariantMap());
+    QStringList names;
+    for (const QVariant &row : rows) {
+        const QVariantMap map = row.toMap();
+        if (dialect->isUniqueConstraint(map)) {
+            appendOnce(names, dialect->constraintName(map));
+        }
+    }
+    std::sort(names.begin(), names.end());
+    QStringList drops;
+    for (const QString &name : qAsConst(names)) {
+        drops.prepend(dialect->dropUniqueSql(iTableStr, name));
+    }
+    return drops;
+}
+
+QStringList TSqlQueryV2Private::uniqueAdds(const QString &iTableStr, const QVariantList &iIndexes,
+                                           QStringList *oColumns) const
+{
+    QStringList statements;
+    for (const QVariant &entry : iIndexes) {
+        const QVariantMap index = entry.toMap();
+        if (index.value(QStringLiteral("type")).toString().toUpper() != QLatin1String("UNIQUE")) {
+            continue;
+        }
+        QStringList quoted;
+        for (const QString &column : splitFieldText(index.value(kFieldKey).toString())) {
+            quoted.append(quoteName(column));
+            appendOnce(*oColumns, column);
+        }
+        statements.append(dialect->addUniqueSql(iTableStr, quoted.join(QLatin1Char(','))));
+    }
+    return statements;
+}
+
+bool TSqlQueryV2Private::uniqueColumnsExist(const QStringList &iColumns, const QVariantList &iWanted,
+                                            const QStringList &iExisting)
+{
+    for (const QString &column : iColumns) {
+        const bool added = std::any_of(iWanted.cbegin(), iWanted.cend(), [&](const QVariant &iEntry) {
+            const TSqlFieldDef w(iEntry);
+            return !w.isEmpty() && w.name != kIdColumn && w.name == column;
+        });
+        if (!iExisting.contains(column) && !added) {
+            setSchemaError(QStringLiteral("%1 not exists").arg(column), QStringLiteral("Field error"));
+            return false;
+        }
+    }
+    return true;
 }

@@ -4,6 +4,7 @@
 #include "tsqlqueryv2.h"
 
 #include "terror.h"
+#include "tsqldialect_p.h"
 #include "tsqlselectorv2.h"
 
 #include <QHash>
@@ -90,8 +91,13 @@ public:
     bool refuseNulCondition(const QString &iSqlStr, const QVariant &iWhere);
     void setNulError(const QString &iField);
 
+    // Takes the connection and the dialect of its driver.
+    void setConnection(const QSqlDatabase &iDatabase);
+
     int transNum = 0;
     QSqlDatabase database;
+    // The dialect of the connection's driver; nullptr for a driver none knows.
+    const TSqlDialect *dialect = nullptr;
     TError error;
     QString lastErrorText;
     bool closed = false;
@@ -108,6 +114,8 @@ public:
     void setSchemaError(const QString &iText, const QString &iType);
     // Whether the SQL Server answers with a product version starting with "9".
     bool isOldSqlServer();
+    // Runs a dialect's statements the way it asks.
+    bool runBatch(const TSqlStatementBatch &iBatch);
     // Runs statements one at a time inside one transaction level, stopping
     // and rolling back at the first failure. iDirect runs them on a plain
     // query (Oracle) instead of through execSql.
@@ -116,6 +124,7 @@ public:
     // words of the named columns.
     bool createTableWith(const QString &iTableStr, const QVariantMap &iTableStructVarMap,
                          const QHash<QString, QString> &iNativeTypes);
+    void addCreateKeys(TSqlCreatePlan &ioPlan, const QVariantList &iIndexes) const;
     // The declared type of every column of an SQLite table.
     QHash<QString, QString> sqliteDeclaredTypes(const QString &iTableStr);
     // The SQLite rebuild through a backup table: iChange turns the current
@@ -124,6 +133,21 @@ public:
     bool rebuildSqliteTable(
             const QString &iTableStr,
             const std::function<void(QVariantMap &ioStruct, QStringList &oCopy, QStringList &oRedefined)> &iChange);
+
+    // Migration: a rebuild to the wanted structure, or statements that alter
+    // the table in place.
+    bool migrateByRebuild(const QString &iTableStr, const QVariantMap &iWanted);
+    bool migrateInPlace(const QString &iTableStr, const QVariantMap &iWanted);
+    QStringList migrationAlters(const QString &iTableStr, const QVariantList &iWanted, const QVariantList &iCurrent,
+                                bool iOldServer) const;
+    QStringList migrationAdds(const QString &iTableStr, const QVariantList &iWanted, const QStringList &iExisting,
+                              bool iOldServer) const;
+    // Every unique constraint the table has, dropped in descending name order.
+    QStringList uniqueDrops(const QString &iTableStr);
+    // The wanted unique constraints; oColumns gathers the columns they name.
+    QStringList uniqueAdds(const QString &iTableStr, const QVariantList &iIndexes, QStringList *oColumns) const;
+    // Whether every column of a unique constraint is there or added; sets the error when not.
+    bool uniqueColumnsExist(const QStringList &iColumns, const QVariantList &iWanted, const QStringList &iExisting);
 };
 
 template<typename R>

@@ -2,6 +2,7 @@
 
 #include "tsqlpostgresdialect_p.h"
 #include "tsqlqueryv2.h"
+#include "tsqlsqlitedialect_p.h"
 
 #include <QRegularExpression>
 
@@ -34,8 +35,12 @@ TSqlDialect::~TSqlDialect() = default;
 const TSqlDialect *TSqlDialect::forDriver(const QString &iDriverName)
 {
     static const TSqlPostgresDialect postgres;
-    if (iDriverName == postgres.driverName()) {
-        return &postgres;
+    static const TSqlSqliteDialect sqlite;
+    static const TSqlDialect *const dialects[] = {&postgres, &sqlite};
+    for (const TSqlDialect *dialect : dialects) {
+        if (iDriverName == dialect->driverName()) {
+            return dialect;
+        }
     }
     return nullptr;
 }

@@ -3,6 +3,7 @@
 #include "tsqlpostgresdialect_p.h"
 #include "tsqlqueryv2.h"
 #include "tsqlsqlitedialect_p.h"
+#include "tsqlsqlserverdialect_p.h"
 
 #include <QRegularExpression>
 
@@ -36,7 +37,8 @@ const TSqlDialect *TSqlDialect::forDriver(const QString &iDriverName)
 {
     static const TSqlPostgresDialect postgres;
     static const TSqlSqliteDialect sqlite;
-    static const TSqlDialect *const dialects[] = {&postgres, &sqlite};
+    static const TSqlSqlServerDialect sqlServer;
+    static const TSqlDialect *const dialects[] = {&postgres, &sqlite, &sqlServer};
     for (const TSqlDialect *dialect : dialects) {
         if (iDriverName == dialect->driverName()) {
             return dialect;

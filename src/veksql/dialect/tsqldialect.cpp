@@ -1,5 +1,6 @@
 #include "tsqldialect_p.h"
 
+#include "tsqlmysqldialect_p.h"
 #include "tsqlpostgresdialect_p.h"
 #include "tsqlqueryv2.h"
 #include "tsqlsqlitedialect_p.h"
@@ -38,7 +39,8 @@ const TSqlDialect *TSqlDialect::forDriver(const QString &iDriverName)
     static const TSqlPostgresDialect postgres;
     static const TSqlSqliteDialect sqlite;
     static const TSqlSqlServerDialect sqlServer;
-    static const TSqlDialect *const dialects[] = {&postgres, &sqlite, &sqlServer};
+    static const TSqlMySqlDialect mySql;
+    static const TSqlDialect *const dialects[] = {&postgres, &sqlite, &sqlServer, &mySql};
     for (const TSqlDialect *dialect : dialects) {
         if (iDriverName == dialect->driverName()) {
             return dialect;

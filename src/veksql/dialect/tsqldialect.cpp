@@ -1,6 +1,7 @@
 #include "tsqldialect_p.h"
 
 #include "tsqlmysqldialect_p.h"
+#include "tsqloracledialect_p.h"
 #include "tsqlpostgresdialect_p.h"
 #include "tsqlqueryv2.h"
 #include "tsqlsqlitedialect_p.h"
@@ -40,7 +41,8 @@ const TSqlDialect *TSqlDialect::forDriver(const QString &iDriverName)
     static const TSqlSqliteDialect sqlite;
     static const TSqlSqlServerDialect sqlServer;
     static const TSqlMySqlDialect mySql;
-    static const TSqlDialect *const dialects[] = {&postgres, &sqlite, &sqlServer, &mySql};
+    static const TSqlOracleDialect oracle;
+    static const TSqlDialect *const dialects[] = {&postgres, &sqlite, &sqlServer, &mySql, &oracle};
     for (const TSqlDialect *dialect : dialects) {
         if (iDriverName == dialect->driverName()) {
             return dialect;

@@ -189,6 +189,15 @@ TSqlStatementBatch TSqlDialect::createStatements(const TSqlCreatePlan &iPlan) co
 
 bool TSqlDialect::rebuildsTables() const { return false; }
 
+QHash<QString, QString> TSqlDialect::declaredTypes(TSqlQueryV2 &, const QString &) const
+{
+    return QHash<QString, QString>();
+}
+
+bool TSqlDialect::beginRebuild(TSqlQueryV2 &) const { return false; }
+
+void TSqlDialect::endRebuild(TSqlQueryV2 &) const {}
+
 TSqlStatementBatch TSqlDialect::addColumnStatements(const QString &iTable, const TSqlFieldDef &,
                                                     const QString &iDefinition) const
 {

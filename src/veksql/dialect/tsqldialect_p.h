@@ -134,6 +134,13 @@ public:
     // Whether a table changes by a rebuild through a backup table instead
     // of statements that alter it in place.
     virtual bool rebuildsTables() const;
+    // The declared type of every column, which a rebuild keeps for the
+    // columns it does not redefine.
+    virtual QHash<QString, QString> declaredTypes(TSqlQueryV2 &iQuery, const QString &iTable) const;
+    // Around a rebuild: keeps other tables' keys, views and triggers naming
+    // the table rather than its backup. True when endRebuild has to undo.
+    virtual bool beginRebuild(TSqlQueryV2 &iQuery) const;
+    virtual void endRebuild(TSqlQueryV2 &iQuery) const;
     // iDefinition: the quoted name, the type and the null flag.
     virtual TSqlStatementBatch addColumnStatements(const QString &iTable, const TSqlFieldDef &iField,
                                                    const QString &iDefinition) const;

@@ -1,5 +1,7 @@
 #include "tsqlsqlitedialect_p.h"
 
+#include "tsqlqueryv2.h"
+
 #include <QMap>
 
 QString TSqlSqliteDialect::driverName() const { return QStringLiteral("QSQLITE"); }
@@ -149,3 +151,32 @@ QString TSqlSqliteDialect::columnFlags(TSqlCreatePlan &ioPlan, const QVariantMap
 }
 
 bool TSqlSqliteDialect::rebuildsTables() const { return true; }
+
+QHash<QString, QString> TSqlSqliteDialect::declaredTypes(TSqlQueryV2 &iQuery, const QString &iTable) const
+{
+    QHash<QString, QString> types;
+    const QVariantList rows = selectRows(iQuery, columnSql(iTable));
+    for (const QVariant &row : rows) {
+        const QVariantMap map = row.toMap();
+        types.insert(rowText(map, QStringLiteral("name")), rowText(map, QStringLiteral("type")));
+    }
+    return types;
+}
+
+// Renaming a table rewrites the references to it unless the legacy rule is on.
+bool TSqlSqliteDialect::beginRebuild(TSqlQueryV2 &iQuery) const
+{
+    const bool legacy
+            = iQuery.selectValue(QStringLiteral("PRAGMA legacy_alter_table"), QVariantMap(), QVariantMap()).toInt()
+              != 0;
+    if (legacy) {
+        return false;
+    }
+    iQuery.execSql(QStringLiteral("PRAGMA legacy_alter_table=ON"));
+    return true;
+}
+
+void TSqlSqliteDialect::endRebuild(TSqlQueryV2 &iQuery) const
+{
+    iQuery.execSql(QStringLiteral("PRAGMA legacy_alter_table=OFF"));
+}

@@ -21,6 +21,9 @@ public:
                         QString *ioType) const override;
 
     bool rebuildsTables() const override;
+    QHash<QString, QString> declaredTypes(TSqlQueryV2 &iQuery, const QString &iTable) const override;
+    bool beginRebuild(TSqlQueryV2 &iQuery) const override;
+    void endRebuild(TSqlQueryV2 &iQuery) const override;
 
 protected:
     void readKeys(TSqlQueryV2 &iQuery, const QString &iTable, TableKeys &ioKeys) const override;

@@ -108,29 +108,23 @@ public:
     TSqlQueryV2 *q_ptr;
 
     // Schema operations
-    enum class SchemaDialect { None, Postgres, Sqlite, SqlServer, MySql, Oracle };
-    SchemaDialect schemaDialect() const;
     // Sets the executor's error record to a refusal of the operation itself.
     void setSchemaError(const QString &iText, const QString &iType);
-    // Whether the SQL Server answers with a product version starting with "9".
-    bool isOldSqlServer();
     // Runs a dialect's statements the way it asks.
     bool runBatch(const TSqlStatementBatch &iBatch);
     // Runs statements one at a time inside one transaction level, stopping
     // and rolling back at the first failure. iDirect runs them on a plain
-    // query (Oracle) instead of through execSql.
+    // query instead of through execSql.
     bool runStatementList(const QStringList &iStatements, bool iDirect);
-    // createTable with, for SQLite, declared types that replace the portable
-    // words of the named columns.
+    // createTable with declared types that replace the portable words of the
+    // named columns (a rebuild keeps them).
     bool createTableWith(const QString &iTableStr, const QVariantMap &iTableStructVarMap,
                          const QHash<QString, QString> &iNativeTypes);
     void addCreateKeys(TSqlCreatePlan &ioPlan, const QVariantList &iIndexes) const;
-    // The declared type of every column of an SQLite table.
-    QHash<QString, QString> sqliteDeclaredTypes(const QString &iTableStr);
-    // The SQLite rebuild through a backup table: iChange turns the current
+    // The rebuild through a backup table: iChange turns the current
     // structure into the new one, fills the columns to copy and names the
     // columns it redefines (the others keep their declared types).
-    bool rebuildSqliteTable(
+    bool rebuildTable(
             const QString &iTableStr,
             const std::function<void(QVariantMap &ioStruct, QStringList &oCopy, QStringList &oRedefined)> &iChange);
 

@@ -51,6 +51,17 @@ const TSqlDialect *TSqlDialect::forDriver(const QString &iDriverName)
     return nullptr;
 }
 
+const TSqlDialect *TSqlDialect::forLiteralType(const QString &iType)
+{
+    static const TSqlMySqlDialect noBackslashEscapes(true);
+    if (iType == TSqlMySqlDialect::noBackslashEscapesType()) {
+        return &noBackslashEscapes;
+    }
+    return forDriver(iType);
+}
+
+QString TSqlDialect::defaultDriverName() { return TSqlPostgresDialect().driverName(); }
+
 QString TSqlDialect::identifierQuote() const { return QStringLiteral("\""); }
 
 QString TSqlDialect::escapeName(const QString &iName) const
@@ -68,6 +79,44 @@ QString TSqlDialect::quoteName(const QString &iName) const
 bool TSqlDialect::literalsDependOnSession() const { return false; }
 
 QString TSqlDialect::sessionLiteralType(const QSqlDatabase &) const { return driverName(); }
+
+bool TSqlDialect::connectsToServer() const { return true; }
+
+QString TSqlDialect::connectionDatabaseName(const QString &, const QString &iName) const { return iName; }
+
+QString TSqlDialect::stringLiteral(const QString &iText) const
+{
+    return QLatin1Char('\'') + QString(iText).replace(QLatin1Char('\''), QLatin1String("''")) + QLatin1Char('\'');
+}
+
+QString TSqlDialect::likeOperator() const { return QStringLiteral(" LIKE "); }
+
+QString TSqlDialect::pagedSelect(const QString &iSelect, const QString &iOrderClause, const QStringList &, int iLimit,
+                                 int iOffset) const
+{
+    return limitOffsetSelect(iSelect + iOrderClause, iLimit, iOffset);
+}
+
+QString TSqlDialect::limitOffsetSelect(const QString &iSelect, int iLimit, int iOffset)
+{
+    QString sql = iSelect;
+    if (iLimit > 0)
+        sql += QLatin1String(" LIMIT ") + QString::number(iLimit);
+    if (iOffset > 0)
+        sql += QLatin1String(" OFFSET ") + QString::number(iOffset);
+    return sql;
+}
+
+QString TSqlDialect::rowNumberBounds(int iOffset, int iLimit)
+{
+    const qint64 first = qMax(iOffset, 0) + qint64(1);
+    QStringList bounds;
+    if (iOffset > 0)
+        bounds << QStringLiteral("\"row__number\" >= ") + QString::number(first);
+    if (iLimit > 0)
+        bounds << QStringLiteral("\"row__number\" < ") + QString::number(first + iLimit);
+    return bounds.join(QLatin1String(" AND "));
+}
 
 bool TSqlDialect::takesExplicitKeys() const { return false; }
 

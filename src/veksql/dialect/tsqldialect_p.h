@@ -72,6 +72,11 @@ public:
 
     // The dialect of a Qt driver name; nullptr for a driver none of them knows.
     static const TSqlDialect *forDriver(const QString &iDriverName);
+    // The dialect under which statements write literals for a database type:
+    // a driver name, or the type of a session mode (see sessionLiteralType).
+    static const TSqlDialect *forLiteralType(const QString &iType);
+    // The driver a connection or a statement is for when none is named.
+    static QString defaultDriverName();
 
     virtual QString driverName() const = 0;
 
@@ -88,6 +93,26 @@ public:
     // server can tell; sessionLiteralType() asks it.
     virtual bool literalsDependOnSession() const;
     virtual QString sessionLiteralType(const QSqlDatabase &iDatabase) const;
+
+    // Connection parameters.
+
+    // Whether the connection goes to a server, with a host and a login.
+    virtual bool connectsToServer() const;
+    // The database name that the driver is given for a database on a host.
+    virtual QString connectionDatabaseName(const QString &iHost, const QString &iName) const;
+
+    // Statement texts.
+
+    // A string literal; by default only single quotes are doubled.
+    virtual QString stringLiteral(const QString &iText) const;
+    // The operator of a LIKE condition, spaces around it.
+    virtual QString likeOperator() const;
+    // A select with its order clause, limited to iLimit rows after skipping
+    // iOffset (either not above 0: no bound).
+    virtual QString pagedSelect(const QString &iSelect, const QString &iOrderClause, const QStringList &iOrderTerms,
+                                int iLimit, int iOffset) const;
+    // The LIMIT and OFFSET form of a paged select.
+    static QString limitOffsetSelect(const QString &iSelect, int iLimit, int iOffset);
 
     // Row writes.
 
@@ -172,6 +197,10 @@ public:
     static QString literalName(const QString &iName);
 
 protected:
+    // The row-number bounds of the paged forms that number the rows. A
+    // negative offset (page 0) counts as none, as it does for LIMIT and OFFSET.
+    static QString rowNumberBounds(int iOffset, int iLimit);
+
     // What the key pass of a structure read finds.
     struct TableKeys
     {

@@ -1,6 +1,6 @@
 #include "tsqlmysqldialect_p.h"
 
-#include "tsqlliteral_p.h"
+#include "tsqldatautilv2.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -14,6 +14,12 @@ QString autoIncrementFlag(const TSqlFieldDef &iField)
 
 } // namespace
 
+TSqlMySqlDialect::TSqlMySqlDialect(bool iNoBackslashEscapes)
+    : noBackslashEscapes(iNoBackslashEscapes)
+{}
+
+QString TSqlMySqlDialect::noBackslashEscapesType() { return QStringLiteral("QMYSQL_NO_BACKSLASH_ESCAPES"); }
+
 QString TSqlMySqlDialect::driverName() const { return QStringLiteral("QMYSQL"); }
 
 QString TSqlMySqlDialect::probeSql() const { return QStringLiteral("SELECT curdate()"); }
@@ -26,12 +32,17 @@ bool TSqlMySqlDialect::literalsDependOnSession() const { return true; }
 QString TSqlMySqlDialect::sessionLiteralType(const QSqlDatabase &iDatabase) const
 {
     QSqlQuery query(iDatabase);
-    bool noBackslashEscapes = false;
+    bool escapesOff = false;
     if (query.exec(QStringLiteral("SELECT @@SESSION.sql_mode")) && query.next()) {
         const QStringList modes = query.value(0).toString().toUpper().split(QLatin1Char(','));
-        noBackslashEscapes = modes.contains(QLatin1String("NO_BACKSLASH_ESCAPES"));
+        escapesOff = modes.contains(QLatin1String("NO_BACKSLASH_ESCAPES"));
     }
-    return noBackslashEscapes ? TSqlLiteral::mysqlNoBackslashEscapes() : driverName();
+    return escapesOff ? noBackslashEscapesType() : driverName();
+}
+
+QString TSqlMySqlDialect::stringLiteral(const QString &iText) const
+{
+    return noBackslashEscapes ? TSqlDialect::stringLiteral(iText) : TSqlDataUtilV2::singleQuote(iText);
 }
 
 QString TSqlMySqlDialect::clockSql(bool iDateOnly) const

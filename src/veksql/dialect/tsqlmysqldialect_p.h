@@ -8,11 +8,20 @@
 class TSqlMySqlDialect : public TSqlDialect
 {
 public:
+    // iNoBackslashEscapes: literals for a session in NO_BACKSLASH_ESCAPES
+    // mode, where a backslash is an ordinary character.
+    explicit TSqlMySqlDialect(bool iNoBackslashEscapes = false);
+
+    // The database type under which literals are written for a session in
+    // NO_BACKSLASH_ESCAPES mode: only quotes are doubled.
+    static QString noBackslashEscapesType();
+
     QString driverName() const override;
     QString probeSql() const override;
     QString identifierQuote() const override;
     bool literalsDependOnSession() const override;
     QString sessionLiteralType(const QSqlDatabase &iDatabase) const override;
+    QString stringLiteral(const QString &iText) const override;
     QString clockSql(bool iDateOnly) const override;
     QString typeText(const QString &iWord, int iLength, bool iOldServer, TypeUse iUse) const override;
 
@@ -44,6 +53,7 @@ protected:
     QVariantMap fieldFromRow(const QVariantMap &iRow, const QString &iKeyColumn) const override;
 
 private:
+    const bool noBackslashEscapes;
     QString modifyColumnSql(const QString &iTable, const TSqlFieldDef &iField, const QString &iType) const;
 };
 

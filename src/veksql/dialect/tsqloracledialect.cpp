@@ -12,6 +12,17 @@ QString TSqlOracleDialect::driverName() const { return QStringLiteral("QOCI"); }
 
 QString TSqlOracleDialect::probeSql() const { return QStringLiteral("SELECT count(1) FROM DUAL"); }
 
+QString TSqlOracleDialect::pagedSelect(const QString &iSelect, const QString &iOrderClause, const QStringList &,
+                                       int iLimit, int iOffset) const
+{
+    const QString sql = iSelect + iOrderClause;
+    if (iLimit <= 0 && iOffset <= 0) {
+        return sql;
+    }
+    return QLatin1String("SELECT * FROM (SELECT ROWNUM AS \"row__number\", ROWNUM__ALIAS__TABLE.* FROM (") + sql
+           + QLatin1String(" ) ROWNUM__ALIAS__TABLE ) WHERE ") + rowNumberBounds(iOffset, iLimit);
+}
+
 QString TSqlOracleDialect::clockSql(bool iDateOnly) const
 {
     return iDateOnly ? QStringLiteral("SELECT TO_CHAR(SYSDATE,'YYYY-MM-DD') FROM DUAL")

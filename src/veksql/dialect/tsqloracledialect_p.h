@@ -11,6 +11,8 @@ class TSqlOracleDialect : public TSqlDialect
 public:
     QString driverName() const override;
     QString probeSql() const override;
+    QString pagedSelect(const QString &iSelect, const QString &iOrderClause, const QStringList &iOrderTerms, int iLimit,
+                        int iOffset) const override;
     QString clockSql(bool iDateOnly) const override;
     QString typeText(const QString &iWord, int iLength, bool iOldServer, TypeUse iUse) const override;
 

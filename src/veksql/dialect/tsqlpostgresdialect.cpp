@@ -1,5 +1,7 @@
 #include "tsqlpostgresdialect_p.h"
 
+#include "tsqldatautilv2.h"
+
 namespace {
 
 // PostgreSQL reads one schema: "public" for a plain name, the named one for "schema.table".
@@ -15,6 +17,17 @@ void splitName(const QString &iTable, QString *oSchema, QString *oTable)
 QString TSqlPostgresDialect::driverName() const { return QStringLiteral("QPSQL"); }
 
 QString TSqlPostgresDialect::probeSql() const { return QStringLiteral("SELECT DATE 'now'"); }
+
+// A backslash is an escape only in an E'' literal.
+QString TSqlPostgresDialect::stringLiteral(const QString &iText) const
+{
+    if (iText.contains(QLatin1Char('\\'))) {
+        return QLatin1Char('E') + TSqlDataUtilV2::singleQuote(iText);
+    }
+    return TSqlDialect::stringLiteral(iText);
+}
+
+QString TSqlPostgresDialect::likeOperator() const { return QStringLiteral(" ILIKE "); }
 
 bool TSqlPostgresDialect::takesExplicitKeys() const { return true; }
 

@@ -10,6 +10,8 @@ class TSqlPostgresDialect : public TSqlDialect
 public:
     QString driverName() const override;
     QString probeSql() const override;
+    QString stringLiteral(const QString &iText) const override;
+    QString likeOperator() const override;
     bool takesExplicitKeys() const override;
     QString clockSql(bool iDateOnly) const override;
     QString typeText(const QString &iWord, int iLength, bool iOldServer, TypeUse iUse) const override;

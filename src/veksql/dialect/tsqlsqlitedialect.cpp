@@ -9,6 +9,8 @@ QString TSqlSqliteDialect::driverName() const { return QStringLiteral("QSQLITE")
 // A file opened is a file that answers.
 QString TSqlSqliteDialect::probeSql() const { return QString(); }
 
+bool TSqlSqliteDialect::connectsToServer() const { return false; }
+
 bool TSqlSqliteDialect::takesExplicitKeys() const { return true; }
 
 QString TSqlSqliteDialect::clockSql(bool iDateOnly) const

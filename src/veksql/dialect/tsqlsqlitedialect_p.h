@@ -11,6 +11,7 @@ class TSqlSqliteDialect : public TSqlDialect
 public:
     QString driverName() const override;
     QString probeSql() const override;
+    bool connectsToServer() const override;
     bool takesExplicitKeys() const override;
     QString clockSql(bool iDateOnly) const override;
     QString typeText(const QString &iWord, int iLength, bool iOldServer, TypeUse iUse) const override;

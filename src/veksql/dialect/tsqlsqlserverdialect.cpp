@@ -26,6 +26,27 @@ QString TSqlSqlServerDialect::driverName() const { return QStringLiteral("QODBC"
 
 QString TSqlSqlServerDialect::probeSql() const { return QStringLiteral("SELECT GETDATE()"); }
 
+QString TSqlSqlServerDialect::connectionDatabaseName(const QString &iHost, const QString &iName) const
+{
+    return QStringLiteral("DRIVER={SQL SERVER};SERVER=%1;DATABASE=%2").arg(iHost, iName);
+}
+
+QString TSqlSqlServerDialect::pagedSelect(const QString &iSelect, const QString &iOrderClause,
+                                          const QStringList &iOrderTerms, int iLimit, int iOffset) const
+{
+    if (iLimit <= 0 && iOffset <= 0) {
+        return iSelect + iOrderClause;
+    }
+    // SQL Server takes no ORDER BY inside a derived table and wants every
+    // derived table named; without order terms the numbering is arbitrary.
+    const QString rowOrder
+            = iOrderTerms.isEmpty() ? QStringLiteral("(SELECT NULL)") : iOrderTerms.join(QLatin1Char(','));
+    return QLatin1String("SELECT * FROM (SELECT ROW_NUMBER() OVER (ORDER BY ") + rowOrder
+           + QLatin1String(") AS \"row__number\", ROWNUM__ALIAS__TABLE.* FROM (") + iSelect
+           + QLatin1String(") AS ROWNUM__ALIAS__TABLE) AS ROWNUM__ALIAS__OUTER WHERE ")
+           + rowNumberBounds(iOffset, iLimit) + iOrderClause;
+}
+
 QString TSqlSqlServerDialect::identityInsertSql(const QString &iTable, const QString &iStatus) const
 {
     return QStringLiteral("SET IDENTITY_INSERT %1 %2;").arg(iTable, iStatus);

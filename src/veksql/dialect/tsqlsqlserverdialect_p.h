@@ -10,6 +10,9 @@ class TSqlSqlServerDialect : public TSqlDialect
 public:
     QString driverName() const override;
     QString probeSql() const override;
+    QString connectionDatabaseName(const QString &iHost, const QString &iName) const override;
+    QString pagedSelect(const QString &iSelect, const QString &iOrderClause, const QStringList &iOrderTerms, int iLimit,
+                        int iOffset) const override;
     QString identityInsertSql(const QString &iTable, const QString &iStatus) const override;
     QString clockSql(bool iDateOnly) const override;
     QString typeText(const QString &iWord, int iLength, bool iOldServer, TypeUse iUse) const override;

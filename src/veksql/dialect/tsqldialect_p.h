@@ -197,6 +197,9 @@ public:
     static QString literalName(const QString &iName);
 
 protected:
+    TSqlDialect() = default;
+    Q_DISABLE_COPY(TSqlDialect)
+
     // The row-number bounds of the paged forms that number the rows. A
     // negative offset (page 0) counts as none, as it does for LIMIT and OFFSET.
     static QString rowNumberBounds(int iOffset, int iLimit);

@@ -1,5 +1,6 @@
 #include "ttreeitem.h"
 #include "ttreeitem_p.h"
+#include "ttreemodel_p.h"
 
 #include <QVector>
 
@@ -20,6 +21,9 @@ TTreeItem::TTreeItem(const QVariantList &iValues, TTreeItem *iParent)
 
 TTreeItem::~TTreeItem()
 {
+    // An index or pointer kept by a caller must not reach a freed node.
+    if (d->owner)
+        d->owner->forget(this);
     if (d->parent) {
         QList<TTreeItem *> &siblings = d->parent->d->children;
         const int position = row();

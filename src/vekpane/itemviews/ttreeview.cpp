@@ -175,7 +175,8 @@ QVariantList TTreeView::selectedRowDataMaps(bool iIncludeHidden) { return d->sel
 
 void TTreeView::selectRow(const QModelIndex &iIndex, QItemSelectionModel::SelectionFlags iFlags)
 {
-    d->selectRow(iIndex, iFlags);
+    if (d->isLive(iIndex))
+        d->selectRow(iIndex, iFlags);
 }
 
 void TTreeView::selectRow(const QVariant &iKey, QItemSelectionModel::SelectionFlags iFlags)
@@ -186,7 +187,8 @@ void TTreeView::selectRow(const QVariant &iKey, QItemSelectionModel::SelectionFl
 
 void TTreeView::selectRows(const QModelIndexList &iIndexes, QItemSelectionModel::SelectionFlags iFlags)
 {
-    d->selectRows(iIndexes, iFlags);
+    for (const QModelIndex &index : iIndexes)
+        selectRow(index, iFlags);
 }
 
 void TTreeView::selectRows(const QVariantList &iKeys, QItemSelectionModel::SelectionFlags iFlags)
@@ -225,7 +227,7 @@ void TTreeView::setRowVisible(const QModelIndex &iIndex, bool iVisible)
         if (TTreeModel *tree = d->model())
             tree->setRowVisible(iIndex, iVisible);
     }
-    if (iIndex.isValid() && iIndex.model() == model())
+    if (d->isLive(iIndex))
         setRowHidden(iIndex.row(), iIndex.parent(), !iVisible);
 }
 
@@ -237,7 +239,7 @@ void TTreeView::setRowExpanded(const QModelIndex &iIndex, bool iExpanded)
     }
     // The model announces every flag it sets, also one set from onExpanded():
     // only a real change may reach the tree, or the two would call each other.
-    if (iIndex.isValid() && iIndex.model() == model() && isExpanded(iIndex) != iExpanded)
+    if (d->isLive(iIndex) && isExpanded(iIndex) != iExpanded)
         setExpanded(iIndex, iExpanded);
 }
 
@@ -267,7 +269,9 @@ void TTreeView::setRowAllParentExpanded(const QModelIndex &iIndex)
 
 void TTreeView::syncParentItemVisible(int iFilterMode, const QModelIndex &iParent)
 {
-    if (TTreeModel *tree = d->model())
+    TTreeModel *tree = d->model();
+    // A parent that names no row is no reason to walk the first level.
+    if (tree && (!iParent.isValid() || tree->item(iParent)))
         tree->syncParentItemVisible(iFilterMode, tree->item(iParent));
 }
 

@@ -1,6 +1,7 @@
 #ifndef TTREEITEM_P_H
 #define TTREEITEM_P_H
 
+#include "titemmodelsupport_p.h"
 #include "ttreeitem.h"
 
 #include <QtGlobal>
@@ -11,7 +12,7 @@ class TTreeItemPrivate
 {
 public:
     QList<TTreeItem *> children;
-    QVariantList values;
+    TRowValues values;
     TTreeItem *parent = nullptr;
     bool visible = true;
     bool expanded = false;

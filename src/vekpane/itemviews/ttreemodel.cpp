@@ -152,12 +152,12 @@ void TTreeModelPrivate::renumber(TTreeItem *iParent, int iFrom, int iTo)
 
 TTreeItem *TTreeModelPrivate::newNode(const QVariant &iValue)
 {
-    Q_Q(TTreeModel);
-    bool expanded = true;
-    bool visible = true;
-    auto *node = new TTreeItem(q->variantToItemDataList(iValue, &expanded, &visible));
-    node->d->expanded = expanded;
-    node->d->visible = visible;
+    // Built in place: the row's values are not made twice.
+    auto *node = new TTreeItem;
+    TTreeItemPrivate *fields = node->d.get();
+    fields->values = TItemModelSupport::rowVector(TScriptValue::toPlain(iValue), dataKeyList);
+    fields->expanded = TItemModelSupport::rowFlag(fields->values, dataKeyList, expandedKey);
+    fields->visible = TItemModelSupport::rowFlag(fields->values, dataKeyList, visibleKey);
     return node;
 }
 
@@ -312,7 +312,7 @@ void TTreeModelPrivate::syncChildCheck(TTreeItem *iItem, int iPosition, int iCol
     Q_Q(TTreeModel);
     const int state = iItem->d->values.value(iPosition).toInt();
     walkBelow(iItem, [&](TTreeItem *iChild) {
-        QVariantList &values = iChild->d->values;
+        TRowValues &values = iChild->d->values;
         if (iPosition < values.size() && values.at(iPosition).toInt() != state) {
             values[iPosition] = state;
             const QModelIndex cell = indexOf(iChild, iColumn);
@@ -340,7 +340,7 @@ void TTreeModelPrivate::syncParentCheck(TTreeItem *iItem, int iPosition, int iCo
                 break;
         }
         const int state = found.size() == 1 ? found.first() : -1;
-        QVariantList &values = parentNode->d->values;
+        TRowValues &values = parentNode->d->values;
         if (iPosition < values.size() && values.at(iPosition).toInt() != state) {
             values[iPosition] = state;
             const QModelIndex cell = indexOf(parentNode, iColumn);
@@ -525,6 +525,8 @@ QVariant TTreeModel::data(const QModelIndex &iIndex, int iRole) const
     if (!node)
         return QVariant();
     const TCellRules::Rule &rule = d->cellRule(iIndex.column(), iRole);
+    if (rule.direct)
+        return TCellRules::directValue(rule, node->d->values);
     if (rule.kind == TCellRules::Rule::Missing)
         return QVariant();
     return roleDataConvert(iRole, TCellRules::resolve(rule, node->d->values, iIndex, iRole, node, d->dataCallback));
@@ -807,7 +809,7 @@ void TTreeModel::loadFlattenData(const QVariantList &iRows, const QString &iInde
 QVariantList TTreeModel::rowDataList(const QModelIndex &iIndex) const
 {
     TTreeItem *node = item(iIndex);
-    return node ? node->d->values : QVariantList();
+    return node ? node->d->values.toList() : QVariantList();
 }
 
 QVariantMap TTreeModel::rowDataMap(const QModelIndex &iIndex, const QString &iIndexKey) const
@@ -1102,7 +1104,7 @@ void TTreeModel::setRowData(const QModelIndex &iIndex, const QVariant &iValue, b
         return;
     const QVariant value = TScriptValue::toPlain(iValue);
     if (iReset) {
-        node->d->values = variantToItemDataList(value);
+        node->d->values = TItemModelSupport::rowVector(value, d->dataKeyList);
     } else if (value.userType() == QMetaType::QVariantMap) {
         const QVariantMap map = value.toMap();
         for (auto it = map.cbegin(); it != map.cend(); ++it)

@@ -93,6 +93,7 @@ private Q_SLOTS:
     void multiRowTogglesByClick();
     void getAttrKeys();
     void selectionReaders();
+    void staleIndexesDoNothing();
     void cellSelectionReadsNoRows();
     void selectingByKeys();
     void rowForwards();
@@ -276,6 +277,27 @@ void tst_TTableView::getAttrKeys()
     f.view.setAttr("enabled", false);
     QCOMPARE(f.view.getAttr("enabled"), QVariant(false));
     QCOMPARE(f.view.getAttr("no_such_key"), QVariant());
+}
+
+void tst_TTableView::staleIndexesDoNothing()
+{
+    // A script's index kept across a removal names no row: the view must
+    // not hide or select the row that has its number now.
+    Fixture f;
+    const QModelIndex kept = f.row(1);
+    QVERIFY(f.view.removeRow(f.row(0)));
+    f.view.setRowVisible(kept, false);
+    f.view.selectRow(kept);
+    f.view.selectRows(QModelIndexList {kept});
+    for (int row = 0; row < f.model->rowCount(); ++row)
+        QVERIFY(!f.view.isRowHidden(row));
+    QVERIFY(f.view.selectionModel()->selection().isEmpty());
+
+    // Live indexes still work.
+    f.view.setRowVisible(f.row(1), false);
+    QVERIFY(f.view.isRowHidden(1));
+    f.view.selectRows(QModelIndexList {kept, f.row(2)});
+    QCOMPARE(f.view.selectedPrimaryKeys(true), QVariantList {3});
 }
 
 void tst_TTableView::selectionReaders()

@@ -361,7 +361,7 @@ void TTableView::setRowVisible(const QModelIndex &iIndex, bool iVisible)
         if (TTableModel *table = d->model())
             table->setRowVisible(iIndex, iVisible);
     }
-    if (isRowHidden(iIndex.row()) == !iVisible)
+    if (!d->isLive(iIndex) || isRowHidden(iIndex.row()) == !iVisible)
         return;
     // A search announces its rows one by one. A header that may repaint works
     // out every row's position again after each row it hides, which made one

@@ -175,8 +175,7 @@ QVariantList TTreeView::selectedRowDataMaps(bool iIncludeHidden) { return d->sel
 
 void TTreeView::selectRow(const QModelIndex &iIndex, QItemSelectionModel::SelectionFlags iFlags)
 {
-    if (d->isLive(iIndex))
-        d->selectRow(iIndex, iFlags);
+    d->selectRow(iIndex, iFlags);
 }
 
 void TTreeView::selectRow(const QVariant &iKey, QItemSelectionModel::SelectionFlags iFlags)
@@ -187,8 +186,7 @@ void TTreeView::selectRow(const QVariant &iKey, QItemSelectionModel::SelectionFl
 
 void TTreeView::selectRows(const QModelIndexList &iIndexes, QItemSelectionModel::SelectionFlags iFlags)
 {
-    for (const QModelIndex &index : iIndexes)
-        selectRow(index, iFlags);
+    d->selectRows(iIndexes, iFlags);
 }
 
 void TTreeView::selectRows(const QVariantList &iKeys, QItemSelectionModel::SelectionFlags iFlags)

@@ -13,17 +13,6 @@ public:
         : TItemViewPrivate(iPublic)
     {}
 
-    // Whether iIndex names a row of the view's model that still exists: a
-    // script's index kept across a removal or a reload must not reach the
-    // tree, where it would stand for another row.
-    bool isLive(const QModelIndex &iIndex) const
-    {
-        if (!iIndex.isValid() || iIndex.model() != q_ptr->model())
-            return false;
-        const TTreeModel *tree = model();
-        return !tree || tree->item(iIndex);
-    }
-
     // Also the expanded flags, both ways.
     void connectModel(QAbstractItemModel *iModel, bool iConnect) override;
 };

@@ -102,7 +102,6 @@ public:
             int arg = 0;
             int iconArg = -1;
             int tableField = -1;
-            bool assignment = false;
         };
         QVector<Frame> stack;
         int statementIconAssignment = -1; // stack depth at which "xIcon = " began
@@ -151,12 +150,16 @@ public:
                 ++i;
                 while (i < n && code.at(i) != QLatin1Char('\'') && code.at(i) != QLatin1Char('\n'))
                     i += code.at(i) == QLatin1Char('\\') ? 2 : 1;
+                if (i < n && code.at(i) == QLatin1Char('\n'))
+                    --i; // counted as a line end above
             } else if (c == QLatin1Char('"')) {
                 const int start = i + 1;
                 ++i;
                 while (i < n && code.at(i) != QLatin1Char('"') && code.at(i) != QLatin1Char('\n'))
                     i += code.at(i) == QLatin1Char('\\') ? 2 : 1;
                 const QString literal = code.mid(start, i - start);
+                if (i < n && code.at(i) == QLatin1Char('\n'))
+                    --i; // an unterminated literal ends at the line end, which is counted above
                 const int dot = literal.indexOf(QLatin1Char('.'));
                 const QString base = dot < 0 ? literal : literal.left(dot);
                 if (!isIconWord(base))

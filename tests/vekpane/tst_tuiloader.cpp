@@ -58,6 +58,8 @@ private Q_SLOTS:
     void rebuildFromCallbackOfItsOwnButton();
     void rebuildFromInitCallbackRefused();
     void hostDeletesAField();
+    void formDeletedByItsOwnScript_data();
+    void formDeletedByItsOwnScript();
 };
 
 void tst_TUiLoader::evaluatesTextForms_data()
@@ -622,6 +624,97 @@ void tst_TUiLoader::hostDeletesAField()
     QVERIFY(form.loader.validateAll(QStringLiteral("EDIT")).isEmpty());
     QVERIFY(form.loader.loadValues(QVariant(QVariantMap {{QStringLiteral("a"), 1}, {QStringLiteral("b"), 2}})));
     QCOMPARE(form.loader.getValue(QStringLiteral("b")).toString(), QStringLiteral("2"));
+}
+
+// What the script UI package gives scripts to delete a widget at once.
+class Deleter : public QObject
+{
+    Q_OBJECT
+public Q_SLOTS:
+    void deleteObject(QObject *iObj) { delete iObj; }
+};
+
+void tst_TUiLoader::formDeletedByItsOwnScript_data()
+{
+    // A description whose script deletes the form (argv.host.deleteObject(_this)),
+    // what the host does next, and whether the build itself reports success.
+    QTest::addColumn<QString>("description");
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<bool>("built");
+    const QString close = QStringLiteral("argv.host.deleteObject(_this);");
+    QTest::newRow("button callback")
+            << QStringLiteral("{type:'Pane', child:[{type:'LineEdit', name:'f'}, {type:'PushButton', name:'close',"
+                              " callback:function(_this, obj, checked, argv){ %1 }}]}")
+                       .arg(close)
+            << QStringLiteral("click") << true;
+    QTest::newRow("validator") << QStringLiteral(
+            "{type:'Pane', child:[{type:'LineEdit', name:'f',"
+            " validate:function(_this, arg){ arg.host.deleteObject(_this);"
+            " return 'gone'; }}, {type:'LineEdit', name:'g', validate:'NOTNULL'}]}")
+                               << QStringLiteral("validateAll") << true;
+    QTest::newRow("setter") << QStringLiteral("{type:'Pane', child:[{type:'LineEdit', name:'f',"
+                                              " setter:function(_this, obj, value, argv){ %1 }},"
+                                              " {type:'LineEdit', name:'g'}]}")
+                                       .arg(close)
+                            << QStringLiteral("load") << true;
+    QTest::newRow("setter of an initial value")
+            << QStringLiteral(
+                       "{type:'Pane', child:[{type:'LineEdit', name:'f', value:'x',"
+                       " setter:function(_this, obj, value, argv){ %1 }}, {type:'LineEdit', name:'g', value:'y'}]}")
+                       .arg(close)
+            << QString() << false;
+    QTest::newRow("init callback") << QStringLiteral("{type:'Pane', child:[{type:'LineEdit', name:'f',"
+                                                     " initCallback:function(_this, obj, argv){ %1 }},"
+                                                     " {type:'LineEdit', name:'g', initCallback:function(){}}]}")
+                                              .arg(close)
+                                   << QString() << false;
+    QTest::newRow("description function")
+            << QStringLiteral("function(_this, argv){ %1 return {type:'LineEdit', name:'f'}; }").arg(close) << QString()
+            << false;
+    QTest::newRow("getter") << QStringLiteral("{type:'Pane', child:[{type:'LineEdit', name:'f',"
+                                              " getter:function(_this, obj, argv){ %1 return 1; }},"
+                                              " {type:'LineEdit', name:'g'}]}")
+                                       .arg(close)
+                            << QStringLiteral("getAllValues") << true;
+    QTest::newRow("formula") << QStringLiteral("{type:'Pane', child:[{type:'LineEdit', name:'f', formulaTrigger:'LOAD',"
+                                               " formula:function(_this, obj, argv){ %1 return 1; }},"
+                                               " {type:'LineEdit', name:'g', formulaTrigger:'LOAD',"
+                                               " formula:function(){ return 2; }}]}")
+                                        .arg(close)
+                             << QStringLiteral("load") << true;
+    QTest::newRow("state function") << QStringLiteral("{type:'Pane', child:[{type:'LineEdit', name:'f',"
+                                                      " state:function(_this, obj, argv){ %1 return 'HIDE'; }},"
+                                                      " {type:'LineEdit', name:'g', state:function(){ return ''; }}]}")
+                                               .arg(close)
+                                    << QStringLiteral("load") << true;
+}
+
+void tst_TUiLoader::formDeletedByItsOwnScript()
+{
+    QFETCH(QString, description);
+    QFETCH(QString, action);
+    QFETCH(bool, built);
+    QJSEngine engine;
+    Deleter host;
+    QWidget window;
+    QPointer<TUiLoader> loader = new TUiLoader(&window);
+    loader->setEngine(&engine);
+    loader->setCreator(nullptr, &tuiloadertest::create);
+    loader->registerArgvObject(QStringLiteral("host"), &host);
+    QCOMPARE(loader->setUiStr(description), built);
+    if (action == QLatin1String("click")) {
+        loader->setBlockChange(false);
+        loader->findChild<QPushButton *>(QStringLiteral("close"))->click();
+    } else if (action == QLatin1String("validateAll")) {
+        loader->setBlockValidate(false);
+        QVERIFY(loader->validateAll(QStringLiteral("SAVE")).isEmpty());
+    } else if (action == QLatin1String("load")) {
+        QVERIFY(!loader->loadValues(QVariant(QVariantMap {{QStringLiteral("f"), 1}, {QStringLiteral("g"), 2}})));
+    } else if (action == QLatin1String("getAllValues")) {
+        loader->getAllValues();
+    }
+    QVERIFY(!loader);
+    QVERIFY(window.children().isEmpty());
 }
 
 QTEST_MAIN(tst_TUiLoader)

@@ -168,7 +168,13 @@ bool TUiLoader::setUiStr(QString iUiStr)
     const QString code = iUiStr.midRef(start).startsWith(QLatin1String("function"))
             ? QStringLiteral("(") + iUiStr + QStringLiteral("\n)")
             : QStringLiteral("(function(_this, argv){return (") + iUiStr + QStringLiteral("\n);})");
+    // Scripts may delete the loader from inside any call into them (a
+    // "Close" button that deletes its form): after each call nothing of
+    // this object may be touched unless it is still there.
+    const QPointer<TUiLoader> alive(this);
     QJSValue function = d->engine->evaluate(code, QString(), 1);
+    if (!alive)
+        return false;
     const auto report = [](const QJSValue &iError) {
         logError(QStringLiteral("UI File Error: Line %1: %2 ")
                          .arg(iError.property(QStringLiteral("lineNumber")).toInt())
@@ -182,6 +188,10 @@ bool TUiLoader::setUiStr(QString iUiStr)
         return false;
     }
     const QJSValue description = function.call({d->wrap(this), d->argv});
+    if (!alive) {
+        logError(QStringLiteral("UI description not built: its function deleted the loader"));
+        return false;
+    }
     if (description.isError()) {
         report(description);
         return false;
@@ -203,18 +213,22 @@ bool TUiLoader::setUiValue(QJSValue iValue)
         logError(QStringLiteral("UI description not built: it is not an object but [%1]").arg(iValue.toString()));
         return false;
     }
+    const QPointer<TUiLoader> alive(this);
     d->reset();
     d->blockChange = true;
     d->blockValidate = true;
     d->building = true;
     d->failures = 0;
+    // The host's creator, setters and init callbacks may delete the loader.
     d->createChildren(iValue, d->layout);
+    if (!alive)
+        return false;
     d->resolveBuddies();
     d->resolveFormulaTriggers();
     d->connectItemSignals();
     d->applyTabOrder();
-    d->applyInitialValues();
-    d->runInitCallbacks();
+    if (!d->applyInitialValues() || !d->runInitCallbacks())
+        return false;
     d->building = false;
     return d->failures == 0;
 }
@@ -302,10 +316,13 @@ QJSValue TUiLoaderPrivate::call(const QJSValue &iFunction, const QJSValueList &i
     if (!engine || !iFunction.isCallable())
         return QJSValue();
     QJSValue function = iFunction;
+    // The call may delete the object and the loader with this private: from
+    // here on only locals are touched.
+    const QPointer<QObject> obj(iObj);
     const QJSValue result = function.call(iArgs);
     if (result.isError()) {
         logError(QStringLiteral("%1 of [%2] failed: Line %3: %4")
-                         .arg(iWhat, displayName(iObj))
+                         .arg(iWhat, obj ? displayName(obj) : QStringLiteral("a deleted object"))
                          .arg(result.property(QStringLiteral("lineNumber")).toInt())
                          .arg(result.toString()));
     }
@@ -343,7 +360,7 @@ QString TUiLoaderPrivate::quoted(const QString &iText)
     return text;
 }
 
-QString TUiLoaderPrivate::displayName(QObject *iObj) const
+QString TUiLoaderPrivate::displayName(QObject *iObj)
 {
     if (!iObj)
         return QString();
@@ -501,9 +518,13 @@ void TUiLoaderPrivate::registerObject(QObject *iObj, const QString &iName)
 void TUiLoaderPrivate::createChildren(const QJSValue &iChild, QObject *iParent)
 {
     if (iChild.isArray()) {
+        const QPointer<TUiLoader> alive(q_ptr);
         const int length = iChild.property(QStringLiteral("length")).toInt();
-        for (int i = 0; i < length; ++i)
+        for (int i = 0; i < length; ++i) {
             createChildren(iChild.property(quint32(i)), iParent);
+            if (!alive)
+                return;
+        }
     } else if (iChild.isObject() && !iChild.isCallable()) {
         createOneItem(iChild, iParent);
     } else if (isSet(iChild)) {
@@ -566,6 +587,7 @@ QObject *TUiLoaderPrivate::createOneItem(const QJSValue &iItem, QObject *iParent
         pack = QJSValue();
     }
 
+    const QPointer<TUiLoader> alive(q_ptr);
     if (type == QLatin1String("ACTION") && !name.isEmpty() && nameMap.contains(name)) {
         QObject *action = nameMap.value(name);
         if (!packItem(action, pack, iParent)) {
@@ -577,6 +599,8 @@ QObject *TUiLoaderPrivate::createOneItem(const QJSValue &iItem, QObject *iParent
     }
 
     QObject *obj = createByCreator(type, iItem.property(QStringLiteral("newParam")));
+    if (!alive)
+        return nullptr;
     if (!obj) {
         ++failures;
         logError(QStringLiteral("TUiLoader::createOneItem create %1 failed: no object for the type [%2]")
@@ -591,6 +615,8 @@ QObject *TUiLoaderPrivate::createOneItem(const QJSValue &iItem, QObject *iParent
     const QJSValue props = iItem.property(QStringLiteral("property"));
     if (props.isObject() && !props.isArray() && !props.isCallable()) {
         applyItemProperties(obj, props);
+        if (!alive)
+            return nullptr;
     } else if (isSet(props)) {
         ++failures;
         logError(QStringLiteral("TUiLoader::createOneItem property of [%1] is not an object and is ignored: %2")
@@ -627,8 +653,11 @@ QObject *TUiLoaderPrivate::createOneItem(const QJSValue &iItem, QObject *iParent
         buddyNames.insert(obj, buddy);
 
     const QJSValue child = iItem.property(QStringLiteral("child"));
-    if (!child.isUndefined())
+    if (!child.isUndefined()) {
         createChildren(child, obj);
+        if (!alive)
+            return nullptr;
+    }
 
     if (qobject_cast<TFormLayout *>(iParent)) {
         // A copy: one pack object may be shared by several items of a description.
@@ -648,7 +677,10 @@ QObject *TUiLoaderPrivate::createOneItem(const QJSValue &iItem, QObject *iParent
     }
     if (!iParent)
         return obj;
-    if (!packItem(obj, pack, iParent)) {
+    const bool packed = packItem(obj, pack, iParent);
+    if (!alive)
+        return nullptr;
+    if (!packed) {
         ++failures;
         logError(QStringLiteral("TUiLoader::createOneItem create %1 failed: it cannot be placed into [%2]")
                          .arg(displayName(obj), displayName(iParent)));
@@ -736,8 +768,13 @@ bool TUiLoaderPrivate::packIntoForm(QObject *iObj, const QJSValue &iPack, TFormL
     } else {
         const bool labelIsItem = label.isObject() && !label.isCallable();
         const bool unitsIsItem = units.isObject() && !units.isCallable();
+        const QPointer<TUiLoader> alive(q_ptr);
         QObject *labelObj = labelIsItem ? createOneItem(label, nullptr) : nullptr;
+        if (!alive)
+            return false;
         QObject *unitsObj = unitsIsItem ? createOneItem(units, nullptr) : nullptr;
+        if (!alive)
+            return false;
         const QString labelText = labelIsItem ? QString() : textOf(label);
         const QString unitsText = unitsIsItem ? QString() : textOf(units);
         if (isWidget) {
@@ -1088,31 +1125,40 @@ void TUiLoaderPrivate::connectItemSignals()
     }
 }
 
-void TUiLoaderPrivate::applyInitialValues()
+bool TUiLoaderPrivate::applyInitialValues()
 {
     Q_Q(TUiLoader);
+    const QPointer<TUiLoader> alive(q);
     const bool wasBlocked = blockChange;
     blockChange = true;
     const QList<QPointer<QObject>> created = objects;
     for (const QPointer<QObject> &obj : created) {
-        if (obj && initialValues.contains(obj))
+        if (obj && initialValues.contains(obj)) {
             q->setValue(obj.data(), initialValues.value(obj));
+            if (!alive)
+                return false;
+        }
     }
     initialValues.clear();
     blockChange = wasBlocked;
+    return true;
 }
 
-void TUiLoaderPrivate::runInitCallbacks()
+bool TUiLoaderPrivate::runInitCallbacks()
 {
     Q_Q(TUiLoader);
+    const QPointer<TUiLoader> alive(q);
     const QList<QPointer<QObject>> created = objects;
     for (const QPointer<QObject> &obj : created) {
         if (!obj || !initCallbacks.contains(obj))
             continue;
         const QJSValue callback = initCallbacks.take(obj);
         call(callback, {wrap(q), wrap(obj), argv}, QStringLiteral("initCallback"), obj);
+        if (!alive)
+            return false;
     }
     initCallbacks.clear();
+    return true;
 }
 
 QJSValue TUiLoader::getValue(QObject *iObj)
@@ -1129,10 +1175,16 @@ void TUiLoader::setValue(QObject *iObj, QJSValue iValue)
     if (d->blockSetValue || !d->engine || !iObj || !d->setters.contains(iObj) || d->settingValue.contains(iObj))
         return;
     d->settingValue.insert(iObj);
+    const QPointer<TUiLoader> alive(this);
     QPointer<QObject> guard(iObj);
     d->call(d->setters.value(iObj), {d->wrap(this), d->wrap(iObj), iValue, d->argv}, QStringLiteral("setter"), iObj);
-    if (guard && !d->blockValidate)
+    if (!alive)
+        return;
+    if (guard && !d->blockValidate) {
         validate(iObj, QStringLiteral("EDIT"));
+        if (!alive)
+            return;
+    }
     d->settingValue.remove(iObj);
 }
 
@@ -1153,30 +1205,49 @@ bool TUiLoader::loadValues(QJSValue iValues, bool iClearBefore)
         logError(QStringLiteral("values not loaded: [%1] is not an object").arg(iValues.toString()));
         return false;
     }
+    const QPointer<TUiLoader> alive(this);
     d->blockChange = true;
     d->blockValidate = true;
     d->loading = true;
-    if (iClearBefore)
+    if (iClearBefore) {
         clearValues();
+        if (!alive)
+            return false;
+    }
     if (isMap) {
         const QVariantMap map = iValues.toVariant().toMap();
         for (auto it = map.cbegin(); it != map.cend(); ++it) {
-            if (it.value().isValid())
-                setValue(it.key(), d->engine->toScriptValue(it.value()));
+            if (!it.value().isValid())
+                continue;
+            setValue(it.key(), d->engine->toScriptValue(it.value()));
+            if (!alive)
+                return false;
         }
     } else if (iValues.isObject()) {
         QJSValueIterator it(iValues);
         while (it.hasNext()) {
             it.next();
-            if (!it.value().isUndefined())
-                setValue(it.name(), it.value());
+            const QJSValue value = it.value();
+            if (!alive)
+                return false;
+            if (value.isUndefined())
+                continue;
+            setValue(it.name(), value);
+            if (!alive)
+                return false;
         }
     }
     d->blockValidate = false;
     validateAll(QStringLiteral("LOAD"), false, QStringLiteral("All"));
+    if (!alive)
+        return false;
     d->blockChange = false;
     triggerFormula(this);
+    if (!alive)
+        return false;
     refreshState();
+    if (!alive)
+        return false;
     d->loading = false;
     return true;
 }
@@ -1193,7 +1264,11 @@ void TUiLoader::clearValues()
     // Setters are scripts: any of them may delete fields further on.
     const QList<QObject *> named = d->nameMap.values();
     const QList<QPointer<QObject>> fields(named.cbegin(), named.cend());
+    const QPointer<TUiLoader> alive(this);
     for (const QPointer<QObject> &obj : fields) {
+        // Emptying a choice field sends its change event to whoever listens.
+        if (!alive)
+            return;
         if (!obj)
             continue;
         if (TRadioBox *radio = qobject_cast<TRadioBox *>(obj))
@@ -1216,13 +1291,17 @@ QJSValue TUiLoader::getAllValues(bool iIncludeInvisible)
     QList<QPair<QString, QPointer<QObject>>> fields;
     for (auto it = d->nameMap.cbegin(); it != d->nameMap.cend(); ++it)
         fields.append(qMakePair(it.key(), QPointer<QObject>(it.value())));
+    const QPointer<TUiLoader> alive(this);
     for (const auto &field : qAsConst(fields)) {
         QObject *obj = field.second;
         if (!obj || !d->getters.contains(obj))
             continue;
         if (!iIncludeInvisible && obj->property("STATE").toString() == QLatin1String("HIDE"))
             continue;
-        values.setProperty(field.first, getValue(obj));
+        const QJSValue value = getValue(obj);
+        if (!alive)
+            return values;
+        values.setProperty(field.first, value);
     }
     return values;
 }
@@ -1240,10 +1319,12 @@ void TUiLoader::runCallback(bool iChecked)
     QObject *source = sender();
     if (!source || !d->callbacks.contains(source))
         return;
+    const QPointer<TUiLoader> alive(this);
     ++d->eventDepth;
     d->call(d->callbacks.value(source), {d->wrap(this), d->wrap(source), iChecked, d->argv},
             QStringLiteral("callback"), source);
-    --d->eventDepth;
+    if (alive)
+        --d->eventDepth;
 }
 
 void TUiLoader::onItemChanged(QString iType, QVariant iValue, QString iUid)
@@ -1254,9 +1335,11 @@ void TUiLoader::onItemChanged(QString iType, QVariant iValue, QString iUid)
     if (d->blockChange)
         return;
     // A listener may rebuild the form while the sender is still in its event.
+    const QPointer<TUiLoader> alive(this);
     ++d->eventDepth;
     Q_EMIT dataChanged();
-    --d->eventDepth;
+    if (alive)
+        --d->eventDepth;
 }
 
 // ---------------------------------------------------------------- validation, formulas, state
@@ -1337,10 +1420,17 @@ QVariantMap TUiLoader::validate(QObject *iObj, QString iMoment)
     if (d->blockValidate || !d->engine || !iObj || !d->validators.contains(iObj) || d->validating.contains(iObj))
         return result;
     d->validating.insert(iObj);
+    const QPointer<TUiLoader> alive(this);
     QPointer<QObject> guard(iObj);
     const QJSValue validator = d->validators.value(iObj);
     const QString title = getTitle(iObj);
     const QJSValue value = getValue(iObj);
+    if (!alive)
+        return result;
+    if (!guard) {
+        d->validating.remove(iObj);
+        return result;
+    }
     QJSValue answer;
     if (d->builtinValidators.contains(iObj)) {
         answer = d->call(validator, {d->wrap(this), d->wrap(iObj), value, title, d->argv}, QStringLiteral("validator"),
@@ -1360,6 +1450,8 @@ QVariantMap TUiLoader::validate(QObject *iObj, QString iMoment)
         }
         answer = d->call(validator, {d->wrap(this), argument}, QStringLiteral("validator"), iObj);
     }
+    if (!alive)
+        return result;
     if (!guard) {
         d->validating.remove(iObj);
         return result;
@@ -1417,10 +1509,13 @@ QVariantList TUiLoader::validateAll(QString iMoment, bool iBlockSetValue, QStrin
     d->blockSetValue = iBlockSetValue;
     const QString wanted = iReturnErrorType.toUpper();
     const QList<QPointer<QObject>> created = d->objects;
+    const QPointer<TUiLoader> alive(this);
     for (const QPointer<QObject> &obj : created) {
         if (!obj || !d->validators.contains(obj))
             continue;
         const QVariantMap message = validate(obj, iMoment);
+        if (!alive)
+            return results;
         if (message.isEmpty())
             continue;
         if (wanted == QLatin1String("ALL") || message.value(QStringLiteral("type")).toString().toUpper() == wanted)
@@ -1437,9 +1532,11 @@ void TUiLoader::onEditingValidate(QString iType, QVariant iValue, QString iUid)
     QObject *source = sender();
     if (!source || !d->validateSignals.contains(source, iType))
         return;
+    const QPointer<TUiLoader> alive(this);
     ++d->eventDepth;
     validate(source, QStringLiteral("EDIT"));
-    --d->eventDepth;
+    if (alive)
+        --d->eventDepth;
 }
 
 void TUiLoader::triggerFormula(QObject *iObj)
@@ -1453,6 +1550,7 @@ void TUiLoader::triggerFormula(QObject *iObj)
     QList<QObject *> targets = d->triggerLinks.values(source);
     std::reverse(targets.begin(), targets.end());
     QList<QPointer<QObject>> guarded(targets.cbegin(), targets.cend());
+    const QPointer<TUiLoader> alive(this);
     ++d->eventDepth;
     for (const QPointer<QObject> &target : qAsConst(guarded)) {
         if (!target || !d->formulas.contains(target))
@@ -1467,9 +1565,14 @@ void TUiLoader::triggerFormula(QObject *iObj)
         d->computingFormula.insert(target);
         const QJSValue result = d->call(d->formulas.value(target), {d->wrap(this), d->wrap(target), d->argv},
                                         QStringLiteral("formula"), target);
+        if (!alive)
+            return;
         // A formula that throws leaves its field as it was.
-        if (target && !result.isError())
+        if (target && !result.isError()) {
             setValue(target.data(), result);
+            if (!alive)
+                return;
+        }
         d->computingFormula.remove(target);
     }
     --d->eventDepth;
@@ -1480,11 +1583,14 @@ void TUiLoader::refreshState()
     if (d->blockChange || !d->engine)
         return;
     const QList<QPointer<QObject>> created = d->objects;
+    const QPointer<TUiLoader> alive(this);
     for (const QPointer<QObject> &obj : created) {
         if (!obj || !d->stateFunctions.contains(obj))
             continue;
         const QJSValue state = d->call(d->stateFunctions.value(obj), {d->wrap(this), d->wrap(obj), d->argv},
                                        QStringLiteral("state function"), obj);
+        if (!alive)
+            return;
         if (obj && !state.isError())
             setState(obj.data(), textOf(state));
     }

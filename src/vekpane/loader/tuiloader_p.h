@@ -42,8 +42,9 @@ public:
     void bindSetter(QObject *iObj, const QJSValue &iSetter);
     void bindCallback(QObject *iObj, const QJSValue &iCallback);
     void bindChangeSignals(QObject *iObj, const QJSValue &iSignals);
-    void applyInitialValues();
-    void runInitCallbacks();
+    // False when a script deleted the loader on the way.
+    bool applyInitialValues();
+    bool runInitCallbacks();
     void connectItemSignals();
 
     // --- validation, formulas, state
@@ -59,7 +60,7 @@ public:
     QJSValue call(const QJSValue &iFunction, const QJSValueList &iArgs, const QString &iWhat, QObject *iObj) const;
     static QStringList nameList(const QJSValue &iValue);
     static QString quoted(const QString &iText);
-    QString displayName(QObject *iObj) const;
+    static QString displayName(QObject *iObj);
     void reportCallable(QObject *iObj, const QString &iKey, const QJSValue &iValue);
 
     void reset();

@@ -60,6 +60,8 @@ private Q_SLOTS:
     void hostDeletesAField();
     void formDeletedByItsOwnScript_data();
     void formDeletedByItsOwnScript();
+    void cyclicOrDeepDescriptions_data();
+    void cyclicOrDeepDescriptions();
 };
 
 void tst_TUiLoader::evaluatesTextForms_data()
@@ -715,6 +717,67 @@ void tst_TUiLoader::formDeletedByItsOwnScript()
     }
     QVERIFY(!loader);
     QVERIFY(window.children().isEmpty());
+}
+
+void tst_TUiLoader::cyclicOrDeepDescriptions_data()
+{
+    // Script that leaves the item "bad" in a variable, whether the build
+    // succeeds, and the log line it gives.
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<bool>("built");
+    QTest::addColumn<QString>("logLine");
+    QTest::newRow("array that holds itself") << QStringLiteral("var a = [{type:'Label', name:'inner'}]; a.push(a);"
+                                                               " var bad = {type:'Pane', name:'holder', child:a};")
+                                             << false << QStringLiteral("child of [holder] contains itself");
+    QTest::newRow("item that is its own child")
+            << QStringLiteral("var bad = {type:'Pane', name:'holder'}; bad.child = bad;") << false
+            << QStringLiteral("child of [holder] contains itself");
+    QTest::newRow("item below itself through an array")
+            << QStringLiteral("var bad = {type:'Pane', name:'holder'};"
+                              " bad.child = [{type:'Label', name:'inner'}, {type:'Pane', child:[bad]}];")
+            << false << QStringLiteral("contains itself");
+    QTest::newRow("30000 levels of items")
+            << QStringLiteral("var bad = {type:'Pane', name:'holder'}; var at = bad;"
+                              " for (var i = 0; i < 30000; ++i) { at.child = {type:'Pane'}; at = at.child; }")
+            << false << QStringLiteral("nested deeper than");
+    QTest::newRow("30000 levels of arrays")
+            << QStringLiteral("var a = [{type:'Label', name:'deepest'}]; for (var i = 0; i < 30000; ++i) a = [a];"
+                              " var bad = {type:'Pane', name:'holder', child:a};")
+            << false << QStringLiteral("nested deeper than");
+    // Shared, not cyclic: one item object in several places is built each time.
+    QTest::newRow("one item in two places")
+            << QStringLiteral("var field = {type:'LineEdit'};"
+                              " var bad = {type:'Pane', name:'holder', child:[field, [field]]};")
+            << true << QString();
+    QTest::newRow("60 levels of items in arrays")
+            << QStringLiteral("var bad = {type:'Pane', name:'holder'}; var at = bad;"
+                              " for (var i = 0; i < 60; ++i) { at.child = [{type:'Pane'}]; at = at.child[0]; }"
+                              " at.child = {type:'Label', name:'inner'};")
+            << true << QString();
+}
+
+void tst_TUiLoader::cyclicOrDeepDescriptions()
+{
+    QFETCH(QString, script);
+    QFETCH(bool, built);
+    QFETCH(QString, logLine);
+    Form form;
+    const QJSValue description
+            = form.js(script
+                      + QStringLiteral("; ({type:'Pane', name:'top', child:[{type:'LineEdit', name:'before'}, bad,"
+                                       " {type:'LineEdit', name:'after'}]})"));
+    QVERIFY2(description.isObject(), qPrintable(description.toString()));
+    QCOMPARE(form.loader.setUiValue(description), built);
+    if (!logLine.isEmpty())
+        QVERIFY2(form.logged(logLine), qPrintable(form.log.texts().join(QLatin1Char('\n'))));
+    else
+        QVERIFY(form.log.texts(QStringLiteral("error")).isEmpty());
+    // What comes before and after the bad part is built and placed.
+    QVERIFY(form.find(QStringLiteral("holder")));
+    QCOMPARE(form.find(QStringLiteral("after"))->parentWidget(), form.find(QStringLiteral("top")));
+    QVERIFY(form.find(QStringLiteral("before")));
+    if (script.contains(QLatin1String("'inner'")))
+        QVERIFY(form.find(QStringLiteral("inner")));
 }
 
 QTEST_MAIN(tst_TUiLoader)

@@ -219,6 +219,7 @@ bool TUiLoader::setUiValue(QJSValue iValue)
     d->blockValidate = true;
     d->building = true;
     d->failures = 0;
+    d->buildPath.clear();
     // The host's creator, setters and init callbacks may delete the loader.
     d->createChildren(iValue, d->layout);
     if (!alive)
@@ -518,6 +519,8 @@ void TUiLoaderPrivate::registerObject(QObject *iObj, const QString &iName)
 void TUiLoaderPrivate::createChildren(const QJSValue &iChild, QObject *iParent)
 {
     if (iChild.isArray()) {
+        if (!enterBuildPath(iChild, iParent))
+            return;
         const QPointer<TUiLoader> alive(q_ptr);
         const int length = iChild.property(QStringLiteral("length")).toInt();
         for (int i = 0; i < length; ++i) {
@@ -525,6 +528,7 @@ void TUiLoaderPrivate::createChildren(const QJSValue &iChild, QObject *iParent)
             if (!alive)
                 return;
         }
+        buildPath.removeLast();
     } else if (iChild.isObject() && !iChild.isCallable()) {
         createOneItem(iChild, iParent);
     } else if (isSet(iChild)) {
@@ -571,7 +575,42 @@ bool TUiLoaderPrivate::packSpecial(const QString &iType, const QJSValue &iItem, 
     return true;
 }
 
+bool TUiLoaderPrivate::enterBuildPath(const QJSValue &iValue, QObject *iParent)
+{
+    // Descriptions are script data: an item or array may hold itself, and
+    // nesting has no natural end. Both would recurse until the stack is gone.
+    for (const QJSValue &onPath : qAsConst(buildPath)) {
+        if (onPath.strictlyEquals(iValue)) {
+            ++failures;
+            logError(QStringLiteral("TUiLoader::createOneItem child of [%1] contains itself and is skipped")
+                             .arg(displayName(iParent)));
+            return false;
+        }
+    }
+    if (buildPath.size() >= maxBuildDepth) {
+        ++failures;
+        logError(QStringLiteral("TUiLoader::createOneItem children of [%1] are nested deeper than %2 levels "
+                                "and are skipped")
+                         .arg(displayName(iParent))
+                         .arg(maxBuildDepth));
+        return false;
+    }
+    buildPath.append(iValue);
+    return true;
+}
+
 QObject *TUiLoaderPrivate::createOneItem(const QJSValue &iItem, QObject *iParent)
+{
+    if (!enterBuildPath(iItem, iParent))
+        return nullptr;
+    const QPointer<TUiLoader> alive(q_ptr);
+    QObject *obj = createPathItem(iItem, iParent);
+    if (alive)
+        buildPath.removeLast();
+    return obj;
+}
+
+QObject *TUiLoaderPrivate::createPathItem(const QJSValue &iItem, QObject *iParent)
 {
     const QString type = iItem.property(QStringLiteral("type")).toString().toUpper();
     if (type == QLatin1String("STRETCH") || type == QLatin1String("SPACING") || type == QLatin1String("SEPARATOR")) {

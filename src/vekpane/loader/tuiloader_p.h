@@ -26,6 +26,8 @@ public:
 
     // --- building (createOneItem and what it needs)
     QObject *createOneItem(const QJSValue &iItem, QObject *iParent);
+    QObject *createPathItem(const QJSValue &iItem, QObject *iParent);
+    bool enterBuildPath(const QJSValue &iValue, QObject *iParent);
     bool packItem(QObject *iObj, QJSValue iPack, QObject *iParent);
     QObject *createByCreator(const QString &iType, const QJSValue &iNewParam);
     bool applyItemProperties(QObject *iObj, const QJSValue &iProps);
@@ -121,6 +123,10 @@ public:
     bool building = false;
     // Items of the current build that could not be made or placed.
     int failures = 0;
+    // The items and arrays from the description down to the one being
+    // built, and how deep that path may grow.
+    QList<QJSValue> buildPath;
+    static constexpr int maxBuildDepth = 256;
     // Set while the registries are emptied in one go.
     bool resetting = false;
 

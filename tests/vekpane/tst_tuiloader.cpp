@@ -51,6 +51,7 @@ private Q_SLOTS:
     void plainWidgetKeepsOneBox();
     void nestedChildArrays();
     void itemProperties();
+    void keysUnknownToTheInterfaceKept();
     void buddiesAndTabOrder();
     void badItemsStillBuildTheRest_data();
     void badItemsStillBuildTheRest();
@@ -505,6 +506,37 @@ void tst_TUiLoader::itemProperties()
     QGroupBox *group = form.find<QGroupBox>(QStringLiteral("g"));
     QCOMPARE(group->title(), QStringLiteral("Group"));
     QVERIFY(group->isCheckable());
+}
+
+void tst_TUiLoader::keysUnknownToTheInterfaceKept()
+{
+    Form form;
+    QVERIFY(form.build(QStringLiteral(
+            "{type:'MainWindow', child:["
+            " {type:'ToolBar', name:'tools', child:{type:'Action', name:'save',"
+            "   property:{text:'Save', zul_style:'a = 1 primary'}}},"
+            " {type:'Pane', child:["
+            "   {type:'Label', name:'title', property:{SS:'TITLE', text:'Board', style:'big'}},"
+            "   {type:'LineEdit', name:'pn', property:{SS:'CODE', placeholder_text:'Part number'}}]}]}")));
+    // Theme selectors on both attribute interfaces; the keys they know still reach them.
+    QLabel *title = form.find<QLabel>(QStringLiteral("title"));
+    QCOMPARE(title->property("SS"), QVariant(QStringLiteral("TITLE")));
+    QCOMPARE(title->text(), QStringLiteral("Board"));
+    QCOMPARE(title->property("SS_BIG"), QVariant(true));
+    QVERIFY(!title->property("style").isValid());
+    TLineEdit *edit = form.find<TLineEdit>(QStringLiteral("pn"));
+    QCOMPARE(edit->property("SS"), QVariant(QStringLiteral("CODE")));
+    QCOMPARE(edit->placeholderText(), QStringLiteral("Part number"));
+    // The action's style reaches the tool button the bar makes for it.
+    QToolBar *tools = form.find<QToolBar>(QStringLiteral("tools"));
+    QAction *save = tools->actions().value(0);
+    QVERIFY(save);
+    QCOMPARE(save->text(), QStringLiteral("Save"));
+    QWidget *button = tools->widgetForAction(save);
+    QVERIFY(button);
+    QCOMPARE(button->property("SS_A"), QVariant(QStringLiteral("1")));
+    QCOMPARE(button->property("SS_PRIMARY"), QVariant(true));
+    QVERIFY(form.log.texts(QStringLiteral("error")).isEmpty());
 }
 
 void tst_TUiLoader::buddiesAndTabOrder()

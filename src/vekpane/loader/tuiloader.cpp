@@ -753,17 +753,33 @@ bool TUiLoaderPrivate::applyItemProperties(QObject *iObj, const QJSValue &iProps
             iObj->setProperty("icon", TResource::instance()->icon(textOf(value), QStringLiteral("body"),
                                                                   QStringLiteral("button")));
         } else if (TuiAbstract *abstract = dynamic_cast<TuiAbstract *>(iObj)) {
-            abstract->set(key, value.toVariant());
+            const QVariant variant = value.toVariant();
+            abstract->set(key, variant);
+            keepAsProperty(iObj, key, rawKey, variant);
         } else if (TUiInterface *face = dynamic_cast<TUiInterface *>(iObj);
                    face && (commonKeys().contains(key) || iObj->metaObject()->indexOfProperty(rawKey.constData()) < 0)) {
             // The widget's own and the shared keys go through its attribute
             // interface; its Qt properties are still set by name.
-            face->setAttr(key, value.toVariant());
+            const QVariant variant = value.toVariant();
+            face->setAttr(key, variant);
+            keepAsProperty(iObj, key, rawKey, variant);
         } else {
             iObj->setProperty(rawKey.constData(), value.toVariant());
         }
     }
     return true;
+}
+
+void TUiLoaderPrivate::keepAsProperty(QObject *iObj, const QString &iKey, const QByteArray &iRawKey,
+                                      const QVariant &iValue)
+{
+    // The attribute interfaces drop keys they do not know, but descriptions
+    // also carry style selectors ("SS") and action styles ("zul_style") that
+    // only live as dynamic properties. A shared key is always handled, and a
+    // property the widget wrote itself under that name is its own.
+    if (commonKeys().contains(iKey) || iObj->property(iRawKey.constData()).isValid())
+        return;
+    iObj->setProperty(iRawKey.constData(), iValue);
 }
 
 QWidget *TUiLoaderPrivate::widgetForItem(QObject *iObj)

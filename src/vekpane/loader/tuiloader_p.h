@@ -31,6 +31,7 @@ public:
     bool packItem(QObject *iObj, QJSValue iPack, QObject *iParent);
     QObject *createByCreator(const QString &iType, const QJSValue &iNewParam);
     bool applyItemProperties(QObject *iObj, const QJSValue &iProps);
+    static void keepAsProperty(QObject *iObj, const QString &iKey, const QByteArray &iRawKey, const QVariant &iValue);
     void createChildren(const QJSValue &iChild, QObject *iParent);
     QWidget *widgetForItem(QObject *iObj);
     bool packSpecial(const QString &iType, const QJSValue &iItem, QObject *iParent);

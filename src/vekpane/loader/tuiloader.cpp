@@ -432,6 +432,8 @@ void TUiLoaderPrivate::reset()
     builtinValidators.clear();
     getters.clear();
     setters.clear();
+    nativeGetKeys.clear();
+    nativeSetKeys.clear();
     formulas.clear();
     stateFunctions.clear();
     callbacks.clear();
@@ -468,6 +470,8 @@ void TUiLoaderPrivate::forget(QObject *iObj)
     builtinValidators.remove(iObj);
     getters.remove(iObj);
     setters.remove(iObj);
+    nativeGetKeys.remove(iObj);
+    nativeSetKeys.remove(iObj);
     formulas.remove(iObj);
     stateFunctions.remove(iObj);
     callbacks.remove(iObj);
@@ -1111,8 +1115,11 @@ void TUiLoaderPrivate::bindGetter(QObject *iObj, const QJSValue &iGetter)
     const QJSValue getter = evaluateSnippet(
             QStringLiteral("(function(_this, obj){return obj.get('%1');})").arg(quoted(key)),
             QStringLiteral("getter of [%1]").arg(displayName(iObj)));
-    if (getter.isCallable())
-        getters.insert(iObj, getter);
+    if (!getter.isCallable())
+        return;
+    getters.insert(iObj, getter);
+    if (dynamic_cast<TuiAbstract *>(iObj) || dynamic_cast<TUiInterface *>(iObj))
+        nativeGetKeys.insert(iObj, key);
 }
 
 void TUiLoaderPrivate::bindSetter(QObject *iObj, const QJSValue &iSetter)
@@ -1132,8 +1139,40 @@ void TUiLoaderPrivate::bindSetter(QObject *iObj, const QJSValue &iSetter)
             : QStringLiteral("(function(_this,obj,value){obj.set('%1', value);})");
     const QJSValue setter = evaluateSnippet(code.arg(quoted(key)),
                                             QStringLiteral("setter of [%1]").arg(displayName(iObj)));
-    if (setter.isCallable())
-        setters.insert(iObj, setter);
+    if (!setter.isCallable())
+        return;
+    setters.insert(iObj, setter);
+    if (dynamic_cast<TuiAbstract *>(iObj) || dynamic_cast<TUiInterface *>(iObj))
+        nativeSetKeys.insert(iObj, key);
+}
+
+// What the default snippets do, without a script call per field: a form of
+// hundreds of fields is read and written through these on every load.
+QJSValue TUiLoaderPrivate::readAttribute(QObject *iObj, const QString &iKey) const
+{
+    QVariant value;
+    if (TuiAbstract *abstract = dynamic_cast<TuiAbstract *>(iObj))
+        value = abstract->get(iKey, QVariant());
+    else if (TUiInterface *face = dynamic_cast<TUiInterface *>(iObj))
+        value = face->get(QVariant(iKey));
+    return engine->toScriptValue(value);
+}
+
+void TUiLoaderPrivate::writeAttribute(QObject *iObj, const QString &iKey, const QVariant &iValue)
+{
+    if (TuiAbstract *abstract = dynamic_cast<TuiAbstract *>(iObj))
+        abstract->set(iKey, iValue);
+    else if (TUiInterface *face = dynamic_cast<TUiInterface *>(iObj))
+        face->setAttr(iKey, iValue);
+}
+
+bool TUiLoaderPrivate::isNullForNotNull(QObject *iObj, const QJSValue &iValue)
+{
+    // The script's own loose comparison: a check box is empty at -1, any
+    // other field when it holds nothing (a number 0 is a value).
+    if (qobject_cast<TCheckBox *>(iObj))
+        return iValue.equals(QJSValue(-1));
+    return iValue.isUndefined() || iValue.isNull() || (!iValue.isNumber() && iValue.equals(QJSValue(QString())));
 }
 
 void TUiLoaderPrivate::bindCallback(QObject *iObj, const QJSValue &iCallback)
@@ -1220,6 +1259,9 @@ QJSValue TUiLoader::getValue(QObject *iObj)
 {
     if (!d->engine || !iObj || !d->getters.contains(iObj))
         return QJSValue();
+    const auto native = d->nativeGetKeys.constFind(iObj);
+    if (native != d->nativeGetKeys.cend())
+        return d->readAttribute(iObj, *native);
     return d->call(d->getters.value(iObj), {d->wrap(this), d->wrap(iObj), d->argv}, QStringLiteral("getter"), iObj);
 }
 
@@ -1232,7 +1274,13 @@ void TUiLoader::setValue(QObject *iObj, QJSValue iValue)
     d->settingValue.insert(iObj);
     const QPointer<TUiLoader> alive(this);
     QPointer<QObject> guard(iObj);
-    d->call(d->setters.value(iObj), {d->wrap(this), d->wrap(iObj), iValue, d->argv}, QStringLiteral("setter"), iObj);
+    const auto native = d->nativeSetKeys.constFind(iObj);
+    // Objects reach a widget through the script engine's own conversion.
+    if (native != d->nativeSetKeys.cend() && !iValue.isObject())
+        d->writeAttribute(iObj, *native, iValue.toVariant());
+    else
+        d->call(d->setters.value(iObj), {d->wrap(this), d->wrap(iObj), iValue, d->argv}, QStringLiteral("setter"),
+                iObj);
     if (!alive)
         return;
     if (guard && !d->blockValidate) {
@@ -1261,22 +1309,12 @@ bool TUiLoader::loadValues(QJSValue iValues, bool iClearBefore)
         return false;
     }
     const QPointer<TUiLoader> alive(this);
-    d->blockChange = true;
-    d->blockValidate = true;
-    d->loading = true;
-    if (iClearBefore) {
-        clearValues();
-        if (!alive)
-            return false;
-    }
+    QList<QPair<QString, QJSValue>> entries;
     if (isMap) {
         const QVariantMap map = iValues.toVariant().toMap();
         for (auto it = map.cbegin(); it != map.cend(); ++it) {
-            if (!it.value().isValid())
-                continue;
-            setValue(it.key(), d->engine->toScriptValue(it.value()));
-            if (!alive)
-                return false;
+            if (it.value().isValid())
+                entries.append(qMakePair(it.key(), d->engine->toScriptValue(it.value())));
         }
     } else if (iValues.isObject()) {
         QJSValueIterator it(iValues);
@@ -1285,12 +1323,29 @@ bool TUiLoader::loadValues(QJSValue iValues, bool iClearBefore)
             const QJSValue value = it.value();
             if (!alive)
                 return false;
-            if (value.isUndefined())
-                continue;
-            setValue(it.name(), value);
-            if (!alive)
-                return false;
+            if (!value.isUndefined())
+                entries.append(qMakePair(it.name(), value));
         }
+    }
+    d->blockChange = true;
+    d->blockValidate = true;
+    d->loading = true;
+    if (iClearBefore) {
+        // A field that its attribute interface's own setter is about to
+        // overwrite needs no emptying first: the widget would change twice.
+        QSet<QObject *> overwritten;
+        for (const auto &entry : qAsConst(entries)) {
+            QObject *obj = d->nameMap.value(entry.first);
+            if (obj && d->nativeSetKeys.contains(obj))
+                overwritten.insert(obj);
+        }
+        if (!d->clearFields(overwritten))
+            return false;
+    }
+    for (const auto &entry : qAsConst(entries)) {
+        setValue(entry.first, entry.second);
+        if (!alive)
+            return false;
     }
     d->blockValidate = false;
     validateAll(QStringLiteral("LOAD"), false, QStringLiteral("All"));
@@ -1314,16 +1369,19 @@ bool TUiLoader::loadValues(QVariant iValues, bool iClearBefore)
     return loadValues(d->engine->toScriptValue(iValues), iClearBefore);
 }
 
-void TUiLoader::clearValues()
+void TUiLoader::clearValues() { d->clearFields(QSet<QObject *>()); }
+
+bool TUiLoaderPrivate::clearFields(const QSet<QObject *> &iOverwritten)
 {
+    Q_Q(TUiLoader);
     // Setters are scripts: any of them may delete fields further on.
-    const QList<QObject *> named = d->nameMap.values();
+    const QList<QObject *> named = nameMap.values();
     const QList<QPointer<QObject>> fields(named.cbegin(), named.cend());
-    const QPointer<TUiLoader> alive(this);
+    const QPointer<TUiLoader> alive(q);
     for (const QPointer<QObject> &obj : fields) {
         // Emptying a choice field sends its change event to whoever listens.
         if (!alive)
-            return;
+            return false;
         if (!obj)
             continue;
         if (TRadioBox *radio = qobject_cast<TRadioBox *>(obj))
@@ -1332,9 +1390,10 @@ void TUiLoader::clearValues()
             multi->setCurrentNames(QStringList());
         else if (TChips *chips = qobject_cast<TChips *>(obj))
             chips->setChips(QStringList());
-        else
-            setValue(obj, QJSValue(QJSValue::NullValue));
+        else if (!iOverwritten.contains(obj))
+            q->setValue(obj.data(), QJSValue(QJSValue::NullValue));
     }
+    return !alive.isNull();
 }
 
 QJSValue TUiLoader::getAllValues(bool iIncludeInvisible)
@@ -1487,9 +1546,11 @@ QVariantMap TUiLoader::validate(QObject *iObj, QString iMoment)
         return result;
     }
     QJSValue answer;
+    bool empty = false;
     if (d->builtinValidators.contains(iObj)) {
-        answer = d->call(validator, {d->wrap(this), d->wrap(iObj), value, title, d->argv}, QStringLiteral("validator"),
-                         iObj);
+        // NOTNULL is ours: its test runs here instead of as a script call
+        // for every field of every pass.
+        empty = d->isNullForNotNull(iObj, value);
     } else {
         QJSValue argument = d->engine->newObject();
         argument.setProperty(QStringLiteral("object"), d->wrap(iObj));
@@ -1515,7 +1576,10 @@ QVariantMap TUiLoader::validate(QObject *iObj, QString iMoment)
     QString message;
     QString state;
     QString sheet;
-    if (answer.isError()) {
+    if (empty) {
+        message = title + tr(" can not be null!");
+        state = QStringLiteral("ERROR");
+    } else if (answer.isError()) {
         message = answer.toString();
         state = QStringLiteral("ERROR");
     } else if (answer.isArray()) {
@@ -1530,21 +1594,26 @@ QVariantMap TUiLoader::validate(QObject *iObj, QString iMoment)
     }
     state = state.toUpper();
     if (QWidget *widget = qobject_cast<QWidget *>(iObj)) {
-        if (sheet.isEmpty())
-            sheet = widget->property("ORG_STYLESHEET").toString();
-        if (sheet.isEmpty())
-            sheet = QStringLiteral(".Q{}");
-        const bool stateChanged = widget->property("SS_VALIDATEION_STATE").toString() != state;
-        widget->setProperty("SS_VALIDATEION_STATE", state);
         if (widget->toolTip() != message)
             widget->setToolTip(message);
-        // Restyling is the dear part of a validation: only when something changed.
-        if (widget->styleSheet() != sheet) {
-            widget->setStyleSheet(sheet);
-        } else if (stateChanged) {
-            // The state property is a style selector: the style must look again.
-            widget->style()->unpolish(widget);
-            widget->style()->polish(widget);
+        // Restyling is the dear part of a validation: the style is touched
+        // only when the state changes (the first validation always sets it),
+        // or when the validator names a style sheet of its own.
+        const QVariant previous = widget->property("SS_VALIDATEION_STATE");
+        const bool stateChanged = !previous.isValid() || previous.toString() != state;
+        if (stateChanged || !sheet.isEmpty()) {
+            if (sheet.isEmpty())
+                sheet = widget->property("ORG_STYLESHEET").toString();
+            if (sheet.isEmpty())
+                sheet = QStringLiteral(".Q{}");
+            widget->setProperty("SS_VALIDATEION_STATE", state);
+            if (widget->styleSheet() != sheet) {
+                widget->setStyleSheet(sheet);
+            } else if (stateChanged) {
+                // The state property is a style selector: the style must look again.
+                widget->style()->unpolish(widget);
+                widget->style()->polish(widget);
+            }
         }
     }
     if (!state.isEmpty()) {
@@ -1584,6 +1653,10 @@ void TUiLoader::onEditingValidate(QString iType, QVariant iValue, QString iUid)
 {
     Q_UNUSED(iValue)
     Q_UNUSED(iUid)
+    // sender() walks every connection into the loader: not for the events
+    // of a load, while validation is held back anyway.
+    if (d->blockValidate)
+        return;
     QObject *source = sender();
     if (!source || !d->validateSignals.contains(source, iType))
         return;

@@ -45,6 +45,11 @@ public:
     void bindSetter(QObject *iObj, const QJSValue &iSetter);
     void bindCallback(QObject *iObj, const QJSValue &iCallback);
     void bindChangeSignals(QObject *iObj, const QJSValue &iSignals);
+    QJSValue readAttribute(QObject *iObj, const QString &iKey) const;
+    static void writeAttribute(QObject *iObj, const QString &iKey, const QVariant &iValue);
+    static bool isNullForNotNull(QObject *iObj, const QJSValue &iValue);
+    // False when a script deleted the loader on the way.
+    bool clearFields(const QSet<QObject *> &iOverwritten);
     // False when a script deleted the loader on the way.
     bool applyInitialValues();
     bool runInitCallbacks();
@@ -88,6 +93,10 @@ public:
     QSet<QObject *> builtinValidators;
     QHash<QObject *, QJSValue> getters;
     QHash<QObject *, QJSValue> setters;
+    // Fields whose getter or setter is the default one of their attribute
+    // interface: the key it reads or writes.
+    QHash<QObject *, QString> nativeGetKeys;
+    QHash<QObject *, QString> nativeSetKeys;
     QHash<QObject *, QJSValue> formulas;
     QHash<QObject *, QJSValue> stateFunctions;
     QHash<QObject *, QJSValue> callbacks;

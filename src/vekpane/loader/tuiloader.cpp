@@ -5,6 +5,7 @@
 #include "tcheckbox.h"
 #include "tchips.h"
 #include "tformlayout.h"
+#include "tlayoutattrs_p.h"
 #include "tlineedit.h"
 #include "tlogger.h"
 #include "tmulticombobox.h"
@@ -909,6 +910,10 @@ bool TUiLoaderPrivate::packIntoGrid(QObject *iObj, const QJSValue &iPack, QObjec
     const int rowSpan = qMax(1, packInt(iPack, "row_span", 1));
     const int columnSpan = qMax(1, packInt(iPack, "column_span", 1));
     const Qt::Alignment alignment = TuiHelper::str2alignment(packText(iPack, "alignment"));
+    // The grid allocates every row and column up to the one named: a stray
+    // number from a description would cost gigabytes before the pack fails.
+    if (!TLayoutAttrs::checkCell("TUiLoader grid pack", row, column, rowSpan, columnSpan))
+        return false;
     if (QWidget *widget = qobject_cast<QWidget *>(iObj)) {
         grid->addWidget(widget, row, column, rowSpan, columnSpan, alignment);
         return true;

@@ -73,7 +73,8 @@ endfunction()
 # macro <NAME>_EXPORT. QT and LINKS are what the public headers need (users of
 # the library get them too); PRIVATE_QT and PRIVATE_LINKS only its sources.
 # Installed: the library into bin/ beside the programs and plug-ins, every
-# header but the private *_p.h ones into include/vek/<name>/, and the target
+# header but the private *_p.h ones and those of classes exported for the
+# tests only (VEK_AUTOTEST_EXPORT) into include/vek/<name>/, and the target
 # into the Vek package as Vek::<name> (the same alias works inside this build).
 function(vek_add_library name)
     cmake_parse_arguments(A "" "" "FOLDERS;QT;PRIVATE_QT;LINKS;PRIVATE_LINKS" ${ARGN})
@@ -117,6 +118,14 @@ function(vek_add_library name)
     set(_pub ${_src})
     list(FILTER _pub INCLUDE REGEX "\\.h$")
     list(FILTER _pub EXCLUDE REGEX "_p\\.h$")
+    # A class exported for the tests only is no API: what a host could link
+    # against would depend on whether the framework was built with tests.
+    foreach(_h ${_pub})
+        file(STRINGS ${_h} _autotest REGEX "^class VEK_AUTOTEST_EXPORT\\(")
+        if(_autotest)
+            list(REMOVE_ITEM _pub ${_h})
+        endif()
+    endforeach()
     install(FILES ${_pub} ${CMAKE_CURRENT_BINARY_DIR}/${name}_export.h DESTINATION include/vek/${name})
 endfunction()
 

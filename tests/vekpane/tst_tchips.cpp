@@ -44,6 +44,8 @@ private Q_SLOTS:
     void removeChipByIndex();
     void valueKeyIsSilent();
     void boxGrowsWithRows();
+    void valueKeyGrowsTheBox_data();
+    void valueKeyGrowsTheBox();
     void chipHeight();
     void pressFocusesEntry();
     void listenerMayDeleteTheBox();
@@ -191,9 +193,10 @@ void tst_TChips::boxGrowsWithRows()
     QCOMPARE(content->objectName(), QString("MainWidget"));
     QCOMPARE(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
 
-    type(*box, "short");
     const int oneRow = box->height();
     QCOMPARE(oneRow, content->height() + 6);
+    type(*box, "short");
+    QCOMPARE(box->height(), content->height() + 6);
     for (int i = 0; i < 4; ++i)
         type(*box, QString("a longer chip %1").arg(i));
     QTRY_VERIFY(box->height() > oneRow + 30);
@@ -206,6 +209,48 @@ void tst_TChips::boxGrowsWithRows()
 
     box->setChips({});
     QTRY_COMPARE(box->height(), oneRow);
+}
+
+// The UI loader fills the box through "value": all chips at once, with no
+// later pass to correct the height, before or after the box is shown.
+void tst_TChips::valueKeyGrowsTheBox_data()
+{
+    QTest::addColumn<bool>("setWhileShown");
+    QTest::newRow("shown") << true;
+    QTest::newRow("before show") << false;
+}
+
+void tst_TChips::valueKeyGrowsTheBox()
+{
+    QFETCH(bool, setWhileShown);
+    QWidget window;
+    auto *box = new TChips(&window);
+    box->resize(300, 40);
+    window.resize(300, 900);
+    QStringList many;
+    for (int i = 0; i < 20; ++i)
+        many.append(QString("chip number %1").arg(i));
+
+    if (setWhileShown) {
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+    }
+    box->setAttr("value", many);
+    if (!setWhileShown) {
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+    }
+    QWidget *content = box->widget();
+    const int needed = content->layout()->heightForWidth(content->width());
+    QVERIFY2(needed > 30 * 5, qPrintable(QString::number(needed)));
+    QCOMPARE(content->height(), needed);
+    QCOMPARE(box->height(), needed + 6);
+    // Once laid out, the entry after the last chip is inside the box.
+    QTRY_COMPARE(box->lineEdit()->geometry().bottom(), needed - 1);
+    QVERIFY(box->findChildren<ChipItem *>().last()->isVisible());
+
+    box->setAttr("value", QStringList {"one"});
+    QCOMPARE(box->height(), 30 + 6);
 }
 
 void tst_TChips::chipHeight()

@@ -433,15 +433,15 @@ void tst_TSearchEntry::sqlWhere_data()
     QTest::newRow("number unreadable") << width << QStringList() << "1,5"
                                        << "";
     QTest::newRow("date compact") << created << QStringList() << "20240105"
-                                  << "(created >= D'2024-01-05' AND created < D'2024-01-06')";
+                                  << "(created >= '2024-01-05' AND created < '2024-01-06')";
     QTest::newRow("date range with tilde") << created << QStringList() << "2024-01-01~2024-01-31"
-                                           << "(created >= D'2024-01-01' AND created < D'2024-01-31')";
+                                           << "(created >= '2024-01-01' AND created < '2024-01-31')";
     QTest::newRow("date range with blank and comma") << stamp << QStringList() << "2024-01-01 , 240201"
-                                                     << "(stamp >= D'2024-01-01' AND stamp < D'2024-02-01')";
+                                                     << "(stamp >= '2024-01-01' AND stamp < '2024-02-01')";
     QTest::newRow("two-digit year is this century") << created << QStringList() << "240105"
-                                                    << "(created >= D'2024-01-05' AND created < D'2024-01-06')";
+                                                    << "(created >= '2024-01-05' AND created < '2024-01-06')";
     QTest::newRow("unreadable end: one day") << created << QStringList() << "2024-02-28~x"
-                                             << "(created >= D'2024-02-28' AND created < D'2024-02-29')";
+                                             << "(created >= '2024-02-28' AND created < '2024-02-29')";
     QTest::newRow("leading blank") << created << QStringList() << " 20240105"
                                    << "";
     QTest::newRow("leading tilde") << created << QStringList() << "~20240105"

@@ -102,10 +102,18 @@ void TChips::setChipHeight(int iHeight)
 
 void TChips::refreshLayout(int iWidth)
 {
-    d->mainWidget->setFixedSize(iWidth, d->flow->heightForWidth(iWidth));
+    // Measure after the chips are back in the flow and shown: chips made
+    // since the last pass (a whole list set at once) are in no layout yet,
+    // and a child the layout would only show later takes no room.
+    const auto place = [this](QWidget *iWidget) {
+        d->flow->addWidget(iWidget);
+        if (!(iWidget->isHidden() && iWidget->testAttribute(Qt::WA_WState_ExplicitShowHide)))
+            iWidget->setVisible(true);
+    };
     for (ChipItem *chip : qAsConst(d->chips))
-        d->flow->addWidget(chip);
-    d->flow->addWidget(d->entry);
+        place(chip);
+    place(d->entry);
+    d->mainWidget->setFixedSize(iWidth, d->flow->heightForWidth(iWidth));
     if (verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOff)
         setFixedHeight(d->mainWidget->height() + TTheme::instance()->dp(6));
 }

@@ -16,6 +16,9 @@ class TMainWindowPrivate;
  * title bar laid over its top margin, the attribute interface for scripts,
  * and deletion on close.
  *
+ * Since the window deletes itself when closed, make it with new: one on the
+ * stack (TMainWindow w;) is deleted twice once the user closes it.
+ *
  * Own key: "window_modify_changed" (the modified mark; setting a new state
  * sends the event of that name with the state and the window's address).
  */

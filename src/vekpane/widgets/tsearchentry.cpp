@@ -62,7 +62,9 @@ QString dateClause(const QString &iColumn, const QString &iText)
     if (!end.isValid())
         end = start.addDays(1);
     const QString format = QStringLiteral("yyyy-MM-dd");
-    return QStringLiteral("(%1 >= D'%2' AND %1 < D'%3')").arg(iColumn, start.toString(format), end.toString(format));
+    // Plain quoted ISO text: PostgreSQL, MariaDB and SQLite all compare it
+    // with their date columns, and none of them reads the ODBC D'...' form.
+    return QStringLiteral("(%1 >= '%2' AND %1 < '%3')").arg(iColumn, start.toString(format), end.toString(format));
 }
 
 QString clauseFor(const QString &iColumn, const QVariantMap &iUserData, const QString &iText, const QString &iLikeText)

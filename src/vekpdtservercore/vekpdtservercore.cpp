@@ -25,6 +25,7 @@
 #include <QHostInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonParseError>
 #include <QNetworkInterface>
 #include <QSqlDatabase>
 #include <QSysInfo>
@@ -65,6 +66,37 @@ QString jsonEscaped(const QString &iText)
 {
     const QByteArray json = QJsonDocument(QJsonArray {iText}).toJson(QJsonDocument::Compact);
     return QString::fromUtf8(json.mid(2, json.size() - 4));
+}
+
+// The JSON columns of a task row. They are read as text and decoded per
+// row, so that a text that is no JSON can be named with its task; such a
+// column is null, as the select's own decoding would make it.
+const char *const kTaskJsonColumns[] = {"script_parameter", "trigger_param", "attr_data"};
+
+void decodeTaskJson(QVariantMap &ioRow, int iTaskId)
+{
+    for (const char *column : kTaskJsonColumns) {
+        const QString key = QLatin1String(column);
+        const auto it = ioRow.find(key);
+        if (it == ioRow.end())
+            continue;
+        const QVariant raw = it.value();
+        if (raw.userType() != QMetaType::QString || raw.toString().trimmed().isEmpty()) {
+            it.value() = TSqlDataUtilV2::formatSqlValue(raw, QStringLiteral("json"));
+            continue;
+        }
+        TError error;
+        it.value() = TDataParse::jsonStr2Variant(raw.toString(), &error);
+        if (error.isValid()) {
+            QJsonParseError where;
+            QJsonDocument::fromJson(raw.toString().toUtf8(), &where);
+            VEK_LOG(QStringLiteral("task %1: %2 is not valid JSON and is taken as null! ERROR:%3 at offset %4")
+                            .arg(iTaskId)
+                            .arg(key, error.text())
+                            .arg(where.offset),
+                    "error", 0);
+        }
+    }
 }
 
 QVariantMap claimFieldFormat()
@@ -546,12 +578,8 @@ void VekPdtServerCore::loadTask()
     VEK_LOG(QStringLiteral("start read task from database"), "info", 1);
     QVariantList rows;
     {
-        QVariantMap format;
-        format.insert(QStringLiteral("script_parameter"), QStringLiteral("json"));
-        format.insert(QStringLiteral("trigger_param"), QStringLiteral("json"));
-        format.insert(QStringLiteral("attr_data"), QStringLiteral("json"));
         TSqlQueryV2 query(TSqlConnectionPoolV2::instance()->getSqlDatabase(QString()));
-        rows = query.selectArrayMap(QString::fromLatin1(kTaskStatement), format, QVariantMap());
+        rows = query.selectArrayMap(QString::fromLatin1(kTaskStatement), QVariantMap(), QVariantMap());
         if (query.lastError().isValid())
             VEK_LOG(QStringLiteral("load task list failed: %1").arg(query.lastError().text()), "error", 0);
     }
@@ -559,10 +587,11 @@ void VekPdtServerCore::loadTask()
     d->tasks.clear();
     d->scriptBufferDir = appTempPath();
     for (const QVariant &rowVar : qAsConst(rows)) {
-        const QVariantMap row = rowVar.toMap();
+        QVariantMap row = rowVar.toMap();
         const int id = row.value(QStringLiteral("id")).toInt();
         const QString scriptName = row.value(QStringLiteral("script_name")).toString();
         VEK_LOG(QStringLiteral("start load task"), "info", 1);
+        decodeTaskJson(row, id);
         if (row.value(QStringLiteral("sname")).toString().isEmpty()) {
             VEK_LOG(QStringLiteral("task %1 script_name not exists!").arg(id), "error", 0);
             continue;

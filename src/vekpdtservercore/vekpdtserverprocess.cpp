@@ -16,11 +16,18 @@
 #include <QProcess>
 #include <QTextStream>
 
+#include <cstdio>
+
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <csignal>
+#include <fcntl.h>
+#include <poll.h>
+#include <pthread.h>
 #include <spawn.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 extern char **environ;
 #endif
@@ -50,6 +57,33 @@ void removeIfExists(const QString &iPath)
     if (!iPath.isEmpty() && QFileInfo::exists(iPath))
         QFile::remove(iPath);
 }
+
+// The longest part of a run's last error line that goes into the log.
+constexpr int maxErrorLine = 1000;
+
+#ifdef Q_OS_UNIX
+// A pipe whose ends are close-on-exec from their creation: no other
+// program started meanwhile may inherit them.
+bool openErrorPipe(int oFds[2])
+{
+#ifdef Q_OS_LINUX
+    return ::pipe2(oFds, O_CLOEXEC) == 0;
+#else
+    if (::pipe(oFds) != 0)
+        return false;
+    ::fcntl(oFds[0], F_SETFD, FD_CLOEXEC);
+    ::fcntl(oFds[1], F_SETFD, FD_CLOEXEC);
+    return true;
+#endif
+}
+
+// Whether process iPid has ended (it stays unreaped).
+bool hasEnded(pid_t iPid)
+{
+    siginfo_t info {};
+    return ::waitid(P_PID, id_t(iPid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid != 0;
+}
+#endif
 
 } // namespace
 
@@ -86,6 +120,70 @@ QString VekPdtServerProcessPrivate::threadId() const
     return QStringLiteral("0x") + QString::number(quintptr(q_ptr), 16);
 }
 
+void VekPdtServerProcessPrivate::takeErrorOutput(const char *iData, qint64 iSize)
+{
+    // What the program writes to its error output still reaches the
+    // service's own, as it did when the program wrote there itself.
+    qint64 done = 0;
+    while (forwardErrorOutput && done < iSize) {
+#ifdef Q_OS_UNIX
+        const ssize_t written = ::write(STDERR_FILENO, iData + done, size_t(iSize - done));
+        if (written < 0 && errno == EINTR)
+            continue;
+#else
+        const qint64 written = qint64(std::fwrite(iData + done, 1, size_t(iSize - done), stderr));
+        std::fflush(stderr);
+#endif
+        if (written <= 0)
+            forwardErrorOutput = false;
+        else
+            done += written;
+    }
+
+    if (iSize >= errorTailSize) {
+        errorTail = QByteArray(iData + iSize - errorTailSize, errorTailSize);
+        errorTailCut = true;
+        return;
+    }
+    errorTail.append(iData, int(iSize));
+    if (errorTail.size() > 2 * errorTailSize) {
+        errorTail.remove(0, errorTail.size() - errorTailSize);
+        errorTailCut = true;
+    }
+}
+
+QString VekPdtServerProcessPrivate::lastErrorLine() const
+{
+    int end = errorTail.size();
+    while (end > 0
+           && (errorTail.at(end - 1) == '\n' || errorTail.at(end - 1) == '\r' || errorTail.at(end - 1) == ' '
+               || errorTail.at(end - 1) == '\t'))
+        --end;
+    const int start = end > 0 ? errorTail.lastIndexOf('\n', end - 1) + 1 : 0;
+    QString line = QString::fromLocal8Bit(errorTail.mid(start, end - start));
+    // The program decides what it writes: it must not make lines of its own
+    // in the service's log.
+    for (QChar &c : line) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            c = QLatin1Char(' ');
+    }
+    if (line.size() > maxErrorLine)
+        line = line.left(maxErrorLine) + QStringLiteral("...");
+    if (start == 0 && errorTailCut && !line.isEmpty())
+        line.prepend(QStringLiteral("..."));
+    return line;
+}
+
+void VekPdtServerProcessPrivate::reportFailedEnd(const QString &iHow) const
+{
+    const QString line = lastErrorLine();
+    VEK_LOG(QStringLiteral("task %1 run of script [%2] %3; %4")
+                    .arg(argText(argv, "task_id"), VekPdtServerUtil::printableName(argText(argv, "script_name")), iHow,
+                         line.isEmpty() ? QStringLiteral("it wrote no error output")
+                                        : QStringLiteral("its last error output: ") + line),
+            "error", 0);
+}
+
 void VekPdtServerProcessPrivate::execute(const QString &iProgram, const QStringList &iArguments)
 {
 #ifdef Q_OS_UNIX
@@ -100,6 +198,17 @@ void VekPdtServerProcessPrivate::execute(const QString &iProgram, const QStringL
         spawnArgv.push_back(argument.data());
     spawnArgv.push_back(nullptr);
 
+    // The program's error output comes through a pipe, so that the service
+    // can say why a run failed; without the pipe the run still goes on.
+    int errorPipe[2] = {-1, -1};
+    const bool captureErrors = openErrorPipe(errorPipe);
+    if (!captureErrors) {
+        const int reason = errno;
+        VEK_LOG(QStringLiteral("thread %1 cannot open a pipe for the error output: %2")
+                        .arg(threadId(), qt_error_string(reason)),
+                "error", 0);
+    }
+
     // The task gets descriptors 0-2 and nothing else of the service, whether
     // or not the library that opened a descriptor asked for close-on-exec;
     // it runs in a process group of its own, so that the whole task (with
@@ -109,6 +218,8 @@ void VekPdtServerProcessPrivate::execute(const QString &iProgram, const QStringL
     posix_spawnattr_t attributes;
     ::posix_spawn_file_actions_init(&actions);
     ::posix_spawnattr_init(&attributes);
+    if (captureErrors)
+        ::posix_spawn_file_actions_adddup2(&actions, errorPipe[1], STDERR_FILENO);
 #if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 34))
     ::posix_spawn_file_actions_addclosefrom_np(&actions, 3);
 #endif
@@ -125,27 +236,39 @@ void VekPdtServerProcessPrivate::execute(const QString &iProgram, const QStringL
 
     pid_t pid = 0;
     int error = 0;
+    bool refused = false;
     {
         QMutexLocker locker(&programMutex);
         if (endRequested) {
-            VEK_LOG(QStringLiteral("thread %1 not started: the service is stopping").arg(threadId()), "error", 0);
-            return;
-        }
-        error = ::posix_spawn(&pid, spawnArgv.front(), &actions, &attributes, spawnArgv.data(), environ);
-        if (error == 0) {
-            programPid = pid;
-            programGroup = pid;
-            programStarted = true;
+            refused = true;
+        } else {
+            error = ::posix_spawn(&pid, spawnArgv.front(), &actions, &attributes, spawnArgv.data(), environ);
+            if (error == 0) {
+                programPid = pid;
+                programGroup = pid;
+                programStarted = true;
+            }
         }
     }
-    if (error == 0 && !runRecordPath.isEmpty())
-        updateRunRecord();
+    if (captureErrors)
+        ::close(errorPipe[1]);
     ::posix_spawn_file_actions_destroy(&actions);
     ::posix_spawnattr_destroy(&attributes);
-    if (error != 0) {
-        VEK_LOG(QStringLiteral("thread %1 cannot start [%2]: %3").arg(threadId(), iProgram, qt_error_string(error)),
-                "error", 0);
+    if (refused || error != 0) {
+        if (captureErrors)
+            ::close(errorPipe[0]);
+        if (refused)
+            VEK_LOG(QStringLiteral("thread %1 not started: the service is stopping").arg(threadId()), "error", 0);
+        else
+            VEK_LOG(QStringLiteral("thread %1 cannot start [%2]: %3").arg(threadId(), iProgram, qt_error_string(error)),
+                    "error", 0);
         return;
+    }
+    if (!runRecordPath.isEmpty())
+        updateRunRecord();
+    if (captureErrors) {
+        readErrorOutput(pid, errorPipe[0]);
+        ::close(errorPipe[0]);
     }
     // Waited for without reaping first: until the program is reaped its
     // number cannot be taken by another process, so endProgram never
@@ -153,17 +276,28 @@ void VekPdtServerProcessPrivate::execute(const QString &iProgram, const QStringL
     siginfo_t info;
     while (::waitid(P_PID, id_t(pid), &info, WEXITED | WNOWAIT) < 0 && errno == EINTR) {
     }
+    bool endedByService = false;
     {
         QMutexLocker locker(&programMutex);
         programPid = 0;
+        endedByService = endRequested;
     }
     int status = 0;
     while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
+    // A run the service ended at shutdown is named by the service itself.
+    if (endedByService)
+        return;
+    if (WIFEXITED(status) && WEXITSTATUS(status) != 0)
+        reportFailedEnd(QStringLiteral("ended with exit status %1").arg(WEXITSTATUS(status)));
+    else if (WIFSIGNALED(status))
+        reportFailedEnd(QStringLiteral("ended by signal %1").arg(WTERMSIG(status)));
 #else
-    // What QProcess::execute does, but the reason of a failed start is kept.
+    // What QProcess::execute does, but the reason of a failed start and the
+    // error output are kept.
     QProcess process;
-    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    process.setProcessChannelMode(QProcess::ForwardedOutputChannel);
+    process.setReadChannel(QProcess::StandardError);
     process.start(iProgram, iArguments);
     if (!process.waitForStarted(-1)) {
         VEK_LOG(QStringLiteral("thread %1 cannot start [%2]: %3").arg(threadId(), iProgram, process.errorString()),
@@ -175,13 +309,92 @@ void VekPdtServerProcessPrivate::execute(const QString &iProgram, const QStringL
         programStarted = true;
         runningProcess = &process;
     }
-    process.waitForFinished(-1);
+    // Read as it comes, so that the program never waits on a full pipe and
+    // the service keeps only the end of it.
+    while (process.state() != QProcess::NotRunning) {
+        if (!process.waitForReadyRead(-1) && process.state() != QProcess::NotRunning) {
+            process.waitForFinished(-1);
+            break;
+        }
+        const QByteArray chunk = process.readAllStandardError();
+        takeErrorOutput(chunk.constData(), chunk.size());
+    }
+    const QByteArray rest = process.readAllStandardError();
+    takeErrorOutput(rest.constData(), rest.size());
+    bool endedByService = false;
     {
         QMutexLocker locker(&programMutex);
         runningProcess = nullptr;
+        endedByService = endRequested;
     }
+    if (endedByService)
+        return;
+    if (process.exitStatus() == QProcess::CrashExit)
+        reportFailedEnd(QStringLiteral("crashed"));
+    else if (process.exitCode() != 0)
+        reportFailedEnd(QStringLiteral("ended with exit status %1").arg(process.exitCode()));
 #endif
 }
+
+#ifdef Q_OS_UNIX
+void VekPdtServerProcessPrivate::readErrorOutput(qint64 iPid, int iFd)
+{
+    // A write to a service error output that nobody reads any more fails
+    // in this thread instead of ending the service. It stays blocked: the
+    // thread ends with the run, and unblocking would deliver a pending one.
+    sigset_t pipeSignal;
+    sigemptyset(&pipeSignal);
+    sigaddset(&pipeSignal, SIGPIPE);
+    ::pthread_sigmask(SIG_BLOCK, &pipeSignal, nullptr);
+
+    const pid_t pid = pid_t(iPid);
+    // The program's end wakes the wait as its output does; without a
+    // process descriptor the end is looked at once a second.
+    int pidFd = -1;
+#if defined(Q_OS_LINUX) && defined(SYS_pidfd_open)
+    pidFd = int(::syscall(SYS_pidfd_open, pid, 0));
+#endif
+    char buffer[16384];
+    bool pipeOpen = true;
+    bool ended = false;
+    while (pipeOpen && !ended) {
+        pollfd fds[2] = {{iFd, POLLIN, 0}, {pidFd, POLLIN, 0}};
+        const int ready = ::poll(fds, pidFd >= 0 ? 2 : 1, pidFd >= 0 ? -1 : 1000);
+        if (ready < 0) {
+            if (errno == EINTR)
+                continue;
+            break;
+        }
+        if (fds[0].revents != 0) {
+            const ssize_t got = ::read(iFd, buffer, sizeof buffer);
+            if (got > 0)
+                takeErrorOutput(buffer, got);
+            else if (got == 0 || errno != EINTR)
+                pipeOpen = false;
+        }
+        ended = pidFd >= 0 ? fds[1].revents != 0 : hasEnded(pid);
+    }
+    // What the program wrote before its end is taken (a pipe may have been
+    // made larger than the usual 64 KB); a process it left behind that keeps
+    // the pipe open is not waited for, and reading stops after 1 MB even
+    // when that process keeps writing.
+    if (pipeOpen && ended) {
+        ::fcntl(iFd, F_SETFL, ::fcntl(iFd, F_GETFL) | O_NONBLOCK);
+        qint64 taken = 0;
+        while (taken < 64 * qint64(sizeof buffer)) {
+            const ssize_t got = ::read(iFd, buffer, sizeof buffer);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0)
+                break;
+            takeErrorOutput(buffer, got);
+            taken += got;
+        }
+    }
+    if (pidFd >= 0)
+        ::close(pidFd);
+}
+#endif
 
 VekPdtServerProcess::VekPdtServerProcess(QObject *iParent)
     : QThread(iParent)

@@ -17,7 +17,10 @@ class VekPdtServerProcessPrivate;
  * "JAVASCRIPT", vekperl under the platform folder for "PERL" and "PL") with
  * the script file and the argument file, waits for it without a time limit,
  * and removes what it wrote. The program runs in a process group of its
- * own and inherits no descriptor but 0, 1 and 2.
+ * own and inherits no descriptor but 0, 1 and 2; its error output (2) is a
+ * pipe that the run passes on to the service's own error output. A run that
+ * ends with a non-zero status or by a signal (unless the service ended it)
+ * is logged as an error with the last line it wrote there.
  *
  * A run with "link_cam" of 1 or more runs inside a CAM program instead: a
  * csh script starts the runner, and a launch file sets the CAM environment

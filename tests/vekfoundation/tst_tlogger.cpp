@@ -20,6 +20,7 @@ private Q_SLOTS:
     void cleanup();
 
     void lineIsByteExact();
+    void handlerMayKeepTheLine();
     void levelFilter_data();
     void levelFilter();
     void textAloneIsInfoAtLevelZero();
@@ -101,6 +102,40 @@ void tst_TLogger::lineIsByteExact()
     QCOMPARE(spy.at(0), (QVariantList {text, "WARN", "2026-12-09 08:00:00", pos, "1"}));
     QCOMPARE(logger()->historyLogs().last().toStringList(),
              (QStringList {text, "WARN", "2026-12-09 08:00:00", pos, "1"}));
+}
+
+namespace {
+QStringList *keptLines = nullptr;
+void keepingHandler(QtMsgType, const QMessageLogContext &, const QString &iMessage)
+{
+    // A host queueing lines for a log window keeps the string itself.
+    keptLines->append(iMessage);
+}
+} // namespace
+
+void tst_TLogger::handlerMayKeepTheLine()
+{
+    QStringList kept;
+    keptLines = &kept;
+    const QtMessageHandler previous = qInstallMessageHandler(keepingHandler);
+    const QString stamp = QStringLiteral("2026-12-09 08:00:00");
+    const QString first = QStringLiteral("panel 0001 passed AOI");
+    const QString second = QStringLiteral("panel 0002 failed AOI");
+    logger()->writeLog(first, QStringLiteral("error"), stamp, QString(), 0);
+    logger()->writeLog(second, QStringLiteral("error"), stamp, QString(), 0);
+    // Whatever the logger freed is handed out again and overwritten: a kept
+    // line that does not own its text shows the filler, or worse.
+    std::vector<QString> filler;
+    for (int n = kept.first().size(); n < 2 * kept.first().size(); ++n) {
+        filler.emplace_back();
+        filler.back().reserve(n);
+        filler.back().fill(QLatin1Char('#'), n);
+    }
+    qInstallMessageHandler(previous);
+    keptLines = nullptr;
+    QCOMPARE(kept.size(), 2);
+    QCOMPARE(kept.at(0), stamp + QStringLiteral(" [ERROR] \t") + first + QStringLiteral("  [SRC:] [LEVEL:0]"));
+    QCOMPARE(kept.at(1), stamp + QStringLiteral(" [ERROR] \t") + second + QStringLiteral("  [SRC:] [LEVEL:0]"));
 }
 
 void tst_TLogger::levelFilter_data()

@@ -1,6 +1,7 @@
 #include "controlstest.h"
 #include "tgridlayout.h"
 #include "thboxlayout.h"
+#include "tlogger.h"
 #include "tvboxlayout.h"
 
 #include <QLabel>
@@ -40,6 +41,9 @@ private Q_SLOTS:
     void gridAlignment_data();
     void gridAlignment();
     void gridRowsAndColumns();
+    void gridNumbersOutOfRange_data();
+    void gridNumbersOutOfRange();
+    void gridBounds();
     void fromScript();
 };
 
@@ -230,6 +234,98 @@ void tst_TBoxGridLayout::gridRowsAndColumns()
     QCOMPARE(grid.itemAtPosition(0, 0)->layout(), nested);
     QCOMPARE(grid.itemAtPosition(1, 2)->alignment(), Qt::Alignment(Qt::AlignTop));
     delete label;
+}
+
+void tst_TBoxGridLayout::gridNumbersOutOfRange_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QVariant>("result");
+    QTest::addColumn<bool>("refused"); // one error logged, the grid unchanged
+
+    // Reads beyond the grid give the neutral 0 and log nothing.
+    QTest::newRow("rowStretch far past the rows") << QStringLiteral("grid.rowStretch(1000000)") << QVariant(0) << false;
+    QTest::newRow("columnStretch negative") << QStringLiteral("grid.columnStretch(-1)") << QVariant(0) << false;
+    QTest::newRow("rowMinimumHeight most negative")
+            << QStringLiteral("grid.rowMinimumHeight(-2147483648)") << QVariant(0) << false;
+    QTest::newRow("columnMinimumWidth at the count")
+            << QStringLiteral("grid.columnMinimumWidth(4)") << QVariant(0) << false;
+    QTest::newRow("rowStretch in range") << QStringLiteral("grid.rowStretch(1)") << QVariant(5) << false;
+
+    const QVariant none; // not looked at
+    QTest::newRow("setColumnStretch most negative")
+            << QStringLiteral("grid.setColumnStretch(-2147483648, -1)") << none << true;
+    QTest::newRow("setRowStretch far row") << QStringLiteral("grid.setRowStretch(1000000, 1)") << none << true;
+    QTest::newRow("setRowMinimumHeight past the bound")
+            << QStringLiteral("grid.setRowMinimumHeight(1000, 5)") << none << true;
+    QTest::newRow("setColumnMinimumWidth negative size")
+            << QStringLiteral("grid.setColumnMinimumWidth(2, -1)") << none << true;
+    QTest::newRow("setRowStretch huge stretch") << QStringLiteral("grid.setRowStretch(1, 2147483647)") << none << true;
+    QTest::newRow("packWidget column 1e9") << QStringLiteral("grid.packWidget(extra, 0, 1e9)") << none << true;
+    QTest::newRow("packLayout negative row") << QStringLiteral("grid.packLayout(nested, -1, 0)") << none << true;
+    QTest::newRow("packWidget column span 5000")
+            << QStringLiteral("grid.packWidget(extra, 0, 0, 1, 5000)") << none << true;
+    QTest::newRow("packWidget row span past the bound")
+            << QStringLiteral("grid.packWidget(extra, 999, 0, 2)") << none << true;
+}
+
+void tst_TBoxGridLayout::gridNumbersOutOfRange()
+{
+    QFETCH(QString, code);
+    QFETCH(QVariant, result);
+    QFETCH(bool, refused);
+    QWidget host;
+    auto *grid = new TGridLayout(&host);
+    grid->packWidget(new QLabel(&host), 2, 3);
+    grid->setRowStretch(1, 5);
+    grid->setColumnStretch(2, 7);
+    grid->setRowMinimumHeight(1, 11);
+    grid->setColumnMinimumWidth(2, 13);
+    auto *extra = new QLabel(&host);
+    auto *nested = new TVBoxLayout;
+    QScopedPointer<QLayout> nestedOwner(nested);
+    QJSEngine engine;
+    expose(engine, QStringLiteral("grid"), grid);
+    expose(engine, QStringLiteral("extra"), extra);
+    expose(engine, QStringLiteral("nested"), nested);
+
+    QSignalSpy logged(TLogger::instance(), &TLogger::logWrited);
+    if (refused)
+        QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("\\[ERROR\\].*; nothing changed")));
+    const QJSValue value = CONTROLS_EVAL(engine, code);
+    QVERIFY(!value.isError());
+    if (!refused)
+        QCOMPARE(value.toVariant(), result);
+    QCOMPARE(logged.count(), refused ? 1 : 0);
+    if (refused)
+        QCOMPARE(logged.at(0).at(1).toString(), QStringLiteral("ERROR"));
+
+    QCOMPARE(grid->rowCount(), 3);
+    QCOMPARE(grid->columnCount(), 4);
+    QCOMPARE(grid->count(), 1);
+    QCOMPARE((QList<int> {grid->rowStretch(1), grid->columnStretch(2), grid->rowMinimumHeight(1),
+                          grid->columnMinimumWidth(2)}),
+             (QList<int> {5, 7, 11, 13}));
+}
+
+void tst_TBoxGridLayout::gridBounds()
+{
+    // The last row and column within the bound, and spans to the far edge,
+    // are taken as they come.
+    QWidget host;
+    auto *grid = new TGridLayout(&host);
+    auto *corner = new QLabel(&host);
+    auto *spread = new QLabel(&host);
+    grid->packWidget(corner, 999, 999);
+    grid->packWidget(spread, 0, 0, -1, -1);
+    grid->setRowStretch(999, 2);
+    grid->setColumnMinimumWidth(999, QLAYOUTSIZE_MAX);
+    QCOMPARE(grid->rowCount(), 1000);
+    QCOMPARE(grid->columnCount(), 1000);
+    QCOMPARE(grid->rowStretch(999), 2);
+    QCOMPARE(grid->columnMinimumWidth(999), QLAYOUTSIZE_MAX);
+    int r, c, rs, cs;
+    grid->getItemPosition(grid->indexOf(spread), &r, &c, &rs, &cs);
+    QCOMPARE((QList<int> {r, c, rs, cs}), (QList<int> {0, 0, 1000, 1000}));
 }
 
 void tst_TBoxGridLayout::fromScript()

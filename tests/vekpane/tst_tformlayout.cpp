@@ -1,5 +1,6 @@
 #include "controlstest.h"
 #include "tformlayout.h"
+#include "tlogger.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -59,6 +60,9 @@ private Q_SLOTS:
     void attributeKeys_data();
     void attributeKeys();
     void columnCountChangesMoveNothing();
+    void numbersOutOfRange_data();
+    void numbersOutOfRange();
+    void largestColumnCount();
     void fromScript();
 };
 
@@ -385,6 +389,63 @@ void tst_TFormLayout::columnCountChangesMoveNothing()
     auto *c = new QLineEdit(&host);
     form->packWidget(c);
     QCOMPARE(cell(form, c), (QList<int> {2, 2, 1, 1}));
+}
+
+void tst_TFormLayout::numbersOutOfRange_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::newRow("setColumnCount most positive") << QStringLiteral("form.setColumnCount(2147483647)");
+    QTest::newRow("column_count key most positive") << QStringLiteral("form.set('column_count', 2147483647)");
+    QTest::newRow("column count past the bound") << QStringLiteral("form.columnCount = 1001");
+    QTest::newRow("column count negative") << QStringLiteral("form.setColumnCount(-1)");
+    QTest::newRow("column spacing negative") << QStringLiteral("form.setColumnSpacing(-5)");
+    QTest::newRow("column_spacing key most positive") << QStringLiteral("form.set('column_spacing', 2147483647)");
+    QTest::newRow("widget span most positive") << QStringLiteral("form.packWidget(field, 'Name', 'mm', 2147483647)");
+    QTest::newRow("layout span past the bound") << QStringLiteral("form.packLayout(nested, null, null, 1001)");
+    QTest::newRow("layout span from text overload") << QStringLiteral("form.packLayout(nested, 'Name', null, 1001)");
+}
+
+void tst_TFormLayout::numbersOutOfRange()
+{
+    // Refused with one error; the form, its grid and the host stay as they were.
+    QFETCH(QString, code);
+    QWidget host;
+    auto *form = new TFormLayout(&host);
+    form->setColumnCount(2);
+    auto *field = new QLineEdit(&host);
+    auto *nested = new QVBoxLayout;
+    QScopedPointer<QLayout> nestedOwner(nested);
+    QJSEngine engine;
+    expose(engine, QStringLiteral("form"), form);
+    expose(engine, QStringLiteral("field"), field);
+    expose(engine, QStringLiteral("nested"), nested);
+    const int columns = form->QGridLayout::columnCount();
+    const int children = host.children().size();
+
+    QSignalSpy logged(TLogger::instance(), &TLogger::logWrited);
+    QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("\\[ERROR\\].*; nothing changed")));
+    QVERIFY(!CONTROLS_EVAL(engine, code).isError());
+    QCOMPARE(logged.count(), 1);
+    QCOMPARE(logged.at(0).at(1).toString(), QStringLiteral("ERROR"));
+    QCOMPARE(form->columnCount(), 2);
+    QCOMPARE(form->columnSpacing(), 20);
+    QCOMPARE(form->QGridLayout::columnCount(), columns);
+    QCOMPARE(form->count(), 0);
+    // No label was made for a field that is not packed.
+    QCOMPARE(host.children().size(), children);
+}
+
+void tst_TFormLayout::largestColumnCount()
+{
+    QWidget host;
+    auto *form = new TFormLayout(&host);
+    form->setColumnCount(1000);
+    QCOMPARE(form->columnCount(), 1000);
+    QCOMPARE(form->columnStretch(5 * 999 + 2), 1);
+    QCOMPARE(form->columnMinimumWidth(5 * 999 - 1), 20);
+    auto *field = new QLineEdit(&host);
+    form->packWidget(field, nullptr, nullptr, 1000);
+    QCOMPARE(cell(form, field), (QList<int> {0, 2, 1, 4996}));
 }
 
 void tst_TFormLayout::fromScript()

@@ -3,10 +3,13 @@
 #include "capturetest.h"
 #include "selectrect.h"
 #include "timageviewer.h"
+#include "tlogger.h"
 #include "tscreenshotwidget.h"
 
 #include <QAction>
 #include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
 #include <QLabel>
 #include <QMenu>
 #include <QPointer>
@@ -52,6 +55,7 @@ class tst_TImageViewer : public QObject
 private Q_SLOTS:
     void initTestCase();
     void loading();
+    void oversizedImageIsRefused();
     void viewTypes();
     void zoom();
     void zoomIsBounded();
@@ -99,6 +103,33 @@ void tst_TImageViewer::loading()
     QCOMPARE(viewer.getImageName(), mPng);
     QVERIFY(!viewer.loadFile(mDir.filePath(QStringLiteral("missing.png"))));
     QVERIFY(viewer.loadFile(QString()));
+}
+
+void tst_TImageViewer::oversizedImageIsRefused()
+{
+    // A small file whose header claims 20000 x 20000 pixels: one bit each
+    // and all zero, it compresses to a few hundred kilobytes.
+    const QString bomb = mDir.filePath(QStringLiteral("bomb.png"));
+    {
+        QImage image(20000, 20000, QImage::Format_Mono);
+        image.fill(0);
+        QVERIFY(image.save(bomb));
+    }
+    QVERIFY(QFileInfo(bomb).size() < 2 * 1024 * 1024);
+    QCOMPARE(QImageReader(bomb).size(), QSize(20000, 20000));
+
+    TImageViewer viewer;
+    viewer.resize(400, 300);
+    QVERIFY(viewer.loadFile(mPng));
+    QSignalSpy logged(TLogger::instance(), &TLogger::logWrited);
+    QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("\\[ERROR\\].*20000 x 20000 pixels")));
+    QVERIFY(!viewer.loadFile(bomb));
+    QCOMPARE(logged.count(), 1);
+    QVERIFY(logged.at(0).at(0).toString().contains(bomb));
+    // Refused like a file that is no image: nothing of it was decoded.
+    QVERIFY(imageLabel(viewer)->pixmap(Qt::ReturnByValue).isNull());
+    QCOMPARE(viewer.getImageName(), mPng);
+    QVERIFY(viewer.windowFilePath().isEmpty());
 }
 
 void tst_TImageViewer::viewTypes()

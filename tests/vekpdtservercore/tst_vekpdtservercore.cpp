@@ -441,6 +441,41 @@ private Q_SLOTS:
         QCOMPARE(path, root + QStringLiteral("/tmp/plain.js"));
     }
 
+    // A task column that is no JSON is named in the log with its task and
+    // the parser's complaint; it is null and the task loads and runs as
+    // before. Blank and NULL columns are no complaint.
+    void badJsonInTaskRowIsLogged()
+    {
+        exec(QStringLiteral("INSERT INTO mes_pdt_service_script (id, script_name, script_parameter, status, "
+                            "trigger_type, trigger_param, attr_data) VALUES"
+                            " (20, 'plain.js', '{\"p\": 1,}', 'active', 'crontab',"
+                            "  '{\"trigger_type\": \"INTERVAL\", \"value\": 86400}', '{\"a\": [}'),"
+                            " (21, 'plain.js', '  ', 'active', 'crontab', '{\"trigger_type\": \"INTERVAL\",}', NULL)"));
+        const QString complaint = QStringLiteral(" is not valid JSON and is taken as null! ERROR:");
+        const int before = logLinesWith(complaint);
+        core->loadTask();
+        const QStringList expected {QStringLiteral("task 20: script_parameter"), QStringLiteral("task 20: attr_data"),
+                                    QStringLiteral("task 21: trigger_param")};
+        QStringList complaints;
+        for (const QVariant &line : TLogger::instance()->historyLogs()) {
+            const QStringList entry = line.toStringList();
+            if (entry.value(0).contains(complaint)) {
+                QCOMPARE(entry.value(1), QStringLiteral("ERROR"));
+                QVERIFY2(entry.value(0).contains(QStringLiteral(" at offset ")), qPrintable(entry.value(0)));
+                complaints << entry.value(0).section(complaint, 0, 0);
+            }
+        }
+        QCOMPARE(complaints.mid(before), expected);
+
+        trigger(20);
+        QCOMPARE(runs().size(), 1);
+        const QVariantMap argv = runs().first()->processArgv();
+        QVERIFY(!argv.value(QStringLiteral("script_parameter")).isValid());
+        QVERIFY(!argv.value(QStringLiteral("script_attr_data")).isValid());
+        waitForRuns();
+        exec(QStringLiteral("DELETE FROM mes_pdt_service_script WHERE id IN (20, 21)"));
+    }
+
     void cleanupTestCase()
     {
         waitForRuns();

@@ -190,6 +190,79 @@ private Q_SLOTS:
         closePlant(plant);
     }
 
+    // A run that fails says so in the service log: the task, the script,
+    // how it ended and the last line it wrote to its error output. A run
+    // that ends well adds no error line.
+    void failedRunsInServiceLog()
+    {
+        Plant plant;
+        QString why;
+        QVERIFY2(makePlant(plant, QStringLiteral("failing"), &why), qPrintable(why));
+        const QList<QStringList> scripts {{QStringLiteral("throw.js"), QStringLiteral("JS"),
+                                           QStringLiteral("throw new Error('conveyor jammed');\n")},
+                                          {QStringLiteral("nopkg.js"), QStringLiteral("JS"),
+                                           QStringLiteral("var m = __package__.import('nosuchpkg');\nm.run();\n")},
+                                          {QStringLiteral("exit.pl"), QStringLiteral("PERL"),
+                                           QStringLiteral("print STDERR \"giving up\\n\"; exit 3;\n")},
+                                          {QStringLiteral("good.js"), QStringLiteral("JS"), touchJs(plant.out)}};
+        const QString once = QStringLiteral("{\"trigger_type\": \"INTERVAL\", \"value\": 1, \"wait_process\": true}");
+        for (int i = 0; i < scripts.size(); ++i) {
+            const QStringList &script = scripts.at(i);
+            QVERIFY2(addScript(plant, i + 1, script.at(0), script.at(1), script.at(2), &why), qPrintable(why));
+            QVERIFY2(addTask(plant, i + 1, script.at(0), QStringLiteral("crontab"), once, QString(), &why),
+                     qPrintable(why));
+        }
+        QVERIFY(writeConfig(plant.root, plant.params, QStringLiteral("svc"), 1));
+
+        QProcess server;
+        startServer(server, plant.root);
+        QVERIFY(server.waitForStarted());
+        const QByteArray thrown = "task 1 run of script [throw.js] ended with exit status 1; its last error output: "
+                                  "ERROR: Line 1: Error: conveyor jammed";
+        const QByteArray noPackage = "task 2 run of script [nopkg.js] ended with exit status 1; its last error "
+                                     "output: ERROR: Line 2: TypeError: ";
+        const QByteArray exited = "task 3 run of script [exit.pl] ended with exit status 3; its last error output: "
+                                  "giving up";
+        QTRY_VERIFY_WITH_TIMEOUT(logText(plant.root).contains(thrown) && logText(plant.root).contains(noPackage)
+                                         && logText(plant.root).contains(exited)
+                                         && !filesIn(plant.out, QStringLiteral("4-*")).isEmpty(),
+                                 30000);
+        QVERIFY(stopServer(server));
+
+        const QByteArray log = logText(plant.root);
+        for (const QByteArray &line : log.split('\n')) {
+            if (line.contains(" run of script ["))
+                QVERIFY2(line.contains("[ERROR]") && !line.contains("[good.js]"), line.constData());
+        }
+        // One line per run: a waiting trigger fires again once its run has ended.
+        QCOMPARE(log.count(thrown), log.count("task 1 triggered"));
+        QCOMPARE(log.count(exited), log.count("task 3 triggered"));
+        closePlant(plant);
+    }
+
+    // A mistyped plant database file (SQLite makes an empty one): the
+    // service's log names the missing table and the statement, and the
+    // service stops.
+    void mistypedDatabaseNamesTheCause()
+    {
+        Plant plant;
+        QString why;
+        QVERIFY2(makePlant(plant, QStringLiteral("mistyped"), &why), qPrintable(why));
+        QVariantMap params = plant.params;
+        params.insert(QStringLiteral("database_name"), plant.dir.filePath(QStringLiteral("plnat.db")));
+        QVERIFY(writeConfig(plant.root, params, QStringLiteral("svc"), 1));
+
+        QProcess server;
+        startServer(server, plant.root);
+        QVERIFY(server.waitForFinished(30000));
+        QCOMPARE(server.exitCode(), 1);
+        const QByteArray log = logText(plant.root);
+        QVERIFY2(log.contains("database error: no such table: mes_pdt_service"), log.right(2000).constData());
+        QVERIFY2(log.contains("SQL: SELECT ") && log.contains(" FROM mes_pdt_service"), log.right(2000).constData());
+        QVERIFY2(!log.contains("Unable to fetch row"), log.right(2000).constData());
+        closePlant(plant);
+    }
+
     // A NUL inside a script name, and ".", are refused like the other unsafe
     // names: no buffer file under a shortened name, no trigger, no run.
     void unsafeScriptNamesRefused()

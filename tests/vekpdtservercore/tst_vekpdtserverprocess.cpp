@@ -10,6 +10,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
+
 // One task run with stand-in runners and a stand-in CAM program (shell
 // scripts that record what they were given): runner choice, arguments, the
 // argument file's exact content and mode, the CAM files, and the clean-up.
@@ -56,6 +60,16 @@ private:
         for (const QVariant &line : TLogger::instance()->historyLogs())
             count += line.toStringList().value(0).contains(iText);
         return count;
+    }
+    static QStringList logLinesWithType(const QString &iText, const QString &iType)
+    {
+        QStringList lines;
+        for (const QVariant &line : TLogger::instance()->historyLogs()) {
+            const QStringList entry = line.toStringList();
+            if (entry.value(0).contains(iText) && entry.value(1) == iType)
+                lines << entry.value(0);
+        }
+        return lines;
     }
     QVariantMap baseArgv(const QString &iScriptType) const
     {
@@ -146,6 +160,82 @@ private Q_SLOTS:
         QCOMPARE(logLinesWith(QStringLiteral("write argument file")), before + 1);
         // The runner still ran, with the path it was meant to get.
         QCOMPARE(readLines(binDir + QStringLiteral("/record.txt")).value(4), QString());
+    }
+
+    // How a run ended reaches the log as one error line with the last line
+    // of its error output, however much it wrote; the output itself still
+    // reaches the service's error output.
+    void failedEndIsLogged_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QString>("expected"); // the log line after "task 7 run of script [x] "; empty: none
+        QTest::addColumn<QByteArray>("forwarded");
+        QTest::newRow("exit status") << QByteArray("echo first >&2; echo 'it went wrong' >&2; exit 3")
+                                     << "ended with exit status 3; its last error output: it went wrong"
+                                     << QByteArray("first\nit went wrong\n");
+        QTest::newRow("signal") << QByteArray("echo dying >&2; kill -9 $$")
+                                << "ended by signal 9; its last error output: dying" << QByteArray("dying\n");
+        QTest::newRow("no error output") << QByteArray("exit 4") << "ended with exit status 4; it wrote no error output"
+                                         << QByteArray();
+        QTest::newRow("success with error output")
+                << QByteArray("echo just a warning >&2") << QString() << QByteArray("just a warning\n");
+        QTest::newRow("megabytes, then a last line")
+                << QByteArray("head -c 4000000 /dev/zero | tr '\\0' x >&2; printf '\\nlast words\\n\\n' >&2; exit 2")
+                << "ended with exit status 2; its last error output: last words" << QByteArray("x\nlast words\n\n");
+        QTest::newRow("one endless line")
+                << QByteArray("head -c 3000000 /dev/zero | tr '\\0' y >&2; exit 2")
+                << "ended with exit status 2; its last error output: ..." + QString(1000, QLatin1Char('y')) + "..."
+                << QByteArray("yyy");
+        QTest::newRow("control characters")
+                << QByteArray("printf 'first\\na\\033[31mb\\rc\\td' >&2; exit 1")
+                << "ended with exit status 1; its last error output: a [31mb c d" << QByteArray("first\na");
+        // A process the run left behind keeps the pipe open: the run's end
+        // is not held up by it.
+        QTest::newRow("child keeps the error output")
+                << QByteArray("sleep 60 & echo gone >&2; exit 5")
+                << "ended with exit status 5; its last error output: gone" << QByteArray("gone\n");
+    }
+
+    void failedEndIsLogged()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(QString, expected);
+        QFETCH(QByteArray, forwarded);
+        const QString runPlatform = root.filePath(QStringLiteral("failing"));
+        writeExecutable(runPlatform + QStringLiteral("/vekperl/bin/vekperl"), "#!/bin/sh\n" + body + '\n');
+        QVariantMap argv = baseArgv(QStringLiteral("PERL"));
+        argv.insert(QStringLiteral("app_platform_path"), runPlatform);
+        const QString marker = QStringLiteral("task 7 run of script [x] ");
+        const int before = logLinesWithType(marker, QStringLiteral("ERROR")).size();
+
+        // The service's error output goes to a file meanwhile.
+        const QString errorFile = root.filePath(QStringLiteral("service-stderr"));
+        const int saved = ::dup(STDERR_FILENO);
+        const int file = ::open(QFile::encodeName(errorFile).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        QVERIFY(saved >= 0 && file >= 0);
+        ::dup2(file, STDERR_FILENO);
+        ::close(file);
+        VekPdtServerProcess process;
+        process.setProcessArgv(argv);
+        process.start();
+        const bool ended = process.wait(30000);
+        ::dup2(saved, STDERR_FILENO);
+        ::close(saved);
+        if (process.programGroup() > 0)
+            ::kill(-pid_t(process.programGroup()), SIGKILL);
+        QVERIFY(ended);
+
+        const QStringList lines = logLinesWithType(marker, QStringLiteral("ERROR"));
+        if (expected.isEmpty()) {
+            QCOMPARE(lines.size(), before);
+        } else {
+            QCOMPARE(lines.size(), before + 1);
+            QCOMPARE(lines.last(), marker + expected);
+        }
+        QFile stderrCopy(errorFile);
+        QVERIFY(stderrCopy.open(QIODevice::ReadOnly));
+        QVERIFY(stderrCopy.readAll().contains(forwarded));
+        QVERIFY(QDir(tempDir).isEmpty());
     }
 
     void camRun_data()

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 
 // The select family on real servers; SQL Server and Oracle paging through
@@ -259,6 +260,58 @@ private Q_SLOTS:
         QCOMPARE(q->commit(), 0);
         QCOMPARE(q->selectValue(QStringLiteral("SELECT 1"), none), QVariant(1));
         QVERIFY(!q->lastError().isValid());
+    }
+
+    // A failed select records the driver's first complaint about the
+    // statement, the one that names the cause, not what the execute and
+    // fetch after a failed prepare report; the commit's error line names
+    // the statement, without its bound values. Every kind, also the one that
+    // skips the check after preparing.
+    void failedSelectKeepsCause_data()
+    {
+        QTest::addColumn<QString>("driver");
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("cause");
+        for (const char *driver : {"QPSQL", "QSQLITE"}) {
+            QTest::addRow("%s, missing table", driver) << driver << "SELECT id FROM no_such_table WHERE id = :id"
+                                                       << "no_such_table";
+            QTest::addRow("%s, bad column", driver) << driver << "SELECT no_such_column FROM s WHERE id = :id"
+                                                    << "no_such_column";
+        }
+    }
+
+    void failedSelectKeepsCause()
+    {
+        QFETCH(QString, driver);
+        QFETCH(QString, sql);
+        QFETCH(QString, cause);
+        VEK_TEST_QUERY(q, driver, tempDir.path());
+        QVERIFY(fillTable(q.get()));
+        const QVariantMap none;
+        const QVariantMap params {{"id", "bound-secret"}};
+        TSqlQueryV2 *query = q.get();
+        const QList<QPair<const char *, std::function<void()>>> kinds {
+                {"selectMap", [&]() { query->selectMap(sql, none, params); }},
+                {"selectArrayMap", [&]() { query->selectArrayMap(sql, none, params); }},
+                {"selectValue", [&]() { query->selectValue(sql, none, params); }},
+                {"selectArrayData", [&]() { query->selectArrayData(sql, none, params); }},
+                {"selectMapValue", [&]() { query->selectMapValue(sql, "id", "id", none, params); }}};
+        for (const auto &kind : kinds) {
+            VekLogCapture log;
+            kind.second();
+            const QStringList lines = query->lastError().text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+            QVERIFY2(!lines.isEmpty() && lines.first().contains(cause),
+                     qPrintable(QStringLiteral("%1: %2").arg(kind.first, query->lastError().text())));
+            QVERIFY2(!query->lastError().text().contains(QLatin1String("Unable to fetch row")), kind.first);
+            const QStringList errors = log.texts(QStringLiteral("error"));
+            QCOMPARE(errors.size(), 1);
+            QCOMPARE(errors.first(), query->lastError().text() + QStringLiteral("SQL: ") + sql);
+        }
+        // A later statement that works, in a new transaction, names nothing.
+        VekLogCapture log;
+        QCOMPARE(query->selectValue(QStringLiteral("SELECT id FROM s WHERE id = 1"), none), QVariant(1));
+        QVERIFY(!query->lastError().isValid());
+        QVERIFY(log.texts(QStringLiteral("error")).isEmpty());
     }
 
     void otherDialects_data()

@@ -5,6 +5,7 @@
 #include "vekjswidgetbridge.h"
 
 #include "tformlayout.h"
+#include "ttheme.h"
 #include "vekpane.h"
 
 #include <QApplication>
@@ -48,6 +49,8 @@ private Q_SLOTS:
     void factories_data();
     void factories();
     void deleteObjectIsImmediate();
+    void deleteObjectRefusesWhatNoFactoryMade_data();
+    void deleteObjectRefusesWhatNoFactoryMade();
     void collectorLeavesFactoryObjects_data();
     void collectorLeavesFactoryObjects();
 };
@@ -193,6 +196,55 @@ void tst_VekJsWidgetBridge::deleteObjectIsImmediate()
     QVERIFY(!child); // no turn of the event loop in between
     QVERIFY(pane.findChildren<QWidget *>().isEmpty());
     bridge.deleteObject(nullptr); // nothing happens
+}
+
+void tst_VekJsWidgetBridge::deleteObjectRefusesWhatNoFactoryMade_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("refused"); // class name in the error, empty when deleted
+    QTest::newRow("the theme") << QStringLiteral("tui.deleteObject(tui.theme())") << QStringLiteral("TTheme");
+    QTest::newRow("the plug-in itself") << QStringLiteral("tui.deleteObject(tui)")
+                                        << QStringLiteral("VekJsWidgetBridge");
+    QTest::newRow("somebody else's object") << QStringLiteral("tui.deleteObject(other)") << QStringLiteral("QObject");
+    QTest::newRow("a child the factory did not make")
+            << QStringLiteral("tui.deleteObject(inner)") << QStringLiteral("QWidget");
+    QTest::newRow("made, then gone with its parent") << QStringLiteral(
+            "var w = tui.newWidget(); var e = tui.newLineEdit(w); tui.deleteObject(w); tui.deleteObject(e)")
+                                                     << QString();
+}
+
+void tst_VekJsWidgetBridge::deleteObjectRefusesWhatNoFactoryMade()
+{
+    QFETCH(QString, code);
+    QFETCH(QString, refused);
+    QJSEngine engine;
+    QPointer<VekJsWidgetBridge> bridge = new VekJsWidgetBridge;
+    QScopedPointer<VekJsWidgetBridge> bridgeOwner(bridge.data());
+    bridge->jsEngine = &engine;
+    QQmlEngine::setObjectOwnership(bridge, QQmlEngine::CppOwnership);
+    engine.globalObject().setProperty(QStringLiteral("tui"), engine.newQObject(bridge));
+    QObject other;
+    QQmlEngine::setObjectOwnership(&other, QQmlEngine::CppOwnership);
+    engine.globalObject().setProperty(QStringLiteral("other"), engine.newQObject(&other));
+    QScopedPointer<QObject> made(bridge->newWidget());
+    QPointer<QWidget> inner = new QWidget(qobject_cast<QWidget *>(made.data()));
+    QQmlEngine::setObjectOwnership(inner, QQmlEngine::CppOwnership);
+    engine.globalObject().setProperty(QStringLiteral("inner"), engine.newQObject(inner));
+
+    const QJSValue result = engine.evaluate(code);
+    if (refused.isEmpty()) {
+        QVERIFY2(!result.isError(), qPrintable(result.toString()));
+    } else {
+        QVERIFY(result.isError());
+        QVERIFY2(result.toString().contains(
+                         QStringLiteral("deleteObject deletes only what a tui factory made, not this %1").arg(refused)),
+                 qPrintable(result.toString()));
+    }
+    // Nothing that was refused went away.
+    QVERIFY(bridge);
+    QVERIFY(inner);
+    QVERIFY(TTheme::instance()->metaObject());
+    QCOMPARE(other.metaObject()->className(), "QObject");
 }
 
 void tst_VekJsWidgetBridge::collectorLeavesFactoryObjects_data()

@@ -1,4 +1,5 @@
 #include "vekjswidgetbridge.h"
+#include "vekjswidgetbridge_p.h"
 
 #include "tcombobox.h"
 #include "tdataparse.h"
@@ -30,6 +31,7 @@ constexpr int kDesignWidth = 1920;
 
 VekJsWidgetBridge::VekJsWidgetBridge(QObject *iParent)
     : QObject(iParent)
+    , d(new VekJsWidgetBridgePrivate)
 {}
 
 VekJsWidgetBridge::~VekJsWidgetBridge() = default;
@@ -100,14 +102,18 @@ bool VekJsWidgetBridge::requireWidgets(const char *iWhat)
 {
     if (qobject_cast<QApplication *>(QCoreApplication::instance()))
         return true;
-    const QString text = QStringLiteral("tui: %1 needs a widget application; this runner has none "
-                                        "(started without DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM)")
-                                 .arg(QLatin1String(iWhat));
-    if (jsEngine)
-        jsEngine->throwError(text);
-    else
-        qWarning("%s", qPrintable(text));
+    fail(QStringLiteral("tui: %1 needs a widget application; this runner has none "
+                        "(started without DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM)")
+                 .arg(QLatin1String(iWhat)));
     return false;
+}
+
+void VekJsWidgetBridge::fail(const QString &iText)
+{
+    if (jsEngine)
+        jsEngine->throwError(iText);
+    else
+        qWarning("%s", qPrintable(iText));
 }
 
 template<class T>
@@ -117,6 +123,8 @@ QObject *VekJsWidgetBridge::make(QObject *iParent, const char *iWhat)
         return nullptr;
     QWidget *parent = iParent && iParent->isWidgetType() ? static_cast<QWidget *>(iParent) : nullptr;
     T *object = new T(parent);
+    d->made.insert(object);
+    connect(object, &QObject::destroyed, this, [this](QObject *iGone) { d->made.remove(iGone); });
     // Ours, not the collector's: a window the script shows must not vanish
     // when the script drops its last reference to it.
     QQmlEngine::setObjectOwnership(object, QQmlEngine::CppOwnership);
@@ -149,7 +157,17 @@ VEK_TUI_FACTORY(newComboBox, TComboBox)
 
 #undef VEK_TUI_FACTORY
 
-void VekJsWidgetBridge::deleteObject(QObject *iObj) { delete iObj; }
+void VekJsWidgetBridge::deleteObject(QObject *iObj)
+{
+    if (!iObj)
+        return;
+    if (!d->made.contains(iObj)) {
+        fail(QStringLiteral("tui: deleteObject deletes only what a tui factory made, not this %1")
+                     .arg(QLatin1String(iObj->metaObject()->className())));
+        return;
+    }
+    delete iObj;
+}
 
 void VekJsWidgetBridge::exec()
 {

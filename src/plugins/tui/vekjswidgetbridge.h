@@ -5,6 +5,10 @@
 
 #include <QObject>
 
+#include <memory>
+
+class VekJsWidgetBridgePrivate;
+
 /*!
  * The package "tui": importing it prepares the process for windows (the
  * product's resource bundle, the default theme, the DPI ratio, the icon and
@@ -82,6 +86,8 @@ public Q_SLOTS:
     QObject *newComboBox();
 
     //! Deletes the object at once (children with it); null does nothing.
+    //! Only an object that a factory made and that is still alive is
+    //! deleted; anything else is refused with a script error.
     void deleteObject(QObject *iObj);
 
     //! Runs the application's event loop until exit() is called.
@@ -92,10 +98,12 @@ public Q_SLOTS:
 
 private:
     bool requireWidgets(const char *iWhat);
+    void fail(const QString &iText);
     template<class T>
     QObject *make(QObject *iParent, const char *iWhat);
 
     Q_DISABLE_COPY(VekJsWidgetBridge)
+    const std::unique_ptr<VekJsWidgetBridgePrivate> d;
 };
 
 #endif // VEKJSWIDGETBRIDGE_H

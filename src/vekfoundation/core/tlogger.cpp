@@ -301,8 +301,11 @@ bool TLogger::writeLog(const QString &iTextStr, const QString &iTypeStr, const Q
     if (!when.isNull() && QLoggingCategory::defaultCategory()->isDebugEnabled()) {
         if (iDatetimeStr.isEmpty())
             lineText.replace(0, kStampLength, when);
-        qt_message_output(QtDebugMsg, QMessageLogContext(),
-                          QString::fromRawData(lineText.constData(), lineText.size() - 1));
+        // The handler may keep the message (a host queueing lines for its
+        // log window): it gets a string that owns its text. Dropping the line
+        // feed leaves the buffer in place, so this copies nothing.
+        lineText.chop(1);
+        qt_message_output(QtDebugMsg, QMessageLogContext(), lineText);
     }
     if (!openMessage.isEmpty())
         qDebug().noquote() << openMessage;

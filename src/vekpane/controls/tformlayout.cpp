@@ -29,6 +29,17 @@ QObject *TFormLayoutPrivate::field(QObject *iObject, bool iIsLayout)
                      : static_cast<QObject *>(TLayoutAttrs::asWidget(iObject));
 }
 
+QObject *TFormLayoutPrivate::packable(QObject *iObject, bool iIsLayout, int iColSpan)
+{
+    QObject *fieldObject = field(iObject, iIsLayout);
+    // A span reaches that many form columns of five grid columns each.
+    if (fieldObject
+        && !TLayoutAttrs::checkAtMost(iIsLayout ? "TFormLayout::packLayout" : "TFormLayout::packWidget", "column span",
+                                      iColSpan, TLayoutAttrs::MaxCells))
+        return nullptr;
+    return fieldObject;
+}
+
 QLabel *TFormLayoutPrivate::newLabel(const QString &iText, const QVariantMap &iProperties) const
 {
     Q_Q(const TFormLayout);
@@ -182,6 +193,9 @@ int TFormLayout::columnCount() const { return d->columnCount; }
 
 void TFormLayout::setColumnCount(int iColumnCountInt)
 {
+    // Every form column sets up grid columns, one by one.
+    if (!TLayoutAttrs::checkCount("TFormLayout::setColumnCount", "column count", iColumnCountInt))
+        return;
     d->columnCount = iColumnCountInt;
     d->applyColumnSpacing();
     for (int k = 0; k < iColumnCountInt; ++k)
@@ -215,6 +229,8 @@ int TFormLayout::columnSpacing() const { return d->columnSpacing; }
 
 void TFormLayout::setColumnSpacing(int iSpacingInt)
 {
+    if (!TLayoutAttrs::checkSize("TFormLayout::setColumnSpacing", "spacing", iSpacingInt))
+        return;
     d->columnSpacing = iSpacingInt;
     d->applyColumnSpacing();
 }
@@ -228,7 +244,8 @@ QWidget *TFormLayout::separatorWidget(QObject *iObjectPtr) const { return d->sep
 void TFormLayout::packWidget(QObject *iWidgetPtr, QObject *iLabelPtr, QObject *iUnitsPtr, int iColSpanInt,
                              const QString &iLabelAlign, int iLayoutTypeInt)
 {
-    d->pack(d->field(iWidgetPtr, false), iLabelPtr, iUnitsPtr, iColSpanInt, iLabelAlign, iLayoutTypeInt);
+    d->pack(TFormLayoutPrivate::packable(iWidgetPtr, false, iColSpanInt), iLabelPtr, iUnitsPtr, iColSpanInt,
+            iLabelAlign, iLayoutTypeInt);
 }
 
 void TFormLayout::packWidget(QObject *iWidgetPtr, const QString &iLabelStr, const QString &iUnitsStr, int iColSpanInt,
@@ -236,7 +253,7 @@ void TFormLayout::packWidget(QObject *iWidgetPtr, const QString &iLabelStr, cons
 {
     // Labels are made only for a field that will be packed: a label nobody
     // places would show up at the parent's top-left corner.
-    if (TFormLayoutPrivate::field(iWidgetPtr, false))
+    if (TFormLayoutPrivate::packable(iWidgetPtr, false, iColSpanInt))
         packWidget(iWidgetPtr, createLabelWidget(iLabelStr), createUnitsWidget(iUnitsStr), iColSpanInt, iLabelAlign,
                    iLayoutTypeInt);
 }
@@ -244,27 +261,28 @@ void TFormLayout::packWidget(QObject *iWidgetPtr, const QString &iLabelStr, cons
 void TFormLayout::packWidget(QObject *iWidgetPtr, const QString &iLabelStr, QObject *iUnitsPtr, int iColSpanInt,
                              const QString &iLabelAlign, int iLayoutTypeInt)
 {
-    if (TFormLayoutPrivate::field(iWidgetPtr, false))
+    if (TFormLayoutPrivate::packable(iWidgetPtr, false, iColSpanInt))
         packWidget(iWidgetPtr, createLabelWidget(iLabelStr), iUnitsPtr, iColSpanInt, iLabelAlign, iLayoutTypeInt);
 }
 
 void TFormLayout::packWidget(QObject *iWidgetPtr, QObject *iLabelPtr, const QString &iUnitsStr, int iColSpanInt,
                              const QString &iLabelAlign, int iLayoutTypeInt)
 {
-    if (TFormLayoutPrivate::field(iWidgetPtr, false))
+    if (TFormLayoutPrivate::packable(iWidgetPtr, false, iColSpanInt))
         packWidget(iWidgetPtr, iLabelPtr, createUnitsWidget(iUnitsStr), iColSpanInt, iLabelAlign, iLayoutTypeInt);
 }
 
 void TFormLayout::packLayout(QObject *iLayoutPtr, QObject *iLabelPtr, QObject *iUnitsPtr, int iColSpanInt,
                              const QString &iLabelAlign, int iLayoutTypeInt)
 {
-    d->pack(d->field(iLayoutPtr, true), iLabelPtr, iUnitsPtr, iColSpanInt, iLabelAlign, iLayoutTypeInt);
+    d->pack(TFormLayoutPrivate::packable(iLayoutPtr, true, iColSpanInt), iLabelPtr, iUnitsPtr, iColSpanInt, iLabelAlign,
+            iLayoutTypeInt);
 }
 
 void TFormLayout::packLayout(QObject *iLayoutPtr, const QString &iLabelStr, const QString &iUnitsStr, int iColSpanInt,
                              const QString &iLabelAlign, int iLayoutTypeInt)
 {
-    if (TFormLayoutPrivate::field(iLayoutPtr, true))
+    if (TFormLayoutPrivate::packable(iLayoutPtr, true, iColSpanInt))
         packLayout(iLayoutPtr, createLabelWidget(iLabelStr), createUnitsWidget(iUnitsStr), iColSpanInt, iLabelAlign,
                    iLayoutTypeInt);
 }
@@ -272,14 +290,14 @@ void TFormLayout::packLayout(QObject *iLayoutPtr, const QString &iLabelStr, cons
 void TFormLayout::packLayout(QObject *iLayoutPtr, const QString &iLabelStr, QObject *iUnitsPtr, int iColSpanInt,
                              const QString &iLabelAlign, int iLayoutTypeInt)
 {
-    if (TFormLayoutPrivate::field(iLayoutPtr, true))
+    if (TFormLayoutPrivate::packable(iLayoutPtr, true, iColSpanInt))
         packLayout(iLayoutPtr, createLabelWidget(iLabelStr), iUnitsPtr, iColSpanInt, iLabelAlign, iLayoutTypeInt);
 }
 
 void TFormLayout::packLayout(QObject *iLayoutPtr, QObject *iLabelPtr, const QString &iUnitsStr, int iColSpanInt,
                              const QString &iLabelAlign, int iLayoutTypeInt)
 {
-    if (TFormLayoutPrivate::field(iLayoutPtr, true))
+    if (TFormLayoutPrivate::packable(iLayoutPtr, true, iColSpanInt))
         packLayout(iLayoutPtr, iLabelPtr, createUnitsWidget(iUnitsStr), iColSpanInt, iLabelAlign, iLayoutTypeInt);
 }
 

@@ -20,6 +20,9 @@ public:
 
     // The field a pack call names: a widget for packWidget, a layout for packLayout.
     static QObject *field(QObject *iObject, bool iIsLayout);
+    // The field, when it is of the right kind and its span is within the
+    // bound (logged when not); else null.
+    static QObject *packable(QObject *iObject, bool iIsLayout, int iColSpan);
     void pack(QObject *iField, QObject *iLabelPtr, QObject *iUnitsPtr, int iColSpan, const QString &iLabelAlign,
               int iLayoutType);
     QLabel *newLabel(const QString &iText, const QVariantMap &iProperties) const;

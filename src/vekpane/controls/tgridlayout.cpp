@@ -38,32 +38,68 @@ QVariant TGridLayout::get(const QString &iKey, const QVariant &iOptions)
 void TGridLayout::packWidget(QObject *iWgt, int iRow, int iColumn, int iRowSpan, int iColumnSpan,
                              const QString &iAlignment)
 {
-    if (QWidget *widget = TLayoutAttrs::asWidget(iWgt))
+    QWidget *widget = TLayoutAttrs::asWidget(iWgt);
+    if (widget && TLayoutAttrs::checkCell("TGridLayout::packWidget", iRow, iColumn, iRowSpan, iColumnSpan))
         addWidget(widget, iRow, iColumn, iRowSpan, iColumnSpan, TuiHelper::str2alignment(iAlignment));
 }
 
 void TGridLayout::packLayout(QObject *iLayout, int iRow, int iColumn, int iRowSpan, int iColumnSpan,
                              const QString &iAlignment)
 {
-    if (QLayout *layout = TLayoutAttrs::asLayout(iLayout))
+    QLayout *layout = TLayoutAttrs::asLayout(iLayout);
+    if (layout && TLayoutAttrs::checkCell("TGridLayout::packLayout", iRow, iColumn, iRowSpan, iColumnSpan))
         addLayout(layout, iRow, iColumn, iRowSpan, iColumnSpan, TuiHelper::str2alignment(iAlignment));
 }
 
+// QGridLayout indexes its per-row and per-column vectors unchecked, and grows
+// them to any row or column it is given: a script's number is checked first.
+
 void TGridLayout::setColumnMinimumWidth(int iColumn, int iMinSize)
 {
-    QGridLayout::setColumnMinimumWidth(iColumn, iMinSize);
+    const char *what = "TGridLayout::setColumnMinimumWidth";
+    if (TLayoutAttrs::checkIndex(what, "column", iColumn) && TLayoutAttrs::checkSize(what, "minimum width", iMinSize))
+        QGridLayout::setColumnMinimumWidth(iColumn, iMinSize);
 }
 
-void TGridLayout::setColumnStretch(int iColumn, int iStretch) { QGridLayout::setColumnStretch(iColumn, iStretch); }
+void TGridLayout::setColumnStretch(int iColumn, int iStretch)
+{
+    const char *what = "TGridLayout::setColumnStretch";
+    if (TLayoutAttrs::checkIndex(what, "column", iColumn) && TLayoutAttrs::checkSize(what, "stretch", iStretch))
+        QGridLayout::setColumnStretch(iColumn, iStretch);
+}
 
-void TGridLayout::setRowMinimumHeight(int iRow, int iMinSize) { QGridLayout::setRowMinimumHeight(iRow, iMinSize); }
+void TGridLayout::setRowMinimumHeight(int iRow, int iMinSize)
+{
+    const char *what = "TGridLayout::setRowMinimumHeight";
+    if (TLayoutAttrs::checkIndex(what, "row", iRow) && TLayoutAttrs::checkSize(what, "minimum height", iMinSize))
+        QGridLayout::setRowMinimumHeight(iRow, iMinSize);
+}
 
-void TGridLayout::setRowStretch(int iRow, int iStretch) { QGridLayout::setRowStretch(iRow, iStretch); }
+void TGridLayout::setRowStretch(int iRow, int iStretch)
+{
+    const char *what = "TGridLayout::setRowStretch";
+    if (TLayoutAttrs::checkIndex(what, "row", iRow) && TLayoutAttrs::checkSize(what, "stretch", iStretch))
+        QGridLayout::setRowStretch(iRow, iStretch);
+}
 
-int TGridLayout::rowMinimumHeight(int iRow) const { return QGridLayout::rowMinimumHeight(iRow); }
+// Beyond the grid's rows and columns nothing is set: the neutral 0.
 
-int TGridLayout::columnMinimumWidth(int iColumn) const { return QGridLayout::columnMinimumWidth(iColumn); }
+int TGridLayout::rowMinimumHeight(int iRow) const
+{
+    return iRow >= 0 && iRow < rowCount() ? QGridLayout::rowMinimumHeight(iRow) : 0;
+}
 
-int TGridLayout::rowStretch(int iRow) const { return QGridLayout::rowStretch(iRow); }
+int TGridLayout::columnMinimumWidth(int iColumn) const
+{
+    return iColumn >= 0 && iColumn < columnCount() ? QGridLayout::columnMinimumWidth(iColumn) : 0;
+}
 
-int TGridLayout::columnStretch(int iColumn) const { return QGridLayout::columnStretch(iColumn); }
+int TGridLayout::rowStretch(int iRow) const
+{
+    return iRow >= 0 && iRow < rowCount() ? QGridLayout::rowStretch(iRow) : 0;
+}
+
+int TGridLayout::columnStretch(int iColumn) const
+{
+    return iColumn >= 0 && iColumn < columnCount() ? QGridLayout::columnStretch(iColumn) : 0;
+}

@@ -1,10 +1,12 @@
 #include "tlayoutattrs_p.h"
 
+#include "tlogger.h"
 #include "tscriptvalue.h"
 #include "tuihelper.h"
 
 #include <QBoxLayout>
 #include <QGridLayout>
+#include <QLayoutItem>
 #include <QWidget>
 
 bool TLayoutAttrs::write(QLayout *iLayout, const QString &iKey, const QVariant &iValue)
@@ -44,6 +46,63 @@ int TLayoutAttrs::margin(const QLayout *iLayout)
 {
     const QMargins m = iLayout->contentsMargins();
     return (m.left() == m.top() && m.left() == m.right() && m.left() == m.bottom()) ? m.left() : -1;
+}
+
+namespace {
+
+void refuse(const char *iWhat, const char *iName, int iValue, const QString &iWhy)
+{
+    VEK_LOG(QStringLiteral("%1: %2 %3 %4; nothing changed")
+                    .arg(QLatin1String(iWhat), QLatin1String(iName))
+                    .arg(iValue)
+                    .arg(iWhy),
+            "error", 0);
+}
+
+bool inRange(const char *iWhat, const char *iName, int iValue, int iLast)
+{
+    if (iValue >= 0 && iValue <= iLast)
+        return true;
+    refuse(iWhat, iName, iValue, QStringLiteral("is outside 0..%1").arg(iLast));
+    return false;
+}
+
+bool spanInRange(const char *iWhat, const char *iName, int iStart, int iSpan)
+{
+    // Zero and negative spans are QGridLayout's own business: a negative one
+    // reaches the far edge, zero draws a warning from it.
+    return iSpan <= 0 || TLayoutAttrs::checkAtMost(iWhat, iName, iSpan, TLayoutAttrs::MaxCells - iStart);
+}
+
+} // namespace
+
+bool TLayoutAttrs::checkAtMost(const char *iWhat, const char *iName, int iValue, int iMax)
+{
+    if (iValue <= iMax)
+        return true;
+    refuse(iWhat, iName, iValue, QStringLiteral("is more than %1").arg(iMax));
+    return false;
+}
+
+bool TLayoutAttrs::checkIndex(const char *iWhat, const char *iName, int iValue)
+{
+    return inRange(iWhat, iName, iValue, MaxCells - 1);
+}
+
+bool TLayoutAttrs::checkCount(const char *iWhat, const char *iName, int iValue)
+{
+    return inRange(iWhat, iName, iValue, MaxCells);
+}
+
+bool TLayoutAttrs::checkSize(const char *iWhat, const char *iName, int iValue)
+{
+    return inRange(iWhat, iName, iValue, QLAYOUTSIZE_MAX);
+}
+
+bool TLayoutAttrs::checkCell(const char *iWhat, int iRow, int iColumn, int iRowSpan, int iColumnSpan)
+{
+    return checkIndex(iWhat, "row", iRow) && checkIndex(iWhat, "column", iColumn)
+           && spanInRange(iWhat, "row span", iRow, iRowSpan) && spanInRange(iWhat, "column span", iColumn, iColumnSpan);
 }
 
 QWidget *TLayoutAttrs::asWidget(QObject *iObject) { return qobject_cast<QWidget *>(iObject); }

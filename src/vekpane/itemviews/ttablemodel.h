@@ -21,9 +21,21 @@ class TTableModelPrivate;
  * Rows arrive as script values, a list of values or a map keyed by data key,
  * and are kept positional in the order of the data key list. What a cell
  * shows comes from the header item list: element 0 describes the row header,
- * element c + 1 column c; a column description maps role names followed by
- * "Role" ("displayRole", "checkStateRole", …) to a constant or to a key
- * reference, a text starting with "$" that names a data key.
+ * element c + 1 column c. A column description is a map:
+ *
+ *   "name"          the column's name (columnNumber(), setColumnVisible())
+ *   "display"       the header text; the other role names without "Role"
+ *                   ("toolTip", "textAlignment", "decoration", …) give the
+ *                   header's other roles
+ *   "<role>Role"    what the column's cells show for that role
+ *                   ("displayRole", "editRole", "checkStateRole",
+ *                   "toolTipRole", "flagsRole", …): a constant, or a key
+ *                   reference, a text "$key" that names a data key (a key
+ *                   that is no data key asks the data callback)
+ *
+ * for example {"name": "lot", "display": "Lot", "displayRole": "$lot_no",
+ * "toolTipRole": "$remark"}. Only key references are written back by
+ * setData() (the "edit" and "checkState" roles).
  *
  * Check states are stored in rows as 1 (checked), -1 (partly checked) and 0.
  * The model never hides a row itself: it keeps a visibility flag per row and

@@ -1,6 +1,7 @@
 #include "timageviewer.h"
 #include "timageviewer_p.h"
 
+#include "tlogger.h"
 #include "tresource.h"
 #include "tscreenshotwidget.h"
 #include "tuiwrapper_p.h"
@@ -8,6 +9,7 @@
 #include <QAction>
 #include <QCursor>
 #include <QImage>
+#include <QImageReader>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -125,7 +127,23 @@ bool TImageViewer::loadFile(const QString &iFileName)
 {
     if (iFileName.isEmpty())
         return true;
-    const QImage loaded(iFileName);
+    // The size comes from the file's header: an image past the budget is
+    // refused before anything is decoded, as a small file can claim a huge
+    // image and its decoding would take gigabytes and freeze the window.
+    QImageReader reader(iFileName);
+    const QSize claimed = reader.size();
+    const bool tooLarge = claimed.isValid() && double(claimed.width()) * claimed.height() > kPixelBudget;
+    if (tooLarge) {
+        VEK_LOG(QStringLiteral(
+                        "TImageViewer::loadFile: %1 is %2 x %3 pixels, more than the %4 pixels the viewer shows; "
+                        "not loaded")
+                        .arg(iFileName)
+                        .arg(claimed.width())
+                        .arg(claimed.height())
+                        .arg(qint64(kPixelBudget)),
+                "error", 0);
+    }
+    const QImage loaded = tooLarge ? QImage() : reader.read();
     if (loaded.isNull()) {
         setWindowFilePath(QString());
         d->imageLabel->setPixmap(QPixmap());

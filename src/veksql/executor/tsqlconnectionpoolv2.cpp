@@ -1,6 +1,8 @@
 #include "tsqlconnectionpoolv2.h"
 #include "tsqlconnectionpoolv2_p.h"
 
+#include "tsqldialect_p.h"
+
 #include "tdataparse.h"
 #include "terror.h"
 #include "tlogger.h"
@@ -56,7 +58,7 @@ QSqlDatabase TSqlConnectionPoolV2Private::createSqlDatabase(const QString &iCntN
 
     const QString driver = params.contains(QStringLiteral("database_type"))
                                    ? params.value(QStringLiteral("database_type")).toString()
-                                   : QStringLiteral("QPSQL");
+                                   : TSqlDialect::defaultDriverName();
     const QString host = params.value(QStringLiteral("database_host")).toString();
     const QString name = params.value(QStringLiteral("database_name")).toString();
     const QString user = params.value(QStringLiteral("database_user")).toString();
@@ -70,7 +72,8 @@ QSqlDatabase TSqlConnectionPoolV2Private::createSqlDatabase(const QString &iCntN
 
     QSqlDatabase db = QSqlDatabase::addDatabase(driver, iCntName);
     const QStringList hostParts = host.split(QLatin1Char(':'));
-    if (driver != QLatin1String("QSQLITE") && !driver.isEmpty()) {
+    const TSqlDialect *dialect = TSqlDialect::forDriver(driver);
+    if (dialect ? dialect->connectsToServer() : !driver.isEmpty()) {
         db.setHostName(hostParts.value(0));
         if (hostParts.size() > 1) {
             const int port = hostParts.at(1).toInt();
@@ -85,11 +88,7 @@ QSqlDatabase TSqlConnectionPoolV2Private::createSqlDatabase(const QString &iCntN
             db.setPassword(password);
         }
     }
-    if (driver == QLatin1String("QODBC")) {
-        db.setDatabaseName(QStringLiteral("DRIVER={SQL SERVER};SERVER=%1;DATABASE=%2").arg(hostParts.value(0), name));
-    } else {
-        db.setDatabaseName(name);
-    }
+    db.setDatabaseName(dialect ? dialect->connectionDatabaseName(hostParts.value(0), name) : name);
     db.setConnectOptions(options);
     VEK_LOG(QStringLiteral("create new database %1 connection %2.").arg(db.databaseName(), iCntName), "debug", 5);
     return db;

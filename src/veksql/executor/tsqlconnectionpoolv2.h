@@ -18,6 +18,23 @@ class TSqlConnectionPoolV2Private;
  * stays open for reuse and is closed when nobody takes it back within the
  * auto-close time-out. The idle timers live in the thread that first called
  * instance(); that thread must run an event loop.
+ *
+ * A parameter set is a QVariantMap, or JSON text ("{...}") or simple XML text
+ * ("<db><database_type>QSQLITE</database_type>...</db>", tag names in any
+ * case), with the keys:
+ *
+ *   database_type     Qt SQL driver: QPSQL (when absent), QSQLITE, QMYSQL,
+ *                     QODBC (SQL Server), QOCI
+ *   database_host     host name, optionally ":" and the port
+ *   database_name     database name; the file for QSQLITE
+ *   database_user     user name
+ *   database_pwd      password, plain or as database_encrypt says
+ *   database_encrypt  "EB642" (any case): database_pwd is Base64-encoded twice
+ *   database_options  the driver's connect options, unchanged
+ *
+ * Other keys are ignored; there is no port key. QSQLITE uses no host, user or
+ * password. A set is checked only when a connection is made from it: a bad
+ * one is logged then, and the connection handed out is invalid.
  */
 class VEKSQL_EXPORT TSqlConnectionPoolV2 : public QObject
 {

@@ -102,21 +102,14 @@ void TSqlQueryV2Private::checkQueryError(const QSqlError &iError)
 
 QString TSqlQueryV2Private::literalType() const
 {
-    const QString driver = database.driverName();
-    if (driver != QLatin1String("QMYSQL") || !database.isOpen())
-        return driver;
+    if (!dialect || !dialect->literalsDependOnSession() || !database.isOpen())
+        return database.driverName();
     // The connection name and the driver object tell one connection from the
     // next one of the same name.
     const QString key = database.connectionName() + QLatin1Char('@') + QString::number(quintptr(database.driver()), 16);
     if (key != literalTypeConnection) {
-        QSqlQuery query(database);
-        bool noBackslashEscapes = false;
-        if (query.exec(QStringLiteral("SELECT @@SESSION.sql_mode")) && query.next()) {
-            const QStringList modes = query.value(0).toString().toUpper().split(QLatin1Char(','));
-            noBackslashEscapes = modes.contains(QLatin1String("NO_BACKSLASH_ESCAPES"));
-        }
         literalTypeConnection = key;
-        literalTypeCache = noBackslashEscapes ? TSqlLiteral::mysqlNoBackslashEscapes() : driver;
+        literalTypeCache = dialect->sessionLiteralType(database);
     }
     return literalTypeCache;
 }
@@ -201,7 +194,7 @@ void TSqlQueryV2Private::logSql(const QString &iSqlStr) const
 
 QString TSqlQueryV2Private::identifierQuote() const
 {
-    return database.driverName() == QLatin1String("QMYSQL") ? QStringLiteral("`") : QStringLiteral("\"");
+    return dialect ? dialect->identifierQuote() : QStringLiteral("\"");
 }
 
 QString TSqlQueryV2Private::escapeName(const QString &iName) const
@@ -239,6 +232,12 @@ QSqlQuery TSqlQueryV2Private::preparedInsert(const QString &iSqlStr, bool *oPrep
 
 void TSqlQueryV2Private::dropPreparedInserts() { insertCache.clear(); }
 
+void TSqlQueryV2Private::setConnection(const QSqlDatabase &iDatabase)
+{
+    database = iDatabase;
+    dialect = TSqlDialect::forDriver(iDatabase.driverName());
+}
+
 bool TSqlQueryV2Private::runSelect(const QString &iSqlStr, const QVariantMap &iFieldFormat,
                                    const QVariantMap &iParamMap, bool iCheckPrepared, bool iFirstRowOnly,
                                    const std::function<void(const TSqlSelectRun &)> &iHeader,
@@ -259,13 +258,19 @@ bool TSqlQueryV2Private::runSelect(const QString &iSqlStr, const QVariantMap &iF
     logSql(iSqlStr);
     run.query.setForwardOnly(true);
     run.query.prepare(iSqlStr);
+    // The statement's first failure is its cause: after a failed prepare or
+    // execute the later steps fail too, with texts that no longer say why.
+    QSqlError firstError = run.query.lastError();
     if (iCheckPrepared) {
-        checkQueryError(run.query);
+        checkQueryError(firstError);
     }
     for (auto it = params.constBegin(); it != params.constEnd(); ++it) {
         run.query.bindValue(QLatin1Char(':') + it.key(), TSqlDataUtilV2::variantToSqlValue(it.value()));
     }
     run.query.exec();
+    if (!firstError.isValid()) {
+        firstError = run.query.lastError();
+    }
 
     const QSqlRecord record = run.query.record();
     int paging = -1;
@@ -288,7 +293,16 @@ bool TSqlQueryV2Private::runSelect(const QString &iSqlStr, const QVariantMap &iF
             break;
         }
     }
-    checkQueryError(run.query);
+    if (!firstError.isValid()) {
+        firstError = run.query.lastError();
+    }
+    checkQueryError(firstError);
+    if (firstError.isValid() && failedStatement.isEmpty()) {
+        // Bound values stay out of the log; the text is cut where a long
+        // inline list would swamp the line.
+        const int maxShown = 2000;
+        failedStatement = iSqlStr.size() > maxShown ? iSqlStr.left(maxShown) + QStringLiteral("...") : iSqlStr;
+    }
     // Rows left unread keep the statement running, and SQLite and MySQL then
     // refuse the commit.
     run.query.finish();
@@ -363,7 +377,7 @@ TSqlQueryV2::TSqlQueryV2(const QSqlDatabase &iDatabase, QObject *iParent)
     , d(new TSqlQueryV2Private(this))
 {
     VEK_LOG(QStringLiteral("New TSqlQueryV2 0x%1").arg(addressText(this)), "debug", 5);
-    d->database = iDatabase;
+    d->setConnection(iDatabase);
 }
 
 TSqlQueryV2::~TSqlQueryV2() { close(); }
@@ -393,21 +407,12 @@ bool TSqlQueryV2::open(bool iCheckConnectionBol)
 
 bool TSqlQueryV2::isConnected()
 {
-    const QString type = d->database.driverName();
-    QString probe;
-    if (type == QLatin1String("QSQLITE")) {
-        return true;
-    } else if (type == QLatin1String("QPSQL")) {
-        probe = QStringLiteral("SELECT DATE 'now'");
-    } else if (type == QLatin1String("QODBC")) {
-        probe = QStringLiteral("SELECT GETDATE()");
-    } else if (type == QLatin1String("QMYSQL")) {
-        probe = QStringLiteral("SELECT curdate()");
-    } else if (type == QLatin1String("QOCI")) {
-        probe = QStringLiteral("SELECT count(1) FROM DUAL");
-    }
-    if (probe.isEmpty()) {
+    if (!d->dialect) {
         return false;
+    }
+    const QString probe = d->dialect->probeSql();
+    if (probe.isEmpty()) {
+        return true;
     }
     QSqlQuery query(d->database);
     return query.exec(probe);
@@ -441,6 +446,7 @@ bool TSqlQueryV2::begin(bool iCheckConnectionBol)
         return false;
     }
     d->lastErrorText.clear();
+    d->failedStatement.clear();
     d->error.clearError();
     d->transactionStarted = d->database.transaction();
     d->transNum = 1;
@@ -461,7 +467,9 @@ int TSqlQueryV2::commit()
         d->transactionStarted = false;
         d->transNum = 1;
         if (d->error.isValid()) {
-            VEK_LOG(d->error.text(), "error", 0);
+            VEK_LOG(d->failedStatement.isEmpty() ? d->error.text()
+                                                 : d->error.text() + QStringLiteral("SQL: ") + d->failedStatement,
+                    "error", 0);
         }
     }
     return --d->transNum;
@@ -512,6 +520,7 @@ QString TSqlQueryV2::errorString() const { return d->error.text(); }
 void TSqlQueryV2::clearError()
 {
     d->lastErrorText.clear();
+    d->failedStatement.clear();
     d->error.clearError();
 }
 
@@ -520,7 +529,7 @@ QString TSqlQueryV2::databaseType() const { return d->database.driverName(); }
 TSqlQueryV2 &TSqlQueryV2::setDatabase(const QSqlDatabase &iDatabase)
 {
     d->dropPreparedInserts();
-    d->database = iDatabase;
+    d->setConnection(iDatabase);
     return *this;
 }
 
@@ -967,51 +976,27 @@ int TSqlQueryV2::updateRow(const QVariantMap &iDataMap) { return updateRow(TSqlU
 
 bool TSqlQueryV2::setAutoIncrementStatus(const QString &iTableStr, const QString &iStatus)
 {
-    const QString type = databaseType();
-    if (type == QLatin1String("QPSQL") || type == QLatin1String("QSQLITE")) {
+    if (!d->dialect) {
+        return false;
+    }
+    if (d->dialect->takesExplicitKeys()) {
         return true;
     }
-    if (type == QLatin1String("QODBC")) {
-        return execSql(QStringLiteral("SET IDENTITY_INSERT %1 %2;").arg(iTableStr, iStatus));
-    }
-    return false;
+    // A database without the switch has no statement, which execSql refuses.
+    return execSql(d->dialect->identityInsertSql(iTableStr, iStatus));
 }
 
 // ----------------------------------------------------------------------
 // Schema operations
 
-#include <QRegularExpression>
-
 #include <algorithm>
 
 namespace {
 
-using SchemaDialect = TSqlQueryV2Private::SchemaDialect;
-
-// Where a column type is written: adding and altering spell a few words
-// differently from creating, and the migration differently again.
-enum class TypeUse { Create, AddField, AlterField, MigrateAlter, MigrateAdd };
-
 const QString kFieldKey = QStringLiteral("field");
 const QString kIndexKey = QStringLiteral("index");
-
-// A name inside a single-quoted literal.
-QString literalName(const QString &iName) { return QString(iName).replace(QLatin1Char('\''), QStringLiteral("''")); }
-
-// Metadata rows come keyed by the server's own letter case of the column names.
-QVariant rowValue(const QVariantMap &iRow, const QString &iName)
-{
-    for (auto it = iRow.constBegin(); it != iRow.constEnd(); ++it) {
-        if (it.key().compare(iName, Qt::CaseInsensitive) == 0) {
-            return it.value();
-        }
-    }
-    return QVariant();
-}
-
-QString rowText(const QVariantMap &iRow, const QString &iName) { return rowValue(iRow, iName).toString(); }
-
-int rowInt(const QVariantMap &iRow, const QString &iName) { return rowValue(iRow, iName).toInt(); }
+// A column "id" is neither altered nor added by a migration in place.
+const QString kIdColumn = QStringLiteral("id");
 
 void appendOnce(QStringList &ioList, const QString &iText)
 {
@@ -1022,370 +1007,9 @@ void appendOnce(QStringList &ioList, const QString &iText)
 
 QStringList splitFieldText(const QString &iText) { return iText.split(QLatin1Char(','), Qt::SkipEmptyParts); }
 
-// One field map of a structure, as the operations read it.
-struct FieldDef
-{
-    explicit FieldDef(const QVariant &iField)
-    {
-        const QVariantMap map = iField.toMap();
-        name = map.value(QStringLiteral("name")).toString();
-        type = map.value(QStringLiteral("type")).toString().toUpper();
-        length = map.value(QStringLiteral("length")).toInt();
-        notNull = map.value(QStringLiteral("notnull")).toBool();
-    }
-    bool isEmpty() const { return name.isEmpty() || type.isEmpty(); }
-
-    QString name;
-    QString type;
-    int length = 0;
-    bool notNull = false;
-};
-
-QString lengthType(const QString &iWord, int iLength) { return QStringLiteral("%1(%2)").arg(iWord).arg(iLength); }
-
-// The column type that a dialect writes for a portable type word. Words
-// outside the eight stand for themselves, except in a created table of the
-// dialects other than PostgreSQL, which writes no type for them.
-QString typeText(SchemaDialect iDialect, const QString &iWord, int iLength, bool iOldServer, TypeUse iUse)
-{
-    const int n = iLength;
-    const QString other = (iUse == TypeUse::Create && iDialect != SchemaDialect::Postgres) ? QString() : iWord;
-    const bool serial = iWord == QLatin1String("SERIAL");
-    const bool integer = serial || iWord == QLatin1String("INTEGER");
-    switch (iDialect) {
-    case SchemaDialect::Postgres:
-        if (iUse == TypeUse::AlterField || iUse == TypeUse::MigrateAlter) {
-            // The alter statements append the length themselves.
-            return iWord == QLatin1String("DOUBLE") ? QStringLiteral("DOUBLE PRECISION") : iWord;
-        }
-        if (serial || iWord == QLatin1String("INTEGER") || iWord == QLatin1String("TEXT")
-            || iWord == QLatin1String("BYTEA") || iWord == QLatin1String("DATE")) {
-            return iWord;
-        }
-        if (iWord == QLatin1String("DOUBLE")) {
-            return QStringLiteral("DOUBLE PRECISION");
-        }
-        if (iWord == QLatin1String("TIMESTAMP")) {
-            return QStringLiteral("TIMESTAMP(%1) WITHOUT TIME ZONE").arg(n);
-        }
-        if (iWord == QLatin1String("VARCHAR")) {
-            return n > 0 ? lengthType(iWord, n) : iWord;
-        }
-        return other;
-    case SchemaDialect::Sqlite:
-        if (integer) {
-            return QStringLiteral("INTEGER");
-        }
-        if (iWord == QLatin1String("DOUBLE") || iWord == QLatin1String("TEXT") || iWord == QLatin1String("BYTEA")
-            || iWord == QLatin1String("DATE")) {
-            return iWord;
-        }
-        if (iWord == QLatin1String("TIMESTAMP") || iWord == QLatin1String("VARCHAR")) {
-            return n > 0 ? lengthType(iWord, n) : iWord;
-        }
-        return other;
-    case SchemaDialect::SqlServer:
-        if (integer) {
-            return QStringLiteral("INT");
-        }
-        if (iWord == QLatin1String("DOUBLE")) {
-            return QStringLiteral("FLOAT");
-        }
-        if (iWord == QLatin1String("TEXT")) {
-            return iWord;
-        }
-        if (iWord == QLatin1String("BYTEA")) {
-            return QStringLiteral("VARBINARY(MAX)");
-        }
-        if (iWord == QLatin1String("DATE")) {
-            const bool old = iUse == TypeUse::AddField
-                             || (iOldServer && (iUse == TypeUse::Create || iUse == TypeUse::MigrateAlter));
-            return old ? QStringLiteral("VARCHAR(16)") : iWord;
-        }
-        if (iWord == QLatin1String("TIMESTAMP")) {
-            if (iUse == TypeUse::MigrateAdd) {
-                return n <= 3 ? QStringLiteral("DATETIME") : lengthType(QStringLiteral("DATETIME2"), n);
-            }
-            if (iOldServer && iUse != TypeUse::AlterField) {
-                return QStringLiteral("VARCHAR(32)");
-            }
-            return n != 0 ? lengthType(QStringLiteral("DATETIME2"), n) : QStringLiteral("DATETIME");
-        }
-        if (iWord == QLatin1String("VARCHAR")) {
-            return n >= 1 ? lengthType(iWord, n) : QStringLiteral("VARCHAR(MAX)");
-        }
-        return other;
-    case SchemaDialect::MySql:
-        if (integer) {
-            return QStringLiteral("INT");
-        }
-        if (iWord == QLatin1String("DOUBLE") || iWord == QLatin1String("TEXT") || iWord == QLatin1String("DATE")) {
-            return iWord;
-        }
-        if (iWord == QLatin1String("BYTEA")) {
-            return QStringLiteral("BLOB");
-        }
-        if (iWord == QLatin1String("TIMESTAMP")) {
-            return QStringLiteral("DATETIME");
-        }
-        if (iWord == QLatin1String("VARCHAR")) {
-            return (n == 0 || n >= 4000) ? QStringLiteral("TEXT") : lengthType(iWord, n);
-        }
-        return other;
-    case SchemaDialect::Oracle:
-        if (integer) {
-            return QStringLiteral("NUMBER");
-        }
-        if (iWord == QLatin1String("DOUBLE")) {
-            return QStringLiteral("FLOAT");
-        }
-        if (iWord == QLatin1String("TEXT")) {
-            return iUse == TypeUse::MigrateAlter ? iWord : QStringLiteral("CLOB");
-        }
-        if (iWord == QLatin1String("BYTEA")) {
-            return iUse == TypeUse::MigrateAlter ? iWord : QStringLiteral("BLOB");
-        }
-        if (iWord == QLatin1String("DATE")) {
-            return QStringLiteral("VARCHAR(10)");
-        }
-        if (iWord == QLatin1String("TIMESTAMP")) {
-            return lengthType(QStringLiteral("VARCHAR"), n + 20);
-        }
-        if (iWord == QLatin1String("VARCHAR")) {
-            return (n == 0 || n >= 4000) ? QStringLiteral("CLOB") : lengthType(iWord, n);
-        }
-        return other;
-    case SchemaDialect::None:
-        break;
-    }
-    return QString();
-}
-
-// The length that a native type text declares, "VARCHAR(40)" giving 40; 0 when none.
-int declaredLength(const QString &iUpperType)
-{
-    static const QRegularExpression pattern(QStringLiteral("^([A-Z]+)\\((\\d+)\\)$"));
-    const QRegularExpressionMatch match = pattern.match(iUpperType);
-    return match.hasMatch() ? match.captured(2).toInt() : 0;
-}
-
-// Maps one row of a dialect's column statement to a field map.
-QVariantMap fieldFromRow(SchemaDialect iDialect, const QVariantMap &iRow, const QString &iKeyColumn)
-{
-    QString name;
-    bool notNull = false;
-    QString native;
-    switch (iDialect) {
-    case SchemaDialect::Postgres:
-    case SchemaDialect::SqlServer:
-        name = rowText(iRow, QStringLiteral("column_name"));
-        notNull = rowText(iRow, QStringLiteral("is_nullable")).toUpper() == QLatin1String("NO");
-        native = rowText(iRow, QStringLiteral("data_type"));
-        break;
-    case SchemaDialect::Sqlite:
-        name = rowText(iRow, QStringLiteral("name"));
-        notNull = rowInt(iRow, QStringLiteral("notnull")) == 1;
-        native = rowText(iRow, QStringLiteral("type"));
-        break;
-    case SchemaDialect::MySql:
-        name = rowText(iRow, QStringLiteral("field"));
-        notNull = rowText(iRow, QStringLiteral("null")).toUpper() == QLatin1String("NO");
-        native = rowText(iRow, QStringLiteral("type"));
-        break;
-    case SchemaDialect::Oracle:
-        name = rowText(iRow, QStringLiteral("column_name"));
-        notNull = rowText(iRow, QStringLiteral("nullable")).toUpper() == QLatin1String("N");
-        native = rowText(iRow, QStringLiteral("data_type"));
-        break;
-    case SchemaDialect::None:
-        break;
-    }
-    const QString t = native.toUpper();
-    const QString integerWord = name == iKeyColumn ? QStringLiteral("SERIAL") : QStringLiteral("INTEGER");
-    QString word;
-    int length = 0;
-    auto is = [&t](const char *iText) { return t == QLatin1String(iText); };
-    switch (iDialect) {
-    case SchemaDialect::Postgres:
-        if (is("INTEGER")) {
-            word = integerWord;
-        } else if (is("DOUBLE PRECISION")) {
-            word = QStringLiteral("DOUBLE");
-        } else if (is("CHARACTER VARYING")) {
-            word = QStringLiteral("VARCHAR");
-            length = rowInt(iRow, QStringLiteral("character_maximum_length"));
-        } else if (is("TEXT") || is("BYTEA") || is("DATE")) {
-            word = t;
-        } else if (t.startsWith(QLatin1String("TIMESTAMP"))) {
-            word = QStringLiteral("TIMESTAMP");
-            length = rowInt(iRow, QStringLiteral("datetime_precision"));
-        } else if (is("JSON") || is("JSONB")) {
-            word = QStringLiteral("TEXT");
-        }
-        break;
-    case SchemaDialect::Sqlite:
-        if (is("INTEGER")) {
-            word = integerWord;
-        } else if (is("DOUBLE") || is("TEXT") || is("BYTEA") || is("DATE")) {
-            word = t;
-        } else if (t.startsWith(QLatin1String("VARCHAR"))) {
-            word = QStringLiteral("VARCHAR");
-            length = declaredLength(t);
-        } else if (t.startsWith(QLatin1String("TIMESTAMP"))) {
-            word = QStringLiteral("TIMESTAMP");
-            length = declaredLength(t);
-        }
-        break;
-    case SchemaDialect::SqlServer:
-        if (is("INT")) {
-            word = integerWord;
-        } else if (is("FLOAT")) {
-            word = QStringLiteral("DOUBLE");
-        } else if (is("VARCHAR")) {
-            word = QStringLiteral("VARCHAR");
-            length = rowInt(iRow, QStringLiteral("character_maximum_length"));
-            if (length == -1) {
-                length = 0;
-            }
-        } else if (is("TEXT") || is("DATE")) {
-            word = t;
-        } else if (is("VARBINARY")) {
-            word = QStringLiteral("BYTEA");
-        } else if (is("DATETIME")) {
-            word = QStringLiteral("TIMESTAMP");
-        } else if (is("DATETIME2")) {
-            word = QStringLiteral("TIMESTAMP");
-            length = rowInt(iRow, QStringLiteral("datetime_precision"));
-        }
-        break;
-    case SchemaDialect::MySql:
-        if (t.startsWith(QLatin1String("INT"))) {
-            word = integerWord;
-        } else if (is("DOUBLE") || is("TEXT") || is("DATE")) {
-            word = t;
-        } else if (t.startsWith(QLatin1String("VARCHAR"))) {
-            word = QStringLiteral("VARCHAR");
-            length = declaredLength(t);
-            if (length >= 2148) {
-                length = 0;
-            }
-        } else if (is("BLOB")) {
-            word = QStringLiteral("BYTEA");
-        } else if (is("DATETIME")) {
-            word = QStringLiteral("TIMESTAMP");
-        }
-        break;
-    case SchemaDialect::Oracle:
-        if (is("NUMBER")) {
-            word = integerWord;
-        } else if (is("FLOAT")) {
-            word = QStringLiteral("DOUBLE");
-        } else if (is("VARCHAR2")) {
-            word = QStringLiteral("VARCHAR");
-            length = rowInt(iRow, QStringLiteral("data_length"));
-            if (length >= 4000) {
-                length = 0;
-            }
-        } else if (is("CLOB")) {
-            word = QStringLiteral("TEXT");
-        } else if (is("BLOB")) {
-            word = QStringLiteral("BYTEA");
-        } else if (t.startsWith(QLatin1String("TIMESTAMP"))) {
-            word = QStringLiteral("TIMESTAMP");
-            length = rowInt(iRow, QStringLiteral("data_scale"));
-        } else if (is("DATE")) {
-            word = t;
-        }
-        break;
-    case SchemaDialect::None:
-        break;
-    }
-    if (word.isEmpty()) {
-        word = QStringLiteral("VARCHAR");
-        length = 255;
-    }
-    QVariantMap field;
-    field.insert(QStringLiteral("name"), name);
-    field.insert(QStringLiteral("type"), word);
-    field.insert(QStringLiteral("notnull"), notNull);
-    if (length > 0) {
-        field.insert(QStringLiteral("length"), length);
-    }
-    return field;
-}
-
-QVariantMap indexMap(const QString &iType, const QString &iFields)
-{
-    QVariantMap index;
-    index.insert(QStringLiteral("type"), iType);
-    index.insert(kFieldKey, iFields);
-    return index;
-}
-
-// PostgreSQL reads one schema: "public" for a plain name, the named one for "schema.table".
-void splitPostgresName(const QString &iTableStr, QString *oSchema, QString *oTable)
-{
-    const int dot = iTableStr.indexOf(QLatin1Char('.'));
-    *oSchema = dot < 0 ? QStringLiteral("public") : iTableStr.left(dot);
-    *oTable = dot < 0 ? iTableStr : iTableStr.mid(dot + 1);
-}
-
-QString postgresConstraintSql(const QString &iTableStr)
-{
-    QString schema;
-    QString table;
-    splitPostgresName(iTableStr, &schema, &table);
-    return QStringLiteral("SELECT T.table_catalog,\nT.table_schema,\nT.table_name,\nTCU.constraint_name,\n"
-                          "TCU.column_name,\nTCU.ordinal_position,\nTC.constraint_type \n"
-                          "FROM INFORMATION_SCHEMA.TABLES AS T\n"
-                          "LEFT JOIN INFORMATION_SCHEMA.TABLE_CONSTRAINTS AS TC\n"
-                          "ON tc.table_catalog = t.table_catalog\nAND tc.table_schema = t.table_schema\n"
-                          "AND tc.table_name = t.table_name\n"
-                          "LEFT JOIN INFORMATION_SCHEMA.KEY_COLUMN_USAGE AS TCU\n"
-                          "ON TCU.table_catalog = TC.table_catalog\nAND TCU.table_schema = TC.table_schema\n"
-                          "AND TCU.table_name = TC.table_name\nAND TCU.constraint_name = TC.constraint_name\n"
-                          "WHERE T.table_schema = '%2' AND t.table_name = '%1' ORDER BY ordinal_position ASC")
-            .arg(literalName(table), literalName(schema));
-}
-
-QString sqlServerConstraintSql(const QString &iTableStr)
-{
-    return QStringLiteral("SELECT Tab.constraint_name,\nCol.column_name,\nTab.constraint_type\n"
-                          "FROM INFORMATION_SCHEMA.TABLE_CONSTRAINTS AS Tab\n"
-                          "INNER JOIN INFORMATION_SCHEMA.CONSTRAINT_COLUMN_USAGE AS Col\n"
-                          "ON Tab.Constraint_Name = Col.Constraint_Name\nAND Col.Table_Name = '%1'")
-            .arg(literalName(iTableStr));
-}
-
-QString oracleConstraintSql(const QString &iTableStr)
-{
-    return QStringLiteral("SELECT CU.*,\nAU.CONSTRAINT_TYPE\nFROM USER_CONS_COLUMNS CU,\n"
-                          "USER_CONSTRAINTS AU\nWHERE CU.CONSTRAINT_NAME = AU.CONSTRAINT_NAME\n"
-                          "AND AU.TABLE_NAME = '%1'")
-            .arg(literalName(iTableStr));
-}
-
-QString doubleQuotedName(const QString &iName)
-{
-    return QString(iName).replace(QLatin1Char('"'), QStringLiteral("\"\""));
-}
-
-// The sequence and the trigger that number an Oracle "SERIAL" column.
-QStringList oracleSerialStatements(const QString &iTableStr, const QString &iColumn)
-{
-    const QString sequence = doubleQuotedName(QStringLiteral("%1_%2_SEQ").arg(iTableStr, iColumn));
-    const QString trigger = doubleQuotedName(QStringLiteral("%1_%2_TRIGGER").arg(iTableStr, iColumn));
-    return QStringList {
-            QStringLiteral("CREATE SEQUENCE \"%1\" INCREMENT BY 1 \nSTART WITH 1 NOMAXVALUE NOMINVALUE NOCACHE")
-                    .arg(sequence),
-            QStringLiteral("CREATE OR REPLACE TRIGGER \"%1\"\nBEFORE INSERT ON \"%2\"\nFOR EACH ROW\nBEGIN\n"
-                           "SELECT \"%3\".NEXTVAL INTO :NEW.\"%4\" FROM DUAL;\nEND;")
-                    .arg(trigger, doubleQuotedName(iTableStr), sequence, doubleQuotedName(iColumn))};
-}
-
 // The checks that adding and altering a field share; false with the
 // executor's error set when the request cannot be served.
-bool readFieldRequest(TSqlQueryV2 *iQuery, TSqlQueryV2Private *iD, const QString &iTableStr, const FieldDef &iField)
+bool readFieldRequest(TSqlQueryV2 *iQuery, TSqlQueryV2Private *iD, const QString &iTableStr, const TSqlFieldDef &iField)
 {
     if (!iQuery->isTableExists(iTableStr)) {
         iD->setSchemaError(QStringLiteral("%1 not exists").arg(iTableStr), QStringLiteral("Table error"));
@@ -1396,17 +1020,6 @@ bool readFieldRequest(TSqlQueryV2 *iQuery, TSqlQueryV2Private *iD, const QString
         return false;
     }
     return true;
-}
-
-QVariantMap namedFieldMap(const QVariantList &iFields, const QString &iName)
-{
-    for (const QVariant &field : iFields) {
-        const QVariantMap map = field.toMap();
-        if (map.value(QStringLiteral("name")).toString() == iName) {
-            return map;
-        }
-    }
-    return QVariantMap();
 }
 
 QStringList fieldNames(const QVariantList &iFields)
@@ -1420,38 +1033,9 @@ QStringList fieldNames(const QVariantList &iFields)
 
 } // namespace
 
-TSqlQueryV2Private::SchemaDialect TSqlQueryV2Private::schemaDialect() const
-{
-    const QString type = database.driverName();
-    if (type == QLatin1String("QPSQL")) {
-        return SchemaDialect::Postgres;
-    }
-    if (type == QLatin1String("QSQLITE")) {
-        return SchemaDialect::Sqlite;
-    }
-    if (type == QLatin1String("QODBC")) {
-        return SchemaDialect::SqlServer;
-    }
-    if (type == QLatin1String("QMYSQL")) {
-        return SchemaDialect::MySql;
-    }
-    if (type == QLatin1String("QOCI")) {
-        return SchemaDialect::Oracle;
-    }
-    return SchemaDialect::None;
-}
-
 void TSqlQueryV2Private::setSchemaError(const QString &iText, const QString &iType)
 {
     error.setError(iText, iType, QStringLiteral("SQL_QUERY_ERROR"), QString());
-}
-
-bool TSqlQueryV2Private::isOldSqlServer()
-{
-    Q_Q(TSqlQueryV2);
-    return q->selectValue(QStringLiteral("SELECT SERVERPROPERTY('productversion')"), QVariantMap(), QVariantMap())
-            .toString()
-            .startsWith(QLatin1Char('9'));
 }
 
 bool TSqlQueryV2Private::runStatementList(const QStringList &iStatements, bool iDirect)
@@ -1483,36 +1067,28 @@ bool TSqlQueryV2Private::runStatementList(const QStringList &iStatements, bool i
     return true;
 }
 
-QHash<QString, QString> TSqlQueryV2Private::sqliteDeclaredTypes(const QString &iTableStr)
+bool TSqlQueryV2Private::runBatch(const TSqlStatementBatch &iBatch)
 {
     Q_Q(TSqlQueryV2);
-    QHash<QString, QString> types;
-    const QVariantList rows = q->selectArrayMap(QStringLiteral("PRAGMA TABLE_INFO('%1')").arg(literalName(iTableStr)),
-                                                QVariantMap(), QVariantMap());
-    for (const QVariant &row : rows) {
-        const QVariantMap map = row.toMap();
-        types.insert(rowText(map, QStringLiteral("name")), rowText(map, QStringLiteral("type")));
-    }
-    return types;
-}
-
-bool TSqlQueryV2Private::createTableWith(const QString &iTableStr, const QVariantMap &iTableStructVarMap,
-                                         const QHash<QString, QString> &iNativeTypes)
-{
-    Q_Q(TSqlQueryV2);
-    const SchemaDialect dialect = schemaDialect();
-    if (dialect == SchemaDialect::None) {
+    if (!iBatch.refusal.isEmpty()) {
+        setSchemaError(iBatch.refusal, QStringLiteral("Field error"));
         return false;
     }
-    const QString table = escapeName(iTableStr);
-    const bool oldServer = dialect == SchemaDialect::SqlServer && isOldSqlServer();
+    switch (iBatch.run) {
+    case TSqlStatementBatch::Run::Single:
+        return q->execSql(iBatch.statements.value(0));
+    case TSqlStatementBatch::Run::List:
+        return runStatementList(iBatch.statements, false);
+    case TSqlStatementBatch::Run::DirectList:
+        return runStatementList(iBatch.statements, true);
+    }
+    return false;
+}
 
-    // Keys: table clauses, or on PostgreSQL statements after the table.
-    QStringList keyClauses;
-    QStringList keyStatements;
-    QString sqlitePrimary;
-    bool sqlitePrimarySeen = false;
-    for (const QVariant &entry : iTableStructVarMap.value(kIndexKey).toList()) {
+// Keys: table clauses, or statements after the table, as the dialect writes them.
+void TSqlQueryV2Private::addCreateKeys(TSqlCreatePlan &ioPlan, const QVariantList &iIndexes) const
+{
+    for (const QVariant &entry : iIndexes) {
         const QVariantMap index = entry.toMap();
         const QString type = index.value(QStringLiteral("type")).toString().toUpper();
         const bool primary = type == QLatin1String("PRIMARY");
@@ -1524,125 +1100,36 @@ bool TSqlQueryV2Private::createTableWith(const QString &iTableStr, const QVarian
         for (const QString &column : keyColumns) {
             quoted.append(quoteName(column));
         }
-        const QString columns = quoted.join(QLatin1Char(','));
-        switch (dialect) {
-        case SchemaDialect::Postgres:
-            keyStatements.append((primary ? QStringLiteral("ALTER TABLE \"%1\" ADD PRIMARY KEY (%2);")
-                                          : QStringLiteral("ALTER TABLE \"%1\" ADD UNIQUE (%2);"))
-                                         .arg(table, columns));
-            break;
-        case SchemaDialect::Sqlite:
-            if (!primary) {
-                keyClauses.append(QStringLiteral("UNIQUE (%1)").arg(columns));
-            } else if (!sqlitePrimarySeen) {
-                // A single key column carries the key in its definition (and
-                // with it the auto-increment); a composite key is a clause.
-                sqlitePrimarySeen = true;
-                if (keyColumns.size() == 1) {
-                    sqlitePrimary = keyColumns.first();
-                } else if (keyColumns.size() > 1) {
-                    keyClauses.append(QStringLiteral("PRIMARY KEY (%1)").arg(columns));
-                }
-            }
-            break;
-        case SchemaDialect::MySql:
-            keyClauses.append(
-                    (primary ? QStringLiteral("PRIMARY KEY (%1)") : QStringLiteral("UNIQUE KEY (%1)")).arg(columns));
-            break;
-        default:
-            keyClauses.append(
-                    (primary ? QStringLiteral("PRIMARY KEY (%1)") : QStringLiteral("UNIQUE (%1)")).arg(columns));
-            break;
-        }
-    }
-
-    QStringList definitions;
-    QStringList statements;
-    QStringList oracleSerials;
-    for (const QVariant &entry : iTableStructVarMap.value(kFieldKey).toList()) {
-        const FieldDef field(entry);
-        if (field.isEmpty()) {
-            continue;
-        }
-        const bool serial = field.type == QLatin1String("SERIAL");
-        QString type = typeText(dialect, field.type, field.length, oldServer, TypeUse::Create);
-        QString flags;
-        switch (dialect) {
-        case SchemaDialect::Postgres:
-            if (serial && entry.toMap().contains(QStringLiteral("next_value"))) {
-                const QString sequence = QStringLiteral("%1_%2_seq").arg(iTableStr, field.name);
-                statements.append(QStringLiteral("DROP SEQUENCE IF EXISTS %1;").arg(sequence));
-                statements.append(QStringLiteral("CREATE SEQUENCE %1 START %2;")
-                                          .arg(sequence)
-                                          .arg(entry.toMap().value(QStringLiteral("next_value")).toLongLong()));
-                type = QStringLiteral("INTEGER");
-                flags = QStringLiteral(" DEFAULT nextval('%1')").arg(literalName(sequence));
-            }
-            if (field.notNull) {
-                flags += QStringLiteral(" NOT NULL");
-            }
-            break;
-        case SchemaDialect::Sqlite:
-            if (iNativeTypes.contains(field.name)) {
-                type = iNativeTypes.value(field.name);
-            }
-            if (field.name == sqlitePrimary) {
-                flags += QStringLiteral(" PRIMARY KEY ");
-            }
-            if (serial) {
-                flags += QStringLiteral(" AUTOINCREMENT ");
-            }
-            if (field.notNull) {
-                flags += QStringLiteral(" NOT NULL");
-            }
-            break;
-        case SchemaDialect::SqlServer:
-        case SchemaDialect::MySql:
-            if (field.notNull) {
-                flags += QStringLiteral(" NOT NULL");
-            }
-            if (serial) {
-                flags += dialect == SchemaDialect::MySql ? QStringLiteral(" AUTO_INCREMENT ")
-                                                         : QStringLiteral(" IDENTITY(1,1) ");
-            }
-            break;
-        case SchemaDialect::Oracle:
-            if (field.notNull) {
-                flags += QStringLiteral(" NOT NULL");
-            }
-            if (serial) {
-                oracleSerials.append(field.name);
-            }
-            break;
-        case SchemaDialect::None:
-            break;
-        }
-        definitions.append(quoteName(field.name) + QLatin1Char(' ') + type + flags);
-    }
-
-    switch (dialect) {
-    case SchemaDialect::Postgres:
-        statements.append(QStringLiteral("CREATE TABLE \"%1\" (\n %2 \n) WITH (OIDS=FALSE);")
-                                  .arg(table, definitions.join(QStringLiteral(",\n"))));
-        return runStatementList(statements + keyStatements, false);
-    case SchemaDialect::MySql:
-        return q->execSql(QStringLiteral("CREATE TABLE `%1` (\n %2 \n);")
-                                  .arg(table, (definitions + keyClauses).join(QStringLiteral(",\n"))));
-    case SchemaDialect::Oracle:
-        statements.append(QStringLiteral("CREATE TABLE \"%1\" (\n %2 \n)")
-                                  .arg(table, (definitions + keyClauses).join(QStringLiteral(",\n"))));
-        for (const QString &column : oracleSerials) {
-            statements += oracleSerialStatements(iTableStr, column);
-        }
-        return runStatementList(statements, true);
-    default:
-        return q->execSql(QStringLiteral("CREATE TABLE \"%1\" (\n %2 \n);")
-                                  .arg(table, (definitions + keyClauses).join(QStringLiteral(",\n"))));
+        dialect->addKey(ioPlan, primary, keyColumns, quoted.join(QLatin1Char(',')));
     }
 }
 
-bool TSqlQueryV2Private::rebuildSqliteTable(
-        const QString &iTableStr, const std::function<void(QVariantMap &, QStringList &, QStringList &)> &iChange)
+bool TSqlQueryV2Private::createTableWith(const QString &iTableStr, const QVariantMap &iTableStructVarMap,
+                                         const QHash<QString, QString> &iNativeTypes)
+{
+    Q_Q(TSqlQueryV2);
+    if (!dialect) {
+        return false;
+    }
+    TSqlCreatePlan plan;
+    plan.table = iTableStr;
+    plan.nativeTypes = iNativeTypes;
+    plan.oldServer = dialect->isOldServer(*q);
+    addCreateKeys(plan, iTableStructVarMap.value(kIndexKey).toList());
+    for (const QVariant &entry : iTableStructVarMap.value(kFieldKey).toList()) {
+        const TSqlFieldDef field(entry);
+        if (field.isEmpty()) {
+            continue;
+        }
+        QString type = dialect->typeText(field.type, field.length, plan.oldServer, TSqlDialect::TypeUse::Create);
+        const QString flags = dialect->columnFlags(plan, entry.toMap(), field, &type);
+        plan.definitions.append(quoteName(field.name) + QLatin1Char(' ') + type + flags);
+    }
+    return runBatch(dialect->createStatements(plan));
+}
+
+bool TSqlQueryV2Private::rebuildTable(const QString &iTableStr,
+                                      const std::function<void(QVariantMap &, QStringList &, QStringList &)> &iChange)
 {
     Q_Q(TSqlQueryV2);
     if (!q->begin(true)) {
@@ -1650,32 +1137,26 @@ bool TSqlQueryV2Private::rebuildSqliteTable(
     }
     const QString backup = QStringLiteral("%1_bakeup").arg(iTableStr);
     QVariantMap structure = q->getTableStruct(iTableStr);
-    QHash<QString, QString> nativeTypes = sqliteDeclaredTypes(iTableStr);
+    QHash<QString, QString> nativeTypes = dialect->declaredTypes(*q, iTableStr);
     QStringList copy;
     QStringList redefined;
     iChange(structure, copy, redefined);
-    for (const QString &name : redefined) {
+    for (const QString &name : qAsConst(redefined)) {
         nativeTypes.remove(name);
     }
     QStringList quoted;
-    for (const QString &name : copy) {
+    for (const QString &name : qAsConst(copy)) {
         quoted.append(quoteName(name));
     }
     const QString columns = quoted.join(QLatin1Char(','));
 
-    // Other tables' keys, views and triggers name the table: keep them
-    // pointing at the name, not at the backup.
-    const bool legacy
-            = q->selectValue(QStringLiteral("PRAGMA legacy_alter_table"), QVariantMap(), QVariantMap()).toInt() != 0;
-    if (!legacy) {
-        q->execSql(QStringLiteral("PRAGMA legacy_alter_table=ON"));
-    }
+    const bool guarded = dialect->beginRebuild(*q);
     bool ok = q->renameTable(iTableStr, backup);
     if (ok) {
         const bool created = createTableWith(iTableStr, structure, nativeTypes);
         ok = created
-             && q->execSql(QStringLiteral("INSERT INTO \"%1\"(%2) SELECT %3 FROM \"%4\";")
-                                   .arg(escapeName(iTableStr), columns, columns, escapeName(backup)))
+             && q->execSql(QStringLiteral("INSERT INTO %1(%2) SELECT %3 FROM %4;")
+                                   .arg(quoteName(iTableStr), columns, columns, quoteName(backup)))
              && q->dropTable(backup);
         // Inside a caller's transaction the rollback below only counts down:
         // put the table back under its own name first. The backup is gone
@@ -1687,8 +1168,8 @@ bool TSqlQueryV2Private::rebuildSqliteTable(
             q->renameTable(backup, iTableStr);
         }
     }
-    if (!legacy) {
-        q->execSql(QStringLiteral("PRAGMA legacy_alter_table=OFF"));
+    if (guarded) {
+        dialect->endRebuild(*q);
     }
     if (!ok) {
         q->rollback();
@@ -1738,204 +1219,24 @@ QVariantMap TSqlQueryV2::getTableStruct(const QString &iTableStr)
     if (!isTableExists(iTableStr)) {
         return QVariantMap();
     }
-    QVariantList fields;
-    QVariantList indexes;
-    const SchemaDialect dialect = d->schemaDialect();
-    const QString literal = literalName(iTableStr);
-    auto rowsOf = [this](const QString &iSql) { return selectArrayMap(iSql, QVariantMap(), QVariantMap()); };
-    QString keyColumn;
-    QVariantList columnRows;
-
-    // Constraint pass: the key column and the index entries.
-    if (dialect == SchemaDialect::Postgres || dialect == SchemaDialect::SqlServer || dialect == SchemaDialect::MySql
-        || dialect == SchemaDialect::Oracle) {
-        QVariantList rows;
-        if (dialect == SchemaDialect::Postgres) {
-            rows = rowsOf(postgresConstraintSql(iTableStr));
-        } else if (dialect == SchemaDialect::SqlServer) {
-            rows = rowsOf(sqlServerConstraintSql(iTableStr));
-        } else if (dialect == SchemaDialect::MySql) {
-            rows = rowsOf(QStringLiteral("SHOW INDEX FROM `%1`").arg(d->escapeName(iTableStr)));
-        } else {
-            rows = rowsOf(oracleConstraintSql(iTableStr));
-        }
-        // Which rows count, their constraint name and their kind, per dialect.
-        auto counts = [dialect](const QVariantMap &iRow) {
-            if (dialect == SchemaDialect::MySql) {
-                return rowInt(iRow, QStringLiteral("non_unique")) == 0;
-            }
-            if (dialect == SchemaDialect::Oracle) {
-                const QString type = rowText(iRow, QStringLiteral("constraint_type"));
-                return type == QLatin1String("U") || type == QLatin1String("P");
-            }
-            return true;
-        };
-        auto nameOf = [dialect](const QVariantMap &iRow) {
-            return rowText(iRow, dialect == SchemaDialect::MySql ? QStringLiteral("key_name")
-                                                                 : QStringLiteral("constraint_name"));
-        };
-        auto kindOf = [dialect](const QVariantMap &iRow) {
-            if (dialect == SchemaDialect::MySql) {
-                return rowText(iRow, QStringLiteral("key_name")).toUpper() == QLatin1String("PRIMARY")
-                               ? QStringLiteral("PRIMARY")
-                               : QStringLiteral("UNIQUE");
-            }
-            const QString type = rowText(iRow, QStringLiteral("constraint_type")).toUpper();
-            if (type == QLatin1String("UNIQUE") || type == QLatin1String("U")) {
-                return QStringLiteral("UNIQUE");
-            }
-            if (type == QLatin1String("PRIMARY KEY") || type == QLatin1String("P")) {
-                return QStringLiteral("PRIMARY");
-            }
-            return QString();
-        };
-        QStringList names;
-        for (const QVariant &row : rows) {
-            const QVariantMap map = row.toMap();
-            if (!counts(map)) {
-                continue;
-            }
-            if (!nameOf(map).isEmpty()) {
-                appendOnce(names, nameOf(map));
-            }
-            if (kindOf(map) == QLatin1String("PRIMARY")) {
-                keyColumn = rowText(map, QStringLiteral("column_name"));
-            }
-        }
-        for (const QString &name : names) {
-            QStringList columns;
-            QString type;
-            for (const QVariant &row : rows) {
-                const QVariantMap map = row.toMap();
-                if (!counts(map) || nameOf(map) != name) {
-                    continue;
-                }
-                columns.append(rowText(map, QStringLiteral("column_name")));
-                const QString kind = kindOf(map);
-                if (!kind.isEmpty()) {
-                    type = kind;
-                }
-            }
-            indexes.append(indexMap(type, columns.join(QLatin1Char(','))));
-        }
-    } else if (dialect == SchemaDialect::Sqlite) {
-        columnRows = rowsOf(QStringLiteral("PRAGMA TABLE_INFO('%1')").arg(literal));
-        QMap<int, QString> keyColumns;
-        for (const QVariant &row : columnRows) {
-            const QVariantMap map = row.toMap();
-            const int position = rowInt(map, QStringLiteral("pk"));
-            if (position > 0) {
-                keyColumns.insert(position, rowText(map, QStringLiteral("name")));
-            }
-        }
-        // Only a single-column key is the row number that "SERIAL" stands for.
-        if (keyColumns.size() == 1) {
-            keyColumn = keyColumns.first();
-        }
-        if (!keyColumns.isEmpty()) {
-            indexes.append(
-                    indexMap(QStringLiteral("PRIMARY"), QStringList(keyColumns.values()).join(QLatin1Char(','))));
-        }
-        const QVariantList indexRows = rowsOf(QStringLiteral("PRAGMA INDEX_LIST('%1')").arg(literal));
-        for (const QVariant &row : indexRows) {
-            const QVariantMap map = row.toMap();
-            if (rowInt(map, QStringLiteral("unique")) == 0
-                || rowText(map, QStringLiteral("origin")) == QLatin1String("pk")) {
-                continue;
-            }
-            const QVariantList infoRows = rowsOf(
-                    QStringLiteral("PRAGMA INDEX_INFO('%1')").arg(literalName(rowText(map, QStringLiteral("name")))));
-            QStringList columns;
-            for (const QVariant &info : infoRows) {
-                columns.append(rowText(info.toMap(), QStringLiteral("name")));
-            }
-            if (columns.size() == 1 && !keyColumn.isEmpty() && columns.first() == keyColumn) {
-                continue;
-            }
-            indexes.append(indexMap(QStringLiteral("UNIQUE"), columns.join(QLatin1Char(','))));
-        }
+    if (d->dialect) {
+        return d->dialect->readStructure(*this, iTableStr);
     }
-
-    // Column pass.
-    if (dialect == SchemaDialect::Postgres) {
-        QString schema;
-        QString table;
-        splitPostgresName(iTableStr, &schema, &table);
-        columnRows = rowsOf(QStringLiteral("SELECT column_name,is_nullable,\ndata_type,character_maximum_length,\n"
-                                           "datetime_precision\nFROM information_schema.columns\n"
-                                           "WHERE table_name = '%1' AND table_schema = '%2' ORDER BY ordinal_position")
-                                    .arg(literalName(table), literalName(schema)));
-    } else if (dialect == SchemaDialect::SqlServer) {
-        columnRows = rowsOf(QStringLiteral("SELECT column_name,is_nullable,\ndata_type,datetime_precision,\n"
-                                           "character_maximum_length\nFROM INFORMATION_SCHEMA.COLUMNS\n"
-                                           "WHERE table_name = '%1' ORDER BY ordinal_position")
-                                    .arg(literal));
-    } else if (dialect == SchemaDialect::MySql) {
-        columnRows = rowsOf(QStringLiteral("SHOW COLUMNS FROM `%1`").arg(d->escapeName(iTableStr)));
-    } else if (dialect == SchemaDialect::Oracle) {
-        columnRows = rowsOf(QStringLiteral("SELECT T.*,\nC.COMMENTS\nFROM USER_TAB_COLUMNS T,\n"
-                                           "USER_COL_COMMENTS C\nWHERE T.TABLE_NAME = C.TABLE_NAME\n"
-                                           "AND T.COLUMN_NAME = C.COLUMN_NAME\nAND T.TABLE_NAME = '%1'")
-                                    .arg(literal));
-    }
-    for (const QVariant &row : columnRows) {
-        QVariantMap field = fieldFromRow(dialect, row.toMap(), keyColumn);
-        if (dialect == SchemaDialect::SqlServer
-            && field.value(QStringLiteral("type")).toString() == QLatin1String("SERIAL")) {
-            // The next number the column would hand out.
-            const qlonglong maximum
-                    = selectValue(QStringLiteral("SELECT max(%1) FROM %2")
-                                          .arg(field.value(QStringLiteral("name")).toString(), iTableStr),
-                                  QVariantMap(), QVariantMap())
-                              .toLongLong();
-            field.insert(QStringLiteral("next_value"), maximum + 1);
-        }
-        fields.append(field);
-    }
-
     QVariantMap structure;
-    structure.insert(kFieldKey, fields);
-    structure.insert(kIndexKey, indexes);
+    structure.insert(kFieldKey, QVariantList());
+    structure.insert(kIndexKey, QVariantList());
     return structure;
 }
 
-namespace {
-
-// The statement that asks the server for its clock: the date and time, or the date alone.
-QString clockSql(SchemaDialect iDialect, bool iDateOnly)
-{
-    switch (iDialect) {
-    case SchemaDialect::Postgres:
-        return iDateOnly ? QStringLiteral("SELECT DATE 'now'")
-                         : QStringLiteral("SELECT TO_CHAR(TIMESTAMP 'now', 'YYYY-MM-DD HH24:MI:SS')");
-    case SchemaDialect::SqlServer:
-        return iDateOnly ? QStringLiteral("SELECT CONVERT(VARCHAR(10),GETDATE(),20)")
-                         : QStringLiteral("SELECT CONVERT(VARCHAR(100), CURRENT_TIMESTAMP, 120)");
-    case SchemaDialect::MySql:
-        return iDateOnly ? QStringLiteral("SELECT curdate()") : QStringLiteral("SELECT now()");
-    case SchemaDialect::Oracle:
-        return iDateOnly ? QStringLiteral("SELECT TO_CHAR(SYSDATE,'YYYY-MM-DD') FROM DUAL")
-                         : QStringLiteral("SELECT TO_CHAR(SYSDATE,'YYYY-MM-DD HH24:MI:SS') FROM DUAL");
-    case SchemaDialect::Sqlite:
-        return iDateOnly ? QStringLiteral("SELECT DATE(CURRENT_TIMESTAMP,'localtime')")
-                         : QStringLiteral("SELECT DATETIME(CURRENT_TIMESTAMP,'localtime')");
-    case SchemaDialect::None:
-        break;
-    }
-    return QString();
-}
-
-} // namespace
-
 QString TSqlQueryV2::getNow()
 {
-    const QString sql = clockSql(d->schemaDialect(), false);
+    const QString sql = d->dialect ? d->dialect->clockSql(false) : QString();
     return sql.isEmpty() ? QString() : selectValue(sql, QVariantMap(), QVariantMap()).toString();
 }
 
 QString TSqlQueryV2::getToday()
 {
-    const QString sql = clockSql(d->schemaDialect(), true);
+    const QString sql = d->dialect ? d->dialect->clockSql(true) : QString();
     return sql.isEmpty() ? QString() : selectValue(sql, QVariantMap(), QVariantMap()).toString();
 }
 
@@ -1947,159 +1248,77 @@ bool TSqlQueryV2::createTable(const QString &iTableStr, const QVariantMap &iTabl
 bool TSqlQueryV2::addField(const QString &iTableStr, const QVariantMap &iFieldStructVarMap)
 {
     const QVariantMap fieldMap = plainMap(iFieldStructVarMap);
-    const FieldDef field {QVariant(fieldMap)};
+    const TSqlFieldDef field {QVariant(fieldMap)};
     if (!readFieldRequest(this, d.get(), iTableStr, field)) {
         return false;
     }
     if (isFieldExists(iTableStr, field.name)) {
         return true;
     }
-    const SchemaDialect dialect = d->schemaDialect();
-    const QString table = d->escapeName(iTableStr);
-    const bool serial = field.type == QLatin1String("SERIAL");
-    const QString notNull = field.notNull ? QStringLiteral(" NOT NULL") : QString();
-    auto definition = [&](bool iOldServer) -> QString {
-        return d->quoteName(field.name) + QLatin1Char(' ')
-               + typeText(dialect, field.type, field.length, iOldServer, TypeUse::AddField) + notNull;
-    };
-    switch (dialect) {
-    case SchemaDialect::Postgres:
-        return execSql(QStringLiteral("ALTER TABLE \"%1\" ADD COLUMN %2;").arg(table, definition(false)));
-    case SchemaDialect::Sqlite:
-        return d->rebuildSqliteTable(iTableStr,
-                                     [&](QVariantMap &ioStruct, QStringList &oCopy, QStringList &oRedefined) {
-                                         QVariantList fields = ioStruct.value(kFieldKey).toList();
-                                         oCopy = fieldNames(fields);
-                                         fields.append(fieldMap);
-                                         ioStruct.insert(kFieldKey, fields);
-                                         oRedefined.append(field.name);
-                                     });
-    case SchemaDialect::SqlServer: {
-        const QString text = definition(d->isOldSqlServer()) + (serial ? QStringLiteral(" IDENTITY(1,1)") : QString());
-        return execSql(QStringLiteral("ALTER TABLE \"%1\" ADD %2;").arg(table, text));
+    if (!d->dialect) {
+        return false;
     }
-    case SchemaDialect::MySql:
-        return execSql(
-                QStringLiteral("ALTER TABLE `%1` ADD COLUMN %2;")
-                        .arg(table, definition(false) + (serial ? QStringLiteral(" AUTO_INCREMENT") : QString())));
-    case SchemaDialect::Oracle: {
-        QStringList statements {QStringLiteral("ALTER TABLE \"%1\" ADD (%2)").arg(table, definition(false))};
-        if (serial) {
-            statements += oracleSerialStatements(iTableStr, field.name);
-        }
-        return d->runStatementList(statements, true);
+    if (d->dialect->rebuildsTables()) {
+        return d->rebuildTable(iTableStr, [&](QVariantMap &ioStruct, QStringList &oCopy, QStringList &oRedefined) {
+            QVariantList fields = ioStruct.value(kFieldKey).toList();
+            oCopy = fieldNames(fields);
+            fields.append(fieldMap);
+            ioStruct.insert(kFieldKey, fields);
+            oRedefined.append(field.name);
+        });
     }
-    case SchemaDialect::None:
-        break;
-    }
-    return false;
+    const bool oldServer = d->dialect->isOldServer(*this);
+    const QString definition
+            = d->quoteName(field.name) + QLatin1Char(' ')
+              + d->dialect->typeText(field.type, field.length, oldServer, TSqlDialect::TypeUse::AddField)
+              + (field.notNull ? QStringLiteral(" NOT NULL") : QString());
+    return d->runBatch(d->dialect->addColumnStatements(iTableStr, field, definition));
 }
 
 bool TSqlQueryV2::alterField(const QString &iTableStr, const QVariantMap &iFieldStructVarMap)
 {
     const QVariantMap fieldMap = plainMap(iFieldStructVarMap);
-    const FieldDef field {QVariant(fieldMap)};
+    const TSqlFieldDef field {QVariant(fieldMap)};
     if (!readFieldRequest(this, d.get(), iTableStr, field)) {
         return false;
     }
-    if (field.name == QLatin1String("id")) {
+    if (field.name == kIdColumn) {
         return true;
     }
     if (!isFieldExists(iTableStr, field.name)) {
         return addField(iTableStr, fieldMap);
     }
-    const SchemaDialect dialect = d->schemaDialect();
-    const QString table = d->escapeName(iTableStr);
-    const QString column = d->escapeName(field.name);
-    const bool serial = field.type == QLatin1String("SERIAL");
-    const QString type = typeText(dialect, field.type, field.length, false, TypeUse::AlterField);
-    const QString nullFlag = field.notNull ? QStringLiteral(" NOT NULL") : QStringLiteral(" NULL");
-    switch (dialect) {
-    case SchemaDialect::Postgres: {
-        const bool sized = (field.type == QLatin1String("VARCHAR") || field.type == QLatin1String("TIMESTAMP"))
-                           && field.length >= 1;
-        const QString typeStatement
-                = sized ? QStringLiteral("ALTER TABLE \"%1\" ALTER \"%2\" TYPE %3(%4);")
-                                  .arg(table, column, type)
-                                  .arg(field.length)
-                        : QStringLiteral("ALTER TABLE \"%1\" ALTER \"%2\" TYPE %3;").arg(table, column, type);
-        const QString nullStatement
-                = (field.notNull ? QStringLiteral("ALTER TABLE \"%1\" ALTER COLUMN \"%2\" SET NOT NULL;")
-                                 : QStringLiteral("ALTER TABLE \"%1\" ALTER COLUMN \"%2\" DROP NOT NULL;"))
-                          .arg(table, column);
-        return d->runStatementList(QStringList {typeStatement, nullStatement}, false);
+    if (!d->dialect) {
+        return false;
     }
-    case SchemaDialect::Sqlite:
-        return d->rebuildSqliteTable(iTableStr,
-                                     [&](QVariantMap &ioStruct, QStringList &oCopy, QStringList &oRedefined) {
-                                         QVariantList fields = ioStruct.value(kFieldKey).toList();
-                                         oCopy = fieldNames(fields);
-                                         for (QVariant &entry : fields) {
-                                             if (entry.toMap().value(QStringLiteral("name")).toString() == field.name) {
-                                                 entry = fieldMap;
-                                                 break;
-                                             }
-                                         }
-                                         ioStruct.insert(kFieldKey, fields);
-                                         oRedefined.append(field.name);
-                                     });
-    case SchemaDialect::SqlServer:
-        return execSql(QStringLiteral("ALTER TABLE \"%1\" ALTER COLUMN \"%2\" %3").arg(table, column, type) + nullFlag
-                       + (serial ? QStringLiteral(" IDENTITY(1,1)") : QString()) + QLatin1Char(';'));
-    case SchemaDialect::MySql:
-        return execSql(QStringLiteral("ALTER TABLE `%1` MODIFY COLUMN `%2` %3").arg(table, column, type) + nullFlag
-                       + (serial ? QStringLiteral(" AUTO_INCREMENT") : QString()) + QLatin1Char(';'));
-    case SchemaDialect::Oracle: {
-        if (field.type == QLatin1String("TEXT") || field.type == QLatin1String("BYTEA")) {
-            d->setSchemaError(QStringLiteral("Oracle can't modify clob blob field"), QStringLiteral("Field error"));
-            return false;
-        }
-        QString sql = QStringLiteral("ALTER TABLE \"%1\" MODIFY \"%2\" %3").arg(table, column, type);
-        const bool current = namedFieldMap(getTableStruct(iTableStr).value(kFieldKey).toList(), field.name)
-                                     .value(QStringLiteral("notnull"))
-                                     .toBool();
-        if (current != field.notNull) {
-            sql += nullFlag;
-        }
-        return execSql(sql);
+    if (d->dialect->rebuildsTables()) {
+        return d->rebuildTable(iTableStr, [&](QVariantMap &ioStruct, QStringList &oCopy, QStringList &oRedefined) {
+            QVariantList fields = ioStruct.value(kFieldKey).toList();
+            oCopy = fieldNames(fields);
+            for (QVariant &entry : fields) {
+                if (entry.toMap().value(QStringLiteral("name")).toString() == field.name) {
+                    entry = fieldMap;
+                    break;
+                }
+            }
+            ioStruct.insert(kFieldKey, fields);
+            oRedefined.append(field.name);
+        });
     }
-    case SchemaDialect::None:
-        break;
-    }
-    return false;
+    const QString type = d->dialect->typeText(field.type, field.length, false, TSqlDialect::TypeUse::AlterField);
+    return d->runBatch(d->dialect->alterColumnStatements(*this, iTableStr, field, type));
 }
 
 bool TSqlQueryV2::renameTable(const QString &iSrctableStr, const QString &iDesttableStr)
 {
-    const QString from = d->escapeName(iSrctableStr);
-    const QString to = d->escapeName(iDesttableStr);
-    QString sql;
-    switch (d->schemaDialect()) {
-    case SchemaDialect::Postgres:
-    case SchemaDialect::Sqlite:
-        sql = QStringLiteral("ALTER TABLE \"%1\" RENAME TO \"%2\";").arg(from, to);
-        break;
-    case SchemaDialect::Oracle:
-        sql = QStringLiteral("RENAME \"%1\" TO \"%2\";").arg(from, to);
-        break;
-    case SchemaDialect::SqlServer:
-        sql = QStringLiteral("EXEC sp_rename \"%1\", \"%2\";").arg(from, to);
-        break;
-    case SchemaDialect::MySql:
-        sql = QStringLiteral("RENAME TABLE `%1` TO `%2`;").arg(from, to);
-        break;
-    case SchemaDialect::None:
-        break;
-    }
-    return execSql(sql);
+    // An unknown driver gets no statement, which execSql refuses.
+    return execSql(d->dialect ? d->dialect->renameTableSql(iSrctableStr, iDesttableStr) : QString());
 }
 
 bool TSqlQueryV2::dropTable(const QString &iTableStr)
 {
-    if (d->schemaDialect() == SchemaDialect::MySql) {
-        return execSql(QStringLiteral("DROP TABLE `%1`;").arg(d->escapeName(iTableStr)));
-    }
-    return execSql(QStringLiteral("DROP TABLE \"%1\";").arg(d->escapeName(iTableStr)));
+    return execSql(d->dialect ? d->dialect->dropTableSql(iTableStr)
+                              : QStringLiteral("DROP TABLE %1;").arg(d->quoteName(iTableStr)));
 }
 
 bool TSqlQueryV2::dropField(const QString &iTableStr, const QString &iFieldNameStr)
@@ -2111,40 +1330,31 @@ bool TSqlQueryV2::dropField(const QString &iTableStr, const QString &iFieldNameS
     if (!isFieldExists(iTableStr, iFieldNameStr)) {
         return true;
     }
-    const QString table = d->escapeName(iTableStr);
-    const QString column = d->escapeName(iFieldNameStr);
-    switch (d->schemaDialect()) {
-    case SchemaDialect::Postgres:
-    case SchemaDialect::SqlServer:
-        return execSql(QStringLiteral("ALTER TABLE \"%1\" DROP COLUMN \"%2\";").arg(table, column));
-    case SchemaDialect::MySql:
-        return execSql(QStringLiteral("ALTER TABLE `%1` DROP COLUMN `%2`;").arg(table, column));
-    case SchemaDialect::Oracle:
-        return execSql(QStringLiteral("ALTER TABLE \"%1\" DROP(\"%2\")").arg(table, column));
-    case SchemaDialect::Sqlite:
-        return d->rebuildSqliteTable(iTableStr, [&](QVariantMap &ioStruct, QStringList &oCopy, QStringList &) {
-            QVariantList kept;
-            for (const QVariant &entry : ioStruct.value(kFieldKey).toList()) {
-                const QString name = entry.toMap().value(QStringLiteral("name")).toString();
-                if (name != iFieldNameStr) {
-                    kept.append(entry);
-                    oCopy.append(name);
-                }
-            }
-            // A key or unique entry over the dropped column cannot be made again.
-            QVariantList indexes;
-            for (const QVariant &entry : ioStruct.value(kIndexKey).toList()) {
-                if (!splitFieldText(entry.toMap().value(kFieldKey).toString()).contains(iFieldNameStr)) {
-                    indexes.append(entry);
-                }
-            }
-            ioStruct.insert(kFieldKey, kept);
-            ioStruct.insert(kIndexKey, indexes);
-        });
-    case SchemaDialect::None:
-        break;
+    if (!d->dialect) {
+        return false;
     }
-    return false;
+    if (!d->dialect->rebuildsTables()) {
+        return execSql(d->dialect->dropColumnSql(iTableStr, iFieldNameStr));
+    }
+    return d->rebuildTable(iTableStr, [&](QVariantMap &ioStruct, QStringList &oCopy, QStringList &) {
+        QVariantList kept;
+        for (const QVariant &entry : ioStruct.value(kFieldKey).toList()) {
+            const QString name = entry.toMap().value(QStringLiteral("name")).toString();
+            if (name != iFieldNameStr) {
+                kept.append(entry);
+                oCopy.append(name);
+            }
+        }
+        // A key or unique entry over the dropped column cannot be made again.
+        QVariantList indexes;
+        for (const QVariant &entry : ioStruct.value(kIndexKey).toList()) {
+            if (!splitFieldText(entry.toMap().value(kFieldKey).toString()).contains(iFieldNameStr)) {
+                indexes.append(entry);
+            }
+        }
+        ioStruct.insert(kFieldKey, kept);
+        ioStruct.insert(kIndexKey, indexes);
+    });
 }
 
 bool TSqlQueryV2::replaceTableStruct(const QString &iTableStr, const QVariantMap &iTableStructVarMap)
@@ -2153,244 +1363,159 @@ bool TSqlQueryV2::replaceTableStruct(const QString &iTableStr, const QVariantMap
     if (!getTableList().contains(iTableStr, Qt::CaseSensitive)) {
         return createTable(iTableStr, wanted);
     }
-    const SchemaDialect dialect = d->schemaDialect();
-    if (dialect == SchemaDialect::None) {
+    if (!d->dialect) {
         return false;
     }
-    const QVariantList wantedFields = wanted.value(kFieldKey).toList();
+    return d->dialect->rebuildsTables() ? d->migrateByRebuild(iTableStr, wanted) : d->migrateInPlace(iTableStr, wanted);
+}
 
-    if (dialect == SchemaDialect::Sqlite) {
-        return d->rebuildSqliteTable(
-                iTableStr, [&](QVariantMap &ioStruct, QStringList &oCopy, QStringList &oRedefined) {
-                    QMap<QString, QVariantMap> byName;
-                    for (const QVariant &entry : wantedFields) {
-                        const FieldDef field(entry);
-                        if (!field.isEmpty()) {
-                            byName.insert(field.name, entry.toMap());
-                        }
-                    }
-                    QVariantList fields;
-                    for (const QVariant &entry : ioStruct.value(kFieldKey).toList()) {
-                        const QVariantMap current = entry.toMap();
-                        const QString name = current.value(QStringLiteral("name")).toString();
-                        oCopy.append(name);
-                        if (!byName.contains(name)) {
-                            fields.append(current);
-                            continue;
-                        }
-                        const QVariantMap target = byName.take(name);
-                        const FieldDef now(current);
-                        const FieldDef then(target);
-                        // A column wanted as it reads now keeps its declared type.
-                        if (now.type != then.type || now.length != then.length || now.notNull != then.notNull) {
-                            oRedefined.append(name);
-                        }
-                        fields.append(target);
-                    }
-                    for (auto it = byName.constBegin(); it != byName.constEnd(); ++it) {
-                        fields.append(it.value());
-                        oRedefined.append(it.key());
-                    }
-                    ioStruct = wanted;
-                    ioStruct.insert(kFieldKey, fields);
-                });
-    }
-
-    const bool oldServer = dialect == SchemaDialect::SqlServer && d->isOldSqlServer();
-    const QVariantList currentFields = getTableStruct(iTableStr).value(kFieldKey).toList();
-    const QString table = d->escapeName(iTableStr);
-    const QString id = QStringLiteral("id");
-    QStringList statements;
-
-    // Changed columns.
-    for (const QVariant &wantedEntry : wantedFields) {
-        FieldDef w(wantedEntry);
-        if (w.name == id || w.isEmpty()) {
-            continue;
+bool TSqlQueryV2Private::migrateByRebuild(const QString &iTableStr, const QVariantMap &iWanted)
+{
+    const QVariantList wantedFields = iWanted.value(kFieldKey).toList();
+    return rebuildTable(iTableStr, [&](QVariantMap &ioStruct, QStringList &oCopy, QStringList &oRedefined) {
+        QMap<QString, QVariantMap> byName;
+        for (const QVariant &entry : wantedFields) {
+            const TSqlFieldDef field(entry);
+            if (!field.isEmpty()) {
+                byName.insert(field.name, entry.toMap());
+            }
         }
-        for (const QVariant &currentEntry : currentFields) {
-            const FieldDef e(currentEntry);
-            if (e.name == id || e.name != w.name) {
+        QVariantList fields;
+        for (const QVariant &entry : ioStruct.value(kFieldKey).toList()) {
+            const QVariantMap current = entry.toMap();
+            const QString name = current.value(QStringLiteral("name")).toString();
+            oCopy.append(name);
+            if (!byName.contains(name)) {
+                fields.append(current);
                 continue;
             }
-            const QString column = d->escapeName(w.name);
-            const bool serial = w.type == QLatin1String("SERIAL");
-            const QString nullFlag = w.notNull ? QStringLiteral(" NOT NULL") : QStringLiteral(" NULL");
-            switch (dialect) {
-            case SchemaDialect::Postgres: {
-                // Only the key reads back as "SERIAL"; elsewhere the column is a
-                // plain integer, and "SERIAL" is no type an ALTER accepts.
-                if (serial && e.type != QLatin1String("SERIAL")) {
-                    w.type = QStringLiteral("INTEGER");
-                }
-                const bool sizable = w.type == QLatin1String("VARCHAR") || w.type == QLatin1String("TIMESTAMP");
-                const QString type = typeText(dialect, w.type, w.length, oldServer, TypeUse::MigrateAlter);
-                const QString sized = QStringLiteral("ALTER TABLE \"%1\" ALTER \"%2\" TYPE %3(%4);")
-                                              .arg(table, column, type)
-                                              .arg(w.length);
-                const QString plain
-                        = QStringLiteral("ALTER TABLE \"%1\" ALTER \"%2\" TYPE %3;").arg(table, column, type);
-                if (w.type != e.type) {
-                    statements.append(sizable && w.length > 0 ? sized : plain);
-                }
-                if (w.notNull != e.notNull) {
-                    statements.append(
-                            (w.notNull ? QStringLiteral("ALTER TABLE \"%1\" ALTER COLUMN \"%2\" SET NOT NULL;")
-                                       : QStringLiteral("ALTER TABLE \"%1\" ALTER COLUMN \"%2\" DROP NOT NULL;"))
-                                    .arg(table, column));
-                }
-                if (w.type == e.type && sizable && w.length != e.length) {
-                    // A VARCHAR without a length has no limit; PostgreSQL refuses a length of 0.
-                    const bool unlimited = w.type == QLatin1String("VARCHAR") && w.length <= 0;
-                    statements.append(unlimited ? plain : sized);
-                }
-                break;
+            const QVariantMap target = byName.take(name);
+            const TSqlFieldDef now(current);
+            const TSqlFieldDef then(target);
+            // A column wanted as it reads now keeps its declared type.
+            if (now.type != then.type || now.length != then.length || now.notNull != then.notNull) {
+                oRedefined.append(name);
             }
-            case SchemaDialect::SqlServer:
-                statements.append(QStringLiteral("ALTER TABLE \"%1\" ALTER COLUMN \"%2\" %3")
-                                          .arg(table, column,
-                                               typeText(dialect, w.type, w.length, oldServer, TypeUse::MigrateAlter))
-                                  + nullFlag + (serial ? QStringLiteral(" IDENTITY(1,1)") : QString())
-                                  + QLatin1Char(';'));
-                break;
-            case SchemaDialect::MySql:
-                statements.append(QStringLiteral("ALTER TABLE `%1` MODIFY COLUMN `%2` %3")
-                                          .arg(table, column,
-                                               typeText(dialect, w.type, w.length, oldServer, TypeUse::MigrateAlter))
-                                  + nullFlag + (serial ? QStringLiteral(" AUTO_INCREMENT") : QString())
-                                  + QLatin1Char(';'));
-                break;
-            case SchemaDialect::Oracle: {
-                // Oracle's current type is compared as stored.
-                const QString currentType = currentEntry.toMap().value(QStringLiteral("type")).toString();
-                if (currentType == QLatin1String("TEXT") || currentType == QLatin1String("BYTEA")) {
-                    break;
-                }
-                statements.append(QStringLiteral("ALTER TABLE \"%1\" MODIFY \"%2\" %3")
-                                          .arg(table, column,
-                                               typeText(dialect, w.type, w.length, oldServer, TypeUse::MigrateAlter))
-                                  + (w.notNull != e.notNull ? nullFlag : QString()));
-                break;
-            }
-            default:
-                break;
-            }
+            fields.append(target);
         }
-    }
+        for (auto it = byName.constBegin(); it != byName.constEnd(); ++it) {
+            fields.append(it.value());
+            oRedefined.append(it.key());
+        }
+        ioStruct = iWanted;
+        ioStruct.insert(kFieldKey, fields);
+    });
+}
 
-    // Added columns.
+// The in-place statements run as drops of the unique constraints, then
+// alters and adds in wanted-field order, then the wanted unique constraints.
+bool TSqlQueryV2Private::migrateInPlace(const QString &iTableStr, const QVariantMap &iWanted)
+{
+    Q_Q(TSqlQueryV2);
+    const QVariantList wantedFields = iWanted.value(kFieldKey).toList();
+    const bool oldServer = dialect->isOldServer(*q);
+    const QVariantList currentFields = q->getTableStruct(iTableStr).value(kFieldKey).toList();
     const QStringList existing = fieldNames(currentFields);
-    for (const QVariant &wantedEntry : wantedFields) {
-        const FieldDef w(wantedEntry);
-        if (w.name == id || existing.contains(w.name) || w.isEmpty()) {
+    QStringList statements = migrationAlters(iTableStr, wantedFields, currentFields, oldServer)
+                             + migrationAdds(iTableStr, wantedFields, existing, oldServer);
+    statements = uniqueDrops(iTableStr) + statements;
+    QStringList uniqueColumns;
+    statements += uniqueAdds(iTableStr, iWanted.value(kIndexKey).toList(), &uniqueColumns);
+    if (statements.isEmpty()) {
+        return true;
+    }
+    // Where every statement commits at once, nothing could undo the ones
+    // before a failing one: refuse a unique key over a column the table will
+    // not have before anything runs.
+    if (dialect->commitsEachStatement() && !uniqueColumnsExist(uniqueColumns, wantedFields, existing)) {
+        return false;
+    }
+    return runStatementList(statements, dialect->runsStatementsDirectly());
+}
+
+// A column "id" is neither altered nor added.
+QStringList TSqlQueryV2Private::migrationAlters(const QString &iTableStr, const QVariantList &iWanted,
+                                                const QVariantList &iCurrent, bool iOldServer) const
+{
+    QStringList statements;
+    for (const QVariant &wantedEntry : iWanted) {
+        const TSqlFieldDef w(wantedEntry);
+        if (w.name == kIdColumn || w.isEmpty()) {
             continue;
         }
-        const QString column = d->escapeName(w.name);
-        const bool serial = w.type == QLatin1String("SERIAL");
-        const QString type = typeText(dialect, w.type, w.length, oldServer, TypeUse::MigrateAdd);
-        const QString notNull = w.notNull ? QStringLiteral(" NOT NULL") : QString();
-        switch (dialect) {
-        case SchemaDialect::Postgres:
-            statements.append(QStringLiteral("ALTER TABLE \"%1\" ADD COLUMN \"%2\" %3").arg(table, column, type)
-                              + notNull + QLatin1Char(';'));
-            break;
-        case SchemaDialect::SqlServer:
-            statements.append(QStringLiteral("ALTER TABLE \"%1\" ADD \"%2\" %3").arg(table, column, type) + notNull
-                              + (serial ? QStringLiteral(" IDENTITY(1,1)") : QString()) + QLatin1Char(';'));
-            break;
-        case SchemaDialect::MySql:
-            statements.append(QStringLiteral("ALTER TABLE `%1` ADD COLUMN `%2` %3").arg(table, column, type) + notNull
-                              + (serial ? QStringLiteral(" AUTO_INCREMENT") : QString()) + QLatin1Char(';'));
-            break;
-        case SchemaDialect::Oracle:
-            statements.append(QStringLiteral("ALTER TABLE \"%1\" ADD \"%2\" %3").arg(table, column, type) + notNull);
-            break;
-        default:
-            break;
+        for (const QVariant &currentEntry : iCurrent) {
+            const TSqlFieldDef e(currentEntry);
+            if (e.name != kIdColumn && e.name == w.name) {
+                statements += dialect->migrateAlterStatements(iTableStr, w, e, iOldServer);
+            }
         }
     }
+    return statements;
+}
 
-    // Unique constraints: every existing one is dropped first, in descending
-    // name order, and the wanted ones are added last.
-    QVariantList constraintRows;
-    if (dialect == SchemaDialect::Postgres) {
-        constraintRows = selectArrayMap(postgresConstraintSql(iTableStr), QVariantMap(), QVariantMap());
-    } else if (dialect == SchemaDialect::SqlServer) {
-        constraintRows = selectArrayMap(sqlServerConstraintSql(iTableStr), QVariantMap(), QVariantMap());
-    } else if (dialect == SchemaDialect::MySql) {
-        constraintRows
-                = selectArrayMap(QStringLiteral("SHOW INDEX FROM `%1`").arg(table), QVariantMap(), QVariantMap());
-    } else {
-        constraintRows = selectArrayMap(oracleConstraintSql(iTableStr), QVariantMap(), QVariantMap());
+QStringList TSqlQueryV2Private::migrationAdds(const QString &iTableStr, const QVariantList &iWanted,
+                                              const QStringList &iExisting, bool iOldServer) const
+{
+    QStringList statements;
+    for (const QVariant &wantedEntry : iWanted) {
+        const TSqlFieldDef w(wantedEntry);
+        if (w.name != kIdColumn && !iExisting.contains(w.name) && !w.isEmpty()) {
+            statements.append(dialect->migrateAddStatement(iTableStr, w, iOldServer));
+        }
     }
-    QStringList uniqueNames;
-    for (const QVariant &row : constraintRows) {
+    return statements;
+}
+
+QStringList TSqlQueryV2Private::uniqueDrops(const QString &iTableStr)
+{
+    Q_Q(TSqlQueryV2);
+    const QVariantList rows = q->selectArrayMap(dialect->constraintSql(iTableStr), QVariantMap(), QVariantMap());
+    QStringList names;
+    for (const QVariant &row : rows) {
         const QVariantMap map = row.toMap();
-        bool unique = false;
-        QString name = rowText(map, QStringLiteral("constraint_name"));
-        if (dialect == SchemaDialect::MySql) {
-            name = rowText(map, QStringLiteral("key_name"));
-            unique = rowInt(map, QStringLiteral("non_unique")) == 0 && name != QLatin1String("PRIMARY");
-        } else {
-            const QString type = rowText(map, QStringLiteral("constraint_type"));
-            unique = type == (dialect == SchemaDialect::Oracle ? QLatin1String("U") : QLatin1String("UNIQUE"));
-        }
-        if (unique) {
-            appendOnce(uniqueNames, name);
+        if (dialect->isUniqueConstraint(map)) {
+            appendOnce(names, dialect->constraintName(map));
         }
     }
-    std::sort(uniqueNames.begin(), uniqueNames.end());
-    for (const QString &name : qAsConst(uniqueNames)) {
-        QString drop;
-        if (dialect == SchemaDialect::Postgres) {
-            drop = QStringLiteral("ALTER TABLE \"%1\" DROP CONSTRAINT \"%2\";").arg(table, d->escapeName(name));
-        } else if (dialect == SchemaDialect::SqlServer) {
-            drop = QStringLiteral("ALTER TABLE \"%1\" DROP CONSTRAINT [%2];")
-                           .arg(table, QString(name).replace(QLatin1Char(']'), QStringLiteral("]]")));
-        } else if (dialect == SchemaDialect::MySql) {
-            drop = QStringLiteral("ALTER TABLE `%1` DROP INDEX `%2`;").arg(table, d->escapeName(name));
-        } else {
-            drop = QStringLiteral("ALTER TABLE \"%1\" DROP CONSTRAINT \"%2\"").arg(table, d->escapeName(name));
-        }
-        statements.prepend(drop);
+    std::sort(names.begin(), names.end());
+    QStringList drops;
+    for (const QString &name : qAsConst(names)) {
+        drops.prepend(dialect->dropUniqueSql(iTableStr, name));
     }
-    QStringList uniqueColumns;
-    for (const QVariant &entry : wanted.value(kIndexKey).toList()) {
+    return drops;
+}
+
+QStringList TSqlQueryV2Private::uniqueAdds(const QString &iTableStr, const QVariantList &iIndexes,
+                                           QStringList *oColumns) const
+{
+    QStringList statements;
+    for (const QVariant &entry : iIndexes) {
         const QVariantMap index = entry.toMap();
         if (index.value(QStringLiteral("type")).toString().toUpper() != QLatin1String("UNIQUE")) {
             continue;
         }
         QStringList quoted;
         for (const QString &column : splitFieldText(index.value(kFieldKey).toString())) {
-            quoted.append(d->quoteName(column));
-            appendOnce(uniqueColumns, column);
+            quoted.append(quoteName(column));
+            appendOnce(*oColumns, column);
         }
-        const QString columns = quoted.join(QLatin1Char(','));
-        if (dialect == SchemaDialect::MySql) {
-            statements.append(QStringLiteral("ALTER TABLE `%1` ADD UNIQUE (%2);").arg(table, columns));
-        } else if (dialect == SchemaDialect::Oracle) {
-            statements.append(QStringLiteral("ALTER TABLE \"%1\" ADD UNIQUE (%2)").arg(table, columns));
-        } else {
-            statements.append(QStringLiteral("ALTER TABLE \"%1\" ADD UNIQUE (%2);").arg(table, columns));
-        }
+        statements.append(dialect->addUniqueSql(iTableStr, quoted.join(QLatin1Char(','))));
     }
-    if (statements.isEmpty()) {
-        return true;
-    }
-    if (dialect == SchemaDialect::MySql) {
-        // MySQL commits every ALTER at once, so nothing could undo the
-        // statements before a failing one: refuse a unique key over a column
-        // the table will not have before anything runs.
-        for (const QString &column : qAsConst(uniqueColumns)) {
-            const bool added = std::any_of(wantedFields.cbegin(), wantedFields.cend(), [&](const QVariant &iEntry) {
-                const FieldDef w(iEntry);
-                return !w.isEmpty() && w.name != id && w.name == column;
-            });
-            if (!existing.contains(column) && !added) {
-                d->setSchemaError(QStringLiteral("%1 not exists").arg(column), QStringLiteral("Field error"));
-                return false;
-            }
+    return statements;
+}
+
+bool TSqlQueryV2Private::uniqueColumnsExist(const QStringList &iColumns, const QVariantList &iWanted,
+                                            const QStringList &iExisting)
+{
+    for (const QString &column : iColumns) {
+        const bool added = std::any_of(iWanted.cbegin(), iWanted.cend(), [&](const QVariant &iEntry) {
+            const TSqlFieldDef w(iEntry);
+            return !w.isEmpty() && w.name != kIdColumn && w.name == column;
+        });
+        if (!iExisting.contains(column) && !added) {
+            setSchemaError(QStringLiteral("%1 not exists").arg(column), QStringLiteral("Field error"));
+            return false;
         }
     }
-    return d->runStatementList(statements, dialect == SchemaDialect::Oracle);
+    return true;
 }

@@ -4,6 +4,7 @@
 #include "tsqlqueryv2.h"
 
 #include "terror.h"
+#include "tsqldialect_p.h"
 #include "tsqlselectorv2.h"
 
 #include <QHash>
@@ -90,10 +91,18 @@ public:
     bool refuseNulCondition(const QString &iSqlStr, const QVariant &iWhere);
     void setNulError(const QString &iField);
 
+    // Takes the connection and the dialect of its driver.
+    void setConnection(const QSqlDatabase &iDatabase);
+
     int transNum = 0;
     QSqlDatabase database;
+    // The dialect of the connection's driver; nullptr for a driver none knows.
+    const TSqlDialect *dialect = nullptr;
     TError error;
     QString lastErrorText;
+    // The first select of the transaction that failed: the commit names it
+    // with the error record. Emptied with the record.
+    QString failedStatement;
     bool closed = false;
     // Whether the outermost begin got a transaction from the driver, so that a
     // refused commit can be told from a commit with nothing to commit.
@@ -102,28 +111,40 @@ public:
     TSqlQueryV2 *q_ptr;
 
     // Schema operations
-    enum class SchemaDialect { None, Postgres, Sqlite, SqlServer, MySql, Oracle };
-    SchemaDialect schemaDialect() const;
     // Sets the executor's error record to a refusal of the operation itself.
     void setSchemaError(const QString &iText, const QString &iType);
-    // Whether the SQL Server answers with a product version starting with "9".
-    bool isOldSqlServer();
+    // Runs a dialect's statements the way it asks.
+    bool runBatch(const TSqlStatementBatch &iBatch);
     // Runs statements one at a time inside one transaction level, stopping
     // and rolling back at the first failure. iDirect runs them on a plain
-    // query (Oracle) instead of through execSql.
+    // query instead of through execSql.
     bool runStatementList(const QStringList &iStatements, bool iDirect);
-    // createTable with, for SQLite, declared types that replace the portable
-    // words of the named columns.
+    // createTable with declared types that replace the portable words of the
+    // named columns (a rebuild keeps them).
     bool createTableWith(const QString &iTableStr, const QVariantMap &iTableStructVarMap,
                          const QHash<QString, QString> &iNativeTypes);
-    // The declared type of every column of an SQLite table.
-    QHash<QString, QString> sqliteDeclaredTypes(const QString &iTableStr);
-    // The SQLite rebuild through a backup table: iChange turns the current
+    void addCreateKeys(TSqlCreatePlan &ioPlan, const QVariantList &iIndexes) const;
+    // The rebuild through a backup table: iChange turns the current
     // structure into the new one, fills the columns to copy and names the
     // columns it redefines (the others keep their declared types).
-    bool rebuildSqliteTable(
+    bool rebuildTable(
             const QString &iTableStr,
             const std::function<void(QVariantMap &ioStruct, QStringList &oCopy, QStringList &oRedefined)> &iChange);
+
+    // Migration: a rebuild to the wanted structure, or statements that alter
+    // the table in place.
+    bool migrateByRebuild(const QString &iTableStr, const QVariantMap &iWanted);
+    bool migrateInPlace(const QString &iTableStr, const QVariantMap &iWanted);
+    QStringList migrationAlters(const QString &iTableStr, const QVariantList &iWanted, const QVariantList &iCurrent,
+                                bool iOldServer) const;
+    QStringList migrationAdds(const QString &iTableStr, const QVariantList &iWanted, const QStringList &iExisting,
+                              bool iOldServer) const;
+    // Every unique constraint the table has, dropped in descending name order.
+    QStringList uniqueDrops(const QString &iTableStr);
+    // The wanted unique constraints; oColumns gathers the columns they name.
+    QStringList uniqueAdds(const QString &iTableStr, const QVariantList &iIndexes, QStringList *oColumns) const;
+    // Whether every column of a unique constraint is there or added; sets the error when not.
+    bool uniqueColumnsExist(const QStringList &iColumns, const QVariantList &iWanted, const QStringList &iExisting);
 };
 
 template<typename R>

@@ -1,5 +1,6 @@
 #include "tsqldatautilv2.h"
 
+#include "tsqldialect_p.h"
 #include "tsqlliteral_p.h"
 #include "tsqlwherecompsitev2.h"
 
@@ -11,8 +12,6 @@
 #include <QTime>
 
 namespace {
-
-const QString kPostgres = QStringLiteral("QPSQL");
 
 // An array element must be double-quoted when the server (or sqlArrayToList)
 // would otherwise split it, trim it, read it as NULL or lose its escapes. A
@@ -129,18 +128,8 @@ QString TSqlDataUtilV2::singleQuote(const QString &iStr, const QString &iDatabas
 {
     // A backslash is an escape only in MySQL literals and PostgreSQL E'' ones;
     // the standard literal of the other servers takes it as it stands.
-    if (iDatabaseType == kPostgres) {
-        if (iStr.contains(QLatin1Char('\\')))
-            return QLatin1Char('E') + singleQuote(iStr);
-        return singleQuote(iStr);
-    }
-    if (iDatabaseType == QLatin1String("QSQLITE") || iDatabaseType == QLatin1String("QODBC")
-        || iDatabaseType == QLatin1String("QOCI") || iDatabaseType == TSqlLiteral::mysqlNoBackslashEscapes()) {
-        QString text = iStr;
-        text.replace(QLatin1Char('\''), QLatin1String("''"));
-        return QLatin1Char('\'') + text + QLatin1Char('\'');
-    }
-    return singleQuote(iStr);
+    const TSqlDialect *dialect = TSqlDialect::forLiteralType(iDatabaseType);
+    return dialect ? dialect->stringLiteral(iStr) : singleQuote(iStr);
 }
 
 QVariant TSqlDataUtilV2::variantToSqlValue(const QVariant &iValue)

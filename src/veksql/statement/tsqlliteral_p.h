@@ -8,11 +8,6 @@
 // helpers and the where-clause tree.
 namespace TSqlLiteral {
 
-//! The database type under which literals are written for a MySQL or
-//! MariaDB session in NO_BACKSLASH_ESCAPES mode: a backslash is then an
-//! ordinary character, and only quotes are doubled.
-inline QString mysqlNoBackslashEscapes() { return QStringLiteral("QMYSQL_NO_BACKSLASH_ESCAPES"); }
-
 //! True for the list types that conditions expand (QVariantList, QStringList).
 bool isList(const QVariant &iValue);
 

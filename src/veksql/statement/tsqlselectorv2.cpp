@@ -2,25 +2,9 @@
 #include "tsqlselectorv2_p.h"
 
 #include "tsqldatautilv2.h"
+#include "tsqldialect_p.h"
 #include "tsqlliteral_p.h"
 #include "tsqlstatementdata_p.h"
-
-namespace {
-
-// The row-number bounds of the Oracle and SQL Server paged forms. A negative
-// offset (page 0) counts as none, as it does for the LIMIT/OFFSET dialects.
-QString rowNumberBounds(int iOffset, int iLimit)
-{
-    const qint64 first = qMax(iOffset, 0) + qint64(1);
-    QStringList bounds;
-    if (iOffset > 0)
-        bounds << QStringLiteral("\"row__number\" >= ") + QString::number(first);
-    if (iLimit > 0)
-        bounds << QStringLiteral("\"row__number\" < ") + QString::number(first + iLimit);
-    return bounds.join(QLatin1String(" AND "));
-}
-
-} // namespace
 
 void TSqlSelectorV2Private::readMap(const QVariantMap &iMap)
 {
@@ -451,34 +435,11 @@ TSqlSelectorV2 &TSqlSelectorV2::clear()
 QString TSqlSelectorV2::toSql() const
 {
     Q_D(const TSqlSelectorV2);
-    const bool paged = d->limit > 0 || d->offset > 0;
-    const QString bounds = rowNumberBounds(d->offset, d->limit);
-
-    if (d->databaseType == QLatin1String("QOCI")) {
-        const QString sql = d->plainSelect() + d->orderClause();
-        if (!paged)
-            return sql;
-        return QLatin1String("SELECT * FROM (SELECT ROWNUM AS \"row__number\", ROWNUM__ALIAS__TABLE.* FROM (") + sql
-               + QLatin1String(" ) ROWNUM__ALIAS__TABLE ) WHERE ") + bounds;
+    const TSqlDialect *dialect = TSqlDialect::forLiteralType(d->databaseType);
+    if (!dialect) {
+        return TSqlDialect::limitOffsetSelect(d->plainSelect() + d->orderClause(), d->limit, d->offset);
     }
-
-    if (d->databaseType == QLatin1String("QODBC")) {
-        if (!paged)
-            return d->plainSelect() + d->orderClause();
-        // SQL Server takes no ORDER BY inside a derived table and wants every
-        // derived table named; without order terms the numbering is arbitrary.
-        const QString rowOrder = d->order.isEmpty() ? QStringLiteral("(SELECT NULL)") : d->order.join(QLatin1Char(','));
-        return QLatin1String("SELECT * FROM (SELECT ROW_NUMBER() OVER (ORDER BY ") + rowOrder
-               + QLatin1String(") AS \"row__number\", ROWNUM__ALIAS__TABLE.* FROM (") + d->plainSelect()
-               + QLatin1String(") AS ROWNUM__ALIAS__TABLE) AS ROWNUM__ALIAS__OUTER WHERE ") + bounds + d->orderClause();
-    }
-
-    QString sql = d->plainSelect() + d->orderClause();
-    if (d->limit > 0)
-        sql += QLatin1String(" LIMIT ") + QString::number(d->limit);
-    if (d->offset > 0)
-        sql += QLatin1String(" OFFSET ") + QString::number(d->offset);
-    return sql;
+    return dialect->pagedSelect(d->plainSelect(), d->orderClause(), d->order, d->limit, d->offset);
 }
 
 QString TSqlSelectorV2::toSelectCountSql() const

@@ -3,6 +3,8 @@
 
 #include "tsqlselectorv2.h"
 
+#include "tsqldialect_p.h"
+
 struct TSqlSelectorV2Data
 {
     QString connectionName {QLatin1String("")};
@@ -18,7 +20,7 @@ struct TSqlSelectorV2Data
     bool returnRowCount = false;
     QVariant userData;
     QVariantMap fieldFormat;
-    QString databaseType {QStringLiteral("QPSQL")};
+    QString databaseType {TSqlDialect::defaultDriverName()};
     QString valueField;
 };
 

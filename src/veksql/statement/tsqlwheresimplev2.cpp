@@ -3,11 +3,8 @@
 
 #include "tscriptvalue.h"
 #include "tsqldatautilv2.h"
+#include "tsqldialect_p.h"
 #include "tsqlliteral_p.h"
-
-namespace {
-const QString kDefaultDatabaseType = QStringLiteral("QPSQL");
-}
 
 TSqlWhereSimpleV2::TSqlWhereSimpleV2()
     : d_ptr(new TSqlWhereSimpleV2Private(this))
@@ -57,7 +54,7 @@ QString TSqlWhereSimpleV2::getOperator() const
 QString TSqlWhereSimpleV2::databaseType() const
 {
     Q_D(const TSqlWhereSimpleV2);
-    return d->databaseType.isNull() ? kDefaultDatabaseType : d->databaseType;
+    return d->databaseType.isNull() ? TSqlDialect::defaultDriverName() : d->databaseType;
 }
 
 TSqlWhereSimpleV2 &TSqlWhereSimpleV2::setField(const QString &iField)
@@ -98,7 +95,7 @@ QString TSqlWhereSimpleV2::toSql(const QString &iDatabaseType) const
     Q_D(const TSqlWhereSimpleV2);
     QString dialect = d->databaseType;
     if (dialect.isNull())
-        dialect = iDatabaseType.isEmpty() ? kDefaultDatabaseType : iDatabaseType;
+        dialect = iDatabaseType.isEmpty() ? TSqlDialect::defaultDriverName() : iDatabaseType;
 
     const QString &f = d->field;
     const QVariant &value = d->value;
@@ -129,7 +126,8 @@ QString TSqlWhereSimpleV2::toSql(const QString &iDatabaseType) const
         return f + QLatin1String(" NOT IN (") + eachElement(QString()).join(QLatin1Char(',')) + QLatin1Char(')');
     }
     if (op == QLatin1String("LIKE")) {
-        const QString like = dialect == kDefaultDatabaseType ? QStringLiteral(" ILIKE ") : QStringLiteral(" LIKE ");
+        const TSqlDialect *literals = TSqlDialect::forLiteralType(dialect);
+        const QString like = literals ? literals->likeOperator() : QStringLiteral(" LIKE ");
         if (!isList)
             return f + like + TSqlLiteral::quote(value, dialect);
         if (elements.isEmpty())

@@ -122,6 +122,7 @@ var tasks = query('SELECT s.id, s.script_name, s.trigger_type, s.trigger_param, 
 
 var win = tui.newMainWindow();
 win.setWindowTitle('Plant form');
+win.set('icon', 'industry');
 var pane = tui.newWidget(win);
 var form = tui.newFormLayout(pane);
 function field(label, value, units) {

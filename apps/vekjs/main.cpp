@@ -56,9 +56,11 @@ QString guiModulePath()
 // a QCoreApplication.
 QCoreApplication *createApplication(int &argc, char **argv)
 {
-    // The widget library brings Qt WebEngine, loaded later with the tui
-    // plug-in; it needs shared GL contexts set before any application exists.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // No Qt::AA_ShareOpenGLContexts: with it the application makes an OpenGL
+    // context as it starts, and on X that loads the GL driver (some 60 MB,
+    // and a second on a software renderer) for every form. Qt WebEngine,
+    // the one user of shared contexts, comes only with a web view and makes
+    // its context then.
     if (hasDisplay()) {
         using Factory = QCoreApplication *(*) (int &, char **);
         QLibrary module(guiModulePath());

@@ -1,12 +1,14 @@
 // The tree model against Qt's QStandardItemModel on trees of the same shape:
-// loading 100,000 leaves under 10 x 100 branches, and one node with 50,000
-// children expanded and scrolled through in a QTreeView.
+// loading 100,000 leaves under 10 x 100 branches, one node with 50,000
+// children expanded and scrolled through in a QTreeView, and a full read
+// (index and data of every node) of wide trees of 10,000 to 1,000,000 nodes.
 //
 // Without arguments every case runs in a child process of its own (so that
 // the peak-memory figure starts from a clean process) and one table is
 // printed. "--case NAME --side ours|qt" runs one case.
 #include "ttreemodel.h"
 
+#include "benchtiming.h"
 #include "modelbench.h"
 
 #include <QApplication>
@@ -109,6 +111,65 @@ qint64 walk(QAbstractItemModel *iModel, const QModelIndex &iParent)
     return count;
 }
 
+// Every node's index and display value, parents before their children, as a
+// view or a proxy reads a tree.
+qint64 readAll(QAbstractItemModel *iModel, const QModelIndex &iParent)
+{
+    qint64 sink = 0;
+    const int rows = iModel->rowCount(iParent);
+    for (int r = 0; r < rows; ++r) {
+        const QModelIndex index = iModel->index(r, 0, iParent);
+        sink += iModel->data(index, Qt::DisplayRole).userType();
+        sink += readAll(iModel, index);
+    }
+    return sink;
+}
+
+// A wide tree of iNodes nodes: 100 first-level branches with the rest spread
+// evenly below them. A round reads the whole tree as often as it takes to
+// visit 1,000,000 nodes, so that every size does the same work; the median
+// of five rounds.
+int readCase(bool iOurs, int iNodes, QTextStream &iOut)
+{
+    const int branches = 100;
+    const int leaves = iNodes / branches - 1;
+    TTreeModel ours;
+    QStandardItemModel standard;
+    QAbstractItemModel *model = nullptr;
+    int number = 0;
+    if (iOurs) {
+        prepareOurs(ours);
+        model = &ours;
+    } else {
+        standard.setColumnCount(keys().size());
+        model = &standard;
+    }
+    for (int b = 0; b < branches; ++b) {
+        // One branch's rows at a time: the caller's copy of the whole tree never exists.
+        const QString id = QString::number(b);
+        const QVariantList branch {node(id, number++)};
+        QVariantList children;
+        children.reserve(leaves);
+        for (int l = 0; l < leaves; ++l)
+            children.append(node(id + QLatin1Char('.') + QString::number(l), number++));
+        if (iOurs) {
+            ours.appendRows(branch);
+            ours.appendRows(children, ours.index(b, 0));
+        } else {
+            appendStandard(standard.invisibleRootItem(), branch);
+            appendStandard(standard.item(b), children);
+        }
+    }
+    qint64 sink = 0;
+    const int passes = qMax(1, 1000000 / iNodes);
+    const double ms = benchtiming::medianMs(5, [&] {
+        for (int pass = 0; pass < passes; ++pass)
+            sink += readAll(model, QModelIndex());
+    });
+    iOut << "ms=" << ms << " nodes=" << number << " sink=" << sink << '\n';
+    return number == branches * (leaves + 1) ? 0 : 1;
+}
+
 // One node with iChildren children, expanded in a view and scrolled from top to bottom a page at a time.
 void wideCase(bool iOurs, int iChildren, QTextStream &iOut)
 {
@@ -202,6 +263,8 @@ int runCase(const QString &iCase, const QString &iSide)
         out.flush();
         return nodes > 0 ? 0 : 1;
     }
+    if (iCase.startsWith(QLatin1String("read")))
+        return readCase(ours, iCase.mid(4).toInt(), out);
     if (iCase.startsWith(QLatin1String("wide"))) {
         wideCase(ours, iCase.mid(4).toInt(), out);
         return 0;
@@ -228,13 +291,21 @@ int main(int argc, char *argv[])
             {"wide12500", "one node with 12,500 children in a QTreeView (ms)"},
             {"wide25000", "one node with 25,000 children in a QTreeView (ms)"},
             {"wide50000", "one node with 50,000 children in a QTreeView (ms)"},
+            {"read10000", "1,000,000 node reads (index and data), wide tree of 10,000 nodes (ms, median of 5)"},
+            {"read100000", "1,000,000 node reads (index and data), wide tree of 100,000 nodes (ms, median of 5)"},
+            {"read1000000", "1,000,000 node reads (index and data), wide tree of 1,000,000 nodes (ms, median of 5)"},
     };
+    // Case names on the command line run only those.
+    const QStringList only = app.arguments().mid(1);
     for (const auto &entry : cases) {
+        if (!only.isEmpty() && !only.contains(entry.first))
+            continue;
         const QMap<QString, QString> ours = runChild(entry.first, QStringLiteral("ours"));
         const QMap<QString, QString> qt = runChild(entry.first, QStringLiteral("qt"));
         out << entry.second << '\n';
         printFigures(out, "TTreeModel         ", ours, {QStringLiteral("sink")});
         printFigures(out, "QStandardItemModel ", qt, {QStringLiteral("sink")});
+        printRatio(out, ours, qt);
         out.flush();
     }
     return 0;

@@ -80,6 +80,15 @@ inline void printFigures(QTextStream &iOut, const char *iSide, const QMap<QStrin
     iOut << '\n';
 }
 
+// The line "ratio ours/qt" of the two sides' "ms" figures, when both have one.
+inline void printRatio(QTextStream &iOut, const QMap<QString, QString> &iOurs, const QMap<QString, QString> &iQt)
+{
+    const double ours = iOurs.value(QStringLiteral("ms")).toDouble();
+    const double qt = iQt.value(QStringLiteral("ms")).toDouble();
+    if (ours > 0 && qt > 0)
+        iOut << "  ratio ours/qt: " << QString::number(ours / qt, 'f', 2) << '\n';
+}
+
 } // namespace modelbench
 
 #endif // MODELBENCH_H

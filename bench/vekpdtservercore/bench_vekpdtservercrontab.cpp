@@ -1,24 +1,33 @@
-// The schedule at 10,000 and 100,000 triggers: registering them, one tick
-// with nothing due (the usual tick) and one tick with every trigger due (each
-// one's next time computed and the signal sent to a receiver that only
-// counts), as a share of the 1000 ms tick. The other side is the floor the
-// schedule used to stand on: one local-time conversion of now and two of the
-// candidate per due trigger, each of which makes the C library look at the
-// zone file when TZ is not set. Median of five rounds each.
+// The schedule's tick with every trigger due, against the floor of any
+// schedule: a loop over the same number of records that tests each one,
+// moves its time on and emits the same signal to the same receiver. Also
+// registration and the usual tick with nothing due.
+//
+//   bench_vekpdtservercrontab               both sides at 10,000 and 100,000 triggers
+//   bench_vekpdtservercrontab SIDE COUNT [TICKS]
+//                                           one side (crontab or floor) in this process,
+//                                           TICKS all-due ticks (3; more to profile one side)
+//
+// Each side runs in a process of its own, five rounds that alternate which
+// side goes first, all pinned to one processor; the figures are medians.
+// Within a child, the all-due tick is taken three times (the clock jumps a
+// year and two months before each, so the zone is learnt anew too) and the
+// child reports the median.
 
+#include "benchprocess.h"
 #include "vekpdtservercrontab.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QTextStream>
 #include <QVector>
 
-#include <algorithm>
+#include <cstdio>
 #include <vector>
 
 namespace {
 
 const int kRounds = 5;
+int g_dueTicks = 3;
 
 // The trigger rows as the service reads them from the database: made once,
 // outside the timed part, so registration is timed on its own.
@@ -47,32 +56,87 @@ void fill(VekPdtServerCrontab &ioCrontab, const QVector<QVariantMap> &iRows)
         ioCrontab.registerTask(row);
 }
 
-double median(std::vector<double> iValues)
-{
-    std::sort(iValues.begin(), iValues.end());
-    return iValues[iValues.size() / 2];
-}
+double msSince(const QElapsedTimer &iTimer) { return double(iTimer.nsecsElapsed()) / 1e6; }
 
-void tick(VekPdtServerCrontab &ioCrontab)
+int runCrontab(int iTriggers)
 {
-    QMetaObject::invokeMethod(&ioCrontab, "onTimerTimeout", Qt::DirectConnection);
-}
-
-// What a due trigger used to cost in conversions alone.
-double conversionFloorMs(int iTriggers)
-{
-    const QDate date = QDate::currentDate().addDays(1);
-    const QTime time(8, 0);
-    qint64 sink = 0;
+    const QVector<QVariantMap> rows = triggerRows(iTriggers);
     QElapsedTimer timer;
-    timer.start();
-    for (int i = 0; i < iTriggers; ++i) {
-        sink += QDateTime::currentDateTime().toMSecsSinceEpoch();
-        sink += QDateTime(date, time).toMSecsSinceEpoch();
-        sink += QDateTime(date.addDays(1), time).toMSecsSinceEpoch();
+    double registerMs = 0;
+    double reloadMs = 0;
+    {
+        // Registration against the system clock, as the service does it, and
+        // again after clearTask as a reload does (the memory touched already).
+        VekPdtServerCrontab crontab;
+        timer.start();
+        fill(crontab, rows);
+        registerMs = msSince(timer);
+        crontab.clearTask();
+        timer.start();
+        fill(crontab, rows);
+        reloadMs = msSince(timer);
     }
-    const double ms = double(timer.nsecsElapsed()) / 1e6;
-    return sink == 42 ? 0 : ms;
+
+    QDateTime now = QDateTime::currentDateTimeUtc();
+    VekPdtServerCrontab crontab;
+    crontab.setClock([&now]() { return now; });
+    fill(crontab, rows);
+    timer.start();
+    for (int i = 0; i < 20; ++i)
+        QMetaObject::invokeMethod(&crontab, "onTimerTimeout", Qt::DirectConnection);
+    const double idleUs = msSince(timer) * 1000 / 20;
+
+    long fired = 0;
+    QObject::connect(&crontab, &VekPdtServerCrontab::taskTriggered, [&fired]() { ++fired; });
+    std::vector<double> dueMs;
+    for (int i = 0; i < g_dueTicks; ++i) {
+        now = now.addYears(1).addMonths(2);
+        timer.start();
+        QMetaObject::invokeMethod(&crontab, "onTimerTimeout", Qt::DirectConnection);
+        dueMs.push_back(msSince(timer));
+    }
+    std::printf("due-ms %f\nregister-ms %f\nreload-ms %f\nidle-us %f\nfired %ld\n", benchprocess::median(dueMs),
+                registerMs, reloadMs, idleUs, fired / g_dueTicks);
+    return fired == long(iTriggers) * g_dueTicks ? 0 : 1;
+}
+
+// The least any schedule does per due trigger.
+struct FloorTrigger
+{
+    qint64 nextRunMs = 0;
+    QVariant data;
+    int taskId = 0;
+};
+
+int runFloor(int iTriggers)
+{
+    std::vector<FloorTrigger> triggers(static_cast<size_t>(iTriggers));
+    const qint64 start = QDateTime::currentMSecsSinceEpoch();
+    for (int i = 0; i < iTriggers; ++i) {
+        triggers[size_t(i)].nextRunMs = start + 3600 * 1000;
+        triggers[size_t(i)].data = i;
+        triggers[size_t(i)].taskId = i;
+    }
+    // Only the signal of it is used, to reach the same kind of receiver.
+    VekPdtServerCrontab emitter;
+    long fired = 0;
+    QObject::connect(&emitter, &VekPdtServerCrontab::taskTriggered, [&fired]() { ++fired; });
+    qint64 nowMs = start;
+    std::vector<double> dueMs;
+    QElapsedTimer timer;
+    for (int i = 0; i < g_dueTicks; ++i) {
+        nowMs += qint64(428) * 86400 * 1000;
+        timer.start();
+        for (FloorTrigger &trigger : triggers) {
+            if ((trigger.nextRunMs - nowMs) / 1000 > 0)
+                continue;
+            trigger.nextRunMs = nowMs + 86400 * 1000;
+            Q_EMIT emitter.taskTriggered(trigger.taskId, trigger.data);
+        }
+        dueMs.push_back(msSince(timer));
+    }
+    std::printf("due-ms %f\nfired %ld\n", benchprocess::median(dueMs), fired / g_dueTicks);
+    return fired == long(iTriggers) * g_dueTicks ? 0 : 1;
 }
 
 } // namespace
@@ -80,64 +144,62 @@ double conversionFloorMs(int iTriggers)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    if (argc == 3 || argc == 4) {
+        const int triggers = QByteArray(argv[2]).toInt();
+        if (argc == 4)
+            g_dueTicks = qMax(1, QByteArray(argv[3]).toInt());
+        if (qstrcmp(argv[1], "crontab") == 0)
+            return runCrontab(triggers);
+        if (qstrcmp(argv[1], "floor") == 0)
+            return runFloor(triggers);
+        std::fprintf(stderr, "usage: %s [crontab|floor COUNT [TICKS]]\n", argv[0]);
+        return 2;
+    }
+
     QTextStream out(stdout);
-    out << "TZ " << (qEnvironmentVariableIsSet("TZ") ? "set" : "not set") << ", median of " << kRounds << " rounds\n";
+    const int cpu = benchprocess::pinToOneCpu();
+    const QString self = QCoreApplication::applicationFilePath();
+    const QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    out << "TZ " << (env.contains(QStringLiteral("TZ")) ? "set" : "not set") << ", pinned to processor " << cpu
+        << ", median of " << kRounds << " rounds, each side in its own process\n";
 
     for (const int triggers : {10000, 100000}) {
-        std::vector<double> registerMs, reloadMs, idleUs, dueMs, floorMs;
-        int firedPerTick = 0;
-        const QVector<QVariantMap> rows = triggerRows(triggers);
+        std::vector<double> dueMs, floorMs, registerMs, reloadMs, idleUs;
+        const QString count = QString::number(triggers);
         for (int round = 0; round < kRounds; ++round) {
-            {
-                // Registration against the system clock, as the service does it.
-                VekPdtServerCrontab crontab;
-                QElapsedTimer timer;
-                timer.start();
-                fill(crontab, rows);
-                registerMs.push_back(double(timer.nsecsElapsed()) / 1e6);
-                // Again, as a reload of the schedule does: the records' memory
-                // is touched already. On a virtual machine the first touch of
-                // each page is most of the first figure.
-                crontab.clearTask();
-                timer.start();
-                fill(crontab, rows);
-                reloadMs.push_back(double(timer.nsecsElapsed()) / 1e6);
+            for (int side = 0; side < 2; ++side) {
+                const bool crontabSide = (side + round) % 2 == 0;
+                const benchprocess::ChildRun r = benchprocess::run(
+                        self, {crontabSide ? QStringLiteral("crontab") : QStringLiteral("floor"), count}, env);
+                if (!r.ok) {
+                    out << "a child failed (" << (crontabSide ? "crontab" : "floor") << ")\n";
+                    return 1;
+                }
+                if (crontabSide) {
+                    dueMs.push_back(benchprocess::valueOf(r.out, "due-ms"));
+                    registerMs.push_back(benchprocess::valueOf(r.out, "register-ms"));
+                    reloadMs.push_back(benchprocess::valueOf(r.out, "reload-ms"));
+                    idleUs.push_back(benchprocess::valueOf(r.out, "idle-us"));
+                } else {
+                    floorMs.push_back(benchprocess::valueOf(r.out, "due-ms"));
+                }
             }
-
-            QDateTime now = QDateTime::currentDateTimeUtc();
-            VekPdtServerCrontab crontab;
-            crontab.setClock([&now]() { return now; });
-            fill(crontab, rows);
-            QElapsedTimer timer;
-            timer.start();
-            for (int i = 0; i < 20; ++i)
-                tick(crontab);
-            idleUs.push_back(double(timer.nsecsElapsed()) / 1e3 / 20);
-
-            // Every trigger due: the clock jumps past every next time (a year
-            // and more, so what was learnt of the zone is learnt anew too).
-            int fired = 0;
-            QObject::connect(&crontab, &VekPdtServerCrontab::taskTriggered, [&fired]() { ++fired; });
-            now = now.addYears(1).addMonths(2);
-            timer.start();
-            tick(crontab);
-            dueMs.push_back(double(timer.nsecsElapsed()) / 1e6);
-            firedPerTick = fired;
-
-            floorMs.push_back(conversionFloorMs(triggers));
         }
-        const double due = median(dueMs);
-        const double floor = median(floorMs);
+        const double due = benchprocess::median(dueMs);
+        const double floor = benchprocess::median(floorMs);
         out << "\ntriggers: " << triggers << "\n"
-            << "  registration:        " << QString::number(median(registerMs), 'f', 1) << " ms\n"
-            << "  registration again after clearTask: " << QString::number(median(reloadMs), 'f', 1) << " ms\n"
-            << "  tick, nothing due:   " << QString::number(median(idleUs), 'f', 1)
-            << " us = " << QString::number(median(idleUs) / 10000.0, 'f', 4) << " % of the tick\n"
-            << "  tick, all due (" << firedPerTick << " firings): " << QString::number(due, 'f', 2)
+            << "  registration:                        " << QString::number(benchprocess::median(registerMs), 'f', 1)
+            << " ms\n"
+            << "  registration again after clearTask:  " << QString::number(benchprocess::median(reloadMs), 'f', 1)
+            << " ms\n"
+            << "  tick, nothing due:                   " << QString::number(benchprocess::median(idleUs), 'f', 1)
+            << " us = " << QString::number(benchprocess::median(idleUs) / 10000.0, 'f', 4) << " % of the tick\n"
+            << "  tick, all due:                       " << QString::number(due, 'f', 2)
             << " ms = " << QString::number(due / 10.0, 'f', 2) << " % of the tick\n"
-            << "  conversions per due trigger as before: " << QString::number(floor, 'f', 2)
+            << "  floor (test, move on, emit):         " << QString::number(floor, 'f', 2)
             << " ms = " << QString::number(floor / 10.0, 'f', 2) << " % of the tick\n"
-            << "  ratio tick / conversions before: " << QString::number(due / floor, 'f', 3) << "\n";
+            << "  ratio tick / floor:                  " << QString::number(due / floor, 'f', 3) << "\n";
+        out.flush();
     }
     return 0;
 }

@@ -5,6 +5,8 @@
 
 #include <QTimer>
 
+#include <time.h>
+
 #include <utility>
 
 namespace {
@@ -21,18 +23,28 @@ const qint64 kRelearnAfterMs = 3600 * 1000;
 
 qint64 floorDiv(qint64 iValue, qint64 iDivisor) { return iValue / iDivisor - (iValue % iDivisor < 0 ? 1 : 0); }
 
-// Offset of the system zone at iUtcMs, asked of the C library through QDateTime.
+// Offset of the system zone at iUtcMs, as the C library gives it. Where it
+// tells the offset itself, it is asked directly: QDateTime re-reads the zone
+// (tzset) for every conversion, and learning a few days takes hundreds of
+// them. CrontabLocalZone::clear() has the zone read afresh instead.
 qint32 probeOffset(qint64 iUtcMs)
 {
+#ifdef Q_OS_UNIX
+    const time_t secs = time_t(floorDiv(iUtcMs, 1000));
+    tm parts {};
+    if (localtime_r(&secs, &parts))
+        return qint32(parts.tm_gmtoff);
+#endif
     const QDateTime local = QDateTime::fromMSecsSinceEpoch(iUtcMs, Qt::LocalTime);
     return qint32((CrontabLocalZone::localMs(local.date(), local.time()) - iUtcMs) / 1000);
 }
 
-// Day iDay of the month, or the month's last day when it has fewer days.
-QDate clampedDate(int iYear, int iMonth, int iDay)
+// The first day of iYear-iMonth as days since the epoch, and its length.
+qint64 monthStartDays(int iYear, int iMonth, int *oLength)
 {
     const QDate first(iYear, iMonth, 1);
-    return QDate(iYear, iMonth, qMin(iDay, first.daysInMonth()));
+    *oLength = first.daysInMonth();
+    return first.toJulianDay() - kEpochJulianDay;
 }
 
 CrontabTask::Kind kindOf(const QString &iType)
@@ -106,17 +118,20 @@ qint64 CrontabLocalZone::toLocal(qint64 iUtcMs)
     return localMs(local.date(), local.time());
 }
 
-qint64 CrontabLocalZone::toUtc(const QDate &iDate, const QTime &iTime)
+qint64 CrontabLocalZone::toUtc(qint64 iLocalMs)
 {
-    const qint64 julianDay = iDate.toJulianDay();
+    const qint64 julianDay = floorDiv(iLocalMs, kMsPerDay) + kEpochJulianDay;
     CachedDate &slot = recent[julianDay & 15];
     if (slot.julianDay != julianDay) {
         slot.julianDay = julianDay;
         slot.offsetSecs = localDateOffset(julianDay);
     }
     if (slot.offsetSecs != notUniform)
-        return localMs(iDate, iTime) - qint64(slot.offsetSecs) * 1000;
-    return QDateTime(iDate, iTime).toMSecsSinceEpoch();
+        return iLocalMs - qint64(slot.offsetSecs) * 1000;
+    // Near a change of offset: the C library decides, as it always did.
+    const qint64 msOfDay = iLocalMs - (julianDay - kEpochJulianDay) * kMsPerDay;
+    return QDateTime(QDate::fromJulianDay(julianDay), QTime::fromMSecsSinceStartOfDay(int(msOfDay)))
+            .toMSecsSinceEpoch();
 }
 
 QDateTime CrontabLocalZone::refresh(qint64 iUtcMs)
@@ -134,10 +149,28 @@ QDateTime CrontabLocalZone::refresh(qint64 iUtcMs)
 
 void CrontabLocalZone::clear()
 {
+#ifdef Q_OS_UNIX
+    // What is learnt next comes from the zone as it is now.
+    tzset();
+#endif
     utcDays.clear();
     localDates.clear();
     for (CachedDate &slot : recent)
         slot = CachedDate();
+}
+
+void CrontabCalendar::setToday(qint64 iDays)
+{
+    today = iDays;
+    const QDate date = QDate::fromJulianDay(iDays + kEpochJulianDay);
+    weekday = date.dayOfWeek();
+    monthStart[0] = monthStartDays(date.year(), date.month(), &monthLength[0]);
+    const QDate next = QDate(date.year(), date.month(), 1).addMonths(1);
+    monthStart[1] = monthStartDays(next.year(), next.month(), &monthLength[1]);
+    for (int year = 0; year < 2; ++year) {
+        for (int month = 0; month < 12; ++month)
+            yearMonthStart[year][month] = monthStartDays(date.year() + year, month + 1, &yearMonthLength[year][month]);
+    }
 }
 
 VekPdtServerCrontabPrivate::VekPdtServerCrontabPrivate(VekPdtServerCrontab *iQ)
@@ -184,7 +217,14 @@ bool VekPdtServerCrontabPrivate::parseCalendarValue(CrontabTask::Kind iKind, con
     return it->valid;
 }
 
-void VekPdtServerCrontabPrivate::computeNextRun(CrontabTask &ioTask, qint64 iNowMs, const QDate &iToday)
+const CrontabCalendar &VekPdtServerCrontabPrivate::calendarOf(qint64 iLocalDays)
+{
+    if (calendar.today != iLocalDays)
+        calendar.setToday(iLocalDays);
+    return calendar;
+}
+
+void VekPdtServerCrontabPrivate::computeNextRun(CrontabTask &ioTask, qint64 iNowMs, const CrontabCalendar &iCalendar)
 {
     if (ioTask.never)
         return;
@@ -194,43 +234,34 @@ void VekPdtServerCrontabPrivate::computeNextRun(CrontabTask &ioTask, qint64 iNow
         return;
     }
 
-    const int day = ioTask.configuredDate.day();
-    QDate date;
+    // The candidate's local day, and the day one period on; a day of the
+    // month past the month's end is its last day.
+    qint64 day = 0;
+    qint64 nextDay = 0;
     switch (ioTask.kind) {
-    case CrontabTask::EachYear:
-        date = clampedDate(iToday.year(), ioTask.configuredDate.month(), day);
+    case CrontabTask::EachYear: {
+        const int m = ioTask.month - 1;
+        day = iCalendar.yearMonthStart[0][m] + qMin<int>(ioTask.day, iCalendar.yearMonthLength[0][m]) - 1;
+        nextDay = iCalendar.yearMonthStart[1][m] + qMin<int>(ioTask.day, iCalendar.yearMonthLength[1][m]) - 1;
         break;
+    }
     case CrontabTask::EachMonth:
-        date = clampedDate(iToday.year(), iToday.month(), day);
+        day = iCalendar.monthStart[0] + qMin<int>(ioTask.day, iCalendar.monthLength[0]) - 1;
+        nextDay = iCalendar.monthStart[1] + qMin<int>(ioTask.day, iCalendar.monthLength[1]) - 1;
         break;
     case CrontabTask::EachWeek:
-        date = iToday.addDays(ioTask.configuredDate.dayOfWeek() - iToday.dayOfWeek());
+        day = iCalendar.today + (ioTask.weekday - iCalendar.weekday);
+        nextDay = day + 7;
         break;
     default:
-        date = iToday;
+        day = iCalendar.today;
+        nextDay = day + 1;
         break;
     }
 
-    qint64 candidate = zone.toUtc(date, ioTask.configuredTime);
-    if ((candidate - iNowMs) / 1000 < kMinAheadSecs) {
-        switch (ioTask.kind) {
-        case CrontabTask::EachYear:
-            date = clampedDate(date.year() + 1, date.month(), day);
-            break;
-        case CrontabTask::EachMonth: {
-            const QDate next = QDate(date.year(), date.month(), 1).addMonths(1);
-            date = clampedDate(next.year(), next.month(), day);
-            break;
-        }
-        case CrontabTask::EachWeek:
-            date = date.addDays(7);
-            break;
-        default:
-            date = date.addDays(1);
-            break;
-        }
-        candidate = zone.toUtc(date, ioTask.configuredTime);
-    }
+    qint64 candidate = zone.toUtc(day * kMsPerDay + ioTask.timeOfDayMs);
+    if ((candidate - iNowMs) / 1000 < kMinAheadSecs)
+        candidate = zone.toUtc(nextDay * kMsPerDay + ioTask.timeOfDayMs);
     ioTask.nextRunMs = candidate;
 }
 
@@ -276,8 +307,15 @@ void VekPdtServerCrontab::registerTask(const QVariantMap &iData)
     case CrontabTask::EachYear:
     case CrontabTask::EachMonth:
     case CrontabTask::EachWeek:
-    case CrontabTask::EachDay:
-        if (!d->parseCalendarValue(task.kind, value, &task.configuredDate, &task.configuredTime)) {
+    case CrontabTask::EachDay: {
+        QDate date;
+        QTime time;
+        if (d->parseCalendarValue(task.kind, value, &date, &time)) {
+            task.timeOfDayMs = time.msecsSinceStartOfDay();
+            task.month = qint8(date.month());
+            task.day = qint8(date.day());
+            task.weekday = qint8(date.dayOfWeek());
+        } else {
             VEK_LOG(QStringLiteral("value [%1] of %2 trigger of task %3 is not a valid time, "
                                    "the trigger is not scheduled!")
                             .arg(value, type)
@@ -286,6 +324,7 @@ void VekPdtServerCrontab::registerTask(const QVariantMap &iData)
             task.never = true;
         }
         break;
+    }
     case CrontabTask::Interval: {
         bool ok = false;
         task.interval = value.trimmed().toInt(&ok);
@@ -309,10 +348,10 @@ void VekPdtServerCrontab::registerTask(const QVariantMap &iData)
         break;
     }
 
-    QDate today;
     if (!task.never && task.kind != CrontabTask::Interval)
-        today = QDate::fromJulianDay(kEpochJulianDay + floorDiv(d->zone.toLocal(nowMs), kMsPerDay));
-    d->computeNextRun(task, nowMs, today);
+        d->computeNextRun(task, nowMs, d->calendarOf(floorDiv(d->zone.toLocal(nowMs), kMsPerDay)));
+    else
+        d->computeNextRun(task, nowMs, d->calendar);
     d->tasks.push_back(std::move(task));
 }
 
@@ -331,14 +370,15 @@ void VekPdtServerCrontab::onTimerTimeout()
     // One reading of the clock and one local-time conversion for the whole
     // tick; the due triggers' next runs are computed from them.
     const qint64 nowMs = d->nowUtcMs();
-    const QDate today = d->zone.refresh(nowMs).date();
+    // A copy: a receiver that registers triggers may move the shared one on.
+    const CrontabCalendar calendar = d->calendarOf(d->zone.refresh(nowMs).date().toJulianDay() - kEpochJulianDay);
     // By index: a receiver may re-arm, clear or add triggers while we emit.
     for (size_t i = 0; i < d->tasks.size(); ++i) {
         CrontabTask &task = d->tasks[i];
         // Whole seconds ahead, truncated toward zero: due up to a second early.
         if (task.never || (task.nextRunMs - nowMs) / 1000 > 0)
             continue;
-        d->computeNextRun(task, nowMs, today);
+        d->computeNextRun(task, nowMs, calendar);
         if (!task.waitProcess || task.armed) {
             task.armed = false;
             const int taskId = task.taskId;

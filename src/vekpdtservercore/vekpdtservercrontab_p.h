@@ -11,19 +11,42 @@
 //! One registered trigger.
 struct CrontabTask
 {
-    enum Kind { EachYear = 0, EachMonth = 1, EachWeek = 2, EachDay = 3, Interval = 4, Invalid = -1 };
+    enum Kind : qint8 { EachYear = 0, EachMonth = 1, EachWeek = 2, EachDay = 3, Interval = 4, Invalid = -1 };
 
-    // Widest members first: a schedule holds up to 100,000 of these.
+    // Widest members first: a schedule holds up to 100,000 of these, and the
+    // tick reads every one of them.
     qint64 nextRunMs = 0; // milliseconds since the epoch (UTC)
-    QDate configuredDate; // month and day (EACH_YEAR, EACH_MONTH), weekday (EACH_WEEK)
     QVariant data;
     int taskId = 0;
+    qint32 interval = 0;    // seconds (INTERVAL)
+    qint32 timeOfDayMs = 0; // configured time of day (calendar kinds)
     Kind kind = Invalid;
-    QTime configuredTime;
-    qint32 interval = 0;  // seconds
-    bool never = false;   // never due: the trigger could not be understood
+    qint8 month = 1;    // EACH_YEAR
+    qint8 day = 1;      // EACH_YEAR, EACH_MONTH
+    qint8 weekday = 1;  // EACH_WEEK, 1 Monday to 7 Sunday
+    bool never = false; // never due: the trigger could not be understood
     bool waitProcess = false;
     bool armed = true;
+};
+
+/*!
+ * The local calendar around one local day, as days since 1970-01-01: what
+ * every calendar trigger's next run is built from. Made once per local day
+ * and not per trigger, so that moving a due trigger on is integer arithmetic.
+ */
+struct CrontabCalendar
+{
+    qint64 today = LLONG_MIN; // local days since the epoch
+    int weekday = 1;          // of today, 1 Monday to 7 Sunday
+    // The first day and the length of this month [0] and the next [1].
+    qint64 monthStart[2] = {0, 0};
+    int monthLength[2] = {0, 0};
+    // The same for every month of this year [0] and the next [1].
+    qint64 yearMonthStart[2][12] = {};
+    int yearMonthLength[2][12] = {};
+
+    //! Fills the calendar for the local day iDays.
+    void setToday(qint64 iDays);
 };
 
 /*!
@@ -41,8 +64,9 @@ public:
     //! The local wall-clock time of the instant iUtcMs, as milliseconds
     //! since 1970-01-01 00:00 of that wall clock.
     qint64 toLocal(qint64 iUtcMs);
-    //! The instant at which the local clock shows iDate iTime.
-    qint64 toUtc(const QDate &iDate, const QTime &iTime);
+    //! The instant at which the local clock shows iLocalMs (milliseconds
+    //! since 1970-01-01 00:00 of the wall clock).
+    qint64 toUtc(qint64 iLocalMs);
     //! The instant iUtcMs in local time, asked of the C library (once per
     //! tick): forgets what was learnt when the zone no longer agrees with it
     //! or when it is an hour old, so a change of the system zone is seen.
@@ -79,9 +103,11 @@ public:
 
     //! The clock's instant, as milliseconds since the epoch; no zone involved.
     qint64 nowUtcMs() const;
-    //! Moves the task's next run on, as of the instant iNowMs whose local
-    //! date is iToday.
-    void computeNextRun(CrontabTask &ioTask, qint64 iNowMs, const QDate &iToday);
+    //! Moves the task's next run on, as of the instant iNowMs on the local
+    //! day the calendar holds.
+    void computeNextRun(CrontabTask &ioTask, qint64 iNowMs, const CrontabCalendar &iCalendar);
+    //! The calendar of the local day iLocalDays, rebuilt when the day changed.
+    const CrontabCalendar &calendarOf(qint64 iLocalDays);
     //! The configured date and time of a calendar value, parsed once per
     //! distinct value; false when it is not valid.
     bool parseCalendarValue(CrontabTask::Kind iKind, const QString &iValue, QDate *oDate, QTime *oTime);
@@ -99,6 +125,7 @@ public:
     std::deque<CrontabTask> tasks;
     VekPdtServerCrontab::Clock clock;
     CrontabLocalZone zone;
+    CrontabCalendar calendar;
     QHash<QString, ParsedValue> parsedValues[4];
     VekPdtServerCrontab *q_ptr;
 };

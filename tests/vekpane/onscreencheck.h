@@ -3,6 +3,9 @@
 #ifndef ONSCREENCHECK_H
 #define ONSCREENCHECK_H
 
+#include "tresource.h"
+
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QImage>
@@ -45,6 +48,56 @@ inline bool hasContent(const QImage &iImage, const QRect &iArea)
         }
     }
     return false;
+}
+
+// Registers the product's icon bundle of the build, as a host program does;
+// widgets fetch their icons when they are made, so this comes first.
+inline bool loadIconBundle()
+{
+    TResource::instance()->setRccDir(QStringLiteral(VEK_BIN_DIR "/../resource/res"));
+    return TResource::instance()->loadRcc(QStringLiteral("zul.rcc"));
+}
+
+// Empty when the icon of an icon-only button shows in the image, else what
+// is wrong. iArea is the button's area in the image. The icon's rectangle
+// is its icon size centred on the button, within the button's frame; a
+// pixel there is ink when it stands clearly apart from the button's face on
+// both sides of the rectangle in the same row, so a face with a vertical
+// gradient counts as plain. A missing icon leaves the rectangle plain.
+inline QString iconShows(const QImage &iImage, const QAbstractButton *iButton, const QRect &iArea)
+{
+    QString name = iButton->objectName().isEmpty() ? iButton->toolTip() : iButton->objectName();
+    if (name.isEmpty())
+        name = QString::fromLatin1(iButton->metaObject()->className());
+    const QRect area = iArea.intersected(iImage.rect());
+    QRect icon(QPoint(0, 0), iButton->iconSize());
+    icon.moveCenter(area.center());
+    // The frame lies in the outer pixels; a column of face stays on each side.
+    icon &= area.adjusted(4, 3, -4, -3);
+    if (icon.isEmpty())
+        return name + QStringLiteral(": too small for an icon or not in the picture");
+    const auto distance = [](QRgb iA, QRgb iB) {
+        return qAbs(qRed(iA) - qRed(iB)) + qAbs(qGreen(iA) - qGreen(iB)) + qAbs(qBlue(iA) - qBlue(iB));
+    };
+    int inked = 0;
+    for (int y = icon.top(); y <= icon.bottom(); ++y) {
+        const QRgb left = iImage.pixel(icon.left() - 1, y);
+        const QRgb right = iImage.pixel(icon.right() + 1, y);
+        for (int x = icon.left(); x <= icon.right(); ++x) {
+            const QRgb pixel = iImage.pixel(x, y);
+            inked += distance(pixel, left) > 48 && distance(pixel, right) > 48 ? 1 : 0;
+        }
+    }
+    // A glyph covers a good part of its square.
+    const int needed = qMax(3, icon.width() * icon.height() / 25);
+    if (inked < needed)
+        return QStringLiteral("%1: %2 of the %3 pixels needed stand apart from the button's face in %4x%5")
+                .arg(name)
+                .arg(inked)
+                .arg(needed)
+                .arg(icon.width())
+                .arg(icon.height());
+    return QString();
 }
 
 // The widget's rectangle in the window's coordinates.

@@ -8,9 +8,11 @@
 #include "ttablechooserdialog.h"
 #include "ttableview.h"
 
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QToolBar>
+#include <QToolButton>
 #include <QtTest>
 
 using onscreencheck::checkParts;
@@ -19,9 +21,12 @@ class tst_ChooserLogOnScreen : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase();
     void chooserDialog();
     void logView();
 };
+
+void tst_ChooserLogOnScreen::initTestCase() { QVERIFY(onscreencheck::loadIconBundle()); }
 
 void tst_ChooserLogOnScreen::chooserDialog()
 {
@@ -47,6 +52,16 @@ void tst_ChooserLogOnScreen::chooserDialog()
     }
     const QString problem = checkParts(&dialog, parts, "chooser_dialog");
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    // The arrows and the search entry's option button show their icons.
+    const QImage image = dialog.grab().toImage();
+    QList<QAbstractButton *> iconButtons {dialog.searchEntry()->lineEdit()->findChild<QToolButton *>()};
+    for (size_t i = 4; i < parts.size(); ++i)
+        iconButtons.append(static_cast<QAbstractButton *>(parts.at(i)));
+    for (QAbstractButton *button : qAsConst(iconButtons)) {
+        QVERIFY(button && button->isVisible());
+        const QString notShown = onscreencheck::iconShows(image, button, onscreencheck::inWindow(button, &dialog));
+        QVERIFY2(notShown.isEmpty(), qPrintable(notShown));
+    }
     // The arrow column sits between the two tables.
     const QRect left = onscreencheck::inWindow(dialog.tableView(), &dialog);
     const QRect right = onscreencheck::inWindow(dialog.selectedTableView(), &dialog);

@@ -39,6 +39,7 @@ private Q_SLOTS:
 void tst_ChromeOnScreen::initTestCase()
 {
     QVERIFY2(QGuiApplication::platformName() == QLatin1String("xcb"), "needs the X display of the test set-up");
+    QVERIFY(onscreencheck::loadIconBundle());
 }
 
 void tst_ChromeOnScreen::mainWindowWithFormAndMessageBox()
@@ -121,6 +122,13 @@ void tst_ChromeOnScreen::mainWindowWithFormAndMessageBox()
         QVERIFY2(hasContent(screen, onScreen(part)), part->metaObject()->className());
     }
     QVERIFY(hasContent(screen, onScreen(box.findChild<QLabel *>())));
+    // The bars' buttons show their icons.
+    for (QAbstractButton *button :
+         {bar->windowMinButton(), bar->windowMaxButton(), bar->windowCloseButton(), boxBar->windowCloseButton()}) {
+        QVERIFY2(button->isVisible(), qPrintable(button->toolTip()));
+        const QString problem = onscreencheck::iconShows(screen, button, onScreen(button));
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    }
 
     // The bar sits above the form, and the form's fields do not overlap.
     QVERIFY(onScreen(group).top() >= onScreen(bar).bottom());

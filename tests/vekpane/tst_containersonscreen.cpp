@@ -12,7 +12,6 @@
 #include "tpagetool.h"
 #include "tpanelitem.h"
 #include "tpanelmenu.h"
-#include "tresource.h"
 #include "tsearchentry.h"
 #include "tsplitter.h"
 #include "ttitlebox.h"
@@ -22,10 +21,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
-#include <QScopeGuard>
 #include <QScreen>
 #include <QSpinBox>
-#include <QTemporaryDir>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -140,18 +137,8 @@ void tst_ContainersOnScreen::formWithContainers()
 
 void tst_ContainersOnScreen::titleBoxSearchAndPager()
 {
-    // Icons of the buttons, so that each button shows something.
-    QTemporaryDir icons;
-    QVERIFY(icons.isValid());
-    for (const char *name :
-         {"search", "times-circle", "angle-double-left", "angle-left", "angle-right", "angle-double-right"}) {
-        QFile svg(icons.filePath(QLatin1String(name) + ".svg"));
-        QVERIFY(svg.open(QIODevice::WriteOnly));
-        svg.write("<svg xmlns='http://www.w3.org/2000/svg' width='16' height='16'>"
-                  "<path d='M2 2 L14 8 L2 14 Z' fill='#303030'/></svg>");
-    }
-    TResource::instance()->appendIconPath(icons.path());
-    const auto removeIcons = qScopeGuard([&icons] { TResource::instance()->removeIconPath(icons.path()); });
+    // The product's icons, as a host loads them, before the widgets fetch theirs.
+    QVERIFY(onscreencheck::loadIconBundle());
 
     QWidget window;
     window.setWindowTitle("Title box");
@@ -199,6 +186,15 @@ void tst_ContainersOnScreen::titleBoxSearchAndPager()
         QVERIFY2(hasContent(screen, onScreen(part)), part->metaObject()->className());
     }
     QVERIFY(page->text().endsWith("/10"));
+    // The search entry's option and clear buttons and the pager's arrows show their icons.
+    QList<QToolButton *> iconButtons = search->lineEdit()->findChildren<QToolButton *>();
+    QCOMPARE(iconButtons.size(), 2);
+    iconButtons += buttons;
+    for (QToolButton *button : qAsConst(iconButtons)) {
+        QVERIFY(button->isVisible());
+        const QString problem = onscreencheck::iconShows(screen, button, onScreen(button));
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    }
     // The box paints its own background; the search entry sits right of the title text.
     const QRect box = onScreen(title);
     QCOMPARE(QColor(screen.pixel(box.topLeft() + QPoint(2, 2))), QColor("#2A6FB0"));

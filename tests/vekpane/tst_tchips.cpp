@@ -3,6 +3,7 @@
 #include "tchips.h"
 
 #include <QAbstractButton>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPointer>
 #include <QtTest>

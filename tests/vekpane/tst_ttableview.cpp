@@ -93,6 +93,7 @@ private Q_SLOTS:
     void multiRowTogglesByClick();
     void getAttrKeys();
     void selectionReaders();
+    void staleIndexesDoNothing();
     void cellSelectionReadsNoRows();
     void selectingByKeys();
     void rowForwards();
@@ -105,6 +106,8 @@ private Q_SLOTS:
     void restoreOrder();
     void restoreRefusesBadText_data();
     void restoreRefusesBadText();
+    void restoreAppliesWhatFits_data();
+    void restoreAppliesWhatFits();
     void headerPopup();
     void dragMode();
     void relaySignals();
@@ -274,6 +277,27 @@ void tst_TTableView::getAttrKeys()
     f.view.setAttr("enabled", false);
     QCOMPARE(f.view.getAttr("enabled"), QVariant(false));
     QCOMPARE(f.view.getAttr("no_such_key"), QVariant());
+}
+
+void tst_TTableView::staleIndexesDoNothing()
+{
+    // A script's index kept across a removal names no row: the view must
+    // not hide or select the row that has its number now.
+    Fixture f;
+    const QModelIndex kept = f.row(1);
+    QVERIFY(f.view.removeRow(f.row(0)));
+    f.view.setRowVisible(kept, false);
+    f.view.selectRow(kept);
+    f.view.selectRows(QModelIndexList {kept});
+    for (int row = 0; row < f.model->rowCount(); ++row)
+        QVERIFY(!f.view.isRowHidden(row));
+    QVERIFY(f.view.selectionModel()->selection().isEmpty());
+
+    // Live indexes still work.
+    f.view.setRowVisible(f.row(1), false);
+    QVERIFY(f.view.isRowHidden(1));
+    f.view.selectRows(QModelIndexList {kept, f.row(2)});
+    QCOMPARE(f.view.selectedPrimaryKeys(true), QVariantList {3});
 }
 
 void tst_TTableView::selectionReaders()
@@ -564,11 +588,7 @@ void tst_TTableView::restoreRefusesBadText_data()
     QTest::newRow("array") << "[]";
     QTest::newRow("malformed") << "{\"id\": {\"position\": 2";
     QTest::newRow("empty") << "";
-    QTest::newRow("unknown column") << R"({"id": {"position": 3, "size": 200}, "ghost": {"position": 0}})";
-    QTest::newRow("position past the end") << R"({"id": {"position": 9}})";
-    QTest::newRow("negative position") << R"({"name": {"position": -1, "visible": false}})";
-    QTest::newRow("one position twice") << R"({"id": {"position": 1}, "qty": {"position": 1}})";
-    QTest::newRow("position not a number") << R"({"name": {"position": "first", "visible": false}})";
+    QTest::newRow("object in an array") << R"([{"id": {"position": 2}}])";
 }
 
 void tst_TTableView::restoreRefusesBadText()
@@ -580,6 +600,69 @@ void tst_TTableView::restoreRefusesBadText()
     const QString before = f.view.saveState();
     QVERIFY(!f.view.restorSaveState(text));
     QCOMPARE(f.view.saveState(), before);
+}
+
+void tst_TTableView::restoreAppliesWhatFits_data()
+{
+    // The fixture starts as note, id, name, qty, "" with id 120 pixels wide.
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("order");
+    QTest::addColumn<QStringList>("hidden");
+    QTest::addColumn<QVariantMap>("sizes");
+
+    QTest::newRow("unknown column") << R"({"id": {"position": 3, "size": 200}, "ghost": {"position": 0, "size": 5}})"
+                                    << QStringList {"note", "name", "qty", "id", ""} << QStringList()
+                                    << QVariantMap {{"id", 200}};
+    // Saved before "qty" was renamed "amount": the rest of the layout still applies.
+    QTest::newRow("renamed column") << R"({"amount": {"position": 0, "size": 50, "visible": false},
+                   "id": {"position": 1, "visible": false}, "name": {"position": 0, "size": 180}})"
+                                    << QStringList {"name", "id", "note", "qty", ""} << QStringList {"id"}
+                                    << QVariantMap {{"name", 180}};
+    QTest::newRow("position past the end")
+            << R"({"id": {"position": 9, "size": 200}})" << QStringList {"note", "id", "name", "qty", ""}
+            << QStringList() << QVariantMap {{"id", 200}};
+    QTest::newRow("negative position") << R"({"name": {"position": -1, "visible": false}})"
+                                       << QStringList {"note", "id", "name", "qty", ""} << QStringList {"name"}
+                                       << QVariantMap {{"id", 120}};
+    QTest::newRow("one position twice") << R"({"id": {"position": 0}, "qty": {"position": 0, "visible": false}})"
+                                        << QStringList {"id", "note", "name", "qty", ""} << QStringList {"qty"}
+                                        << QVariantMap {{"id", 120}};
+    QTest::newRow("position not a number")
+            << R"({"name": {"position": "first", "size": 140}})" << QStringList {"note", "id", "name", "qty", ""}
+            << QStringList() << QVariantMap {{"name", 140}};
+    QTest::newRow("entry not an object") << R"({"id": 5, "qty": {"visible": false}})"
+                                         << QStringList {"note", "id", "name", "qty", ""} << QStringList {"qty"}
+                                         << QVariantMap {{"id", 120}};
+    QTest::newRow("size not a number") << R"({"id": {"size": "wide"}, "name": {"size": -4}})"
+                                       << QStringList {"note", "id", "name", "qty", ""} << QStringList()
+                                       << QVariantMap {{"id", 120}};
+    QTest::newRow("no entries") << "{}" << QStringList {"note", "id", "name", "qty", ""} << QStringList()
+                                << QVariantMap {{"id", 120}};
+}
+
+void tst_TTableView::restoreAppliesWhatFits()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, order);
+    QFETCH(QStringList, hidden);
+    QFETCH(QVariantMap, sizes);
+    Fixture f;
+    f.header()->resizeSection(0, 120);
+    f.header()->moveSection(3, 0);
+    const int nameSize = f.header()->sectionSize(1);
+
+    QVERIFY(f.view.restorSaveState(text));
+    QCOMPARE(f.visualOrder(), order);
+    QStringList hiddenNow;
+    for (const QString &name : f.visualOrder()) {
+        if (f.header()->isSectionHidden(f.model->columnNumber(name)))
+            hiddenNow.append(name);
+    }
+    QCOMPARE(hiddenNow, hidden);
+    for (auto it = sizes.cbegin(); it != sizes.cend(); ++it)
+        QCOMPARE(f.header()->sectionSize(f.model->columnNumber(it.key())), it.value().toInt());
+    if (!sizes.contains("name") && !hidden.contains("name"))
+        QCOMPARE(f.header()->sectionSize(1), nameSize);
 }
 
 void tst_TTableView::headerPopup()
@@ -750,7 +833,8 @@ void tst_TTableView::otherModel()
     view.setAttr("value", QVariantList {QVariantList {1}});
     QCOMPARE(plain.rowCount(), 4);
     QVERIFY(view.restorSaveState(R"({"": {"size": 10}})"));
-    QVERIFY(!view.restorSaveState(R"({"a": {"size": 10}})"));
+    // Without the view's own model no name is a column: nothing to apply.
+    QVERIFY(view.restorSaveState(R"({"a": {"size": 10}})"));
 }
 
 void tst_TTableView::contextMenu()

@@ -5,6 +5,7 @@
 #include <QAbstractItemModelTester>
 #include <QJSEngine>
 #include <QMimeData>
+#include <QTreeView>
 #include <QtEndian>
 
 #include <memory>
@@ -137,6 +138,9 @@ private Q_SLOTS:
     void insertion_data();
     void insertion();
     void removal();
+    void staleIndexesAreRefused_data();
+    void staleIndexesAreRefused();
+    void staleNodePointersAreRefused();
     void resetsFreeTheOldTree();
     void skipSortingDuringModelChanges();
     void blockMoves_data();
@@ -589,6 +593,161 @@ void tst_TTreeModel::removal()
     TTreeItem *twice = f.model.itemFromVariant(node("t"));
     f.model.appendRows(QList<TTreeItem *> {f.model.item(f.at("12")), twice, f.model.rootItem(), twice});
     QCOMPARE(dump(f.model), QString("1(12),3,t"));
+}
+
+void tst_TTreeModel::staleIndexesAreRefused_data()
+{
+    QTest::addColumn<QString>("keptId");
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QString>("treeAfter");
+
+    QTest::newRow("removed row") << "3"
+                                 << "remove 3"
+                                 << "1(11(111,112),12),2(21)";
+    QTest::newRow("removed twice") << "12"
+                                   << "remove 12"
+                                   << "1(11(111,112)),2(21),3";
+    QTest::newRow("removed with its parent") << "111"
+                                             << "remove 1"
+                                             << "2(21),3";
+    // The new row takes the removed one's place, and probably its memory.
+    QTest::newRow("place taken again") << "3"
+                                       << "replace 3"
+                                       << "1(11(111,112),12),2(21),4";
+    QTest::newRow("reloaded") << "21"
+                              << "reload"
+                              << "1(11(111,112),12),2(21),3";
+    QTest::newRow("cleared") << "11"
+                             << "clear"
+                             << "";
+    QTest::newRow("another model's") << "2"
+                                     << "other"
+                                     << "1(11(111,112),12),2(21),3";
+}
+
+void tst_TTreeModel::staleIndexesAreRefused()
+{
+    // An index kept by a script across a removal or a reload names no row:
+    // every operation refuses it instead of reaching a freed node, or
+    // another row that took its place.
+    QFETCH(QString, keptId);
+    QFETCH(QString, change);
+    QFETCH(QString, treeAfter);
+    Fixture f;
+    QTreeView view;
+    view.setModel(&f.model);
+    view.expandAll();
+    Fixture other;
+    const QModelIndex kept = change == "other" ? other.at(keptId) : f.at(keptId);
+    const QModelIndex keptCell = kept.sibling(kept.row(), 1);
+    QVERIFY(kept.isValid());
+
+    if (change == "remove 3" || change == "remove 12" || change == "remove 1") {
+        QVERIFY(f.model.removeRow(change == "remove 1" ? f.at("1") : kept));
+    } else if (change == "replace 3") {
+        QVERIFY(f.model.removeRow(kept));
+        QVERIFY(f.model.appendRow(node("4")));
+        QCOMPARE(f.model.index(kept.row(), 0).data().toString(), QString("n4"));
+    } else if (change == "reload") {
+        f.model.loadTreeData(sampleTree());
+    } else if (change == "clear") {
+        f.model.clear();
+    }
+    QCOMPARE(dump(f.model), treeAfter);
+
+    QCOMPARE(f.model.item(kept), nullptr);
+    QVERIFY(!f.model.removeRow(kept));
+    QVERIFY(f.model.removeRows({kept}));
+    QCOMPARE(f.model.data(kept), QVariant());
+    QCOMPARE(f.model.data(keptCell, Qt::CheckStateRole), QVariant());
+    QCOMPARE(f.model.flags(kept), Qt::NoItemFlags);
+    QVERIFY(!f.model.setData(kept, "x"));
+    QVERIFY(!f.model.setData(keptCell, Qt::Checked, Qt::CheckStateRole));
+    QCOMPARE(f.model.parent(kept), QModelIndex());
+    QCOMPARE(f.model.rowCount(kept), 0);
+    QCOMPARE(f.model.index(0, 0, kept), QModelIndex());
+    QCOMPARE(f.model.rowDataList(kept), QVariantList());
+    QCOMPARE(f.model.rowDataMap(kept, "i"), QVariantMap());
+    QCOMPARE(f.model.rowPrimaryKey(kept), QVariant());
+    QCOMPARE(f.model.indexString(kept), QString());
+    QCOMPARE(f.model.childDataMap(kept), QVariantList());
+    QCOMPARE(f.model.allDataMap("CHILDREN", QString(), true, kept), QVariantList());
+    QCOMPARE(f.model.allIndexs(kept), QModelIndexList());
+    QCOMPARE(f.model.childIndexs(kept), QModelIndexList());
+    QCOMPARE(f.model.findRow("21", QString(), kept), QModelIndex());
+
+    QSignalSpy changed(&f.model, &QAbstractItemModel::dataChanged);
+    QSignalSpy visible(&f.model, &TTreeModel::rowVisibleChanged);
+    QSignalSpy expanded(&f.model, &TTreeModel::rowExpandedChanged);
+    QSignalSpy inserted(&f.model, &QAbstractItemModel::rowsInserted);
+    QSignalSpy moved(&f.model, &QAbstractItemModel::rowsMoved);
+    f.model.setRowData(kept, node("x"), true);
+    f.model.setRowData(kept, QVariantMap {{"name", "x"}});
+    f.model.setRowKeyValue(kept, "name", "x");
+    f.model.setRowVisible(kept, false);
+    f.model.setRowsVisible({kept}, false);
+    f.model.setRowExpanded(kept, false);
+    f.model.setRowsExpanded({kept}, false);
+    f.model.setRowAllParentVisible(kept);
+    f.model.setRowAllParentExpanded(kept);
+    f.model.restoreRowsVisible({{"21", false}, {"111", false}}, kept);
+    f.model.restoreRowsExpanded({{"21", false}, {"111", false}}, kept);
+    QCOMPARE(f.model.findRows(QVariant("21"), QString(), 1, kept), QModelIndexList());
+    QCOMPARE(f.model.findRows(QRegExp("."), {}, 1, kept), QModelIndexList());
+    f.model.moveRowsUp({kept});
+    f.model.moveRowsBottom({kept});
+    // Rows for a parent or a neighbour that is gone go nowhere, not to the first level.
+    QCOMPARE(f.model.appendRow(node("a"), kept), nullptr);
+    QCOMPARE(f.model.prependRows({node("b")}, kept), QList<TTreeItem *>());
+    QCOMPARE(f.model.insertRows(0, QVariantList {node("c")}, kept), QList<TTreeItem *>());
+    QCOMPARE(f.model.addRowBefore(node("d"), kept), nullptr);
+    QCOMPARE(f.model.addRowsAfter({node("e")}, kept), QList<TTreeItem *>());
+    std::unique_ptr<TTreeItem> unplaced(f.model.itemFromVariant(node("f")));
+    f.model.addRowsBefore(QList<TTreeItem *> {unplaced.get()}, kept);
+    f.model.appendRows(QList<TTreeItem *> {unplaced.get()}, kept);
+    QVERIFY(!unplaced->parent());
+    QCOMPARE(changed.size() + visible.size() + expanded.size() + inserted.size() + moved.size(), 0);
+    QCOMPARE(dump(f.model), treeAfter);
+}
+
+void tst_TTreeModel::staleNodePointersAreRefused()
+{
+    // Nodes are handed to scripts as pointers; one kept past its removal is
+    // not read.
+    Fixture f;
+    TTreeItem *gone = f.model.item(f.at("11"));
+    TTreeItem *kept = f.model.item(f.at("21"));
+    QVERIFY(f.model.removeRow(f.at("1")));
+    Fixture other;
+    TTreeItem *foreign = other.model.item(other.at("2"));
+
+    QSignalSpy visible(&f.model, &TTreeModel::rowVisibleChanged);
+    QSignalSpy expanded(&f.model, &TTreeModel::rowExpandedChanged);
+    for (TTreeItem *node : {gone, foreign}) {
+        QCOMPARE(f.model.index(node), QModelIndex());
+        f.model.setRowVisible(node, false);
+        f.model.setRowExpanded(node, false);
+        f.model.setRowAllParentVisible(node);
+        f.model.setRowAllParentExpanded(node);
+        f.model.refreshRowVisible(node);
+        f.model.refreshRowExpanded(node);
+        f.model.syncParentItemVisible(1, node);
+        QVERIFY(!f.model.foreachItem(
+                [](const QModelIndex &, TTreeModel *, const QVariantList &, QVariantList *) { return true; }, {},
+                nullptr, node));
+    }
+    QCOMPARE(visible.size() + expanded.size(), 0);
+    // Nodes that are still there keep working.
+    QCOMPARE(f.model.index(kept), f.at("21"));
+    f.model.setRowVisible(kept, false);
+    QCOMPARE(visible.size(), 1);
+    QCOMPARE(dump(f.model), QString("2(-21),3"));
+
+    // Another model's root would be freed twice.
+    TTreeItem *root = f.model.rootItem();
+    other.model.setRootItem(root);
+    QCOMPARE(other.model.rootItem() == root, false);
+    QCOMPARE(dump(other.model), QString("1(11(111,112),12),2(21),3"));
 }
 
 void tst_TTreeModel::resetsFreeTheOldTree()

@@ -94,6 +94,7 @@ private Q_SLOTS:
     void currentRow();
     void rowFlagsFollowModel();
     void rowFlagsFromView();
+    void staleIndexesDoNothing();
     void userExpandCollapse();
     void checkStates();
     void columnStates();
@@ -284,6 +285,41 @@ void tst_TTreeView::rowFlagsFromView()
     // Exporting carries the flags under their keys.
     const QVariantMap first = f.view.allDataMap().value(0).toMap();
     QCOMPARE(first.value("open"), QVariant(false));
+}
+
+void tst_TTreeView::staleIndexesDoNothing()
+{
+    // A script's index kept across a reload names no row: the tree must not
+    // hide, expand or select whatever row has that number now.
+    Fixture f;
+    const QModelIndex child = f.at(21);
+    const QModelIndex top = f.at(3);
+    f.view.loadTreeData(Fixture::rows());
+    f.view.setRowExpanded(f.at(2), false);
+    QVERIFY(!f.view.isExpanded(f.at(2)));
+    QVERIFY(f.view.isExpanded(f.at(3)));
+
+    f.view.setRowVisible(top, false);
+    f.view.setRowVisible(child, false);
+    f.view.setRowExpanded(top, false);
+    f.view.setRowExpanded(child, true);
+    f.view.selectRow(top);
+    f.view.selectRows(QModelIndexList {child, top});
+    f.view.syncParentItemVisible(1, child);
+    f.view.setRowData(child, QVariantMap {{"name", "x"}});
+    f.view.setRowAllParentExpanded(child);
+    QVERIFY(!f.hidden(3));
+    QVERIFY(!f.hidden(21));
+    QVERIFY(f.hidden(12));
+    QVERIFY(!f.view.isExpanded(f.at(2)));
+    QVERIFY(f.view.isExpanded(f.at(3)));
+    QVERIFY(f.node(3)->expanded());
+    QVERIFY(f.view.selectionModel()->selection().isEmpty());
+    QCOMPARE(f.model->rowDataMap(f.at(21)).value("name"), QVariant("resistor"));
+
+    // Live indexes still work after the refused ones.
+    f.view.selectRows(QModelIndexList {child, f.at(21)});
+    QCOMPARE(f.view.selectedPrimaryKeys(), QVariantList {21});
 }
 
 void tst_TTreeView::userExpandCollapse()

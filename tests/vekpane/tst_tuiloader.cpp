@@ -51,6 +51,7 @@ private Q_SLOTS:
     void plainWidgetKeepsOneBox();
     void nestedChildArrays();
     void itemProperties();
+    void keysUnknownToTheInterfaceKept();
     void buddiesAndTabOrder();
     void badItemsStillBuildTheRest_data();
     void badItemsStillBuildTheRest();
@@ -58,6 +59,10 @@ private Q_SLOTS:
     void rebuildFromCallbackOfItsOwnButton();
     void rebuildFromInitCallbackRefused();
     void hostDeletesAField();
+    void formDeletedByItsOwnScript_data();
+    void formDeletedByItsOwnScript();
+    void cyclicOrDeepDescriptions_data();
+    void cyclicOrDeepDescriptions();
 };
 
 void tst_TUiLoader::evaluatesTextForms_data()
@@ -266,6 +271,11 @@ void tst_TUiLoader::gridPacking_data()
                                      << QList<int> {2, 3, 2, 3};
     QTest::newRow("spans below one count as one")
             << QStringLiteral("{row:1, column:1, row_span:0, column_span:-4}") << QList<int> {1, 1, 1, 1};
+    // Past the grid's bound the field is not packed (and not allocated for).
+    QTest::newRow("column past the bound") << QStringLiteral("{row:0, column:1e9}") << QList<int>();
+    QTest::newRow("negative row") << QStringLiteral("{row:-1, column:0}") << QList<int>();
+    QTest::newRow("span past the bound")
+            << QStringLiteral("{row:2, column:0, row_span:2147483647}") << QList<int>();
 }
 
 void tst_TUiLoader::gridPacking()
@@ -274,11 +284,18 @@ void tst_TUiLoader::gridPacking()
     QFETCH(QList<int>, cell);
     Form form;
     const QString packText = pack.isEmpty() ? QString() : QStringLiteral(", pack:") + pack;
-    QVERIFY(form.build(QStringLiteral("{type:'Pane', child:{type:'GridLayout', name:'grid', child:"
-                                      "{type:'LineEdit', name:'f'%1}}}")
-                               .arg(packText)));
+    // A cell the grid refuses is a failed pack: the field is built, not placed.
+    QCOMPARE(form.build(QStringLiteral("{type:'Pane', child:{type:'GridLayout', name:'grid', child:"
+                                       "{type:'LineEdit', name:'f'%1}}}")
+                                .arg(packText)),
+             !cell.isEmpty());
     QGridLayout *grid = form.find<QGridLayout>(QStringLiteral("grid"));
     const int index = grid->indexOf(form.find(QStringLiteral("f")));
+    if (cell.isEmpty()) {
+        QCOMPARE(index, -1);
+        QVERIFY(grid->rowCount() <= 1 && grid->columnCount() <= 1);
+        return;
+    }
     QVERIFY(index >= 0);
     int row = -1, column = -1, rowSpan = -1, columnSpan = -1;
     grid->getItemPosition(index, &row, &column, &rowSpan, &columnSpan);
@@ -503,6 +520,37 @@ void tst_TUiLoader::itemProperties()
     QVERIFY(group->isCheckable());
 }
 
+void tst_TUiLoader::keysUnknownToTheInterfaceKept()
+{
+    Form form;
+    QVERIFY(form.build(QStringLiteral(
+            "{type:'MainWindow', child:["
+            " {type:'ToolBar', name:'tools', child:{type:'Action', name:'save',"
+            "   property:{text:'Save', zul_style:'a = 1 primary'}}},"
+            " {type:'Pane', child:["
+            "   {type:'Label', name:'title', property:{SS:'TITLE', text:'Board', style:'big'}},"
+            "   {type:'LineEdit', name:'pn', property:{SS:'CODE', placeholder_text:'Part number'}}]}]}")));
+    // Theme selectors on both attribute interfaces; the keys they know still reach them.
+    QLabel *title = form.find<QLabel>(QStringLiteral("title"));
+    QCOMPARE(title->property("SS"), QVariant(QStringLiteral("TITLE")));
+    QCOMPARE(title->text(), QStringLiteral("Board"));
+    QCOMPARE(title->property("SS_BIG"), QVariant(true));
+    QVERIFY(!title->property("style").isValid());
+    TLineEdit *edit = form.find<TLineEdit>(QStringLiteral("pn"));
+    QCOMPARE(edit->property("SS"), QVariant(QStringLiteral("CODE")));
+    QCOMPARE(edit->placeholderText(), QStringLiteral("Part number"));
+    // The action's style reaches the tool button the bar makes for it.
+    QToolBar *tools = form.find<QToolBar>(QStringLiteral("tools"));
+    QAction *save = tools->actions().value(0);
+    QVERIFY(save);
+    QCOMPARE(save->text(), QStringLiteral("Save"));
+    QWidget *button = tools->widgetForAction(save);
+    QVERIFY(button);
+    QCOMPARE(button->property("SS_A"), QVariant(QStringLiteral("1")));
+    QCOMPARE(button->property("SS_PRIMARY"), QVariant(true));
+    QVERIFY(form.log.texts(QStringLiteral("error")).isEmpty());
+}
+
 void tst_TUiLoader::buddiesAndTabOrder()
 {
     Form form;
@@ -622,6 +670,158 @@ void tst_TUiLoader::hostDeletesAField()
     QVERIFY(form.loader.validateAll(QStringLiteral("EDIT")).isEmpty());
     QVERIFY(form.loader.loadValues(QVariant(QVariantMap {{QStringLiteral("a"), 1}, {QStringLiteral("b"), 2}})));
     QCOMPARE(form.loader.getValue(QStringLiteral("b")).toString(), QStringLiteral("2"));
+}
+
+// What the script UI package gives scripts to delete a widget at once.
+class Deleter : public QObject
+{
+    Q_OBJECT
+public Q_SLOTS:
+    void deleteObject(QObject *iObj) { delete iObj; }
+};
+
+void tst_TUiLoader::formDeletedByItsOwnScript_data()
+{
+    // A description whose script deletes the form (argv.host.deleteObject(_this)),
+    // what the host does next, and whether the build itself reports success.
+    QTest::addColumn<QString>("description");
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<bool>("built");
+    const QString close = QStringLiteral("argv.host.deleteObject(_this);");
+    QTest::newRow("button callback")
+            << QStringLiteral("{type:'Pane', child:[{type:'LineEdit', name:'f'}, {type:'PushButton', name:'close',"
+                              " callback:function(_this, obj, checked, argv){ %1 }}]}")
+                       .arg(close)
+            << QStringLiteral("click") << true;
+    QTest::newRow("validator") << QStringLiteral(
+            "{type:'Pane', child:[{type:'LineEdit', name:'f',"
+            " validate:function(_this, arg){ arg.host.deleteObject(_this);"
+            " return 'gone'; }}, {type:'LineEdit', name:'g', validate:'NOTNULL'}]}")
+                               << QStringLiteral("validateAll") << true;
+    QTest::newRow("setter") << QStringLiteral("{type:'Pane', child:[{type:'LineEdit', name:'f',"
+                                              " setter:function(_this, obj, value, argv){ %1 }},"
+                                              " {type:'LineEdit', name:'g'}]}")
+                                       .arg(close)
+                            << QStringLiteral("load") << true;
+    QTest::newRow("setter of an initial value")
+            << QStringLiteral(
+                       "{type:'Pane', child:[{type:'LineEdit', name:'f', value:'x',"
+                       " setter:function(_this, obj, value, argv){ %1 }}, {type:'LineEdit', name:'g', value:'y'}]}")
+                       .arg(close)
+            << QString() << false;
+    QTest::newRow("init callback") << QStringLiteral("{type:'Pane', child:[{type:'LineEdit', name:'f',"
+                                                     " initCallback:function(_this, obj, argv){ %1 }},"
+                                                     " {type:'LineEdit', name:'g', initCallback:function(){}}]}")
+                                              .arg(close)
+                                   << QString() << false;
+    QTest::newRow("description function")
+            << QStringLiteral("function(_this, argv){ %1 return {type:'LineEdit', name:'f'}; }").arg(close) << QString()
+            << false;
+    QTest::newRow("getter") << QStringLiteral("{type:'Pane', child:[{type:'LineEdit', name:'f',"
+                                              " getter:function(_this, obj, argv){ %1 return 1; }},"
+                                              " {type:'LineEdit', name:'g'}]}")
+                                       .arg(close)
+                            << QStringLiteral("getAllValues") << true;
+    QTest::newRow("formula") << QStringLiteral("{type:'Pane', child:[{type:'LineEdit', name:'f', formulaTrigger:'LOAD',"
+                                               " formula:function(_this, obj, argv){ %1 return 1; }},"
+                                               " {type:'LineEdit', name:'g', formulaTrigger:'LOAD',"
+                                               " formula:function(){ return 2; }}]}")
+                                        .arg(close)
+                             << QStringLiteral("load") << true;
+    QTest::newRow("state function") << QStringLiteral("{type:'Pane', child:[{type:'LineEdit', name:'f',"
+                                                      " state:function(_this, obj, argv){ %1 return 'HIDE'; }},"
+                                                      " {type:'LineEdit', name:'g', state:function(){ return ''; }}]}")
+                                               .arg(close)
+                                    << QStringLiteral("load") << true;
+}
+
+void tst_TUiLoader::formDeletedByItsOwnScript()
+{
+    QFETCH(QString, description);
+    QFETCH(QString, action);
+    QFETCH(bool, built);
+    QJSEngine engine;
+    Deleter host;
+    QWidget window;
+    QPointer<TUiLoader> loader = new TUiLoader(&window);
+    loader->setEngine(&engine);
+    loader->setCreator(nullptr, &tuiloadertest::create);
+    loader->registerArgvObject(QStringLiteral("host"), &host);
+    QCOMPARE(loader->setUiStr(description), built);
+    if (action == QLatin1String("click")) {
+        loader->setBlockChange(false);
+        loader->findChild<QPushButton *>(QStringLiteral("close"))->click();
+    } else if (action == QLatin1String("validateAll")) {
+        loader->setBlockValidate(false);
+        QVERIFY(loader->validateAll(QStringLiteral("SAVE")).isEmpty());
+    } else if (action == QLatin1String("load")) {
+        QVERIFY(!loader->loadValues(QVariant(QVariantMap {{QStringLiteral("f"), 1}, {QStringLiteral("g"), 2}})));
+    } else if (action == QLatin1String("getAllValues")) {
+        loader->getAllValues();
+    }
+    QVERIFY(!loader);
+    QVERIFY(window.children().isEmpty());
+}
+
+void tst_TUiLoader::cyclicOrDeepDescriptions_data()
+{
+    // Script that leaves the item "bad" in a variable, whether the build
+    // succeeds, and the log line it gives.
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<bool>("built");
+    QTest::addColumn<QString>("logLine");
+    QTest::newRow("array that holds itself") << QStringLiteral("var a = [{type:'Label', name:'inner'}]; a.push(a);"
+                                                               " var bad = {type:'Pane', name:'holder', child:a};")
+                                             << false << QStringLiteral("child of [holder] contains itself");
+    QTest::newRow("item that is its own child")
+            << QStringLiteral("var bad = {type:'Pane', name:'holder'}; bad.child = bad;") << false
+            << QStringLiteral("child of [holder] contains itself");
+    QTest::newRow("item below itself through an array")
+            << QStringLiteral("var bad = {type:'Pane', name:'holder'};"
+                              " bad.child = [{type:'Label', name:'inner'}, {type:'Pane', child:[bad]}];")
+            << false << QStringLiteral("contains itself");
+    QTest::newRow("30000 levels of items")
+            << QStringLiteral("var bad = {type:'Pane', name:'holder'}; var at = bad;"
+                              " for (var i = 0; i < 30000; ++i) { at.child = {type:'Pane'}; at = at.child; }")
+            << false << QStringLiteral("nested deeper than");
+    QTest::newRow("30000 levels of arrays")
+            << QStringLiteral("var a = [{type:'Label', name:'deepest'}]; for (var i = 0; i < 30000; ++i) a = [a];"
+                              " var bad = {type:'Pane', name:'holder', child:a};")
+            << false << QStringLiteral("nested deeper than");
+    // Shared, not cyclic: one item object in several places is built each time.
+    QTest::newRow("one item in two places")
+            << QStringLiteral("var field = {type:'LineEdit'};"
+                              " var bad = {type:'Pane', name:'holder', child:[field, [field]]};")
+            << true << QString();
+    QTest::newRow("60 levels of items in arrays")
+            << QStringLiteral("var bad = {type:'Pane', name:'holder'}; var at = bad;"
+                              " for (var i = 0; i < 60; ++i) { at.child = [{type:'Pane'}]; at = at.child[0]; }"
+                              " at.child = {type:'Label', name:'inner'};")
+            << true << QString();
+}
+
+void tst_TUiLoader::cyclicOrDeepDescriptions()
+{
+    QFETCH(QString, script);
+    QFETCH(bool, built);
+    QFETCH(QString, logLine);
+    Form form;
+    const QJSValue description
+            = form.js(script
+                      + QStringLiteral("; ({type:'Pane', name:'top', child:[{type:'LineEdit', name:'before'}, bad,"
+                                       " {type:'LineEdit', name:'after'}]})"));
+    QVERIFY2(description.isObject(), qPrintable(description.toString()));
+    QCOMPARE(form.loader.setUiValue(description), built);
+    if (!logLine.isEmpty())
+        QVERIFY2(form.logged(logLine), qPrintable(form.log.texts().join(QLatin1Char('\n'))));
+    else
+        QVERIFY(form.log.texts(QStringLiteral("error")).isEmpty());
+    // What comes before and after the bad part is built and placed.
+    QVERIFY(form.find(QStringLiteral("holder")));
+    QCOMPARE(form.find(QStringLiteral("after"))->parentWidget(), form.find(QStringLiteral("top")));
+    QVERIFY(form.find(QStringLiteral("before")));
+    if (script.contains(QLatin1String("'inner'")))
+        QVERIFY(form.find(QStringLiteral("inner")));
 }
 
 QTEST_MAIN(tst_TUiLoader)

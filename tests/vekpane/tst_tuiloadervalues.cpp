@@ -4,7 +4,9 @@
 #include <QAction>
 #include <QJSEngine>
 #include <QLabel>
+#include <QProxyStyle>
 #include <QSignalSpy>
+#include <QStyleFactory>
 #include <QtTest>
 
 using tuiloadertest::Form;
@@ -37,6 +39,7 @@ private Q_SLOTS:
     void validateAllFilters();
     void validateAllBlocksSetters();
     void validationSignals();
+    void validationRestylesOnStateChangeOnly();
 
     void loadFormulas();
     void formulaTriggeredByField();
@@ -344,8 +347,9 @@ void tst_TUiLoaderValues::validatorResults()
                                .arg(answer)));
     QWidget *field = form.find(QStringLiteral("f"));
     QCOMPARE(field->property("ORG_STYLESHEET").toString(), QStringLiteral("QLineEdit{color:blue}"));
-    // A field marked before is cleared by a valid answer.
-    field->setProperty("SS_VALIDATEION_STATE", QStringLiteral("ERROR"));
+    // A field marked before, in a state that none of the answers gives, is
+    // restyled by each of them; a valid answer clears it.
+    field->setProperty("SS_VALIDATEION_STATE", QStringLiteral("STALE"));
     field->setToolTip(QStringLiteral("old"));
     field->setStyleSheet(QStringLiteral("QLineEdit{color:green}"));
     form.live();
@@ -463,6 +467,67 @@ void tst_TUiLoaderValues::validateAllBlocksSetters()
     QCOMPARE(form.loader.getValue(QStringLiteral("b")).toString(), QString());
     form.loader.validateAll(QStringLiteral("SAVE"), false);
     QCOMPARE(form.loader.getValue(QStringLiteral("b")).toString(), QStringLiteral("written"));
+}
+
+// Counts how often each widget is polished: a new style sheet and a
+// re-polish after a state change both end here.
+class PolishCounter : public QProxyStyle
+{
+public:
+    using QProxyStyle::polish;
+    using QProxyStyle::QProxyStyle;
+    void polish(QWidget *iWidget) override
+    {
+        ++polished[iWidget];
+        QProxyStyle::polish(iWidget);
+    }
+    QHash<QWidget *, int> polished;
+};
+
+void tst_TUiLoaderValues::validationRestylesOnStateChangeOnly()
+{
+    const QString previousStyle = QApplication::style()->objectName();
+    PolishCounter *counter = new PolishCounter(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setStyle(counter);
+    Form form;
+    form.js(QStringLiteral("var verdict = '';"));
+    QVERIFY(form.build(
+            QStringLiteral("{type:'Pane', child:[{type:'LineEdit', name:'required', validate:'NOTNULL', value:'A-1'},"
+                           " {type:'LineEdit', name:'checked', validate:function(){ return verdict; }}]}")));
+    form.loader.show();
+    form.live();
+    QVERIFY(form.loader.validateAll(QStringLiteral("SAVE")).isEmpty());
+    QWidget *required = form.find(QStringLiteral("required"));
+    QWidget *checked = form.find(QStringLiteral("checked"));
+    QCOMPARE(required->styleSheet(), QStringLiteral(".Q{}"));
+
+    // Passes that change no state leave the style alone, also one the host set since.
+    form.loader.setBgColor(QStringLiteral("checked"), QStringLiteral("yellow"));
+    counter->polished.clear();
+    for (int pass = 0; pass < 3; ++pass) {
+        QVERIFY(form.loader.validateAll(QStringLiteral("SAVE")).isEmpty());
+        form.loader.setValue(QStringLiteral("required"), QJSValue(QStringLiteral("A-2")));
+    }
+    QCOMPARE(counter->polished.value(required), 0);
+    QCOMPARE(counter->polished.value(checked), 0);
+    QCOMPARE(checked->styleSheet(), QStringLiteral(".TLineEdit{background:yellow}"));
+
+    // A change of state restyles, once.
+    form.js(QStringLiteral("verdict = 'bad';"));
+    form.loader.setValue(QStringLiteral("required"), QJSValue(QString()));
+    QCOMPARE(form.loader.validateAll(QStringLiteral("SAVE")).size(), 2);
+    QCOMPARE(required->property("SS_VALIDATEION_STATE").toString(), QStringLiteral("ERROR"));
+    QCOMPARE(checked->property("SS_VALIDATEION_STATE").toString(), QStringLiteral("ERROR"));
+    QCOMPARE(checked->styleSheet(), QStringLiteral(".Q{}"));
+    const int requiredPolished = counter->polished.value(required);
+    const int checkedPolished = counter->polished.value(checked);
+    QVERIFY(requiredPolished > 0);
+    QVERIFY(checkedPolished > 0);
+    QCOMPARE(form.loader.validateAll(QStringLiteral("SAVE")).size(), 2);
+    QCOMPARE(counter->polished.value(required), requiredPolished);
+    QCOMPARE(counter->polished.value(checked), checkedPolished);
+    form.loader.hide();
+    QApplication::setStyle(previousStyle);
 }
 
 void tst_TUiLoaderValues::validationSignals()

@@ -4,14 +4,13 @@
 
 // --- cell rules ----------------------------------------------------------------
 
-int TCellRules::ruleSlot(int iRole)
+const TCellRules::Rule &TCellRules::missingRule()
 {
-    if (iRole >= 0 && iRole < NamedStandardRoles)
-        return iRole;
-    if (iRole >= Qt::UserRole && iRole < Qt::UserRole + NamedUserRoles)
-        return NamedStandardRoles + iRole - Qt::UserRole;
-    return RuleSlots - 1;
+    static const Rule missing;
+    return missing;
 }
+
+Qt::ItemFlags TCellRules::keyFlags(const QString &iText) { return TItemDataRole::str2itemFlags(iText); }
 
 void TCellRules::build(const QVariantList &iHeaderItem, const QStringList &iDataKeys) const
 {
@@ -27,61 +26,47 @@ void TCellRules::build(const QVariantList &iHeaderItem, const QStringList &iData
         return keys;
     }();
 
+    // The roles whose values the models convert on the way out (icons,
+    // fonts, alignments, brushes, check states); every other role, the
+    // unnamed ones included, shows a value as it is.
+    static const auto converted = [](int iSlot) {
+        switch (iSlot) {
+        case Qt::DecorationRole:
+        case Qt::FontRole:
+        case Qt::TextAlignmentRole:
+        case Qt::BackgroundRole:
+        case Qt::ForegroundRole:
+        case Qt::CheckStateRole:
+            return true;
+        default:
+            return false;
+        }
+    };
+
     rules.clear();
-    rules.reserve(iHeaderItem.size());
-    for (const QVariant &element : iHeaderItem) {
-        const QVariantMap map = element.toMap();
-        QVector<Rule> elementRules(RuleSlots);
+    rules.resize(size_t(iHeaderItem.size()) * RuleSlots);
+    elements = iHeaderItem.size();
+    for (int element = 0; element < elements; ++element) {
+        const QVariantMap map = iHeaderItem.at(element).toMap();
         for (int slot = 0; slot < RuleSlots; ++slot) {
             const QVariant value = map.value(slotKeys.at(slot));
-            Rule &rule = elementRules[slot];
+            Rule &rule = rules[size_t(element) * RuleSlots + size_t(slot)];
             if (!value.isValid())
                 continue;
             if (value.userType() == QMetaType::QString && value.toString().startsWith(QLatin1Char('$'))) {
                 rule.kind = Rule::KeyRef;
                 rule.key = value.toString().mid(1);
                 rule.position = iDataKeys.indexOf(rule.key);
+                rule.direct = rule.position >= 0 && !converted(slot);
             } else {
                 rule.kind = Rule::Constant;
                 rule.constant = value;
                 rule.constFlags = TItemDataRole::str2itemFlags(value.toString());
+                rule.direct = !converted(slot);
             }
         }
-        rules.append(elementRules);
     }
     valid = true;
-}
-
-const TCellRules::Rule &TCellRules::rule(const QVariantList &iHeaderItem, const QStringList &iDataKeys, int iElement,
-                                         int iRole) const
-{
-    static const Rule missing;
-    if (!valid)
-        build(iHeaderItem, iDataKeys);
-    if (iElement < 0 || iElement >= rules.size())
-        return missing;
-    return rules.at(iElement).at(ruleSlot(iRole));
-}
-
-Qt::ItemFlags TCellRules::flags(const Rule &iRule, const QVariantList &iValues, Qt::ItemFlags iDefault)
-{
-    switch (iRule.kind) {
-    case Rule::Missing:
-        return iDefault;
-    case Rule::Constant:
-        return iRule.constFlags;
-    case Rule::KeyRef:
-        // A key that is no data key reads as no text: no flags.
-        return TItemDataRole::str2itemFlags(iValues.value(iRule.position).toString());
-    }
-    return iDefault;
-}
-
-int TCellRules::writablePosition(const Rule &iRule, const QVariantList &iValues)
-{
-    if (iRule.kind != Rule::KeyRef || iRule.position < 0 || iRule.position >= iValues.size())
-        return -1;
-    return iRule.position;
 }
 
 QVariant TCellRules::storedValue(int iRole, const QVariant &iValue)
@@ -109,18 +94,27 @@ QVariantList TItemModelSupport::rowValues(const QVariant &iRow, const QStringLis
     return values;
 }
 
-bool TItemModelSupport::rowFlag(const QVariantList &iValues, const QStringList &iDataKeys, const QString &iKey)
+TRowValues TItemModelSupport::rowVector(const QVariant &iRow, const QStringList &iDataKeys)
 {
-    const int position = iKey.isEmpty() ? -1 : iDataKeys.indexOf(iKey);
-    return position < 0 ? true : iValues.value(position).toBool();
-}
-
-QVariantMap TItemModelSupport::valueMap(const QVariantList &iValues, const QStringList &iDataKeys)
-{
-    QVariantMap map;
-    for (int position = 0; position < iDataKeys.size(); ++position)
-        map.insert(iDataKeys.at(position), iValues.value(position));
-    return map;
+    TRowValues values;
+    const int type = iRow.userType();
+    if (type == QMetaType::QVariantList) {
+        const QVariantList list = iRow.toList();
+        values.reserve(list.size());
+        for (const QVariant &value : list)
+            values.append(value);
+    } else if (type == QMetaType::QStringList) {
+        const QStringList list = iRow.toStringList();
+        values.reserve(list.size());
+        for (const QString &value : list)
+            values.append(value);
+    } else if (type == QMetaType::QVariantMap) {
+        const QVariantMap map = iRow.toMap();
+        values.reserve(iDataKeys.size());
+        for (const QString &key : iDataKeys)
+            values.append(map.value(key));
+    }
+    return values;
 }
 
 QString TItemModelSupport::primaryKeyFor(const QStringList &iDataKeys, const QString &iPrimaryKey)
@@ -141,16 +135,6 @@ QVector<int> TItemModelSupport::keyPositions(const QStringList &iKeys, const QSt
             positions.append(position);
     }
     return positions;
-}
-
-bool TItemModelSupport::matchesAny(const QRegExp &iExpression, const QVariantList &iValues,
-                                   const QVector<int> &iPositions)
-{
-    for (int position : iPositions) {
-        if (iExpression.indexIn(iValues.value(position).toString()) != -1)
-            return true;
-    }
-    return false;
 }
 
 int TItemModelSupport::namedElement(const QVariantList &iHeaderItem, const QString &iName, int iFirst)

@@ -147,9 +147,20 @@ public:
         return result;
     }
 
+    // Whether iIndex names a row of the view's model that still exists: a
+    // script's index kept across a removal or a reload must not reach the
+    // view, where its row number would stand for another row.
+    bool isLive(const QModelIndex &iIndex) const
+    {
+        if (!iIndex.isValid() || iIndex.model() != q_ptr->model())
+            return false;
+        const Model *own = model();
+        return !own || own->item(iIndex);
+    }
+
     void selectRow(const QModelIndex &iIndex, QItemSelectionModel::SelectionFlags iFlags) const
     {
-        if (iIndex.isValid() && q_ptr->selectionModel())
+        if (isLive(iIndex) && q_ptr->selectionModel())
             q_ptr->selectionModel()->select(iIndex, iFlags);
     }
 

@@ -10,7 +10,7 @@ TTableItem::TTableItem()
 TTableItem::TTableItem(const QList<QVariant> &iValues)
     : d(new TTableItemPrivate)
 {
-    d->values = iValues;
+    d->values = TRowValues::fromList(iValues);
 }
 
 TTableItem::TTableItem(const TTableItem &iOther)
@@ -26,11 +26,11 @@ TTableItem &TTableItem::operator=(const TTableItem &iOther)
 
 TTableItem::~TTableItem() = default;
 
-QList<QVariant> TTableItem::data() const { return d->values; }
+QList<QVariant> TTableItem::data() const { return d->values.toList(); }
 
 QVariant TTableItem::data(int iIndex) const { return d->values.value(iIndex); }
 
-void TTableItem::setData(const QList<QVariant> &iValues) { d->values = iValues; }
+void TTableItem::setData(const QList<QVariant> &iValues) { d->values = TRowValues::fromList(iValues); }
 
 void TTableItem::setData(int iIndex, const QVariant &iValue)
 {

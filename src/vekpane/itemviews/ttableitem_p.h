@@ -1,12 +1,13 @@
 #ifndef TTABLEITEM_P_H
 #define TTABLEITEM_P_H
 
+#include "titemmodelsupport_p.h"
 #include "ttableitem.h"
 
 class TTableItemPrivate
 {
 public:
-    QList<QVariant> values;
+    TRowValues values;
     bool visible = true;
     TTableModel *model = nullptr;
 };

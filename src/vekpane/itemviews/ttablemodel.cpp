@@ -70,25 +70,16 @@ int TTableModel::columnCount(const QModelIndex &iParent) const
     return qMax(d->headerItem.size() - 1, 0);
 }
 
-TTableItem *TTableModel::item(const QModelIndex &iIndex) const
-{
-    // The row must still hold the item the index was made for: an index kept
-    // across a removal or a move names no row rather than a freed one.
-    if (!iIndex.isValid() || iIndex.model() != this)
-        return nullptr;
-    const int row = iIndex.row();
-    if (row < 0 || row >= d->items.size())
-        return nullptr;
-    TTableItem *item = d->items.at(row);
-    return item == iIndex.internalPointer() ? item : nullptr;
-}
+TTableItem *TTableModel::item(const QModelIndex &iIndex) const { return d->itemAt(iIndex); }
 
 QVariant TTableModel::data(const QModelIndex &iIndex, int iRole) const
 {
-    TTableItem *rowItem = item(iIndex);
+    TTableItem *rowItem = d->itemAt(iIndex);
     if (!rowItem)
         return QVariant();
     const TCellRules::Rule &rule = d->cellRule(iIndex.column() + 1, iRole);
+    if (rule.direct)
+        return TCellRules::directValue(rule, rowItem->d->values);
     if (rule.kind == TCellRules::Rule::Missing)
         return QVariant();
     return roleDataConvert(iRole, d->resolve(rule, iIndex, iRole, rowItem));
@@ -237,9 +228,10 @@ QVariantList TTableModel::variantToItemDataList(QVariant iValue, bool *oVisible)
 
 TTableItem *TTableModel::itemFromVariant(const QVariant &iValue)
 {
-    bool visible = true;
-    auto *newItem = new TTableItem(variantToItemDataList(iValue, &visible));
-    newItem->setVisible(visible);
+    // Built in place: the row's values are not made twice.
+    auto *newItem = new TTableItem;
+    newItem->d->values = TItemModelSupport::rowVector(TScriptValue::toPlain(iValue), d->dataKeyList);
+    newItem->d->visible = TItemModelSupport::rowFlag(newItem->d->values, d->dataKeyList, d->visibleKey);
     return newItem;
 }
 
@@ -399,7 +391,7 @@ void TTableModel::clear()
 QVariantList TTableModel::rowDataList(QModelIndex iIndex)
 {
     TTableItem *rowItem = item(iIndex);
-    return rowItem ? rowItem->d->values : QVariantList();
+    return rowItem ? rowItem->d->values.toList() : QVariantList();
 }
 
 QVariantMap TTableModelPrivate::rowMap(TTableItem *iItem, int iRow, const QString &iIndexKey,
@@ -476,7 +468,7 @@ void TTableModel::setRowData(QModelIndex iIndex, QVariant iRowData, bool iReset)
         return;
     const QVariant rowData = TScriptValue::toPlain(iRowData);
     if (iReset) {
-        rowItem->d->values = variantToItemDataList(rowData);
+        rowItem->d->values = TItemModelSupport::rowVector(rowData, d->dataKeyList);
     } else if (rowData.userType() == QMetaType::QVariantMap) {
         const QVariantMap map = rowData.toMap();
         for (auto it = map.cbegin(); it != map.cend(); ++it)

@@ -16,6 +16,20 @@ public:
         : q_ptr(iPublic)
     {}
 
+    // The row item of an index of this model whose row still holds the item
+    // the index was made for: an index kept across a removal or a move names
+    // no row rather than a freed one.
+    TTableItem *itemAt(const QModelIndex &iIndex) const
+    {
+        if (!iIndex.isValid() || iIndex.model() != q_ptr)
+            return nullptr;
+        const int row = iIndex.row();
+        if (row < 0 || row >= items.size())
+            return nullptr;
+        TTableItem *item = items.at(row);
+        return item == iIndex.internalPointer() ? item : nullptr;
+    }
+
     // The rule of element iElement (0: row header, c + 1: column c) for iRole.
     const TCellRules::Rule &cellRule(int iElement, int iRole) const
     {

@@ -361,7 +361,7 @@ void TTableView::setRowVisible(const QModelIndex &iIndex, bool iVisible)
         if (TTableModel *table = d->model())
             table->setRowVisible(iIndex, iVisible);
     }
-    if (isRowHidden(iIndex.row()) == !iVisible)
+    if (!d->isLive(iIndex) || isRowHidden(iIndex.row()) == !iVisible)
         return;
     // A search announces its rows one by one. A header that may repaint works
     // out every row's position again after each row it hides, which made one
@@ -477,26 +477,27 @@ bool TTableView::restorSaveState(const QString &iState)
         int column;
         QVariantMap state;
     };
-    // Checked whole before anything changes: a layout that does not fit this
-    // table is refused, not half applied.
+    // A layout saved before a column was renamed, added or removed still
+    // fits in part: each entry that names a column applies, the others are
+    // skipped, and a position that cannot be taken leaves its column where
+    // the others put it.
     QVector<Entry> entries;
     QVector<int> order(header->count(), -1); // logical column per visual position
     const QVariantMap saved = parsed.toMap();
     for (auto it = saved.cbegin(); it != saved.cend(); ++it) {
         // Unnamed columns share the empty name; they cannot be told apart.
-        if (it.key().isEmpty())
+        if (it.key().isEmpty() || it.value().userType() != QMetaType::QVariantMap)
             continue;
         const int column = table ? table->columnNumber(it.key()) : -1;
-        if (column < 0)
-            return false;
+        if (column < 0 || column >= header->count())
+            continue;
         const QVariantMap entry = it.value().toMap();
         const QVariant position = entry.value(positionKey);
         if (position.isValid()) {
             bool isNumber = false;
             const int target = position.toInt(&isNumber);
-            if (!isNumber || target < 0 || target >= order.size() || order.at(target) != -1)
-                return false;
-            order[target] = column;
+            if (isNumber && target >= 0 && target < order.size() && order.at(target) == -1)
+                order[target] = column;
         }
         entries.append({column, entry});
     }
@@ -519,8 +520,12 @@ bool TTableView::restorSaveState(const QString &iState)
             header->moveSection(current, position);
     }
     for (const Entry &entry : qAsConst(entries)) {
-        if (entry.state.contains(sizeKey))
-            header->resizeSection(entry.column, entry.state.value(sizeKey).toInt());
+        if (entry.state.contains(sizeKey)) {
+            bool isNumber = false;
+            const int size = entry.state.value(sizeKey).toInt(&isNumber);
+            if (isNumber && size >= 0)
+                header->resizeSection(entry.column, size);
+        }
         if (entry.state.contains(visibleKey))
             header->setSectionHidden(entry.column, !entry.state.value(visibleKey).toBool());
     }

@@ -197,9 +197,11 @@ public Q_SLOTS:
     QString saveState();
     /*!
      * Applies a column layout saved by saveState(): the named columns take
-     * their positions, sizes and visibility. Text that is no JSON object,
-     * names a column the table lacks, or gives a position outside the columns
-     * or one position twice changes nothing and returns false.
+     * their positions, sizes and visibility. Entries naming a column the
+     * table lacks are skipped, a position outside the columns or taken by an
+     * earlier entry leaves that column in place, and columns the text does
+     * not name keep their state. Only text that is no JSON object changes
+     * nothing and returns false.
      */
     bool restorSaveState(const QString &iState);
 

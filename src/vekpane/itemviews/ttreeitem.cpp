@@ -1,5 +1,6 @@
 #include "ttreeitem.h"
 #include "ttreeitem_p.h"
+#include "ttreemodel_p.h"
 
 #include <QVector>
 
@@ -10,7 +11,7 @@ TTreeItem::TTreeItem()
 TTreeItem::TTreeItem(const QVariantList &iValues, TTreeItem *iParent)
     : d(new TTreeItemPrivate)
 {
-    d->values = iValues;
+    d->values = TRowValues::fromList(iValues);
     if (iParent) {
         d->parent = iParent;
         d->rowHint = iParent->d->children.size();
@@ -20,6 +21,9 @@ TTreeItem::TTreeItem(const QVariantList &iValues, TTreeItem *iParent)
 
 TTreeItem::~TTreeItem()
 {
+    // An index or pointer kept by a caller must not reach a freed node.
+    if (d->owner)
+        d->owner->forget(this);
     if (d->parent) {
         QList<TTreeItem *> &siblings = d->parent->d->children;
         const int position = row();
@@ -46,9 +50,9 @@ TTreeItem::~TTreeItem()
 
 QList<TTreeItem *> TTreeItem::children() const { return d->children; }
 
-QVariantList TTreeItem::dataList() const { return d->values; }
+QVariantList TTreeItem::dataList() const { return d->values.toList(); }
 
-void TTreeItem::setDataList(const QVariantList &iValues) { d->values = iValues; }
+void TTreeItem::setDataList(const QVariantList &iValues) { d->values = TRowValues::fromList(iValues); }
 
 QVariant TTreeItem::data(int iIndex) const { return d->values.value(iIndex); }
 

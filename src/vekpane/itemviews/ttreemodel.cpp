@@ -3,6 +3,7 @@
 
 #include "titemdatarole.h"
 #include "titemdatarole_p.h"
+#include "tlogger.h"
 #include "tscriptvalue.h"
 #include "tuiutil.h"
 
@@ -42,14 +43,57 @@ qint32 nextDragId()
 TTreeModelPrivate::TTreeModelPrivate(TTreeModel *iPublic)
     : rootItem(new TTreeItem)
     , q_ptr(iPublic)
-{}
+{
+    adopt(rootItem);
+}
 
 TTreeModelPrivate::~TTreeModelPrivate() { delete rootItem; }
 
-TTreeItem *TTreeModelPrivate::nodeOf(const QModelIndex &iIndex) const
+void TTreeModelPrivate::adopt(TTreeItem *iNode) const
 {
-    Q_Q(const TTreeModel);
-    return iIndex.isValid() ? q->item(iIndex) : rootItem;
+    TTreeItemPrivate *node = iNode->d.get();
+    if (node->owner == this)
+        return;
+    // A node taken over from another model's tree leaves that model's registry.
+    if (node->owner)
+        node->owner->forget(iNode);
+    quint32 slot;
+    if (freeSlots.empty()) {
+        slot = quint32(nodeSlots.size());
+        nodeSlots.push_back(NodeSlot {iNode, 0});
+    } else {
+        slot = freeSlots.back();
+        freeSlots.pop_back();
+        nodeSlots[slot].node = iNode;
+    }
+    node->owner = const_cast<TTreeModelPrivate *>(this);
+    node->handle = handleOf(slot, nodeSlots[slot].generation);
+    liveNodes.insert(iNode);
+}
+
+void TTreeModelPrivate::adoptTree(TTreeItem *iTop) const
+{
+    if (!iTop)
+        return;
+    adopt(iTop);
+    walkBelow(iTop, [this](TTreeItem *iChild) {
+        adopt(iChild);
+        return Walk::Descend;
+    });
+}
+
+void TTreeModelPrivate::forget(TTreeItem *iNode)
+{
+    TTreeItemPrivate *node = iNode->d.get();
+    const quint32 slot = slotOf(node->handle);
+    if (slot < nodeSlots.size() && nodeSlots[slot].node == iNode) {
+        nodeSlots[slot].node = nullptr;
+        ++nodeSlots[slot].generation;
+        freeSlots.push_back(slot);
+    }
+    liveNodes.remove(iNode);
+    node->owner = nullptr;
+    node->handle = 0;
 }
 
 QModelIndex TTreeModelPrivate::indexOf(TTreeItem *iItem, int iColumn) const
@@ -60,7 +104,9 @@ QModelIndex TTreeModelPrivate::indexOf(TTreeItem *iItem, int iColumn) const
     const int row = iItem->row();
     if (row < 0)
         return QModelIndex();
-    return q->createIndex(row, iColumn, iItem);
+    if (Q_UNLIKELY(iItem->d->owner != this))
+        adopt(iItem);
+    return q->createIndex(row, iColumn, iItem->d->handle);
 }
 
 template<typename Visit>
@@ -106,12 +152,12 @@ void TTreeModelPrivate::renumber(TTreeItem *iParent, int iFrom, int iTo)
 
 TTreeItem *TTreeModelPrivate::newNode(const QVariant &iValue)
 {
-    Q_Q(TTreeModel);
-    bool expanded = true;
-    bool visible = true;
-    auto *node = new TTreeItem(q->variantToItemDataList(iValue, &expanded, &visible));
-    node->d->expanded = expanded;
-    node->d->visible = visible;
+    // Built in place: the row's values are not made twice.
+    auto *node = new TTreeItem;
+    TTreeItemPrivate *fields = node->d.get();
+    fields->values = TItemModelSupport::rowVector(TScriptValue::toPlain(iValue), dataKeyList);
+    fields->expanded = TItemModelSupport::rowFlag(fields->values, dataKeyList, expandedKey);
+    fields->visible = TItemModelSupport::rowFlag(fields->values, dataKeyList, visibleKey);
     return node;
 }
 
@@ -158,12 +204,20 @@ void TTreeModelPrivate::insertItems(TTreeItem *iParent, int iRow, const QList<TT
         children.swap(merged);
     }
     renumber(iParent, row, children.size() - 1);
+    for (TTreeItem *newItem : qAsConst(newItems))
+        adoptTree(newItem);
     q->endInsertRows();
 }
 
 void TTreeModelPrivate::replaceRoot(TTreeItem *iRoot)
 {
     Q_Q(TTreeModel);
+    if (iRoot && iRoot->d->owner && iRoot->d->owner != this) {
+        // Two models would free the same nodes.
+        VEK_LOG(QStringLiteral("TTreeModel::setRootItem: the node belongs to another model's tree; refused"), "error",
+                0);
+        return;
+    }
     SkipSorting skip(skipSortingBol);
     if (iRoot && iRoot->d->parent) {
         // A node of some tree becomes a root: its old parent lets go of it, so
@@ -179,6 +233,7 @@ void TTreeModelPrivate::replaceRoot(TTreeItem *iRoot)
     TTreeItem *oldRoot = rootItem;
     q->beginResetModel();
     rootItem = iRoot ? iRoot : new TTreeItem;
+    adoptTree(rootItem);
     dragRegistry.clear();
     q->endResetModel();
     // Freed only now: views let go of every index during the reset.
@@ -257,7 +312,7 @@ void TTreeModelPrivate::syncChildCheck(TTreeItem *iItem, int iPosition, int iCol
     Q_Q(TTreeModel);
     const int state = iItem->d->values.value(iPosition).toInt();
     walkBelow(iItem, [&](TTreeItem *iChild) {
-        QVariantList &values = iChild->d->values;
+        TRowValues &values = iChild->d->values;
         if (iPosition < values.size() && values.at(iPosition).toInt() != state) {
             values[iPosition] = state;
             const QModelIndex cell = indexOf(iChild, iColumn);
@@ -285,7 +340,7 @@ void TTreeModelPrivate::syncParentCheck(TTreeItem *iItem, int iPosition, int iCo
                 break;
         }
         const int state = found.size() == 1 ? found.first() : -1;
-        QVariantList &values = parentNode->d->values;
+        TRowValues &values = parentNode->d->values;
         if (iPosition < values.size() && values.at(iPosition).toInt() != state) {
             values[iPosition] = state;
             const QModelIndex cell = indexOf(parentNode, iColumn);
@@ -405,20 +460,30 @@ TTreeModel::~TTreeModel() = default;
 
 QModelIndex TTreeModel::index(int iRow, int iColumn, const QModelIndex &iParent) const
 {
-    if (iRow < 0 || iColumn < 0 || iColumn >= columnCount() || iRow >= rowCount(iParent))
+    if (iRow < 0 || iColumn < 0 || iColumn >= d->headerItem.size() || iParent.column() > 0)
         return QModelIndex();
     TTreeItem *parentNode = d->nodeOf(iParent);
-    TTreeItem *child = parentNode ? parentNode->d->children.at(iRow) : nullptr;
-    return child ? createIndex(iRow, iColumn, child) : QModelIndex();
+    if (!parentNode)
+        return QModelIndex();
+    const QList<TTreeItem *> &children = parentNode->d->children;
+    if (iRow >= children.size())
+        return QModelIndex();
+    TTreeItem *child = children.at(iRow);
+    if (!child)
+        return QModelIndex();
+    TTreeItemPrivate *node = child->d.get();
+    // A node put under a parent by hand, past the model, is entered on first sight.
+    if (Q_UNLIKELY(node->owner != d.get()))
+        d->adopt(child);
+    node->rowHint = iRow;
+    return createIndex(iRow, iColumn, node->handle);
 }
 
 QModelIndex TTreeModel::index(TTreeItem *iItem) const
 {
-    // Only a node of this model's tree has an index here.
-    TTreeItem *top = iItem;
-    while (top && top->d->parent)
-        top = top->d->parent;
-    if (!iItem || top != d->rootItem)
+    // Only a node of this model's tree has an index here; a pointer the
+    // model does not know is not read.
+    if (!d->isLive(iItem))
         return QModelIndex();
     return d->indexOf(iItem);
 }
@@ -446,12 +511,7 @@ int TTreeModel::columnCount(const QModelIndex &iParent) const
     return d->headerItem.size();
 }
 
-TTreeItem *TTreeModel::item(const QModelIndex &iIndex) const
-{
-    if (!iIndex.isValid() || iIndex.model() != this)
-        return nullptr;
-    return static_cast<TTreeItem *>(iIndex.internalPointer());
-}
+TTreeItem *TTreeModel::item(const QModelIndex &iIndex) const { return d->liveNode(iIndex); }
 
 TTreeItem *TTreeModel::rootItem() const { return d->rootItem; }
 
@@ -461,10 +521,12 @@ void TTreeModel::clear() { d->replaceRoot(nullptr); }
 
 QVariant TTreeModel::data(const QModelIndex &iIndex, int iRole) const
 {
-    TTreeItem *node = item(iIndex);
+    TTreeItem *node = d->liveNode(iIndex);
     if (!node)
         return QVariant();
     const TCellRules::Rule &rule = d->cellRule(iIndex.column(), iRole);
+    if (rule.direct)
+        return TCellRules::directValue(rule, node->d->values);
     if (rule.kind == TCellRules::Rule::Missing)
         return QVariant();
     return roleDataConvert(iRole, TCellRules::resolve(rule, node->d->values, iIndex, iRole, node, d->dataCallback));
@@ -747,7 +809,7 @@ void TTreeModel::loadFlattenData(const QVariantList &iRows, const QString &iInde
 QVariantList TTreeModel::rowDataList(const QModelIndex &iIndex) const
 {
     TTreeItem *node = item(iIndex);
-    return node ? node->d->values : QVariantList();
+    return node ? node->d->values.toList() : QVariantList();
 }
 
 QVariantMap TTreeModel::rowDataMap(const QModelIndex &iIndex, const QString &iIndexKey) const
@@ -833,7 +895,11 @@ QVariant TTreeModel::rowPrimaryKey(const QModelIndex &iIndex) const
 
 void TTreeModel::setRowExpanded(const QModelIndex &iIndex, bool iExpanded) { d->setExpanded(item(iIndex), iExpanded); }
 
-void TTreeModel::setRowExpanded(TTreeItem *iItem, bool iExpanded) { d->setExpanded(iItem, iExpanded); }
+void TTreeModel::setRowExpanded(TTreeItem *iItem, bool iExpanded)
+{
+    if (d->isLive(iItem))
+        d->setExpanded(iItem, iExpanded);
+}
 
 void TTreeModel::setRowsExpanded(const QModelIndexList &iIndexes, bool iExpanded)
 {
@@ -843,7 +909,11 @@ void TTreeModel::setRowsExpanded(const QModelIndexList &iIndexes, bool iExpanded
 
 void TTreeModel::setRowVisible(const QModelIndex &iIndex, bool iVisible) { d->setVisible(item(iIndex), iVisible); }
 
-void TTreeModel::setRowVisible(TTreeItem *iItem, bool iVisible) { d->setVisible(iItem, iVisible); }
+void TTreeModel::setRowVisible(TTreeItem *iItem, bool iVisible)
+{
+    if (d->isLive(iItem))
+        d->setVisible(iItem, iVisible);
+}
 
 void TTreeModel::setRowsVisible(const QModelIndexList &iIndexes, bool iVisible)
 {
@@ -859,7 +929,7 @@ void TTreeModel::setRowAllParentExpanded(const QModelIndex &iIndex)
 
 void TTreeModel::setRowAllParentExpanded(TTreeItem *iItem)
 {
-    if (!iItem)
+    if (!d->isLive(iItem))
         return;
     for (TTreeItem *ancestor = iItem->d->parent; ancestor && ancestor != d->rootItem; ancestor = ancestor->d->parent) {
         if (!ancestor->d->expanded)
@@ -875,7 +945,7 @@ void TTreeModel::setRowAllParentVisible(const QModelIndex &iIndex)
 
 void TTreeModel::setRowAllParentVisible(TTreeItem *iItem)
 {
-    if (!iItem)
+    if (!d->isLive(iItem))
         return;
     for (TTreeItem *ancestor = iItem->d->parent; ancestor && ancestor != d->rootItem; ancestor = ancestor->d->parent) {
         if (!ancestor->d->visible)
@@ -885,6 +955,8 @@ void TTreeModel::setRowAllParentVisible(TTreeItem *iItem)
 
 void TTreeModel::refreshRowExpanded(TTreeItem *iStart)
 {
+    if (iStart && !d->isLive(iStart))
+        return;
     TTreeModelPrivate::walkBelow(iStart ? iStart : d->rootItem, [&](TTreeItem *iChild) {
         Q_EMIT rowExpandedChanged(d->indexOf(iChild), iChild->d->expanded);
         return TTreeModelPrivate::Walk::Descend;
@@ -893,6 +965,8 @@ void TTreeModel::refreshRowExpanded(TTreeItem *iStart)
 
 void TTreeModel::refreshRowVisible(TTreeItem *iStart)
 {
+    if (iStart && !d->isLive(iStart))
+        return;
     TTreeModelPrivate::walkBelow(iStart ? iStart : d->rootItem, [&](TTreeItem *iChild) {
         Q_EMIT rowVisibleChanged(d->indexOf(iChild), iChild->d->visible);
         return iChild->d->visible ? TTreeModelPrivate::Walk::Descend : TTreeModelPrivate::Walk::Skip;
@@ -911,6 +985,8 @@ void TTreeModel::restoreRowsVisible(const QVariantMap &iStates, const QModelInde
 
 void TTreeModel::syncParentItemVisible(int iMode, TTreeItem *iItem)
 {
+    if (iItem && !d->isLive(iItem))
+        return;
     TTreeItem *parentNode = iItem ? iItem : d->rootItem;
     const QList<TTreeItem *> children = parentNode->d->children;
     for (TTreeItem *child : children) {
@@ -985,35 +1061,39 @@ TTreeItem *TTreeModel::addRowAfter(const QVariant &iValue, const QModelIndex &iA
 
 QList<TTreeItem *> TTreeModel::addRowsBefore(const QVariantList &iValues, const QModelIndex &iBefore)
 {
+    if (!iBefore.isValid())
+        return insertRows(0, iValues);
     TTreeItem *node = item(iBefore);
     if (!node)
-        return insertRows(0, iValues);
+        return QList<TTreeItem *>();
     return insertRows(node->row(), iValues, d->indexOf(node->d->parent));
 }
 
 QList<TTreeItem *> TTreeModel::addRowsAfter(const QVariantList &iValues, const QModelIndex &iAfter)
 {
+    if (!iAfter.isValid())
+        return insertRows(0, iValues);
     TTreeItem *node = item(iAfter);
     if (!node)
-        return insertRows(0, iValues);
+        return QList<TTreeItem *>();
     return insertRows(node->row() + 1, iValues, d->indexOf(node->d->parent));
 }
 
 void TTreeModel::addRowsBefore(const QList<TTreeItem *> &iItems, const QModelIndex &iBefore)
 {
     TTreeItem *node = item(iBefore);
-    if (!node)
+    if (!iBefore.isValid())
         insertRows(0, iItems);
-    else
+    else if (node)
         insertRows(node->row(), iItems, d->indexOf(node->d->parent));
 }
 
 void TTreeModel::addRowsAfter(const QList<TTreeItem *> &iItems, const QModelIndex &iAfter)
 {
     TTreeItem *node = item(iAfter);
-    if (!node)
+    if (!iAfter.isValid())
         insertRows(0, iItems);
-    else
+    else if (node)
         insertRows(node->row() + 1, iItems, d->indexOf(node->d->parent));
 }
 
@@ -1024,7 +1104,7 @@ void TTreeModel::setRowData(const QModelIndex &iIndex, const QVariant &iValue, b
         return;
     const QVariant value = TScriptValue::toPlain(iValue);
     if (iReset) {
-        node->d->values = variantToItemDataList(value);
+        node->d->values = TItemModelSupport::rowVector(value, d->dataKeyList);
     } else if (value.userType() == QMetaType::QVariantMap) {
         const QVariantMap map = value.toMap();
         for (auto it = map.cbegin(); it != map.cend(); ++it)
@@ -1167,8 +1247,10 @@ QModelIndexList TTreeModel::childIndexs(const QModelIndex &iParent, bool iInclud
     const QList<TTreeItem *> &children = parentNode->d->children;
     for (int row = 0; row < children.size(); ++row) {
         TTreeItem *child = children.at(row);
-        if (child && (iIncludeHidden || child->d->visible))
-            result.append(createIndex(row, 0, child));
+        if (child && (iIncludeHidden || child->d->visible)) {
+            child->d->rowHint = row;
+            result.append(d->indexOf(child));
+        }
     }
     return result;
 }
@@ -1187,6 +1269,8 @@ bool TTreeModel::foreachItem(const ForeachFunction &iFunction, const QVariantLis
         int next;
     };
     QVector<Frame> stack;
+    if (iStart && !d->isLive(iStart))
+        return false;
     TTreeItem *start = iStart ? iStart : d->rootItem;
     if (start == d->rootItem)
         stack.append(Frame {QPersistentModelIndex(), true, 0});

@@ -102,6 +102,7 @@ public Q_SLOTS:
     //! The invisible node above the first-level rows.
     TTreeItem *rootItem() const;
     //! Replaces the whole tree by \a iRoot's (a fresh empty one for null); the old tree is freed.
+    //! A node of another model's tree is refused.
     void setRootItem(TTreeItem *iRoot);
     //! Removes every row.
     void clear();

@@ -225,7 +225,7 @@ void TTreeView::setRowVisible(const QModelIndex &iIndex, bool iVisible)
         if (TTreeModel *tree = d->model())
             tree->setRowVisible(iIndex, iVisible);
     }
-    if (iIndex.isValid() && iIndex.model() == model())
+    if (d->isLive(iIndex))
         setRowHidden(iIndex.row(), iIndex.parent(), !iVisible);
 }
 
@@ -237,7 +237,7 @@ void TTreeView::setRowExpanded(const QModelIndex &iIndex, bool iExpanded)
     }
     // The model announces every flag it sets, also one set from onExpanded():
     // only a real change may reach the tree, or the two would call each other.
-    if (iIndex.isValid() && iIndex.model() == model() && isExpanded(iIndex) != iExpanded)
+    if (d->isLive(iIndex) && isExpanded(iIndex) != iExpanded)
         setExpanded(iIndex, iExpanded);
 }
 
@@ -267,7 +267,9 @@ void TTreeView::setRowAllParentExpanded(const QModelIndex &iIndex)
 
 void TTreeView::syncParentItemVisible(int iFilterMode, const QModelIndex &iParent)
 {
-    if (TTreeModel *tree = d->model())
+    TTreeModel *tree = d->model();
+    // A parent that names no row is no reason to walk the first level.
+    if (tree && (!iParent.isValid() || tree->item(iParent)))
         tree->syncParentItemVisible(iFilterMode, tree->item(iParent));
 }
 

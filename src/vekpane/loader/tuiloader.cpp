@@ -5,6 +5,7 @@
 #include "tcheckbox.h"
 #include "tchips.h"
 #include "tformlayout.h"
+#include "tlayoutattrs_p.h"
 #include "tlineedit.h"
 #include "tlogger.h"
 #include "tmulticombobox.h"
@@ -168,7 +169,13 @@ bool TUiLoader::setUiStr(QString iUiStr)
     const QString code = iUiStr.midRef(start).startsWith(QLatin1String("function"))
             ? QStringLiteral("(") + iUiStr + QStringLiteral("\n)")
             : QStringLiteral("(function(_this, argv){return (") + iUiStr + QStringLiteral("\n);})");
+    // Scripts may delete the loader from inside any call into them (a
+    // "Close" button that deletes its form): after each call nothing of
+    // this object may be touched unless it is still there.
+    const QPointer<TUiLoader> alive(this);
     QJSValue function = d->engine->evaluate(code, QString(), 1);
+    if (!alive)
+        return false;
     const auto report = [](const QJSValue &iError) {
         logError(QStringLiteral("UI File Error: Line %1: %2 ")
                          .arg(iError.property(QStringLiteral("lineNumber")).toInt())
@@ -182,6 +189,10 @@ bool TUiLoader::setUiStr(QString iUiStr)
         return false;
     }
     const QJSValue description = function.call({d->wrap(this), d->argv});
+    if (!alive) {
+        logError(QStringLiteral("UI description not built: its function deleted the loader"));
+        return false;
+    }
     if (description.isError()) {
         report(description);
         return false;
@@ -203,18 +214,23 @@ bool TUiLoader::setUiValue(QJSValue iValue)
         logError(QStringLiteral("UI description not built: it is not an object but [%1]").arg(iValue.toString()));
         return false;
     }
+    const QPointer<TUiLoader> alive(this);
     d->reset();
     d->blockChange = true;
     d->blockValidate = true;
     d->building = true;
     d->failures = 0;
+    d->buildPath.clear();
+    // The host's creator, setters and init callbacks may delete the loader.
     d->createChildren(iValue, d->layout);
+    if (!alive)
+        return false;
     d->resolveBuddies();
     d->resolveFormulaTriggers();
     d->connectItemSignals();
     d->applyTabOrder();
-    d->applyInitialValues();
-    d->runInitCallbacks();
+    if (!d->applyInitialValues() || !d->runInitCallbacks())
+        return false;
     d->building = false;
     return d->failures == 0;
 }
@@ -302,10 +318,13 @@ QJSValue TUiLoaderPrivate::call(const QJSValue &iFunction, const QJSValueList &i
     if (!engine || !iFunction.isCallable())
         return QJSValue();
     QJSValue function = iFunction;
+    // The call may delete the object and the loader with this private: from
+    // here on only locals are touched.
+    const QPointer<QObject> obj(iObj);
     const QJSValue result = function.call(iArgs);
     if (result.isError()) {
         logError(QStringLiteral("%1 of [%2] failed: Line %3: %4")
-                         .arg(iWhat, displayName(iObj))
+                         .arg(iWhat, obj ? displayName(obj) : QStringLiteral("a deleted object"))
                          .arg(result.property(QStringLiteral("lineNumber")).toInt())
                          .arg(result.toString()));
     }
@@ -343,7 +362,7 @@ QString TUiLoaderPrivate::quoted(const QString &iText)
     return text;
 }
 
-QString TUiLoaderPrivate::displayName(QObject *iObj) const
+QString TUiLoaderPrivate::displayName(QObject *iObj)
 {
     if (!iObj)
         return QString();
@@ -408,87 +427,26 @@ void TUiLoaderPrivate::reset()
     }
     objects.clear();
     nameMap.clear();
-    userData.clear();
-    titles.clear();
-    validators.clear();
-    builtinValidators.clear();
-    getters.clear();
-    setters.clear();
-    formulas.clear();
-    stateFunctions.clear();
-    callbacks.clear();
-    initialValues.clear();
-    formulaTriggerNames.clear();
-    initCallbacks.clear();
-    triggerLinks.clear();
-    validateSignals.clear();
-    changeSignals.clear();
-    buddyNames.clear();
-    attachedWidgets.clear();
-    labelBuddies.clear();
+    fields.clear();
+    loadTriggerTargets.clear();
     tabOrder.clear();
     actionGroups.clear();
-    settingValue.clear();
-    validating.clear();
-    computingFormula.clear();
     resetting = false;
 }
 
 void TUiLoaderPrivate::forget(QObject *iObj)
 {
-    if (resetting)
-        return;
-    for (auto it = nameMap.begin(); it != nameMap.end();) {
-        if (it.value() == iObj)
-            it = nameMap.erase(it);
-        else
-            ++it;
-    }
-    userData.remove(iObj);
-    titles.remove(iObj);
-    validators.remove(iObj);
-    builtinValidators.remove(iObj);
-    getters.remove(iObj);
-    setters.remove(iObj);
-    formulas.remove(iObj);
-    stateFunctions.remove(iObj);
-    callbacks.remove(iObj);
-    initialValues.remove(iObj);
-    formulaTriggerNames.remove(iObj);
-    initCallbacks.remove(iObj);
-    triggerLinks.remove(iObj);
-    for (auto it = triggerLinks.begin(); it != triggerLinks.end();) {
-        if (it.value() == iObj)
-            it = triggerLinks.erase(it);
-        else
-            ++it;
-    }
-    validateSignals.remove(iObj);
-    changeSignals.remove(iObj);
-    buddyNames.remove(iObj);
-    attachedWidgets.remove(iObj);
-    for (auto it = attachedWidgets.begin(); it != attachedWidgets.end();) {
-        if (it.value() == iObj)
-            it = attachedWidgets.erase(it);
-        else
-            ++it;
-    }
-    labelBuddies.remove(iObj);
-    for (auto it = tabOrder.begin(); it != tabOrder.end();) {
-        if (it->second == iObj)
-            it = tabOrder.erase(it);
-        else
-            ++it;
-    }
-    settingValue.remove(iObj);
-    validating.remove(iObj);
-    computingFormula.remove(iObj);
+    // Names, trigger links, attached widgets and tab positions hold guarded
+    // pointers: the record is all there is to drop.
+    if (!resetting)
+        fields.remove(iObj);
 }
 
 void TUiLoaderPrivate::registerObject(QObject *iObj, const QString &iName)
 {
     Q_Q(TUiLoader);
     objects.append(iObj);
+    fields.insert(iObj, TUiLoaderField());
     if (!iName.isEmpty()) {
         iObj->setObjectName(iName);
         nameMap.insert(iName, iObj);
@@ -501,9 +459,16 @@ void TUiLoaderPrivate::registerObject(QObject *iObj, const QString &iName)
 void TUiLoaderPrivate::createChildren(const QJSValue &iChild, QObject *iParent)
 {
     if (iChild.isArray()) {
+        if (!enterBuildPath(iChild, iParent))
+            return;
+        const QPointer<TUiLoader> alive(q_ptr);
         const int length = iChild.property(QStringLiteral("length")).toInt();
-        for (int i = 0; i < length; ++i)
+        for (int i = 0; i < length; ++i) {
             createChildren(iChild.property(quint32(i)), iParent);
+            if (!alive)
+                return;
+        }
+        buildPath.removeLast();
     } else if (iChild.isObject() && !iChild.isCallable()) {
         createOneItem(iChild, iParent);
     } else if (isSet(iChild)) {
@@ -550,7 +515,42 @@ bool TUiLoaderPrivate::packSpecial(const QString &iType, const QJSValue &iItem, 
     return true;
 }
 
+bool TUiLoaderPrivate::enterBuildPath(const QJSValue &iValue, QObject *iParent)
+{
+    // Descriptions are script data: an item or array may hold itself, and
+    // nesting has no natural end. Both would recurse until the stack is gone.
+    for (const QJSValue &onPath : qAsConst(buildPath)) {
+        if (onPath.strictlyEquals(iValue)) {
+            ++failures;
+            logError(QStringLiteral("TUiLoader::createOneItem child of [%1] contains itself and is skipped")
+                             .arg(displayName(iParent)));
+            return false;
+        }
+    }
+    if (buildPath.size() >= maxBuildDepth) {
+        ++failures;
+        logError(QStringLiteral("TUiLoader::createOneItem children of [%1] are nested deeper than %2 levels "
+                                "and are skipped")
+                         .arg(displayName(iParent))
+                         .arg(maxBuildDepth));
+        return false;
+    }
+    buildPath.append(iValue);
+    return true;
+}
+
 QObject *TUiLoaderPrivate::createOneItem(const QJSValue &iItem, QObject *iParent)
+{
+    if (!enterBuildPath(iItem, iParent))
+        return nullptr;
+    const QPointer<TUiLoader> alive(q_ptr);
+    QObject *obj = createPathItem(iItem, iParent);
+    if (alive)
+        buildPath.removeLast();
+    return obj;
+}
+
+QObject *TUiLoaderPrivate::createPathItem(const QJSValue &iItem, QObject *iParent)
 {
     const QString type = iItem.property(QStringLiteral("type")).toString().toUpper();
     if (type == QLatin1String("STRETCH") || type == QLatin1String("SPACING") || type == QLatin1String("SEPARATOR")) {
@@ -566,7 +566,8 @@ QObject *TUiLoaderPrivate::createOneItem(const QJSValue &iItem, QObject *iParent
         pack = QJSValue();
     }
 
-    if (type == QLatin1String("ACTION") && !name.isEmpty() && nameMap.contains(name)) {
+    const QPointer<TUiLoader> alive(q_ptr);
+    if (type == QLatin1String("ACTION") && !name.isEmpty() && nameMap.value(name)) {
         QObject *action = nameMap.value(name);
         if (!packItem(action, pack, iParent)) {
             ++failures;
@@ -577,6 +578,8 @@ QObject *TUiLoaderPrivate::createOneItem(const QJSValue &iItem, QObject *iParent
     }
 
     QObject *obj = createByCreator(type, iItem.property(QStringLiteral("newParam")));
+    if (!alive)
+        return nullptr;
     if (!obj) {
         ++failures;
         logError(QStringLiteral("TUiLoader::createOneItem create %1 failed: no object for the type [%2]")
@@ -587,10 +590,12 @@ QObject *TUiLoaderPrivate::createOneItem(const QJSValue &iItem, QObject *iParent
 
     const QJSValue triggers = iItem.property(QStringLiteral("formulaTrigger"));
     if (isSet(triggers))
-        formulaTriggerNames.insert(obj, triggers);
+        fields[obj].formulaTriggerNames = triggers;
     const QJSValue props = iItem.property(QStringLiteral("property"));
     if (props.isObject() && !props.isArray() && !props.isCallable()) {
         applyItemProperties(obj, props);
+        if (!alive)
+            return nullptr;
     } else if (isSet(props)) {
         ++failures;
         logError(QStringLiteral("TUiLoader::createOneItem property of [%1] is not an object and is ignored: %2")
@@ -605,30 +610,32 @@ QObject *TUiLoaderPrivate::createOneItem(const QJSValue &iItem, QObject *iParent
     bindCallback(obj, iItem.property(QStringLiteral("callback")));
     const QJSValue data = iItem.property(QStringLiteral("data"));
     if (!data.isUndefined())
-        userData.insert(obj, data);
+        fields[obj].userData = data;
     const QJSValue title = iItem.property(QStringLiteral("title"));
     if (!title.isUndefined())
-        titles.insert(obj, title);
+        fields[obj].title = title;
     else if (iItem.hasProperty(QStringLiteral("name")))
-        titles.insert(obj, iItem.property(QStringLiteral("name")));
+        fields[obj].title = iItem.property(QStringLiteral("name"));
     const QJSValue order = iItem.property(QStringLiteral("tabOrder"));
     if (order.isNumber())
-        tabOrder.append(qMakePair(order.toNumber(), obj));
+        tabOrder.append(qMakePair(order.toNumber(), QPointer<QObject>(obj)));
     const QJSValue initCallback = iItem.property(QStringLiteral("initCallback"));
     if (initCallback.isCallable())
-        initCallbacks.insert(obj, initCallback);
+        fields[obj].initCallback = initCallback;
     else
         reportCallable(obj, QStringLiteral("initCallback"), initCallback);
     const QJSValue value = iItem.property(QStringLiteral("value"));
     if (!value.isUndefined())
-        initialValues.insert(obj, value);
+        fields[obj].initialValue = value;
     const QStringList buddies = nameList(iItem.property(QStringLiteral("buddy")));
-    for (const QString &buddy : buddies)
-        buddyNames.insert(obj, buddy);
+    fields[obj].buddyNames = buddies;
 
     const QJSValue child = iItem.property(QStringLiteral("child"));
-    if (!child.isUndefined())
+    if (!child.isUndefined()) {
         createChildren(child, obj);
+        if (!alive)
+            return nullptr;
+    }
 
     if (qobject_cast<TFormLayout *>(iParent)) {
         // A copy: one pack object may be shared by several items of a description.
@@ -648,7 +655,10 @@ QObject *TUiLoaderPrivate::createOneItem(const QJSValue &iItem, QObject *iParent
     }
     if (!iParent)
         return obj;
-    if (!packItem(obj, pack, iParent)) {
+    const bool packed = packItem(obj, pack, iParent);
+    if (!alive)
+        return nullptr;
+    if (!packed) {
         ++failures;
         logError(QStringLiteral("TUiLoader::createOneItem create %1 failed: it cannot be placed into [%2]")
                          .arg(displayName(obj), displayName(iParent)));
@@ -668,7 +678,8 @@ bool TUiLoaderPrivate::applyItemProperties(QObject *iObj, const QJSValue &iProps
         const QJSValue value = it.value();
         const QByteArray rawKey = key.toUtf8();
         if (key == QLatin1String("buddy") && qobject_cast<QLabel *>(iObj)) {
-            labelBuddies.insert(iObj, textOf(value));
+            if (TUiLoaderField *record = field(iObj))
+                record->labelBuddy = textOf(value);
         } else if (key == QLatin1String("actionGroup") && qobject_cast<TAction *>(iObj)) {
             const QString groupName = textOf(value);
             QActionGroup *group = actionGroups.value(groupName);
@@ -682,17 +693,33 @@ bool TUiLoaderPrivate::applyItemProperties(QObject *iObj, const QJSValue &iProps
             iObj->setProperty("icon", TResource::instance()->icon(textOf(value), QStringLiteral("body"),
                                                                   QStringLiteral("button")));
         } else if (TuiAbstract *abstract = dynamic_cast<TuiAbstract *>(iObj)) {
-            abstract->set(key, value.toVariant());
+            const QVariant variant = value.toVariant();
+            abstract->set(key, variant);
+            keepAsProperty(iObj, key, rawKey, variant);
         } else if (TUiInterface *face = dynamic_cast<TUiInterface *>(iObj);
                    face && (commonKeys().contains(key) || iObj->metaObject()->indexOfProperty(rawKey.constData()) < 0)) {
             // The widget's own and the shared keys go through its attribute
             // interface; its Qt properties are still set by name.
-            face->setAttr(key, value.toVariant());
+            const QVariant variant = value.toVariant();
+            face->setAttr(key, variant);
+            keepAsProperty(iObj, key, rawKey, variant);
         } else {
             iObj->setProperty(rawKey.constData(), value.toVariant());
         }
     }
     return true;
+}
+
+void TUiLoaderPrivate::keepAsProperty(QObject *iObj, const QString &iKey, const QByteArray &iRawKey,
+                                      const QVariant &iValue)
+{
+    // The attribute interfaces drop keys they do not know, but descriptions
+    // also carry style selectors ("SS") and action styles ("zul_style") that
+    // only live as dynamic properties. A shared key is always handled, and a
+    // property the widget wrote itself under that name is its own.
+    if (commonKeys().contains(iKey) || iObj->property(iRawKey.constData()).isValid())
+        return;
+    iObj->setProperty(iRawKey.constData(), iValue);
 }
 
 QWidget *TUiLoaderPrivate::widgetForItem(QObject *iObj)
@@ -736,8 +763,13 @@ bool TUiLoaderPrivate::packIntoForm(QObject *iObj, const QJSValue &iPack, TFormL
     } else {
         const bool labelIsItem = label.isObject() && !label.isCallable();
         const bool unitsIsItem = units.isObject() && !units.isCallable();
+        const QPointer<TUiLoader> alive(q_ptr);
         QObject *labelObj = labelIsItem ? createOneItem(label, nullptr) : nullptr;
+        if (!alive)
+            return false;
         QObject *unitsObj = unitsIsItem ? createOneItem(units, nullptr) : nullptr;
+        if (!alive)
+            return false;
         const QString labelText = labelIsItem ? QString() : textOf(label);
         const QString unitsText = unitsIsItem ? QString() : textOf(units);
         if (isWidget) {
@@ -761,235 +793,378 @@ bool TUiLoaderPrivate::packIntoForm(QObject *iObj, const QJSValue &iPack, TFormL
         }
         // An item object as label keeps the field's own title.
         if (!labelIsItem && isSet(label))
-            titles.insert(iObj, label);
+            if (TUiLoaderField *record = field(iObj))
+                record->title = label;
     }
-    for (QWidget *attached : {iForm->labelWidget(iObj), iForm->unitsWidget(iObj), iForm->separatorWidget(iObj)}) {
-        if (attached)
-            attachedWidgets.insert(iObj, attached);
+    if (TUiLoaderField *record = field(iObj)) {
+        for (QWidget *attached : {iForm->labelWidget(iObj), iForm->unitsWidget(iObj), iForm->separatorWidget(iObj)}) {
+            if (attached)
+                record->attachedWidgets.append(attached);
+        }
     }
     return true;
 }
+
+namespace {
+
+int packInt(const QJSValue &iPack, const char *iKey, int iDefault)
+{
+    const QJSValue value = iPack.property(QString::fromLatin1(iKey));
+    return isSet(value) ? value.toInt() : iDefault;
+}
+
+QString packText(const QJSValue &iPack, const char *iKey) { return textOf(iPack.property(QString::fromLatin1(iKey))); }
+
+bool isMenuHost(QObject *iObj, QObject *iParent)
+{
+    return (qobject_cast<QMenuBar *>(iParent) || qobject_cast<QMenu *>(iParent))
+           && (qobject_cast<QMenu *>(iObj) || qobject_cast<TAction *>(iObj));
+}
+
+bool isMenuButton(QObject *iObj, QObject *iParent)
+{
+    return qobject_cast<QMenu *>(iObj)
+           && (qobject_cast<QPushButton *>(iParent) || qobject_cast<QToolButton *>(iParent)
+               || qobject_cast<TAction *>(iParent));
+}
+
+template<typename Container>
+bool isParent(QObject *, QObject *iParent)
+{
+    return qobject_cast<Container *>(iParent);
+}
+
+// One kind of container: whether it takes the object, and how. The first
+// kind that takes it decides, whether the placing then works or not.
+struct Packer
+{
+    bool (*takes)(QObject *iObj, QObject *iParent);
+    bool (TUiLoaderPrivate::*pack)(QObject *iObj, const QJSValue &iPack, QObject *iParent);
+};
+
+// In this order: a form is a grid, a title expander and a tool bar are
+// widgets, and a line edit takes widgets only.
+const Packer packers[] = {
+        {&isParent<QBoxLayout>, &TUiLoaderPrivate::packIntoBox},
+        {&isParent<TFormLayout>, &TUiLoaderPrivate::packIntoFormLayout},
+        {&isParent<QGridLayout>, &TUiLoaderPrivate::packIntoGrid},
+        {&isParent<QTabWidget>, &TUiLoaderPrivate::packIntoTabs},
+        {&isParent<QStackedWidget>, &TUiLoaderPrivate::packIntoStack},
+        {&isParent<TTitleExpander>, &TUiLoaderPrivate::packIntoTitleExpander},
+        {&isParent<QSplitter>, &TUiLoaderPrivate::packIntoSplitter},
+        {&isParent<QScrollArea>, &TUiLoaderPrivate::packIntoScrollArea},
+        {&isParent<QMainWindow>, &TUiLoaderPrivate::packIntoMainWindow},
+        {&isParent<QDockWidget>, &TUiLoaderPrivate::packIntoDock},
+        {&isParent<TToolBar>, &TUiLoaderPrivate::packIntoToolBar},
+        {&isMenuHost, &TUiLoaderPrivate::packIntoMenu},
+        {&isMenuButton, &TUiLoaderPrivate::packMenuIntoButton},
+        {[](QObject *iObj, QObject *iParent) { return qobject_cast<TLineEdit *>(iParent) && iObj->isWidgetType(); },
+         &TUiLoaderPrivate::packIntoLineEdit},
+        {&isParent<QWidget>, &TUiLoaderPrivate::packIntoWidget},
+};
+
+} // namespace
 
 bool TUiLoaderPrivate::packItem(QObject *iObj, QJSValue iPack, QObject *iParent)
 {
     Q_Q(TUiLoader);
     if (!iObj || !iParent)
         return false;
-    const auto intOf = [&iPack](const char *iKey, int iDefault) {
-        const QJSValue value = iPack.property(QString::fromLatin1(iKey));
-        return value.isUndefined() || value.isNull() ? iDefault : value.toInt();
-    };
-    const auto textKey = [&iPack](const char *iKey) { return textOf(iPack.property(QString::fromLatin1(iKey))); };
-    QWidget *objWidget = qobject_cast<QWidget *>(iObj);
-    QLayout *objLayout = qobject_cast<QLayout *>(iObj);
-    bool packed = false;
-
-    if (QBoxLayout *box = qobject_cast<QBoxLayout *>(iParent)) {
-        if (objWidget) {
-            box->addWidget(objWidget, intOf("stretch", 0), TuiHelper::str2alignment(textKey("alignment")));
-            packed = true;
-        } else if (objLayout && !objLayout->parent()) {
-            box->addLayout(objLayout, intOf("stretch", 0));
-            packed = true;
-        }
-    } else if (TFormLayout *form = qobject_cast<TFormLayout *>(iParent)) {
-        packed = packIntoForm(iObj, iPack, form);
-    } else if (QGridLayout *grid = qobject_cast<QGridLayout *>(iParent)) {
-        const int row = intOf("row", 0);
-        const int column = intOf("column", 0);
-        const int rowSpan = qMax(1, intOf("row_span", 1));
-        const int columnSpan = qMax(1, intOf("column_span", 1));
-        const Qt::Alignment alignment = TuiHelper::str2alignment(textKey("alignment"));
-        if (objWidget) {
-            grid->addWidget(objWidget, row, column, rowSpan, columnSpan, alignment);
-            packed = true;
-        } else if (objLayout && !objLayout->parent()) {
-            grid->addLayout(objLayout, row, column, rowSpan, columnSpan, alignment);
-            packed = true;
-        }
-    } else if (QTabWidget *tabs = qobject_cast<QTabWidget *>(iParent)) {
-        if (QWidget *page = widgetForItem(iObj)) {
-            const QJSValue icon = iPack.property(QStringLiteral("icon"));
-            const QString label = textKey("label");
-            if (icon.isString()) {
-                tabs->addTab(page,
-                             TResource::instance()->icon(icon.toString(), QStringLiteral("body"),
-                                                         QStringLiteral("button")),
-                             label);
-            } else {
-                tabs->addTab(page, label);
-            }
-            packed = true;
-        }
-    } else if (QStackedWidget *stack = qobject_cast<QStackedWidget *>(iParent)) {
-        if (QWidget *page = widgetForItem(iObj)) {
-            stack->addWidget(page);
-            packed = true;
-        }
-    } else if (TTitleExpander *expander = qobject_cast<TTitleExpander *>(iParent)) {
-        const QString area = textKey("area").toUpper();
-        if (area == QLatin1String("CHECK")) {
-            if (QAbstractButton *button = qobject_cast<QAbstractButton *>(iObj)) {
-                expander->setToggleButton(button, intOf("position", -1));
-                packed = true;
-            }
-        } else if (QWidget *widget = widgetForItem(iObj)) {
-            if (area == QLatin1String("TITLE")) {
-                expander->addTitleWidget(widget, intOf("position", -1), intOf("stretch", 0),
-                                         TuiHelper::str2alignment(textKey("alignment")));
-            } else {
-                expander->setBodyWidget(widget);
-            }
-            packed = true;
-        }
-    } else if (QSplitter *splitter = qobject_cast<QSplitter *>(iParent)) {
-        if (QWidget *widget = widgetForItem(iObj)) {
-            splitter->addWidget(widget);
-            const int index = splitter->indexOf(widget);
-            const QJSValue factor = iPack.hasProperty(QStringLiteral("stretch_factor"))
-                    ? iPack.property(QStringLiteral("stretch_factor"))
-                    : iPack.property(QStringLiteral("stretch"));
-            if (isSet(factor))
-                splitter->setStretchFactor(index, factor.toInt());
-            const QJSValue collapsible = iPack.property(QStringLiteral("collapsible"));
-            if (isSet(collapsible))
-                splitter->setCollapsible(index, collapsible.toBool());
-            packed = true;
-        }
-    } else if (QScrollArea *scroll = qobject_cast<QScrollArea *>(iParent)) {
-        if (!scroll->widget()) {
-            if (QWidget *widget = widgetForItem(iObj)) {
-                scroll->setWidget(widget);
-                packed = true;
-            }
-        }
-    } else if (QMainWindow *window = qobject_cast<QMainWindow *>(iParent)) {
-        if (QDockWidget *dock = qobject_cast<QDockWidget *>(iObj)) {
-            Qt::DockWidgetArea area = TuiHelper::str2dockWidgetArea(textKey("area"));
-            if (!dock->isAreaAllowed(area)) {
-                for (Qt::DockWidgetArea allowed : {Qt::LeftDockWidgetArea, Qt::RightDockWidgetArea,
-                                                   Qt::TopDockWidgetArea, Qt::BottomDockWidgetArea}) {
-                    if (dock->isAreaAllowed(allowed)) {
-                        area = allowed;
-                        break;
-                    }
-                }
-            }
-            if (isSet(iPack.property(QStringLiteral("orientation"))))
-                window->addDockWidget(area, dock, TuiHelper::str2orientation(textKey("orientation")));
-            else
-                window->addDockWidget(area, dock);
-            const QString tabified = textKey("tabified");
-            if (QDockWidget *first = qobject_cast<QDockWidget *>(nameMap.value(tabified));
-                first && first != dock && !tabified.isEmpty()) {
-                window->tabifyDockWidget(first, dock);
-            }
-            packed = true;
-        } else if (TToolBar *bar = qobject_cast<TToolBar *>(iObj)) {
-            if (isSet(iPack.property(QStringLiteral("area"))))
-                window->addToolBar(TuiHelper::str2toolbarArea(textKey("area")), bar);
-            else
-                window->addToolBar(bar);
-            packed = true;
-        } else if (QMenuBar *menuBar = qobject_cast<QMenuBar *>(iObj)) {
-            window->setMenuBar(menuBar);
-            packed = true;
-        } else if (QWidget *widget = widgetForItem(iObj)) {
-            window->setCentralWidget(widget);
-            packed = true;
-        }
-    } else if (QDockWidget *dockParent = qobject_cast<QDockWidget *>(iParent)) {
-        if (QWidget *widget = widgetForItem(iObj)) {
-            dockParent->setWidget(widget);
-            packed = true;
-        }
-    } else if (TToolBar *barParent = qobject_cast<TToolBar *>(iParent)) {
-        if (TAction *action = qobject_cast<TAction *>(iObj)) {
-            barParent->addAction(action);
-            copyActionStyle(action, barParent->widgetForAction(action));
-            packed = true;
-        } else if (QWidget *widget = widgetForItem(iObj)) {
-            barParent->addWidget(widget);
-            packed = true;
-        }
-    } else if ((qobject_cast<QMenuBar *>(iParent) || qobject_cast<QMenu *>(iParent))
-               && (qobject_cast<QMenu *>(iObj) || qobject_cast<TAction *>(iObj))) {
-        QWidget *menuHost = static_cast<QWidget *>(iParent);
-        if (QMenu *menu = qobject_cast<QMenu *>(iObj)) {
-            if (QMenuBar *bar = qobject_cast<QMenuBar *>(menuHost))
-                bar->addMenu(menu);
-            else
-                static_cast<QMenu *>(menuHost)->addMenu(menu);
-        } else {
-            menuHost->addAction(static_cast<TAction *>(iObj));
-        }
-        packed = true;
-    } else if (QMenu *childMenu = qobject_cast<QMenu *>(iObj);
-               childMenu
-               && (qobject_cast<QPushButton *>(iParent) || qobject_cast<QToolButton *>(iParent)
-                   || qobject_cast<TAction *>(iParent))) {
-        if (QPushButton *push = qobject_cast<QPushButton *>(iParent))
-            push->setMenu(childMenu);
-        else if (QToolButton *tool = qobject_cast<QToolButton *>(iParent))
-            tool->setMenu(childMenu);
-        else
-            static_cast<TAction *>(iParent)->setMenu(childMenu);
-        packed = true;
-    } else if (TLineEdit *edit = qobject_cast<TLineEdit *>(iParent); edit && objWidget) {
-        if (textKey("position").toUpper() == QLatin1String("LEFT"))
-            edit->prependWidget(objWidget);
-        else
-            edit->appendWidget(objWidget);
-        packed = true;
-    } else if (QWidget *parentWidget = qobject_cast<QWidget *>(iParent)) {
-        if (objWidget) {
-            // A container keeps adding to the box its first child made.
-            QBoxLayout *column = qobject_cast<QBoxLayout *>(parentWidget->layout());
-            if (!column && !parentWidget->layout()) {
-                column = new QVBoxLayout(parentWidget);
-                column->setContentsMargins(0, 0, 0, 0);
-                column->setSpacing(0);
-            }
-            if (column) {
-                column->addWidget(objWidget, 1);
-                packed = true;
-            }
-        } else if (objLayout && !parentWidget->layout() && !objLayout->parent()) {
-            parentWidget->setLayout(objLayout);
-            packed = true;
-        }
-    }
-
-    if (packed) {
+    for (const Packer &packer : packers) {
+        if (!packer.takes(iObj, iParent))
+            continue;
+        if (!(this->*packer.pack)(iObj, iPack, iParent))
+            return false;
         QMainWindow *createdWindow = qobject_cast<QMainWindow *>(iObj);
         if (createdWindow && !createdWindow->parent())
             createdWindow->setParent(q);
+        return true;
     }
-    return packed;
+    return false;
+}
+
+bool TUiLoaderPrivate::packIntoBox(QObject *iObj, const QJSValue &iPack, QObject *iParent)
+{
+    QBoxLayout *box = static_cast<QBoxLayout *>(iParent);
+    if (QWidget *widget = qobject_cast<QWidget *>(iObj)) {
+        box->addWidget(widget, packInt(iPack, "stretch", 0), TuiHelper::str2alignment(packText(iPack, "alignment")));
+        return true;
+    }
+    QLayout *layoutObj = qobject_cast<QLayout *>(iObj);
+    if (!layoutObj || layoutObj->parent())
+        return false;
+    box->addLayout(layoutObj, packInt(iPack, "stretch", 0));
+    return true;
+}
+
+bool TUiLoaderPrivate::packIntoFormLayout(QObject *iObj, const QJSValue &iPack, QObject *iParent)
+{
+    return packIntoForm(iObj, iPack, static_cast<TFormLayout *>(iParent));
+}
+
+bool TUiLoaderPrivate::packIntoGrid(QObject *iObj, const QJSValue &iPack, QObject *iParent)
+{
+    QGridLayout *grid = static_cast<QGridLayout *>(iParent);
+    const int row = packInt(iPack, "row", 0);
+    const int column = packInt(iPack, "column", 0);
+    const int rowSpan = qMax(1, packInt(iPack, "row_span", 1));
+    const int columnSpan = qMax(1, packInt(iPack, "column_span", 1));
+    const Qt::Alignment alignment = TuiHelper::str2alignment(packText(iPack, "alignment"));
+    // The grid allocates every row and column up to the one named: a stray
+    // number from a description would cost gigabytes before the pack fails.
+    if (!TLayoutAttrs::checkCell("TUiLoader grid pack", row, column, rowSpan, columnSpan))
+        return false;
+    if (QWidget *widget = qobject_cast<QWidget *>(iObj)) {
+        grid->addWidget(widget, row, column, rowSpan, columnSpan, alignment);
+        return true;
+    }
+    QLayout *layoutObj = qobject_cast<QLayout *>(iObj);
+    if (!layoutObj || layoutObj->parent())
+        return false;
+    grid->addLayout(layoutObj, row, column, rowSpan, columnSpan, alignment);
+    return true;
+}
+
+bool TUiLoaderPrivate::packIntoTabs(QObject *iObj, const QJSValue &iPack, QObject *iParent)
+{
+    QTabWidget *tabs = static_cast<QTabWidget *>(iParent);
+    QWidget *page = widgetForItem(iObj);
+    if (!page)
+        return false;
+    const QJSValue icon = iPack.property(QStringLiteral("icon"));
+    const QString label = packText(iPack, "label");
+    if (icon.isString()) {
+        tabs->addTab(page,
+                     TResource::instance()->icon(icon.toString(), QStringLiteral("body"), QStringLiteral("button")),
+                     label);
+    } else {
+        tabs->addTab(page, label);
+    }
+    return true;
+}
+
+bool TUiLoaderPrivate::packIntoStack(QObject *iObj, const QJSValue &iPack, QObject *iParent)
+{
+    Q_UNUSED(iPack)
+    QWidget *page = widgetForItem(iObj);
+    if (!page)
+        return false;
+    static_cast<QStackedWidget *>(iParent)->addWidget(page);
+    return true;
+}
+
+bool TUiLoaderPrivate::packIntoTitleExpander(QObject *iObj, const QJSValue &iPack, QObject *iParent)
+{
+    TTitleExpander *expander = static_cast<TTitleExpander *>(iParent);
+    const QString area = packText(iPack, "area").toUpper();
+    if (area == QLatin1String("CHECK")) {
+        QAbstractButton *button = qobject_cast<QAbstractButton *>(iObj);
+        if (!button)
+            return false;
+        expander->setToggleButton(button, packInt(iPack, "position", -1));
+        return true;
+    }
+    QWidget *widget = widgetForItem(iObj);
+    if (!widget)
+        return false;
+    if (area == QLatin1String("TITLE")) {
+        expander->addTitleWidget(widget, packInt(iPack, "position", -1), packInt(iPack, "stretch", 0),
+                                 TuiHelper::str2alignment(packText(iPack, "alignment")));
+    } else {
+        expander->setBodyWidget(widget);
+    }
+    return true;
+}
+
+bool TUiLoaderPrivate::packIntoSplitter(QObject *iObj, const QJSValue &iPack, QObject *iParent)
+{
+    QSplitter *splitter = static_cast<QSplitter *>(iParent);
+    QWidget *widget = widgetForItem(iObj);
+    if (!widget)
+        return false;
+    splitter->addWidget(widget);
+    const int index = splitter->indexOf(widget);
+    const QJSValue factor = iPack.hasProperty(QStringLiteral("stretch_factor"))
+                                    ? iPack.property(QStringLiteral("stretch_factor"))
+                                    : iPack.property(QStringLiteral("stretch"));
+    if (isSet(factor))
+        splitter->setStretchFactor(index, factor.toInt());
+    const QJSValue collapsible = iPack.property(QStringLiteral("collapsible"));
+    if (isSet(collapsible))
+        splitter->setCollapsible(index, collapsible.toBool());
+    return true;
+}
+
+bool TUiLoaderPrivate::packIntoScrollArea(QObject *iObj, const QJSValue &iPack, QObject *iParent)
+{
+    Q_UNUSED(iPack)
+    QScrollArea *scroll = static_cast<QScrollArea *>(iParent);
+    if (scroll->widget())
+        return false;
+    QWidget *widget = widgetForItem(iObj);
+    if (!widget)
+        return false;
+    scroll->setWidget(widget);
+    return true;
+}
+
+bool TUiLoaderPrivate::packIntoMainWindow(QObject *iObj, const QJSValue &iPack, QObject *iParent)
+{
+    QMainWindow *window = static_cast<QMainWindow *>(iParent);
+    if (QDockWidget *dock = qobject_cast<QDockWidget *>(iObj)) {
+        Qt::DockWidgetArea area = TuiHelper::str2dockWidgetArea(packText(iPack, "area"));
+        if (!dock->isAreaAllowed(area)) {
+            for (Qt::DockWidgetArea allowed :
+                 {Qt::LeftDockWidgetArea, Qt::RightDockWidgetArea, Qt::TopDockWidgetArea, Qt::BottomDockWidgetArea}) {
+                if (dock->isAreaAllowed(allowed)) {
+                    area = allowed;
+                    break;
+                }
+            }
+        }
+        if (isSet(iPack.property(QStringLiteral("orientation"))))
+            window->addDockWidget(area, dock, TuiHelper::str2orientation(packText(iPack, "orientation")));
+        else
+            window->addDockWidget(area, dock);
+        const QString tabified = packText(iPack, "tabified");
+        if (QDockWidget *first = qobject_cast<QDockWidget *>(nameMap.value(tabified));
+            first && first != dock && !tabified.isEmpty()) {
+            window->tabifyDockWidget(first, dock);
+        }
+        return true;
+    }
+    if (TToolBar *bar = qobject_cast<TToolBar *>(iObj)) {
+        if (isSet(iPack.property(QStringLiteral("area"))))
+            window->addToolBar(TuiHelper::str2toolbarArea(packText(iPack, "area")), bar);
+        else
+            window->addToolBar(bar);
+        return true;
+    }
+    if (QMenuBar *menuBar = qobject_cast<QMenuBar *>(iObj)) {
+        window->setMenuBar(menuBar);
+        return true;
+    }
+    QWidget *widget = widgetForItem(iObj);
+    if (!widget)
+        return false;
+    window->setCentralWidget(widget);
+    return true;
+}
+
+bool TUiLoaderPrivate::packIntoDock(QObject *iObj, const QJSValue &iPack, QObject *iParent)
+{
+    Q_UNUSED(iPack)
+    QWidget *widget = widgetForItem(iObj);
+    if (!widget)
+        return false;
+    static_cast<QDockWidget *>(iParent)->setWidget(widget);
+    return true;
+}
+
+bool TUiLoaderPrivate::packIntoToolBar(QObject *iObj, const QJSValue &iPack, QObject *iParent)
+{
+    Q_UNUSED(iPack)
+    TToolBar *bar = static_cast<TToolBar *>(iParent);
+    if (TAction *action = qobject_cast<TAction *>(iObj)) {
+        bar->addAction(action);
+        copyActionStyle(action, bar->widgetForAction(action));
+        return true;
+    }
+    QWidget *widget = widgetForItem(iObj);
+    if (!widget)
+        return false;
+    bar->addWidget(widget);
+    return true;
+}
+
+bool TUiLoaderPrivate::packIntoMenu(QObject *iObj, const QJSValue &iPack, QObject *iParent)
+{
+    Q_UNUSED(iPack)
+    QWidget *menuHost = static_cast<QWidget *>(iParent);
+    if (QMenu *menu = qobject_cast<QMenu *>(iObj)) {
+        if (QMenuBar *bar = qobject_cast<QMenuBar *>(menuHost))
+            bar->addMenu(menu);
+        else
+            static_cast<QMenu *>(menuHost)->addMenu(menu);
+    } else {
+        menuHost->addAction(static_cast<TAction *>(iObj));
+    }
+    return true;
+}
+
+bool TUiLoaderPrivate::packMenuIntoButton(QObject *iObj, const QJSValue &iPack, QObject *iParent)
+{
+    Q_UNUSED(iPack)
+    QMenu *menu = static_cast<QMenu *>(iObj);
+    if (QPushButton *push = qobject_cast<QPushButton *>(iParent))
+        push->setMenu(menu);
+    else if (QToolButton *tool = qobject_cast<QToolButton *>(iParent))
+        tool->setMenu(menu);
+    else
+        static_cast<TAction *>(iParent)->setMenu(menu);
+    return true;
+}
+
+bool TUiLoaderPrivate::packIntoLineEdit(QObject *iObj, const QJSValue &iPack, QObject *iParent)
+{
+    TLineEdit *edit = static_cast<TLineEdit *>(iParent);
+    QWidget *widget = static_cast<QWidget *>(iObj);
+    if (packText(iPack, "position").toUpper() == QLatin1String("LEFT"))
+        edit->prependWidget(widget);
+    else
+        edit->appendWidget(widget);
+    return true;
+}
+
+bool TUiLoaderPrivate::packIntoWidget(QObject *iObj, const QJSValue &iPack, QObject *iParent)
+{
+    Q_UNUSED(iPack)
+    QWidget *parentWidget = static_cast<QWidget *>(iParent);
+    if (QWidget *widget = qobject_cast<QWidget *>(iObj)) {
+        // A container keeps adding to the box its first child made.
+        QBoxLayout *column = qobject_cast<QBoxLayout *>(parentWidget->layout());
+        if (!column && !parentWidget->layout()) {
+            column = new QVBoxLayout(parentWidget);
+            column->setContentsMargins(0, 0, 0, 0);
+            column->setSpacing(0);
+        }
+        if (!column)
+            return false;
+        column->addWidget(widget, 1);
+        return true;
+    }
+    QLayout *layoutObj = qobject_cast<QLayout *>(iObj);
+    if (!layoutObj || parentWidget->layout() || layoutObj->parent())
+        return false;
+    parentWidget->setLayout(layoutObj);
+    return true;
 }
 
 void TUiLoaderPrivate::resolveBuddies()
 {
-    for (auto it = labelBuddies.cbegin(); it != labelBuddies.cend(); ++it) {
+    for (auto it = fields.begin(); it != fields.end(); ++it) {
         QLabel *label = qobject_cast<QLabel *>(it.key());
-        QWidget *target = qobject_cast<QWidget *>(nameMap.value(it.value()));
+        QWidget *target = qobject_cast<QWidget *>(nameMap.value(it->labelBuddy));
         if (!label || !target)
             continue;
         label->setBuddy(target);
-        attachedWidgets.insert(target, label);
+        if (TUiLoaderField *record = field(target))
+            record->attachedWidgets.append(label);
     }
-    for (auto it = buddyNames.cbegin(); it != buddyNames.cend(); ++it) {
-        if (QWidget *buddy = qobject_cast<QWidget *>(nameMap.value(it.value())))
-            attachedWidgets.insert(it.key(), buddy);
+    for (auto it = fields.begin(); it != fields.end(); ++it) {
+        for (const QString &name : qAsConst(it->buddyNames)) {
+            if (QWidget *buddy = qobject_cast<QWidget *>(nameMap.value(name)))
+                it->attachedWidgets.append(buddy);
+        }
+        it->labelBuddy.clear();
+        it->buddyNames.clear();
     }
-    labelBuddies.clear();
-    buddyNames.clear();
 }
 
 void TUiLoaderPrivate::applyTabOrder()
 {
     std::stable_sort(tabOrder.begin(), tabOrder.end(),
-                     [](const QPair<double, QObject *> &iA, const QPair<double, QObject *> &iB) {
+                     [](const QPair<double, QPointer<QObject>> &iA, const QPair<double, QPointer<QObject>> &iB) {
                          return iA.first < iB.first;
                      });
     QWidget *previous = nullptr;
@@ -1008,8 +1183,9 @@ void TUiLoaderPrivate::applyTabOrder()
 
 void TUiLoaderPrivate::bindGetter(QObject *iObj, const QJSValue &iGetter)
 {
+    TUiLoaderField &record = fields[iObj];
     if (iGetter.isCallable()) {
-        getters.insert(iObj, iGetter);
+        record.getter = iGetter;
         return;
     }
     if (iGetter.isBool() && !iGetter.toBool())
@@ -1019,14 +1195,20 @@ void TUiLoaderPrivate::bindGetter(QObject *iObj, const QJSValue &iGetter)
     const QJSValue getter = evaluateSnippet(
             QStringLiteral("(function(_this, obj){return obj.get('%1');})").arg(quoted(key)),
             QStringLiteral("getter of [%1]").arg(displayName(iObj)));
-    if (getter.isCallable())
-        getters.insert(iObj, getter);
+    if (!getter.isCallable())
+        return;
+    record.getter = getter;
+    if (dynamic_cast<TuiAbstract *>(iObj) || dynamic_cast<TUiInterface *>(iObj)) {
+        record.nativeGet = true;
+        record.nativeGetKey = key;
+    }
 }
 
 void TUiLoaderPrivate::bindSetter(QObject *iObj, const QJSValue &iSetter)
 {
+    TUiLoaderField &record = fields[iObj];
     if (iSetter.isCallable()) {
-        setters.insert(iObj, iSetter);
+        record.setter = iSetter;
         return;
     }
     if (iSetter.isBool() && !iSetter.toBool())
@@ -1040,8 +1222,42 @@ void TUiLoaderPrivate::bindSetter(QObject *iObj, const QJSValue &iSetter)
             : QStringLiteral("(function(_this,obj,value){obj.set('%1', value);})");
     const QJSValue setter = evaluateSnippet(code.arg(quoted(key)),
                                             QStringLiteral("setter of [%1]").arg(displayName(iObj)));
-    if (setter.isCallable())
-        setters.insert(iObj, setter);
+    if (!setter.isCallable())
+        return;
+    record.setter = setter;
+    if (dynamic_cast<TuiAbstract *>(iObj) || dynamic_cast<TUiInterface *>(iObj)) {
+        record.nativeSet = true;
+        record.nativeSetKey = key;
+    }
+}
+
+// What the default snippets do, without a script call per field: a form of
+// hundreds of fields is read and written through these on every load.
+QJSValue TUiLoaderPrivate::readAttribute(QObject *iObj, const QString &iKey) const
+{
+    QVariant value;
+    if (TuiAbstract *abstract = dynamic_cast<TuiAbstract *>(iObj))
+        value = abstract->get(iKey, QVariant());
+    else if (TUiInterface *face = dynamic_cast<TUiInterface *>(iObj))
+        value = face->get(QVariant(iKey));
+    return engine->toScriptValue(value);
+}
+
+void TUiLoaderPrivate::writeAttribute(QObject *iObj, const QString &iKey, const QVariant &iValue)
+{
+    if (TuiAbstract *abstract = dynamic_cast<TuiAbstract *>(iObj))
+        abstract->set(iKey, iValue);
+    else if (TUiInterface *face = dynamic_cast<TUiInterface *>(iObj))
+        face->setAttr(iKey, iValue);
+}
+
+bool TUiLoaderPrivate::isNullForNotNull(QObject *iObj, const QJSValue &iValue)
+{
+    // The script's own loose comparison: a check box is empty at -1, any
+    // other field when it holds nothing (a number 0 is a value).
+    if (qobject_cast<TCheckBox *>(iObj))
+        return iValue.equals(QJSValue(-1));
+    return iValue.isUndefined() || iValue.isNull() || (!iValue.isNumber() && iValue.equals(QJSValue(QString())));
 }
 
 void TUiLoaderPrivate::bindCallback(QObject *iObj, const QJSValue &iCallback)
@@ -1053,7 +1269,7 @@ void TUiLoaderPrivate::bindCallback(QObject *iObj, const QJSValue &iCallback)
         reportCallable(iObj, QStringLiteral("callback"), iCallback);
         return;
     }
-    callbacks.insert(iObj, iCallback);
+    fields[iObj].callback = iCallback;
     if (QAbstractButton *button = qobject_cast<QAbstractButton *>(iObj))
         QObject::connect(button, SIGNAL(clicked(bool)), q, SLOT(runCallback(bool)));
     else if (TAction *action = qobject_cast<TAction *>(iObj))
@@ -1066,8 +1282,7 @@ void TUiLoaderPrivate::bindChangeSignals(QObject *iObj, const QJSValue &iSignals
     names.removeAll(QString());
     if (names.isEmpty())
         names.append(QStringLiteral("value_changed"));
-    for (const QString &name : qAsConst(names))
-        changeSignals.insert(iObj, name);
+    fields[iObj].changeSignals = names;
 }
 
 void TUiLoaderPrivate::connectItemSignals()
@@ -1081,59 +1296,90 @@ void TUiLoaderPrivate::connectItemSignals()
         const QMetaMethod signal = widgetSignal(obj);
         if (!signal.isValid())
             continue;
-        if (changeSignals.contains(obj))
+        const TUiLoaderField *record = field(obj);
+        if (!record)
+            continue;
+        if (!record->changeSignals.isEmpty())
             QObject::connect(obj, signal, q, onChange, Qt::UniqueConnection);
-        if (validateSignals.contains(obj))
+        if (!record->validateSignals.isEmpty())
             QObject::connect(obj, signal, q, editing, Qt::UniqueConnection);
     }
 }
 
-void TUiLoaderPrivate::applyInitialValues()
+bool TUiLoaderPrivate::applyInitialValues()
 {
     Q_Q(TUiLoader);
+    const QPointer<TUiLoader> alive(q);
     const bool wasBlocked = blockChange;
     blockChange = true;
     const QList<QPointer<QObject>> created = objects;
     for (const QPointer<QObject> &obj : created) {
-        if (obj && initialValues.contains(obj))
-            q->setValue(obj.data(), initialValues.value(obj));
+        TUiLoaderField *record = field(obj);
+        if (!record || record->initialValue.isUndefined())
+            continue;
+        const QJSValue value = record->initialValue;
+        record->initialValue = QJSValue();
+        q->setValue(obj.data(), value);
+        if (!alive)
+            return false;
     }
-    initialValues.clear();
     blockChange = wasBlocked;
+    return true;
 }
 
-void TUiLoaderPrivate::runInitCallbacks()
+bool TUiLoaderPrivate::runInitCallbacks()
 {
     Q_Q(TUiLoader);
+    const QPointer<TUiLoader> alive(q);
     const QList<QPointer<QObject>> created = objects;
     for (const QPointer<QObject> &obj : created) {
-        if (!obj || !initCallbacks.contains(obj))
+        TUiLoaderField *record = field(obj);
+        if (!record || !record->initCallback.isCallable())
             continue;
-        const QJSValue callback = initCallbacks.take(obj);
+        const QJSValue callback = record->initCallback;
+        record->initCallback = QJSValue();
         call(callback, {wrap(q), wrap(obj), argv}, QStringLiteral("initCallback"), obj);
+        if (!alive)
+            return false;
     }
-    initCallbacks.clear();
+    return true;
 }
 
 QJSValue TUiLoader::getValue(QObject *iObj)
 {
-    if (!d->engine || !iObj || !d->getters.contains(iObj))
+    const TUiLoaderField *record = d->field(iObj);
+    if (!d->engine || !record || !record->getter.isCallable())
         return QJSValue();
-    return d->call(d->getters.value(iObj), {d->wrap(this), d->wrap(iObj), d->argv}, QStringLiteral("getter"), iObj);
+    if (record->nativeGet)
+        return d->readAttribute(iObj, record->nativeGetKey);
+    return d->call(record->getter, {d->wrap(this), d->wrap(iObj), d->argv}, QStringLiteral("getter"), iObj);
 }
 
 QJSValue TUiLoader::getValue(QString iName) { return getValue(d->nameMap.value(iName)); }
 
 void TUiLoader::setValue(QObject *iObj, QJSValue iValue)
 {
-    if (d->blockSetValue || !d->engine || !iObj || !d->setters.contains(iObj) || d->settingValue.contains(iObj))
+    TUiLoaderField *record = d->field(iObj);
+    if (d->blockSetValue || !d->engine || !record || !record->setter.isCallable() || record->settingValue)
         return;
-    d->settingValue.insert(iObj);
+    record->settingValue = true;
+    const QPointer<TUiLoader> alive(this);
     QPointer<QObject> guard(iObj);
-    d->call(d->setters.value(iObj), {d->wrap(this), d->wrap(iObj), iValue, d->argv}, QStringLiteral("setter"), iObj);
-    if (guard && !d->blockValidate)
+    // Objects reach a widget through the script engine's own conversion.
+    if (record->nativeSet && !iValue.isObject())
+        d->writeAttribute(iObj, record->nativeSetKey, iValue.toVariant());
+    else
+        d->call(record->setter, {d->wrap(this), d->wrap(iObj), iValue, d->argv}, QStringLiteral("setter"), iObj);
+    if (!alive)
+        return;
+    if (guard && !d->blockValidate) {
         validate(iObj, QStringLiteral("EDIT"));
-    d->settingValue.remove(iObj);
+        if (!alive)
+            return;
+    }
+    // The setter may have deleted the field, and its record with it.
+    if (TUiLoaderField *after = d->field(iObj))
+        after->settingValue = false;
 }
 
 void TUiLoader::setValue(QString iName, QJSValue iValue)
@@ -1153,30 +1399,57 @@ bool TUiLoader::loadValues(QJSValue iValues, bool iClearBefore)
         logError(QStringLiteral("values not loaded: [%1] is not an object").arg(iValues.toString()));
         return false;
     }
-    d->blockChange = true;
-    d->blockValidate = true;
-    d->loading = true;
-    if (iClearBefore)
-        clearValues();
+    const QPointer<TUiLoader> alive(this);
+    QList<QPair<QString, QJSValue>> entries;
     if (isMap) {
         const QVariantMap map = iValues.toVariant().toMap();
         for (auto it = map.cbegin(); it != map.cend(); ++it) {
             if (it.value().isValid())
-                setValue(it.key(), d->engine->toScriptValue(it.value()));
+                entries.append(qMakePair(it.key(), d->engine->toScriptValue(it.value())));
         }
     } else if (iValues.isObject()) {
         QJSValueIterator it(iValues);
         while (it.hasNext()) {
             it.next();
-            if (!it.value().isUndefined())
-                setValue(it.name(), it.value());
+            const QJSValue value = it.value();
+            if (!alive)
+                return false;
+            if (!value.isUndefined())
+                entries.append(qMakePair(it.name(), value));
         }
+    }
+    d->blockChange = true;
+    d->blockValidate = true;
+    d->loading = true;
+    if (iClearBefore) {
+        // A field that its attribute interface's own setter is about to
+        // overwrite needs no emptying first: the widget would change twice.
+        QSet<QObject *> overwritten;
+        for (const auto &entry : qAsConst(entries)) {
+            QObject *obj = d->nameMap.value(entry.first);
+            const TUiLoaderField *record = d->field(obj);
+            if (record && record->nativeSet)
+                overwritten.insert(obj);
+        }
+        if (!d->clearFields(overwritten))
+            return false;
+    }
+    for (const auto &entry : qAsConst(entries)) {
+        setValue(entry.first, entry.second);
+        if (!alive)
+            return false;
     }
     d->blockValidate = false;
     validateAll(QStringLiteral("LOAD"), false, QStringLiteral("All"));
+    if (!alive)
+        return false;
     d->blockChange = false;
     triggerFormula(this);
+    if (!alive)
+        return false;
     refreshState();
+    if (!alive)
+        return false;
     d->loading = false;
     return true;
 }
@@ -1188,12 +1461,18 @@ bool TUiLoader::loadValues(QVariant iValues, bool iClearBefore)
     return loadValues(d->engine->toScriptValue(iValues), iClearBefore);
 }
 
-void TUiLoader::clearValues()
+void TUiLoader::clearValues() { d->clearFields(QSet<QObject *>()); }
+
+bool TUiLoaderPrivate::clearFields(const QSet<QObject *> &iOverwritten)
 {
+    Q_Q(TUiLoader);
     // Setters are scripts: any of them may delete fields further on.
-    const QList<QObject *> named = d->nameMap.values();
-    const QList<QPointer<QObject>> fields(named.cbegin(), named.cend());
-    for (const QPointer<QObject> &obj : fields) {
+    const QList<QPointer<QObject>> named = nameMap.values();
+    const QPointer<TUiLoader> alive(q);
+    for (const QPointer<QObject> &obj : named) {
+        // Emptying a choice field sends its change event to whoever listens.
+        if (!alive)
+            return false;
         if (!obj)
             continue;
         if (TRadioBox *radio = qobject_cast<TRadioBox *>(obj))
@@ -1202,9 +1481,10 @@ void TUiLoader::clearValues()
             multi->setCurrentNames(QStringList());
         else if (TChips *chips = qobject_cast<TChips *>(obj))
             chips->setChips(QStringList());
-        else
-            setValue(obj, QJSValue(QJSValue::NullValue));
+        else if (!iOverwritten.contains(obj))
+            q->setValue(obj.data(), QJSValue(QJSValue::NullValue));
     }
+    return !alive.isNull();
 }
 
 QJSValue TUiLoader::getAllValues(bool iIncludeInvisible)
@@ -1215,35 +1495,51 @@ QJSValue TUiLoader::getAllValues(bool iIncludeInvisible)
     // Getters are scripts: any of them may delete fields further on.
     QList<QPair<QString, QPointer<QObject>>> fields;
     for (auto it = d->nameMap.cbegin(); it != d->nameMap.cend(); ++it)
-        fields.append(qMakePair(it.key(), QPointer<QObject>(it.value())));
+        fields.append(qMakePair(it.key(), it.value()));
+    const QPointer<TUiLoader> alive(this);
     for (const auto &field : qAsConst(fields)) {
         QObject *obj = field.second;
-        if (!obj || !d->getters.contains(obj))
+        const TUiLoaderField *record = d->field(obj);
+        if (!record || !record->getter.isCallable())
             continue;
         if (!iIncludeInvisible && obj->property("STATE").toString() == QLatin1String("HIDE"))
             continue;
-        values.setProperty(field.first, getValue(obj));
+        const QJSValue value = getValue(obj);
+        if (!alive)
+            return values;
+        values.setProperty(field.first, value);
     }
     return values;
 }
 
-QJSValue TUiLoader::getUserData(QObject *iObj) { return iObj ? d->userData.value(iObj) : QJSValue(); }
+QJSValue TUiLoader::getUserData(QObject *iObj)
+{
+    const TUiLoaderField *record = d->field(iObj);
+    return record ? record->userData : QJSValue();
+}
 
 QJSValue TUiLoader::getUserData(QString iName) { return getUserData(d->nameMap.value(iName)); }
 
-QString TUiLoader::getTitle(QObject *iObj) { return iObj ? textOf(d->titles.value(iObj)) : QString(); }
+QString TUiLoader::getTitle(QObject *iObj)
+{
+    const TUiLoaderField *record = d->field(iObj);
+    return record ? textOf(record->title) : QString();
+}
 
 QString TUiLoader::getTitle(QString iName) { return getTitle(d->nameMap.value(iName)); }
 
 void TUiLoader::runCallback(bool iChecked)
 {
     QObject *source = sender();
-    if (!source || !d->callbacks.contains(source))
+    const TUiLoaderField *record = d->field(source);
+    if (!record || !record->callback.isCallable())
         return;
+    const QJSValue callback = record->callback;
+    const QPointer<TUiLoader> alive(this);
     ++d->eventDepth;
-    d->call(d->callbacks.value(source), {d->wrap(this), d->wrap(source), iChecked, d->argv},
-            QStringLiteral("callback"), source);
-    --d->eventDepth;
+    d->call(callback, {d->wrap(this), d->wrap(source), iChecked, d->argv}, QStringLiteral("callback"), source);
+    if (alive)
+        --d->eventDepth;
 }
 
 void TUiLoader::onItemChanged(QString iType, QVariant iValue, QString iUid)
@@ -1254,9 +1550,11 @@ void TUiLoader::onItemChanged(QString iType, QVariant iValue, QString iUid)
     if (d->blockChange)
         return;
     // A listener may rebuild the form while the sender is still in its event.
+    const QPointer<TUiLoader> alive(this);
     ++d->eventDepth;
     Q_EMIT dataChanged();
-    --d->eventDepth;
+    if (alive)
+        --d->eventDepth;
 }
 
 // ---------------------------------------------------------------- validation, formulas, state
@@ -1267,13 +1565,13 @@ void TUiLoaderPrivate::bindValidator(QObject *iObj, const QJSValue &iValidate, c
     names.removeAll(QString());
     if (names.isEmpty())
         names.append(QStringLiteral("editing_finished"));
-    for (const QString &name : qAsConst(names))
-        validateSignals.insert(iObj, name);
+    TUiLoaderField &record = fields[iObj];
+    record.validateSignals = names;
 
     if (!isSet(iValidate))
         return;
     if (iValidate.isCallable()) {
-        validators.insert(iObj, iValidate);
+        record.validator = iValidate;
     } else if (iValidate.isString() && iValidate.toString().toUpper() == QLatin1String("NOTNULL")) {
         // A check box is empty when neither checked nor unchecked; any other
         // field when it holds nothing (a number 0 is a value).
@@ -1287,8 +1585,8 @@ void TUiLoaderPrivate::bindValidator(QObject *iObj, const QJSValue &iValidate, c
                                                    QStringLiteral("NOTNULL validator of [%1]").arg(displayName(iObj)));
         if (!validator.isCallable())
             return;
-        validators.insert(iObj, validator);
-        builtinValidators.insert(iObj);
+        record.validator = validator;
+        record.builtinValidator = true;
     } else {
         logError(QStringLiteral("[validate] of [%1] is neither a function nor NOTNULL and is ignored: %2")
                          .arg(displayName(iObj), iValidate.toString()));
@@ -1301,7 +1599,7 @@ void TUiLoaderPrivate::bindValidator(QObject *iObj, const QJSValue &iValidate, c
 void TUiLoaderPrivate::bindFormula(QObject *iObj, const QJSValue &iFormula)
 {
     if (iFormula.isCallable())
-        formulas.insert(iObj, iFormula);
+        fields[iObj].formula = iFormula;
     else
         reportCallable(iObj, QStringLiteral("formula"), iFormula);
 }
@@ -1309,42 +1607,59 @@ void TUiLoaderPrivate::bindFormula(QObject *iObj, const QJSValue &iFormula)
 void TUiLoaderPrivate::bindStateFunction(QObject *iObj, const QJSValue &iState)
 {
     if (iState.isCallable())
-        stateFunctions.insert(iObj, iState);
+        fields[iObj].stateFunction = iState;
     else
         reportCallable(iObj, QStringLiteral("state"), iState);
 }
 
 void TUiLoaderPrivate::resolveFormulaTriggers()
 {
-    Q_Q(TUiLoader);
     for (const QPointer<QObject> &obj : qAsConst(objects)) {
-        if (!obj || !formulaTriggerNames.contains(obj))
+        TUiLoaderField *record = field(obj);
+        if (!record || !isSet(record->formulaTriggerNames))
             continue;
-        const QStringList names = nameList(formulaTriggerNames.value(obj));
+        const QStringList names = nameList(record->formulaTriggerNames);
+        record->formulaTriggerNames = QJSValue();
         for (const QString &name : names) {
-            if (name == QLatin1String("LOAD"))
-                triggerLinks.insert(q, obj);
-            else if (QObject *source = nameMap.value(name))
-                triggerLinks.insert(source, obj);
+            if (name == QLatin1String("LOAD")) {
+                loadTriggerTargets.append(obj);
+            } else if (TUiLoaderField *source = field(nameMap.value(name))) {
+                source->triggerTargets.append(obj);
+            }
         }
     }
-    formulaTriggerNames.clear();
 }
 
 QVariantMap TUiLoader::validate(QObject *iObj, QString iMoment)
 {
     QVariantMap result;
-    if (d->blockValidate || !d->engine || !iObj || !d->validators.contains(iObj) || d->validating.contains(iObj))
+    TUiLoaderField *record = d->field(iObj);
+    if (d->blockValidate || !d->engine || !record || !record->validator.isCallable() || record->validating)
         return result;
-    d->validating.insert(iObj);
+    record->validating = true;
+    const QPointer<TUiLoader> alive(this);
     QPointer<QObject> guard(iObj);
-    const QJSValue validator = d->validators.value(iObj);
+    const QJSValue validator = record->validator;
+    const bool builtin = record->builtinValidator;
+    // Scripts run from here on: the record is looked up again afterwards.
+    const auto done = [this, iObj]() {
+        if (TUiLoaderField *after = d->field(iObj))
+            after->validating = false;
+    };
     const QString title = getTitle(iObj);
     const QJSValue value = getValue(iObj);
+    if (!alive)
+        return result;
+    if (!guard) {
+        done();
+        return result;
+    }
     QJSValue answer;
-    if (d->builtinValidators.contains(iObj)) {
-        answer = d->call(validator, {d->wrap(this), d->wrap(iObj), value, title, d->argv}, QStringLiteral("validator"),
-                         iObj);
+    bool empty = false;
+    if (builtin) {
+        // NOTNULL is ours: its test runs here instead of as a script call
+        // for every field of every pass.
+        empty = d->isNullForNotNull(iObj, value);
     } else {
         QJSValue argument = d->engine->newObject();
         argument.setProperty(QStringLiteral("object"), d->wrap(iObj));
@@ -1360,15 +1675,20 @@ QVariantMap TUiLoader::validate(QObject *iObj, QString iMoment)
         }
         answer = d->call(validator, {d->wrap(this), argument}, QStringLiteral("validator"), iObj);
     }
+    if (!alive)
+        return result;
     if (!guard) {
-        d->validating.remove(iObj);
+        done();
         return result;
     }
 
     QString message;
     QString state;
     QString sheet;
-    if (answer.isError()) {
+    if (empty) {
+        message = title + tr(" can not be null!");
+        state = QStringLiteral("ERROR");
+    } else if (answer.isError()) {
         message = answer.toString();
         state = QStringLiteral("ERROR");
     } else if (answer.isArray()) {
@@ -1383,21 +1703,26 @@ QVariantMap TUiLoader::validate(QObject *iObj, QString iMoment)
     }
     state = state.toUpper();
     if (QWidget *widget = qobject_cast<QWidget *>(iObj)) {
-        if (sheet.isEmpty())
-            sheet = widget->property("ORG_STYLESHEET").toString();
-        if (sheet.isEmpty())
-            sheet = QStringLiteral(".Q{}");
-        const bool stateChanged = widget->property("SS_VALIDATEION_STATE").toString() != state;
-        widget->setProperty("SS_VALIDATEION_STATE", state);
         if (widget->toolTip() != message)
             widget->setToolTip(message);
-        // Restyling is the dear part of a validation: only when something changed.
-        if (widget->styleSheet() != sheet) {
-            widget->setStyleSheet(sheet);
-        } else if (stateChanged) {
-            // The state property is a style selector: the style must look again.
-            widget->style()->unpolish(widget);
-            widget->style()->polish(widget);
+        // Restyling is the dear part of a validation: the style is touched
+        // only when the state changes (the first validation always sets it),
+        // or when the validator names a style sheet of its own.
+        const QVariant previous = widget->property("SS_VALIDATEION_STATE");
+        const bool stateChanged = !previous.isValid() || previous.toString() != state;
+        if (stateChanged || !sheet.isEmpty()) {
+            if (sheet.isEmpty())
+                sheet = widget->property("ORG_STYLESHEET").toString();
+            if (sheet.isEmpty())
+                sheet = QStringLiteral(".Q{}");
+            widget->setProperty("SS_VALIDATEION_STATE", state);
+            if (widget->styleSheet() != sheet) {
+                widget->setStyleSheet(sheet);
+            } else if (stateChanged) {
+                // The state property is a style selector: the style must look again.
+                widget->style()->unpolish(widget);
+                widget->style()->polish(widget);
+            }
         }
     }
     if (!state.isEmpty()) {
@@ -1406,7 +1731,7 @@ QVariantMap TUiLoader::validate(QObject *iObj, QString iMoment)
         result.insert(QStringLiteral("name"), iObj->objectName());
         result.insert(QStringLiteral("title"), title);
     }
-    d->validating.remove(iObj);
+    done();
     return result;
 }
 
@@ -1417,10 +1742,14 @@ QVariantList TUiLoader::validateAll(QString iMoment, bool iBlockSetValue, QStrin
     d->blockSetValue = iBlockSetValue;
     const QString wanted = iReturnErrorType.toUpper();
     const QList<QPointer<QObject>> created = d->objects;
+    const QPointer<TUiLoader> alive(this);
     for (const QPointer<QObject> &obj : created) {
-        if (!obj || !d->validators.contains(obj))
+        const TUiLoaderField *record = d->field(obj);
+        if (!record || !record->validator.isCallable())
             continue;
         const QVariantMap message = validate(obj, iMoment);
+        if (!alive)
+            return results;
         if (message.isEmpty())
             continue;
         if (wanted == QLatin1String("ALL") || message.value(QStringLiteral("type")).toString().toUpper() == wanted)
@@ -1434,12 +1763,19 @@ void TUiLoader::onEditingValidate(QString iType, QVariant iValue, QString iUid)
 {
     Q_UNUSED(iValue)
     Q_UNUSED(iUid)
-    QObject *source = sender();
-    if (!source || !d->validateSignals.contains(source, iType))
+    // sender() walks every connection into the loader: not for the events
+    // of a load, while validation is held back anyway.
+    if (d->blockValidate)
         return;
+    QObject *source = sender();
+    const TUiLoaderField *record = d->field(source);
+    if (!record || !record->validateSignals.contains(iType))
+        return;
+    const QPointer<TUiLoader> alive(this);
     ++d->eventDepth;
     validate(source, QStringLiteral("EDIT"));
-    --d->eventDepth;
+    if (alive)
+        --d->eventDepth;
 }
 
 void TUiLoader::triggerFormula(QObject *iObj)
@@ -1449,28 +1785,40 @@ void TUiLoader::triggerFormula(QObject *iObj)
     QObject *source = iObj ? iObj : sender();
     if (!source)
         return;
-    // values() gives the latest link first; formulas run in creation order.
-    QList<QObject *> targets = d->triggerLinks.values(source);
-    std::reverse(targets.begin(), targets.end());
-    QList<QPointer<QObject>> guarded(targets.cbegin(), targets.cend());
+    // Formulas run in the creation order of their fields.
+    QList<QPointer<QObject>> guarded;
+    if (source == this) {
+        guarded = d->loadTriggerTargets;
+    } else if (const TUiLoaderField *record = d->field(source)) {
+        guarded = record->triggerTargets;
+    }
+    const QPointer<TUiLoader> alive(this);
     ++d->eventDepth;
     for (const QPointer<QObject> &target : qAsConst(guarded)) {
-        if (!target || !d->formulas.contains(target))
+        TUiLoaderField *record = d->field(target);
+        if (!record || !record->formula.isCallable())
             continue;
         // A field still being computed or written further up this chain
         // means the fields trigger each other.
-        if (d->computingFormula.contains(target) || d->settingValue.contains(target)) {
+        if (record->computingFormula || record->settingValue) {
             logError(QStringLiteral("formula of [%1] not run: its fields trigger each other in a cycle")
                              .arg(d->displayName(target)));
             continue;
         }
-        d->computingFormula.insert(target);
-        const QJSValue result = d->call(d->formulas.value(target), {d->wrap(this), d->wrap(target), d->argv},
-                                        QStringLiteral("formula"), target);
+        record->computingFormula = true;
+        const QJSValue formula = record->formula;
+        const QJSValue result
+                = d->call(formula, {d->wrap(this), d->wrap(target), d->argv}, QStringLiteral("formula"), target);
+        if (!alive)
+            return;
         // A formula that throws leaves its field as it was.
-        if (target && !result.isError())
+        if (target && !result.isError()) {
             setValue(target.data(), result);
-        d->computingFormula.remove(target);
+            if (!alive)
+                return;
+        }
+        if (TUiLoaderField *after = d->field(target))
+            after->computingFormula = false;
     }
     --d->eventDepth;
 }
@@ -1480,11 +1828,16 @@ void TUiLoader::refreshState()
     if (d->blockChange || !d->engine)
         return;
     const QList<QPointer<QObject>> created = d->objects;
+    const QPointer<TUiLoader> alive(this);
     for (const QPointer<QObject> &obj : created) {
-        if (!obj || !d->stateFunctions.contains(obj))
+        const TUiLoaderField *record = d->field(obj);
+        if (!record || !record->stateFunction.isCallable())
             continue;
-        const QJSValue state = d->call(d->stateFunctions.value(obj), {d->wrap(this), d->wrap(obj), d->argv},
-                                       QStringLiteral("state function"), obj);
+        const QJSValue function = record->stateFunction;
+        const QJSValue state
+                = d->call(function, {d->wrap(this), d->wrap(obj), d->argv}, QStringLiteral("state function"), obj);
+        if (!alive)
+            return;
         if (obj && !state.isError())
             setState(obj.data(), textOf(state));
     }
@@ -1511,7 +1864,8 @@ void TUiLoader::setState(QObject *iObj, QString iState)
         }
     };
     apply(iObj);
-    const QList<QPointer<QObject>> attached = d->attachedWidgets.values(iObj);
+    const TUiLoaderField *record = d->field(iObj);
+    const QList<QPointer<QObject>> attached = record ? record->attachedWidgets : QList<QPointer<QObject>>();
     for (const QPointer<QObject> &widget : attached) {
         if (widget && widget->isWidgetType())
             apply(widget);

@@ -7,7 +7,6 @@
 #include <QJSValue>
 #include <QList>
 #include <QPair>
-#include <QMultiHash>
 #include <QPointer>
 #include <QSet>
 #include <QStringList>
@@ -15,6 +14,42 @@
 class QActionGroup;
 class QJSEngine;
 class QVBoxLayout;
+
+// Everything the build keeps about one object it made. An undefined value
+// is a key the item did not give; the functions are all callable.
+struct TUiLoaderField
+{
+    QJSValue userData;
+    QJSValue title;
+    QJSValue validator;
+    QJSValue getter;
+    QJSValue setter;
+    QJSValue formula;
+    QJSValue stateFunction;
+    QJSValue callback;
+    QJSValue initCallback;
+    // Used once after the build.
+    QJSValue initialValue;
+    QJSValue formulaTriggerNames;
+    QStringList buddyNames;
+    QString labelBuddy;
+    // A default getter or setter of the attribute interface, and its key.
+    QString nativeGetKey;
+    QString nativeSetKey;
+    bool nativeGet = false;
+    bool nativeSet = false;
+    bool builtinValidator = false;
+    QStringList validateSignals;
+    QStringList changeSignals;
+    // Formula targets this object triggers, in creation order.
+    QList<QPointer<QObject>> triggerTargets;
+    // Form labels, units, separators and buddies that follow its state.
+    QList<QPointer<QObject>> attachedWidgets;
+    // Set while its setter, validator or formula runs.
+    bool settingValue = false;
+    bool validating = false;
+    bool computingFormula = false;
+};
 
 class TUiLoaderPrivate
 {
@@ -26,13 +61,32 @@ public:
 
     // --- building (createOneItem and what it needs)
     QObject *createOneItem(const QJSValue &iItem, QObject *iParent);
+    QObject *createPathItem(const QJSValue &iItem, QObject *iParent);
+    bool enterBuildPath(const QJSValue &iValue, QObject *iParent);
     bool packItem(QObject *iObj, QJSValue iPack, QObject *iParent);
     QObject *createByCreator(const QString &iType, const QJSValue &iNewParam);
     bool applyItemProperties(QObject *iObj, const QJSValue &iProps);
+    static void keepAsProperty(QObject *iObj, const QString &iKey, const QByteArray &iRawKey, const QVariant &iValue);
     void createChildren(const QJSValue &iChild, QObject *iParent);
     QWidget *widgetForItem(QObject *iObj);
     bool packSpecial(const QString &iType, const QJSValue &iItem, QObject *iParent);
     bool packIntoForm(QObject *iObj, const QJSValue &iPack, class TFormLayout *iForm);
+    // One per container kind; the parent is of that kind.
+    bool packIntoBox(QObject *iObj, const QJSValue &iPack, QObject *iParent);
+    bool packIntoFormLayout(QObject *iObj, const QJSValue &iPack, QObject *iParent);
+    bool packIntoGrid(QObject *iObj, const QJSValue &iPack, QObject *iParent);
+    bool packIntoTabs(QObject *iObj, const QJSValue &iPack, QObject *iParent);
+    bool packIntoStack(QObject *iObj, const QJSValue &iPack, QObject *iParent);
+    bool packIntoTitleExpander(QObject *iObj, const QJSValue &iPack, QObject *iParent);
+    bool packIntoSplitter(QObject *iObj, const QJSValue &iPack, QObject *iParent);
+    bool packIntoScrollArea(QObject *iObj, const QJSValue &iPack, QObject *iParent);
+    bool packIntoMainWindow(QObject *iObj, const QJSValue &iPack, QObject *iParent);
+    bool packIntoDock(QObject *iObj, const QJSValue &iPack, QObject *iParent);
+    bool packIntoToolBar(QObject *iObj, const QJSValue &iPack, QObject *iParent);
+    bool packIntoMenu(QObject *iObj, const QJSValue &iPack, QObject *iParent);
+    bool packMenuIntoButton(QObject *iObj, const QJSValue &iPack, QObject *iParent);
+    bool packIntoLineEdit(QObject *iObj, const QJSValue &iPack, QObject *iParent);
+    bool packIntoWidget(QObject *iObj, const QJSValue &iPack, QObject *iParent);
     void resolveBuddies();
     void applyTabOrder();
     void registerObject(QObject *iObj, const QString &iName);
@@ -42,8 +96,14 @@ public:
     void bindSetter(QObject *iObj, const QJSValue &iSetter);
     void bindCallback(QObject *iObj, const QJSValue &iCallback);
     void bindChangeSignals(QObject *iObj, const QJSValue &iSignals);
-    void applyInitialValues();
-    void runInitCallbacks();
+    QJSValue readAttribute(QObject *iObj, const QString &iKey) const;
+    static void writeAttribute(QObject *iObj, const QString &iKey, const QVariant &iValue);
+    static bool isNullForNotNull(QObject *iObj, const QJSValue &iValue);
+    // False when a script deleted the loader on the way.
+    bool clearFields(const QSet<QObject *> &iOverwritten);
+    // False when a script deleted the loader on the way.
+    bool applyInitialValues();
+    bool runInitCallbacks();
     void connectItemSignals();
 
     // --- validation, formulas, state
@@ -59,11 +119,18 @@ public:
     QJSValue call(const QJSValue &iFunction, const QJSValueList &iArgs, const QString &iWhat, QObject *iObj) const;
     static QStringList nameList(const QJSValue &iValue);
     static QString quoted(const QString &iText);
-    QString displayName(QObject *iObj) const;
+    static QString displayName(QObject *iObj);
     void reportCallable(QObject *iObj, const QString &iKey, const QJSValue &iValue);
 
     void reset();
     void forget(QObject *iObj);
+    // The record of an object of the build; null for any other. A script
+    // call may drop it: look it up again after one.
+    TUiLoaderField *field(QObject *iObj)
+    {
+        const auto it = fields.find(iObj);
+        return it == fields.end() ? nullptr : &*it;
+    }
 
     bool changed = false;
     bool blockChange = false;
@@ -76,35 +143,14 @@ public:
 
     // Guarded: a host or a callback may delete what the build made.
     QList<QPointer<QObject>> objects;
-    QHash<QString, QObject *> nameMap;
-
-    QHash<QObject *, QJSValue> userData;
-    QHash<QObject *, QJSValue> titles;
-    QHash<QObject *, QJSValue> validators;
-    QSet<QObject *> builtinValidators;
-    QHash<QObject *, QJSValue> getters;
-    QHash<QObject *, QJSValue> setters;
-    QHash<QObject *, QJSValue> formulas;
-    QHash<QObject *, QJSValue> stateFunctions;
-    QHash<QObject *, QJSValue> callbacks;
-    QHash<QObject *, QJSValue> initialValues;
-    QHash<QObject *, QJSValue> formulaTriggerNames;
-    QHash<QObject *, QJSValue> initCallbacks;
-
-    QMultiHash<QObject *, QObject *> triggerLinks;
-    QMultiHash<QObject *, QString> validateSignals;
-    QMultiHash<QObject *, QString> changeSignals;
-    QMultiHash<QObject *, QString> buddyNames;
-    // Labels and units made by a form are not registered: guarded.
-    QMultiHash<QObject *, QPointer<QObject>> attachedWidgets;
-    QHash<QObject *, QString> labelBuddies;
-
+    QHash<QString, QPointer<QObject>> nameMap;
+    // One record per object of the build, dropped when the object goes.
+    QHash<QObject *, TUiLoaderField> fields;
+    // The fields whose formulas the loading of values triggers.
+    QList<QPointer<QObject>> loadTriggerTargets;
     // Stable by insertion for equal positions.
-    QList<QPair<double, QObject *>> tabOrder;
+    QList<QPair<double, QPointer<QObject>>> tabOrder;
     QHash<QString, QActionGroup *> actionGroups;
-    QSet<QObject *> settingValue;
-    QSet<QObject *> validating;
-    QSet<QObject *> computingFormula;
 
     void *creatorContext = nullptr;
     TUiLoader::Creator creator = nullptr;
@@ -120,6 +166,10 @@ public:
     bool building = false;
     // Items of the current build that could not be made or placed.
     int failures = 0;
+    // The items and arrays from the description down to the one being
+    // built, and how deep that path may grow.
+    QList<QJSValue> buildPath;
+    static constexpr int maxBuildDepth = 256;
     // Set while the registries are emptied in one go.
     bool resetting = false;
 

@@ -15,6 +15,11 @@ class TWebViewPrivate;
  * "value" is kept and read back by url() and "value", also while the page
  * still loads or when it failed. It sends no events of its own.
  *
+ * Qt WebEngine comes from a module of its own, loaded with the first web
+ * view; where it is not installed the view shows a message instead. A
+ * program that shows web pages sets Qt::AA_ShareOpenGLContexts before it
+ * makes its application, as Qt WebEngine asks (without it Qt warns once).
+ *
  * Own key: "value", the address (read and written).
  */
 class VEKPANE_EXPORT TWebView : public QWidget, public TUiInterface
@@ -23,7 +28,7 @@ class VEKPANE_EXPORT TWebView : public QWidget, public TUiInterface
 public:
     explicit TWebView(QWidget *iParent = nullptr);
 
-    //! The web engine view inside.
+    //! The web engine view inside; null when the web engine module is missing.
     QWebEngineView *webView() const;
 
     TUI_WRAPPER(TWebView)

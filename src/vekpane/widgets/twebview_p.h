@@ -4,6 +4,10 @@
 #include "tuiwrapper_p.h"
 #include "twebview.h"
 
+#include <QPointer>
+
+class TWebViewEngine;
+
 class TWebViewPrivate
 {
     Q_DECLARE_PUBLIC(TWebView)
@@ -12,8 +16,15 @@ public:
         : q_ptr(iPublic)
     {}
 
+    //! The engine view while it lives; null without the engine module.
+    QWebEngineView *engineView() const { return view ? engineViewPtr : nullptr; }
+
     QString address;
-    QWebEngineView *view = nullptr;
+    // The same child twice: as a widget (guarded, it may be deleted from
+    // outside) and as the engine's view type, which only the module knows.
+    QPointer<QWidget> view;
+    QWebEngineView *engineViewPtr = nullptr;
+    TWebViewEngine *engine = nullptr;
     TWebView *q_ptr;
 };
 

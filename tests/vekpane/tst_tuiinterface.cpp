@@ -71,6 +71,8 @@ private Q_SLOTS:
     void commonKeys_data() { commonkeys::addRows(); }
     void commonKeys();
     void styleSelectorsAccumulate();
+    void styleBlanksAroundEquals_data();
+    void styleBlanksAroundEquals();
     void validationEvents_data();
     void validationEvents();
     void validationEventFromScript();
@@ -102,6 +104,33 @@ void tst_TUiInterface::styleSelectorsAccumulate()
     QCOMPARE(engine.evaluate("w.setAttr('style', 'size = big'); w.getAttr('style')").toString(), QString("SIZE=BIG"));
     QCOMPARE(w.property("SS_SIZE"), QVariant("BIG"));
     QCOMPARE(w.property("SS_COLOR"), QVariant("PRIMARY"));
+}
+
+void tst_TUiInterface::styleBlanksAroundEquals_data()
+{
+    QTest::addColumn<QString>("style");
+    QTest::newRow("spaces") << "color = primary";
+    QTest::newRow("tabs and line breaks") << "color\t=\r\n primary \v\fraised";
+    QTest::newRow("blank runs kept elsewhere") << "a  b   c=  1";
+    QTest::newRow("two equals") << "a = = b";
+    QTest::newRow("equals at the ends") << " = a = ";
+    QTest::newRow("only blanks") << " \t ";
+    QTest::newRow("no-break space is no blank") << QString("a\u00a0= b");
+    QTest::newRow("empty") << "";
+}
+
+// The text is stored as a regular expression would join it: blanks (ASCII
+// white space) next to "=" go, every other blank stays.
+void tst_TUiInterface::styleBlanksAroundEquals()
+{
+    QFETCH(QString, style);
+    QString expected = style;
+    expected.replace(QRegularExpression("\\s*=\\s*"), "=");
+    expected = expected.trimmed().toUpper();
+
+    UiTestWidget w;
+    w.setAttr("style", style);
+    QCOMPARE(w.getAttr("style").toString(), expected);
 }
 
 void tst_TUiInterface::validationEvents_data()

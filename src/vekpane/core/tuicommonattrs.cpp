@@ -5,7 +5,6 @@
 #include "tuiutil.h"
 
 #include <QPointer>
-#include <QRegularExpression>
 #include <QSize>
 #include <QSizePolicy>
 #include <QStringList>
@@ -40,11 +39,47 @@ QStringList fourParts(const QVariant &iValue, const char *const (&iMapKeys)[4][2
     return parts;
 }
 
+// The ASCII blanks a regular expression's \s stands for.
+bool isBlank(QChar iChar)
+{
+    const ushort c = iChar.unicode();
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+// "a = 1" as "a=1": every blank next to an equals sign goes. A hand-made
+// scan, since a pattern here would bring the regular-expression compiler
+// and its JIT into every window's first title-bar button.
+QString joinAroundEquals(const QString &iText)
+{
+    QString out;
+    out.reserve(iText.size());
+    int blanksFrom = -1; // start of the blanks not yet written
+    for (int i = 0; i < iText.size(); ++i) {
+        const QChar c = iText.at(i);
+        if (isBlank(c)) {
+            if (blanksFrom < 0)
+                blanksFrom = i;
+            continue;
+        }
+        if (c == QLatin1Char('=')) {
+            out.append(c);
+            while (i + 1 < iText.size() && isBlank(iText.at(i + 1)))
+                ++i;
+        } else {
+            if (blanksFrom >= 0)
+                out.append(iText.midRef(blanksFrom, i - blanksFrom));
+            out.append(c);
+        }
+        blanksFrom = -1;
+    }
+    if (blanksFrom >= 0)
+        out.append(iText.midRef(blanksFrom));
+    return out;
+}
+
 void applyStyle(QObject *iTarget, const QVariant &iValue)
 {
-    static const QRegularExpression blanksAroundEquals(QStringLiteral("\\s*=\\s*"));
-    QString text = iValue.toString();
-    text.replace(blanksAroundEquals, QStringLiteral("="));
+    QString text = joinAroundEquals(iValue.toString());
     text = text.trimmed().toUpper();
     // Split at single blanks only and keep empty words: the style sheet
     // selectors are written against exactly these names.

@@ -176,8 +176,11 @@ function(vek_add_library name)
     # Calls between a library's own exported functions bind inside the
     # library, as in Qt's own libraries: no PLT entry and no symbol lookup
     # for them when a program loads the library. Qt's headers already demand
-    # position-independent users, which this needs.
-    target_link_options(${name} PRIVATE LINKER:-Bsymbolic-functions)
+    # position-independent users, which this needs. (ELF linkers only; DLL
+    # exports bind this way anyway.)
+    if(UNIX AND NOT APPLE)
+        target_link_options(${name} PRIVATE LINKER:-Bsymbolic-functions)
+    endif()
     set_target_properties(${name} PROPERTIES VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR})
     _vek_automoc_sees_new_files(${name} "${_src}")
     set(_pubdir ${CMAKE_BINARY_DIR}/include/vek/${name})

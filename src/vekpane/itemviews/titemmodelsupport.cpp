@@ -81,17 +81,7 @@ QVariant TCellRules::storedValue(int iRole, const QVariant &iValue)
 
 QVariantList TItemModelSupport::rowValues(const QVariant &iRow, const QStringList &iDataKeys)
 {
-    QVariantList values;
-    const int type = iRow.userType();
-    if (type == QMetaType::QVariantList || type == QMetaType::QStringList) {
-        values = iRow.toList();
-    } else if (type == QMetaType::QVariantMap) {
-        const QVariantMap map = iRow.toMap();
-        values.reserve(iDataKeys.size());
-        for (const QString &key : iDataKeys)
-            values.append(map.value(key));
-    }
-    return values;
+    return rowVector(iRow, iDataKeys).toList();
 }
 
 TRowValues TItemModelSupport::rowVector(const QVariant &iRow, const QStringList &iDataKeys)

@@ -134,7 +134,8 @@ using TRowValues = QVector<QVariant>;
 // Row values and header elements as both models read them.
 namespace TItemModelSupport {
 
-// A row given as a list (taken as it is) or as a map (read in data key order).
+// A row given as a list (taken as it is) or as a map (read in data key order);
+// rowValues is the same row as the list the public slots hand back.
 QVariantList rowValues(const QVariant &iRow, const QStringList &iDataKeys);
 TRowValues rowVector(const QVariant &iRow, const QStringList &iDataKeys);
 // A row's flag under iKey; true when the key is empty or no data key.

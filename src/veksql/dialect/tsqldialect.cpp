@@ -64,16 +64,18 @@ QString TSqlDialect::defaultDriverName() { return TSqlPostgresDialect().driverNa
 
 QString TSqlDialect::identifierQuote() const { return QStringLiteral("\""); }
 
-QString TSqlDialect::escapeName(const QString &iName) const
+QString TSqlDialect::escapeName(const QString &iName) const { return escapeName(iName, identifierQuote()); }
+
+QString TSqlDialect::quoteName(const QString &iName) const { return quoteName(iName, identifierQuote()); }
+
+QString TSqlDialect::escapeName(const QString &iName, const QString &iQuote)
 {
-    const QString quote = identifierQuote();
-    return QString(iName).replace(quote, quote + quote);
+    return QString(iName).replace(iQuote, iQuote + iQuote);
 }
 
-QString TSqlDialect::quoteName(const QString &iName) const
+QString TSqlDialect::quoteName(const QString &iName, const QString &iQuote)
 {
-    const QString quote = identifierQuote();
-    return quote + escapeName(iName) + quote;
+    return iQuote + escapeName(iName, iQuote) + iQuote;
 }
 
 bool TSqlDialect::literalsDependOnSession() const { return false; }

@@ -89,6 +89,9 @@ public:
     // A name prepared to sit between identifier quotes, quote characters doubled.
     QString escapeName(const QString &iName) const;
     QString quoteName(const QString &iName) const;
+    // The same with the quote given, for callers that have no dialect.
+    static QString escapeName(const QString &iName, const QString &iQuote);
+    static QString quoteName(const QString &iName, const QString &iQuote);
     // Whether literals are written by a mode of the session, which only the
     // server can tell; sessionLiteralType() asks it.
     virtual bool literalsDependOnSession() const;

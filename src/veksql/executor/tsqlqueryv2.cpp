@@ -199,14 +199,12 @@ QString TSqlQueryV2Private::identifierQuote() const
 
 QString TSqlQueryV2Private::escapeName(const QString &iName) const
 {
-    const QString quote = identifierQuote();
-    return QString(iName).replace(quote, quote + quote);
+    return TSqlDialect::escapeName(iName, identifierQuote());
 }
 
 QString TSqlQueryV2Private::quoteName(const QString &iName) const
 {
-    const QString quote = identifierQuote();
-    return quote + escapeName(iName) + quote;
+    return TSqlDialect::quoteName(iName, identifierQuote());
 }
 
 QSqlQuery TSqlQueryV2Private::preparedInsert(const QString &iSqlStr, bool *oPrepared)

@@ -124,7 +124,9 @@ QString TSqlPostgresDialect::columnFlags(TSqlCreatePlan &ioPlan, const QVariantM
     // A serial column that goes on from a given number draws from a sequence
     // of its own, which starts there.
     if (iField.type == QLatin1String("SERIAL") && iEntry.contains(QStringLiteral("next_value"))) {
+        // Written bare, so that its case folds the way the nextval literal's does.
         const QString sequence = QStringLiteral("%1_%2_seq").arg(ioPlan.table, iField.name);
+        ioPlan.bareNames.append(TSqlBareName {sequence, TSqlNameUse::Table, QStringLiteral("sequence name")});
         ioPlan.statements.append(QStringLiteral("DROP SEQUENCE IF EXISTS %1;").arg(sequence));
         ioPlan.statements.append(QStringLiteral("CREATE SEQUENCE %1 START %2;")
                                          .arg(sequence)

@@ -2,6 +2,7 @@
 #include "tsqlqueryv2_p.h"
 
 #include "tsqlconnectionpoolv2.h"
+#include "tsqlconnectionpoolv2_p.h"
 #include "tsqldatautilv2.h"
 #include "tsqldeleterv2.h"
 #include "tsqlinserterv2.h"
@@ -520,6 +521,7 @@ bool TSqlQueryV2::open(bool iCheckConnectionBol)
     d->error.setError(dbError.text(), QString(QChar(int(dbError.type()))), QStringLiteral("OPEN_DATABASE_FAILED"),
                       QString());
     qDebug() << "OpenDatabaseError:" << d->error.text();
+    TSqlConnectionPoolV2Private::logOpenFailure(d->database);
     return false;
 }
 

@@ -126,7 +126,9 @@ QString TSqlPostgresDialect::columnFlags(TSqlCreatePlan &ioPlan, const QVariantM
     if (iField.type == QLatin1String("SERIAL") && iEntry.contains(QStringLiteral("next_value"))) {
         // Written bare, so that its case folds the way the nextval literal's does.
         const QString sequence = QStringLiteral("%1_%2_seq").arg(ioPlan.table, iField.name);
-        ioPlan.bareNames.append(TSqlBareName {sequence, TSqlNameUse::Table, QStringLiteral("sequence name")});
+        ioPlan.bareNames.append(TSqlBareName {
+                sequence, TSqlNameUse::Table,
+                QStringLiteral("sequence name (table \"%1\", column \"%2\")").arg(ioPlan.table, iField.name)});
         ioPlan.statements.append(QStringLiteral("DROP SEQUENCE IF EXISTS %1;").arg(sequence));
         ioPlan.statements.append(QStringLiteral("CREATE SEQUENCE %1 START %2;")
                                          .arg(sequence)

@@ -512,6 +512,79 @@ private Q_SLOTS:
         QVERIFY(q->execSql(QStringLiteral("DROP SEQUENCE n_mixed_id_seq")));
     }
 
+    void nameForms_data()
+    {
+        QTest::addColumn<QString>("place");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("accepted");
+        const auto row = [](const char *iPlace, const QString &iName, bool iAccepted) {
+            QTest::addRow("%s %s", iPlace, qPrintable(iName)) << QString::fromLatin1(iPlace) << iName << iAccepted;
+        };
+        for (const QString &name : QStringList {"t", "_t", "t$1", "T1", "\"a b\"", "\"a\"\"b\"", "s.t", "\"S\".\"T\"",
+                                                "s.\"T\"", "\u00e9t\u00e9", "\u8868", "t\U0001d538"}) {
+            row("table", name, true);
+        }
+        for (const QString &name :
+             QStringList {"1t",     "$t",     "t b", "\"t", "t\"", "\"\"", "s.t.u",   ".t",  "t.",  "s..t",
+                          "\"a\"b", "a\"b\"", "`t`", "t;",  "t--", "t/*",  "t\u00a0", "[t]", "t@x", "t#"}) {
+            row("table", name, false);
+        }
+        row("table", QStringLiteral("t") + QChar(0xd835), false);
+        row("table", QStringLiteral("\"t") + QChar(0) + QStringLiteral("\""), false);
+        for (const QString &name : QStringList {"*", "t.*", "s.t.*", "s.t.c", "\"c\""}) {
+            row("select", name, true);
+        }
+        for (const QString &name : QStringList {"count(*)", "a AS b", "*.t", "s.t.c.d", "a b", "**"}) {
+            row("select", name, false);
+        }
+        for (const QString &name :
+             QStringList {"a", "a DESC", "a asc", "\"a\" DESC NULLS LAST", "t.a desc nulls first", "2", "2 DESC"}) {
+            row("order", name, true);
+        }
+        for (const QString &name :
+             QStringList {"a DESC;", "a DESCENDING", "a,b", "random()", "a DESC NULLS", "a NULLS", "-1"}) {
+            row("order", name, false);
+        }
+        for (const QString &name : QStringList {"a", "1", "t.a"}) {
+            row("group", name, true);
+        }
+        for (const QString &name : QStringList {"a DESC", "a,b", "1a"}) {
+            row("group", name, false);
+        }
+        for (const QString &name : QStringList {"id", "t.id", "\"Id\""}) {
+            row("returned", name, true);
+        }
+        for (const QString &name : QStringList {"id + 1", "*", "id,a"}) {
+            row("returned", name, false);
+        }
+    }
+
+    // The forms a name takes where a statement writes it bare, through the
+    // recording driver, which runs whatever reaches it.
+    void nameForms()
+    {
+        QFETCH(QString, place);
+        QFETCH(QString, name);
+        QFETCH(bool, accepted);
+        QString why;
+        TSqlConnectionPoolV2::instance()->setConnectParameter(vekTestParams("QODBC", QString(), &why), "QODBC");
+        TSqlQueryV2 q(TSqlConnectionPoolV2::instance()->getSqlDatabase("QODBC"));
+        VekFakeSqlLog::clear();
+        if (place == QLatin1String("table")) {
+            q.selectCount(TSqlSelectorV2(name));
+        } else if (place == QLatin1String("select")) {
+            q.selectArrayMap(TSqlSelectorV2("t").setField(name));
+        } else if (place == QLatin1String("order")) {
+            q.selectArrayMap(TSqlSelectorV2("t").setOrder(QStringList {name}));
+        } else if (place == QLatin1String("group")) {
+            q.selectArrayMap(TSqlSelectorV2("t").setGroup(name));
+        } else {
+            q.insertRow("t", {{"a", 1}}, QStringList(), true, name);
+        }
+        QCOMPARE(q.lastError().code() != QLatin1String("SQL_NAME_REFUSED"), accepted);
+        QCOMPARE(VekFakeSqlLog::events().isEmpty(), !accepted);
+    }
+
     void sqlServerText_data()
     {
         QTest::addColumn<QString>("table");

@@ -223,7 +223,8 @@ bool TSqlQueryV2Private::refuseName(const QString &iName, TSqlNameUse iUse, cons
     QString rule;
     switch (iUse) {
     case TSqlNameUse::Catalog:
-        rule = QStringLiteral("the driver writes it into a literal, where it may hold no single quote");
+        rule = QStringLiteral("the driver writes it into a literal of its own, so it is not empty and holds no "
+                              "single quote or NUL");
         break;
     case TSqlNameUse::OrderTerm:
     case TSqlNameUse::GroupTerm:

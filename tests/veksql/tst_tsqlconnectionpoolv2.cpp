@@ -444,6 +444,60 @@ private Q_SLOTS:
         pool->removeSqlDatabase(QStringLiteral("mes"));
     }
 
+    void openFailureIsLogged_data()
+    {
+        QTest::addColumn<QString>("driver");
+        QTest::newRow("postgresql") << "QPSQL";
+        QTest::newRow("mariadb") << "QMYSQL";
+        QTest::newRow("sqlite") << "QSQLITE";
+    }
+
+    // A connection that does not open leaves one error line for each
+    // attempt, the pool's and the executor's, naming the driver, the host and
+    // the database and never the password.
+    void openFailureIsLogged()
+    {
+        QFETCH(QString, driver);
+        const QString password = QStringLiteral("Wr0ng-Secret-4711");
+        QVariantMap params {{"database_type", driver}, {"database_pwd", password}};
+        QString host;
+        QString database = tempDir.filePath(QStringLiteral("no/such/folder/x.db"));
+        if (driver != QLatin1String("QSQLITE")) {
+            QString why;
+            params = vekTestServerParams(driver, &why);
+            QVERIFY2(!params.isEmpty(), qPrintable(why));
+            host = params.value(QStringLiteral("database_host")).toString().section(QLatin1Char(':'), 0, 0);
+            database = QStringLiteral("vek_no_such_db");
+            params.insert(QStringLiteral("database_pwd"), password);
+        }
+        params.insert(QStringLiteral("database_name"), database);
+        pool->setConnectParameter(params, QStringLiteral("badopen"));
+        const auto checkLine = [&](const QStringList &iErrors) {
+            QCOMPARE(iErrors.size(), 1);
+            const QString &line = iErrors.first();
+            QVERIFY2(line.contains(driver) && line.contains(database) && line.contains(host), qPrintable(line));
+            QVERIFY2(!line.contains(password), qPrintable(line));
+        };
+
+        VekLogCapture log;
+        const QSqlDatabase db = pool->getSqlDatabase(QStringLiteral("badopen"));
+        QVERIFY(db.isValid());
+        QVERIFY(!db.isOpen());
+        checkLine(log.texts(QStringLiteral("error")));
+        if (QTest::currentTestFailed()) {
+            return;
+        }
+        log.clear();
+        {
+            TSqlQueryV2 query(db);
+            QVERIFY(!query.open());
+            QCOMPARE(query.lastError().code(), QStringLiteral("OPEN_DATABASE_FAILED"));
+        }
+        checkLine(log.texts(QStringLiteral("error")));
+        pool->releaseConnection(db.connectionName());
+        pool->removeSqlDatabase(QStringLiteral("badopen"));
+    }
+
     void unknownNamesChangeNothing()
     {
         pool->releaseConnection(QString());

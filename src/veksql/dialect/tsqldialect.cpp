@@ -21,6 +21,101 @@ void appendOnce(QStringList &ioList, const QString &iText)
     }
 }
 
+bool isAsciiLetter(ushort iCode) { return (iCode >= 'a' && iCode <= 'z') || (iCode >= 'A' && iCode <= 'Z'); }
+
+bool isAsciiDigit(ushort iCode) { return iCode >= '0' && iCode <= '9'; }
+
+// The length of the plain identifier at iPos, 0 when none starts there.
+// Letters, digits and marks beyond ASCII count as every server reads them
+// bare; a surrogate only in a whole pair, which the text codecs keep.
+int plainLength(const QString &iName, int iPos)
+{
+    const int size = iName.size();
+    int i = iPos;
+    while (i < size) {
+        const QChar c = iName.at(i);
+        const bool first = i == iPos;
+        if (c.isHighSurrogate()) {
+            if (i + 1 >= size || !iName.at(i + 1).isLowSurrogate()) {
+                break;
+            }
+            i += 2;
+            continue;
+        }
+        const ushort code = c.unicode();
+        const bool ok = code < 0x80
+                                ? isAsciiLetter(code) || code == '_' || (!first && (isAsciiDigit(code) || code == '$'))
+                                : !c.isSurrogate() && (c.isLetter() || (!first && (c.isNumber() || c.isMark())));
+        if (!ok) {
+            break;
+        }
+        ++i;
+    }
+    return i - iPos;
+}
+
+// The length of the identifier between iQuote quotes at iPos, the quote
+// doubled inside; 0 when none starts there. It may not be empty, and NUL and
+// broken surrogates, which the drivers cut or replace, may not stand in it.
+int quotedLength(const QString &iName, int iPos, QChar iQuote)
+{
+    const int size = iName.size();
+    if (iPos >= size || iName.at(iPos) != iQuote) {
+        return 0;
+    }
+    for (int i = iPos + 1; i < size; ++i) {
+        const QChar c = iName.at(i);
+        if (c.isNull() || (c.isHighSurrogate() && (i + 1 >= size || !iName.at(i + 1).isLowSurrogate()))
+            || (c.isLowSurrogate() && !iName.at(i - 1).isHighSurrogate())) {
+            return 0;
+        }
+        if (c != iQuote) {
+            continue;
+        }
+        if (i + 1 < size && iName.at(i + 1) == iQuote) {
+            ++i;
+            continue;
+        }
+        return i > iPos + 1 ? i + 1 - iPos : 0;
+    }
+    return 0;
+}
+
+// Where the dotted name at the start of iName ends: at most iMaxParts plain
+// or quoted parts, the last of them "*" when iStar. -1 when none starts there.
+int nameEnd(const QString &iName, QChar iQuote, int iMaxParts, bool iStar)
+{
+    const int size = iName.size();
+    int pos = 0;
+    for (int part = 1;; ++part) {
+        if (iStar && pos < size && iName.at(pos) == QLatin1Char('*')) {
+            return pos + 1;
+        }
+        int length = quotedLength(iName, pos, iQuote);
+        if (length == 0) {
+            length = plainLength(iName, pos);
+        }
+        if (length == 0) {
+            return -1;
+        }
+        pos += length;
+        if (part == iMaxParts || pos >= size || iName.at(pos) != QLatin1Char('.')) {
+            return pos;
+        }
+        ++pos;
+    }
+}
+
+// A column, or a position in the select list.
+int termEnd(const QString &iName, QChar iQuote)
+{
+    int digits = 0;
+    while (digits < iName.size() && isAsciiDigit(iName.at(digits).unicode())) {
+        ++digits;
+    }
+    return digits > 0 ? digits : nameEnd(iName, iQuote, 3, false);
+}
+
 } // namespace
 
 TSqlFieldDef::TSqlFieldDef(const QVariant &iField)
@@ -76,6 +171,39 @@ QString TSqlDialect::escapeName(const QString &iName, const QString &iQuote)
 QString TSqlDialect::quoteName(const QString &iName, const QString &iQuote)
 {
     return iQuote + escapeName(iName, iQuote) + iQuote;
+}
+
+bool TSqlDialect::acceptsName(const QString &iName, TSqlNameUse iUse) const
+{
+    return acceptsName(iName, iUse, identifierQuote());
+}
+
+bool TSqlDialect::acceptsName(const QString &iName, TSqlNameUse iUse, const QString &iQuote)
+{
+    if (iUse == TSqlNameUse::Catalog) {
+        // The driver writes the name between single quotes without doubling them.
+        return !iName.isEmpty() && !iName.contains(QLatin1Char('\'')) && !iName.contains(QChar(0));
+    }
+    const QChar quote = iQuote.isEmpty() ? QLatin1Char('"') : iQuote.at(0);
+    switch (iUse) {
+    case TSqlNameUse::Table:
+        return nameEnd(iName, quote, 2, false) == iName.size();
+    case TSqlNameUse::Column:
+        return nameEnd(iName, quote, 3, false) == iName.size();
+    case TSqlNameUse::SelectItem:
+        return nameEnd(iName, quote, 3, true) == iName.size();
+    case TSqlNameUse::GroupTerm:
+        return termEnd(iName, quote) == iName.size();
+    case TSqlNameUse::OrderTerm: {
+        static const QRegularExpression direction(QStringLiteral("^(\\s+(ASC|DESC))?(\\s+NULLS\\s+(FIRST|LAST))?\\z"),
+                                                  QRegularExpression::CaseInsensitiveOption);
+        const int end = termEnd(iName, quote);
+        return end > 0 && direction.match(iName.mid(end)).hasMatch();
+    }
+    case TSqlNameUse::Catalog:
+        break;
+    }
+    return false;
 }
 
 bool TSqlDialect::literalsDependOnSession() const { return false; }

@@ -9,6 +9,24 @@
 class QSqlDatabase;
 class TSqlQueryV2;
 
+// A place where a statement writes a name as it stands, without quotes of its own.
+enum class TSqlNameUse {
+    Table,      // a table or a sequence, optionally after one schema
+    Column,     // a column, optionally after its table and that table's schema
+    SelectItem, // a column of a select list, or "*" alone or after a table
+    GroupTerm,  // a column, or a position in the select list
+    OrderTerm,  // a group term, optionally followed by ASC or DESC and NULLS FIRST or LAST
+    Catalog,    // a table name that the driver puts into a literal of its own catalogue query
+};
+
+// A name that a statement will write as it stands, and what it is called in a refusal.
+struct TSqlBareName
+{
+    QString name;
+    TSqlNameUse use;
+    QString role;
+};
+
 // One field map of a table structure, as the schema operations read it.
 struct TSqlFieldDef
 {
@@ -50,8 +68,9 @@ struct TSqlCreatePlan
     QString primaryColumn;     // a single key column that carries the key in its definition
     bool primarySeen = false;
     QStringList definitions;
-    QStringList statements;    // before the table statement
-    QStringList serialColumns; // numbered by statements after the table
+    QStringList statements;        // before the table statement
+    QStringList serialColumns;     // numbered by statements after the table
+    QList<TSqlBareName> bareNames; // checked before anything runs
 };
 
 /*
@@ -92,6 +111,15 @@ public:
     // The same with the quote given, for callers that have no dialect.
     static QString escapeName(const QString &iName, const QString &iQuote);
     static QString quoteName(const QString &iName, const QString &iQuote);
+    // Whether iName may stand as it is where a statement writes it without
+    // quotes: plain identifiers (a letter or "_", then letters, digits, "_"
+    // or "$") or identifiers between this dialect's quotes (the quote doubled
+    // inside), joined by dots as far as the place allows. Every name that
+    // goes bare into a statement passes here first. Such places are checked
+    // rather than quoted, as quotes would change how PostgreSQL folds the
+    // case of a plain name.
+    bool acceptsName(const QString &iName, TSqlNameUse iUse) const;
+    static bool acceptsName(const QString &iName, TSqlNameUse iUse, const QString &iQuote);
     // Whether literals are written by a mode of the session, which only the
     // server can tell; sessionLiteralType() asks it.
     virtual bool literalsDependOnSession() const;

@@ -124,7 +124,11 @@ QString TSqlPostgresDialect::columnFlags(TSqlCreatePlan &ioPlan, const QVariantM
     // A serial column that goes on from a given number draws from a sequence
     // of its own, which starts there.
     if (iField.type == QLatin1String("SERIAL") && iEntry.contains(QStringLiteral("next_value"))) {
+        // Written bare, so that its case folds the way the nextval literal's does.
         const QString sequence = QStringLiteral("%1_%2_seq").arg(ioPlan.table, iField.name);
+        ioPlan.bareNames.append(TSqlBareName {
+                sequence, TSqlNameUse::Table,
+                QStringLiteral("sequence name (table \"%1\", column \"%2\")").arg(ioPlan.table, iField.name)});
         ioPlan.statements.append(QStringLiteral("DROP SEQUENCE IF EXISTS %1;").arg(sequence));
         ioPlan.statements.append(QStringLiteral("CREATE SEQUENCE %1 START %2;")
                                          .arg(sequence)

@@ -140,9 +140,16 @@ void TSqlSqlServerDialect::completeField(TSqlQueryV2 &iQuery, const QString &iTa
     if (ioField.value(QStringLiteral("type")).toString() != QLatin1String("SERIAL")) {
         return;
     }
-    // The next number the column would hand out.
+    // The next number the column would hand out. Both names are the
+    // catalogue's own: one that cannot stand bare is quoted, which keeps it
+    // exact here, as quotes do not change how SQL Server compares names.
+    const QString column = ioField.value(QStringLiteral("name")).toString();
+    const auto written = [this](const QString &iName, TSqlNameUse iUse) {
+        return acceptsName(iName, iUse) ? iName : quoteName(iName);
+    };
     const qlonglong maximum = iQuery.selectValue(QStringLiteral("SELECT max(%1) FROM %2")
-                                                         .arg(ioField.value(QStringLiteral("name")).toString(), iTable),
+                                                         .arg(written(column, TSqlNameUse::Column),
+                                                              written(iTable, TSqlNameUse::Table)),
                                                  QVariantMap(), QVariantMap())
                                       .toLongLong();
     ioField.insert(QStringLiteral("next_value"), maximum + 1);

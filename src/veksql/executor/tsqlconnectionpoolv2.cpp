@@ -8,6 +8,7 @@
 #include "tlogger.h"
 
 #include <QMetaObject>
+#include <QSqlError>
 #include <QThread>
 #include <QTimer>
 #include <QUuid>
@@ -23,6 +24,29 @@ QString TSqlConnectionPoolV2Private::normalizeConnectionName(const QString &iNam
         return QStringLiteral("TSQLPOOL_DEFAULT_CNT_NAME");
     }
     return upper;
+}
+
+void TSqlConnectionPoolV2Private::logOpenFailure(const QSqlDatabase &iDatabase)
+{
+    const QString driver = iDatabase.driverName().isEmpty() ? QStringLiteral("(no driver)") : iDatabase.driverName();
+    QString host;
+    if (!iDatabase.hostName().isEmpty()) {
+        host = QStringLiteral(" on host \"%1\"").arg(iDatabase.hostName());
+        if (iDatabase.port() > 0) {
+            host.insert(host.size() - 1, QLatin1Char(':') + QString::number(iDatabase.port()));
+        }
+    }
+    QString database = iDatabase.databaseName();
+    QString reason = iDatabase.lastError().text();
+    // A driver's text or an ODBC connection string may repeat the password.
+    const QString password = iDatabase.password();
+    if (!password.isEmpty()) {
+        database.replace(password, QStringLiteral("******"));
+        reason.replace(password, QStringLiteral("******"));
+    }
+    VEK_LOG(QStringLiteral("Cannot open the %1 database \"%2\"%3 (connection %4): %5")
+                    .arg(driver, database, host, iDatabase.connectionName(), reason),
+            "error", 0);
 }
 
 QSqlDatabase TSqlConnectionPoolV2Private::createSqlDatabase(const QString &iCntName, const QVariant &iParamVar)
@@ -227,7 +251,11 @@ QSqlDatabase TSqlConnectionPoolV2::getSqlDatabase(const QString &iCntName)
     if (TLogger::instance()->debugLevel() >= 5) {
         VEK_LOG(QStringLiteral("get database connection %1.").arg(name), "debug", 5);
     }
-    return QSqlDatabase::database(name, true);
+    QSqlDatabase db = QSqlDatabase::database(name, true);
+    if (db.isValid() && !db.isOpen()) {
+        d->logOpenFailure(db);
+    }
+    return db;
 }
 
 QSqlDatabase TSqlConnectionPoolV2::newSqlDatabase(const QString &iNewCntName, const QString &iCntName)

@@ -26,6 +26,10 @@ public:
     ~TSqlConnectionPoolV2Private();
 
     static QString normalizeConnectionName(const QString &iName);
+    // One error line for a connection that did not open, naming its driver,
+    // host and database and never its password; the driver's own complaint
+    // still goes to Qt's debug output as well.
+    static void logOpenFailure(const QSqlDatabase &iDatabase);
     QSqlDatabase createSqlDatabase(const QString &iCntName, const QVariant &iParamVar);
 
     // Moves the connection's driver into the calling thread when it belongs to

@@ -2,12 +2,15 @@
 #include "tsqlqueryv2_p.h"
 
 #include "tsqlconnectionpoolv2.h"
+#include "tsqlconnectionpoolv2_p.h"
 #include "tsqldatautilv2.h"
 #include "tsqldeleterv2.h"
 #include "tsqlinserterv2.h"
 #include "tsqlliteral_p.h"
 #include "tsqlselectorv2.h"
 #include "tsqlupdaterv2.h"
+#include "tsqlwherecompsitev2.h"
+#include "tsqlwheresimplev2.h"
 
 #include "tlogger.h"
 #include "tscriptvalue.h"
@@ -185,6 +188,122 @@ bool TSqlQueryV2Private::refuseNulCondition(const QString &iSqlStr, const QVaria
     return true;
 }
 
+namespace {
+
+// A where tree nested deeper than this is refused rather than walked.
+const int kMaxWhereDepth = 256;
+
+const QString kNameRefused = QStringLiteral("SQL_NAME_REFUSED");
+
+} // namespace
+
+void TSqlQueryV2Private::setRefusal(const QString &iText)
+{
+    // Outside a transaction the refusal is the call's only failure and no
+    // commit will report it; inside one it joins the errors that the
+    // caller's commit reports.
+    if (transNum > 0) {
+        VEK_LOG(QStringLiteral("%1:%2").arg(kNameRefused, iText), "debug", 5);
+        lastErrorText = iText;
+        error.setError(error.text() + iText + QLatin1Char('\n'), QStringLiteral("Name error"), kNameRefused, QString());
+        return;
+    }
+    VEK_LOG(iText, "error", 0);
+    lastErrorText.clear();
+    failedStatement.clear();
+    error.setError(iText, QStringLiteral("Name error"), kNameRefused, QString());
+}
+
+bool TSqlQueryV2Private::refuseName(const QString &iName, TSqlNameUse iUse, const QString &iRole)
+{
+    const QString quote = identifierQuote();
+    if (TSqlDialect::acceptsName(iName, iUse, quote)) {
+        return false;
+    }
+    QString rule;
+    switch (iUse) {
+    case TSqlNameUse::Catalog:
+        rule = QStringLiteral("the driver writes it into a literal of its own, so it is not empty and holds no "
+                              "single quote or NUL");
+        break;
+    case TSqlNameUse::OrderTerm:
+    case TSqlNameUse::GroupTerm:
+        rule = QStringLiteral("a term is a column name or a column position, ASC or DESC after it in an order");
+        break;
+    default:
+        rule = QStringLiteral("a name is an identifier (letters, digits, \"_\" and \"$\") or an identifier "
+                              "between %1 quotes, optionally qualified")
+                       .arg(quote);
+        break;
+    }
+    setRefusal(QStringLiteral("Refused %1 \"%2\": %3; nothing was sent.").arg(iRole, iName, rule));
+    return true;
+}
+
+bool TSqlQueryV2Private::refuseNames(const QStringList &iNames, TSqlNameUse iUse, const QString &iRole)
+{
+    for (const QString &name : iNames) {
+        if (refuseName(name, iUse, iRole)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool TSqlQueryV2Private::refuseNames(const QList<TSqlBareName> &iNames)
+{
+    for (const TSqlBareName &name : iNames) {
+        if (refuseName(name.name, name.use, name.role)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool TSqlQueryV2Private::refuseConditionNames(const QVariant &iWhere)
+{
+    const QVariant where = TScriptValue::toPlain(iWhere);
+    if (where.userType() == QMetaType::QVariantMap) {
+        return refuseNames(where.toMap().keys(), TSqlNameUse::Column, QStringLiteral("where field"));
+    }
+    if (TSqlLiteral::isList(where)) {
+        return refuseNames(where.toStringList(), TSqlNameUse::Column, QStringLiteral("where field"));
+    }
+    return false;
+}
+
+bool TSqlQueryV2Private::refuseWhereNames(const TSqlWhereAbsV2 &iNode, int iDepth)
+{
+    if (const auto *simple = dynamic_cast<const TSqlWhereSimpleV2 *>(&iNode)) {
+        return refuseName(simple->field(), TSqlNameUse::Column, QStringLiteral("where field"));
+    }
+    const auto *composite = dynamic_cast<const TSqlWhereCompsiteV2 *>(&iNode);
+    if (!composite) {
+        return false;
+    }
+    if (iDepth >= kMaxWhereDepth) {
+        setRefusal(QStringLiteral("Refused a where tree nested deeper than %1 levels; nothing was sent.")
+                           .arg(kMaxWhereDepth));
+        return true;
+    }
+    const QList<TSqlWhereAbsV2 *> items = composite->items();
+    for (const TSqlWhereAbsV2 *item : items) {
+        if (item && refuseWhereNames(*item, iDepth + 1)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool TSqlQueryV2Private::refuseSelectorNames(const TSqlSelectorV2 &iSelector)
+{
+    return refuseName(iSelector.table(), TSqlNameUse::Table, QStringLiteral("table name"))
+           || refuseNames(iSelector.field(), TSqlNameUse::SelectItem, QStringLiteral("select field"))
+           || refuseNames(iSelector.group(), TSqlNameUse::GroupTerm, QStringLiteral("group term"))
+           || refuseNames(iSelector.order(), TSqlNameUse::OrderTerm, QStringLiteral("order term"))
+           || refuseWhereNames(iSelector.where());
+}
+
 void TSqlQueryV2Private::logSql(const QString &iSqlStr) const
 {
     if (TLogger::instance()->debugLevel() >= 4) {
@@ -325,6 +444,9 @@ int TSqlQueryV2Private::updateRow(const QString &iTableStr, const QVariantMap &i
 {
     Q_Q(TSqlQueryV2);
     *oFailed = true;
+    if (refuseName(iTableStr, TSqlNameUse::Table, QStringLiteral("table name")) || refuseConditionNames(iWhere)) {
+        return -1;
+    }
     const QString where = conditionOrNone(TSqlDataUtilV2::variant2AndWhere(iWhere, iDataMap, QString(), literalType()));
     const QStringList fields = iFields.isEmpty() ? QStringList(iDataMap.keys()) : iFields;
     if (refuseNulCondition(where, iWhere) || refuseNulValues(iDataMap, fields)) {
@@ -400,6 +522,7 @@ bool TSqlQueryV2::open(bool iCheckConnectionBol)
     d->error.setError(dbError.text(), QString(QChar(int(dbError.type()))), QStringLiteral("OPEN_DATABASE_FAILED"),
                       QString());
     qDebug() << "OpenDatabaseError:" << d->error.text();
+    TSqlConnectionPoolV2Private::logOpenFailure(d->database);
     return false;
 }
 
@@ -701,6 +824,9 @@ QVariantMap TSqlQueryV2::selectArrayData(const QString &iSqlStr, const QVariantM
 
 QVariantList TSqlQueryV2::selectArrayValue(const TSqlSelectorV2 &iSqlSelector)
 {
+    if (d->refuseSelectorNames(iSqlSelector)) {
+        return QVariantList();
+    }
     const TSqlSelectorV2 selector = d->forConnection(iSqlSelector);
     return selectArrayValue(selector.toSql(), selector.valueField(), selector.fieldFormat(), QVariantMap());
 }
@@ -730,6 +856,9 @@ QVariantList TSqlQueryV2::selectArrayValue(const QString &iSqlStr, const QString
 
 QVariantMap TSqlQueryV2::selectMapMap(const TSqlSelectorV2 &iSqlSelector)
 {
+    if (d->refuseSelectorNames(iSqlSelector)) {
+        return QVariantMap();
+    }
     const TSqlSelectorV2 selector = d->forConnection(iSqlSelector);
     return selectMapMap(selector.toSql(), selector.uniqueField(), selector.fieldFormat(), QVariantMap());
 }
@@ -753,6 +882,9 @@ QVariantMap TSqlQueryV2::selectMapMap(const QString &iSqlStr, const QString &iKe
 
 QVariantMap TSqlQueryV2::selectMapValue(const TSqlSelectorV2 &iSqlSelector)
 {
+    if (d->refuseSelectorNames(iSqlSelector)) {
+        return QVariantMap();
+    }
     const TSqlSelectorV2 selector = d->forConnection(iSqlSelector);
     return selectMapValue(selector.toSql(), selector.uniqueField(), selector.valueField(), selector.fieldFormat(),
                           QVariantMap());
@@ -785,6 +917,9 @@ QVariantMap TSqlQueryV2::selectMapValue(const QString &iSqlStr, const QString &i
 
 int TSqlQueryV2::selectCount(const TSqlSelectorV2 &iSqlSelector)
 {
+    if (d->refuseSelectorNames(iSqlSelector)) {
+        return 0;
+    }
     return selectValue(iSqlSelector.toSelectCountSql(), QVariantMap(), QVariantMap()).toInt();
 }
 
@@ -794,6 +929,11 @@ int TSqlQueryV2::selectCount(const TSqlSelectorV2 &iSqlSelector)
 QVariant TSqlQueryV2::insertRow(const QString &iTableStr, const QVariantMap &iDataMap, const QStringList &iFields,
                                 bool iReturnLastInsertId, const QString &iReturnField)
 {
+    if (d->refuseName(iTableStr, TSqlNameUse::Table, QStringLiteral("table name"))
+        || (!iReturnField.isEmpty()
+            && d->refuseName(iReturnField, TSqlNameUse::Column, QStringLiteral("returned field")))) {
+        return QVariant();
+    }
     const QVariantMap data = plainMap(iDataMap);
     const QStringList fields = iFields.isEmpty() ? QStringList(data.keys()) : iFields;
     if (d->refuseNulValues(data, fields)) {
@@ -844,6 +984,9 @@ QVariant TSqlQueryV2::insertRow(const TSqlInserterV2 &iSqlInserter)
 
 void TSqlQueryV2::batchInsert(const QString &iTableStr, const QStringList &iFields, const QVariantList &iDataList)
 {
+    if (d->refuseName(iTableStr, TSqlNameUse::Table, QStringLiteral("table name"))) {
+        return;
+    }
     const QVariantList rows = TScriptValue::toPlain(QVariant(iDataList)).toList();
     for (const QVariant &row : rows) {
         const QVariantMap values = row.type() == QVariant::Map ? row.toMap() : QVariantMap();
@@ -882,6 +1025,9 @@ void TSqlQueryV2::batchInsert(const QString &iTableStr, const QStringList &iFiel
 
 int TSqlQueryV2::deleteRow(const QString &iTableStr, const QVariant &iWhere)
 {
+    if (d->refuseName(iTableStr, TSqlNameUse::Table, QStringLiteral("table name")) || d->refuseConditionNames(iWhere)) {
+        return -1;
+    }
     const QString where = conditionOrNone(TSqlDataUtilV2::variant2AndWhere(TScriptValue::toPlain(iWhere), QVariantMap(),
                                                                            QString(), d->literalType()));
     if (d->refuseNulCondition(where, iWhere)) {
@@ -903,6 +1049,9 @@ int TSqlQueryV2::deleteRow(const QVariantMap &iDataMap) { return deleteRow(TSqlD
 
 int TSqlQueryV2::deleteRow(const TSqlDeleterV2 &iSqlDeleter)
 {
+    if (d->refuseWhereNames(iSqlDeleter.where())) {
+        return -1;
+    }
     return deleteRow(iSqlDeleter.table(), QVariant(iSqlDeleter.where().toSql(d->literalType())));
 }
 
@@ -910,6 +1059,12 @@ QVariant TSqlQueryV2::replaceRow(const QString &iTableStr, const QVariantMap &iD
                                  const QStringList &iUniqueFields, const QVariantMap &iUpdatePolicy,
                                  const QStringList &iUpdateFields, const QString &iAutoIncrField)
 {
+    // Checked before the count: a refused insert must not follow a count that ran.
+    if (d->refuseName(iTableStr, TSqlNameUse::Table, QStringLiteral("table name"))
+        || (!iAutoIncrField.isEmpty()
+            && d->refuseName(iAutoIncrField, TSqlNameUse::Column, QStringLiteral("returned field")))) {
+        return QVariant();
+    }
     const QVariantMap data = plainMap(iDataMap);
     if (iUniqueFields.isEmpty()) {
         return insertRow(iTableStr, data, iUpdateFields, !iAutoIncrField.isEmpty(), iAutoIncrField);
@@ -966,6 +1121,9 @@ int TSqlQueryV2::updateRow(const QString &iTableStr, const QVariantMap &iDataMap
 
 int TSqlQueryV2::updateRow(const TSqlUpdaterV2 &iSqlUpdater)
 {
+    if (d->refuseWhereNames(iSqlUpdater.where())) {
+        return -1;
+    }
     return updateRow(iSqlUpdater.table(), iSqlUpdater.data(), QVariant(iSqlUpdater.where().toSql(d->literalType())),
                      iSqlUpdater.updatePolicy(), iSqlUpdater.field());
 }
@@ -980,8 +1138,20 @@ bool TSqlQueryV2::setAutoIncrementStatus(const QString &iTableStr, const QString
     if (d->dialect->takesExplicitKeys()) {
         return true;
     }
+    const QString sql = d->dialect->identityInsertSql(iTableStr, iStatus);
+    if (!sql.isEmpty()) {
+        if (d->refuseName(iTableStr, TSqlNameUse::Table, QStringLiteral("table name"))) {
+            return false;
+        }
+        if (iStatus.compare(QLatin1String("ON"), Qt::CaseInsensitive) != 0
+            && iStatus.compare(QLatin1String("OFF"), Qt::CaseInsensitive) != 0) {
+            d->setRefusal(QStringLiteral("Refused identity insert status \"%1\": it is ON or OFF; nothing was sent.")
+                                  .arg(iStatus));
+            return false;
+        }
+    }
     // A database without the switch has no statement, which execSql refuses.
-    return execSql(d->dialect->identityInsertSql(iTableStr, iStatus));
+    return execSql(sql);
 }
 
 // ----------------------------------------------------------------------
@@ -1009,6 +1179,10 @@ QStringList splitFieldText(const QString &iText) { return iText.split(QLatin1Cha
 // executor's error set when the request cannot be served.
 bool readFieldRequest(TSqlQueryV2 *iQuery, TSqlQueryV2Private *iD, const QString &iTableStr, const TSqlFieldDef &iField)
 {
+    // The column check below reads the table through the driver's catalogue.
+    if (iD->refuseName(iTableStr, TSqlNameUse::Catalog, QStringLiteral("table name"))) {
+        return false;
+    }
     if (!iQuery->isTableExists(iTableStr)) {
         iD->setSchemaError(QStringLiteral("%1 not exists").arg(iTableStr), QStringLiteral("Table error"));
         return false;
@@ -1123,6 +1297,9 @@ bool TSqlQueryV2Private::createTableWith(const QString &iTableStr, const QVarian
         const QString flags = dialect->columnFlags(plan, entry.toMap(), field, &type);
         plan.definitions.append(quoteName(field.name) + QLatin1Char(' ') + type + flags);
     }
+    if (refuseNames(plan.bareNames)) {
+        return false;
+    }
     return runBatch(dialect->createStatements(plan));
 }
 
@@ -1194,6 +1371,9 @@ bool TSqlQueryV2::isTableExists(const QString &iTableStr)
 
 QStringList TSqlQueryV2::getFieldList(const QString &iTableStr)
 {
+    if (d->refuseName(iTableStr, TSqlNameUse::Catalog, QStringLiteral("table name"))) {
+        return QStringList();
+    }
     if (!begin(true)) {
         return QStringList();
     }
@@ -1321,6 +1501,10 @@ bool TSqlQueryV2::dropTable(const QString &iTableStr)
 
 bool TSqlQueryV2::dropField(const QString &iTableStr, const QString &iFieldNameStr)
 {
+    // The column check below reads the table through the driver's catalogue.
+    if (d->refuseName(iTableStr, TSqlNameUse::Catalog, QStringLiteral("table name"))) {
+        return false;
+    }
     if (!isTableExists(iTableStr)) {
         d->setSchemaError(QStringLiteral("%1 not exists").arg(iTableStr), QStringLiteral("Table error"));
         return false;

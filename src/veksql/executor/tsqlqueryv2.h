@@ -28,6 +28,14 @@ class TSqlUpdaterV2;
  * never thrown; an operation returns its empty result and leaves the reason
  * in lastError(). Every public operation is a slot, so scripts reach it by
  * name. An executor is used from one thread at a time.
+ *
+ * A name that a statement writes as it stands (the table of a row write or
+ * of a selector, a returned field, a where field, a select column or term,
+ * a sequence) is a plain identifier (letters, digits, "_" and "$") or an
+ * identifier between the dialect's quotes, optionally qualified; any other
+ * is refused with the code "SQL_NAME_REFUSED" before anything is sent.
+ * Names that the schema operations write between quotes may hold anything
+ * but, where the driver reads its catalogue by a table name, a single quote.
  */
 class VEKSQL_EXPORT TSqlQueryV2 : public QObject
 {

@@ -91,6 +91,20 @@ public:
     bool refuseNulCondition(const QString &iSqlStr, const QVariant &iWhere);
     void setNulError(const QString &iField);
 
+    // A name that a statement would write as it stands is refused unless the
+    // dialect accepts it for its place: before anything is sent and before
+    // any transaction level is opened. These set the error record (code
+    // "SQL_NAME_REFUSED", the name in the text) and give true when they refuse.
+    bool refuseName(const QString &iName, TSqlNameUse iUse, const QString &iRole);
+    bool refuseNames(const QStringList &iNames, TSqlNameUse iUse, const QString &iRole);
+    bool refuseNames(const QList<TSqlBareName> &iNames);
+    // The column names of a condition map or list; a condition text is the caller's SQL.
+    bool refuseConditionNames(const QVariant &iWhere);
+    // The fields of the simple nodes of a where tree; string nodes are the caller's SQL.
+    bool refuseWhereNames(const TSqlWhereAbsV2 &iNode, int iDepth = 0);
+    bool refuseSelectorNames(const TSqlSelectorV2 &iSelector);
+    void setRefusal(const QString &iText);
+
     // Takes the connection and the dialect of its driver.
     void setConnection(const QSqlDatabase &iDatabase);
 
@@ -151,6 +165,9 @@ template<typename R>
 R TSqlQueryV2Private::bySelector(const TSqlSelectorV2 &iSelector,
                                  R (TSqlQueryV2::*iTextForm)(const QString &, const QVariantMap &, QVariantMap))
 {
+    if (refuseSelectorNames(iSelector)) {
+        return R();
+    }
     const TSqlSelectorV2 selector = forConnection(iSelector);
     return (q_ptr->*iTextForm)(selector.toSql(), selector.fieldFormat(), QVariantMap());
 }

@@ -45,9 +45,10 @@ public:
 
     //! Appends to \a oWhere the conditions that \a iCondition describes: a
     //! map of field to value (or to {value, operator}), a list of such maps
-    //! and raw SQL texts, or one raw SQL text. Field names and operators are
-    //! SQL text written unchanged (only values are quoted): they must never
-    //! come from untrusted input.
+    //! and raw SQL texts, or one raw SQL text. Field names are written
+    //! unchanged, and the executor refuses a statement whose field names are
+    //! not names; operators are SQL text written unchanged (only values are
+    //! quoted): they must never come from untrusted input.
     static void fillWhere(TSqlWhereCompsiteV2 &oWhere, const QVariant &iCondition);
     //! One condition on \a iField; \a iQuote is written around the field name,
     //! \a iListAsIn turns a list value into an IN condition.

@@ -18,6 +18,9 @@ class TSqlSelectorV2Private;
  * into results. toSql() writes the paging in the dialect of databaseType()
  * ("QPSQL" by default); toSelectCountSql() the matching SELECT COUNT(*).
  * Names and order terms are written unchanged: the builder quotes nothing.
+ * The executor runs a selector only when its table, columns, terms and
+ * where fields are names (plain or quoted identifiers, optionally
+ * qualified), so that none of them carries SQL of its own.
  *
  * The map constructor reads, matched after upper-casing: "TABLE", "FIELD",
  * "WHERE", "GROUP", "ORDER", "OFFSET", "LIMIT", "CASETYPE"/"CASE_TYPE",

@@ -11,7 +11,8 @@ class TSqlWhereSimpleV2Private;
  * One column compared with one value, or with a list of values: "=", "==",
  * "!=", "LIKE", "NOT LIKE" (also written "NOTLIKE") or any other operator,
  * which is written between column and value as given. Values are always
- * written as quoted literals; the column is written unchanged.
+ * written as quoted literals; the column is written unchanged, and the
+ * executor runs a tree only when every such column is a name.
  *
  * The database type picks the dialect: PostgreSQL ("QPSQL", the default)
  * matches LIKE case-insensitively with ILIKE. A node given no type of its own

@@ -18,6 +18,8 @@ VEK_BUILD_PACKAGES=(
 # What the tests need on top: servers and an X screen.
 VEK_TEST_PACKAGES=(
     xvfb xauth python3 openssl fonts-dejavu-core
+    # the demo's plant form reads its database with the sqlite3 shell
+    sqlite3
     # a window manager that moves and resizes frameless windows on request
     openbox
     # databases

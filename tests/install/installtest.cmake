@@ -3,6 +3,8 @@
 #   VEK_BUILD_DIR  the framework's build folder
 #   VEK_HOST_DIR   the host program's sources
 #   VEK_COREHOST_DIR  the sources of a host of the core library alone
+#   VEK_FORMHOST_DIR  the sources of a host of the UI loader
+#   VEK_HOSTS_DOC  docs/hosts.md, whose complete example is the UI loader host
 #   VEK_WORK_DIR   scratch folder (emptied first)
 #   VEK_HOST_LINK_FLAGS  linker flags of the host program (may be empty)
 cmake_policy(SET CMP0057 NEW) # if(IN_LIST)
@@ -47,7 +49,8 @@ foreach(_h ${_headers})
     endforeach()
 endforeach()
 foreach(_f lib/cmake/Vek/VekConfig.cmake lib/cmake/Vek/VekConfigVersion.cmake include/vek/vekfoundationcore/tlogger.h
-        include/vek/vekfoundation/vekfoundation_export.h include/vek/vekfoundationcore/vekfoundationcore_export.h bin/libvekfoundation.so.7)
+        include/vek/vekfoundation/vekfoundation_export.h include/vek/vekfoundationcore/vekfoundationcore_export.h bin/libvekfoundation.so.7
+        include/vek/vekpane/tuiloader.h)
     if(NOT EXISTS ${_prefix}/${_f})
         message(FATAL_ERROR "not installed: ${_f}")
     endif()
@@ -79,3 +82,26 @@ if(_at LESS 0)
     message(FATAL_ERROR "core host output lacks \"vekfoundationcore Plant::open\"")
 endif()
 
+# A host of the UI loader: its own widget creator, a plain Qt widget read and
+# written through the description's getter and setter, a validator and a
+# formula run when values are loaded. Its source is the complete example of
+# the host documentation, so the example is what is built here.
+file(READ ${VEK_FORMHOST_DIR}/main.cpp _example)
+file(READ ${VEK_HOSTS_DOC} _doc)
+string(FIND "${_doc}" "```cpp\n${_example}```" _at)
+if(_at LESS 0)
+    message(FATAL_ERROR "${VEK_HOSTS_DOC} does not hold ${VEK_FORMHOST_DIR}/main.cpp as its complete example")
+endif()
+set(_formhost ${VEK_WORK_DIR}/formhost)
+_run("configure form host" ${CMAKE_COMMAND} -S ${VEK_FORMHOST_DIR} -B ${_formhost} -G Ninja -DCMAKE_BUILD_TYPE=Release
+     -DCMAKE_PREFIX_PATH=${_prefix} "-DCMAKE_EXE_LINKER_FLAGS=${VEK_HOST_LINK_FLAGS}")
+_run("build form host" ${CMAKE_COMMAND} --build ${_formhost})
+_run("run form host" ${_formhost}/vekformhost)
+message(STATUS "${_out}")
+foreach(_line "values {\"area\":\"10\",\"lot\":\"L-2024-17\",\"panels\":4}" "problems 0"
+        "ERROR panels: at least one panel")
+    string(FIND "${_out}" "${_line}" _at)
+    if(_at LESS 0)
+        message(FATAL_ERROR "form host output lacks \"${_line}\"")
+    endif()
+endforeach()

@@ -1,7 +1,6 @@
 #ifndef TUILOADER_H
 #define TUILOADER_H
 
-#include "tautotestexport.h"
 #include "vekpane_export.h"
 
 #include <QFrame>
@@ -26,7 +25,7 @@ class TUiLoaderPrivate;
  * of a description is called with the loader first (_this) and the loader's
  * argument object argv last.
  */
-class VEK_AUTOTEST_EXPORT(VEKPANE_EXPORT) TUiLoader : public QFrame
+class VEKPANE_EXPORT TUiLoader : public QFrame
 {
     Q_OBJECT
 public:

@@ -304,6 +304,46 @@ private Q_SLOTS:
         QVERIFY(filesIn(plant.out, QStringLiteral("3-*")).isEmpty());
         closePlant(plant);
     }
+
+    // An SQLite URI name (QSQLITE_OPEN_URI) is checked by the file it names:
+    // the service starts on an existing one and refuses a missing one,
+    // creating nothing.
+    void sqliteUriNamesAFile_data()
+    {
+        QTest::addColumn<bool>("fileExists");
+        QTest::newRow("existing file") << true;
+        QTest::newRow("no such file") << false;
+    }
+
+    void sqliteUriNamesAFile()
+    {
+        QFETCH(bool, fileExists);
+        Plant plant;
+        QString why;
+        QVERIFY2(makePlant(plant, QStringLiteral("uri"), &why), qPrintable(why));
+        const QString file = plant.dir.filePath(fileExists ? QStringLiteral("plant.db") : QStringLiteral("plnat.db"));
+        QVariantMap params = plant.params;
+        params.insert(QStringLiteral("database_name"), QStringLiteral("file:%1?cache=private").arg(file));
+        params.insert(QStringLiteral("database_options"),
+                      QString(params.value(QStringLiteral("database_options")).toString()
+                              + QStringLiteral(";QSQLITE_OPEN_URI")));
+        QVERIFY(writeConfig(plant.root, params, QStringLiteral("svc"), 1));
+
+        QProcess server;
+        startServer(server, plant.root);
+        QVERIFY(server.waitForStarted());
+        if (fileExists) {
+            QTRY_VERIFY_WITH_TIMEOUT(logText(plant.root).contains("init service info finish."), 30000);
+            QVERIFY(stopServer(server));
+        } else {
+            QVERIFY(server.waitForFinished(30000));
+            QCOMPARE(server.exitCode(), 1);
+            QVERIFY(logText(plant.root)
+                            .contains("SQLite database file [" + QFile::encodeName(file) + "] does not exist!"));
+            QVERIFY(!QFileInfo::exists(file));
+        }
+        closePlant(plant);
+    }
 };
 
 QTEST_GUILESS_MAIN(tst_VekPdtServerPlant)

@@ -1,8 +1,9 @@
 // vekjs SCRIPT [ARGFILE]: evaluates one script file in a VekJsEngine whose
-// working folder is the script's folder. The production service starts it
-// for every JavaScript task, so it does as little as it can before the
-// script runs. The event loop runs only when the script starts it (the
-// package "tui" does).
+// working folder is the script's folder (none for a task script of the
+// production service, see packageFolder). The service starts it for every
+// JavaScript task, so it does as little as it can before the script runs.
+// The event loop runs only when the script starts it (the package "tui"
+// does).
 
 #include "vekjsengine.h"
 
@@ -11,6 +12,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QJSValue>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLibrary>
 #include <QTextStream>
 
@@ -126,6 +129,33 @@ void prepareScriptStack()
 void prepareScriptStack() {}
 #endif
 
+bool isSameFolder(const QString &iA, const QString &iB)
+{
+    const QFileInfo a(iA);
+    const QFileInfo b(iB);
+    const QString canonicalA = a.canonicalFilePath();
+    return canonicalA.isEmpty() ? QDir::cleanPath(a.absoluteFilePath()) == QDir::cleanPath(b.absoluteFilePath())
+                                : canonicalA == b.canonicalFilePath();
+}
+
+// The folder searched first for a package's ".js" file: the script's own.
+// The production service writes the scripts of all its tasks into its
+// temporary folder, which its argument file names as "app_temp_path": a
+// script there finds only its own file beside it, never a package, or a
+// task script named like one would answer every other task's import.
+QString packageFolder(const QFileInfo &iScript, const QStringList &iArgs)
+{
+    const QString folder = iScript.absolutePath();
+    if (iArgs.size() < 3)
+        return folder;
+    QFile argFile(iArgs.at(2));
+    if (!argFile.open(QIODevice::ReadOnly))
+        return folder;
+    const QString tempPath
+            = QJsonDocument::fromJson(argFile.readAll()).object().value(QStringLiteral("app_temp_path")).toString();
+    return !tempPath.isEmpty() && isSameFolder(tempPath, folder) ? QString() : folder;
+}
+
 int fail(const QString &iText, int iCode)
 {
     QTextStream err(stderr);
@@ -177,7 +207,7 @@ int runScript(int argc, char *argv[])
     int code = 0;
     {
         VekJsEngine engine;
-        engine.setWorkingDir(script.absolutePath());
+        engine.setWorkingDir(packageFolder(script, args));
         const QJSValue result = engine.evaluate(source, script.absoluteFilePath(), 1);
         if (result.isError()) {
             code = fail(QStringLiteral("ERROR: Line %1: %2")

@@ -4,6 +4,8 @@
 // ROOT/config/vekpdtserver.cfg, logs to ROOT/log and writes the files it
 // hands to task processes under ROOT/tmp. SIGINT and SIGTERM end the event
 // loop; the tasks still running are waited for before the program exits.
+// The service outlives its standard output and error output: a log
+// collector that goes away costs it the echo of its log, nothing else.
 
 #include "vekpdtservercore.h"
 
@@ -12,7 +14,9 @@
 #include <QFile>
 #include <QSocketNotifier>
 
+#include <cerrno>
 #include <csignal>
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -47,10 +51,30 @@ bool watchQuitSignals(QCoreApplication &ioApp)
     return ::sigaction(SIGINT, &action, nullptr) == 0 && ::sigaction(SIGTERM, &action, nullptr) == 0;
 }
 
+// Started with 0, 1 or 2 closed, the service would hand those numbers to
+// the next files it opens, and the log echo would write into them.
+void keepStandardDescriptors()
+{
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (::fcntl(fd, F_GETFD) >= 0 || errno != EBADF)
+            continue;
+        const int null = ::open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
+        if (null >= 0 && null != fd) {
+            ::dup2(null, fd);
+            ::close(null);
+        }
+    }
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    keepStandardDescriptors();
+    // A write to an output nobody reads any more fails instead of ending the
+    // service. Task runs get the default handling back before they start.
+    ::signal(SIGPIPE, SIG_IGN);
+
     // Never destroyed: the service core's destructor runs after main, at
     // process exit, and still finds its task threads, whose ends are queued
     // to this thread. (The running tasks themselves are waited for when the

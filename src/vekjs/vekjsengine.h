@@ -22,7 +22,8 @@ public:
     ~VekJsEngine() override;
 
 public Q_SLOTS:
-    //! Sets the folder searched first for a package's ".js" file.
+    //! Sets the folder searched first for a package's ".js" file; empty:
+    //! packages come from the library paths only.
     void setWorkingDir(const QString &iWorkingDir);
 
 private:

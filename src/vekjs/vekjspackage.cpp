@@ -104,7 +104,8 @@ QJSValue VekJsPackage::import(const QString &iPackage)
         return cached.value();
 
     const QString jsName = name + QStringLiteral(".js");
-    const QString localFile = findEntry(d->workingDir, jsName, QDir::Files);
+    // An empty working folder is none: not the process's current folder.
+    const QString localFile = d->workingDir.isEmpty() ? QString() : findEntry(d->workingDir, jsName, QDir::Files);
     bool found = !localFile.isEmpty() && loadJsFile(name, localFile);
 
     for (int i = 0; !found && i < d->libraryPaths.size(); ++i) {

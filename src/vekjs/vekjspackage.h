@@ -25,6 +25,7 @@ public:
     explicit VekJsPackage(VekJsEngine *iEngine);
     ~VekJsPackage() override;
 
+    //! The folder searched first for a package's ".js" file; empty: none.
     void setWorkingDir(const QString &iWorkingDir);
 
 public Q_SLOTS:

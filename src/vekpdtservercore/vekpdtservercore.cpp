@@ -25,11 +25,15 @@
 #include <QHostInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QJsonParseError>
+#include <QJsonValue>
 #include <QNetworkInterface>
 #include <QSqlDatabase>
 #include <QSysInfo>
 #include <QThread>
+#include <QUrl>
+#include <QUrlQuery>
 
 #ifdef Q_OS_UNIX
 #include <csignal>
@@ -68,9 +72,45 @@ QString jsonEscaped(const QString &iText)
     return QString::fromUtf8(json.mid(2, json.size() - 4));
 }
 
-// The JSON columns of a task row. They are read as text and decoded per
-// row, so that a text that is no JSON can be named with its task; such a
-// column is null, as the select's own decoding would make it.
+// A JSON column read as text and decoded, so that a text that is no JSON
+// can be named with its row; blank text and NULL need no decoding. Qt's
+// parser takes only objects and lists: a lone value (a string, a number,
+// true, false or null) is refused like broken text, and oLoneKind names it.
+// What is refused is null, as the select's own decoding would make it,
+// with the parser's complaint in oError.
+QVariant decodeJsonColumn(const QVariant &iRaw, QString *oLoneKind, QString *oError)
+{
+    if (iRaw.userType() != QMetaType::QString || iRaw.toString().trimmed().isEmpty())
+        return TSqlDataUtilV2::formatSqlValue(iRaw, QStringLiteral("json"));
+    const QByteArray text = iRaw.toString().toUtf8();
+    QJsonParseError where;
+    const QJsonDocument document = QJsonDocument::fromJson(text, &where);
+    if (where.error == QJsonParseError::NoError)
+        return document.isArray() ? QVariant(document.array().toVariantList())
+                                  : QVariant(document.object().toVariantMap());
+    const QJsonArray wrapped = QJsonDocument::fromJson('[' + text + ']').array();
+    const QJsonValue lone = wrapped.size() == 1 ? wrapped.at(0) : QJsonValue(QJsonValue::Undefined);
+    switch (lone.type()) {
+    case QJsonValue::String:
+        *oLoneKind = QStringLiteral("string");
+        break;
+    case QJsonValue::Double:
+        *oLoneKind = QStringLiteral("number");
+        break;
+    case QJsonValue::Bool:
+        *oLoneKind = QStringLiteral("boolean");
+        break;
+    case QJsonValue::Null:
+        *oLoneKind = QStringLiteral("null");
+        break;
+    default:
+        *oError = QStringLiteral("%1 at offset %2").arg(where.errorString()).arg(where.offset);
+        break;
+    }
+    return QVariant();
+}
+
+// The JSON columns of a task row.
 const char *const kTaskJsonColumns[] = {"script_parameter", "trigger_param", "attr_data"};
 
 void decodeTaskJson(QVariantMap &ioRow, int iTaskId)
@@ -80,23 +120,71 @@ void decodeTaskJson(QVariantMap &ioRow, int iTaskId)
         const auto it = ioRow.find(key);
         if (it == ioRow.end())
             continue;
-        const QVariant raw = it.value();
-        if (raw.userType() != QMetaType::QString || raw.toString().trimmed().isEmpty()) {
-            it.value() = TSqlDataUtilV2::formatSqlValue(raw, QStringLiteral("json"));
-            continue;
-        }
-        TError error;
-        it.value() = TDataParse::jsonStr2Variant(raw.toString(), &error);
-        if (error.isValid()) {
-            QJsonParseError where;
-            QJsonDocument::fromJson(raw.toString().toUtf8(), &where);
-            VEK_LOG(QStringLiteral("task %1: %2 is not valid JSON and is taken as null! ERROR:%3 at offset %4")
+        QString loneKind;
+        QString error;
+        it.value() = decodeJsonColumn(it.value(), &loneKind, &error);
+        if (!loneKind.isEmpty()) {
+            VEK_LOG(QStringLiteral("task %1: %2 is a JSON %3, not an object, and is taken as null!")
                             .arg(iTaskId)
-                            .arg(key, error.text())
-                            .arg(where.offset),
+                            .arg(key, loneKind),
+                    "error", 0);
+        } else if (!error.isEmpty()) {
+            VEK_LOG(QStringLiteral("task %1: %2 is not valid JSON and is taken as null! ERROR:%3")
+                            .arg(iTaskId)
+                            .arg(key, error),
                     "error", 0);
         }
     }
+}
+
+// The CAM interface list of the service row's attr_data (read as text); a
+// list that cannot be read is named with the service, since every CAM task
+// would then wait for an interface for ever.
+QVariantList serviceCamInterfaces(const QVariant &iAttrData, const QString &iService)
+{
+    QString loneKind;
+    QString error;
+    const QVariant attrData = decodeJsonColumn(iAttrData, &loneKind, &error);
+    QString problem;
+    if (!error.isEmpty())
+        problem = QStringLiteral("attr_data is not valid JSON");
+    else if (!loneKind.isEmpty())
+        problem = QStringLiteral("attr_data is a JSON %1, not an object").arg(loneKind);
+    else if (attrData.type() == QVariant::List)
+        problem = QStringLiteral("attr_data is a JSON list, not an object");
+    const QVariant cams = attrData.toMap().value(QStringLiteral("cam_interface"));
+    if (problem.isEmpty() && cams.isValid() && !cams.isNull() && cams.userType() != QMetaType::Nullptr
+        && cams.type() != QVariant::List)
+        problem = QStringLiteral("cam_interface of attr_data is not a list");
+    if (!problem.isEmpty()) {
+        VEK_LOG(QStringLiteral("service [%1]: %2, no CAM interface is set up!%3")
+                        .arg(iService, problem, error.isEmpty() ? QString() : QStringLiteral(" ERROR:") + error),
+                "error", 0);
+    }
+    return cams.toList();
+}
+
+// The file an SQLite configuration names, in oPath; false when it names
+// none (an in-memory database). Opening a file that does not exist would
+// create it.
+bool sqliteDatabaseFile(const QVariantMap &iConfig, QString *oPath)
+{
+    if (iConfig.value(QStringLiteral("database_type")).toString() != QLatin1String("QSQLITE"))
+        return false;
+    const QString name = iConfig.value(QStringLiteral("database_name")).toString();
+    if (name == QLatin1String(":memory:"))
+        return false;
+    QString path = name;
+    if (iConfig.value(QStringLiteral("database_options")).toString().contains(QLatin1String("QSQLITE_OPEN_URI"))
+        && name.startsWith(QLatin1String("file:"))) {
+        const QUrl url(name);
+        if (QUrlQuery(url).queryItemValue(QStringLiteral("mode")) == QLatin1String("memory")
+            || url.path() == QLatin1String(":memory:"))
+            return false;
+        path = url.path();
+    }
+    *oPath = path.isEmpty() ? path : QFileInfo(path).absoluteFilePath();
+    return true;
 }
 
 QVariantMap claimFieldFormat()
@@ -483,13 +571,20 @@ bool VekPdtServerCore::initServiceInfo()
     row.insert(QStringLiteral("last_start_time"), getNow());
     row.insert(QStringLiteral("status"), QStringLiteral("running"));
 
+    // Checked here, not by the pool: a host of its own may want SQLite to
+    // create its database, the service never does.
+    QString sqliteFile;
+    if (sqliteDatabaseFile(d->config, &sqliteFile) && !QFileInfo(sqliteFile).isFile()) {
+        VEK_LOG(QStringLiteral("SQLite database file [%1] does not exist!").arg(sqliteFile), "error", 0);
+        return false;
+    }
+
     QVariantMap service;
     {
         TSqlQueryV2 query(TSqlConnectionPoolV2::instance()->getSqlDatabase(QString()));
         TSqlSelectorV2 selector;
         selector.setTable(QStringLiteral("mes_pdt_service"))
                 .setField(QStringList {QStringLiteral("id"), QStringLiteral("attr_data")})
-                .setFieldFormat(QStringLiteral("attr_data"), QStringLiteral("JSON"))
                 .setWhere(QStringLiteral("name"), serviceName(), QStringLiteral("="));
         service = query.selectMap(selector);
         if (query.lastError().isValid()) {
@@ -514,8 +609,7 @@ bool VekPdtServerCore::initServiceInfo()
     }
     VEK_LOG(QStringLiteral("service info saved into database."), "info", 1);
 
-    const QVariantList cams
-            = service.value(QStringLiteral("attr_data")).toMap().value(QStringLiteral("cam_interface")).toList();
+    const QVariantList cams = serviceCamInterfaces(service.value(QStringLiteral("attr_data")), serviceName());
     for (const QVariant &entry : cams) {
         QVariantMap cam = entry.toMap();
         const QString user = cam.value(QStringLiteral("user")).toString();
@@ -637,6 +731,7 @@ void VekPdtServerCore::loadTask()
         const QVariant triggerParam = row.value(QStringLiteral("trigger_param"));
         const QVariantList triggers
                 = triggerParam.type() == QVariant::List ? triggerParam.toList() : QVariantList {triggerParam};
+        const int firstTrigger = d->crontab->taskCount();
         for (const QVariant &triggerVar : triggers) {
             QVariantMap trigger = triggerVar.toMap();
             trigger.insert(QStringLiteral("task_id"), id);
@@ -644,6 +739,16 @@ void VekPdtServerCore::loadTask()
             VEK_LOG(QStringLiteral("register task [%1] of script [%2] to crontab task list")
                             .arg(trigger.value(QStringLiteral("task_id")).toString(), scriptName),
                     "info", 1);
+        }
+        // Each unusable trigger has said why; this says what it means.
+        bool scheduled = false;
+        for (int i = firstTrigger; !scheduled && i < d->crontab->taskCount(); ++i)
+            scheduled = d->crontab->nextRun(i).isValid();
+        if (!scheduled) {
+            VEK_LOG(QStringLiteral("task %1 of script [%2] has no usable trigger in trigger_param and never runs!")
+                            .arg(id)
+                            .arg(scriptName),
+                    "error", 0);
         }
 
         QVariantMap task;

@@ -61,6 +61,15 @@ void removeIfExists(const QString &iPath)
 // The longest part of a run's last error line that goes into the log.
 constexpr int maxErrorLine = 1000;
 
+// Characters that end or split a line (the C0 and C1 controls, DEL, the
+// line and paragraph separators) or change the order in which the rest of
+// it is shown (the bidirectional controls).
+bool isHostileInLogLine(ushort iChar)
+{
+    return iChar < 0x20 || (iChar >= 0x7f && iChar <= 0x9f) || iChar == 0x061c || iChar == 0x200e || iChar == 0x200f
+           || (iChar >= 0x2028 && iChar <= 0x202e) || (iChar >= 0x2066 && iChar <= 0x2069);
+}
+
 #ifdef Q_OS_UNIX
 // A pipe whose ends are close-on-exec from their creation: no other
 // program started meanwhile may inherit them.
@@ -160,11 +169,13 @@ QString VekPdtServerProcessPrivate::lastErrorLine() const
                || errorTail.at(end - 1) == '\t'))
         --end;
     const int start = end > 0 ? errorTail.lastIndexOf('\n', end - 1) + 1 : 0;
-    QString line = QString::fromLocal8Bit(errorTail.mid(start, end - start));
-    // The program decides what it writes: it must not make lines of its own
-    // in the service's log.
+    // By its size: a NUL is one more character, not the end of the text.
+    QString line = QString::fromLocal8Bit(errorTail.constData() + start, end - start);
+    // The program decides what it writes: it must neither make lines of its
+    // own in the service's log nor reorder the line for a reader that
+    // honours the bidirectional controls.
     for (QChar &c : line) {
-        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+        if (isHostileInLogLine(c.unicode()))
             c = QLatin1Char(' ');
     }
     if (line.size() > maxErrorLine)
@@ -172,6 +183,14 @@ QString VekPdtServerProcessPrivate::lastErrorLine() const
     if (start == 0 && errorTailCut && !line.isEmpty())
         line.prepend(QStringLiteral("..."));
     return line;
+}
+
+void VekPdtServerProcessPrivate::reportFailedStart(const QString &iProgram, const QString &iReason) const
+{
+    VEK_LOG(QStringLiteral("thread %1 cannot start [%2] for task %3 script [%4]: %5")
+                    .arg(threadId(), iProgram, argText(argv, "task_id"),
+                         VekPdtServerUtil::printableName(argText(argv, "script_name")), iReason),
+            "error", 0);
 }
 
 void VekPdtServerProcessPrivate::reportFailedEnd(const QString &iHow) const
@@ -213,7 +232,9 @@ void VekPdtServerProcessPrivate::execute(const QString &iProgram, const QStringL
     // or not the library that opened a descriptor asked for close-on-exec;
     // it runs in a process group of its own, so that the whole task (with
     // what it started) can be ended at shutdown; and it starts with the
-    // signal handling a freshly started program expects.
+    // signal handling a freshly started program expects: every signal
+    // unblocked and at its default action, whatever the service ignores
+    // (SIGPIPE) or was started ignoring (SIGHUP under nohup, SIGCHLD).
     posix_spawn_file_actions_t actions;
     posix_spawnattr_t attributes;
     ::posix_spawn_file_actions_init(&actions);
@@ -226,9 +247,7 @@ void VekPdtServerProcessPrivate::execute(const QString &iProgram, const QStringL
     sigset_t noSignals;
     sigemptyset(&noSignals);
     sigset_t defaults;
-    sigemptyset(&defaults);
-    for (const int signal : {SIGPIPE, SIGINT, SIGTERM, SIGHUP, SIGQUIT})
-        sigaddset(&defaults, signal);
+    sigfillset(&defaults);
     ::posix_spawnattr_setsigmask(&attributes, &noSignals);
     ::posix_spawnattr_setsigdefault(&attributes, &defaults);
     ::posix_spawnattr_setpgroup(&attributes, 0);
@@ -260,8 +279,7 @@ void VekPdtServerProcessPrivate::execute(const QString &iProgram, const QStringL
         if (refused)
             VEK_LOG(QStringLiteral("thread %1 not started: the service is stopping").arg(threadId()), "error", 0);
         else
-            VEK_LOG(QStringLiteral("thread %1 cannot start [%2]: %3").arg(threadId(), iProgram, qt_error_string(error)),
-                    "error", 0);
+            reportFailedStart(iProgram, qt_error_string(error));
         return;
     }
     if (!runRecordPath.isEmpty())
@@ -300,8 +318,7 @@ void VekPdtServerProcessPrivate::execute(const QString &iProgram, const QStringL
     process.setReadChannel(QProcess::StandardError);
     process.start(iProgram, iArguments);
     if (!process.waitForStarted(-1)) {
-        VEK_LOG(QStringLiteral("thread %1 cannot start [%2]: %3").arg(threadId(), iProgram, process.errorString()),
-                "error", 0);
+        reportFailedStart(iProgram, process.errorString());
         return;
     }
     {

@@ -31,6 +31,8 @@ public:
     //! The last non-empty line the program wrote to its error output, on one
     //! line and bounded; empty when it wrote none.
     QString lastErrorLine() const;
+    //! Logs one error line for a run whose program iProgram could not be started.
+    void reportFailedStart(const QString &iProgram, const QString &iReason) const;
     //! Logs one error line for a run that did not end well: iHow says how it ended.
     void reportFailedEnd(const QString &iHow) const;
 

@@ -285,6 +285,109 @@ private Q_SLOTS:
         closeDatabase(backend, connection);
     }
 
+    // The CREATE TABLE statements of docs/service.md, for the dialect at
+    // hand (the fenced "sql" block that starts with "-- SQLite" or "--
+    // PostgreSQL"), carry a service: its row, a JavaScript tooling-request
+    // task with its JSON columns and a Perl task.
+    void documentedTables_data()
+    {
+        QTest::addColumn<QString>("backend");
+        QTest::addColumn<QString>("heading");
+        QTest::newRow("postgresql") << "postgresql"
+                                    << "-- PostgreSQL";
+        QTest::newRow("sqlite") << "sqlite"
+                                << "-- SQLite";
+    }
+
+    void documentedTables()
+    {
+        QFETCH(QString, backend);
+        QFETCH(QString, heading);
+        QFile doc(QStringLiteral(VEK_SOURCE_DIR "/docs/service.md"));
+        QVERIFY(doc.open(QIODevice::ReadOnly | QIODevice::Text));
+        const QString text = QString::fromUtf8(doc.readAll());
+        const int start = text.indexOf(QStringLiteral("```sql\n") + heading + QLatin1Char('\n'));
+        QVERIFY2(start >= 0, qPrintable(heading));
+        const int end = text.indexOf(QStringLiteral("```"), start + 6);
+        QVERIFY(end > start);
+        QStringList statements = text.mid(start + 6, end - start - 6).split(QLatin1Char(';'));
+        statements.removeLast();
+        QCOMPARE(statements.size(), 4);
+
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString root = dir.filePath(QStringLiteral("root"));
+        const QString out = dir.filePath(QStringLiteral("out"));
+        QDir().mkpath(out);
+        QString why;
+        QVERIFY2(makeRoot(root, QStringLiteral(VEK_BIN_DIR), &why), qPrintable(why));
+        const QString connection = QStringLiteral("docs_") + backend;
+        QVariantMap params;
+        const bool open = backend == QLatin1String("postgresql")
+                                  ? openPostgres(connection, &params, &why)
+                                  : openSqlite(connection, dir.filePath(QStringLiteral("plant.db")), &params, &why);
+        QVERIFY2(open, qPrintable(why));
+        QSqlDatabase db = QSqlDatabase::database(connection);
+        auto run = [&](const QString &iSql) { QVERIFY2(exec(db, iSql, &why), qPrintable(why)); };
+        for (const QString &statement : qAsConst(statements))
+            run(statement);
+
+        run(QStringLiteral("INSERT INTO mes_pdt_service (name) VALUES ('svc-docs')"));
+        QSqlQuery insert(db);
+        QVERIFY(insert.prepare(QStringLiteral("INSERT INTO mes_pdt_script (name, content, type, release_status,"
+                                              " active_status) VALUES (?, ?, ?, 'released', 'active')")));
+        for (const QStringList &script :
+             {QStringList {QStringLiteral("rec.js"), recorderJs(out), QStringLiteral("JS")},
+              QStringList {QStringLiteral("rec.pl"), recorderPerl(out), QStringLiteral("PERL")}}) {
+            for (int i = 0; i < script.size(); ++i)
+                insert.bindValue(i, script.at(i));
+            QVERIFY2(insert.exec(), qPrintable(insert.lastError().text()));
+        }
+        run(QStringLiteral("INSERT INTO mes_pdt_service_script (script_name, script_parameter, status, trigger_type,"
+                           " trigger_param, attr_data) VALUES"
+                           " ('rec.js', '{\"k\": \"v\"}', 'active', 'tooling_request',"
+                           "  '[{\"trigger_type\": \"INTERVAL\", \"value\": 1}]',"
+                           "  '{\"request_filter_sql\": \"request_data IS NOT NULL\"}'),"
+                           " ('rec.pl', NULL, 'active', 'crontab', '{\"trigger_type\": \"INTERVAL\", \"value\": 1}',"
+                           "  NULL)"));
+        run(QStringLiteral("INSERT INTO mes_prod_tooling_request (request_data) VALUES ('{\"n\": 1}')"));
+        QVERIFY(writeConfig(root, params, QStringLiteral("svc-docs")));
+
+        QProcess server;
+        startServer(server, root);
+        QVERIFY(server.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(!filesIn(out, QStringLiteral("1-*.json")).isEmpty()
+                                         && !filesIn(out, QStringLiteral("perl-*.json")).isEmpty(),
+                                 30000);
+        QVERIFY(stopServer(server));
+
+        const QVariantMap argv
+                = record(out, filesIn(out, QStringLiteral("1-*.json")).first()).value(QStringLiteral("argv")).toMap();
+        QCOMPARE(argv.value(QStringLiteral("script_parameter")).toMap(), (QVariantMap {{"k", "v"}}));
+        const QVariantMap request = argv.value(QStringLiteral("tooling_request_data")).toMap();
+        QCOMPARE(request.value(QStringLiteral("request_data")).toMap(), (QVariantMap {{"n", 1}}));
+        QCOMPARE(record(out, filesIn(out, QStringLiteral("perl-*.json")).first())
+                         .value(QStringLiteral("task_id"))
+                         .toInt(),
+                 2);
+        QSqlQuery rows(db);
+        QVERIFY(rows.exec(QStringLiteral("SELECT status, last_start_time FROM mes_pdt_service")));
+        QVERIFY(rows.next());
+        QCOMPARE(rows.value(0).toString(), QStringLiteral("running"));
+        QVERIFY(rows.value(1).toDateTime().isValid()
+                || QDateTime::fromString(rows.value(1).toString(), QStringLiteral("yyyy-MM-dd hh:mm:ss")).isValid());
+        QVERIFY(rows.exec(QStringLiteral("SELECT service_flag FROM mes_prod_tooling_request")));
+        QVERIFY(rows.next());
+        QCOMPARE(rows.value(0).toInt(), 0);
+        const QByteArray log = logText(root);
+        for (const char *complaint : {" run of script [", "not valid JSON", "database error", "failed: "})
+            QVERIFY2(!log.contains(complaint), log.right(3000).constData());
+
+        rows = QSqlQuery();
+        db = QSqlDatabase();
+        closeDatabase(backend, connection);
+    }
+
     void twoServicesClaimDisjointRequests()
     {
         QTemporaryDir dir;

@@ -21,97 +21,6 @@ class tst_VekPdtServerFaults : public QObject
     Q_OBJECT
 
 private:
-    // A service root with an SQLite plant database, the service row "svc" and
-    // the scripts given; tasks are inserted by the test.
-    struct Plant
-    {
-        QTemporaryDir dir;
-        QString root;
-        QString out;
-        QString connection;
-        QSqlDatabase db;
-        QVariantMap params;
-    };
-
-    static bool makePlant(Plant &ioPlant, const QString &iConnection, QString *oWhy)
-    {
-        if (!ioPlant.dir.isValid()) {
-            *oWhy = QStringLiteral("no temporary folder");
-            return false;
-        }
-        ioPlant.root = ioPlant.dir.filePath(QStringLiteral("root"));
-        ioPlant.out = ioPlant.dir.filePath(QStringLiteral("out"));
-        ioPlant.connection = iConnection;
-        QDir().mkpath(ioPlant.out);
-        if (!makeRoot(ioPlant.root, QStringLiteral(VEK_BIN_DIR), oWhy)
-            || !openSqlite(iConnection, ioPlant.dir.filePath(QStringLiteral("plant.db")), &ioPlant.params, oWhy))
-            return false;
-        ioPlant.db = QSqlDatabase::database(iConnection);
-        return createPlantTables(ioPlant.db, oWhy)
-               && exec(ioPlant.db, QStringLiteral("INSERT INTO mes_pdt_service (id, name) VALUES (1, 'svc')"), oWhy);
-    }
-
-    static void closePlant(Plant &ioPlant)
-    {
-        ioPlant.db = QSqlDatabase();
-        QSqlDatabase::database(ioPlant.connection, false).close();
-        QSqlDatabase::removeDatabase(ioPlant.connection);
-    }
-
-    static bool addScript(Plant &ioPlant, int iId, const QString &iName, const QString &iType, const QString &iContent,
-                          QString *oWhy)
-    {
-        QSqlQuery insert(ioPlant.db);
-        insert.prepare(
-                QStringLiteral("INSERT INTO mes_pdt_script (id, name, content, type, link_cam, encrypt, release_status,"
-                               " active_status) VALUES (?, ?, ?, ?, 0, 0, 'released', 'active')"));
-        insert.addBindValue(iId);
-        insert.addBindValue(iName);
-        insert.addBindValue(iContent);
-        insert.addBindValue(iType);
-        if (!insert.exec()) {
-            *oWhy = insert.lastError().text();
-            return false;
-        }
-        return true;
-    }
-
-    // A task row: trigger_type "crontab" or "tooling_request", one trigger.
-    static bool addTask(Plant &ioPlant, int iId, const QString &iScript, const QString &iKind, const QString &iTrigger,
-                        const QString &iAttr, QString *oWhy)
-    {
-        QSqlQuery insert(ioPlant.db);
-        insert.prepare(QStringLiteral(
-                "INSERT INTO mes_pdt_service_script (id, script_name, status, trigger_type, trigger_param, attr_data)"
-                " VALUES (?, ?, 'active', ?, ?, ?)"));
-        insert.addBindValue(iId);
-        insert.addBindValue(iScript);
-        insert.addBindValue(iKind);
-        insert.addBindValue(iTrigger);
-        insert.addBindValue(iAttr.isEmpty() ? QVariant() : QVariant(iAttr));
-        if (!insert.exec()) {
-            *oWhy = insert.lastError().text();
-            return false;
-        }
-        return true;
-    }
-
-    // Writes OUT/<task>-<argument file name> when it runs.
-    static QString touchJs(const QString &iOut)
-    {
-        return QStringLiteral("var sys = __package__.import('sys');\n"
-                              "var process = __package__.import('process');\n"
-                              "var argv = JSON.parse(sys.readFileAll(process.argv(1)));\n"
-                              "sys.writeFile('%1/' + argv.task_id + '-' + process.argv(1).split('/').pop(), '',"
-                              " 'overwrite', 'UTF-8', false);\n")
-                .arg(iOut);
-    }
-
-    static QStringList filesIn(const QString &iDir, const QString &iPattern)
-    {
-        return QDir(iDir).entryList({iPattern}, QDir::Files | QDir::Hidden, QDir::Name);
-    }
-
     // A process that has not ended (a zombie nobody reaps counts as ended).
     static bool isAlive(qint64 iPid)
     {
@@ -133,17 +42,6 @@ private:
         return {{QStringLiteral("LD_PRELOAD"), QStringLiteral("libc_malloc_debug.so.0")},
                 {QStringLiteral("GLIBC_TUNABLES"), QStringLiteral("glibc.malloc.check=3")}};
 #endif
-    }
-
-    static QByteArray logText(const QString &iRoot)
-    {
-        QByteArray text;
-        for (const QString &name : filesIn(iRoot + QStringLiteral("/log"), QStringLiteral("*.log"))) {
-            QFile log(iRoot + QStringLiteral("/log/") + name);
-            if (log.open(QIODevice::ReadOnly))
-                text += log.readAll();
-        }
-        return text;
     }
 
 private Q_SLOTS:
@@ -204,7 +102,15 @@ private Q_SLOTS:
                                            QStringLiteral("var m = __package__.import('nosuchpkg');\nm.run();\n")},
                                           {QStringLiteral("exit.pl"), QStringLiteral("PERL"),
                                            QStringLiteral("print STDERR \"giving up\\n\"; exit 3;\n")},
-                                          {QStringLiteral("good.js"), QStringLiteral("JS"), touchJs(plant.out)}};
+                                          {QStringLiteral("good.js"), QStringLiteral("JS"), touchJs(plant.out)},
+                                          // A NUL, C1 controls (NEL, CSI), the line and paragraph separators
+                                          // and bidirectional controls (RLO, LRI, PDI, RLM).
+                                          {QStringLiteral("hostile.pl"), QStringLiteral("PERL"),
+                                           QStringLiteral("binmode(STDERR, ':utf8');\n"
+                                                          "print STDERR \"before\\nNUL[\\x{0}] NEL[\\x{85}] "
+                                                          "CSI[\\x{9b}] LS[\\x{2028}] PS[\\x{2029}] "
+                                                          "RLO[\\x{202e}] LRI[\\x{2066}] PDI[\\x{2069}] "
+                                                          "RLM[\\x{200f}] end\\n\"; exit 1;\n")}};
         const QString once = QStringLiteral("{\"trigger_type\": \"INTERVAL\", \"value\": 1, \"wait_process\": true}");
         for (int i = 0; i < scripts.size(); ++i) {
             const QStringList &script = scripts.at(i);
@@ -223,8 +129,12 @@ private Q_SLOTS:
                                      "output: ERROR: Line 2: TypeError: ";
         const QByteArray exited = "task 3 run of script [exit.pl] ended with exit status 3; its last error output: "
                                   "giving up";
+        // One line, every character kept or a blank in its place.
+        const QByteArray hostile = "task 5 run of script [hostile.pl] ended with exit status 1; its last error "
+                                   "output: NUL[ ] NEL[ ] CSI[ ] LS[ ] PS[ ] RLO[ ] LRI[ ] PDI[ ] RLM[ ] end  [SRC:";
         QTRY_VERIFY_WITH_TIMEOUT(logText(plant.root).contains(thrown) && logText(plant.root).contains(noPackage)
                                          && logText(plant.root).contains(exited)
+                                         && logText(plant.root).contains(hostile)
                                          && !filesIn(plant.out, QStringLiteral("4-*")).isEmpty(),
                                  30000);
         QVERIFY(stopServer(server));
@@ -240,16 +150,29 @@ private Q_SLOTS:
         closePlant(plant);
     }
 
-    // A mistyped plant database file (SQLite makes an empty one): the
-    // service's log names the missing table and the statement, and the
-    // service stops.
+    // A mistyped plant database file: the service says the file does not
+    // exist, creates none and stops. An existing file without the tables
+    // (an empty one) gets the missing table and the statement named.
+    void mistypedDatabaseNamesTheCause_data()
+    {
+        QTest::addColumn<bool>("fileExists");
+        QTest::newRow("no such file") << false;
+        QTest::newRow("empty file") << true;
+    }
+
     void mistypedDatabaseNamesTheCause()
     {
+        QFETCH(bool, fileExists);
         Plant plant;
         QString why;
         QVERIFY2(makePlant(plant, QStringLiteral("mistyped"), &why), qPrintable(why));
+        const QString mistyped = plant.dir.filePath(QStringLiteral("plnat.db"));
+        if (fileExists) {
+            QFile empty(mistyped);
+            QVERIFY(empty.open(QIODevice::WriteOnly));
+        }
         QVariantMap params = plant.params;
-        params.insert(QStringLiteral("database_name"), plant.dir.filePath(QStringLiteral("plnat.db")));
+        params.insert(QStringLiteral("database_name"), mistyped);
         QVERIFY(writeConfig(plant.root, params, QStringLiteral("svc"), 1));
 
         QProcess server;
@@ -257,9 +180,17 @@ private Q_SLOTS:
         QVERIFY(server.waitForFinished(30000));
         QCOMPARE(server.exitCode(), 1);
         const QByteArray log = logText(plant.root);
-        QVERIFY2(log.contains("database error: no such table: mes_pdt_service"), log.right(2000).constData());
-        QVERIFY2(log.contains("SQL: SELECT ") && log.contains(" FROM mes_pdt_service"), log.right(2000).constData());
-        QVERIFY2(!log.contains("Unable to fetch row"), log.right(2000).constData());
+        if (fileExists) {
+            QVERIFY2(log.contains("database error: no such table: mes_pdt_service"), log.right(2000).constData());
+            QVERIFY2(log.contains("SQL: SELECT ") && log.contains(" FROM mes_pdt_service"),
+                     log.right(2000).constData());
+            QVERIFY2(!log.contains("Unable to fetch row"), log.right(2000).constData());
+        } else {
+            QCOMPARE(log.count("[ERROR]"), 1);
+            QVERIFY2(log.contains("SQLite database file [" + QFile::encodeName(mistyped) + "] does not exist!"),
+                     log.right(2000).constData());
+            QVERIFY(!QFileInfo::exists(mistyped));
+        }
         closePlant(plant);
     }
 

@@ -148,6 +148,7 @@ private Q_SLOTS:
         const int before = logLinesWith(QStringLiteral("cannot start"));
         runToEnd(baseArgv(QStringLiteral("python")));
         QCOMPARE(logLinesWith(QStringLiteral("cannot start")), before + 1);
+        QCOMPARE(logLinesWith(QStringLiteral("cannot start [] for task 7 script [x]: No such file or directory")), 1);
         QVERIFY(QDir(tempDir).isEmpty());
     }
 
@@ -189,6 +190,14 @@ private Q_SLOTS:
         QTest::newRow("control characters")
                 << QByteArray("printf 'first\\na\\033[31mb\\rc\\td' >&2; exit 1")
                 << "ended with exit status 1; its last error output: a [31mb c d" << QByteArray("first\na");
+        QTest::newRow("NUL keeps what follows")
+                << QByteArray("printf 'a\\0b\\0\\0c' >&2; exit 1")
+                << "ended with exit status 1; its last error output: a b  c" << QByteArray("a");
+        // NEL and CSI, the line and paragraph separators, RLO, LRI and PDI, in UTF-8.
+        QTest::newRow("C1, separators and bidirectional controls")
+                << QByteArray("printf 'a\\302\\205b\\302\\233c\\342\\200\\250d\\342\\200\\251e"
+                              "\\342\\200\\256f\\342\\201\\246g\\342\\201\\251h' >&2; exit 1")
+                << "ended with exit status 1; its last error output: a b c d e f g h" << QByteArray("a");
         // A process the run left behind keeps the pipe open: the run's end
         // is not held up by it.
         QTest::newRow("child keeps the error output")

@@ -203,4 +203,92 @@ bool stopServer(QProcess &ioProcess, int iTimeoutMs)
     return ioProcess.exitStatus() == QProcess::NormalExit && ioProcess.exitCode() == 0;
 }
 
+bool makePlant(Plant &ioPlant, const QString &iConnection, QString *oWhy)
+{
+    if (!ioPlant.dir.isValid()) {
+        *oWhy = QStringLiteral("no temporary folder");
+        return false;
+    }
+    ioPlant.root = ioPlant.dir.filePath(QStringLiteral("root"));
+    ioPlant.out = ioPlant.dir.filePath(QStringLiteral("out"));
+    ioPlant.connection = iConnection;
+    QDir().mkpath(ioPlant.out);
+    if (!makeRoot(ioPlant.root, QStringLiteral(VEK_BIN_DIR), oWhy)
+        || !openSqlite(iConnection, ioPlant.dir.filePath(QStringLiteral("plant.db")), &ioPlant.params, oWhy))
+        return false;
+    ioPlant.db = QSqlDatabase::database(iConnection);
+    return createPlantTables(ioPlant.db, oWhy)
+           && exec(ioPlant.db, QStringLiteral("INSERT INTO mes_pdt_service (id, name) VALUES (1, 'svc')"), oWhy);
+}
+
+void closePlant(Plant &ioPlant)
+{
+    ioPlant.db = QSqlDatabase();
+    QSqlDatabase::database(ioPlant.connection, false).close();
+    QSqlDatabase::removeDatabase(ioPlant.connection);
+}
+
+bool addScript(Plant &ioPlant, int iId, const QString &iName, const QString &iType, const QString &iContent,
+               QString *oWhy)
+{
+    QSqlQuery insert(ioPlant.db);
+    insert.prepare(
+            QStringLiteral("INSERT INTO mes_pdt_script (id, name, content, type, link_cam, encrypt, release_status,"
+                           " active_status) VALUES (?, ?, ?, ?, 0, 0, 'released', 'active')"));
+    insert.addBindValue(iId);
+    insert.addBindValue(iName);
+    insert.addBindValue(iContent);
+    insert.addBindValue(iType);
+    if (!insert.exec()) {
+        *oWhy = insert.lastError().text();
+        return false;
+    }
+    return true;
+}
+
+bool addTask(Plant &ioPlant, int iId, const QString &iScript, const QString &iKind, const QString &iTrigger,
+             const QString &iAttr, QString *oWhy)
+{
+    QSqlQuery insert(ioPlant.db);
+    insert.prepare(QStringLiteral(
+            "INSERT INTO mes_pdt_service_script (id, script_name, status, trigger_type, trigger_param, attr_data)"
+            " VALUES (?, ?, 'active', ?, ?, ?)"));
+    insert.addBindValue(iId);
+    insert.addBindValue(iScript);
+    insert.addBindValue(iKind);
+    insert.addBindValue(iTrigger);
+    insert.addBindValue(iAttr.isEmpty() ? QVariant() : QVariant(iAttr));
+    if (!insert.exec()) {
+        *oWhy = insert.lastError().text();
+        return false;
+    }
+    return true;
+}
+
+QString touchJs(const QString &iOut)
+{
+    return QStringLiteral("var sys = __package__.import('sys');\n"
+                          "var process = __package__.import('process');\n"
+                          "var argv = JSON.parse(sys.readFileAll(process.argv(1)));\n"
+                          "sys.writeFile('%1/' + argv.task_id + '-' + process.argv(1).split('/').pop(), '',"
+                          " 'overwrite', 'UTF-8', false);\n")
+            .arg(iOut);
+}
+
+QStringList filesIn(const QString &iDir, const QString &iPattern)
+{
+    return QDir(iDir).entryList({iPattern}, QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+QByteArray logText(const QString &iRoot)
+{
+    QByteArray text;
+    for (const QString &name : filesIn(iRoot + QStringLiteral("/log"), QStringLiteral("*.log"))) {
+        QFile log(iRoot + QStringLiteral("/log/") + name);
+        if (log.open(QIODevice::ReadOnly))
+            text += log.readAll();
+    }
+    return text;
+}
+
 } // namespace VekServiceFixture

@@ -8,6 +8,8 @@
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
 #include <QVariantMap>
 
 namespace VekServiceFixture {
@@ -40,6 +42,33 @@ bool writeConfig(const QString &iRoot, const QVariantMap &iDbParams, const QStri
 void startServer(QProcess &ioProcess, const QString &iRoot, const QVariantMap &iExtraEnv = QVariantMap());
 //! SIGTERM, then waits; true when the host exited normally with code 0.
 bool stopServer(QProcess &ioProcess, int iTimeoutMs = 30000);
+
+//! A service root with an SQLite plant database and the service row "svc";
+//! scripts and tasks are added by the test.
+struct Plant
+{
+    QTemporaryDir dir;
+    QString root;
+    QString out; //!< a folder for what the task scripts write
+    QString connection;
+    QSqlDatabase db;
+    QVariantMap params;
+};
+bool makePlant(Plant &ioPlant, const QString &iConnection, QString *oWhy);
+void closePlant(Plant &ioPlant);
+//! A released, active script without CAM.
+bool addScript(Plant &ioPlant, int iId, const QString &iName, const QString &iType, const QString &iContent,
+               QString *oWhy);
+//! An active task row: trigger_type "crontab" or "tooling_request", the
+//! trigger_param text given, attr_data NULL when iAttr is empty.
+bool addTask(Plant &ioPlant, int iId, const QString &iScript, const QString &iKind, const QString &iTrigger,
+             const QString &iAttr, QString *oWhy);
+//! A JavaScript task that writes OUT/<task>-<argument file name> when it runs.
+QString touchJs(const QString &iOut);
+//! The names of the files in iDir matching iPattern, sorted.
+QStringList filesIn(const QString &iDir, const QString &iPattern);
+//! All service log files of ROOT/log, one after the other.
+QByteArray logText(const QString &iRoot);
 
 } // namespace VekServiceFixture
 

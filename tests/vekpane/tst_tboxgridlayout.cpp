@@ -2,6 +2,7 @@
 #include "tgridlayout.h"
 #include "thboxlayout.h"
 #include "tlogger.h"
+#include "tst_tuiloadercreator.h"
 #include "tvboxlayout.h"
 
 #include <QLabel>
@@ -81,6 +82,8 @@ private Q_SLOTS:
     void layoutNumbers_data();
     void layoutNumbers();
     void worstCaseStaysWithinBound();
+    void descriptionNumbers_data();
+    void descriptionNumbers();
     void fromScript();
 };
 
@@ -504,6 +507,44 @@ void tst_TBoxGridLayout::worstCaseStaysWithinBound()
     QCOMPARE(window.minimumSize(), bound);
     QCOMPARE(window.size(), bound);
     QCOMPARE(column->totalSizeHint().boundedTo(bound), column->totalSizeHint());
+}
+
+void tst_TBoxGridLayout::descriptionNumbers_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<int>("count");       // items the row holds afterwards
+    QTest::addColumn<QString>("refusal"); // the error line; empty when the number is taken
+    QTest::newRow("pack stretch at the bound") << "{type:'Label', pack:{stretch:8192}}" << 1 << QString();
+    QTest::newRow("pack stretch past the bound")
+            << "{type:'Label', pack:{stretch:8193}}" << 0 << "TUiLoader box pack: stretch 8193 is outside 0..8192";
+    QTest::newRow("layout pack stretch negative")
+            << "{type:'VBoxLayout', pack:{stretch:-1}}" << 0 << "TUiLoader box pack: stretch -1 is outside 0..8192";
+    QTest::newRow("stretch item at the bound") << "{type:'Stretch', property:{stretch:8192}}" << 1 << QString();
+    QTest::newRow("stretch item past the bound") << "{type:'Stretch', property:{stretch:8193}}" << 0
+                                                 << "TUiLoader stretch item: stretch 8193 is outside 0..8192";
+}
+
+void tst_TBoxGridLayout::descriptionNumbers()
+{
+    // A description's numbers reach the row through the loader, checked as the layout's own.
+    QFETCH(QString, item);
+    QFETCH(int, count);
+    QFETCH(QString, refusal);
+    tuiloadertest::Form form;
+    form.build(QStringLiteral("{type:'Pane', child:{type:'HBoxLayout', name:'row', child:[%1]}}").arg(item));
+    auto *row = form.find<QBoxLayout>(QStringLiteral("row"));
+    QVERIFY(row);
+    QCOMPARE(row->count(), count);
+    // A refused pack is also a failed one, which the loader logs on its own.
+    if (refusal.isEmpty())
+        QVERIFY(form.log.texts(QStringLiteral("error")).isEmpty());
+    else
+        QVERIFY2(form.logged(refusal), qPrintable(form.log.texts().join(QLatin1Char('\n'))));
+
+    form.loader.setMargin(Bound);
+    form.loader.setMargin(Bound + 1);
+    QCOMPARE(form.loader.margin(), Bound);
+    QVERIFY(form.logged(QStringLiteral("TUiLoader::setMargin: margin 8193 is outside 0..8192")));
 }
 
 void tst_TBoxGridLayout::fromScript()

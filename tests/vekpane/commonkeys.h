@@ -2,10 +2,13 @@
 #ifndef COMMONKEYS_H
 #define COMMONKEYS_H
 
+#include "tlogger.h"
+
 #include <QJSEngine>
 #include <QJSValue>
 #include <QMargins>
 #include <QQmlEngine>
+#include <QSignalSpy>
 #include <QSizePolicy>
 #include <QWidget>
 #include <QtTest>
@@ -49,6 +52,7 @@ inline void disable(QWidget *w) { w->setEnabled(false); }
 inline void preferred(QWidget *w) { w->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred); }
 inline void size100x50(QWidget *w) { w->resize(100, 50); }
 inline void margins1(QWidget *w) { w->setContentsMargins(1, 1, 1, 1); }
+inline void max300x200(QWidget *w) { w->setMaximumSize(300, 200); }
 
 const int QWIDGETSIZE = 16777215;
 
@@ -140,6 +144,72 @@ inline void addRows()
     row("unknown key", "no_such_key", 1, "1", nullptr, enabled, true);
 }
 
+// The pixel bound of the size keys, as docs/scripts.md gives it.
+const int Bound = 8192;
+
+// Edge values of the pixel keys: at the bound (and Qt's "no maximum" for the
+// maximum keys) they apply; past it, negative, or too large for an int they
+// are refused with one error line and change nothing. The last column says
+// whether the row is refused.
+inline void boundRow(const char *name, const QString &key, const QVariant &value, const QString &script,
+                     Prepare prepare, Probe probe, const QVariant &expected, bool refused)
+{
+    QTest::newRow(name) << key << value << script << reinterpret_cast<void *>(prepare)
+                        << reinterpret_cast<void *>(probe) << expected << refused;
+}
+
+inline void addBoundData()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<void *>("prepare");
+    QTest::addColumn<void *>("probe");
+    QTest::addColumn<QVariant>("expected");
+    QTest::addColumn<bool>("refused");
+    const QSize noMax(QWIDGETSIZE, QWIDGETSIZE);
+    const QVariant at100x50 = QSize(100, 50);
+
+    boundRow("size/at the bound", "size", QVariantList {Bound, Bound}, "[8192, 8192]", size100x50, size,
+             QSize(Bound, Bound), false);
+    boundRow("size/width past the bound", "size", QVariantList {Bound + 1, 10}, "[8193, 10]", size100x50, size,
+             at100x50, true);
+    boundRow("size/negative height", "size", "10,-1", "'10,-1'", size100x50, size, at100x50, true);
+    boundRow("size/text beyond int", "size", "99999999999,5", "'99999999999,5'", size100x50, size, at100x50, true);
+    boundRow("size/number beyond int", "size", QVariantList {1e10, 5}, "[1e10, 5]", size100x50, size, at100x50, true);
+    boundRow("size/text that is no number is still 0", "size", "abc", "'abc'", size100x50, size, QSize(0, 50), false);
+    boundRow("minimum_size/at the bound", "minimum_size", "8192,8192", "'8192,8192'", nullptr, minMaxSize,
+             mm(QSize(Bound, Bound), noMax), false);
+    boundRow("minimum_size/height past the bound", "minimum_size", QVariantMap {{"height", Bound + 1}},
+             "({height: 8193})", nullptr, minMaxSize, mm(QSize(0, 0), noMax), true);
+    boundRow("maximum_size/no maximum", "maximum_size", QVariantList {QWIDGETSIZE, QWIDGETSIZE}, "[16777215, 16777215]",
+             max300x200, minMaxSize, mm(QSize(0, 0), noMax), false);
+    boundRow("maximum_size/past the bound", "maximum_size", "8193,100", "'8193,100'", max300x200, minMaxSize,
+             mm(QSize(0, 0), QSize(300, 200)), true);
+    boundRow("fixed_width/at the bound", "fixed_width", Bound, "8192", nullptr, minMaxSize,
+             mm(QSize(Bound, 0), QSize(Bound, QWIDGETSIZE)), false);
+    boundRow("fixed_width/past the bound", "fixed_width", Bound + 1, "8193", nullptr, minMaxSize,
+             mm(QSize(0, 0), noMax), true);
+    boundRow("fixed_height/negative", "fixed_height", -1, "-1", nullptr, minMaxSize, mm(QSize(0, 0), noMax), true);
+    boundRow("minimum_width/at the bound", "minimum_width", Bound, "8192", nullptr, minMaxSize,
+             mm(QSize(Bound, 0), noMax), false);
+    boundRow("minimum_height/largest int", "minimum_height", 2147483647, "2147483647", nullptr, minMaxSize,
+             mm(QSize(0, 0), noMax), true);
+    boundRow("maximum_width/no maximum", "maximum_width", QWIDGETSIZE, "16777215", max300x200, minMaxSize,
+             mm(QSize(0, 0), QSize(QWIDGETSIZE, 200)), false);
+    boundRow("maximum_height/one past no maximum", "maximum_height", QWIDGETSIZE + 1, "16777216", max300x200,
+             minMaxSize, mm(QSize(0, 0), QSize(300, 200)), true);
+    boundRow("contents_margins/top at the bound", "contents_margins", QVariantList {Bound, 0}, "[8192, 0]", margins1,
+             margins, QVariantList {1, Bound, 1, 0}, false);
+    boundRow("contents_margins/top and bottom past the bound", "contents_margins", "4096,4097", "'4096,4097'", margins1,
+             margins, QVariantList {1, 1, 1, 1}, true);
+    boundRow("contents_margins/left and right past the bound", "contents_margins",
+             QVariantMap {{"left", Bound}, {"right", 1}}, "({left: 8192, right: 1})", margins1, margins,
+             QVariantList {1, 1, 1, 1}, true);
+    boundRow("contents_margins/negative", "contents_margins", "-1", "'-1'", margins1, margins,
+             QVariantList {1, 1, 1, 1}, true);
+}
+
 // Hands a C++-owned object to a script under the global name "w".
 inline void expose(QJSEngine &iEngine, QObject *iObject)
 {
@@ -178,6 +248,41 @@ void runRow(SetCpp iSetCpp, const char *iScriptCall)
     const QJSValue result = engine.evaluate(QString::fromLatin1(iScriptCall).arg(key, script));
     QVERIFY2(!result.isError(), qPrintable(result.toString()));
     QCOMPARE(read(&w), expected);
+}
+
+// Runs one row of addBoundData() like runRow(), and counts the error lines:
+// one for a refused value, none otherwise.
+template<typename Widget, typename SetCpp>
+void runBoundRow(SetCpp iSetCpp, const char *iScriptCall)
+{
+    QFETCH(QString, key);
+    QFETCH(QVariant, value);
+    QFETCH(QString, script);
+    QFETCH(void *, prepare);
+    QFETCH(void *, probe);
+    QFETCH(QVariant, expected);
+    QFETCH(bool, refused);
+    const auto prep = reinterpret_cast<Prepare>(prepare);
+    const auto read = reinterpret_cast<Probe>(probe);
+
+    for (const bool fromScript : {false, true}) {
+        Widget w;
+        if (prep)
+            prep(&w);
+        QJSEngine engine;
+        expose(engine, &w);
+        QSignalSpy logged(TLogger::instance(), &TLogger::logWrited);
+        if (refused)
+            QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("\\[ERROR\\].*; nothing changed")));
+        if (fromScript) {
+            const QJSValue result = engine.evaluate(QString::fromLatin1(iScriptCall).arg(key, script));
+            QVERIFY2(!result.isError(), qPrintable(result.toString()));
+        } else {
+            iSetCpp(&w, key, value);
+        }
+        QCOMPARE(read(&w), expected);
+        QCOMPARE(logged.count(), refused ? 1 : 0);
+    }
 }
 
 } // namespace commonkeys

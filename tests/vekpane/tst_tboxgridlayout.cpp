@@ -2,6 +2,7 @@
 #include "tgridlayout.h"
 #include "thboxlayout.h"
 #include "tlogger.h"
+#include "tst_tuiloadercreator.h"
 #include "tvboxlayout.h"
 
 #include <QLabel>
@@ -24,7 +25,41 @@ QLayout *makeLayout(const QString &iKind, QWidget *iParent)
 
 TuiAbstract *attrs(QLayout *iLayout) { return dynamic_cast<TuiAbstract *>(iLayout); }
 
+// The pixel bound, as docs/scripts.md gives it.
+const int Bound = 8192;
+
+// What a row of layoutNumbers reads back.
+enum class Probe { Margin, Spacing, HSpacing, VSpacing, RowMinimum, ColumnMinimum, RowStretch, ColumnStretch, Count };
+
+int probe(QLayout *iLayout, Probe iProbe)
+{
+    auto *grid = qobject_cast<QGridLayout *>(iLayout);
+    switch (iProbe) {
+    case Probe::Margin:
+        return iLayout->contentsMargins().left();
+    case Probe::Spacing:
+        return iLayout->spacing();
+    case Probe::HSpacing:
+        return grid->horizontalSpacing();
+    case Probe::VSpacing:
+        return grid->verticalSpacing();
+    case Probe::RowMinimum:
+        return grid->rowMinimumHeight(1);
+    case Probe::ColumnMinimum:
+        return grid->columnMinimumWidth(1);
+    case Probe::RowStretch:
+        return grid->rowStretch(1);
+    case Probe::ColumnStretch:
+        return grid->columnStretch(1);
+    case Probe::Count:
+        break;
+    }
+    return iLayout->count();
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(Probe)
 
 class tst_TBoxGridLayout : public QObject
 {
@@ -44,6 +79,11 @@ private Q_SLOTS:
     void gridNumbersOutOfRange_data();
     void gridNumbersOutOfRange();
     void gridBounds();
+    void layoutNumbers_data();
+    void layoutNumbers();
+    void worstCaseStaysWithinBound();
+    void descriptionNumbers_data();
+    void descriptionNumbers();
     void fromScript();
 };
 
@@ -318,14 +358,193 @@ void tst_TBoxGridLayout::gridBounds()
     grid->packWidget(corner, 999, 999);
     grid->packWidget(spread, 0, 0, -1, -1);
     grid->setRowStretch(999, 2);
-    grid->setColumnMinimumWidth(999, QLAYOUTSIZE_MAX);
+    grid->setColumnMinimumWidth(999, Bound);
     QCOMPARE(grid->rowCount(), 1000);
     QCOMPARE(grid->columnCount(), 1000);
     QCOMPARE(grid->rowStretch(999), 2);
-    QCOMPARE(grid->columnMinimumWidth(999), QLAYOUTSIZE_MAX);
+    QCOMPARE(grid->columnMinimumWidth(999), Bound);
     int r, c, rs, cs;
     grid->getItemPosition(grid->indexOf(spread), &r, &c, &rs, &cs);
     QCOMPARE((QList<int> {r, c, rs, cs}), (QList<int> {0, 0, 1000, 1000}));
+}
+
+void tst_TBoxGridLayout::layoutNumbers_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<Probe>("probe");
+    // What the probe gives afterwards; invalid: only that it changed.
+    QTest::addColumn<QVariant>("expected");
+    // Refused: one error line, and the probe gives what it gave before.
+    QTest::addColumn<bool>("refused");
+
+    const QVariant changed;
+    for (const char *kind : {"grid", "hbox", "vbox"}) {
+        auto row = [kind](const char *name, const char *code, Probe probe, const QVariant &expected, bool refused) {
+            QTest::addRow("%s/%s", kind, name) << kind << code << probe << expected << refused;
+        };
+        row("margin at the bound", "l.set('margin', 8192)", Probe::Margin, Bound, false);
+        row("margin 0", "l.set('margin', 0)", Probe::Margin, 0, false);
+        row("margin as text", "l.set('margin', '12')", Probe::Margin, 12, false);
+        row("margin past the bound", "l.set('margin', 8193)", Probe::Margin, QVariant(), true);
+        row("margin negative", "l.set('margin', -1)", Probe::Margin, QVariant(), true);
+        row("margin that an int would wrap to 5", "l.set('margin', 4294967301)", Probe::Margin, QVariant(), true);
+        row("margin as text beyond int", "l.set('margin', '99999999999')", Probe::Margin, QVariant(), true);
+        row("margin not a number", "l.set('margin', NaN)", Probe::Margin, QVariant(), true);
+        row("spacing at the bound", "l.set('spacing', 8192)", Probe::Spacing, Bound, false);
+        row("spacing -1 is the style's", "l.set('spacing', -1)", Probe::Spacing, changed, false);
+        row("spacing past the bound", "l.set('spacing', 8193)", Probe::Spacing, QVariant(), true);
+        row("spacing below -1", "l.set('spacing', -2)", Probe::Spacing, QVariant(), true);
+        row("spacing property at the bound", "l.spacing = 8192", Probe::Spacing, Bound, false);
+        row("spacing property past the bound", "l.spacing = 8193", Probe::Spacing, QVariant(), true);
+        row("margin property at the bound", "l.margin = 8192", Probe::Margin, Bound, false);
+        row("margin property negative", "l.margin = -3", Probe::Margin, QVariant(), true);
+    }
+    auto grid = [](const char *name, const char *code, Probe probe, const QVariant &expected, bool refused) {
+        QTest::addRow("grid/%s", name) << "grid" << code << probe << expected << refused;
+    };
+    grid("hspacing at the bound", "l.set('hspacing', 8192)", Probe::HSpacing, Bound, false);
+    grid("hspacing below -1", "l.set('hspacing', -2)", Probe::HSpacing, QVariant(), true);
+    grid("vspacing past the bound", "l.set('vspacing', 8193)", Probe::VSpacing, QVariant(), true);
+    grid("row minimum at the bound", "l.setRowMinimumHeight(1, 8192)", Probe::RowMinimum, Bound, false);
+    grid("column minimum past the bound", "l.setColumnMinimumWidth(1, 8193)", Probe::ColumnMinimum, QVariant(), true);
+    grid("row stretch at the bound", "l.setRowStretch(1, 8192)", Probe::RowStretch, Bound, false);
+    grid("column stretch past the bound", "l.setColumnStretch(1, 8193)", Probe::ColumnStretch, QVariant(), true);
+
+    for (const char *kind : {"hbox", "vbox"}) {
+        auto box = [kind](const char *name, const char *code, const QVariant &expected, bool refused) {
+            QTest::addRow("%s/%s", kind, name) << kind << code << Probe::Count << expected << refused;
+        };
+        box("packSpacing at the bound", "l.packSpacing(8192)", 2, false);
+        box("packSpacing past the bound", "l.packSpacing(8193)", QVariant(), true);
+        box("packSpacing negative", "l.packSpacing(-1)", QVariant(), true);
+        box("packStretch at the bound", "l.packStretch(8192)", 2, false);
+        box("packStretch past the bound", "l.packStretch(8193)", QVariant(), true);
+        box("packStretch negative", "l.packStretch(-1)", QVariant(), true);
+        box("packWidget stretch at the bound", "l.packWidget(w, 8192)", 2, false);
+        box("packWidget stretch past the bound", "l.packWidget(w, 8193, 'Left')", QVariant(), true);
+        box("packLayout stretch negative", "l.packLayout(n, -1)", QVariant(), true);
+    }
+}
+
+void tst_TBoxGridLayout::layoutNumbers()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, code);
+    QFETCH(Probe, probe);
+    QFETCH(QVariant, expected);
+    QFETCH(bool, refused);
+    QWidget host;
+    QLayout *layout = makeLayout(kind, &host);
+    layout->setContentsMargins(5, 5, 5, 5);
+    layout->setSpacing(3);
+    if (auto *grid = qobject_cast<TGridLayout *>(layout)) {
+        grid->setRowMinimumHeight(1, 11);
+        grid->setColumnMinimumWidth(1, 13);
+        grid->setRowStretch(1, 5);
+        grid->setColumnStretch(1, 7);
+    } else {
+        layout->addWidget(new QLabel(&host));
+    }
+    auto *widget = new QLabel(&host);
+    auto *nested = new TVBoxLayout;
+    QJSEngine engine;
+    expose(engine, QStringLiteral("l"), layout);
+    expose(engine, QStringLiteral("w"), widget);
+    expose(engine, QStringLiteral("n"), nested);
+    const int before = ::probe(layout, probe);
+
+    QSignalSpy logged(TLogger::instance(), &TLogger::logWrited);
+    if (refused)
+        QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("\\[ERROR\\].*; nothing changed")));
+    QVERIFY(!CONTROLS_EVAL(engine, code).isError());
+    QCOMPARE(logged.count(), refused ? 1 : 0);
+    if (refused)
+        QCOMPARE(::probe(layout, probe), before);
+    else if (expected.isValid())
+        QCOMPARE(::probe(layout, probe), expected.toInt());
+    else
+        QVERIFY(::probe(layout, probe) != before);
+    if (!nested->parent())
+        delete nested;
+}
+
+void tst_TBoxGridLayout::worstCaseStaysWithinBound()
+{
+    // Every number at the bound, with rows, spaces and margins that add up
+    // to many times the bound: the window asks for no more than the bound,
+    // and gets no more when its layout is applied (no screen needed).
+    QWidget window;
+    window.setContentsMargins(Bound / 2, Bound / 2, Bound / 2, Bound / 2);
+    auto *column = new TVBoxLayout(&window);
+    auto *grid = new TGridLayout;
+    auto *row = new THBoxLayout;
+    QJSEngine engine;
+    expose(engine, QStringLiteral("column"), column);
+    expose(engine, QStringLiteral("grid"), grid);
+    expose(engine, QStringLiteral("row"), row);
+    expose(engine, QStringLiteral("a"), new QLabel(QStringLiteral("a"), &window));
+    expose(engine, QStringLiteral("b"), new QLabel(QStringLiteral("b"), &window));
+    QSignalSpy logged(TLogger::instance(), &TLogger::logWrited);
+    QVERIFY(!CONTROLS_EVAL(engine, "column.set({margin: 8192, spacing: 8192});"
+                                   "grid.set({margin: 8192, hspacing: 8192, vspacing: 8192});"
+                                   "for (var i = 0; i < 5; ++i) {"
+                                   "  grid.setRowMinimumHeight(i, 8192); grid.setColumnMinimumWidth(i, 8192);"
+                                   "  grid.setRowStretch(i, 8192); grid.setColumnStretch(i, 8192);"
+                                   "}"
+                                   "grid.packWidget(a, 4, 4);"
+                                   "row.margin = 8192;"
+                                   "row.packSpacing(8192); row.packWidget(b, 8192); row.packStretch(8192);"
+                                   "column.packLayout(grid, 8192); column.packLayout(row, 8192);"
+                                   "column.packSpacing(8192);")
+                     .isError());
+    QCOMPARE(logged.count(), 0);
+    QCOMPARE(grid->minimumSize(), QSize(Bound, Bound));
+    QCOMPARE(row->sizeHint(), QSize(Bound, Bound));
+    QVERIFY(grid->heightForWidth(100) <= Bound);
+    column->activate();
+    const QSize bound(Bound, Bound);
+    QCOMPARE(window.minimumSize(), bound);
+    QCOMPARE(window.size(), bound);
+    QCOMPARE(column->totalSizeHint().boundedTo(bound), column->totalSizeHint());
+}
+
+void tst_TBoxGridLayout::descriptionNumbers_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<int>("count");       // items the row holds afterwards
+    QTest::addColumn<QString>("refusal"); // the error line; empty when the number is taken
+    QTest::newRow("pack stretch at the bound") << "{type:'Label', pack:{stretch:8192}}" << 1 << QString();
+    QTest::newRow("pack stretch past the bound")
+            << "{type:'Label', pack:{stretch:8193}}" << 0 << "TUiLoader box pack: stretch 8193 is outside 0..8192";
+    QTest::newRow("layout pack stretch negative")
+            << "{type:'VBoxLayout', pack:{stretch:-1}}" << 0 << "TUiLoader box pack: stretch -1 is outside 0..8192";
+    QTest::newRow("stretch item at the bound") << "{type:'Stretch', property:{stretch:8192}}" << 1 << QString();
+    QTest::newRow("stretch item past the bound") << "{type:'Stretch', property:{stretch:8193}}" << 0
+                                                 << "TUiLoader stretch item: stretch 8193 is outside 0..8192";
+}
+
+void tst_TBoxGridLayout::descriptionNumbers()
+{
+    // A description's numbers reach the row through the loader, checked as the layout's own.
+    QFETCH(QString, item);
+    QFETCH(int, count);
+    QFETCH(QString, refusal);
+    tuiloadertest::Form form;
+    form.build(QStringLiteral("{type:'Pane', child:{type:'HBoxLayout', name:'row', child:[%1]}}").arg(item));
+    auto *row = form.find<QBoxLayout>(QStringLiteral("row"));
+    QVERIFY(row);
+    QCOMPARE(row->count(), count);
+    // A refused pack is also a failed one, which the loader logs on its own.
+    if (refusal.isEmpty())
+        QVERIFY(form.log.texts(QStringLiteral("error")).isEmpty());
+    else
+        QVERIFY2(form.logged(refusal), qPrintable(form.log.texts().join(QLatin1Char('\n'))));
+
+    form.loader.setMargin(Bound);
+    form.loader.setMargin(Bound + 1);
+    QCOMPARE(form.loader.margin(), Bound);
+    QVERIFY(form.logged(QStringLiteral("TUiLoader::setMargin: margin 8193 is outside 0..8192")));
 }
 
 void tst_TBoxGridLayout::fromScript()

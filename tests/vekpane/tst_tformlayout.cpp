@@ -62,6 +62,7 @@ private Q_SLOTS:
     void columnCountChangesMoveNothing();
     void numbersOutOfRange_data();
     void numbersOutOfRange();
+    void pixelNumbersAtTheBound();
     void largestColumnCount();
     void fromScript();
 };
@@ -403,6 +404,10 @@ void tst_TFormLayout::numbersOutOfRange_data()
     QTest::newRow("widget span most positive") << QStringLiteral("form.packWidget(field, 'Name', 'mm', 2147483647)");
     QTest::newRow("layout span past the bound") << QStringLiteral("form.packLayout(nested, null, null, 1001)");
     QTest::newRow("layout span from text overload") << QStringLiteral("form.packLayout(nested, 'Name', null, 1001)");
+    QTest::newRow("column spacing past the pixel bound") << QStringLiteral("form.setColumnSpacing(8193)");
+    QTest::newRow("column spacing property past the pixel bound") << QStringLiteral("form.columnSpacing = 8193");
+    QTest::newRow("margin key past the pixel bound") << QStringLiteral("form.set('margin', 8193)");
+    QTest::newRow("spacing property below -1") << QStringLiteral("form.spacing = -2");
 }
 
 void tst_TFormLayout::numbersOutOfRange()
@@ -433,6 +438,25 @@ void tst_TFormLayout::numbersOutOfRange()
     QCOMPARE(form->count(), 0);
     // No label was made for a field that is not packed.
     QCOMPARE(host.children().size(), children);
+}
+
+void tst_TFormLayout::pixelNumbersAtTheBound()
+{
+    QWidget host;
+    auto *form = new TFormLayout(&host);
+    form->setColumnCount(3);
+    QJSEngine engine;
+    expose(engine, QStringLiteral("form"), form);
+    QSignalSpy logged(TLogger::instance(), &TLogger::logWrited);
+    QVERIFY(!CONTROLS_EVAL(engine, "form.set({column_spacing: 8192, margin: 8192, hspacing: 0, vspacing: -1})")
+                     .isError());
+    QCOMPARE(logged.count(), 0);
+    QCOMPARE(form->columnSpacing(), 8192);
+    QCOMPARE(form->columnMinimumWidth(9), 8192);
+    QCOMPARE(form->contentsMargins(), QMargins(8192, 8192, 8192, 8192));
+    QCOMPARE(form->horizontalSpacing(), 0);
+    // Two gaps and the margins, each at the bound: the form asks for no more than the bound.
+    QCOMPARE(form->minimumSize().width(), 8192);
 }
 
 void tst_TFormLayout::largestColumnCount()

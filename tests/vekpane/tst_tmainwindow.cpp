@@ -3,6 +3,8 @@
 #include "fakeframelesshelper.h"
 #include "tdialog.h"
 #include "tframelesswindowbar.h"
+#include "tgridlayout.h"
+#include "tlogger.h"
 #include "tmainwindow.h"
 
 #include <QJSEngine>
@@ -13,7 +15,11 @@
 #include <QTimer>
 #include <QtTest>
 
+using controlstest::expose;
 using controlstest::types;
+
+// The pixel bound of windows and layouts, as docs/scripts.md gives it.
+const int Bound = 8192;
 
 // Reaches the protected native-event entry points.
 class ProbeWindow : public TMainWindow
@@ -41,6 +47,8 @@ private Q_SLOTS:
     void setWindowTitleBar();
     void nativeEventsGoThroughTheBar();
     void deletesItselfOnClose();
+    void keptWithinBound();
+    void keptWithinBoundWhenShown();
     void dialogModifiedAlwaysAnnounced();
     void dialogWidenedToBar();
     void dialogAcceptedAndRejected_data();
@@ -189,6 +197,54 @@ void tst_TMainWindow::deletesItselfOnClose()
     QPointer<TMainWindow> window = new TMainWindow;
     QVERIFY(window->testAttribute(Qt::WA_DeleteOnClose));
     window->show();
+    window->close();
+    QTRY_VERIFY(window.isNull());
+}
+
+void tst_TMainWindow::keptWithinBound()
+{
+    // Each number within the bound, but the body, its layout and Qt's own
+    // size property written by a script add up to far more: the window keeps
+    // to the bound once its layout is applied (no screen needed).
+    TMainWindow window;
+    window.setAttribute(Qt::WA_DeleteOnClose, false);
+    auto *body = new QWidget;
+    auto *grid = new TGridLayout(body);
+    for (int i = 0; i < 3; ++i) {
+        grid->setRowMinimumHeight(i, Bound);
+        grid->setColumnMinimumWidth(i, Bound);
+    }
+    window.setBodyWidget(body);
+    QJSEngine engine;
+    expose(engine, QStringLiteral("win"), &window);
+    QSignalSpy logged(TLogger::instance(), &TLogger::logWrited);
+    QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("\\[ERROR\\].*it is kept within 8192")));
+    QVERIFY(!CONTROLS_EVAL(engine, "win.minimumHeight = 100000; win.set('minimum_width', 8192)").isError());
+    QEvent request(QEvent::LayoutRequest);
+    QCoreApplication::sendEvent(&window, &request);
+    QCOMPARE(logged.count(), 1);
+    QCOMPARE(window.minimumSize(), QSize(Bound, Bound));
+    QCOMPARE(window.size(), QSize(Bound, Bound));
+    // Later requests find nothing to cut and write nothing.
+    QCoreApplication::sendEvent(&window, &request);
+    QCOMPARE(logged.count(), 1);
+}
+
+void tst_TMainWindow::keptWithinBoundWhenShown()
+{
+    // A window three bounds wide, made so by a script after it is shown.
+    QPointer<TMainWindow> window = new TMainWindow;
+    window->setBodyWidget(new QLabel("body"));
+    window->resize(300, 100);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.data()));
+    QJSEngine engine;
+    expose(engine, QStringLiteral("win"), window.data());
+    QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("\\[ERROR\\].*it is kept within 8192")));
+    QVERIFY(!CONTROLS_EVAL(engine, "win.minimumWidth = 3 * 8192").isError());
+    QCOMPARE(window->width(), Bound);
+    QCOMPARE(window->height(), 100);
+    QTRY_COMPARE(window->centralWidget()->width(), Bound);
     window->close();
     QTRY_VERIFY(window.isNull());
 }

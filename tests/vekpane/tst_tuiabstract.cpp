@@ -103,6 +103,8 @@ class tst_TuiAbstract : public QObject
 private Q_SLOTS:
     void commonKeys_data() { commonkeys::addRows(); }
     void commonKeys();
+    void pixelBounds_data() { commonkeys::addBoundData(); }
+    void pixelBounds();
     void ownKeysNeverReachTheCommonWriter();
     void bulkFromScript();
     void defaultsAreDynamicProperties();
@@ -114,6 +116,13 @@ private Q_SLOTS:
 void tst_TuiAbstract::commonKeys()
 {
     commonkeys::runRow<AbstractTestWidget>(
+            [](AbstractTestWidget *w, const QString &key, const QVariant &value) { w->set(key, value); },
+            "w.set('%1', %2)");
+}
+
+void tst_TuiAbstract::pixelBounds()
+{
+    commonkeys::runBoundRow<AbstractTestWidget>(
             [](AbstractTestWidget *w, const QString &key, const QVariant &value) { w->set(key, value); },
             "w.set('%1', %2)");
 }

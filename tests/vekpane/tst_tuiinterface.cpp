@@ -70,6 +70,8 @@ class tst_TUiInterface : public QObject
 private Q_SLOTS:
     void commonKeys_data() { commonkeys::addRows(); }
     void commonKeys();
+    void pixelBounds_data() { commonkeys::addBoundData(); }
+    void pixelBounds();
     void styleSelectorsAccumulate();
     void styleBlanksAroundEquals_data();
     void styleBlanksAroundEquals();
@@ -86,6 +88,13 @@ private Q_SLOTS:
 void tst_TUiInterface::commonKeys()
 {
     commonkeys::runRow<UiTestWidget>(
+            [](UiTestWidget *w, const QString &key, const QVariant &value) { w->setAttr(key, value); },
+            "w.setAttr('%1', %2)");
+}
+
+void tst_TUiInterface::pixelBounds()
+{
+    commonkeys::runBoundRow<UiTestWidget>(
             [](UiTestWidget *w, const QString &key, const QVariant &value) { w->setAttr(key, value); },
             "w.setAttr('%1', %2)");
 }

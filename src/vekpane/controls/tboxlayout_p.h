@@ -30,8 +30,8 @@
                                                                                                                        \
     void Class::packLayout(QObject *iLayout, int iStretch) { TLayoutAttrs::packLayout(this, iLayout, iStretch); }      \
                                                                                                                        \
-    void Class::packStretch(int iStretch) { addStretch(iStretch); }                                                    \
+    void Class::packStretch(int iStretch) { TLayoutAttrs::packStretch(this, iStretch); }                               \
                                                                                                                        \
-    void Class::packSpacing(int iSpacing) { addSpacing(iSpacing); }
+    void Class::packSpacing(int iSpacing) { TLayoutAttrs::packSpacing(this, iSpacing); }
 
 #endif // TBOXLAYOUT_P_H

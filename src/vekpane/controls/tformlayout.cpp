@@ -229,7 +229,7 @@ int TFormLayout::columnSpacing() const { return d->columnSpacing; }
 
 void TFormLayout::setColumnSpacing(int iSpacingInt)
 {
-    if (!TLayoutAttrs::checkSize("TFormLayout::setColumnSpacing", "spacing", iSpacingInt))
+    if (!TLayoutAttrs::checkPixels("TFormLayout::setColumnSpacing", "spacing", iSpacingInt))
         return;
     d->columnSpacing = iSpacingInt;
     d->applyColumnSpacing();
@@ -310,3 +310,5 @@ QWidget *TFormLayout::createUnitsWidget(const QString &iText)
 {
     return iText.isEmpty() ? nullptr : d->newLabel(iText, d->unitsProperties);
 }
+
+TUI_LAYOUT_BOUNDS(TFormLayout, QGridLayout)

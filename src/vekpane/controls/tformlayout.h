@@ -26,10 +26,18 @@ class TFormLayoutPrivate;
  * Layout types of the pack calls: 0 (and any other value) label, separator,
  * field and units side by side; 1 label above the field; 2 the field alone
  * across its whole column group.
+ *
+ * The column spacing, "margin" and the spacings run from 0 to the pixel bound
+ * that docs/scripts.md gives (a spacing also -1, the style's); anything else
+ * is refused with one error line.
  */
 class VEKPANE_EXPORT TFormLayout : public QGridLayout, public TuiAbstract
 {
     Q_OBJECT
+    // Scripts reach Qt's "spacing" and "margin" properties too: these take
+    // them through the checked keys.
+    Q_PROPERTY(int spacing READ spacing WRITE setSpacingProperty)
+    Q_PROPERTY(int margin READ marginProperty WRITE setMarginProperty)
     Q_PROPERTY(int columnCount READ columnCount WRITE setColumnCount)
     Q_PROPERTY(Qt::Alignment labelAlignment READ labelAlignment WRITE setLabelAlignment)
     Q_PROPERTY(QString separator READ separator WRITE setSeparator)
@@ -40,6 +48,12 @@ class VEKPANE_EXPORT TFormLayout : public QGridLayout, public TuiAbstract
 public:
     explicit TFormLayout(QWidget *iParent = nullptr);
     ~TFormLayout() override;
+
+    // What the layout asks for stays within the pixel bound.
+    QSize sizeHint() const override;
+    QSize minimumSize() const override;
+    int heightForWidth(int iWidth) const override;
+    int minimumHeightForWidth(int iWidth) const override;
 
 public Q_SLOTS:
     //! Sets a form or spacing key; other keys go to the common handling.
@@ -111,6 +125,10 @@ public Q_SLOTS:
     QWidget *createLabelWidget(const QString &iText);
     QWidget *createUnitsWidget(const QString &iText);
 
+private:
+    void setSpacingProperty(int iSpacing);
+    int marginProperty() const;
+    void setMarginProperty(int iMargin);
     Q_DISABLE_COPY(TFormLayout)
     Q_DECLARE_PRIVATE_D(d, TFormLayout)
     const std::unique_ptr<TFormLayoutPrivate> d;

@@ -57,28 +57,28 @@ void TGridLayout::packLayout(QObject *iLayout, int iRow, int iColumn, int iRowSp
 void TGridLayout::setColumnMinimumWidth(int iColumn, int iMinSize)
 {
     const char *what = "TGridLayout::setColumnMinimumWidth";
-    if (TLayoutAttrs::checkIndex(what, "column", iColumn) && TLayoutAttrs::checkSize(what, "minimum width", iMinSize))
+    if (TLayoutAttrs::checkIndex(what, "column", iColumn) && TLayoutAttrs::checkPixels(what, "minimum width", iMinSize))
         QGridLayout::setColumnMinimumWidth(iColumn, iMinSize);
 }
 
 void TGridLayout::setColumnStretch(int iColumn, int iStretch)
 {
     const char *what = "TGridLayout::setColumnStretch";
-    if (TLayoutAttrs::checkIndex(what, "column", iColumn) && TLayoutAttrs::checkSize(what, "stretch", iStretch))
+    if (TLayoutAttrs::checkIndex(what, "column", iColumn) && TLayoutAttrs::checkStretch(what, "stretch", iStretch))
         QGridLayout::setColumnStretch(iColumn, iStretch);
 }
 
 void TGridLayout::setRowMinimumHeight(int iRow, int iMinSize)
 {
     const char *what = "TGridLayout::setRowMinimumHeight";
-    if (TLayoutAttrs::checkIndex(what, "row", iRow) && TLayoutAttrs::checkSize(what, "minimum height", iMinSize))
+    if (TLayoutAttrs::checkIndex(what, "row", iRow) && TLayoutAttrs::checkPixels(what, "minimum height", iMinSize))
         QGridLayout::setRowMinimumHeight(iRow, iMinSize);
 }
 
 void TGridLayout::setRowStretch(int iRow, int iStretch)
 {
     const char *what = "TGridLayout::setRowStretch";
-    if (TLayoutAttrs::checkIndex(what, "row", iRow) && TLayoutAttrs::checkSize(what, "stretch", iStretch))
+    if (TLayoutAttrs::checkIndex(what, "row", iRow) && TLayoutAttrs::checkStretch(what, "stretch", iStretch))
         QGridLayout::setRowStretch(iRow, iStretch);
 }
 
@@ -103,3 +103,5 @@ int TGridLayout::columnStretch(int iColumn) const
 {
     return iColumn >= 0 && iColumn < columnCount() ? QGridLayout::columnStretch(iColumn) : 0;
 }
+
+TUI_LAYOUT_BOUNDS(TGridLayout, QGridLayout)

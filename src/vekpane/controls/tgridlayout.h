@@ -17,13 +17,27 @@ class TGridLayoutPrivate;
  *
  * Own keys: "spacing", "margin", "hspacing", "vspacing" (set and get),
  * "column_count" and "row_count" (get only).
+ *
+ * Pixel numbers and stretch factors run from 0 to the pixel bound that
+ * docs/scripts.md gives (a spacing also -1, the style's); anything else is
+ * refused with one error line.
  */
 class VEKPANE_EXPORT TGridLayout : public QGridLayout, public TuiAbstract
 {
     Q_OBJECT
+    // Scripts reach Qt's "spacing" and "margin" properties too: these take
+    // them through the checked keys.
+    Q_PROPERTY(int spacing READ spacing WRITE setSpacingProperty)
+    Q_PROPERTY(int margin READ marginProperty WRITE setMarginProperty)
 public:
     explicit TGridLayout(QWidget *iParent = nullptr);
     ~TGridLayout() override;
+
+    // What the layout asks for stays within the pixel bound.
+    QSize sizeHint() const override;
+    QSize minimumSize() const override;
+    int heightForWidth(int iWidth) const override;
+    int minimumHeightForWidth(int iWidth) const override;
 
 public Q_SLOTS:
     //! Sets "spacing", "margin", "hspacing" or "vspacing"; other keys go to the common handling.
@@ -55,6 +69,9 @@ public Q_SLOTS:
 
     TUI_ABSTRACT_SLOTS
 
+    void setSpacingProperty(int iSpacing);
+    int marginProperty() const;
+    void setMarginProperty(int iMargin);
     Q_DISABLE_COPY(TGridLayout)
     Q_DECLARE_PRIVATE_D(d, TGridLayout)
     const std::unique_ptr<TGridLayoutPrivate> d;

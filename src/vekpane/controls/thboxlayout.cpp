@@ -16,3 +16,5 @@ THBoxLayout::~THBoxLayout()
 }
 
 TUI_BOX_LAYOUT_SLOTS(THBoxLayout)
+
+TUI_LAYOUT_BOUNDS(THBoxLayout, QHBoxLayout)

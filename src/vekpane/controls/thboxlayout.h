@@ -14,13 +14,27 @@ class THBoxLayoutPrivate;
  * A row layout for scripts: widgets and nested layouts are appended, taken
  * as any QObject and placed only when they are of the right kind, with the
  * alignment given as text. Own keys: "spacing" and "margin".
+ *
+ * Pixel numbers and stretch factors run from 0 to the pixel bound that
+ * docs/scripts.md gives (a spacing also -1, the style's); anything else is
+ * refused with one error line.
  */
 class VEKPANE_EXPORT THBoxLayout : public QHBoxLayout, public TuiAbstract
 {
     Q_OBJECT
+    // Scripts reach Qt's "spacing" and "margin" properties too: these take
+    // them through the checked keys.
+    Q_PROPERTY(int spacing READ spacing WRITE setSpacingProperty)
+    Q_PROPERTY(int margin READ marginProperty WRITE setMarginProperty)
 public:
     explicit THBoxLayout(QWidget *iParent = nullptr);
     ~THBoxLayout() override;
+
+    // What the layout asks for stays within the pixel bound.
+    QSize sizeHint() const override;
+    QSize minimumSize() const override;
+    int heightForWidth(int iWidth) const override;
+    int minimumHeightForWidth(int iWidth) const override;
 
 public Q_SLOTS:
     //! Sets "spacing" or "margin"; other keys go to the common handling.
@@ -38,6 +52,9 @@ public Q_SLOTS:
 
     TUI_ABSTRACT_SLOTS
 
+    void setSpacingProperty(int iSpacing);
+    int marginProperty() const;
+    void setMarginProperty(int iMargin);
     Q_DISABLE_COPY(THBoxLayout)
     Q_DECLARE_PRIVATE_D(d, THBoxLayout)
     const std::unique_ptr<THBoxLayoutPrivate> d;

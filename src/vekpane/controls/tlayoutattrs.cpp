@@ -2,6 +2,7 @@
 
 #include "tlogger.h"
 #include "tscriptvalue.h"
+#include "tuicommonattrs_p.h"
 #include "tuihelper.h"
 
 #include <QBoxLayout>
@@ -11,18 +12,26 @@
 
 bool TLayoutAttrs::write(QLayout *iLayout, const QString &iKey, const QVariant &iValue)
 {
-    const int value = TScriptValue::toPlain(iValue).toInt();
     QGridLayout *grid = qobject_cast<QGridLayout *>(iLayout);
-    if (iKey == QLatin1String("spacing"))
-        iLayout->setSpacing(value);
-    else if (iKey == QLatin1String("margin"))
-        iLayout->setContentsMargins(value, value, value, value);
-    else if (grid && iKey == QLatin1String("hspacing"))
-        grid->setHorizontalSpacing(value);
-    else if (grid && iKey == QLatin1String("vspacing"))
-        grid->setVerticalSpacing(value);
-    else
+    const bool isMargin = iKey == QLatin1String("margin");
+    if (!isMargin && iKey != QLatin1String("spacing")
+        && !(grid && (iKey == QLatin1String("hspacing") || iKey == QLatin1String("vspacing"))))
         return false;
+    // A margin below 0 means nothing; a spacing of -1 is the style's.
+    int value = 0;
+    if (!TUiCommonAttrs::checkNumber(
+                QStringLiteral("%1 \"%2\"").arg(QLatin1String(iLayout->metaObject()->className()), iKey),
+                QStringLiteral("value"), TScriptValue::toPlain(iValue), isMargin ? 0 : -1, TUiCommonAttrs::MaxPixels,
+                &value))
+        return true;
+    if (isMargin)
+        iLayout->setContentsMargins(value, value, value, value);
+    else if (iKey == QLatin1String("spacing"))
+        iLayout->setSpacing(value);
+    else if (iKey == QLatin1String("hspacing"))
+        grid->setHorizontalSpacing(value);
+    else
+        grid->setVerticalSpacing(value);
     return true;
 }
 
@@ -59,12 +68,17 @@ void refuse(const char *iWhat, const char *iName, int iValue, const QString &iWh
             "error", 0);
 }
 
-bool inRange(const char *iWhat, const char *iName, int iValue, int iLast)
+bool inRange(const char *iWhat, const char *iName, int iValue, int iLast, int iFirst = 0)
 {
-    if (iValue >= 0 && iValue <= iLast)
-        return true;
-    refuse(iWhat, iName, iValue, QStringLiteral("is outside 0..%1").arg(iLast));
-    return false;
+    return TUiCommonAttrs::checkRange(QLatin1String(iWhat), QLatin1String(iName), iValue, iFirst, iLast);
+}
+
+int bound(int iValue, int iBound) { return qMin(iValue, qMax(0, iBound)); }
+
+// "Class::slot" for an error line.
+QByteArray slotName(const QObject *iObject, const char *iSlot)
+{
+    return QByteArray(iObject->metaObject()->className()) + "::" + iSlot;
 }
 
 bool spanInRange(const char *iWhat, const char *iName, int iStart, int iSpan)
@@ -94,9 +108,19 @@ bool TLayoutAttrs::checkCount(const char *iWhat, const char *iName, int iValue)
     return inRange(iWhat, iName, iValue, MaxCells);
 }
 
-bool TLayoutAttrs::checkSize(const char *iWhat, const char *iName, int iValue)
+bool TLayoutAttrs::checkPixels(const char *iWhat, const char *iName, int iValue)
 {
-    return inRange(iWhat, iName, iValue, QLAYOUTSIZE_MAX);
+    return inRange(iWhat, iName, iValue, TUiCommonAttrs::MaxPixels);
+}
+
+bool TLayoutAttrs::checkSpacing(const char *iWhat, const char *iName, int iValue)
+{
+    return inRange(iWhat, iName, iValue, TUiCommonAttrs::MaxPixels, -1);
+}
+
+bool TLayoutAttrs::checkStretch(const char *iWhat, const char *iName, int iValue)
+{
+    return inRange(iWhat, iName, iValue, TUiCommonAttrs::MaxPixels);
 }
 
 bool TLayoutAttrs::checkCell(const char *iWhat, int iRow, int iColumn, int iRowSpan, int iColumnSpan)
@@ -111,12 +135,46 @@ QLayout *TLayoutAttrs::asLayout(QObject *iObject) { return qobject_cast<QLayout 
 
 void TLayoutAttrs::packWidget(QBoxLayout *iBox, QObject *iWgt, int iStretch, const QString &iAlignment)
 {
-    if (QWidget *widget = asWidget(iWgt))
+    QWidget *widget = asWidget(iWgt);
+    if (widget && checkStretch(slotName(iBox, "packWidget").constData(), "stretch", iStretch))
         iBox->addWidget(widget, iStretch, TuiHelper::str2alignment(iAlignment));
 }
 
 void TLayoutAttrs::packLayout(QBoxLayout *iBox, QObject *iLayout, int iStretch)
 {
-    if (QLayout *layout = asLayout(iLayout))
+    QLayout *layout = asLayout(iLayout);
+    if (layout && checkStretch(slotName(iBox, "packLayout").constData(), "stretch", iStretch))
         iBox->addLayout(layout, iStretch);
+}
+
+void TLayoutAttrs::packStretch(QBoxLayout *iBox, int iStretch)
+{
+    if (checkStretch(slotName(iBox, "packStretch").constData(), "stretch", iStretch))
+        iBox->addStretch(iStretch);
+}
+
+void TLayoutAttrs::packSpacing(QBoxLayout *iBox, int iSpacing)
+{
+    if (checkPixels(slotName(iBox, "packSpacing").constData(), "spacing", iSpacing))
+        iBox->addSpacing(iSpacing);
+}
+
+QSize TLayoutAttrs::bounded(const QLayout *iLayout, const QSize &iSize)
+{
+    int width = TUiCommonAttrs::MaxPixels;
+    int height = TUiCommonAttrs::MaxPixels;
+    // A widget's own layout is the one whose parent is that widget; Qt adds
+    // the widget's margins to what this layout asks for.
+    const QObject *parent = iLayout->parent();
+    if (parent && parent->isWidgetType()) {
+        const QMargins m = static_cast<const QWidget *>(parent)->contentsMargins();
+        width -= m.left() + m.right();
+        height -= m.top() + m.bottom();
+    }
+    return QSize(bound(iSize.width(), width), bound(iSize.height(), height));
+}
+
+int TLayoutAttrs::boundedHeight(const QLayout *iLayout, int iHeight)
+{
+    return iHeight < 0 ? iHeight : bounded(iLayout, QSize(0, iHeight)).height();
 }

@@ -16,3 +16,5 @@ TVBoxLayout::~TVBoxLayout()
 }
 
 TUI_BOX_LAYOUT_SLOTS(TVBoxLayout)
+
+TUI_LAYOUT_BOUNDS(TVBoxLayout, QVBoxLayout)

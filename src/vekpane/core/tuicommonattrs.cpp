@@ -1,5 +1,6 @@
 #include "tuicommonattrs_p.h"
 
+#include "tlogger.h"
 #include "tresource.h"
 #include "tscriptvalue.h"
 #include "tuiutil.h"
@@ -10,9 +11,69 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <cmath>
+#include <limits>
+
 namespace {
 
 QByteArray propName(const QString &iName) { return iName.toLocal8Bit(); }
+
+const int MaxPixels = TUiCommonAttrs::MaxPixels;
+
+void refuse(const QString &iWhat, const QString &iName, const QString &iValue, qint64 iLeast, qint64 iMost)
+{
+    VEK_LOG(QStringLiteral("%1: %2 %3 is outside %4..%5; nothing changed")
+                    .arg(iWhat, iName, iValue)
+                    .arg(iLeast)
+                    .arg(iMost),
+            "error", 0);
+}
+
+// Where a key of iTarget is refused, for its error line.
+QString keyPlace(const QObject *iTarget, const QString &iKey)
+{
+    return QStringLiteral("%1 \"%2\"").arg(QLatin1String(iTarget->metaObject()->className()), iKey);
+}
+
+bool fitsInt(double iNumber)
+{
+    return iNumber >= double(std::numeric_limits<int>::min()) && iNumber <= double(std::numeric_limits<int>::max());
+}
+
+// A width, height or margin text as the keys read it: what QString::toInt
+// gives, and 0 for text that is no int, as ever. Only a number that no int
+// can hold is told apart (oFits false), so that it is refused, not zeroed.
+int pieceValue(const QString &iText, bool *oFits)
+{
+    bool ok = false;
+    const int value = iText.toInt(&ok);
+    *oFits = true;
+    if (ok)
+        return value;
+    const double number = iText.toDouble(&ok);
+    *oFits = !ok || fitsInt(number);
+    return 0;
+}
+
+// Checks the texts of one key's pieces; iNames name them in the error line.
+bool checkPieces(const QString &iWhat, const QStringList &iTexts, const char *const *iNames, int iMost,
+                 bool iNoMaximumToo, QList<int> *oValues)
+{
+    for (int i = 0; i < iTexts.size(); ++i) {
+        bool fits = true;
+        const int value = pieceValue(iTexts.at(i), &fits);
+        oValues->append(value);
+        if (iTexts.at(i).isEmpty() || (iNoMaximumToo && value == QWIDGETSIZE_MAX && fits))
+            continue;
+        if (!fits) {
+            refuse(iWhat, QLatin1String(iNames[i]), iTexts.at(i), 0, iMost);
+            return false;
+        }
+        if (!TUiCommonAttrs::checkRange(iWhat, QLatin1String(iNames[i]), value, 0, iMost))
+            return false;
+    }
+    return true;
+}
 
 // Up to four texts from "a,b,c,d", a list or a map. The map keys come in
 // pairs: the second is the short spelling used when the first is empty.
@@ -138,16 +199,26 @@ void applyContentsMargins(QWidget *iWidget, const QVariant &iValue)
     // Positional order is top, bottom, left, right (not Qt's order).
     static const char *const keys[4][2]
             = {{"top", nullptr}, {"bottom", nullptr}, {"left", nullptr}, {"right", nullptr}};
+    static const char *const names[4] = {"top", "bottom", "left", "right"};
     const QStringList parts = fourParts(iValue, keys);
+    const QString what = keyPlace(iWidget, QStringLiteral("contents_margins"));
+    QList<int> values;
+    if (!checkPieces(what, parts, names, MaxPixels, false, &values))
+        return;
     QMargins m = iWidget->contentsMargins();
     if (!parts[0].isEmpty())
-        m.setTop(parts[0].toInt());
+        m.setTop(values[0]);
     if (!parts[1].isEmpty())
-        m.setBottom(parts[1].toInt());
+        m.setBottom(values[1]);
     if (!parts[2].isEmpty())
-        m.setLeft(parts[2].toInt());
+        m.setLeft(values[2]);
     if (!parts[3].isEmpty())
-        m.setRight(parts[3].toInt());
+        m.setRight(values[3]);
+    // Opposite margins add up to what the widget asks for at least.
+    if (!TUiCommonAttrs::checkRange(what, QStringLiteral("top and bottom together"), m.top() + m.bottom(), 0, MaxPixels)
+        || !TUiCommonAttrs::checkRange(what, QStringLiteral("left and right together"), m.left() + m.right(), 0,
+                                       MaxPixels))
+        return;
     iWidget->setContentsMargins(m);
 }
 
@@ -167,12 +238,13 @@ struct IntKey
 {
     const char *key;
     void (QWidget::*setter)(int);
+    bool isMaximum; // also takes QWIDGETSIZE_MAX, Qt's "no maximum"
 };
 
 const IntKey intKeys[] = {
-        {"fixed_width", &QWidget::setFixedWidth},       {"fixed_height", &QWidget::setFixedHeight},
-        {"minimum_height", &QWidget::setMinimumHeight}, {"maximum_height", &QWidget::setMaximumHeight},
-        {"minimum_width", &QWidget::setMinimumWidth},   {"maximum_width", &QWidget::setMaximumWidth},
+        {"fixed_width", &QWidget::setFixedWidth, false},       {"fixed_height", &QWidget::setFixedHeight, false},
+        {"minimum_height", &QWidget::setMinimumHeight, false}, {"maximum_height", &QWidget::setMaximumHeight, true},
+        {"minimum_width", &QWidget::setMinimumWidth, false},   {"maximum_width", &QWidget::setMaximumWidth, true},
 };
 
 template<typename Entry, std::size_t N>
@@ -218,8 +290,11 @@ void TUiCommonAttrs::write(QObject *iTarget, const QString &iKey, const QVariant
         mergeSizeProperty(widget, QLatin1String(sizeKey->property), value);
     } else if (const IntKey *intKey = find(intKeys, iKey)) {
         // Only a true int: a fraction or a text of digits is not a pixel count.
-        if (isInt)
-            (widget->*(intKey->setter))(value.toInt());
+        const int pixels = value.toInt();
+        if (isInt
+            && ((intKey->isMaximum && pixels == QWIDGETSIZE_MAX)
+                || checkRange(keyPlace(widget, iKey), QStringLiteral("value"), pixels, 0, MaxPixels)))
+            (widget->*(intKey->setter))(pixels);
     } else if (iKey == QLatin1String("window_title")) {
         if (isText)
             widget->setWindowTitle(value.toString());
@@ -280,15 +355,74 @@ void TUiCommonAttrs::mergeSizeProperty(QObject *iTarget, const QString &iPropNam
     default:
         break;
     }
+    static const char *const names[2] = {"width", "height"};
+    QList<int> values;
+    if (!checkPieces(QStringLiteral("%1 %2").arg(QLatin1String(iTarget->metaObject()->className()), iPropName),
+                     {widthText, heightText}, names, MaxPixels, iPropName == QLatin1String("maximumSize"), &values))
+        return;
     QSize size = current.toSize();
     if (!widthText.isEmpty())
-        size.setWidth(widthText.toInt());
+        size.setWidth(values[0]);
     if (!heightText.isEmpty())
-        size.setHeight(heightText.toInt());
+        size.setHeight(values[1]);
     iTarget->setProperty(name.constData(), size);
 }
 
 QByteArray TUiCommonAttrs::defaultPropertyName(const QString &iKey)
 {
     return propName(QStringLiteral("__default__%1").arg(iKey));
+}
+
+bool TUiCommonAttrs::checkRange(const QString &iWhat, const QString &iName, qint64 iValue, qint64 iLeast, qint64 iMost)
+{
+    if (iValue >= iLeast && iValue <= iMost)
+        return true;
+    refuse(iWhat, iName, QString::number(iValue), iLeast, iMost);
+    return false;
+}
+
+bool TUiCommonAttrs::checkNumber(const QString &iWhat, const QString &iName, const QVariant &iValue, int iLeast,
+                                 int iMost, int *oValue)
+{
+    bool fits = true;
+    int value = 0;
+    if (iValue.userType() == QMetaType::QString) {
+        value = pieceValue(iValue.toString(), &fits);
+    } else if (iValue.canConvert<double>() && iValue.userType() != QMetaType::Bool) {
+        // A script's numbers arrive as doubles; toInt() would wrap a large one.
+        const double number = iValue.toDouble();
+        fits = fitsInt(number);
+        value = fits ? iValue.toInt() : 0;
+    } else {
+        value = iValue.toInt();
+    }
+    if (!fits) {
+        refuse(iWhat, iName, iValue.toString(), iLeast, iMost);
+        return false;
+    }
+    *oValue = value;
+    return checkRange(iWhat, iName, value, iLeast, iMost);
+}
+
+void TUiCommonAttrs::boundWindow(QWidget *iWindow)
+{
+    if (!iWindow || !iWindow->isWindow())
+        return;
+    const QSize least = iWindow->minimumSize();
+    if (least.width() > MaxPixels || least.height() > MaxPixels) {
+        VEK_LOG(QStringLiteral("%1: the window needs at least %2 x %3 pixels, more than %4 on a side; "
+                               "it is kept within %4")
+                        .arg(QLatin1String(iWindow->metaObject()->className()))
+                        .arg(least.width())
+                        .arg(least.height())
+                        .arg(MaxPixels),
+                "error", 0);
+        // An explicit minimum is one the window's layout leaves alone.
+        if (least.width() > MaxPixels)
+            iWindow->setMinimumWidth(MaxPixels);
+        if (least.height() > MaxPixels)
+            iWindow->setMinimumHeight(MaxPixels);
+    }
+    if (iWindow->width() > MaxPixels || iWindow->height() > MaxPixels)
+        iWindow->resize(iWindow->size().boundedTo(QSize(MaxPixels, MaxPixels)));
 }

@@ -7,6 +7,7 @@
 #include <functional>
 
 class QObject;
+class QWidget;
 
 /*
  * The one implementation of the attribute keys every script-facing widget
@@ -31,6 +32,26 @@ public:
 
     // Name of the dynamic property a default for iKey is kept in.
     static QByteArray defaultPropertyName(const QString &iKey);
+
+    // The largest pixel number a script may give a layout or a widget size,
+    // and the largest extent a script-built layout or window takes. It is
+    // more than the widest screen shows, and a window of MaxPixels squared
+    // still costs no more than a 256 MB backing store (64 megapixels).
+    static const int MaxPixels = 8192;
+
+    // True when iValue lies in [iLeast, iMost]; otherwise logs one error line
+    // naming iWhat (where) and iName (which number) and answers false.
+    static bool checkRange(const QString &iWhat, const QString &iName, qint64 iValue, qint64 iLeast, qint64 iMost);
+    // The same for a script's value, read as an int the way QVariant::toInt
+    // reads it (text that is no number counts as 0). A number that an int
+    // cannot hold is refused, not wrapped or zeroed. The int is left in oValue.
+    static bool checkNumber(const QString &iWhat, const QString &iName, const QVariant &iValue, int iLeast, int iMost,
+                            int *oValue);
+
+    // Keeps a window within MaxPixels on both sides: a larger minimum size
+    // (from its layout or its own keys) is lowered to the bound, with one
+    // error line, and a larger size is cut back. Nothing for a child widget.
+    static void boundWindow(QWidget *iWindow);
 
 private:
     TUiCommonAttrs() = delete;

@@ -271,7 +271,11 @@ bool TUiLoader::isBlockValidate() { return d->blockValidate; }
 
 void TUiLoader::setBlockValidate(bool iBlock) { d->blockValidate = iBlock; }
 
-void TUiLoader::setMargin(int iMargin) { d->layout->setContentsMargins(iMargin, iMargin, iMargin, iMargin); }
+void TUiLoader::setMargin(int iMargin)
+{
+    if (TLayoutAttrs::checkPixels("TUiLoader::setMargin", "margin", iMargin))
+        d->layout->setContentsMargins(iMargin, iMargin, iMargin, iMargin);
+}
 
 int TUiLoader::margin() { return d->layout->contentsMargins().left(); }
 
@@ -509,7 +513,9 @@ bool TUiLoaderPrivate::packSpecial(const QString &iType, const QJSValue &iItem, 
     } else if (QBoxLayout *box = qobject_cast<QBoxLayout *>(iParent)) {
         if (iType == QLatin1String("STRETCH")) {
             const QJSValue factor = iItem.property(QStringLiteral("property")).property(QStringLiteral("stretch"));
-            box->addStretch(factor.isNumber() || factor.isVariant() ? factor.toVariant().toInt() : 1);
+            const int stretch = factor.isNumber() || factor.isVariant() ? factor.toVariant().toInt() : 1;
+            if (TLayoutAttrs::checkStretch("TUiLoader stretch item", "stretch", stretch))
+                box->addStretch(stretch);
         }
     }
     return true;
@@ -886,14 +892,17 @@ bool TUiLoaderPrivate::packItem(QObject *iObj, QJSValue iPack, QObject *iParent)
 bool TUiLoaderPrivate::packIntoBox(QObject *iObj, const QJSValue &iPack, QObject *iParent)
 {
     QBoxLayout *box = static_cast<QBoxLayout *>(iParent);
+    const int stretch = packInt(iPack, "stretch", 0);
+    if (!TLayoutAttrs::checkStretch("TUiLoader box pack", "stretch", stretch))
+        return false;
     if (QWidget *widget = qobject_cast<QWidget *>(iObj)) {
-        box->addWidget(widget, packInt(iPack, "stretch", 0), TuiHelper::str2alignment(packText(iPack, "alignment")));
+        box->addWidget(widget, stretch, TuiHelper::str2alignment(packText(iPack, "alignment")));
         return true;
     }
     QLayout *layoutObj = qobject_cast<QLayout *>(iObj);
     if (!layoutObj || layoutObj->parent())
         return false;
-    box->addLayout(layoutObj, packInt(iPack, "stretch", 0));
+    box->addLayout(layoutObj, stretch);
     return true;
 }
 
@@ -964,11 +973,14 @@ bool TUiLoaderPrivate::packIntoTitleExpander(QObject *iObj, const QJSValue &iPac
         expander->setToggleButton(button, packInt(iPack, "position", -1));
         return true;
     }
+    const int stretch = packInt(iPack, "stretch", 0);
+    if (area == QLatin1String("TITLE") && !TLayoutAttrs::checkStretch("TUiLoader title pack", "stretch", stretch))
+        return false;
     QWidget *widget = widgetForItem(iObj);
     if (!widget)
         return false;
     if (area == QLatin1String("TITLE")) {
-        expander->addTitleWidget(widget, packInt(iPack, "position", -1), packInt(iPack, "stretch", 0),
+        expander->addTitleWidget(widget, packInt(iPack, "position", -1), stretch,
                                  TuiHelper::str2alignment(packText(iPack, "alignment")));
     } else {
         expander->setBodyWidget(widget);

@@ -3,6 +3,7 @@
 
 #include "tcontrolsupport_p.h"
 #include "tscriptvalue.h"
+#include "tuicommonattrs_p.h"
 #include "twindowchrome_p.h"
 
 #include <QEvent>
@@ -74,6 +75,11 @@ void TMainWindow::setWindowTitleBar(TFramelessWindowBar *iBar) { TWindowChrome::
 
 bool TMainWindow::event(QEvent *iEvent)
 {
+    // Docks, bars and the body add up, and scripts may also write Qt's own
+    // size properties: whatever the sum, the window stays within the bound
+    // before its backing store is sized to it.
+    if (iEvent->type() == QEvent::Resize || iEvent->type() == QEvent::Show || iEvent->type() == QEvent::LayoutRequest)
+        TUiCommonAttrs::boundWindow(this);
     if (iEvent->type() == QEvent::Resize || iEvent->type() == QEvent::Show)
         TWindowChrome::reserveRoom(this, d->titleBar, false);
     return QMainWindow::event(iEvent);

@@ -182,6 +182,8 @@ void tst_TImageBudget::iconFile_data()
     QTest::newRow("gif") << "bomb.gif" << VekImageBombs::gif(QSize(16000, 16000)) << true;
     QTest::newRow("jpeg") << "bomb.jpg" << VekImageBombs::jpeg(QSize(65000, 65000)) << true;
     QTest::newRow("png") << "bomb.png" << VekImageBombs::png(QSize(8200, 8200)) << true;
+    QTest::newRow("icon file holding a png")
+            << "bomb.ico" << VekImageBombs::icoHolding(VekImageBombs::png(QSize(8200, 8200))) << true;
     // Each frame fits, but QIcon decodes all five at once.
     QTest::newRow("gif of frames that fit one by one")
             << "frames.gif" << VekImageBombs::gif(QSize(4096, 4096), 5) << true;

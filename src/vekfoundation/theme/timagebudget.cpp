@@ -87,6 +87,24 @@ void refuse(const QString &iText, TError *oErr)
         oErr->setError(iText, QStringLiteral("Error"));
 }
 
+bool withinBudget(const QSize &iSize, const QString &iSource, TError *oErr)
+{
+    if (iSize.isEmpty()) {
+        refuse(QStringLiteral("%1: the size of the image cannot be read; not decoded").arg(iSource), oErr);
+        return false;
+    }
+    if (pixelsOf(iSize) > TImageBudget::MaxPixels) {
+        refuse(QStringLiteral("%1 is %2 x %3 pixels, more than the %4 pixels an image may have; not decoded")
+                       .arg(iSource)
+                       .arg(iSize.width())
+                       .arg(iSize.height())
+                       .arg(TImageBudget::MaxPixels),
+               oErr);
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 QSize TImageBudget::decodedSize(QImageReader &ioReader)
@@ -111,21 +129,7 @@ bool TImageBudget::fits(QImageReader &ioReader, const QString &iSource, TError *
     // Data that is no image stays as quiet as its failed decoding would be.
     if (!ioReader.canRead())
         return false;
-    const QSize size = decodedSize(ioReader);
-    if (size.isEmpty()) {
-        refuse(QStringLiteral("%1: the size of the image cannot be read; not decoded").arg(iSource), oErr);
-        return false;
-    }
-    if (pixelsOf(size) > MaxPixels) {
-        refuse(QStringLiteral("%1 is %2 x %3 pixels, more than the %4 pixels an image may have; not decoded")
-                       .arg(iSource)
-                       .arg(size.width())
-                       .arg(size.height())
-                       .arg(MaxPixels),
-               oErr);
-        return false;
-    }
-    return true;
+    return withinBudget(decodedSize(ioReader), iSource, oErr);
 }
 
 QImage TImageBudget::read(QImageReader &ioReader, const QString &iSource, TError *oErr)
@@ -171,9 +175,9 @@ QIcon TImageBudget::iconFile(const QString &iFileName, TError *oErr)
     QImageReader reader(iFileName);
     if (!reader.canRead())
         return QIcon(iFileName);
-    if (!fits(reader, iFileName, oErr))
-        return QIcon();
     const QSize size = decodedSize(reader);
+    if (!withinBudget(size, iFileName, oErr))
+        return QIcon();
     const int count = qMax(1, reader.imageCount());
     if (count > 1 && pixelsOf(size) * count > MaxPixels) {
         refuse(QStringLiteral("%1 holds %2 images of up to %3 x %4 pixels, more than the %5 pixels an icon may "

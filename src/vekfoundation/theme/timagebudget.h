@@ -30,9 +30,9 @@ public:
     static constexpr qint64 MaxPixels = 64LL * 1024 * 1024;
 
     /*!
-     * The size that decoding the reader's current image allocates, read from
-     * the header alone; invalid when the data is no image the reader knows or
-     * its size cannot be read.
+     * The size that decoding the reader's image allocates, read from the
+     * header alone, before anything else is read; invalid when the data is no
+     * image the reader knows or its size cannot be read.
      */
     static QSize decodedSize(QImageReader &ioReader);
 

@@ -5,6 +5,8 @@
 #include "timageviewer.h"
 #include "tlogger.h"
 #include "tscreenshotwidget.h"
+#include "vekimagebombs.h"
+#include "veklogcapture.h"
 
 #include <QAction>
 #include <QFile>
@@ -56,6 +58,8 @@ private Q_SLOTS:
     void initTestCase();
     void loading();
     void oversizedImageIsRefused();
+    void claimsBeyondTheBudgetAreRefused_data();
+    void claimsBeyondTheBudgetAreRefused();
     void viewTypes();
     void zoom();
     void zoomIsBounded();
@@ -130,6 +134,49 @@ void tst_TImageViewer::oversizedImageIsRefused()
     QVERIFY(imageLabel(viewer)->pixmap(Qt::ReturnByValue).isNull());
     QCOMPARE(viewer.getImageName(), mPng);
     QVERIFY(viewer.windowFilePath().isEmpty());
+}
+
+void tst_TImageViewer::claimsBeyondTheBudgetAreRefused_data()
+{
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<QSize>("claimed"); // invalid: the image loads
+    // The reader reports the first frame (1 x 1); the decoder allocates the screen.
+    QTest::newRow("35-byte gif") << VekImageBombs::gif(QSize(16000, 16000)) << QSize(16000, 16000);
+    QTest::newRow("jpeg") << VekImageBombs::jpeg(QSize(65000, 65000)) << QSize(65000, 65000);
+    QTest::newRow("png") << VekImageBombs::png(QSize(8200, 8200)) << QSize(8200, 8200);
+    // The reader reports the entry's listed 16 x 16.
+    QTest::newRow("icon file holding a png")
+            << VekImageBombs::icoHolding(VekImageBombs::png(QSize(8200, 8200))) << QSize(8200, 8200);
+    QTest::newRow("gif within the budget") << VekImageBombs::gif(QSize(100, 50)) << QSize();
+}
+
+void tst_TImageViewer::claimsBeyondTheBudgetAreRefused()
+{
+    QFETCH(QByteArray, data);
+    QFETCH(QSize, claimed);
+    const QString path = mDir.filePath(QStringLiteral("claim"));
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(data), qint64(data.size()));
+    }
+    TImageViewer viewer;
+    viewer.resize(400, 300);
+    VekLogCapture log;
+    const bool loaded = viewer.loadFile(path);
+    const QStringList lines = log.texts(QStringLiteral("error"));
+    if (!claimed.isValid()) {
+        QVERIFY(loaded);
+        QCOMPARE(imageLabel(viewer)->pixmap(Qt::ReturnByValue).size(), QSize(100, 50));
+        QVERIFY(lines.isEmpty());
+        return;
+    }
+    QVERIFY(!loaded);
+    QVERIFY(imageLabel(viewer)->pixmap(Qt::ReturnByValue).isNull());
+    QVERIFY(viewer.getImageName().isEmpty());
+    QCOMPARE(lines.size(), 1);
+    const QString size = QStringLiteral("%1 x %2 pixels").arg(claimed.width()).arg(claimed.height());
+    QVERIFY2(lines.at(0).contains(path) && lines.at(0).contains(size), qPrintable(lines.at(0)));
 }
 
 void tst_TImageViewer::viewTypes()

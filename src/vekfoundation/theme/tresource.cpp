@@ -1,5 +1,6 @@
 #include "tresource.h"
 #include "tdataparse.h"
+#include "timagebudget.h"
 #include "tresource_p.h"
 #include "ttheme.h"
 
@@ -178,6 +179,10 @@ QIcon TResource::icon(const QString &iNameStr, const QString &iColorTypeStr, con
         placeholder.fill(Qt::transparent);
         return QIcon(placeholder);
     }
+    // The header is read before anything is decoded. An SVG file is drawn
+    // at the size it declares, so that size is checked like any other.
+    if (!TImageBudget::fitsFile(path))
+        return QIcon();
     const QPixmap pixmap(path);
     if (pixmap.isNull())
         return QIcon();
@@ -199,7 +204,9 @@ QIcon TResource::colorIcon(const QString &iNameStr)
     const QString path = iconFilePath(parts.value(0));
     const QString color = TResourcePrivate::themeColorText(parts.value(1));
     if (path.isEmpty())
-        return QIcon(iNameStr);
+        return TImageBudget::iconFile(iNameStr);
+    if (!TImageBudget::fitsFile(path))
+        return QIcon();
     QPixmap pixmap(path);
     if (pixmap.isNull())
         return QIcon();

@@ -1,6 +1,7 @@
 #include "tmulticombobox.h"
 #include "tmulticombobox_p.h"
 
+#include "timagebudget.h"
 #include "tmulticomboboxprilistwgt.h"
 #include "tscriptvalue.h"
 #include "ttooltip.h"
@@ -215,7 +216,7 @@ QList<QIcon> TMultiComboBox::currentIcons() const
 {
     QList<QIcon> icons;
     for (const QVariant &map : qAsConst(d->currentSelection))
-        icons.append(QIcon(map.toMap().value(QStringLiteral("icon")).toString()));
+        icons.append(TImageBudget::iconFile(map.toMap().value(QStringLiteral("icon")).toString()));
     return icons;
 }
 

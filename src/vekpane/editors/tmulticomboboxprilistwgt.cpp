@@ -1,6 +1,7 @@
 #include "tmulticomboboxprilistwgt.h"
 #include "tmulticomboboxprilistwgt_p.h"
 
+#include "timagebudget.h"
 #include "tresource.h"
 #include "ttheme.h"
 #include "ttoolbutton.h"
@@ -67,7 +68,7 @@ void TMultiComboBoxPriListWgtPrivate::rebuildRows()
         if (!isMap(items.at(i)))
             continue;
         const QVariantMap item = asMap(items.at(i));
-        auto *row = new QListWidgetItem(QIcon(item.value(QStringLiteral("icon")).toString()),
+        auto *row = new QListWidgetItem(TImageBudget::iconFile(item.value(QStringLiteral("icon")).toString()),
                                         item.value(QStringLiteral("text")).toString());
         row->setData(Qt::UserRole, item.value(QStringLiteral("user_data")));
         row->setData(ItemIndexRole, i);
@@ -156,7 +157,7 @@ QList<QIcon> TMultiComboBoxPriListWgt::currentIcons() const
     QList<QIcon> icons;
     const QVariantList maps = currentDatasMap();
     for (const QVariant &map : maps)
-        icons.append(QIcon(map.toMap().value(QStringLiteral("icon")).toString()));
+        icons.append(TImageBudget::iconFile(map.toMap().value(QStringLiteral("icon")).toString()));
     return icons;
 }
 

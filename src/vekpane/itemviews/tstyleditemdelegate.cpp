@@ -3,6 +3,7 @@
 
 #include "titemdatarole.h"
 #include "ttableview.h"
+#include "ttextimages_p.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -23,6 +24,21 @@ QVariant roleValue(const QModelIndex &iIndex, const char *iRoleName)
 {
     return iIndex.data(TItemDataRole::value(QLatin1String(iRoleName)));
 }
+
+// The HTML of a cell: its images are decoded within the image budget, and
+// once for all the layout and drawing of the document.
+class CellDocument : public QTextDocument
+{
+protected:
+    QVariant loadResource(int iType, const QUrl &iName) override
+    {
+        if (iType != ImageResource)
+            return QTextDocument::loadResource(iType, iName);
+        const QVariant image = TTextImages::image(iName);
+        addResource(iType, iName, image);
+        return image;
+    }
+};
 
 } // namespace
 
@@ -85,7 +101,7 @@ void TStyledItemDelegate::paint(QPainter *iPainter, const QStyleOptionViewItem &
     const QString type = roleValue(iIndex, "type").toString();
     if (type == QLatin1String("html")) {
         style->drawControl(QStyle::CE_ItemViewItem, &opt, iPainter, widget);
-        QTextDocument document;
+        CellDocument document;
         document.setHtml(text);
         iPainter->save();
         iPainter->translate(textRect.topLeft());
@@ -128,7 +144,7 @@ QSize TStyledItemDelegate::sizeHint(const QStyleOptionViewItem &iOption, const Q
     }
     QStyleOptionViewItem opt = iOption;
     initStyleOption(&opt, iIndex);
-    QTextDocument document;
+    CellDocument document;
     document.setHtml(opt.text);
     document.setTextWidth(opt.rect.width());
     return QSize(int(document.idealWidth()), int(document.size().height()));

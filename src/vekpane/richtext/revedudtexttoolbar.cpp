@@ -2,6 +2,7 @@
 #include "revedudtexttoolbar_p.h"
 
 #include "tbasecolorwidget.h"
+#include "timagebudget.h"
 #include "tpushbuttonscreenshots.h"
 #include "tresource.h"
 #include "tscreenshotwidget.h"
@@ -16,7 +17,6 @@
 #include <QFontComboBox>
 #include <QFontDatabase>
 #include <QFontInfo>
-#include <QImageReader>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
@@ -695,8 +695,7 @@ void REvedudTextToolBar::textInsertPhoto()
             = QFileDialog::getOpenFileName(this, tr("Open File"), d->defaultImageDir, tr("Images (*.png *.jpg)"));
     if (file.isEmpty())
         return;
-    QImageReader reader(file);
-    d->textInsertImage(reader.read());
+    d->textInsertImage(TImageBudget::readFile(file));
 }
 
 void REvedudTextToolBar::textInsertPixmap(const QPixmap &iPixmap) { d->textInsertImage(iPixmap.toImage()); }

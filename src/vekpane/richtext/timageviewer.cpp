@@ -1,7 +1,7 @@
 #include "timageviewer.h"
 #include "timageviewer_p.h"
 
-#include "tlogger.h"
+#include "timagebudget.h"
 #include "tresource.h"
 #include "tscreenshotwidget.h"
 #include "tuiwrapper_p.h"
@@ -9,7 +9,6 @@
 #include <QAction>
 #include <QCursor>
 #include <QImage>
-#include <QImageReader>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -24,8 +23,9 @@
 
 namespace {
 // The label keeps a scaled copy of the whole image, so its size is bounded:
-// 64 million pixels (256 MB) and no side beyond what painting handles.
-const double kPixelBudget = 64.0 * 1024 * 1024;
+// the pixels a decoded image may have, and no side beyond what painting
+// handles.
+const double kPixelBudget = double(TImageBudget::MaxPixels);
 const double kMaxSide = 32767.0;
 } // namespace
 
@@ -127,23 +127,9 @@ bool TImageViewer::loadFile(const QString &iFileName)
 {
     if (iFileName.isEmpty())
         return true;
-    // The size comes from the file's header: an image past the budget is
-    // refused before anything is decoded, as a small file can claim a huge
-    // image and its decoding would take gigabytes and freeze the window.
-    QImageReader reader(iFileName);
-    const QSize claimed = reader.size();
-    const bool tooLarge = claimed.isValid() && double(claimed.width()) * claimed.height() > kPixelBudget;
-    if (tooLarge) {
-        VEK_LOG(QStringLiteral(
-                        "TImageViewer::loadFile: %1 is %2 x %3 pixels, more than the %4 pixels the viewer shows; "
-                        "not loaded")
-                        .arg(iFileName)
-                        .arg(claimed.width())
-                        .arg(claimed.height())
-                        .arg(qint64(kPixelBudget)),
-                "error", 0);
-    }
-    const QImage loaded = tooLarge ? QImage() : reader.read();
+    // A small file can claim a huge image: the budget reads the header
+    // before anything is decoded.
+    const QImage loaded = TImageBudget::readFile(iFileName);
     if (loaded.isNull()) {
         setWindowFilePath(QString());
         d->imageLabel->setPixmap(QPixmap());

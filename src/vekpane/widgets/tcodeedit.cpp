@@ -5,6 +5,7 @@
 #include "tscriptvalue.h"
 #include "ttextattrs_p.h"
 #include "ttextautoheight_p.h"
+#include "ttextimages_p.h"
 #include "tuiutil.h"
 
 TCodeEdit::TCodeEdit(QWidget *iParent)
@@ -17,6 +18,14 @@ TCodeEdit::TCodeEdit(QWidget *iParent)
 }
 
 TCodeEdit::~TCodeEdit() = default;
+
+QVariant TCodeEdit::loadResource(int iType, const QUrl &iName)
+{
+    // A value that reads as HTML is shown as rich text, <img> included.
+    if (iType == QTextDocument::ImageResource)
+        return TTextImages::image(iName);
+    return QTextEdit::loadResource(iType, iName);
+}
 
 void TCodeEdit::setAttr(const QString &iKey, const QVariant &iValue)
 {

@@ -29,6 +29,10 @@ public:
     explicit TCodeEdit(QWidget *iParent = nullptr);
     ~TCodeEdit() override;
 
+    //! An image of the text is decoded within the image budget; a refused
+    //! one shows as broken. Other resources as the base loads them.
+    QVariant loadResource(int iType, const QUrl &iName) override;
+
 public Q_SLOTS:
     //! Common keys first, then the own keys.
     void setAttr(const QString &iKey, const QVariant &iValue) override;

@@ -4,6 +4,7 @@
 #include "tscriptvalue.h"
 #include "ttextattrs_p.h"
 #include "ttextautoheight_p.h"
+#include "ttextimages_p.h"
 
 using TTextAttrs::isInt;
 using TTextAttrs::isString;
@@ -14,6 +15,14 @@ TTextBrowser::TTextBrowser(QWidget *iParent)
 {}
 
 TTextBrowser::~TTextBrowser() = default;
+
+QVariant TTextBrowser::loadResource(int iType, const QUrl &iName)
+{
+    // The browser finds files along its search paths and hands back their
+    // bytes, undecoded.
+    const QVariant found = QTextBrowser::loadResource(iType, iName);
+    return iType == QTextDocument::ImageResource ? TTextImages::image(iName, found) : found;
+}
 
 void TTextBrowser::setAttr(const QString &iKey, const QVariant &iValue)
 {

@@ -4,6 +4,7 @@
 #include "tscriptvalue.h"
 #include "ttextautoheight_p.h"
 #include "ttextbytelimit_p.h"
+#include "ttextimages_p.h"
 #include "tuievent_p.h"
 #include "tuiutil.h"
 
@@ -23,6 +24,13 @@ TTextEdit::TTextEdit(QWidget *iParent)
 }
 
 TTextEdit::~TTextEdit() = default;
+
+QVariant TTextEdit::loadResource(int iType, const QUrl &iName)
+{
+    if (iType == QTextDocument::ImageResource)
+        return TTextImages::image(iName);
+    return QTextEdit::loadResource(iType, iName);
+}
 
 void TTextEdit::setAttr(const QString &iKey, const QVariant &iValue)
 {

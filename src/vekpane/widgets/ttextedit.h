@@ -33,6 +33,10 @@ public:
     explicit TTextEdit(QWidget *iParent = nullptr);
     ~TTextEdit() override;
 
+    //! An image of the text is decoded within the image budget; a refused
+    //! one shows as broken. Other resources as the base loads them.
+    QVariant loadResource(int iType, const QUrl &iName) override;
+
 public Q_SLOTS:
     //! Common keys first, then the own keys. A "value" equal to the one set
     //! last is skipped while the text is unedited since then.

@@ -1,0 +1,185 @@
+// The images of the rich-text widgets and of HTML cells: an <img> by path or
+// by data: URL goes through the image budget, and a refused one shows as a
+// broken image, like data that is no image.
+#include "tcodeedit.h"
+#include "tstyleditemdelegate.h"
+#include "ttablemodel.h"
+#include "ttableview.h"
+#include "ttextbrowser.h"
+#include "ttextedit.h"
+#include "vekimagebombs.h"
+#include "veklogcapture.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
+#include <QPixmap>
+#include <QTemporaryDir>
+#include <QTextDocument>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+QByteArray smallPng()
+{
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(Qt::darkYellow);
+    QByteArray out;
+    QBuffer buffer(&out);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return out;
+}
+
+// The size of the broken-image placeholder that a document shows for data
+// that is no image.
+QSize brokenImageSize()
+{
+    return QPixmap(QStringLiteral(":/qt-project.org/styles/commonstyle/images/file-16.png")).size();
+}
+
+QString html(const QString &iSource) { return QStringLiteral("<p>text <img src=\"%1\"> text</p>").arg(iSource); }
+
+} // namespace
+
+class tst_TTextImages : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void imagesOfEdits_data();
+    void imagesOfEdits();
+    void imagesOfCells_data();
+    void imagesOfCells();
+
+private:
+    void addImageRows();
+    QString sourceOf(const QString &iImage, const QString &iWay) const;
+
+    QTemporaryDir mDir;
+    QMap<QString, QByteArray> mImages;
+};
+
+void tst_TTextImages::initTestCase()
+{
+    QVERIFY(mDir.isValid());
+    mImages.insert(QStringLiteral("gif"), VekImageBombs::gif(QSize(16000, 16000)));
+    mImages.insert(QStringLiteral("jpeg"), VekImageBombs::jpeg(QSize(65000, 65000)));
+    mImages.insert(QStringLiteral("png"), VekImageBombs::png(QSize(8200, 8200)));
+    mImages.insert(QStringLiteral("small"), smallPng());
+    mImages.insert(QStringLiteral("text"), QByteArray("no image at all"));
+    for (auto it = mImages.cbegin(); it != mImages.cend(); ++it) {
+        QFile file(mDir.filePath(it.key()));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(it.value()), qint64(it.value().size()));
+    }
+}
+
+QString tst_TTextImages::sourceOf(const QString &iImage, const QString &iWay) const
+{
+    if (iWay == QLatin1String("path"))
+        return mDir.filePath(iImage);
+    return QStringLiteral("data:image/x;base64,") + QString::fromLatin1(mImages.value(iImage).toBase64());
+}
+
+// Every image by path and by data: URL: its name, the way, the size it
+// claims (invalid: it fits) and the size shown.
+void tst_TTextImages::addImageRows()
+{
+    QTest::addColumn<QString>("image");
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<QSize>("claimed");
+    QTest::addColumn<QSize>("shown");
+    const QList<QPair<QString, QSize>> images {{QStringLiteral("gif"), QSize(16000, 16000)},
+                                               {QStringLiteral("jpeg"), QSize(65000, 65000)},
+                                               {QStringLiteral("png"), QSize(8200, 8200)},
+                                               {QStringLiteral("small"), QSize()},
+                                               {QStringLiteral("text"), QSize()}};
+    for (const QString &way : {QStringLiteral("path"), QStringLiteral("data")}) {
+        for (const auto &image : images) {
+            const QSize shown = image.first == QLatin1String("small") ? QSize(40, 30) : brokenImageSize();
+            QTest::addRow("%s by %s", qPrintable(image.first), qPrintable(way))
+                    << image.first << way << image.second << shown;
+        }
+    }
+}
+
+void tst_TTextImages::imagesOfEdits_data() { addImageRows(); }
+
+void tst_TTextImages::imagesOfEdits()
+{
+    QFETCH(QString, image);
+    QFETCH(QString, way);
+    QFETCH(QSize, claimed);
+    QFETCH(QSize, shown);
+    const QString source = sourceOf(image, way);
+
+    VekLogCapture log;
+    for (const QString &kind :
+         {QStringLiteral("TTextEdit"), QStringLiteral("TTextBrowser"), QStringLiteral("TCodeEdit")}) {
+        log.clear();
+        std::unique_ptr<QTextEdit> edit;
+        if (kind == QLatin1String("TTextEdit"))
+            edit.reset(new TTextEdit);
+        else if (kind == QLatin1String("TTextBrowser"))
+            edit.reset(new TTextBrowser);
+        else
+            edit.reset(new TCodeEdit);
+        // Set as a script sets it: HTML in "value" is shown as rich text.
+        dynamic_cast<TUiInterface *>(edit.get())->setAttr(QStringLiteral("value"), html(source));
+        edit->resize(300, 200);
+        // Laying out and painting ask for the image, each more than once.
+        const QImage painted = edit->grab().toImage();
+        QVERIFY(!painted.isNull());
+
+        const QVariant resource = edit->document()->resource(QTextDocument::ImageResource, QUrl(source));
+        QVERIFY2(resource.userType() == QMetaType::QPixmap, qPrintable(kind));
+        QCOMPARE(resource.value<QPixmap>().size(), shown);
+        const QStringList lines = log.texts(QStringLiteral("error"));
+        if (!claimed.isValid()) {
+            QVERIFY2(lines.isEmpty(), qPrintable(lines.join(QLatin1Char('\n'))));
+            continue;
+        }
+        QCOMPARE(lines.size(), 1);
+        const QString named
+                = way == QLatin1String("path") ? source : QStringLiteral("data: URL \"data:image/x;base64,");
+        const QString size = QStringLiteral("%1 x %2 pixels").arg(claimed.width()).arg(claimed.height());
+        QVERIFY2(lines.at(0).contains(named) && lines.at(0).contains(size), qPrintable(lines.at(0)));
+        QVERIFY2(lines.at(0).size() < 400, "a data: URL is named by its first characters");
+    }
+}
+
+void tst_TTextImages::imagesOfCells_data() { addImageRows(); }
+
+void tst_TTextImages::imagesOfCells()
+{
+    QFETCH(QString, image);
+    QFETCH(QString, way);
+    QFETCH(QSize, claimed);
+    QFETCH(QSize, shown);
+    TTableView view;
+    view.setDataKeyList({QStringLiteral("text")});
+    view.setHeaderItem({QVariantMap(), QVariantMap {{QStringLiteral("displayRole"), QStringLiteral("$text")},
+                                                    {QStringLiteral("typeRole"), QStringLiteral("html")}}});
+    view.loadData({QVariant(QVariantList {html(sourceOf(image, way))})});
+    auto *delegate = qobject_cast<TStyledItemDelegate *>(view.itemDelegate());
+    QVERIFY(delegate);
+    const QModelIndex cell = view.model()->index(0, 0);
+    QVERIFY(cell.isValid());
+    QStyleOptionViewItem option;
+    option.initFrom(&view);
+    option.widget = &view;
+    option.rect = QRect(0, 0, 400, 40);
+
+    VekLogCapture log;
+    const QSize hint = delegate->sizeHint(option, cell);
+    // The cell is as high as the image it shows.
+    QVERIFY2(hint.height() >= shown.height() && hint.height() < shown.height() + 40,
+             qPrintable(QStringLiteral("%1 for %2").arg(hint.height()).arg(shown.height())));
+    QCOMPARE(log.texts(QStringLiteral("error")).size(), claimed.isValid() ? 1 : 0);
+}
+
+QTEST_MAIN(tst_TTextImages)
+#include "tst_ttextimages.moc"

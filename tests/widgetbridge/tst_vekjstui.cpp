@@ -3,6 +3,8 @@
 // resource bundles, theme file and style-sheet template.
 #include "tuirunner.h"
 
+#include <QtEndian>
+
 class tst_VekJsTui : public QObject
 {
     Q_OBJECT
@@ -12,6 +14,8 @@ private Q_SLOTS:
     void noDisplay();
     void productFolders_data();
     void productFolders();
+    void iconBundleAtImport_data();
+    void iconBundleAtImport();
 
 private:
     static QByteArray bundle(const TuiRunner &iRunner, const QString &iName, const QString &iFile,
@@ -156,6 +160,60 @@ void tst_VekJsTui::productFolders()
                                 TuiRunner::environment(QStringLiteral("offscreen")), program);
     QVERIFY2(r.finished && !r.crashed && r.exitCode == 0, r.err.constData());
     QCOMPARE(r.outLines(), QStringList {expected});
+}
+
+void tst_VekJsTui::iconBundleAtImport_data()
+{
+    QTest::addColumn<QByteArray>("bundle"); // resource/res/zul.rcc; null: none
+    QTest::addColumn<QString>("fault");     // in the error line; empty: loaded
+
+    QFile good(QStringLiteral(VEK_ZUL_RCC_DIR "/zul.rcc"));
+    QVERIFY(good.open(QIODevice::ReadOnly));
+    const QByteArray bytes = good.readAll();
+    QByteArray rootIsAFile = bytes;
+    // The low byte of the root entry's flags: the tree's offset is at 8.
+    rootIsAFile[qFromBigEndian<quint32>(bytes.constData() + 8) + 5] = 0;
+
+    QTest::newRow("good") << bytes << QString();
+    QTest::newRow("missing") << QByteArray() << "does not exist";
+    QTest::newRow("empty") << QByteArray("") << "is empty";
+    QTest::newRow("foreign") << QByteArray("<svg/>") << "is not a resource bundle";
+    QTest::newRow("cut short") << bytes.left(bytes.size() / 2) << "is damaged";
+    QTest::newRow("damaged tree") << rootIsAFile << "is damaged";
+}
+
+void tst_VekJsTui::iconBundleAtImport()
+{
+    // A bad bundle is one error line naming it and one line telling what
+    // the import goes on without; the script runs all the same.
+    QFETCH(QByteArray, bundle);
+    QFETCH(QString, fault);
+    TuiRunner runner;
+    const QString program = runner.installRunner(QStringLiteral("prod/bin"));
+    QVERIFY(!program.isEmpty());
+    QVERIFY(QDir().mkpath(runner.path(QStringLiteral("prod/resource/res"))));
+    if (!bundle.isNull())
+        runner.write(QStringLiteral("prod/resource/res/zul.rcc"), bundle);
+
+    const TuiRun r = runner.run(TuiRunner::prelude()
+                                        + "var tui = __package__.import('tui'); var b = tui.newPushButton();"
+                                          "b.set('icon', 'check'); out(sys.readFileAll(':/system/icon/check.svg') ? "
+                                          "'icons' : 'no icons');",
+                                TuiRunner::environment(QStringLiteral("offscreen")), program);
+    QVERIFY2(r.finished && !r.crashed && r.exitCode == 0, r.err.constData());
+    const QStringList err = QString::fromUtf8(r.err).split(QLatin1Char('\n'));
+    const QStringList errors = err.filter(QStringLiteral(" [error] "), Qt::CaseInsensitive);
+    const QStringList goingOn = err.filter(QStringLiteral("going on without the icon bundle zul.rcc"));
+    if (fault.isEmpty()) {
+        QCOMPARE(r.outLines(), QStringList {QStringLiteral("icons")});
+        QVERIFY2(errors.isEmpty() && goingOn.isEmpty(), r.err.constData());
+        return;
+    }
+    QCOMPARE(r.outLines(), QStringList {QStringLiteral("no icons")});
+    QVERIFY2(errors.size() == 1, r.err.constData());
+    QVERIFY2(errors.first().contains(QStringLiteral("prod/resource/res/zul.rcc] ") + fault), r.err.constData());
+    QVERIFY2(goingOn.size() == 1 && goingOn.first().contains(QStringLiteral(" [warn] "), Qt::CaseInsensitive),
+             r.err.constData());
 }
 
 QTEST_GUILESS_MAIN(tst_VekJsTui)

@@ -51,6 +51,10 @@ private Q_SLOTS:
     void deleteObjectIsImmediate();
     void deleteObjectRefusesWhatNoFactoryMade_data();
     void deleteObjectRefusesWhatNoFactoryMade();
+    void deleteObjectRefusesWhatIsGone_data();
+    void deleteObjectRefusesWhatIsGone();
+    void deleteObjectInOwnSignal_data();
+    void deleteObjectInOwnSignal();
     void collectorLeavesFactoryObjects_data();
     void collectorLeavesFactoryObjects();
 };
@@ -208,9 +212,10 @@ void tst_VekJsWidgetBridge::deleteObjectRefusesWhatNoFactoryMade_data()
     QTest::newRow("somebody else's object") << QStringLiteral("tui.deleteObject(other)") << QStringLiteral("QObject");
     QTest::newRow("a child the factory did not make")
             << QStringLiteral("tui.deleteObject(inner)") << QStringLiteral("QWidget");
-    QTest::newRow("made, then gone with its parent") << QStringLiteral(
-            "var w = tui.newWidget(); var e = tui.newLineEdit(w); tui.deleteObject(w); tui.deleteObject(e)")
-                                                     << QString();
+    QTest::newRow("a number") << QStringLiteral("tui.deleteObject(5)") << QStringLiteral("number");
+    QTest::newRow("a plain script object") << QStringLiteral("tui.deleteObject({})") << QStringLiteral("script object");
+    QTest::newRow("null does nothing") << QStringLiteral("tui.deleteObject(null); tui.deleteObject(undefined)")
+                                       << QString();
 }
 
 void tst_VekJsWidgetBridge::deleteObjectRefusesWhatNoFactoryMade()
@@ -245,6 +250,138 @@ void tst_VekJsWidgetBridge::deleteObjectRefusesWhatNoFactoryMade()
     QVERIFY(inner);
     QVERIFY(TTheme::instance()->metaObject());
     QCOMPARE(other.metaObject()->className(), "QObject");
+}
+
+// A script engine with the plug-in as "tui" and a watcher as "maker".
+struct ScriptBench
+{
+    ScriptBench()
+    {
+        bridge.jsEngine = &engine;
+        QQmlEngine::setObjectOwnership(&bridge, QQmlEngine::CppOwnership);
+        QQmlEngine::setObjectOwnership(&maker, QQmlEngine::CppOwnership);
+        engine.globalObject().setProperty(QStringLiteral("tui"), engine.newQObject(&bridge));
+        engine.globalObject().setProperty(QStringLiteral("maker"), engine.newQObject(&maker));
+    }
+    QJSEngine engine;
+    VekJsWidgetBridge bridge;
+    PlainMaker maker;
+};
+
+void tst_VekJsWidgetBridge::deleteObjectRefusesWhatIsGone_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::newRow("deleted twice") << QStringLiteral(
+            "var w = tui.newWidget(); tui.deleteObject(w); tui.deleteObject(w)");
+    QTest::newRow("gone with its parent")
+            << QStringLiteral("var w = tui.newWidget(); var e = tui.newLineEdit(w); tui.deleteObject(w); "
+                              "tui.deleteObject(e)");
+    QTest::newRow("gone with its parent from inside its own signal")
+            << QStringLiteral("var w = tui.newWidget(); var b = tui.newPushButton(w); var caught = '';"
+                              "b.clicked.connect(function () { tui.deleteObject(w);"
+                              "  try { tui.deleteObject(b); } catch (e) { caught = String(e); } });"
+                              "b.click(); if (caught) throw new Error(caught);");
+}
+
+void tst_VekJsWidgetBridge::deleteObjectRefusesWhatIsGone()
+{
+    QFETCH(QString, code);
+    ScriptBench bench;
+    const QJSValue result = bench.engine.evaluate(code);
+    QVERIFY(result.isError());
+    QVERIFY2(result.toString().contains(QStringLiteral("was deleted already")), qPrintable(result.toString()));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void tst_VekJsWidgetBridge::deleteObjectInOwnSignal_data()
+{
+    // How the object is made and watched, how its handler is connected (it
+    // calls gone(target) once), and what makes it emit.
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<QString>("trigger");
+    QTest::addColumn<QStringList>("events"); // what reached the script, in order
+
+    const QString button = QStringLiteral(
+            "var w = tui.newPushButton(); var target = w; w.checkable = true;"
+            "['pressed', 'toggled', 'released', 'clicked'].forEach(function (n) {"
+            "  w[n].connect(function () { seen.events.push(n); if (n === deleteOn) gone(target); }); });");
+    const QString combo = QStringLiteral("var w = tui.newComboBox(); var target = w; w.set('item_list', ['a', 'b']);"
+                                         "w.signal.connect(function (t) { seen.events.push(t);"
+                                         "  if (t === deleteOn) gone(target); });");
+    const QString edit = QStringLiteral("var w = tui.newLineEdit(); var target = w;"
+                                        "w.signal.connect(function (t) { seen.events.push(t);"
+                                        "  if (t === deleteOn) gone(target); });");
+    QTest::newRow("checkable push button from toggled")
+            << "var deleteOn = 'toggled';" + button << "w.click()" << QStringList {"pressed", "toggled"};
+    QTest::newRow("push button from clicked") << "var deleteOn = 'clicked';" + button << "w.click()"
+                                              << QStringList {"pressed", "toggled", "released", "clicked"};
+    QTest::newRow("push button from pressed")
+            << "var deleteOn = 'pressed';" + button << "w.click()" << QStringList {"pressed"};
+    QTest::newRow("combo box from value_changed")
+            << "var deleteOn = 'value_changed';" + combo << "w.setCurrentIndex(1)" << QStringList {"value_changed"};
+    QTest::newRow("combo box from editing_finished")
+            << "var deleteOn = 'editing_finished';" + combo << "w.setCurrentIndex(1)"
+            << QStringList {"value_changed", "editing_finished"};
+    QTest::newRow("line edit from value_changed")
+            << "var deleteOn = 'value_changed';" + edit << "w.editingFinished()" << QStringList {"value_changed"};
+    QTest::newRow("line edit from a script's own event")
+            << "var deleteOn = 'mine';" + edit << "w.emitSignal('mine', 1, '')" << QStringList {"mine"};
+    QTest::newRow("pane from the signal of a line edit in it")
+            << QStringLiteral("var deleteOn = 'value_changed'; var target = tui.newWidget();"
+                              "var w = tui.newLineEdit(target); var inner = tui.newPushButton(target);"
+                              "w.signal.connect(function (t) { seen.events.push(t);"
+                              "  if (t === deleteOn) { gone(target); seen.child = use(inner); } });")
+            << "w.editingFinished()" << QStringList {"value_changed"};
+}
+
+void tst_VekJsWidgetBridge::deleteObjectInOwnSignal()
+{
+    QFETCH(QString, setup);
+    QFETCH(QString, trigger);
+    QFETCH(QStringList, events);
+
+    ScriptBench bench;
+    const QJSValue seen = bench.engine.evaluate(
+            QStringLiteral(
+                    "var seen = {events: []};"
+                    "function use(o) { try { o.set('enabled', true); return 'used'; }"
+                    "                  catch (e) { return String(e); } }"
+                    "function gone(o) {"
+                    "  maker.watch(o); tui.deleteObject(o);"
+                    "  seen.use = use(o);"
+                    "  seen.read = typeof o.objectName;"
+                    "  try { tui.deleteObject(o); seen.again = 'deleted'; } catch (e) { seen.again = String(e); }"
+                    "}"
+                    "%1; %2; seen")
+                    .arg(setup, trigger));
+    QVERIFY2(!seen.isError(), qPrintable(seen.toString()));
+    QStringList reached;
+    const QVariantList got = seen.property(QStringLiteral("events")).toVariant().toList();
+    for (const QVariant &event : got)
+        reached.append(event.toString());
+    QCOMPARE(reached, events);
+
+    // Gone for the script at once: every use is an error, and so is a second
+    // deletion.
+    QVERIFY2(seen.property(QStringLiteral("use")).toString().startsWith(QStringLiteral("TypeError")),
+             qPrintable(seen.property(QStringLiteral("use")).toString()));
+    QCOMPARE(seen.property(QStringLiteral("read")).toString(), QStringLiteral("undefined"));
+    QVERIFY2(seen.property(QStringLiteral("again")).toString().contains(QStringLiteral("was deleted already")),
+             qPrintable(seen.property(QStringLiteral("again")).toString()));
+    if (!seen.property(QStringLiteral("child")).isUndefined())
+        QVERIFY(seen.property(QStringLiteral("child")).toString().startsWith(QStringLiteral("TypeError")));
+
+    // The object itself waits for the event loop, out of sight.
+    QPointer<QObject> target = bench.maker.watched;
+    QVERIFY(target);
+    if (target->isWidgetType())
+        QVERIFY(!static_cast<QWidget *>(target.data())->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!target);
+
+    const QJSValue again = bench.engine.evaluate(QStringLiteral("tui.deleteObject(target)"));
+    QVERIFY(again.isError());
+    QVERIFY2(again.toString().contains(QStringLiteral("was deleted already")), qPrintable(again.toString()));
 }
 
 void tst_VekJsWidgetBridge::collectorLeavesFactoryObjects_data()

@@ -8,6 +8,7 @@
 #include "tgridlayout.h"
 #include "thboxlayout.h"
 #include "tlineedit.h"
+#include "tlogger.h"
 #include "tmainwindow.h"
 #include "tpushbutton.h"
 #include "tresource.h"
@@ -22,12 +23,105 @@
 #include <QQmlEngine>
 #include <QResource>
 #include <QScreen>
+#include <QtQml/qqmlprivate.h>
 
 namespace {
 
 constexpr int kDesignWidth = 1920;
+// The build's bound for walks.
+constexpr int kMaxDepth = 256;
+
+// The object whose signal is being delivered to a slot or a script handler
+// of iObj right now, null when none is. A script's handler of an object's
+// signal runs with that object as receiver, also when the script gives it
+// another "this".
+QObject *currentSender(QObject *iObj)
+{
+    struct Peek : QObject
+    {
+        using QObject::sender;
+    };
+    return (iObj->*(&Peek::sender))();
+}
+
+// What a script passed in place of an object, for the error.
+QString kindOf(const QJSValue &iValue)
+{
+    if (iValue.isString())
+        return QStringLiteral("string");
+    if (iValue.isNumber())
+        return QStringLiteral("number");
+    if (iValue.isBool())
+        return QStringLiteral("boolean");
+    if (iValue.isCallable())
+        return QStringLiteral("function");
+    if (iValue.isArray())
+        return QStringLiteral("array");
+    return QStringLiteral("script object");
+}
 
 } // namespace
+
+QList<QObject *> VekJsWidgetBridgePrivate::subtree(QObject *iRoot, bool *oCut)
+{
+    QList<QObject *> all {iRoot};
+    QList<QPair<QObject *, int>> pending {{iRoot, 0}};
+    QSet<QObject *> seen {iRoot};
+    while (!pending.isEmpty()) {
+        const QPair<QObject *, int> next = pending.takeLast();
+        const QObjectList &children = next.first->children();
+        if (next.second >= kMaxDepth) {
+            if (oCut && !children.isEmpty())
+                *oCut = true;
+            continue;
+        }
+        for (QObject *child : children) {
+            if (seen.contains(child))
+                continue;
+            seen.insert(child);
+            all.append(child);
+            pending.append({child, next.second + 1});
+        }
+    }
+    return all;
+}
+
+bool VekJsWidgetBridgePrivate::isInOwnSignal(QObject *iRoot)
+{
+    // A tree too deep to look through counts as busy: waiting is safe.
+    bool cut = false;
+    const QList<QObject *> all = subtree(iRoot, &cut);
+    if (cut)
+        return true;
+    for (QObject *object : all) {
+        if (currentSender(object))
+            return true;
+    }
+    return false;
+}
+
+void VekJsWidgetBridgePrivate::retire(QObject *iObj)
+{
+    // Still on the stack: Qt and the widget go on using the object once the
+    // script's handler returns (the next signals of the same change, the
+    // rest of an event handler). It goes when control is back in the event
+    // loop; until then it is hidden and sends the script nothing more.
+    const QList<QObject *> all = subtree(iObj);
+    for (QObject *object : all) {
+        if (made.remove(object)) {
+            retired.insert(object);
+            object->blockSignals(true);
+        }
+    }
+    // For the script it is gone now: the engine's wrappers of an object marked
+    // so, and of everything below it, answer undefined to every property and
+    // make every call a TypeError, as they do once it is deleted. This is the
+    // mark every QML type's destructor sets before its object goes.
+    QQmlPrivate::qdeclarativeelement_destructor(iObj);
+    if (iObj->isWidgetType())
+        static_cast<QWidget *>(iObj)->hide();
+    iObj->deleteLater();
+}
 
 VekJsWidgetBridge::VekJsWidgetBridge(QObject *iParent)
     : QObject(iParent)
@@ -63,7 +157,10 @@ void VekJsWidgetBridge::initPlugin()
 
     TResource *resource = TResource::instance();
     resource->setRccDir(resourceDir + QStringLiteral("/res/"));
-    resource->loadRcc(QStringLiteral("zul.rcc"));
+    // The bundle names the reason in the log; the windows still work,
+    // without the product's icons.
+    if (!resource->loadRcc(QStringLiteral("zul.rcc")))
+        VEK_LOG(QStringLiteral("tui: going on without the icon bundle zul.rcc; named icons stay blank"), "warn", 0);
 
     const QVariantMap theme
             = TDataParse::jsonStr2Variant(TFileIo::readFileString(resourceDir + QStringLiteral("/theme/default.thm"),
@@ -124,7 +221,10 @@ QObject *VekJsWidgetBridge::make(QObject *iParent, const char *iWhat)
     QWidget *parent = iParent && iParent->isWidgetType() ? static_cast<QWidget *>(iParent) : nullptr;
     T *object = new T(parent);
     d->made.insert(object);
-    connect(object, &QObject::destroyed, this, [this](QObject *iGone) { d->made.remove(iGone); });
+    connect(object, &QObject::destroyed, this, [this](QObject *iGone) {
+        d->made.remove(iGone);
+        d->retired.remove(iGone);
+    });
     // Ours, not the collector's: a window the script shows must not vanish
     // when the script drops its last reference to it.
     QQmlEngine::setObjectOwnership(object, QQmlEngine::CppOwnership);
@@ -157,13 +257,40 @@ VEK_TUI_FACTORY(newComboBox, TComboBox)
 
 #undef VEK_TUI_FACTORY
 
+void VekJsWidgetBridge::deleteObject(const QJSValue &iObj)
+{
+    if (iObj.isNull() || iObj.isUndefined())
+        return;
+    if (!iObj.isQObject()) {
+        fail(QStringLiteral("tui: deleteObject deletes only what a tui factory made, not this %1").arg(kindOf(iObj)));
+        return;
+    }
+    // A script keeps its reference to an object that is gone; the engine
+    // then answers null for it.
+    QObject *object = iObj.toQObject();
+    if (!object) {
+        fail(QStringLiteral("tui: deleteObject: this object was deleted already"));
+        return;
+    }
+    deleteObject(object);
+}
+
 void VekJsWidgetBridge::deleteObject(QObject *iObj)
 {
     if (!iObj)
         return;
+    if (d->retired.contains(iObj)) {
+        fail(QStringLiteral("tui: deleteObject: this %1 was deleted already")
+                     .arg(QLatin1String(iObj->metaObject()->className())));
+        return;
+    }
     if (!d->made.contains(iObj)) {
         fail(QStringLiteral("tui: deleteObject deletes only what a tui factory made, not this %1")
                      .arg(QLatin1String(iObj->metaObject()->className())));
+        return;
+    }
+    if (VekJsWidgetBridgePrivate::isInOwnSignal(iObj)) {
+        d->retire(iObj);
         return;
     }
     delete iObj;

@@ -3,6 +3,7 @@
 
 #include "vekjsplugin.h"
 
+#include <QJSValue>
 #include <QObject>
 
 #include <memory>
@@ -85,16 +86,22 @@ public Q_SLOTS:
     //! A new TComboBox without parent.
     QObject *newComboBox();
 
-    //! Deletes the object at once (children with it); null does nothing.
-    //! Only an object that a factory made and that is still alive is
-    //! deleted; anything else is refused with a script error.
-    void deleteObject(QObject *iObj);
+    //! Deletes an object that a factory made, children with it; null does
+    //! nothing. Anything else, and an object deleted before, is refused with
+    //! a script error. From inside one of the object's own signals it is gone
+    //! for the script at once and deleted when control is back in the event
+    //! loop; otherwise it is deleted at once.
+    void deleteObject(const QJSValue &iObj);
 
     //! Runs the application's event loop until exit() is called.
     void exec();
 
     //! Ends the event loop that exec() runs.
     void exit();
+
+public:
+    //! deleteObject() for C++ callers, who pass a live object or null.
+    void deleteObject(QObject *iObj);
 
 private:
     bool requireWidgets(const char *iWhat);

@@ -1,6 +1,7 @@
 #ifndef VEKJSWIDGETBRIDGE_P_H
 #define VEKJSWIDGETBRIDGE_P_H
 
+#include <QList>
 #include <QSet>
 
 class QObject;
@@ -8,10 +9,21 @@ class QObject;
 class VekJsWidgetBridgePrivate
 {
 public:
+    // The object and everything below it, parents first, down to the
+    // build's depth bound; *oCut tells whether anything lies deeper.
+    static QList<QObject *> subtree(QObject *iRoot, bool *oCut = nullptr);
+    // True while a signal is being delivered to the object or to anything
+    // below it: its code is still on the stack.
+    static bool isInOwnSignal(QObject *iRoot);
+    // Gone for the script now, deleted once control is back in the event loop.
+    void retire(QObject *iObj);
+
     // What the factories made and is still alive: the only objects that
     // deleteObject() may delete. The theme, the plug-in itself and objects of
     // other owners are not the script's to delete.
     QSet<QObject *> made;
+    // Deleted for the script, waiting for the event loop to be deleted.
+    QSet<QObject *> retired;
 };
 
 #endif // VEKJSWIDGETBRIDGE_P_H

@@ -1,15 +1,20 @@
 #include "tresource.h"
 #include "tdataparse.h"
 #include "timagebudget.h"
+#include "tlogger.h"
 #include "tresource_p.h"
 #include "ttheme.h"
 
 #include <QDebug>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QResource>
+
+#include <limits>
+#include <vector>
 
 namespace {
 
@@ -80,6 +85,107 @@ TResource *TResource::instance()
 
 void TResource::setRccDir(const QString &iDirStr) { d->rccDir = iDirStr; }
 
+QString TResourcePrivate::bundleFault(const QByteArray &iBundle)
+{
+    // The binary format that rcc writes, all numbers big-endian: "qres", the
+    // version (1 to 3), the offsets of the tree, the data and the names, and
+    // from version 3 on a flag word. The tree is an array of fixed-size
+    // entries, the root first: the name's offset (4), flags (2), then for a
+    // folder the number of children (4) and the index of the first (4), for
+    // a file country and language (2 + 2) and the data's offset (4); from
+    // version 2 on each entry ends with a modification time (8). A name is
+    // its length in UTF-16 units (2), a hash (4) and the text; data is its
+    // length (4) and the bytes. Qt trusts every one of these numbers.
+    const qint64 size = iBundle.size();
+    const auto *bytes = reinterpret_cast<const uchar *>(iBundle.constData());
+    const auto u16 = [bytes](qint64 iAt) { return quint16((bytes[iAt] << 8) | bytes[iAt + 1]); };
+    const auto u32 = [bytes](qint64 iAt) {
+        return quint32(bytes[iAt]) << 24 | quint32(bytes[iAt + 1]) << 16 | quint32(bytes[iAt + 2]) << 8
+               | quint32(bytes[iAt + 3]);
+    };
+    // Qt reads the offsets as signed numbers.
+    const auto s32 = [&u32](qint64 iAt) { return qint64(qint32(u32(iAt))); };
+    const auto inside
+            = [size](qint64 iAt, qint64 iLength) { return iAt >= 0 && iLength >= 0 && iAt + iLength <= size; };
+
+    if (size == 0)
+        return QStringLiteral("is empty");
+    if (size < 4 || !iBundle.startsWith("qres"))
+        return QStringLiteral("is not a resource bundle (no \"qres\" header)");
+    if (size < 20)
+        return QStringLiteral("is damaged: its header is cut off");
+    const quint32 version = u32(4);
+    if (version < 1 || version > 3)
+        return QStringLiteral("has the unknown format version %1").arg(version);
+    const qint64 headerSize = version >= 3 ? 24 : 20;
+    if (size < headerSize)
+        return QStringLiteral("is damaged: its header is cut off");
+    const qint64 tree = s32(8);
+    const qint64 data = s32(12);
+    const qint64 names = s32(16);
+    for (const qint64 section : {tree, data, names}) {
+        if (section < headerSize || section >= size)
+            return QStringLiteral("is damaged: a section starts outside the file");
+    }
+
+    const qint64 entrySize = version >= 2 ? 22 : 14;
+    const qint64 entries = (size - tree) / entrySize;
+    enum { Compressed = 0x01, Directory = 0x02 };
+    constexpr int kMaxDepth = 256;
+    if (entries < 1 || !(u16(tree + 4) & Directory))
+        return QStringLiteral("is damaged: its root is not a folder");
+    std::vector<bool> reached(size_t(entries), false);
+    reached[0] = true;
+    QVector<QPair<qint64, int>> pending {{0, 0}};
+    while (!pending.isEmpty()) {
+        const qint64 node = pending.last().first;
+        const int depth = pending.last().second;
+        pending.removeLast();
+        const qint64 at = tree + node * entrySize;
+        const qint64 name = names + s32(at);
+        if (!inside(name, 6) || !inside(name + 6, 2 * qint64(u16(name))))
+            return QStringLiteral("is damaged: the name of entry %1 lies outside the file").arg(node);
+        // A name is one step of a path: an empty one, "." or ".." or one with
+        // a slash would make a folder its own child for everything that
+        // walks the resources by path.
+        if (node != 0) {
+            const int length = u16(name);
+            bool dots = length <= 2;
+            for (int i = 0; i < length; ++i) {
+                const quint16 unit = u16(name + 6 + 2 * i);
+                if (unit == '/')
+                    return QStringLiteral("is damaged: the name of entry %1 holds a slash").arg(node);
+                dots = dots && unit == '.';
+            }
+            if (dots)
+                return QStringLiteral("is damaged: entry %1 has no usable name").arg(node);
+        }
+        const quint16 flags = u16(at + 4);
+        if (flags & Directory) {
+            const qint64 count = s32(at + 6);
+            const qint64 first = s32(at + 10);
+            if (count < 0 || first < 0 || (count > 0 && first + count > entries))
+                return QStringLiteral("is damaged: the children of entry %1 lie outside the file").arg(node);
+            if (count > 0 && depth >= kMaxDepth)
+                return QStringLiteral("is damaged: its folders nest deeper than %1 levels").arg(kMaxDepth);
+            for (qint64 child = first; child < first + count; ++child) {
+                if (reached[size_t(child)])
+                    return QStringLiteral("is damaged: entry %1 is reached twice").arg(child);
+                reached[size_t(child)] = true;
+                pending.append({child, depth + 1});
+            }
+        } else {
+            const qint64 content = data + s32(at + 10);
+            if (!inside(content, 4) || !inside(content + 4, qint64(u32(content))))
+                return QStringLiteral("is damaged: the data of entry %1 lies outside the file").arg(node);
+            // Compressed data starts with its unpacked length.
+            if ((flags & Compressed) && u32(content) < 4)
+                return QStringLiteral("is damaged: the compressed data of entry %1 is cut off").arg(node);
+        }
+    }
+    return QString();
+}
+
 bool TResource::loadRcc(const QString &iRccNameStr)
 {
     if (d->rccList.contains(iRccNameStr))
@@ -89,8 +195,32 @@ bool TResource::loadRcc(const QString &iRccNameStr)
                  << "rcc dir is not setted.";
         return false;
     }
-    if (!QResource::registerResource(d->rccDir + QDir::separator() + iRccNameStr))
+    const QString path = d->rccDir + QDir::separator() + iRccNameStr;
+    QString fault;
+    QByteArray bundle;
+    QFile file(path);
+    if (!QFileInfo::exists(path)) {
+        fault = QStringLiteral("does not exist");
+    } else if (!file.open(QIODevice::ReadOnly)) {
+        fault = QStringLiteral("cannot be read: %1").arg(file.errorString());
+    } else if (file.size() > std::numeric_limits<qint32>::max()) {
+        // The format's offsets are 32-bit numbers.
+        fault = QStringLiteral("is too large for a resource bundle");
+    } else {
+        bundle = file.readAll();
+        fault = file.error() == QFileDevice::NoError ? TResourcePrivate::bundleFault(bundle)
+                                                     : QStringLiteral("cannot be read: %1").arg(file.errorString());
+    }
+    // Registering the bytes that were checked, not the file again, leaves no
+    // moment for the file to change in between.
+    if (fault.isEmpty() && !QResource::registerResource(reinterpret_cast<const uchar *>(bundle.constData())))
+        fault = QStringLiteral("is refused by Qt's resource system");
+    if (!fault.isEmpty()) {
+        VEK_LOG(QStringLiteral("resource bundle [%1] %2").arg(QDir::toNativeSeparators(QDir::cleanPath(path)), fault),
+                "error", 0);
         return false;
+    }
+    d->rccData.append(bundle);
     d->rccList.append(iRccNameStr);
     autoFindPathList();
     return true;

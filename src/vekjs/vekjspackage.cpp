@@ -65,9 +65,19 @@ VekJsEngine *VekJsPackage::jsEngine() const { return d->engine; }
 void VekJsPackage::addLibraryPath(const QVariant &iPath)
 {
     QVariant path = iPath;
-    // A script array arrives as a QJSValue inside the variant.
-    if (path.userType() == qMetaTypeId<QJSValue>())
-        path = path.value<QJSValue>().toVariant();
+    // A script array arrives as a QJSValue inside the variant. Only its own
+    // elements can be paths: nothing below them is converted, so that a
+    // nested value cannot drive the engine's conversion without end.
+    if (path.userType() == qMetaTypeId<QJSValue>()) {
+        const QJSValue js = path.value<QJSValue>();
+        QVariantList elements;
+        const int length = js.isArray() ? js.property(QStringLiteral("length")).toInt() : 0;
+        for (int i = 0; i < length; ++i) {
+            const QJSValue element = js.property(quint32(i));
+            elements.append(element.isObject() ? QVariant() : element.toVariant());
+        }
+        path = js.isArray() ? QVariant(elements) : QVariant();
+    }
     switch (path.userType()) {
     case QMetaType::QString:
         d->libraryPaths.prepend(path.toString().trimmed());

@@ -4,6 +4,7 @@
 #include "taction.h"
 #include "tcheckbox.h"
 #include "tchips.h"
+#include "terror.h"
 #include "tformlayout.h"
 #include "tlayoutattrs_p.h"
 #include "tlineedit.h"
@@ -11,6 +12,7 @@
 #include "tmulticombobox.h"
 #include "tradiobox.h"
 #include "tresource.h"
+#include "tscriptvalue.h"
 #include "ttitleexpander.h"
 #include "ttoolbar.h"
 #include "tuiabstract.h"
@@ -374,11 +376,11 @@ QString TUiLoaderPrivate::displayName(QObject *iObj)
     return name.isEmpty() ? QString::fromLatin1(iObj->metaObject()->className()) : name;
 }
 
-void TUiLoaderPrivate::reportCallable(QObject *iObj, const QString &iKey, const QJSValue &iValue)
+void TUiLoaderPrivate::reportCallable(QObject *iObj, const QString &iKey, const TUiLoaderScriptKey &iValue)
 {
-    if (isSet(iValue) && !iValue.isCallable()) {
+    if (iValue.given && !iValue.function.isCallable()) {
         logError(QStringLiteral("[%1] of [%2] is not a function and is ignored: %3")
-                         .arg(iKey, displayName(iObj), iValue.toString()));
+                         .arg(iKey, displayName(iObj), iValue.text));
     }
 }
 
@@ -462,13 +464,23 @@ void TUiLoaderPrivate::registerObject(QObject *iObj, const QString &iName)
 
 void TUiLoaderPrivate::createChildren(const QJSValue &iChild, QObject *iParent)
 {
+    const QPointer<TUiLoader> alive(q_ptr);
+    const QPointer<QObject> parent(iParent);
     if (iChild.isArray()) {
         if (!enterBuildPath(iChild, iParent))
             return;
-        const QPointer<TUiLoader> alive(q_ptr);
         const int length = iChild.property(QStringLiteral("length")).toInt();
         for (int i = 0; i < length; ++i) {
-            createChildren(iChild.property(quint32(i)), iParent);
+            // An element may be a getter, and the item below it script.
+            const QJSValue element = iChild.property(quint32(i));
+            if (!alive)
+                return;
+            if (!parent) {
+                ++failures;
+                logError(QStringLiteral("TUiLoader::createOneItem children of a deleted object are skipped"));
+                break;
+            }
+            createChildren(element, iParent);
             if (!alive)
                 return;
         }
@@ -476,20 +488,23 @@ void TUiLoaderPrivate::createChildren(const QJSValue &iChild, QObject *iParent)
     } else if (iChild.isObject() && !iChild.isCallable()) {
         createOneItem(iChild, iParent);
     } else if (isSet(iChild)) {
+        const QString text = iChild.toString();
+        if (!alive)
+            return;
         ++failures;
         logError(QStringLiteral("TUiLoader::createOneItem child of [%1] is not an item: %2")
-                         .arg(displayName(iParent), iChild.toString()));
+                         .arg(parent ? displayName(iParent) : QStringLiteral("a deleted object"), text));
     }
 }
 
-QObject *TUiLoaderPrivate::createByCreator(const QString &iType, const QJSValue &iNewParam)
+QObject *TUiLoaderPrivate::createByCreator(const QString &iType, const QVariant &iNewParam)
 {
     if (!creator)
         return nullptr;
-    return creator(creatorContext, iType.toUpper(), iNewParam.toVariant());
+    return creator(creatorContext, iType.toUpper(), iNewParam);
 }
 
-bool TUiLoaderPrivate::packSpecial(const QString &iType, const QJSValue &iItem, QObject *iParent)
+void TUiLoaderPrivate::packSpecial(const QString &iType, int iStretch, QObject *iParent)
 {
     if (iType == QLatin1String("SEPARATOR")) {
         if (QToolBar *bar = qobject_cast<TToolBar *>(iParent))
@@ -498,7 +513,7 @@ bool TUiLoaderPrivate::packSpecial(const QString &iType, const QJSValue &iItem, 
             menu->addSeparator();
         else if (QMenuBar *menuBar = qobject_cast<QMenuBar *>(iParent))
             menuBar->addSeparator();
-        return true;
+        return;
     }
     const auto spacer = []() {
         QWidget *widget = new QWidget;
@@ -511,14 +526,10 @@ bool TUiLoaderPrivate::packSpecial(const QString &iType, const QJSValue &iItem, 
         form->packWidget(spacer(), static_cast<QObject *>(nullptr), static_cast<QObject *>(nullptr), 1, QString(),
                          2);
     } else if (QBoxLayout *box = qobject_cast<QBoxLayout *>(iParent)) {
-        if (iType == QLatin1String("STRETCH")) {
-            const QJSValue factor = iItem.property(QStringLiteral("property")).property(QStringLiteral("stretch"));
-            const int stretch = factor.isNumber() || factor.isVariant() ? factor.toVariant().toInt() : 1;
-            if (TLayoutAttrs::checkStretch("TUiLoader stretch item", "stretch", stretch))
-                box->addStretch(stretch);
-        }
+        if (iType == QLatin1String("STRETCH")
+            && TLayoutAttrs::checkStretch("TUiLoader stretch item", "stretch", iStretch))
+            box->addStretch(iStretch);
     }
-    return true;
 }
 
 bool TUiLoaderPrivate::enterBuildPath(const QJSValue &iValue, QObject *iParent)
@@ -556,108 +567,320 @@ QObject *TUiLoaderPrivate::createOneItem(const QJSValue &iItem, QObject *iParent
     return obj;
 }
 
+// ---------------------------------------------------------------- reading an item
+
+TUiLoaderScriptKey TUiLoaderPrivate::readScriptKey(const QJSValue &iValue)
+{
+    TUiLoaderScriptKey key;
+    key.given = isSet(iValue);
+    if (iValue.isCallable()) {
+        key.function = iValue;
+        return key;
+    }
+    key.isFalse = iValue.isBool() && !iValue.toBool();
+    key.isString = iValue.isString();
+    if (key.given)
+        key.text = iValue.toString();
+    return key;
+}
+
+TUiLoaderPackKey TUiLoaderPrivate::readPackKey(const QJSValue &iValue, TUiLoaderPackKey::Kind iKind)
+{
+    // Only the conversion the container makes: each may run script.
+    TUiLoaderPackKey key;
+    key.value = iValue;
+    key.given = isSet(iValue);
+    key.isString = iValue.isString();
+    switch (iKind) {
+    case TUiLoaderPackKey::Number:
+        key.number = iValue.toInt();
+        break;
+    case TUiLoaderPackKey::Text:
+        key.text = textOf(iValue);
+        break;
+    case TUiLoaderPackKey::Flag:
+        key.flag = iValue.toBool();
+        break;
+    case TUiLoaderPackKey::ItemOrText:
+        key.isItem = iValue.isObject() && !iValue.isCallable();
+        if (!key.isItem)
+            key.text = textOf(iValue);
+        break;
+    }
+    return key;
+}
+
+TUiLoaderPackKeys TUiLoaderPrivate::packKeys(QObject *iParent)
+{
+    // In the order of the container table: a form is a grid, a title
+    // expander and a line edit are widgets.
+    using K = TUiLoaderPackKey;
+    const auto keys = [](std::initializer_list<QPair<const char *, K::Kind>> iKeys) {
+        TUiLoaderPackKeys list;
+        for (const auto &key : iKeys)
+            list.append(qMakePair(QString::fromLatin1(key.first), key.second));
+        return list;
+    };
+    if (qobject_cast<QBoxLayout *>(iParent))
+        return keys({{"stretch", K::Number}, {"alignment", K::Text}});
+    if (qobject_cast<TFormLayout *>(iParent))
+        return keys({{"column_span", K::Number},
+                     {"layout_type", K::Number},
+                     {"label_alignment", K::Text},
+                     {"label", K::ItemOrText},
+                     {"units", K::ItemOrText}});
+    if (qobject_cast<QGridLayout *>(iParent))
+        return keys({{"row", K::Number},
+                     {"column", K::Number},
+                     {"row_span", K::Number},
+                     {"column_span", K::Number},
+                     {"alignment", K::Text}});
+    if (qobject_cast<QTabWidget *>(iParent))
+        return keys({{"icon", K::Text}, {"label", K::Text}});
+    if (qobject_cast<TTitleExpander *>(iParent))
+        return keys({{"area", K::Text}, {"position", K::Number}, {"stretch", K::Number}, {"alignment", K::Text}});
+    if (qobject_cast<QSplitter *>(iParent))
+        return keys({{"stretch_factor", K::Number}, {"stretch", K::Number}, {"collapsible", K::Flag}});
+    if (qobject_cast<QMainWindow *>(iParent))
+        return keys({{"area", K::Text}, {"orientation", K::Text}, {"tabified", K::Text}});
+    if (qobject_cast<TLineEdit *>(iParent))
+        return keys({{"position", K::Text}});
+    return TUiLoaderPackKeys();
+}
+
+TUiLoaderPack TUiLoaderPrivate::readPack(const QJSValue &iPack, const TUiLoaderPackKeys &iKeys)
+{
+    TUiLoaderPack pack;
+    if (!iPack.isObject())
+        return pack;
+    for (const auto &key : iKeys) {
+        pack.keys.insert(key.first, readPackKey(iPack.property(key.first), key.second));
+        if (key.first == QLatin1String("label") && key.second == TUiLoaderPackKey::ItemOrText)
+            pack.hasLabel = iPack.hasProperty(key.first);
+        else if (key.first == QLatin1String("units"))
+            pack.hasUnits = iPack.hasProperty(key.first);
+        else if (key.first == QLatin1String("stretch_factor"))
+            pack.hasStretchFactor = iPack.hasProperty(key.first);
+    }
+    return pack;
+}
+
+void TUiLoaderPrivate::readProperties(const QJSValue &iProps, TUiLoaderItem *oItem)
+{
+    QJSValueIterator it(iProps);
+    while (it.hasNext()) {
+        it.next();
+        TUiLoaderProperty property;
+        property.key = it.name();
+        const QJSValue value = it.value();
+        TError error;
+        property.value = TScriptValue::toVariant(value, &error);
+        if (error.isValid()) {
+            oItem->refusedProperties.append(qMakePair(property.key, error.text()));
+            continue;
+        }
+        if (property.key == QLatin1String("buddy") || property.key == QLatin1String("actionGroup")
+            || property.key == QLatin1String("icon"))
+            property.text = textOf(value);
+        oItem->properties.append(property);
+    }
+}
+
+void TUiLoaderPrivate::readItemHead(const QJSValue &iItem, const TUiLoaderPackKeys &iPackKeys, TUiLoaderItem *oItem)
+{
+    oItem->type = iItem.property(QStringLiteral("type")).toString().toUpper();
+    if (oItem->type == QLatin1String("STRETCH")) {
+        const QJSValue factor = iItem.property(QStringLiteral("property")).property(QStringLiteral("stretch"));
+        if (factor.isNumber() || factor.isVariant())
+            oItem->stretch = TScriptValue::toVariant(factor).toInt();
+    }
+    if (oItem->isSpecial())
+        return;
+    oItem->nameValue = iItem.property(QStringLiteral("name"));
+    oItem->name = textOf(oItem->nameValue);
+    const QJSValue pack = iItem.property(QStringLiteral("pack"));
+    if (isSet(pack) && (!pack.isObject() || pack.isArray() || pack.isCallable())) {
+        oItem->badPack = true;
+        oItem->packText = pack.toString();
+    } else {
+        oItem->pack = readPack(pack, iPackKeys);
+    }
+}
+
+void TUiLoaderPrivate::readItemBody(const QJSValue &iItem, bool iInForm, TUiLoaderItem *oItem)
+{
+    TError error;
+    oItem->newParam = TScriptValue::toVariant(iItem.property(QStringLiteral("newParam")), &error);
+    oItem->newParamError = error.text();
+    const QJSValue triggers = iItem.property(QStringLiteral("formulaTrigger"));
+    oItem->hasFormulaTriggers = isSet(triggers);
+    if (oItem->hasFormulaTriggers)
+        oItem->formulaTriggers = nameList(triggers);
+    const QJSValue props = iItem.property(QStringLiteral("property"));
+    if (props.isObject() && !props.isArray() && !props.isCallable()) {
+        oItem->hasProperties = true;
+        readProperties(props, oItem);
+    } else if (isSet(props)) {
+        oItem->badProperties = true;
+        oItem->propertiesText = props.toString();
+    }
+    oItem->getter = readScriptKey(iItem.property(QStringLiteral("getter")));
+    oItem->setter = readScriptKey(iItem.property(QStringLiteral("setter")));
+    oItem->validate = readScriptKey(iItem.property(QStringLiteral("validate")));
+    oItem->validateSignals = nameList(iItem.property(QStringLiteral("validateSignal")));
+    oItem->changeSignals = nameList(iItem.property(QStringLiteral("changeSignal")));
+    oItem->formula = readScriptKey(iItem.property(QStringLiteral("formula")));
+    oItem->state = readScriptKey(iItem.property(QStringLiteral("state")));
+    oItem->callback = readScriptKey(iItem.property(QStringLiteral("callback")));
+    oItem->data = iItem.property(QStringLiteral("data"));
+    const QJSValue title = iItem.property(QStringLiteral("title"));
+    if (iInForm)
+        oItem->titleLabel = readPackKey(title, TUiLoaderPackKey::ItemOrText);
+    if (!title.isUndefined())
+        oItem->title = title;
+    else if (iItem.hasProperty(QStringLiteral("name")))
+        oItem->title = oItem->nameValue;
+    const QJSValue order = iItem.property(QStringLiteral("tabOrder"));
+    oItem->hasTabOrder = order.isNumber();
+    oItem->tabOrder = order.toNumber();
+    oItem->initCallback = readScriptKey(iItem.property(QStringLiteral("initCallback")));
+    oItem->value = iItem.property(QStringLiteral("value"));
+    if (iInForm)
+        oItem->units = readPackKey(iItem.property(QStringLiteral("units")), TUiLoaderPackKey::ItemOrText);
+    oItem->buddies = nameList(iItem.property(QStringLiteral("buddy")));
+    oItem->child = iItem.property(QStringLiteral("child"));
+}
+
+// ---------------------------------------------------------------- building
+
 QObject *TUiLoaderPrivate::createPathItem(const QJSValue &iItem, QObject *iParent)
 {
-    const QString type = iItem.property(QStringLiteral("type")).toString().toUpper();
-    if (type == QLatin1String("STRETCH") || type == QLatin1String("SPACING") || type == QLatin1String("SEPARATOR")) {
-        packSpecial(type, iItem, iParent);
+    // Reading the item runs script that may delete the form, the parent or,
+    // later on, the object made: each is looked at through its guard after
+    // a step that can run script, and nothing else of the item is read.
+    const QPointer<TUiLoader> alive(q_ptr);
+    const QPointer<QObject> parent(iParent);
+    TUiLoaderItem item;
+    const auto lost = [&](const QString &iWhat) {
+        if (!alive)
+            return true;
+        if (!iParent || parent)
+            return false;
+        ++failures;
+        logError(QStringLiteral("TUiLoader::createOneItem create %1 failed: its parent was deleted %2")
+                         .arg(item.name, iWhat));
+        return true;
+    };
+
+    // What the parent's container reads, while the parent is surely there.
+    const TUiLoaderPackKeys keys = packKeys(iParent);
+    const bool inForm = qobject_cast<TFormLayout *>(iParent);
+    readItemHead(iItem, keys, &item);
+    if (lost(QStringLiteral("while it was read")))
+        return nullptr;
+    if (item.isSpecial()) {
+        packSpecial(item.type, item.stretch, iParent);
         return nullptr;
     }
-    const QString name = textOf(iItem.property(QStringLiteral("name")));
-    QJSValue pack = iItem.property(QStringLiteral("pack"));
-    if (isSet(pack) && (!pack.isObject() || pack.isArray() || pack.isCallable())) {
+    TUiLoaderPack pack = item.pack;
+    if (item.badPack) {
         ++failures;
         logError(QStringLiteral("TUiLoader::createOneItem pack of [%1] is not an object and is ignored: %2")
-                         .arg(name, pack.toString()));
-        pack = QJSValue();
+                         .arg(item.name, item.packText));
     }
-
-    const QPointer<TUiLoader> alive(q_ptr);
-    if (type == QLatin1String("ACTION") && !name.isEmpty() && nameMap.value(name)) {
-        QObject *action = nameMap.value(name);
+    if (item.type == QLatin1String("ACTION") && !item.name.isEmpty() && nameMap.value(item.name)) {
+        QObject *action = nameMap.value(item.name);
         if (!packItem(action, pack, iParent)) {
+            if (!alive)
+                return nullptr;
             ++failures;
-            logError(QStringLiteral("TUiLoader::createOneItem create %1 failed").arg(name));
+            logError(QStringLiteral("TUiLoader::createOneItem create %1 failed").arg(item.name));
             return nullptr;
         }
         return action;
     }
 
-    QObject *obj = createByCreator(type, iItem.property(QStringLiteral("newParam")));
+    readItemBody(iItem, inForm, &item);
+    if (lost(QStringLiteral("while it was read")))
+        return nullptr;
+    if (!item.newParamError.isEmpty()) {
+        ++failures;
+        logError(QStringLiteral("TUiLoader::createOneItem create %1 failed: newParam %2")
+                         .arg(item.name, item.newParamError));
+        return nullptr;
+    }
+    QObject *obj = createByCreator(item.type, item.newParam);
     if (!alive)
         return nullptr;
     if (!obj) {
         ++failures;
         logError(QStringLiteral("TUiLoader::createOneItem create %1 failed: no object for the type [%2]")
-                         .arg(name, type));
+                         .arg(item.name, item.type));
         return nullptr;
     }
-    registerObject(obj, name);
+    registerObject(obj, item.name);
+    const QPointer<QObject> object(obj);
+    if (lost(QStringLiteral("while it was made")))
+        return nullptr;
 
-    const QJSValue triggers = iItem.property(QStringLiteral("formulaTrigger"));
-    if (isSet(triggers))
-        fields[obj].formulaTriggerNames = triggers;
-    const QJSValue props = iItem.property(QStringLiteral("property"));
-    if (props.isObject() && !props.isArray() && !props.isCallable()) {
-        applyItemProperties(obj, props);
-        if (!alive)
+    if (item.hasFormulaTriggers)
+        fields[obj].formulaTriggerNames = item.formulaTriggers;
+    if (item.hasProperties) {
+        applyItemProperties(obj, item.properties);
+        if (lost(QStringLiteral("while its properties were applied")))
             return nullptr;
-    } else if (isSet(props)) {
+        if (!object)
+            return nullptr;
+        for (const auto &refused : qAsConst(item.refusedProperties)) {
+            ++failures;
+            logError(QStringLiteral("TUiLoader::createOneItem property [%1] of [%2] is ignored: %3")
+                             .arg(refused.first, displayName(obj), refused.second));
+        }
+    } else if (item.badProperties) {
         ++failures;
         logError(QStringLiteral("TUiLoader::createOneItem property of [%1] is not an object and is ignored: %2")
-                         .arg(displayName(obj), props.toString()));
+                         .arg(displayName(obj), item.propertiesText));
     }
-    bindGetter(obj, iItem.property(QStringLiteral("getter")));
-    bindSetter(obj, iItem.property(QStringLiteral("setter")));
-    bindValidator(obj, iItem.property(QStringLiteral("validate")), iItem.property(QStringLiteral("validateSignal")));
-    bindChangeSignals(obj, iItem.property(QStringLiteral("changeSignal")));
-    bindFormula(obj, iItem.property(QStringLiteral("formula")));
-    bindStateFunction(obj, iItem.property(QStringLiteral("state")));
-    bindCallback(obj, iItem.property(QStringLiteral("callback")));
-    const QJSValue data = iItem.property(QStringLiteral("data"));
-    if (!data.isUndefined())
-        fields[obj].userData = data;
-    const QJSValue title = iItem.property(QStringLiteral("title"));
-    if (!title.isUndefined())
-        fields[obj].title = title;
-    else if (iItem.hasProperty(QStringLiteral("name")))
-        fields[obj].title = iItem.property(QStringLiteral("name"));
-    const QJSValue order = iItem.property(QStringLiteral("tabOrder"));
-    if (order.isNumber())
-        tabOrder.append(qMakePair(order.toNumber(), QPointer<QObject>(obj)));
-    const QJSValue initCallback = iItem.property(QStringLiteral("initCallback"));
-    if (initCallback.isCallable())
-        fields[obj].initCallback = initCallback;
+    bindGetter(obj, item.getter);
+    bindSetter(obj, item.setter);
+    bindValidator(obj, item.validate, item.validateSignals);
+    bindChangeSignals(obj, item.changeSignals);
+    bindFormula(obj, item.formula);
+    bindStateFunction(obj, item.state);
+    bindCallback(obj, item.callback);
+    if (!item.data.isUndefined())
+        fields[obj].userData = item.data;
+    if (!item.title.isUndefined())
+        fields[obj].title = item.title;
+    if (item.hasTabOrder)
+        tabOrder.append(qMakePair(item.tabOrder, QPointer<QObject>(obj)));
+    if (item.initCallback.function.isCallable())
+        fields[obj].initCallback = item.initCallback.function;
     else
-        reportCallable(obj, QStringLiteral("initCallback"), initCallback);
-    const QJSValue value = iItem.property(QStringLiteral("value"));
-    if (!value.isUndefined())
-        fields[obj].initialValue = value;
-    const QStringList buddies = nameList(iItem.property(QStringLiteral("buddy")));
-    fields[obj].buddyNames = buddies;
+        reportCallable(obj, QStringLiteral("initCallback"), item.initCallback);
+    if (!item.value.isUndefined())
+        fields[obj].initialValue = item.value;
+    fields[obj].buddyNames = item.buddies;
 
-    const QJSValue child = iItem.property(QStringLiteral("child"));
-    if (!child.isUndefined()) {
-        createChildren(child, obj);
-        if (!alive)
+    if (!item.child.isUndefined()) {
+        createChildren(item.child, obj);
+        if (lost(QStringLiteral("while its children were built")))
             return nullptr;
+        if (!object) {
+            ++failures;
+            logError(QStringLiteral("TUiLoader::createOneItem %1 was deleted while its children were built")
+                             .arg(item.name));
+            return nullptr;
+        }
     }
 
-    if (qobject_cast<TFormLayout *>(iParent)) {
-        // A copy: one pack object may be shared by several items of a description.
-        QJSValue formPack = engine->newObject();
-        if (pack.isObject()) {
-            QJSValueIterator it(pack);
-            while (it.hasNext()) {
-                it.next();
-                formPack.setProperty(it.name(), it.value());
-            }
-        }
-        if (!formPack.hasProperty(QStringLiteral("label")))
-            formPack.setProperty(QStringLiteral("label"), iItem.property(QStringLiteral("title")));
-        if (!formPack.hasProperty(QStringLiteral("units")))
-            formPack.setProperty(QStringLiteral("units"), iItem.property(QStringLiteral("units")));
-        pack = formPack;
+    // The pack object itself is never changed: one may be shared by several
+    // items of a description.
+    if (inForm) {
+        if (!pack.hasLabel)
+            pack.keys.insert(QStringLiteral("label"), item.titleLabel);
+        if (!pack.hasUnits)
+            pack.keys.insert(QStringLiteral("units"), item.units);
     }
     if (!iParent)
         return obj;
@@ -667,50 +890,46 @@ QObject *TUiLoaderPrivate::createPathItem(const QJSValue &iItem, QObject *iParen
     if (!packed) {
         ++failures;
         logError(QStringLiteral("TUiLoader::createOneItem create %1 failed: it cannot be placed into [%2]")
-                         .arg(displayName(obj), displayName(iParent)));
+                         .arg(object ? displayName(obj) : item.name,
+                              parent ? displayName(iParent) : QStringLiteral("a deleted object")));
         return nullptr;
     }
-    return obj;
+    return object.data();
 }
 
-bool TUiLoaderPrivate::applyItemProperties(QObject *iObj, const QJSValue &iProps)
+bool TUiLoaderPrivate::applyItemProperties(QObject *iObj, const QList<TUiLoaderProperty> &iProps)
 {
     if (!iObj)
         return false;
-    QJSValueIterator it(iProps);
-    while (it.hasNext()) {
-        it.next();
-        const QString key = it.name();
-        const QJSValue value = it.value();
+    // The values are plain already: no script runs here.
+    for (const TUiLoaderProperty &property : iProps) {
+        const QString &key = property.key;
         const QByteArray rawKey = key.toUtf8();
         if (key == QLatin1String("buddy") && qobject_cast<QLabel *>(iObj)) {
             if (TUiLoaderField *record = field(iObj))
-                record->labelBuddy = textOf(value);
+                record->labelBuddy = property.text;
         } else if (key == QLatin1String("actionGroup") && qobject_cast<TAction *>(iObj)) {
-            const QString groupName = textOf(value);
-            QActionGroup *group = actionGroups.value(groupName);
+            QActionGroup *group = actionGroups.value(property.text);
             if (!group) {
                 group = new QActionGroup(q_ptr);
-                actionGroups.insert(groupName, group);
+                actionGroups.insert(property.text, group);
             }
             static_cast<TAction *>(iObj)->setActionGroup(group);
         } else if (key == QLatin1String("icon")
                    && QString::fromLatin1(iObj->property("icon").typeName()).toUpper() == QLatin1String("QICON")) {
-            iObj->setProperty("icon", TResource::instance()->icon(textOf(value), QStringLiteral("body"),
+            iObj->setProperty("icon", TResource::instance()->icon(property.text, QStringLiteral("body"),
                                                                   QStringLiteral("button")));
         } else if (TuiAbstract *abstract = dynamic_cast<TuiAbstract *>(iObj)) {
-            const QVariant variant = value.toVariant();
-            abstract->set(key, variant);
-            keepAsProperty(iObj, key, rawKey, variant);
+            abstract->set(key, property.value);
+            keepAsProperty(iObj, key, rawKey, property.value);
         } else if (TUiInterface *face = dynamic_cast<TUiInterface *>(iObj);
                    face && (commonKeys().contains(key) || iObj->metaObject()->indexOfProperty(rawKey.constData()) < 0)) {
             // The widget's own and the shared keys go through its attribute
             // interface; its Qt properties are still set by name.
-            const QVariant variant = value.toVariant();
-            face->setAttr(key, variant);
-            keepAsProperty(iObj, key, rawKey, variant);
+            face->setAttr(key, property.value);
+            keepAsProperty(iObj, key, rawKey, property.value);
         } else {
-            iObj->setProperty(rawKey.constData(), value.toVariant());
+            iObj->setProperty(rawKey.constData(), property.value);
         }
     }
     return true;
@@ -749,16 +968,16 @@ QWidget *TUiLoaderPrivate::widgetForItem(QObject *iObj)
     return wrapper;
 }
 
-bool TUiLoaderPrivate::packIntoForm(QObject *iObj, const QJSValue &iPack, TFormLayout *iForm)
+bool TUiLoaderPrivate::packIntoForm(QObject *iObj, const TUiLoaderPack &iPack, TFormLayout *iForm)
 {
     const bool isWidget = iObj->isWidgetType();
     if (!isWidget && !qobject_cast<QLayout *>(iObj))
         return false;
-    const int span = qMax(1, iPack.property(QStringLiteral("column_span")).toInt());
-    const int layoutType = iPack.property(QStringLiteral("layout_type")).toInt();
-    const QString labelAlign = textOf(iPack.property(QStringLiteral("label_alignment")));
-    const QJSValue label = iPack.property(QStringLiteral("label"));
-    const QJSValue units = iPack.property(QStringLiteral("units"));
+    const int span = qMax(1, iPack.key("column_span").number);
+    const int layoutType = iPack.key("layout_type").number;
+    const QString labelAlign = iPack.text("label_alignment");
+    const TUiLoaderPackKey label = iPack.key("label");
+    const TUiLoaderPackKey units = iPack.key("units");
     if (layoutType == 2) {
         if (isWidget)
             iForm->packWidget(iObj, static_cast<QObject *>(nullptr), static_cast<QObject *>(nullptr), span,
@@ -767,40 +986,42 @@ bool TUiLoaderPrivate::packIntoForm(QObject *iObj, const QJSValue &iPack, TFormL
             iForm->packLayout(iObj, static_cast<QObject *>(nullptr), static_cast<QObject *>(nullptr), span,
                               labelAlign, 2);
     } else {
-        const bool labelIsItem = label.isObject() && !label.isCallable();
-        const bool unitsIsItem = units.isObject() && !units.isCallable();
+        // Label and units items are built from script: the field, the form
+        // and the label made first may be gone after either.
         const QPointer<TUiLoader> alive(q_ptr);
-        QObject *labelObj = labelIsItem ? createOneItem(label, nullptr) : nullptr;
+        const QPointer<QObject> object(iObj);
+        const QPointer<TFormLayout> form(iForm);
+        const QPointer<QObject> labelObj = label.isItem ? createOneItem(label.value, nullptr) : nullptr;
         if (!alive)
             return false;
-        QObject *unitsObj = unitsIsItem ? createOneItem(units, nullptr) : nullptr;
-        if (!alive)
+        const QPointer<QObject> unitsObj = units.isItem ? createOneItem(units.value, nullptr) : nullptr;
+        if (!alive || !object || !form)
             return false;
-        const QString labelText = labelIsItem ? QString() : textOf(label);
-        const QString unitsText = unitsIsItem ? QString() : textOf(units);
+        const QString labelText = label.isItem ? QString() : label.text;
+        const QString unitsText = units.isItem ? QString() : units.text;
         if (isWidget) {
-            if (labelIsItem && unitsIsItem)
-                iForm->packWidget(iObj, labelObj, unitsObj, span, labelAlign, layoutType);
-            else if (labelIsItem)
-                iForm->packWidget(iObj, labelObj, unitsText, span, labelAlign, layoutType);
-            else if (unitsIsItem)
-                iForm->packWidget(iObj, labelText, unitsObj, span, labelAlign, layoutType);
+            if (label.isItem && units.isItem)
+                iForm->packWidget(iObj, labelObj.data(), unitsObj.data(), span, labelAlign, layoutType);
+            else if (label.isItem)
+                iForm->packWidget(iObj, labelObj.data(), unitsText, span, labelAlign, layoutType);
+            else if (units.isItem)
+                iForm->packWidget(iObj, labelText, unitsObj.data(), span, labelAlign, layoutType);
             else
                 iForm->packWidget(iObj, labelText, unitsText, span, labelAlign, layoutType);
         } else {
-            if (labelIsItem && unitsIsItem)
-                iForm->packLayout(iObj, labelObj, unitsObj, span, labelAlign, layoutType);
-            else if (labelIsItem)
-                iForm->packLayout(iObj, labelObj, unitsText, span, labelAlign, layoutType);
-            else if (unitsIsItem)
-                iForm->packLayout(iObj, labelText, unitsObj, span, labelAlign, layoutType);
+            if (label.isItem && units.isItem)
+                iForm->packLayout(iObj, labelObj.data(), unitsObj.data(), span, labelAlign, layoutType);
+            else if (label.isItem)
+                iForm->packLayout(iObj, labelObj.data(), unitsText, span, labelAlign, layoutType);
+            else if (units.isItem)
+                iForm->packLayout(iObj, labelText, unitsObj.data(), span, labelAlign, layoutType);
             else
                 iForm->packLayout(iObj, labelText, unitsText, span, labelAlign, layoutType);
         }
         // An item object as label keeps the field's own title.
-        if (!labelIsItem && isSet(label))
+        if (!label.isItem && label.given)
             if (TUiLoaderField *record = field(iObj))
-                record->title = label;
+                record->title = label.value;
     }
     if (TUiLoaderField *record = field(iObj)) {
         for (QWidget *attached : {iForm->labelWidget(iObj), iForm->unitsWidget(iObj), iForm->separatorWidget(iObj)}) {
@@ -812,14 +1033,6 @@ bool TUiLoaderPrivate::packIntoForm(QObject *iObj, const QJSValue &iPack, TFormL
 }
 
 namespace {
-
-int packInt(const QJSValue &iPack, const char *iKey, int iDefault)
-{
-    const QJSValue value = iPack.property(QString::fromLatin1(iKey));
-    return isSet(value) ? value.toInt() : iDefault;
-}
-
-QString packText(const QJSValue &iPack, const char *iKey) { return textOf(iPack.property(QString::fromLatin1(iKey))); }
 
 bool isMenuHost(QObject *iObj, QObject *iParent)
 {
@@ -845,7 +1058,7 @@ bool isParent(QObject *, QObject *iParent)
 struct Packer
 {
     bool (*takes)(QObject *iObj, QObject *iParent);
-    bool (TUiLoaderPrivate::*pack)(QObject *iObj, const QJSValue &iPack, QObject *iParent);
+    bool (TUiLoaderPrivate::*pack)(QObject *iObj, const TUiLoaderPack &iPack, QObject *iParent);
 };
 
 // In this order: a form is a grid, a title expander and a tool bar are
@@ -871,7 +1084,7 @@ const Packer packers[] = {
 
 } // namespace
 
-bool TUiLoaderPrivate::packItem(QObject *iObj, QJSValue iPack, QObject *iParent)
+bool TUiLoaderPrivate::packItem(QObject *iObj, const TUiLoaderPack &iPack, QObject *iParent)
 {
     Q_Q(TUiLoader);
     if (!iObj || !iParent)
@@ -889,14 +1102,14 @@ bool TUiLoaderPrivate::packItem(QObject *iObj, QJSValue iPack, QObject *iParent)
     return false;
 }
 
-bool TUiLoaderPrivate::packIntoBox(QObject *iObj, const QJSValue &iPack, QObject *iParent)
+bool TUiLoaderPrivate::packIntoBox(QObject *iObj, const TUiLoaderPack &iPack, QObject *iParent)
 {
     QBoxLayout *box = static_cast<QBoxLayout *>(iParent);
-    const int stretch = packInt(iPack, "stretch", 0);
+    const int stretch = iPack.number("stretch", 0);
     if (!TLayoutAttrs::checkStretch("TUiLoader box pack", "stretch", stretch))
         return false;
     if (QWidget *widget = qobject_cast<QWidget *>(iObj)) {
-        box->addWidget(widget, stretch, TuiHelper::str2alignment(packText(iPack, "alignment")));
+        box->addWidget(widget, stretch, TuiHelper::str2alignment(iPack.text("alignment")));
         return true;
     }
     QLayout *layoutObj = qobject_cast<QLayout *>(iObj);
@@ -906,19 +1119,19 @@ bool TUiLoaderPrivate::packIntoBox(QObject *iObj, const QJSValue &iPack, QObject
     return true;
 }
 
-bool TUiLoaderPrivate::packIntoFormLayout(QObject *iObj, const QJSValue &iPack, QObject *iParent)
+bool TUiLoaderPrivate::packIntoFormLayout(QObject *iObj, const TUiLoaderPack &iPack, QObject *iParent)
 {
     return packIntoForm(iObj, iPack, static_cast<TFormLayout *>(iParent));
 }
 
-bool TUiLoaderPrivate::packIntoGrid(QObject *iObj, const QJSValue &iPack, QObject *iParent)
+bool TUiLoaderPrivate::packIntoGrid(QObject *iObj, const TUiLoaderPack &iPack, QObject *iParent)
 {
     QGridLayout *grid = static_cast<QGridLayout *>(iParent);
-    const int row = packInt(iPack, "row", 0);
-    const int column = packInt(iPack, "column", 0);
-    const int rowSpan = qMax(1, packInt(iPack, "row_span", 1));
-    const int columnSpan = qMax(1, packInt(iPack, "column_span", 1));
-    const Qt::Alignment alignment = TuiHelper::str2alignment(packText(iPack, "alignment"));
+    const int row = iPack.number("row", 0);
+    const int column = iPack.number("column", 0);
+    const int rowSpan = qMax(1, iPack.number("row_span", 1));
+    const int columnSpan = qMax(1, iPack.number("column_span", 1));
+    const Qt::Alignment alignment = TuiHelper::str2alignment(iPack.text("alignment"));
     // The grid allocates every row and column up to the one named: a stray
     // number from a description would cost gigabytes before the pack fails.
     if (!TLayoutAttrs::checkCell("TUiLoader grid pack", row, column, rowSpan, columnSpan))
@@ -934,17 +1147,16 @@ bool TUiLoaderPrivate::packIntoGrid(QObject *iObj, const QJSValue &iPack, QObjec
     return true;
 }
 
-bool TUiLoaderPrivate::packIntoTabs(QObject *iObj, const QJSValue &iPack, QObject *iParent)
+bool TUiLoaderPrivate::packIntoTabs(QObject *iObj, const TUiLoaderPack &iPack, QObject *iParent)
 {
     QTabWidget *tabs = static_cast<QTabWidget *>(iParent);
     QWidget *page = widgetForItem(iObj);
     if (!page)
         return false;
-    const QJSValue icon = iPack.property(QStringLiteral("icon"));
-    const QString label = packText(iPack, "label");
-    if (icon.isString()) {
-        tabs->addTab(page,
-                     TResource::instance()->icon(icon.toString(), QStringLiteral("body"), QStringLiteral("button")),
+    const TUiLoaderPackKey icon = iPack.key("icon");
+    const QString label = iPack.text("label");
+    if (icon.isString) {
+        tabs->addTab(page, TResource::instance()->icon(icon.text, QStringLiteral("body"), QStringLiteral("button")),
                      label);
     } else {
         tabs->addTab(page, label);
@@ -952,7 +1164,7 @@ bool TUiLoaderPrivate::packIntoTabs(QObject *iObj, const QJSValue &iPack, QObjec
     return true;
 }
 
-bool TUiLoaderPrivate::packIntoStack(QObject *iObj, const QJSValue &iPack, QObject *iParent)
+bool TUiLoaderPrivate::packIntoStack(QObject *iObj, const TUiLoaderPack &iPack, QObject *iParent)
 {
     Q_UNUSED(iPack)
     QWidget *page = widgetForItem(iObj);
@@ -962,33 +1174,33 @@ bool TUiLoaderPrivate::packIntoStack(QObject *iObj, const QJSValue &iPack, QObje
     return true;
 }
 
-bool TUiLoaderPrivate::packIntoTitleExpander(QObject *iObj, const QJSValue &iPack, QObject *iParent)
+bool TUiLoaderPrivate::packIntoTitleExpander(QObject *iObj, const TUiLoaderPack &iPack, QObject *iParent)
 {
     TTitleExpander *expander = static_cast<TTitleExpander *>(iParent);
-    const QString area = packText(iPack, "area").toUpper();
+    const QString area = iPack.text("area").toUpper();
     if (area == QLatin1String("CHECK")) {
         QAbstractButton *button = qobject_cast<QAbstractButton *>(iObj);
         if (!button)
             return false;
-        expander->setToggleButton(button, packInt(iPack, "position", -1));
+        expander->setToggleButton(button, iPack.number("position", -1));
         return true;
     }
-    const int stretch = packInt(iPack, "stretch", 0);
+    const int stretch = iPack.number("stretch", 0);
     if (area == QLatin1String("TITLE") && !TLayoutAttrs::checkStretch("TUiLoader title pack", "stretch", stretch))
         return false;
     QWidget *widget = widgetForItem(iObj);
     if (!widget)
         return false;
     if (area == QLatin1String("TITLE")) {
-        expander->addTitleWidget(widget, packInt(iPack, "position", -1), stretch,
-                                 TuiHelper::str2alignment(packText(iPack, "alignment")));
+        expander->addTitleWidget(widget, iPack.number("position", -1), stretch,
+                                 TuiHelper::str2alignment(iPack.text("alignment")));
     } else {
         expander->setBodyWidget(widget);
     }
     return true;
 }
 
-bool TUiLoaderPrivate::packIntoSplitter(QObject *iObj, const QJSValue &iPack, QObject *iParent)
+bool TUiLoaderPrivate::packIntoSplitter(QObject *iObj, const TUiLoaderPack &iPack, QObject *iParent)
 {
     QSplitter *splitter = static_cast<QSplitter *>(iParent);
     QWidget *widget = widgetForItem(iObj);
@@ -996,18 +1208,16 @@ bool TUiLoaderPrivate::packIntoSplitter(QObject *iObj, const QJSValue &iPack, QO
         return false;
     splitter->addWidget(widget);
     const int index = splitter->indexOf(widget);
-    const QJSValue factor = iPack.hasProperty(QStringLiteral("stretch_factor"))
-                                    ? iPack.property(QStringLiteral("stretch_factor"))
-                                    : iPack.property(QStringLiteral("stretch"));
-    if (isSet(factor))
-        splitter->setStretchFactor(index, factor.toInt());
-    const QJSValue collapsible = iPack.property(QStringLiteral("collapsible"));
-    if (isSet(collapsible))
-        splitter->setCollapsible(index, collapsible.toBool());
+    const TUiLoaderPackKey factor = iPack.hasStretchFactor ? iPack.key("stretch_factor") : iPack.key("stretch");
+    if (factor.given)
+        splitter->setStretchFactor(index, factor.number);
+    const TUiLoaderPackKey collapsible = iPack.key("collapsible");
+    if (collapsible.given)
+        splitter->setCollapsible(index, collapsible.flag);
     return true;
 }
 
-bool TUiLoaderPrivate::packIntoScrollArea(QObject *iObj, const QJSValue &iPack, QObject *iParent)
+bool TUiLoaderPrivate::packIntoScrollArea(QObject *iObj, const TUiLoaderPack &iPack, QObject *iParent)
 {
     Q_UNUSED(iPack)
     QScrollArea *scroll = static_cast<QScrollArea *>(iParent);
@@ -1020,11 +1230,11 @@ bool TUiLoaderPrivate::packIntoScrollArea(QObject *iObj, const QJSValue &iPack, 
     return true;
 }
 
-bool TUiLoaderPrivate::packIntoMainWindow(QObject *iObj, const QJSValue &iPack, QObject *iParent)
+bool TUiLoaderPrivate::packIntoMainWindow(QObject *iObj, const TUiLoaderPack &iPack, QObject *iParent)
 {
     QMainWindow *window = static_cast<QMainWindow *>(iParent);
     if (QDockWidget *dock = qobject_cast<QDockWidget *>(iObj)) {
-        Qt::DockWidgetArea area = TuiHelper::str2dockWidgetArea(packText(iPack, "area"));
+        Qt::DockWidgetArea area = TuiHelper::str2dockWidgetArea(iPack.text("area"));
         if (!dock->isAreaAllowed(area)) {
             for (Qt::DockWidgetArea allowed :
                  {Qt::LeftDockWidgetArea, Qt::RightDockWidgetArea, Qt::TopDockWidgetArea, Qt::BottomDockWidgetArea}) {
@@ -1034,11 +1244,11 @@ bool TUiLoaderPrivate::packIntoMainWindow(QObject *iObj, const QJSValue &iPack, 
                 }
             }
         }
-        if (isSet(iPack.property(QStringLiteral("orientation"))))
-            window->addDockWidget(area, dock, TuiHelper::str2orientation(packText(iPack, "orientation")));
+        if (iPack.key("orientation").given)
+            window->addDockWidget(area, dock, TuiHelper::str2orientation(iPack.text("orientation")));
         else
             window->addDockWidget(area, dock);
-        const QString tabified = packText(iPack, "tabified");
+        const QString tabified = iPack.text("tabified");
         if (QDockWidget *first = qobject_cast<QDockWidget *>(nameMap.value(tabified));
             first && first != dock && !tabified.isEmpty()) {
             window->tabifyDockWidget(first, dock);
@@ -1046,8 +1256,8 @@ bool TUiLoaderPrivate::packIntoMainWindow(QObject *iObj, const QJSValue &iPack, 
         return true;
     }
     if (TToolBar *bar = qobject_cast<TToolBar *>(iObj)) {
-        if (isSet(iPack.property(QStringLiteral("area"))))
-            window->addToolBar(TuiHelper::str2toolbarArea(packText(iPack, "area")), bar);
+        if (iPack.key("area").given)
+            window->addToolBar(TuiHelper::str2toolbarArea(iPack.text("area")), bar);
         else
             window->addToolBar(bar);
         return true;
@@ -1063,7 +1273,7 @@ bool TUiLoaderPrivate::packIntoMainWindow(QObject *iObj, const QJSValue &iPack, 
     return true;
 }
 
-bool TUiLoaderPrivate::packIntoDock(QObject *iObj, const QJSValue &iPack, QObject *iParent)
+bool TUiLoaderPrivate::packIntoDock(QObject *iObj, const TUiLoaderPack &iPack, QObject *iParent)
 {
     Q_UNUSED(iPack)
     QWidget *widget = widgetForItem(iObj);
@@ -1073,7 +1283,7 @@ bool TUiLoaderPrivate::packIntoDock(QObject *iObj, const QJSValue &iPack, QObjec
     return true;
 }
 
-bool TUiLoaderPrivate::packIntoToolBar(QObject *iObj, const QJSValue &iPack, QObject *iParent)
+bool TUiLoaderPrivate::packIntoToolBar(QObject *iObj, const TUiLoaderPack &iPack, QObject *iParent)
 {
     Q_UNUSED(iPack)
     TToolBar *bar = static_cast<TToolBar *>(iParent);
@@ -1089,7 +1299,7 @@ bool TUiLoaderPrivate::packIntoToolBar(QObject *iObj, const QJSValue &iPack, QOb
     return true;
 }
 
-bool TUiLoaderPrivate::packIntoMenu(QObject *iObj, const QJSValue &iPack, QObject *iParent)
+bool TUiLoaderPrivate::packIntoMenu(QObject *iObj, const TUiLoaderPack &iPack, QObject *iParent)
 {
     Q_UNUSED(iPack)
     QWidget *menuHost = static_cast<QWidget *>(iParent);
@@ -1104,7 +1314,7 @@ bool TUiLoaderPrivate::packIntoMenu(QObject *iObj, const QJSValue &iPack, QObjec
     return true;
 }
 
-bool TUiLoaderPrivate::packMenuIntoButton(QObject *iObj, const QJSValue &iPack, QObject *iParent)
+bool TUiLoaderPrivate::packMenuIntoButton(QObject *iObj, const TUiLoaderPack &iPack, QObject *iParent)
 {
     Q_UNUSED(iPack)
     QMenu *menu = static_cast<QMenu *>(iObj);
@@ -1117,18 +1327,18 @@ bool TUiLoaderPrivate::packMenuIntoButton(QObject *iObj, const QJSValue &iPack, 
     return true;
 }
 
-bool TUiLoaderPrivate::packIntoLineEdit(QObject *iObj, const QJSValue &iPack, QObject *iParent)
+bool TUiLoaderPrivate::packIntoLineEdit(QObject *iObj, const TUiLoaderPack &iPack, QObject *iParent)
 {
     TLineEdit *edit = static_cast<TLineEdit *>(iParent);
     QWidget *widget = static_cast<QWidget *>(iObj);
-    if (packText(iPack, "position").toUpper() == QLatin1String("LEFT"))
+    if (iPack.text("position").toUpper() == QLatin1String("LEFT"))
         edit->prependWidget(widget);
     else
         edit->appendWidget(widget);
     return true;
 }
 
-bool TUiLoaderPrivate::packIntoWidget(QObject *iObj, const QJSValue &iPack, QObject *iParent)
+bool TUiLoaderPrivate::packIntoWidget(QObject *iObj, const TUiLoaderPack &iPack, QObject *iParent)
 {
     Q_UNUSED(iPack)
     QWidget *parentWidget = static_cast<QWidget *>(iParent);
@@ -1193,20 +1403,20 @@ void TUiLoaderPrivate::applyTabOrder()
 
 // ---------------------------------------------------------------- values
 
-void TUiLoaderPrivate::bindGetter(QObject *iObj, const QJSValue &iGetter)
+void TUiLoaderPrivate::bindGetter(QObject *iObj, const TUiLoaderScriptKey &iGetter)
 {
     TUiLoaderField &record = fields[iObj];
-    if (iGetter.isCallable()) {
-        record.getter = iGetter;
+    if (iGetter.function.isCallable()) {
+        record.getter = iGetter.function;
         return;
     }
-    if (iGetter.isBool() && !iGetter.toBool())
+    if (iGetter.isFalse)
         return;
     // Without a key a field is read where the default setter writes it.
-    const QString key = iGetter.isString() ? iGetter.toString() : QStringLiteral("value");
-    const QJSValue getter = evaluateSnippet(
-            QStringLiteral("(function(_this, obj){return obj.get('%1');})").arg(quoted(key)),
-            QStringLiteral("getter of [%1]").arg(displayName(iObj)));
+    const QString key = iGetter.isString ? iGetter.text : QStringLiteral("value");
+    const QJSValue getter
+            = evaluateSnippet(QStringLiteral("(function(_this, obj){return obj.get('%1');})").arg(quoted(key)),
+                              QStringLiteral("getter of [%1]").arg(displayName(iObj)));
     if (!getter.isCallable())
         return;
     record.getter = getter;
@@ -1216,17 +1426,16 @@ void TUiLoaderPrivate::bindGetter(QObject *iObj, const QJSValue &iGetter)
     }
 }
 
-void TUiLoaderPrivate::bindSetter(QObject *iObj, const QJSValue &iSetter)
+void TUiLoaderPrivate::bindSetter(QObject *iObj, const TUiLoaderScriptKey &iSetter)
 {
     TUiLoaderField &record = fields[iObj];
-    if (iSetter.isCallable()) {
-        record.setter = iSetter;
+    if (iSetter.function.isCallable()) {
+        record.setter = iSetter.function;
         return;
     }
-    if (iSetter.isBool() && !iSetter.toBool())
+    if (iSetter.isFalse)
         return;
-    const QString key = iSetter.isString() && !iSetter.toString().isEmpty() ? iSetter.toString()
-                                                                              : QStringLiteral("value");
+    const QString key = iSetter.isString && !iSetter.text.isEmpty() ? iSetter.text : QStringLiteral("value");
     // Widgets of the attribute interface take one key through setAttr: their
     // set() takes a whole map.
     const QString code = dynamic_cast<TUiInterface *>(iObj)
@@ -1272,25 +1481,25 @@ bool TUiLoaderPrivate::isNullForNotNull(QObject *iObj, const QJSValue &iValue)
     return iValue.isUndefined() || iValue.isNull() || (!iValue.isNumber() && iValue.equals(QJSValue(QString())));
 }
 
-void TUiLoaderPrivate::bindCallback(QObject *iObj, const QJSValue &iCallback)
+void TUiLoaderPrivate::bindCallback(QObject *iObj, const TUiLoaderScriptKey &iCallback)
 {
     Q_Q(TUiLoader);
     if (!iObj)
         return;
-    if (!iCallback.isCallable()) {
+    if (!iCallback.function.isCallable()) {
         reportCallable(iObj, QStringLiteral("callback"), iCallback);
         return;
     }
-    fields[iObj].callback = iCallback;
+    fields[iObj].callback = iCallback.function;
     if (QAbstractButton *button = qobject_cast<QAbstractButton *>(iObj))
         QObject::connect(button, SIGNAL(clicked(bool)), q, SLOT(runCallback(bool)));
     else if (TAction *action = qobject_cast<TAction *>(iObj))
         QObject::connect(action, SIGNAL(triggered(bool)), q, SLOT(runCallback(bool)));
 }
 
-void TUiLoaderPrivate::bindChangeSignals(QObject *iObj, const QJSValue &iSignals)
+void TUiLoaderPrivate::bindChangeSignals(QObject *iObj, const QStringList &iSignals)
 {
-    QStringList names = nameList(iSignals);
+    QStringList names = iSignals;
     names.removeAll(QString());
     if (names.isEmpty())
         names.append(QStringLiteral("value_changed"));
@@ -1377,11 +1586,25 @@ void TUiLoader::setValue(QObject *iObj, QJSValue iValue)
     record->settingValue = true;
     const QPointer<TUiLoader> alive(this);
     QPointer<QObject> guard(iObj);
-    // Objects reach a widget through the script engine's own conversion.
-    if (record->nativeSet && !iValue.isObject())
-        d->writeAttribute(iObj, record->nativeSetKey, iValue.toVariant());
-    else
+    if (record->nativeSet) {
+        // The one conversion the widget would make of it, bounded; reading
+        // the value runs its getters, which may drop the record.
+        const QString key = record->nativeSetKey;
+        TError error;
+        const QVariant value = TScriptValue::toVariant(iValue, &error);
+        if (!alive)
+            return;
+        if (guard && error.isValid()) {
+            logError(QStringLiteral("value of [%1] not written: %2").arg(d->displayName(iObj), error.text()));
+            if (TUiLoaderField *after = d->field(iObj))
+                after->settingValue = false;
+            return;
+        }
+        if (guard)
+            d->writeAttribute(iObj, key, value);
+    } else {
         d->call(record->setter, {d->wrap(this), d->wrap(iObj), iValue, d->argv}, QStringLiteral("setter"), iObj);
+    }
     if (!alive)
         return;
     if (guard && !d->blockValidate) {
@@ -1406,7 +1629,8 @@ bool TUiLoader::loadValues(QJSValue iValues, bool iClearBefore)
 {
     if (!d->engine)
         return false;
-    const bool isMap = iValues.isVariant() && iValues.toVariant().canConvert<QVariantMap>();
+    const QVariant wrapped = iValues.isVariant() ? iValues.toVariant() : QVariant();
+    const bool isMap = wrapped.canConvert<QVariantMap>();
     if (!isMap && !(iValues.isObject() && !iValues.isCallable()) && isSet(iValues)) {
         logError(QStringLiteral("values not loaded: [%1] is not an object").arg(iValues.toString()));
         return false;
@@ -1414,7 +1638,13 @@ bool TUiLoader::loadValues(QJSValue iValues, bool iClearBefore)
     const QPointer<TUiLoader> alive(this);
     QList<QPair<QString, QJSValue>> entries;
     if (isMap) {
-        const QVariantMap map = iValues.toVariant().toMap();
+        // The engine walks a variant's lists without a bound of its own.
+        TError error;
+        const QVariantMap map = TScriptValue::toPlain(wrapped, &error).toMap();
+        if (error.isValid()) {
+            logError(QStringLiteral("values not loaded: %1").arg(error.text()));
+            return false;
+        }
         for (auto it = map.cbegin(); it != map.cend(); ++it) {
             if (it.value().isValid())
                 entries.append(qMakePair(it.key(), d->engine->toScriptValue(it.value())));
@@ -1470,7 +1700,17 @@ bool TUiLoader::loadValues(QVariant iValues, bool iClearBefore)
 {
     if (!d->engine)
         return false;
-    return loadValues(d->engine->toScriptValue(iValues), iClearBefore);
+    // A script's object or array arrives as a QJSValue inside the variant.
+    if (iValues.userType() == qMetaTypeId<QJSValue>())
+        return loadValues(iValues.value<QJSValue>(), iClearBefore);
+    // A host's own values: the engine walks their lists without a bound.
+    TError error;
+    const QVariant plain = TScriptValue::toPlain(iValues, &error);
+    if (error.isValid()) {
+        logError(QStringLiteral("values not loaded: %1").arg(error.text()));
+        return false;
+    }
+    return loadValues(d->engine->toScriptValue(plain), iClearBefore);
 }
 
 void TUiLoader::clearValues() { d->clearFields(QSet<QObject *>()); }
@@ -1519,7 +1759,10 @@ QJSValue TUiLoader::getAllValues(bool iIncludeInvisible)
         const QJSValue value = getValue(obj);
         if (!alive)
             return values;
+        // A setter that a script put on Object.prototype runs here too.
         values.setProperty(field.first, value);
+        if (!alive)
+            return values;
     }
     return values;
 }
@@ -1535,7 +1778,11 @@ QJSValue TUiLoader::getUserData(QString iName) { return getUserData(d->nameMap.v
 QString TUiLoader::getTitle(QObject *iObj)
 {
     const TUiLoaderField *record = d->field(iObj);
-    return record ? textOf(record->title) : QString();
+    if (!record)
+        return QString();
+    // A copy: the text of an object is script, which may drop the record.
+    const QJSValue title = record->title;
+    return textOf(title);
 }
 
 QString TUiLoader::getTitle(QString iName) { return getTitle(d->nameMap.value(iName)); }
@@ -1571,20 +1818,20 @@ void TUiLoader::onItemChanged(QString iType, QVariant iValue, QString iUid)
 
 // ---------------------------------------------------------------- validation, formulas, state
 
-void TUiLoaderPrivate::bindValidator(QObject *iObj, const QJSValue &iValidate, const QJSValue &iSignals)
+void TUiLoaderPrivate::bindValidator(QObject *iObj, const TUiLoaderScriptKey &iValidate, const QStringList &iSignals)
 {
-    QStringList names = nameList(iSignals);
+    QStringList names = iSignals;
     names.removeAll(QString());
     if (names.isEmpty())
         names.append(QStringLiteral("editing_finished"));
     TUiLoaderField &record = fields[iObj];
     record.validateSignals = names;
 
-    if (!isSet(iValidate))
+    if (!iValidate.given)
         return;
-    if (iValidate.isCallable()) {
-        record.validator = iValidate;
-    } else if (iValidate.isString() && iValidate.toString().toUpper() == QLatin1String("NOTNULL")) {
+    if (iValidate.function.isCallable()) {
+        record.validator = iValidate.function;
+    } else if (iValidate.isString && iValidate.text.toUpper() == QLatin1String("NOTNULL")) {
         // A check box is empty when neither checked nor unchecked; any other
         // field when it holds nothing (a number 0 is a value).
         const QString code = qobject_cast<TCheckBox *>(iObj)
@@ -1601,25 +1848,25 @@ void TUiLoaderPrivate::bindValidator(QObject *iObj, const QJSValue &iValidate, c
         record.builtinValidator = true;
     } else {
         logError(QStringLiteral("[validate] of [%1] is neither a function nor NOTNULL and is ignored: %2")
-                         .arg(displayName(iObj), iValidate.toString()));
+                         .arg(displayName(iObj), iValidate.text));
         return;
     }
     if (iObj->isWidgetType())
         iObj->setProperty("ORG_STYLESHEET", iObj->property("styleSheet"));
 }
 
-void TUiLoaderPrivate::bindFormula(QObject *iObj, const QJSValue &iFormula)
+void TUiLoaderPrivate::bindFormula(QObject *iObj, const TUiLoaderScriptKey &iFormula)
 {
-    if (iFormula.isCallable())
-        fields[iObj].formula = iFormula;
+    if (iFormula.function.isCallable())
+        fields[iObj].formula = iFormula.function;
     else
         reportCallable(iObj, QStringLiteral("formula"), iFormula);
 }
 
-void TUiLoaderPrivate::bindStateFunction(QObject *iObj, const QJSValue &iState)
+void TUiLoaderPrivate::bindStateFunction(QObject *iObj, const TUiLoaderScriptKey &iState)
 {
-    if (iState.isCallable())
-        fields[iObj].stateFunction = iState;
+    if (iState.function.isCallable())
+        fields[iObj].stateFunction = iState.function;
     else
         reportCallable(iObj, QStringLiteral("state"), iState);
 }
@@ -1628,10 +1875,10 @@ void TUiLoaderPrivate::resolveFormulaTriggers()
 {
     for (const QPointer<QObject> &obj : qAsConst(objects)) {
         TUiLoaderField *record = field(obj);
-        if (!record || !isSet(record->formulaTriggerNames))
+        if (!record || record->formulaTriggerNames.isEmpty())
             continue;
-        const QStringList names = nameList(record->formulaTriggerNames);
-        record->formulaTriggerNames = QJSValue();
+        const QStringList names = record->formulaTriggerNames;
+        record->formulaTriggerNames.clear();
         for (const QString &name : names) {
             if (name == QLatin1String("LOAD")) {
                 loadTriggerTargets.append(obj);
@@ -1658,14 +1905,20 @@ QVariantMap TUiLoader::validate(QObject *iObj, QString iMoment)
         if (TUiLoaderField *after = d->field(iObj))
             after->validating = false;
     };
+    // Whether the form and the field are still there after a step that can run script.
+    const auto lost = [&]() {
+        if (!alive)
+            return true;
+        if (!guard)
+            done();
+        return !guard;
+    };
     const QString title = getTitle(iObj);
+    if (lost())
+        return result;
     const QJSValue value = getValue(iObj);
-    if (!alive)
+    if (lost())
         return result;
-    if (!guard) {
-        done();
-        return result;
-    }
     QJSValue answer;
     bool empty = false;
     if (builtin) {
@@ -1673,27 +1926,31 @@ QVariantMap TUiLoader::validate(QObject *iObj, QString iMoment)
         // for every field of every pass.
         empty = d->isNullForNotNull(iObj, value);
     } else {
+        // Copying argv runs the accessors a script put on it, and setting a
+        // name runs any setter put on Object.prototype: only locals until
+        // the guards are looked at again.
         QJSValue argument = d->engine->newObject();
-        argument.setProperty(QStringLiteral("object"), d->wrap(iObj));
+        const QJSValue object = d->wrap(iObj);
+        const QJSValue argv = d->argv;
+        argument.setProperty(QStringLiteral("object"), object);
         argument.setProperty(QStringLiteral("title"), title);
         argument.setProperty(QStringLiteral("value"), value);
         argument.setProperty(QStringLiteral("moment"), iMoment);
-        if (d->argv.isObject()) {
-            QJSValueIterator it(d->argv);
+        if (argv.isObject()) {
+            QJSValueIterator it(argv);
             while (it.hasNext()) {
                 it.next();
                 argument.setProperty(it.name(), it.value());
             }
         }
+        if (lost())
+            return result;
         answer = d->call(validator, {d->wrap(this), argument}, QStringLiteral("validator"), iObj);
     }
-    if (!alive)
+    if (lost())
         return result;
-    if (!guard) {
-        done();
-        return result;
-    }
 
+    // Reading the answer runs script too (getters, toString).
     QString message;
     QString state;
     QString sheet;
@@ -1713,6 +1970,8 @@ QVariantMap TUiLoader::validate(QObject *iObj, QString iMoment)
         message = answer.toString();
         state = QStringLiteral("ERROR");
     }
+    if (lost())
+        return result;
     state = state.toUpper();
     if (QWidget *widget = qobject_cast<QWidget *>(iObj)) {
         if (widget->toolTip() != message)
@@ -1850,8 +2109,14 @@ void TUiLoader::refreshState()
                 = d->call(function, {d->wrap(this), d->wrap(obj), d->argv}, QStringLiteral("state function"), obj);
         if (!alive)
             return;
-        if (obj && !state.isError())
-            setState(obj.data(), textOf(state));
+        if (state.isError())
+            continue;
+        // The text of an object is script as well.
+        const QString text = textOf(state);
+        if (!alive)
+            return;
+        if (obj)
+            setState(obj.data(), text);
     }
 }
 

@@ -46,6 +46,8 @@ private Q_SLOTS:
     void deepValuesWritten_data();
     void deepValuesWritten();
     void deepValuesFromCpp();
+    void deepArraysReadAsText_data();
+    void deepArraysReadAsText();
 };
 
 // ------------------------------------------------------------ reading runs script
@@ -292,6 +294,40 @@ void tst_TUiLoaderScriptData::deepValuesFromCpp()
     QVERIFY(form.loader.loadValues(QVariant(
             QVariantMap {{QStringLiteral("f"), QStringLiteral("new")}, {QStringLiteral("unknown"), shallow}})));
     QCOMPARE(form.find<TLineEdit>(QStringLiteral("f"))->text(), QStringLiteral("new"));
+}
+
+void tst_TUiLoaderScriptData::deepArraysReadAsText_data()
+{
+    // Where a description's value is taken as text or as a number, an array
+    // of 30,000 levels: the engine's own join of it overflows the stack.
+    QTest::addColumn<QString>("item");
+    QTest::newRow("type") << QStringLiteral("{type:deepArray, name:'f'}");
+    QTest::newRow("name") << QStringLiteral("{type:'LineEdit', name:deepArray}");
+    QTest::newRow("pack that is no object") << QStringLiteral("{type:'LineEdit', name:'f', pack:deepArray}");
+    QTest::newRow("pack text") << QStringLiteral("{type:'LineEdit', name:'f', pack:{alignment:deepArray}}");
+    QTest::newRow("pack number") << QStringLiteral("{type:'LineEdit', name:'f', pack:{stretch:deepArray}}");
+    QTest::newRow("property that is no object") << QStringLiteral("{type:'LineEdit', name:'f', property:deepArray}");
+    QTest::newRow("getter that is no function") << QStringLiteral("{type:'LineEdit', name:'f', getter:deepArray}");
+    QTest::newRow("formulaTrigger entry") << QStringLiteral("{type:'LineEdit', name:'f', formulaTrigger:[deepArray]}");
+    QTest::newRow("tabOrder") << QStringLiteral("{type:'LineEdit', name:'f', tabOrder:deepArray}");
+    QTest::newRow("validator's message") << QStringLiteral(
+            "{type:'LineEdit', name:'f', validate:function(){ return [deepArray]; }}");
+}
+
+void tst_TUiLoaderScriptData::deepArraysReadAsText()
+{
+    QFETCH(QString, item);
+    Form form;
+    form.js(QStringLiteral("var deepArray = []; for (var i = 0; i < 30000; ++i) deepArray = [deepArray];"));
+    const QJSValue description
+            = form.js(QStringLiteral("({type:'VBoxLayout', child:[%1, {type:'LineEdit', name:'after'}]})").arg(item));
+    QVERIFY(description.isObject());
+    form.loader.setUiValue(description);
+    form.live();
+    QCOMPARE(form.loader.validateAll(QStringLiteral("SAVE")).size(), 0);
+    // The rest of the form is built and the value was refused, not joined.
+    QVERIFY(form.find(QStringLiteral("after")));
+    QVERIFY(deepLines(form.log) <= 1);
 }
 
 QTEST_MAIN(tst_TUiLoaderScriptData)

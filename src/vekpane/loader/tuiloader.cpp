@@ -63,11 +63,29 @@ const QStringList &commonKeys()
     return keys;
 }
 
+// The engine makes text or a number of an array by joining its elements
+// natively, one stack frame per level, so a deep enough array overflows the
+// stack: an object is converted only once its depth is known to be within
+// the bound. One too deep gives no text and 0, and one error line.
+bool convertible(const QJSValue &iValue)
+{
+    if (!iValue.isObject() || iValue.isCallable() || iValue.isError())
+        return true;
+    TError error;
+    TScriptValue::toVariant(iValue, &error);
+    if (!error.isValid())
+        return true;
+    VEK_LOG(QStringLiteral("UI description: a value is not read as text or number: %1").arg(error.text()), "error", 0);
+    return false;
+}
+
+QString boundedText(const QJSValue &iValue) { return convertible(iValue) ? iValue.toString() : QString(); }
+
 QString textOf(const QJSValue &iValue)
 {
     if (iValue.isUndefined() || iValue.isNull())
         return QString();
-    return iValue.toString();
+    return boundedText(iValue);
 }
 
 bool isSet(const QJSValue &iValue) { return !iValue.isUndefined() && !iValue.isNull(); }
@@ -311,7 +329,7 @@ QJSValue TUiLoaderPrivate::evaluateSnippet(const QString &iCode, const QString &
         return *cached;
     const QJSValue value = engine->evaluate(iCode, QString(), 1);
     if (!value.isCallable()) {
-        logError(QStringLiteral("%1 does not evaluate to a function: %2").arg(iWhat, value.toString()));
+        logError(QStringLiteral("%1 does not evaluate to a function: %2").arg(iWhat, boundedText(value)));
         return QJSValue();
     }
     snippets.insert(iCode, value);
@@ -580,7 +598,7 @@ TUiLoaderScriptKey TUiLoaderPrivate::readScriptKey(const QJSValue &iValue)
     key.isFalse = iValue.isBool() && !iValue.toBool();
     key.isString = iValue.isString();
     if (key.given)
-        key.text = iValue.toString();
+        key.text = textOf(iValue);
     return key;
 }
 
@@ -593,7 +611,7 @@ TUiLoaderPackKey TUiLoaderPrivate::readPackKey(const QJSValue &iValue, TUiLoader
     key.isString = iValue.isString();
     switch (iKind) {
     case TUiLoaderPackKey::Number:
-        key.number = iValue.toInt();
+        key.number = convertible(iValue) ? iValue.toInt() : 0;
         break;
     case TUiLoaderPackKey::Text:
         key.text = textOf(iValue);
@@ -688,7 +706,7 @@ void TUiLoaderPrivate::readProperties(const QJSValue &iProps, TUiLoaderItem *oIt
 
 void TUiLoaderPrivate::readItemHead(const QJSValue &iItem, const TUiLoaderPackKeys &iPackKeys, TUiLoaderItem *oItem)
 {
-    oItem->type = iItem.property(QStringLiteral("type")).toString().toUpper();
+    oItem->type = boundedText(iItem.property(QStringLiteral("type"))).toUpper();
     if (oItem->type == QLatin1String("STRETCH")) {
         const QJSValue factor = iItem.property(QStringLiteral("property")).property(QStringLiteral("stretch"));
         if (factor.isNumber() || factor.isVariant())
@@ -701,7 +719,7 @@ void TUiLoaderPrivate::readItemHead(const QJSValue &iItem, const TUiLoaderPackKe
     const QJSValue pack = iItem.property(QStringLiteral("pack"));
     if (isSet(pack) && (!pack.isObject() || pack.isArray() || pack.isCallable())) {
         oItem->badPack = true;
-        oItem->packText = pack.toString();
+        oItem->packText = boundedText(pack);
     } else {
         oItem->pack = readPack(pack, iPackKeys);
     }
@@ -722,7 +740,7 @@ void TUiLoaderPrivate::readItemBody(const QJSValue &iItem, bool iInForm, TUiLoad
         readProperties(props, oItem);
     } else if (isSet(props)) {
         oItem->badProperties = true;
-        oItem->propertiesText = props.toString();
+        oItem->propertiesText = boundedText(props);
     }
     oItem->getter = readScriptKey(iItem.property(QStringLiteral("getter")));
     oItem->setter = readScriptKey(iItem.property(QStringLiteral("setter")));
@@ -742,7 +760,8 @@ void TUiLoaderPrivate::readItemBody(const QJSValue &iItem, bool iInForm, TUiLoad
         oItem->title = oItem->nameValue;
     const QJSValue order = iItem.property(QStringLiteral("tabOrder"));
     oItem->hasTabOrder = order.isNumber();
-    oItem->tabOrder = order.toNumber();
+    if (oItem->hasTabOrder)
+        oItem->tabOrder = order.toNumber();
     oItem->initCallback = readScriptKey(iItem.property(QStringLiteral("initCallback")));
     oItem->value = iItem.property(QStringLiteral("value"));
     if (iInForm)

@@ -168,7 +168,13 @@ QString VekPdtServerProcessPrivate::lastErrorLine() const
            && (errorTail.at(end - 1) == '\n' || errorTail.at(end - 1) == '\r' || errorTail.at(end - 1) == ' '
                || errorTail.at(end - 1) == '\t'))
         --end;
-    const int start = end > 0 ? errorTail.lastIndexOf('\n', end - 1) + 1 : 0;
+    int start = end > 0 ? errorTail.lastIndexOf('\n', end - 1) + 1 : 0;
+    // Where the tail was cut the text may begin inside a UTF-8 sequence:
+    // its remaining bytes are no character of their own.
+    if (start == 0 && errorTailCut) {
+        while (start < end && (uchar(errorTail.at(start)) & 0xC0) == 0x80)
+            ++start;
+    }
     // By its size: a NUL is one more character, not the end of the text.
     QString line = QString::fromLocal8Bit(errorTail.constData() + start, end - start);
     // The program decides what it writes: it must neither make lines of its
@@ -178,8 +184,11 @@ QString VekPdtServerProcessPrivate::lastErrorLine() const
         if (isHostileInLogLine(c.unicode()))
             c = QLatin1Char(' ');
     }
-    if (line.size() > maxErrorLine)
-        line = line.left(maxErrorLine) + QStringLiteral("...");
+    if (line.size() > maxErrorLine) {
+        // A character outside the BMP is two units: it is kept whole or not at all.
+        const int cut = line.at(maxErrorLine - 1).isHighSurrogate() ? maxErrorLine - 1 : maxErrorLine;
+        line = line.left(cut) + QStringLiteral("...");
+    }
     if (start == 0 && errorTailCut && !line.isEmpty())
         line.prepend(QStringLiteral("..."));
     return line;

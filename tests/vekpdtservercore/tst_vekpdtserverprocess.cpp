@@ -187,6 +187,17 @@ private Q_SLOTS:
                 << QByteArray("head -c 3000000 /dev/zero | tr '\\0' y >&2; exit 2")
                 << "ended with exit status 2; its last error output: ..." + QString(1000, QLatin1Char('y')) + "..."
                 << QByteArray("yyy");
+        // U+1F600 takes the 1,000th and 1,001st units of the line.
+        QTest::newRow("a character across the cut")
+                << QByteArray("printf '%0999d' 0 | tr 0 z >&2; printf '\360\237\230\200tail' >&2; exit 1")
+                << "ended with exit status 1; its last error output: " + QString(999, QLatin1Char('z')) + "..."
+                << QByteArray("zzz");
+        // The tail of the output is cut at a byte that may fall inside a
+        // character of three bytes.
+        QTest::newRow("one endless line of euro signs")
+                << QByteArray("head -c 3000000 /dev/zero | sed 's/\\x0/\\xe2\\x82\\xac/g' >&2; exit 2")
+                << "ended with exit status 2; its last error output: ..." + QString(1000, QChar(0x20AC)) + "..."
+                << QByteArray("\xe2\x82\xac");
         QTest::newRow("control characters")
                 << QByteArray("printf 'first\\na\\033[31mb\\rc\\td' >&2; exit 1")
                 << "ended with exit status 1; its last error output: a [31mb c d" << QByteArray("first\na");

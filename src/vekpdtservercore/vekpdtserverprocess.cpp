@@ -169,9 +169,10 @@ QString VekPdtServerProcessPrivate::lastErrorLine() const
                || errorTail.at(end - 1) == '\t'))
         --end;
     int start = end > 0 ? errorTail.lastIndexOf('\n', end - 1) + 1 : 0;
+    const bool beginsAtCut = start == 0 && errorTailCut;
     // Where the tail was cut the text may begin inside a UTF-8 sequence:
     // its remaining bytes are no character of their own.
-    if (start == 0 && errorTailCut) {
+    if (beginsAtCut) {
         while (start < end && (uchar(errorTail.at(start)) & 0xC0) == 0x80)
             ++start;
     }
@@ -189,7 +190,7 @@ QString VekPdtServerProcessPrivate::lastErrorLine() const
         const int cut = line.at(maxErrorLine - 1).isHighSurrogate() ? maxErrorLine - 1 : maxErrorLine;
         line = line.left(cut) + QStringLiteral("...");
     }
-    if (start == 0 && errorTailCut && !line.isEmpty())
+    if (beginsAtCut && !line.isEmpty())
         line.prepend(QStringLiteral("..."));
     return line;
 }

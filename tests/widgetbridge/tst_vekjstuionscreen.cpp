@@ -1,6 +1,7 @@
 // The real runner building the work-order form on an X display: the
 // screenshot shows the themed window with every control painted where the
-// script says it is; and the DPI ratio on a wide screen.
+// script says it is; the DPI ratio on a wide screen; and the pixel bound of
+// windows sized through Qt's own properties.
 #include "tuirunner.h"
 
 #include <QApplication>
@@ -14,6 +15,7 @@ class tst_VekJsTuiOnScreen : public QObject
 private Q_SLOTS:
     void formOnScreen();
     void dpRatioOnWideScreen();
+    void windowsKeptWithinBound();
 };
 
 static int share(const QImage &iImage, const QRect &iRect, QRgb iColour)
@@ -96,6 +98,36 @@ void tst_VekJsTuiOnScreen::dpRatioOnWideScreen()
     const QJsonArray values = QJsonDocument::fromJson(r.out).array();
     QCOMPARE(values.at(0).toDouble(), 2560 / 1920.0);
     QCOMPARE(values.at(1).toInt(), 40);
+}
+
+void tst_VekJsTuiOnScreen::windowsKeptWithinBound()
+{
+    // Any widget a script made becomes a window when shown; Qt's own size
+    // properties are the script's to write. At 30,000 pixels a side the
+    // window's backing store alone would take 3.6 GB.
+    const QString display = qEnvironmentVariable("DISPLAY");
+    QVERIFY2(!display.isEmpty(), "no X display: run through scripts/test.sh");
+    TuiRunner runner;
+    const TuiRun r = runner.run(TuiRunner::prelude()
+                                        + "var tui = __package__.import('tui');"
+                                          "var pane = tui.newWidget();"
+                                          "pane.minimumWidth = 30000; pane.minimumHeight = 30000;"
+                                          "pane.show();"
+                                          "var timer = tui.newPushButton();"
+                                          "timer.clicked.connect(function () {"
+                                          "    var button = tui.newPushButton();"
+                                          "    button.show();"
+                                          "    button.minimumWidth = 20000;"
+                                          "    out([pane.width, pane.height, button.width]);"
+                                          "    tui.exit();"
+                                          "});"
+                                          "timer.animateClick(100);"
+                                          "tui.exec();",
+                                TuiRunner::environment(QStringLiteral("xcb"), display));
+    QVERIFY2(r.finished && !r.crashed && r.exitCode == 0, r.err.constData());
+    QCOMPARE(QJsonDocument::fromJson(r.out).array(), QJsonArray({8192, 8192, 8192}));
+    QCOMPARE(r.err.count("the window needs at least 30000 x 30000 pixels, more than 8192 on a side"), 1);
+    QCOMPARE(r.err.count("the window needs at least 20000 x"), 1);
 }
 
 QTEST_MAIN(tst_VekJsTuiOnScreen)

@@ -13,6 +13,7 @@
 #include "tpushbutton.h"
 #include "tresource.h"
 #include "ttheme.h"
+#include "tuicommonattrs_p.h"
 #include "tvboxlayout.h"
 #include "vekpane.h"
 
@@ -155,6 +156,8 @@ void VekJsWidgetBridge::initPlugin()
     const QString base = baseDir(QCoreApplication::applicationDirPath());
     const QString resourceDir = base + QStringLiteral("/../resource");
 
+    VekJsWindowBound::install();
+
     TResource *resource = TResource::instance();
     resource->setRccDir(resourceDir + QStringLiteral("/res/"));
     // The bundle names the reason in the log; the windows still work,
@@ -193,6 +196,25 @@ void VekJsWidgetBridge::initPlugin()
         tt->setQssStr(TFileIo::readFileString(resource->resourceFilePath(qssFile), QStringLiteral("UTF-8")));
     tt->setValueMap(theme);
     tt->applyTheme();
+}
+
+void VekJsWindowBound::install()
+{
+    QCoreApplication *app = QCoreApplication::instance();
+    if (app->findChild<VekJsWindowBound *>(QString(), Qt::FindDirectChildrenOnly))
+        return;
+    app->installEventFilter(new VekJsWindowBound(app));
+}
+
+bool VekJsWindowBound::eventFilter(QObject *iWatched, QEvent *iEvent)
+{
+    // The same moments as the main window's own check: before a shown
+    // window's backing store is sized, and after every change of size.
+    const QEvent::Type type = iEvent->type();
+    if ((type == QEvent::Resize || type == QEvent::Show || type == QEvent::LayoutRequest) && iWatched->isWidgetType()
+        && static_cast<QWidget *>(iWatched)->isWindow())
+        TUiCommonAttrs::boundWindow(static_cast<QWidget *>(iWatched));
+    return false;
 }
 
 bool VekJsWidgetBridge::requireWidgets(const char *iWhat)

@@ -2,9 +2,8 @@
 #define VEKJSWIDGETBRIDGE_P_H
 
 #include <QList>
+#include <QObject>
 #include <QSet>
-
-class QObject;
 
 class VekJsWidgetBridgePrivate
 {
@@ -24,6 +23,21 @@ public:
     QSet<QObject *> made;
     // Deleted for the script, waiting for the event loop to be deleted.
     QSet<QObject *> retired;
+};
+
+// Keeps every window of the process within the pixel bound: a script may
+// write Qt's own size properties (minimumWidth, size, ...) on any widget it
+// made, and a window sized by them would get a backing store of gigabytes.
+class VekJsWindowBound : public QObject
+{
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    // Once per application, however often the package is imported.
+    static void install();
+
+protected:
+    bool eventFilter(QObject *iWatched, QEvent *iEvent) override;
 };
 
 #endif // VEKJSWIDGETBRIDGE_P_H

@@ -1,6 +1,8 @@
 #ifndef TUICOMMONATTRS_P_H
 #define TUICOMMONATTRS_P_H
 
+#include "vekpane_export.h"
+
 #include <QString>
 #include <QVariant>
 
@@ -51,7 +53,8 @@ public:
     // Keeps a window within MaxPixels on both sides: a larger minimum size
     // (from its layout or its own keys) is lowered to the bound, with one
     // error line, and a larger size is cut back. Nothing for a child widget.
-    static void boundWindow(QWidget *iWindow);
+    // The script plug-in calls it for every window of a script's process.
+    VEKPANE_EXPORT static void boundWindow(QWidget *iWindow);
 
 private:
     TUiCommonAttrs() = delete;

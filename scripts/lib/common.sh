@@ -10,6 +10,8 @@ VEK_BUILD_PACKAGES=(
     build-essential cmake ninja-build ccache pkg-config
     qtbase5-dev qtbase5-private-dev qtdeclarative5-dev qttools5-dev qttools5-dev-tools
     libqt5svg5-dev libqt5sql5-sqlite libqt5sql5-psql libqt5sql5-mysql
+    # resource bundles are checked with the compression libraries Qt unpacks them with
+    zlib1g-dev libzstd-dev
     # the icon font the default icon bundle (zul.rcc) is drawn from, and python3 that draws it
     fonts-fork-awesome python3
     # the web view

@@ -1,8 +1,10 @@
 // The product bundle "zul.rcc" as the build makes it, damaged: missing,
 // empty, foreign, cut short, with tree entries that point out of the file,
-// and with random bytes over its tree. A bad bundle is refused with one
-// error line naming it and registers nothing; a damaged one that passes the
-// check serves its icons without crashing; the good bundle works afterwards.
+// and with random bytes over its tree; and bundles whose compressed entries
+// unpack to more than an entry may take, or to nothing sound. A bad bundle
+// is refused with one error line naming it and registers nothing; a damaged
+// one that passes the check serves its icons without crashing; the good
+// bundle works afterwards.
 
 #include "tlogger.h"
 #include "tresource.h"
@@ -63,9 +65,15 @@ private Q_SLOTS:
     void olderFormats();
     void randomBytesOverTheTree_data();
     void randomBytesOverTheTree();
+    void unpackedSize_data();
+    void unpackedSize();
 
 private:
     bool write(const QString &iName, const QByteArray &iBytes);
+    // Has rcc pack iFiles (path below ":/<iTag>/": content) into the bundle
+    // "<iTag>.rcc" of the test folder; compressed above ten bytes.
+    bool makeBundle(const QString &iTag, const QString &iVersion, const QString &iAlgorithm,
+                    const QMap<QString, QByteArray> &iFiles);
     // Reads and draws every icon of the good bundle, and lists the whole
     // resource tree: what the first icon lookups do.
     void lookUpEverything();
@@ -79,6 +87,31 @@ bool tst_DamagedBundle::write(const QString &iName, const QByteArray &iBytes)
 {
     QFile file(m_dir.filePath(iName));
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(iBytes) == iBytes.size();
+}
+
+bool tst_DamagedBundle::makeBundle(const QString &iTag, const QString &iVersion, const QString &iAlgorithm,
+                                   const QMap<QString, QByteArray> &iFiles)
+{
+    const QString work = m_dir.filePath(iTag);
+    QString qrc = QStringLiteral("<RCC><qresource prefix=\"/%1\">").arg(iTag);
+    for (auto it = iFiles.cbegin(); it != iFiles.cend(); ++it) {
+        if (!QDir().mkpath(QFileInfo(work + QLatin1Char('/') + it.key()).absolutePath())
+            || !write(iTag + QLatin1Char('/') + it.key(), it.value()))
+            return false;
+        qrc += QStringLiteral("<file>%1</file>").arg(it.key());
+    }
+    if (!write(iTag + QStringLiteral("/b.qrc"), (qrc + QStringLiteral("</qresource></RCC>")).toUtf8()))
+        return false;
+    QProcess rcc;
+    rcc.start(QStringLiteral(VEK_RCC),
+              {QStringLiteral("--binary"), QStringLiteral("--format-version"), iVersion,
+               QStringLiteral("--compress-algo"), iAlgorithm, QStringLiteral("--threshold"), QStringLiteral("10"),
+               work + QStringLiteral("/b.qrc"), QStringLiteral("-o"), m_dir.filePath(iTag + QStringLiteral(".rcc"))});
+    if (!rcc.waitForFinished(60000) || rcc.exitStatus() != QProcess::NormalExit || rcc.exitCode() != 0) {
+        qWarning("rcc: %s", rcc.readAllStandardError().constData());
+        return false;
+    }
+    return true;
 }
 
 void tst_DamagedBundle::lookUpEverything()
@@ -274,24 +307,9 @@ void tst_DamagedBundle::olderFormats()
     QFETCH(QString, version);
     QFETCH(QString, algorithm);
     const QString tag = QStringLiteral("v%1%2").arg(version, algorithm);
-    const QString work = m_dir.filePath(tag);
-    QVERIFY(QDir().mkpath(work + QStringLiteral("/a/b")));
     const QByteArray big = QByteArray("line of text\n").repeated(400);
     const QByteArray small("x");
-    QVERIFY(write(tag + QStringLiteral("/a/b/big.txt"), big));
-    QVERIFY(write(tag + QStringLiteral("/a/small.txt"), small));
-    QVERIFY(write(tag + QStringLiteral("/b.qrc"),
-                  QStringLiteral("<RCC><qresource prefix=\"/%1\"><file>a/b/big.txt</file><file>a/small.txt</file>"
-                                 "</qresource></RCC>")
-                          .arg(tag)
-                          .toUtf8()));
-    QProcess rcc;
-    rcc.start(QStringLiteral(VEK_RCC),
-              {QStringLiteral("--binary"), QStringLiteral("--format-version"), version,
-               QStringLiteral("--compress-algo"), algorithm, QStringLiteral("--threshold"), QStringLiteral("10"),
-               work + QStringLiteral("/b.qrc"), QStringLiteral("-o"), m_dir.filePath(tag + QStringLiteral(".rcc"))});
-    QVERIFY(rcc.waitForFinished(30000));
-    QVERIFY2(rcc.exitCode() == 0, rcc.readAllStandardError().constData());
+    QVERIFY(makeBundle(tag, version, algorithm, {{"a/b/big.txt", big}, {"a/small.txt", small}}));
 
     QSignalSpy logged(TLogger::instance(), &TLogger::logWrited);
     QVERIFY(TResource::instance()->loadRcc(tag + QStringLiteral(".rcc")));
@@ -342,6 +360,82 @@ void tst_DamagedBundle::randomBytesOverTheTree()
     lookUpEverything();
     for (const QString &icon : m_icons.keys())
         QVERIFY2(!TResource::instance()->iconFilePath(icon).isEmpty(), qPrintable(icon));
+}
+
+void tst_DamagedBundle::unpackedSize_data()
+{
+    // A resource that compresses a thousandfold or more: what the bundle
+    // holds says nothing of what Qt reserves when the entry is opened.
+    QTest::addColumn<QString>("algorithm");
+    QTest::addColumn<int>("megabytes"); // of zeros in the one file
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<QString>("reason"); // in the error line; empty: accepted
+
+    QTest::newRow("zlib, 80 MB") << "zlib" << 80 << QString() << "entry 2 unpacks to more than 64 MB";
+    QTest::newRow("zstd, 80 MB") << "zstd" << 80 << QString() << "entry 2 unpacks to more than 64 MB";
+    QTest::newRow("zlib, 48 MB") << "zlib" << 48 << QString() << QString();
+    QTest::newRow("zstd, 48 MB") << "zstd" << 48 << QString() << QString();
+    // Qt grows the buffer for whatever more than the claim the stream holds.
+    QTest::newRow("zlib, 80 MB claimed as 16 bytes") << "zlib" << 80 << "claim 16"
+                                                     << "entry 2 unpacks to more than 64 MB";
+    QTest::newRow("zlib, 1 MB claimed as 4 GB") << "zlib" << 1 << "claim 4294967295"
+                                                << "entry 2 unpacks to more than 64 MB";
+    QTest::newRow("zlib, damaged stream") << "zlib" << 1 << "overwrite"
+                                          << "entry 2 holds damaged compressed data";
+    QTest::newRow("zlib, stream cut short") << "zlib" << 1 << "shorten"
+                                            << "entry 2 holds damaged compressed data";
+    QTest::newRow("zstd, frame overwritten") << "zstd" << 1 << "overwrite"
+                                             << "entry 2 holds no zstd frame";
+}
+
+void tst_DamagedBundle::unpackedSize()
+{
+    QFETCH(QString, algorithm);
+    QFETCH(int, megabytes);
+    QFETCH(QString, damage);
+    QFETCH(QString, reason);
+    const QString tag = QStringLiteral("unpack%1").arg(QTest::currentDataTag()).remove(QRegularExpression("\\W"));
+    const QByteArray zeros(megabytes * 1024 * 1024, '\0');
+    QVERIFY(makeBundle(tag, QStringLiteral("3"), algorithm, {{"zeros.bin", zeros}}));
+    QFile file(m_dir.filePath(tag + QStringLiteral(".rcc")));
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QByteArray bytes = file.readAll();
+    QVERIFY(bytes.size() < megabytes * 1024 * 64);
+
+    // Entry 2 is the file, below the root and the prefix folder; its data
+    // is its length, then (zlib) the claimed size and the stream.
+    const Layout at(bytes);
+    QVERIFY(qFromBigEndian<quint16>(bytes.constData() + at.entry(2) + 4) & (algorithm == "zlib" ? 1 : 4));
+    const int content = at.data + int(read32(bytes, at.entry(2) + 10));
+    const int length = int(read32(bytes, content));
+    if (damage.startsWith(QLatin1String("claim ")))
+        write32(bytes, content + 4, damage.mid(6).toUInt());
+    else if (damage == QLatin1String("overwrite"))
+        bytes.replace(content + (algorithm == "zlib" ? 8 : 4), 16, QByteArray(16, '\x5a'));
+    else if (damage == QLatin1String("shorten"))
+        write32(bytes, content, quint32(length / 2));
+    QVERIFY(file.seek(0) && file.write(bytes) == bytes.size());
+    file.close();
+
+    QSignalSpy logged(TLogger::instance(), &TLogger::logWrited);
+    const bool loaded = TResource::instance()->loadRcc(tag + QStringLiteral(".rcc"));
+    QStringList errors;
+    for (const QList<QVariant> &line : qAsConst(logged)) {
+        if (line.at(1).toString().compare(QLatin1String("error"), Qt::CaseInsensitive) == 0)
+            errors.append(line.at(0).toString());
+    }
+    QFile entry(QStringLiteral(":/%1/zeros.bin").arg(tag));
+    if (reason.isEmpty()) {
+        QVERIFY2(loaded && errors.isEmpty(), qPrintable(errors.join(QLatin1Char('\n'))));
+        QVERIFY(entry.open(QIODevice::ReadOnly));
+        QVERIFY(entry.readAll() == zeros);
+        return;
+    }
+    QVERIFY(!loaded);
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors.first().contains(QDir::toNativeSeparators(file.fileName())), qPrintable(errors.first()));
+    QVERIFY2(errors.first().contains(reason), qPrintable(errors.first()));
+    QVERIFY(!entry.exists());
 }
 
 QTEST_MAIN(tst_DamagedBundle)

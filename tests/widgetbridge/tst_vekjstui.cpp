@@ -16,6 +16,7 @@ private Q_SLOTS:
     void productFolders();
     void iconBundleAtImport_data();
     void iconBundleAtImport();
+    void themeBundlesChecked();
 
 private:
     static QByteArray bundle(const TuiRunner &iRunner, const QString &iName, const QString &iFile,
@@ -213,6 +214,41 @@ void tst_VekJsTui::iconBundleAtImport()
     QVERIFY2(errors.size() == 1, r.err.constData());
     QVERIFY2(errors.first().contains(QStringLiteral("prod/resource/res/zul.rcc] ") + fault), r.err.constData());
     QVERIFY2(goingOn.size() == 1 && goingOn.first().contains(QStringLiteral(" [warn] "), Qt::CaseInsensitive),
+             r.err.constData());
+}
+
+void tst_VekJsTui::themeBundlesChecked()
+{
+    // The theme's bundles pass the icon bundle's check: a damaged one is
+    // refused with one error line naming it, a missing one stays silent as
+    // the theme's default "default.rcc" always has, and the sound one serves.
+    TuiRunner runner;
+    const QString program = runner.installRunner(QStringLiteral("prod/bin"));
+    QVERIFY(!program.isEmpty());
+    const QString themes = runner.path(QStringLiteral("prod/resource/theme"));
+    QVERIFY(QDir().mkpath(themes) && QDir().mkpath(runner.path(QStringLiteral("prod/resource/res"))));
+    QVERIFY(QFile::copy(QStringLiteral(VEK_ZUL_RCC_DIR "/zul.rcc"),
+                        runner.path(QStringLiteral("prod/resource/res/zul.rcc"))));
+    QByteArray damaged = bundle(runner, themes + QStringLiteral("/bad.rcc"), QStringLiteral("bad.txt"), "B");
+    QVERIFY(!damaged.isEmpty());
+    damaged[qFromBigEndian<quint32>(damaged.constData() + 8) + 5] = 0; // the root is no folder
+    runner.write(QStringLiteral("prod/resource/theme/bad.rcc"), damaged);
+    QVERIFY(!bundle(runner, themes + QStringLiteral("/good.rcc"), QStringLiteral("good.txt"), "G").isEmpty());
+    runner.write(QStringLiteral("prod/resource/theme/default.thm"), R"({"RESOURCES": "bad.rcc,gone.rcc,good.rcc"})");
+
+    const TuiRun r = runner.run(TuiRunner::prelude()
+                                        + "__package__.import('tui');"
+                                          "out(['bad', 'good'].map(function (n) {"
+                                          "   return sys.readFileAll(':/t/' + n + '.txt'); }));",
+                                TuiRunner::environment(QStringLiteral("offscreen")), program);
+    QVERIFY2(r.finished && !r.crashed && r.exitCode == 0, r.err.constData());
+    QCOMPARE(r.outLines(), QStringList {QStringLiteral(R"(["","G"])")});
+    const QStringList errors = QString::fromUtf8(r.err)
+                                       .split(QLatin1Char('\n'))
+                                       .filter(QStringLiteral(" [error] "), Qt::CaseInsensitive);
+    QVERIFY2(errors.size() == 1, r.err.constData());
+    QVERIFY2(errors.first().contains(
+                     QStringLiteral("prod/resource/theme/bad.rcc] is damaged: its root is not a folder")),
              r.err.constData());
 }
 

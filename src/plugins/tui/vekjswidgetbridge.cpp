@@ -20,9 +20,9 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QJSEngine>
 #include <QQmlEngine>
-#include <QResource>
 #include <QScreen>
 #include <QtQml/qqmlprivate.h>
 
@@ -173,9 +173,14 @@ void VekJsWidgetBridge::initPlugin()
     const QString bundles = theme.contains(QStringLiteral("RESOURCES"))
                                     ? theme.value(QStringLiteral("RESOURCES")).toString()
                                     : QStringLiteral("default.rcc");
+    // The theme's bundles are optional (the default names one the product
+    // does not ship); one that is there is checked like the icon bundle.
     const QStringList bundleList = bundles.split(QLatin1Char(','), Qt::SkipEmptyParts);
-    for (const QString &bundle : bundleList)
-        QResource::registerResource(resourceDir + QStringLiteral("/theme/") + bundle);
+    for (const QString &bundle : bundleList) {
+        const QString path = QDir::cleanPath(resourceDir + QStringLiteral("/theme/") + bundle);
+        if (QFileInfo::exists(path))
+            resource->loadRcc(path);
+    }
 
     // The primary screen's width; the desktop widget's per-screen calls are
     // deprecated and give the same number.

@@ -16,6 +16,9 @@
 #include <limits>
 #include <vector>
 
+#include <zlib.h>
+#include <zstd.h>
+
 namespace {
 
 bool isFile(const QString &iPath) { return QFileInfo(iPath).isFile(); }
@@ -130,7 +133,7 @@ QString TResourcePrivate::bundleFault(const QByteArray &iBundle)
 
     const qint64 entrySize = version >= 2 ? 22 : 14;
     const qint64 entries = (size - tree) / entrySize;
-    enum { Compressed = 0x01, Directory = 0x02 };
+    enum { Compressed = 0x01, Directory = 0x02, CompressedZstd = 0x04 };
     constexpr int kMaxDepth = 256;
     if (entries < 1 || !(u16(tree + 4) & Directory))
         return QStringLiteral("is damaged: its root is not a folder");
@@ -181,21 +184,76 @@ QString TResourcePrivate::bundleFault(const QByteArray &iBundle)
             // Compressed data starts with its unpacked length.
             if ((flags & Compressed) && u32(content) < 4)
                 return QStringLiteral("is damaged: the compressed data of entry %1 is cut off").arg(node);
+            if (flags & (Compressed | CompressedZstd)) {
+                const QString fault = unpackFault(bytes + content + 4, u32(content), !(flags & Compressed));
+                if (!fault.isEmpty())
+                    return QStringLiteral("is damaged: entry %1 %2").arg(node).arg(fault);
+            }
         }
     }
     return QString();
+}
+
+QString TResourcePrivate::unpackFault(const uchar *iData, qint64 iSize, bool iZstd)
+{
+    const QString tooLarge = QStringLiteral("unpacks to more than %1 MB").arg(MaxUnpacked / (1024 * 1024));
+    if (iZstd) {
+        // Qt reserves the frame's content size and unpacks no more than that.
+        const unsigned long long claimed = ZSTD_getFrameContentSize(iData, size_t(iSize));
+        if (claimed == ZSTD_CONTENTSIZE_ERROR || claimed == ZSTD_CONTENTSIZE_UNKNOWN)
+            return QStringLiteral("holds no zstd frame of known size");
+        return claimed > quint64(MaxUnpacked) ? tooLarge : QString();
+    }
+    // zlib: Qt reserves the size the entry claims, then doubles the buffer
+    // for as long as the stream holds more; the stream is what counts.
+    const quint64 claimed = quint64(iData[0]) << 24 | quint64(iData[1]) << 16 | quint64(iData[2]) << 8 | iData[3];
+    if (claimed > quint64(MaxUnpacked))
+        return tooLarge;
+    z_stream stream {};
+    if (inflateInit(&stream) != Z_OK)
+        return QStringLiteral("cannot be unpacked: %1").arg(QLatin1String(stream.msg ? stream.msg : "no memory"));
+    stream.next_in = const_cast<Bytef *>(iData + 4);
+    QString fault;
+    qint64 left = iSize - 4;
+    qint64 unpacked = 0;
+    std::vector<Bytef> scratch(64 * 1024);
+    int result = Z_OK;
+    while (result == Z_OK) {
+        if (stream.avail_in == 0) {
+            stream.avail_in = uInt(qMin<qint64>(left, std::numeric_limits<uInt>::max()));
+            left -= stream.avail_in;
+        }
+        stream.next_out = scratch.data();
+        stream.avail_out = uInt(scratch.size());
+        result = inflate(&stream, Z_NO_FLUSH);
+        unpacked += qint64(scratch.size() - stream.avail_out);
+        if (unpacked > MaxUnpacked) {
+            fault = tooLarge;
+            break;
+        }
+        // No input left and no room used: the stream ends early.
+        if (result == Z_BUF_ERROR && stream.avail_in == 0 && left == 0)
+            break;
+        if (result == Z_BUF_ERROR)
+            result = Z_OK;
+    }
+    if (fault.isEmpty() && result != Z_STREAM_END)
+        fault = QStringLiteral("holds damaged compressed data");
+    inflateEnd(&stream);
+    return fault;
 }
 
 bool TResource::loadRcc(const QString &iRccNameStr)
 {
     if (d->rccList.contains(iRccNameStr))
         return true;
-    if (d->rccDir.isEmpty()) {
+    const bool absolute = QDir::isAbsolutePath(iRccNameStr);
+    if (!absolute && d->rccDir.isEmpty()) {
         qDebug() << "TResource::loadRcc"
                  << "rcc dir is not setted.";
         return false;
     }
-    const QString path = d->rccDir + QDir::separator() + iRccNameStr;
+    const QString path = absolute ? iRccNameStr : d->rccDir + QDir::separator() + iRccNameStr;
     QString fault;
     QByteArray bundle;
     QFile file(path);

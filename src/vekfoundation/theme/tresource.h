@@ -28,7 +28,8 @@ public:
 public Q_SLOTS:
     /*! Sets the folder from which loadRcc() registers bundles. */
     void setRccDir(const QString &iDirStr);
-    /*! Registers a bundle of the bundle folder once and rescans the folders; false when it cannot be registered. */
+    /*! Registers a bundle of the bundle folder (or at an absolute path) once, after checking it, and rescans the
+     *  folders; false, with an error line naming the file, when it cannot be registered. */
     bool loadRcc(const QString &iRccNameStr);
     /*! Appends a resource folder (made absolute) unless it is already listed. */
     void appendResourcePath(const QString &iPathStr);

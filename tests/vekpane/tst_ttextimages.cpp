@@ -7,15 +7,19 @@
 #include "ttableview.h"
 #include "ttextbrowser.h"
 #include "ttextedit.h"
+#include "ttextimages_p.h"
 #include "vekimagebombs.h"
 #include "veklogcapture.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <QTextDocument>
+#include <QToolTip>
 #include <QtTest>
 
 #include <memory>
@@ -42,6 +46,17 @@ QSize brokenImageSize()
 
 QString html(const QString &iSource) { return QStringLiteral("<p>text <img src=\"%1\"> text</p>").arg(iSource); }
 
+// What the script runtime installs for every widget of its process.
+class LabelWatcher : public QObject
+{
+public:
+    bool eventFilter(QObject *iWatched, QEvent *iEvent) override
+    {
+        TTextImages::watchLabels(iWatched, iEvent);
+        return false;
+    }
+};
+
 } // namespace
 
 class tst_TTextImages : public QObject
@@ -53,10 +68,16 @@ private Q_SLOTS:
     void imagesOfEdits();
     void imagesOfCells_data();
     void imagesOfCells();
+    void imagesOfLabels_data();
+    void imagesOfLabels();
+    void labelReadsImagesOfANewTextAgain();
 
 private:
     void addImageRows();
     QString sourceOf(const QString &iImage, const QString &iWay) const;
+    // One error line naming the source and the size it claims when claimed
+    // is valid, none otherwise.
+    void checkLog(const QStringList &iLines, const QString &iSource, const QString &iWay, const QSize &iClaimed) const;
 
     QTemporaryDir mDir;
     QMap<QString, QByteArray> mImages;
@@ -137,18 +158,24 @@ void tst_TTextImages::imagesOfEdits()
         const QVariant resource = edit->document()->resource(QTextDocument::ImageResource, QUrl(source));
         QVERIFY2(resource.userType() == QMetaType::QPixmap, qPrintable(kind));
         QCOMPARE(resource.value<QPixmap>().size(), shown);
-        const QStringList lines = log.texts(QStringLiteral("error"));
-        if (!claimed.isValid()) {
-            QVERIFY2(lines.isEmpty(), qPrintable(lines.join(QLatin1Char('\n'))));
-            continue;
-        }
-        QCOMPARE(lines.size(), 1);
-        const QString named
-                = way == QLatin1String("path") ? source : QStringLiteral("data: URL \"data:image/x;base64,");
-        const QString size = QStringLiteral("%1 x %2 pixels").arg(claimed.width()).arg(claimed.height());
-        QVERIFY2(lines.at(0).contains(named) && lines.at(0).contains(size), qPrintable(lines.at(0)));
-        QVERIFY2(lines.at(0).size() < 400, "a data: URL is named by its first characters");
+        checkLog(log.texts(QStringLiteral("error")), source, way, claimed);
+        if (QTest::currentTestFailed())
+            return;
     }
+}
+
+void tst_TTextImages::checkLog(const QStringList &iLines, const QString &iSource, const QString &iWay,
+                               const QSize &iClaimed) const
+{
+    if (!iClaimed.isValid()) {
+        QVERIFY2(iLines.isEmpty(), qPrintable(iLines.join(QLatin1Char('\n'))));
+        return;
+    }
+    QCOMPARE(iLines.size(), 1);
+    const QString named = iWay == QLatin1String("path") ? iSource : QStringLiteral("data: URL \"data:image/x;base64,");
+    const QString size = QStringLiteral("%1 x %2 pixels").arg(iClaimed.width()).arg(iClaimed.height());
+    QVERIFY2(iLines.at(0).contains(named) && iLines.at(0).contains(size), qPrintable(iLines.at(0)));
+    QVERIFY2(iLines.at(0).size() < 400, "a data: URL is named by its first characters");
 }
 
 void tst_TTextImages::imagesOfCells_data() { addImageRows(); }
@@ -179,6 +206,76 @@ void tst_TTextImages::imagesOfCells()
     QVERIFY2(hint.height() >= shown.height() && hint.height() < shown.height() + 40,
              qPrintable(QStringLiteral("%1 for %2").arg(hint.height()).arg(shown.height())));
     QCOMPARE(log.texts(QStringLiteral("error")).size(), claimed.isValid() ? 1 : 0);
+}
+
+void tst_TTextImages::imagesOfLabels_data() { addImageRows(); }
+
+void tst_TTextImages::imagesOfLabels()
+{
+    // A label, and Qt's tool tip (a label Qt makes and sizes inside
+    // showText), load their images themselves.
+    QFETCH(QString, image);
+    QFETCH(QString, way);
+    QFETCH(QSize, claimed);
+    QFETCH(QSize, shown);
+    const QString source = sourceOf(image, way);
+    LabelWatcher watcher;
+    qApp->installEventFilter(&watcher);
+
+    VekLogCapture log;
+    QLabel label;
+    label.setText(html(source));
+    // A new text has its image read once more, and once only, however
+    // often the label is laid out and painted.
+    log.clear();
+    label.setText(html(source) + QStringLiteral(" again"));
+    QVERIFY(!label.grab().toImage().isNull());
+    label.resize(label.sizeHint() + QSize(20, 20));
+    QVERIFY(!label.grab().toImage().isNull());
+    const QSize hint = label.sizeHint();
+    QVERIFY2(hint.height() >= shown.height() && hint.height() < shown.height() + 40,
+             qPrintable(QString::number(hint.height())));
+    checkLog(log.texts(QStringLiteral("error")), source, way, claimed);
+    if (QTest::currentTestFailed())
+        return;
+
+    log.clear();
+    QToolTip::showText(QPoint(10, 10), html(source) + QStringLiteral(" tip"));
+    QLabel *tip = nullptr;
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == QLatin1String("qtooltip_label") && widget->isVisible())
+            tip = qobject_cast<QLabel *>(widget);
+    }
+    QVERIFY(tip);
+    // The tip's frame and margins around one line of text and the image.
+    QVERIFY2(tip->height() < shown.height() + 100, qPrintable(QString::number(tip->height())));
+    checkLog(log.texts(QStringLiteral("error")), source, way, claimed);
+    QToolTip::hideText();
+    qApp->removeEventFilter(&watcher);
+}
+
+void tst_TTextImages::labelReadsImagesOfANewTextAgain()
+{
+    // As a label does by itself, an image file written anew shows with the
+    // next text that names it; restyling the same text reads nothing again.
+    LabelWatcher watcher;
+    qApp->installEventFilter(&watcher);
+    const QString file = mDir.filePath(QStringLiteral("snapshot.png"));
+    QImage snapshot(10, 10, QImage::Format_RGB32);
+    snapshot.fill(Qt::red);
+    QVERIFY(snapshot.save(file));
+    QLabel label;
+    label.setText(QStringLiteral("<img src=\"%1\">").arg(file));
+    QCOMPARE(label.sizeHint().height(), 10);
+    QVERIFY(QImage(50, 50, QImage::Format_RGB32).save(file));
+    QFont font = label.font();
+    font.setPointSize(font.pointSize() + 4);
+    label.setFont(font);
+    QCOMPARE(label.sizeHint().height(), 10);
+    label.setText(QStringLiteral("<img src=\"%1\"> ").arg(file));
+    const int height = label.sizeHint().height();
+    QVERIFY2(height >= 50 && height < 70, qPrintable(QString::number(height)));
+    qApp->removeEventFilter(&watcher);
 }
 
 QTEST_MAIN(tst_TTextImages)

@@ -1,7 +1,9 @@
 // The real runner importing "tui" on the offscreen platform and with no
 // display at all, and the plug-in's start-up read of the product folders:
-// resource bundles, theme file and style-sheet template.
+// resource bundles, theme file and style-sheet template; and the image
+// budget in the plain Qt labels of a script's forms.
 #include "tuirunner.h"
+#include "vekimagebombs.h"
 
 #include <QtEndian>
 
@@ -17,6 +19,7 @@ private Q_SLOTS:
     void iconBundleAtImport_data();
     void iconBundleAtImport();
     void themeBundlesChecked();
+    void labelImagesWithinBudget();
 
 private:
     static QByteArray bundle(const TuiRunner &iRunner, const QString &iName, const QString &iFile,
@@ -250,6 +253,27 @@ void tst_VekJsTui::themeBundlesChecked()
     QVERIFY2(errors.first().contains(
                      QStringLiteral("prod/resource/theme/bad.rcc] is damaged: its root is not a folder")),
              r.err.constData());
+}
+
+void tst_VekJsTui::labelImagesWithinBudget()
+{
+    // A form label is a plain Qt label: rich text in it loads its images
+    // itself. A JPEG of a few hundred bytes claims 65,000 x 65,000 pixels,
+    // 16 GB once decoded.
+    TuiRunner runner;
+    runner.write(QStringLiteral("claims.jpg"), VekImageBombs::jpeg(QSize(65000, 65000)));
+    const TuiRun r = runner.run(
+            TuiRunner::prelude()
+                    + "var tui = __package__.import('tui');"
+                      "var pane = tui.newWidget();"
+                      "var form = tui.newFormLayout(pane);"
+                      "form.packWidget(tui.newLineEdit(pane), '<b>Panel</b> <img src=\"claims.jpg\">', '');"
+                      "pane.show();"
+                      "out([pane.width < 1000, pane.height < 1000]);",
+            TuiRunner::environment(QStringLiteral("offscreen")));
+    QVERIFY2(r.finished && !r.crashed && r.exitCode == 0, r.err.constData());
+    QCOMPARE(r.outLines(), QStringList {QStringLiteral("[true,true]")});
+    QCOMPARE(r.err.count("claims.jpg is 65000 x 65000 pixels, more than"), 1);
 }
 
 QTEST_GUILESS_MAIN(tst_VekJsTui)

@@ -12,6 +12,7 @@
 #include "tmainwindow.h"
 #include "tpushbutton.h"
 #include "tresource.h"
+#include "ttextimages_p.h"
 #include "ttheme.h"
 #include "tuicommonattrs_p.h"
 #include "tvboxlayout.h"
@@ -156,7 +157,7 @@ void VekJsWidgetBridge::initPlugin()
     const QString base = baseDir(QCoreApplication::applicationDirPath());
     const QString resourceDir = base + QStringLiteral("/../resource");
 
-    VekJsWindowBound::install();
+    VekJsApplicationFilter::install();
 
     TResource *resource = TResource::instance();
     resource->setRccDir(resourceDir + QStringLiteral("/res/"));
@@ -203,15 +204,15 @@ void VekJsWidgetBridge::initPlugin()
     tt->applyTheme();
 }
 
-void VekJsWindowBound::install()
+void VekJsApplicationFilter::install()
 {
     QCoreApplication *app = QCoreApplication::instance();
-    if (app->findChild<VekJsWindowBound *>(QString(), Qt::FindDirectChildrenOnly))
+    if (app->findChild<VekJsApplicationFilter *>(QString(), Qt::FindDirectChildrenOnly))
         return;
-    app->installEventFilter(new VekJsWindowBound(app));
+    app->installEventFilter(new VekJsApplicationFilter(app));
 }
 
-bool VekJsWindowBound::eventFilter(QObject *iWatched, QEvent *iEvent)
+bool VekJsApplicationFilter::eventFilter(QObject *iWatched, QEvent *iEvent)
 {
     // The same moments as the main window's own check: before a shown
     // window's backing store is sized, and after every change of size.
@@ -219,6 +220,8 @@ bool VekJsWindowBound::eventFilter(QObject *iWatched, QEvent *iEvent)
     if ((type == QEvent::Resize || type == QEvent::Show || type == QEvent::LayoutRequest) && iWatched->isWidgetType()
         && static_cast<QWidget *>(iWatched)->isWindow())
         TUiCommonAttrs::boundWindow(static_cast<QWidget *>(iWatched));
+    else if (type == QEvent::ChildAdded)
+        TTextImages::watchLabels(iWatched, iEvent);
     return false;
 }
 

@@ -25,10 +25,12 @@ public:
     QSet<QObject *> retired;
 };
 
-// Keeps every window of the process within the pixel bound: a script may
-// write Qt's own size properties (minimumWidth, size, ...) on any widget it
-// made, and a window sized by them would get a backing store of gigabytes.
-class VekJsWindowBound : public QObject
+// What a script's process needs of every widget, including those it did not
+// make: a script may write Qt's own size properties (minimumWidth, size, ...)
+// on any widget it made, and a window sized by them would get a backing
+// store of gigabytes; and any label or tool tip shows the rich text a script
+// gives it, whose images must be decoded within the image budget.
+class VekJsApplicationFilter : public QObject
 {
     Q_OBJECT
 public:

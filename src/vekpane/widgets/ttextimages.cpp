@@ -3,9 +3,16 @@
 #include "timagebudget.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QImage>
+#include <QLabel>
 #include <QPixmap>
+#include <QSet>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QThread>
+
+#include <memory>
 
 namespace {
 
@@ -60,6 +67,36 @@ QString localPath(const QUrl &iName)
     return QString();
 }
 
+// Every image of the document, handed to the document as its resource: the
+// label then lays out and paints these and loads nothing itself. ioProvided
+// holds the names handed over since the document was last empty, so that
+// laying out and restyling the same text read no image again; a new text
+// passes through an empty document, and so does the one call (clear()) that
+// drops the resources.
+void provideImages(QTextDocument *ioDocument, QSet<QString> &ioProvided)
+{
+    if (ioDocument->isEmpty()) {
+        ioProvided.clear();
+        return;
+    }
+    for (QTextBlock block = ioDocument->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat format = it.fragment().charFormat();
+            if (!format.isImageFormat())
+                continue;
+            QString name = format.toImageFormat().name();
+            if (ioProvided.contains(name))
+                continue;
+            ioProvided.insert(name);
+            // The names Qt's image handler asks the document for.
+            if (name.startsWith(QLatin1String(":/")))
+                name.prepend(QLatin1String("qrc"));
+            const QUrl url(name);
+            ioDocument->addResource(QTextDocument::ImageResource, url, TTextImages::image(url));
+        }
+    }
+}
+
 } // namespace
 
 QVariant TTextImages::image(const QUrl &iName, const QVariant &iFound)
@@ -73,4 +110,24 @@ QVariant TTextImages::image(const QUrl &iName, const QVariant &iFound)
         return shown(TImageBudget::readData(dataUrlPayload(iName), TImageBudget::dataUrlSource(iName.toString())));
     const QString path = localPath(iName);
     return shown(path.isEmpty() ? QImage() : TImageBudget::readFile(path));
+}
+
+void TTextImages::watchLabels(QObject *iWatched, QEvent *iEvent)
+{
+    // The label's text control makes its document, and the document its
+    // first children (root frame, layout), before any text is set.
+    if (iEvent->type() != QEvent::ChildAdded)
+        return;
+    auto *document = qobject_cast<QTextDocument *>(iWatched);
+    if (!document || !document->parent() || !qobject_cast<QLabel *>(document->parent()->parent()))
+        return;
+    static const char kWatched[] = "_vek_label_images";
+    if (document->property(kWatched).toBool())
+        return;
+    document->setProperty(kWatched, true);
+    // contentsChange comes before the document lays the new text out
+    // (contentsChanged only after): the images are in place by then.
+    auto provided = std::make_shared<QSet<QString>>();
+    QObject::connect(document, &QTextDocument::contentsChange, document,
+                     [document, provided] { provideImages(document, *provided); });
 }

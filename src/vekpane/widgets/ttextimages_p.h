@@ -1,8 +1,13 @@
 #ifndef TTEXTIMAGES_P_H
 #define TTEXTIMAGES_P_H
 
+#include "vekpane_export.h"
+
 #include <QUrl>
 #include <QVariant>
+
+class QEvent;
+class QObject;
 
 /*
  * The images of rich text. A document left to itself decodes an <img> from a
@@ -18,6 +23,13 @@ namespace TTextImages {
 // shown, refused ones included, gives Qt's broken-image placeholder and never
 // an empty result: the document would then decode the file itself.
 QVariant image(const QUrl &iName, const QVariant &iFound = QVariant());
+
+// A label's document (QLabel, every label made from it, Qt's tool tips)
+// loads its images itself and has no loader to hand them to. Called with
+// every object and event an application-wide event filter sees, this finds
+// each such document as it is made and, each time its text changes, puts
+// the images in it through image() before the label lays the text out.
+VEKPANE_EXPORT void watchLabels(QObject *iWatched, QEvent *iEvent);
 
 } // namespace TTextImages
 

@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <QTextDocument>
@@ -205,6 +206,13 @@ void tst_TTextImages::imagesOfCells()
     // The cell is as high as the image it shows.
     QVERIFY2(hint.height() >= shown.height() && hint.height() < shown.height() + 40,
              qPrintable(QStringLiteral("%1 for %2").arg(hint.height()).arg(shown.height())));
+    // Each paint lays the text out anew; a refused image is named once.
+    QImage canvas(400, 100, QImage::Format_ARGB32_Premultiplied);
+    for (int paint = 0; paint < 3; ++paint) {
+        QPainter painter(&canvas);
+        delegate->paint(&painter, option, cell);
+    }
+    QCOMPARE(delegate->sizeHint(option, cell), hint);
     QCOMPARE(log.texts(QStringLiteral("error")).size(), claimed.isValid() ? 1 : 0);
 }
 

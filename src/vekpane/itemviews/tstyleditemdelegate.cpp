@@ -27,17 +27,34 @@ QVariant roleValue(const QModelIndex &iIndex, const char *iRoleName)
 
 // The HTML of a cell: its images are decoded within the image budget, and
 // once for all the layout and drawing of the document.
+// A cell's text is laid out anew for every size hint and every paint. An
+// image the budget refused stays refused for the delegate: its header is not
+// read, and no error line written, again at each paint.
 class CellDocument : public QTextDocument
 {
+public:
+    explicit CellDocument(QHash<QUrl, QVariant> &ioRefused)
+        : mRefused(ioRefused)
+    {}
+
 protected:
     QVariant loadResource(int iType, const QUrl &iName) override
     {
         if (iType != ImageResource)
             return QTextDocument::loadResource(iType, iName);
-        const QVariant image = TTextImages::image(iName);
+        QVariant image = mRefused.value(iName);
+        if (!image.isValid()) {
+            bool refused = false;
+            image = TTextImages::image(iName, QVariant(), &refused);
+            if (refused)
+                mRefused.insert(iName, image);
+        }
         addResource(iType, iName, image);
         return image;
     }
+
+private:
+    QHash<QUrl, QVariant> &mRefused;
 };
 
 } // namespace
@@ -101,7 +118,7 @@ void TStyledItemDelegate::paint(QPainter *iPainter, const QStyleOptionViewItem &
     const QString type = roleValue(iIndex, "type").toString();
     if (type == QLatin1String("html")) {
         style->drawControl(QStyle::CE_ItemViewItem, &opt, iPainter, widget);
-        CellDocument document;
+        CellDocument document(d->refusedImages);
         document.setHtml(text);
         iPainter->save();
         iPainter->translate(textRect.topLeft());
@@ -144,7 +161,7 @@ QSize TStyledItemDelegate::sizeHint(const QStyleOptionViewItem &iOption, const Q
     }
     QStyleOptionViewItem opt = iOption;
     initStyleOption(&opt, iIndex);
-    CellDocument document;
+    CellDocument document(d->refusedImages);
     document.setHtml(opt.text);
     document.setTextWidth(opt.rect.width());
     return QSize(int(document.idealWidth()), int(document.size().height()));

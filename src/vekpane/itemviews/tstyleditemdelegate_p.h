@@ -3,6 +3,10 @@
 
 #include "tstyleditemdelegate.h"
 
+#include <QHash>
+#include <QUrl>
+#include <QVariant>
+
 class TStyledItemDelegatePrivate
 {
     Q_DECLARE_PUBLIC(TStyledItemDelegate)
@@ -15,6 +19,9 @@ public:
     void placeButton(const QModelIndex &iIndex) const;
 
     int gridLineMode = 0;
+    // Images of cell texts that the image budget refused, by name: what the
+    // cells show for them instead.
+    QHash<QUrl, QVariant> refusedImages;
     TStyledItemDelegate *q_ptr;
 };
 

@@ -1,5 +1,6 @@
 #include "ttextimages_p.h"
 
+#include "terror.h"
 #include "timagebudget.h"
 
 #include <QCoreApplication>
@@ -99,17 +100,25 @@ void provideImages(QTextDocument *ioDocument, QSet<QString> &ioProvided)
 
 } // namespace
 
-QVariant TTextImages::image(const QUrl &iName, const QVariant &iFound)
+QVariant TTextImages::image(const QUrl &iName, const QVariant &iFound, bool *oRefused)
 {
+    TError refusal;
+    QVariant image;
     const int type = iFound.userType();
-    if (type == QMetaType::QImage || type == QMetaType::QPixmap)
-        return iFound;
-    if (type == QMetaType::QByteArray)
-        return shown(TImageBudget::readData(iFound.toByteArray(), iName.toString()));
-    if (iName.scheme().compare(QLatin1String("data"), Qt::CaseInsensitive) == 0)
-        return shown(TImageBudget::readData(dataUrlPayload(iName), TImageBudget::dataUrlSource(iName.toString())));
-    const QString path = localPath(iName);
-    return shown(path.isEmpty() ? QImage() : TImageBudget::readFile(path));
+    if (type == QMetaType::QImage || type == QMetaType::QPixmap) {
+        image = iFound;
+    } else if (type == QMetaType::QByteArray) {
+        image = shown(TImageBudget::readData(iFound.toByteArray(), iName.toString(), &refusal));
+    } else if (iName.scheme().compare(QLatin1String("data"), Qt::CaseInsensitive) == 0) {
+        image = shown(
+                TImageBudget::readData(dataUrlPayload(iName), TImageBudget::dataUrlSource(iName.toString()), &refusal));
+    } else {
+        const QString path = localPath(iName);
+        image = shown(path.isEmpty() ? QImage() : TImageBudget::readFile(path, &refusal));
+    }
+    if (oRefused)
+        *oRefused = refusal.isValid();
+    return image;
 }
 
 void TTextImages::watchLabels(QObject *iWatched, QEvent *iEvent)

@@ -22,7 +22,9 @@ namespace TTextImages {
 // data: URL or from the file the name stands for. Anything that cannot be
 // shown, refused ones included, gives Qt's broken-image placeholder and never
 // an empty result: the document would then decode the file itself.
-QVariant image(const QUrl &iName, const QVariant &iFound = QVariant());
+// *oRefused, when given, tells whether the image was refused by the budget
+// (and an error line written).
+QVariant image(const QUrl &iName, const QVariant &iFound = QVariant(), bool *oRefused = nullptr);
 
 // A label's document (QLabel, every label made from it, Qt's tool tips)
 // loads its images itself and has no loader to hand them to. Called with

@@ -74,6 +74,10 @@ int main(int argc, char *argv[])
     // A write to an output nobody reads any more fails instead of ending the
     // service. Task runs get the default handling back before they start.
     ::signal(SIGPIPE, SIG_IGN);
+    // Started with SIGCHLD ignored, the system would reap every run by
+    // itself, and how a run ended would be lost (a failed run taken for a
+    // good one).
+    ::signal(SIGCHLD, SIG_DFL);
 
     // Never destroyed: the service core's destructor runs after main, at
     // process exit, and still finds its task threads, whose ends are queued

@@ -173,7 +173,8 @@ private Q_SLOTS:
     // The reader of the service's error output goes away: the service goes
     // on running its tasks and logging to its file, and stops normally. Its
     // runs start with every signal at its default action and unblocked, even
-    // those the service was started ignoring (SIGHUP, SIGUSR1).
+    // those the service was started ignoring (SIGHUP, SIGUSR1). Started
+    // ignoring SIGCHLD, it still learns how each run ended.
     void serviceOutlivesItsErrorOutput()
     {
         Plant plant;
@@ -195,18 +196,24 @@ private Q_SLOTS:
                  qPrintable(why));
         QVERIFY2(addTask(plant, 2, QStringLiteral("touch.js"), QStringLiteral("crontab"), interval, QString(), &why),
                  qPrintable(why));
+        QVERIFY2(addScript(plant, 3, QStringLiteral("fails.pl"), QStringLiteral("PERL"),
+                           QStringLiteral("print STDERR \"gave up\\n\"; exit 3;\n"), &why),
+                 qPrintable(why));
+        QVERIFY2(addTask(plant, 3, QStringLiteral("fails.pl"), QStringLiteral("crontab"), interval, QString(), &why),
+                 qPrintable(why));
         QVERIFY(writeConfig(plant.root, plant.params, QStringLiteral("svc"), 1));
 
-        // Started as nohup would start it, and with one more signal ignored.
+        // Started as nohup would start it, and with more signals ignored.
         PipedServer server;
         struct sigaction ignore = {};
         ignore.sa_handler = SIG_IGN;
-        struct sigaction previous[2] = {};
-        ::sigaction(SIGHUP, &ignore, &previous[0]);
-        ::sigaction(SIGUSR1, &ignore, &previous[1]);
+        const int ignored[] = {SIGHUP, SIGUSR1, SIGCHLD};
+        struct sigaction previous[3] = {};
+        for (int i = 0; i < 3; ++i)
+            ::sigaction(ignored[i], &ignore, &previous[i]);
         const bool started = server.start(plant.root);
-        ::sigaction(SIGHUP, &previous[0], nullptr);
-        ::sigaction(SIGUSR1, &previous[1], nullptr);
+        for (int i = 0; i < 3; ++i)
+            ::sigaction(ignored[i], &previous[i], nullptr);
         QVERIFY(started);
         QVERIFY2(server.readSome(), "the service wrote nothing to its error output");
         ::close(server.errorOutput);
@@ -221,6 +228,10 @@ private Q_SLOTS:
                                              && logText(plant.root).count("task 2 triggered") >= triggered + 3),
                                  30000);
         QVERIFY2(server.isRunning(), "the service ended when its error output went away");
+        QTRY_VERIFY_WITH_TIMEOUT(logText(plant.root)
+                                         .contains("task 3 run of script [fails.pl] ended with exit status 3; its last "
+                                                   "error output: gave up"),
+                                 30000);
         QCOMPARE(server.stop(), 0);
         QVERIFY(logText(plant.root).contains("destroy VekPdtServer finish"));
 

@@ -265,7 +265,8 @@ void tst_TTextImages::imagesOfLabels()
 void tst_TTextImages::labelReadsImagesOfANewTextAgain()
 {
     // As a label does by itself, an image file written anew shows with the
-    // next text that names it; restyling the same text reads nothing again.
+    // next text that names it; restyling the same text reads nothing again;
+    // and a text that no longer names an image lets go of it.
     LabelWatcher watcher;
     qApp->installEventFilter(&watcher);
     const QString file = mDir.filePath(QStringLiteral("snapshot.png"));
@@ -283,6 +284,14 @@ void tst_TTextImages::labelReadsImagesOfANewTextAgain()
     label.setText(QStringLiteral("<img src=\"%1\"> ").arg(file));
     const int height = label.sizeHint().height();
     QVERIFY2(height >= 50 && height < 70, qPrintable(QString::number(height)));
+
+    QVERIFY(QFile::remove(file));
+    label.setText(QStringLiteral("<img src=\"%1\">").arg(mDir.filePath(QStringLiteral("small"))));
+    QCOMPARE(label.sizeHint().height(), 30);
+    auto *document = label.findChild<QTextDocument *>();
+    QVERIFY(document);
+    // Held, it would still be there; dropped, the document finds no file.
+    QVERIFY(document->resource(QTextDocument::ImageResource, QUrl(file)).value<QPixmap>().isNull());
     qApp->removeEventFilter(&watcher);
 }
 

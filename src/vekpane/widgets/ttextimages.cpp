@@ -68,6 +68,14 @@ QString localPath(const QUrl &iName)
     return QString();
 }
 
+// The name Qt's image handler asks a document for, for an image's name.
+QUrl resourceName(QString iImageName)
+{
+    if (iImageName.startsWith(QLatin1String(":/")))
+        iImageName.prepend(QLatin1String("qrc"));
+    return QUrl(iImageName);
+}
+
 // Every image of the document, handed to the document as its resource: the
 // label then lays out and paints these and loads nothing itself. ioProvided
 // holds the names handed over since the document was last empty, so that
@@ -77,6 +85,11 @@ QString localPath(const QUrl &iName)
 void provideImages(QTextDocument *ioDocument, QSet<QString> &ioProvided)
 {
     if (ioDocument->isEmpty()) {
+        // A new text drops what the old one showed (the document would keep
+        // every image it was ever handed): what it names is handed over
+        // again before it is laid out.
+        for (const QString &name : qAsConst(ioProvided))
+            ioDocument->addResource(QTextDocument::ImageResource, resourceName(name), QVariant());
         ioProvided.clear();
         return;
     }
@@ -85,14 +98,11 @@ void provideImages(QTextDocument *ioDocument, QSet<QString> &ioProvided)
             const QTextCharFormat format = it.fragment().charFormat();
             if (!format.isImageFormat())
                 continue;
-            QString name = format.toImageFormat().name();
+            const QString name = format.toImageFormat().name();
             if (ioProvided.contains(name))
                 continue;
             ioProvided.insert(name);
-            // The names Qt's image handler asks the document for.
-            if (name.startsWith(QLatin1String(":/")))
-                name.prepend(QLatin1String("qrc"));
-            const QUrl url(name);
+            const QUrl url = resourceName(name);
             ioDocument->addResource(QTextDocument::ImageResource, url, TTextImages::image(url));
         }
     }

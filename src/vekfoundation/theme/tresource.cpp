@@ -1,5 +1,6 @@
 #include "tresource.h"
 #include "tdataparse.h"
+#include "terror.h"
 #include "timagebudget.h"
 #include "tlogger.h"
 #include "tresource_p.h"
@@ -12,6 +13,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QResource>
+#include <QtEndian>
 
 #include <limits>
 #include <vector>
@@ -33,7 +35,39 @@ QStringList existingDirs(const QStringList &iPaths)
     return out;
 }
 
+QString fileVersion(const QString &iPath)
+{
+    const QFileInfo info(iPath);
+    return QStringLiteral("%1_%2_%3")
+            .arg(info.absoluteFilePath())
+            .arg(info.lastModified().toMSecsSinceEpoch())
+            .arg(info.size());
+}
+
 } // namespace
+
+bool TResourcePrivate::iconFits(const QString &iPath)
+{
+    const QString version = fileVersion(iPath);
+    const auto known = iconVerdicts.constFind(version);
+    if (known != iconVerdicts.constEnd())
+        return known.value();
+    const bool fits = TImageBudget::fitsFile(iPath);
+    iconVerdicts.insert(version, fits);
+    return fits;
+}
+
+QIcon TResourcePrivate::budgetedIconFile(const QString &iPath)
+{
+    const QString version = fileVersion(iPath);
+    if (!iconVerdicts.value(version, true))
+        return QIcon();
+    TError refusal;
+    const QIcon icon = TImageBudget::iconFile(iPath, &refusal);
+    if (refusal.isValid())
+        iconVerdicts.insert(version, false);
+    return icon;
+}
 
 void TResourcePrivate::addPath(QStringList &ioList, const QString &iPath, bool iFront)
 {
@@ -206,7 +240,7 @@ QString TResourcePrivate::unpackFault(const uchar *iData, qint64 iSize, bool iZs
     }
     // zlib: Qt reserves the size the entry claims, then doubles the buffer
     // for as long as the stream holds more; the stream is what counts.
-    const quint64 claimed = quint64(iData[0]) << 24 | quint64(iData[1]) << 16 | quint64(iData[2]) << 8 | iData[3];
+    const quint64 claimed = qFromBigEndian<quint32>(iData);
     if (claimed > quint64(MaxUnpacked))
         return tooLarge;
     z_stream stream {};
@@ -369,7 +403,7 @@ QIcon TResource::icon(const QString &iNameStr, const QString &iColorTypeStr, con
     }
     // The header is read before anything is decoded. An SVG file is drawn
     // at the size it declares, so that size is checked like any other.
-    if (!TImageBudget::fitsFile(path))
+    if (!d->iconFits(path))
         return QIcon();
     const QPixmap pixmap(path);
     if (pixmap.isNull())
@@ -392,8 +426,8 @@ QIcon TResource::colorIcon(const QString &iNameStr)
     const QString path = iconFilePath(parts.value(0));
     const QString color = TResourcePrivate::themeColorText(parts.value(1));
     if (path.isEmpty())
-        return TImageBudget::iconFile(iNameStr);
-    if (!TImageBudget::fitsFile(path))
+        return d->budgetedIconFile(iNameStr);
+    if (!d->iconFits(path))
         return QIcon();
     QPixmap pixmap(path);
     if (pixmap.isNull())

@@ -3,6 +3,8 @@
 
 #include "tresource.h"
 
+#include <QHash>
+#include <QIcon>
 #include <QPixmap>
 
 class TResourcePrivate
@@ -26,6 +28,16 @@ public:
     // stream holds, up to 2 GB.
     static constexpr qint64 MaxUnpacked = 64 * 1024 * 1024;
 
+    // Whether the image budget lets an icon file be decoded, asked once
+    // per version of the file (path, time and size, as Qt's own pixmap
+    // cache tells versions apart): icons are asked for at every paint of a
+    // cell or a button, and a refusal is logged once, not at every paint.
+    bool iconFits(const QString &iPath);
+    // A refused icon that is no icon file of the icon folders (an image
+    // file's own path) keeps its verdict here too.
+    QIcon budgetedIconFile(const QString &iPath);
+
+    QHash<QString, bool> iconVerdicts;
     QStringList resourcePathList;
     QStringList iconPathList;
     QString rccDir;

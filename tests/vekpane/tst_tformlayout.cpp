@@ -401,6 +401,12 @@ void tst_TFormLayout::numbersOutOfRange_data()
     QTest::newRow("column count negative") << QStringLiteral("form.setColumnCount(-1)");
     QTest::newRow("column spacing negative") << QStringLiteral("form.setColumnSpacing(-5)");
     QTest::newRow("column_spacing key most positive") << QStringLiteral("form.set('column_spacing', 2147483647)");
+    QTest::newRow("column_count key that an int would wrap to 5")
+            << QStringLiteral("form.set('column_count', 4294967301)");
+    QTest::newRow("column_count key as text that an int would wrap to 5")
+            << QStringLiteral("form.set('column_count', '4294967301')");
+    QTest::newRow("column_spacing key that an int would wrap to 5")
+            << QStringLiteral("form.set('column_spacing', 4294967301)");
     QTest::newRow("widget span most positive") << QStringLiteral("form.packWidget(field, 'Name', 'mm', 2147483647)");
     QTest::newRow("layout span past the bound") << QStringLiteral("form.packLayout(nested, null, null, 1001)");
     QTest::newRow("layout span from text overload") << QStringLiteral("form.packLayout(nested, 'Name', null, 1001)");

@@ -122,9 +122,9 @@ void tst_TuiAbstract::commonKeys()
 
 void tst_TuiAbstract::pixelBounds()
 {
-    commonkeys::runBoundRow<AbstractTestWidget>(
+    commonkeys::runRow<AbstractTestWidget>(
             [](AbstractTestWidget *w, const QString &key, const QVariant &value) { w->set(key, value); },
-            "w.set('%1', %2)");
+            "w.set('%1', %2)", true);
 }
 
 void tst_TuiAbstract::ownKeysNeverReachTheCommonWriter()

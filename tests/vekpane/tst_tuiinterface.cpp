@@ -94,9 +94,9 @@ void tst_TUiInterface::commonKeys()
 
 void tst_TUiInterface::pixelBounds()
 {
-    commonkeys::runBoundRow<UiTestWidget>(
+    commonkeys::runRow<UiTestWidget>(
             [](UiTestWidget *w, const QString &key, const QVariant &value) { w->setAttr(key, value); },
-            "w.setAttr('%1', %2)");
+            "w.setAttr('%1', %2)", true);
 }
 
 void tst_TUiInterface::styleSelectorsAccumulate()

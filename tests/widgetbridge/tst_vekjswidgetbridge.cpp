@@ -332,6 +332,12 @@ void tst_VekJsWidgetBridge::deleteObjectInOwnSignal_data()
                               "w.signal.connect(function (t) { seen.events.push(t);"
                               "  if (t === deleteOn) { gone(target); seen.child = use(inner); } });")
             << "w.editingFinished()" << QStringList {"value_changed"};
+    // A run-once handler: its connection is gone by the time it deletes.
+    QTest::newRow("pane from its own event, handler disconnected first")
+            << QStringLiteral("var w = tui.newWidget(); var target = w;"
+                              "function once(t) { w.signal.disconnect(once); seen.events.push(t); gone(target); }"
+                              "w.signal.connect(once);")
+            << "w.emitSignal('mine', 1, '')" << QStringList {"mine"};
 }
 
 void tst_VekJsWidgetBridge::deleteObjectInOwnSignal()

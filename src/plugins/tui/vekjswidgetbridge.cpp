@@ -25,25 +25,23 @@
 #include <QJSEngine>
 #include <QQmlEngine>
 #include <QScreen>
+#include <QtCore/private/qobject_p.h>
 #include <QtQml/qqmlprivate.h>
 
 namespace {
 
 constexpr int kDesignWidth = 1920;
-// The build's bound for walks.
-constexpr int kMaxDepth = 256;
 
 // The object whose signal is being delivered to a slot or a script handler
 // of iObj right now, null when none is. A script's handler of an object's
 // signal runs with that object as receiver, also when the script gives it
-// another "this".
+// another "this". QObject::sender() will not do: it answers null once the
+// handler's connection is gone, and a run-once handler disconnects itself
+// before it deletes.
 QObject *currentSender(QObject *iObj)
 {
-    struct Peek : QObject
-    {
-        using QObject::sender;
-    };
-    return (iObj->*(&Peek::sender))();
+    const QObjectPrivate::ConnectionData *connections = QObjectPrivate::get(iObj)->connections.loadRelaxed();
+    return connections && connections->currentSender ? connections->currentSender->sender : nullptr;
 }
 
 // What a script passed in place of an object, for the error.
@@ -64,52 +62,30 @@ QString kindOf(const QJSValue &iValue)
 
 } // namespace
 
-QList<QObject *> VekJsWidgetBridgePrivate::subtree(QObject *iRoot, bool *oCut)
+QList<QObject *> VekJsWidgetBridgePrivate::subtree(QObject *iRoot)
 {
     QList<QObject *> all {iRoot};
-    QList<QPair<QObject *, int>> pending {{iRoot, 0}};
-    QSet<QObject *> seen {iRoot};
-    while (!pending.isEmpty()) {
-        const QPair<QObject *, int> next = pending.takeLast();
-        const QObjectList &children = next.first->children();
-        if (next.second >= kMaxDepth) {
-            if (oCut && !children.isEmpty())
-                *oCut = true;
-            continue;
-        }
-        for (QObject *child : children) {
-            if (seen.contains(child))
-                continue;
-            seen.insert(child);
-            all.append(child);
-            pending.append({child, next.second + 1});
-        }
-    }
+    for (int i = 0; i < all.size(); ++i)
+        all.append(all.at(i)->children());
     return all;
 }
 
-bool VekJsWidgetBridgePrivate::isInOwnSignal(QObject *iRoot)
+bool VekJsWidgetBridgePrivate::isInOwnSignal(const QList<QObject *> &iSubtree)
 {
-    // A tree too deep to look through counts as busy: waiting is safe.
-    bool cut = false;
-    const QList<QObject *> all = subtree(iRoot, &cut);
-    if (cut)
-        return true;
-    for (QObject *object : all) {
+    for (QObject *object : iSubtree) {
         if (currentSender(object))
             return true;
     }
     return false;
 }
 
-void VekJsWidgetBridgePrivate::retire(QObject *iObj)
+void VekJsWidgetBridgePrivate::retire(QObject *iObj, const QList<QObject *> &iSubtree)
 {
     // Still on the stack: Qt and the widget go on using the object once the
     // script's handler returns (the next signals of the same change, the
     // rest of an event handler). It goes when control is back in the event
     // loop; until then it is hidden and sends the script nothing more.
-    const QList<QObject *> all = subtree(iObj);
-    for (QObject *object : all) {
+    for (QObject *object : iSubtree) {
         if (made.remove(object)) {
             retired.insert(object);
             object->blockSignals(true);
@@ -319,8 +295,9 @@ void VekJsWidgetBridge::deleteObject(QObject *iObj)
                      .arg(QLatin1String(iObj->metaObject()->className())));
         return;
     }
-    if (VekJsWidgetBridgePrivate::isInOwnSignal(iObj)) {
-        d->retire(iObj);
+    const QList<QObject *> all = VekJsWidgetBridgePrivate::subtree(iObj);
+    if (VekJsWidgetBridgePrivate::isInOwnSignal(all)) {
+        d->retire(iObj, all);
         return;
     }
     delete iObj;

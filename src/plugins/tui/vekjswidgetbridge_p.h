@@ -8,14 +8,14 @@
 class VekJsWidgetBridgePrivate
 {
 public:
-    // The object and everything below it, parents first, down to the
-    // build's depth bound; *oCut tells whether anything lies deeper.
-    static QList<QObject *> subtree(QObject *iRoot, bool *oCut = nullptr);
-    // True while a signal is being delivered to the object or to anything
-    // below it: its code is still on the stack.
-    static bool isInOwnSignal(QObject *iRoot);
-    // Gone for the script now, deleted once control is back in the event loop.
-    void retire(QObject *iObj);
+    // The object and everything below it, parents first.
+    static QList<QObject *> subtree(QObject *iRoot);
+    // True while a signal is being delivered to any object of a subtree():
+    // its code is still on the stack.
+    static bool isInOwnSignal(const QList<QObject *> &iSubtree);
+    // Gone for the script now, deleted once control is back in the event
+    // loop; iSubtree is its subtree().
+    void retire(QObject *iObj, const QList<QObject *> &iSubtree);
 
     // What the factories made and is still alive: the only objects that
     // deleteObject() may delete. The theme, the plug-in itself and objects of

@@ -4,6 +4,7 @@
 #include "tcontrolsupport_p.h"
 #include "tlayoutattrs_p.h"
 #include "tscriptvalue.h"
+#include "tuicommonattrs_p.h"
 #include "tuihelper.h"
 
 #include <QLabel>
@@ -20,6 +21,14 @@ void setStyleSelector(QWidget *iWidget, const char *iSelector)
 }
 
 QVariantMap plainMap(const QVariantMap &iMap) { return TScriptValue::toPlain(iMap).toMap(); }
+
+// A number for one of the form's own keys, in the setter's range: one that
+// an int cannot hold is refused, not wrapped into it.
+bool keyNumber(const QString &iKey, const QVariant &iValue, int iMost, int *oValue)
+{
+    return TUiCommonAttrs::checkNumber(QStringLiteral("TFormLayout \"%1\"").arg(iKey), QStringLiteral("value"), iValue,
+                                       0, iMost, oValue);
+}
 
 } // namespace
 
@@ -151,11 +160,18 @@ TFormLayout::~TFormLayout()
 void TFormLayout::set(const QString &iKey, const QVariant &iValue)
 {
     const QVariant value = TScriptValue::toPlain(iValue);
-    if (iKey == QLatin1String("column_count"))
-        setColumnCount(value.toInt());
-    else if (iKey == QLatin1String("column_spacing"))
-        setColumnSpacing(value.toInt());
-    else if (iKey == QLatin1String("label_alignment"))
+    int number = 0;
+    if (iKey == QLatin1String("column_count")) {
+        if (keyNumber(iKey, value, TLayoutAttrs::MaxCells, &number))
+            setColumnCount(number);
+        return;
+    }
+    if (iKey == QLatin1String("column_spacing")) {
+        if (keyNumber(iKey, value, TUiCommonAttrs::MaxPixels, &number))
+            setColumnSpacing(number);
+        return;
+    }
+    if (iKey == QLatin1String("label_alignment"))
         d->labelAlignment = TuiHelper::str2alignment(value.toString());
     else if (iKey == QLatin1String("separator"))
         d->separator = value.toString();

@@ -68,9 +68,9 @@ void refuse(const char *iWhat, const char *iName, int iValue, const QString &iWh
             "error", 0);
 }
 
-bool inRange(const char *iWhat, const char *iName, int iValue, int iLast, int iFirst = 0)
+bool inRange(const char *iWhat, const char *iName, int iValue, int iLast)
 {
-    return TUiCommonAttrs::checkRange(QLatin1String(iWhat), QLatin1String(iName), iValue, iFirst, iLast);
+    return TUiCommonAttrs::checkRange(QLatin1String(iWhat), QLatin1String(iName), iValue, 0, iLast);
 }
 
 int bound(int iValue, int iBound) { return qMin(iValue, qMax(0, iBound)); }
@@ -111,11 +111,6 @@ bool TLayoutAttrs::checkCount(const char *iWhat, const char *iName, int iValue)
 bool TLayoutAttrs::checkPixels(const char *iWhat, const char *iName, int iValue)
 {
     return inRange(iWhat, iName, iValue, TUiCommonAttrs::MaxPixels);
-}
-
-bool TLayoutAttrs::checkSpacing(const char *iWhat, const char *iName, int iValue)
-{
-    return inRange(iWhat, iName, iValue, TUiCommonAttrs::MaxPixels, -1);
 }
 
 bool TLayoutAttrs::checkStretch(const char *iWhat, const char *iName, int iValue)

@@ -41,8 +41,6 @@ public:
     // A pixel number (a minimum size, a margin, a fixed space):
     // [0, TUiCommonAttrs::MaxPixels], what a screen can show.
     static bool checkPixels(const char *iWhat, const char *iName, int iValue);
-    // A spacing, where -1 stands for the style's: [-1, MaxPixels].
-    static bool checkSpacing(const char *iWhat, const char *iName, int iValue);
     // A stretch factor: [0, MaxPixels]. It shares out at most MaxPixels
     // pixels, so a larger one says nothing more, and the layout engine's int
     // sums of many of them stay far from overflowing.

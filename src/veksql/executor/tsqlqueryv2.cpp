@@ -1025,12 +1025,16 @@ void TSqlQueryV2::batchInsert(const QString &iTableStr, const QStringList &iFiel
 
 int TSqlQueryV2::deleteRow(const QString &iTableStr, const QVariant &iWhere)
 {
-    if (d->refuseName(iTableStr, TSqlNameUse::Table, QStringLiteral("table name")) || d->refuseConditionNames(iWhere)) {
+    // Read once: a script value may answer differently the next time, and the
+    // names checked must be the names written.
+    const QVariant plainWhere = TScriptValue::toPlain(iWhere);
+    if (d->refuseName(iTableStr, TSqlNameUse::Table, QStringLiteral("table name"))
+        || d->refuseConditionNames(plainWhere)) {
         return -1;
     }
-    const QString where = conditionOrNone(TSqlDataUtilV2::variant2AndWhere(TScriptValue::toPlain(iWhere), QVariantMap(),
-                                                                           QString(), d->literalType()));
-    if (d->refuseNulCondition(where, iWhere)) {
+    const QString where
+            = conditionOrNone(TSqlDataUtilV2::variant2AndWhere(plainWhere, QVariantMap(), QString(), d->literalType()));
+    if (d->refuseNulCondition(where, plainWhere)) {
         return -1;
     }
     if (!begin(true)) {

@@ -521,7 +521,7 @@ bool TSqlQueryV2::open(bool iCheckConnectionBol)
     const QSqlError dbError = d->database.lastError();
     d->error.setError(dbError.text(), QString(QChar(int(dbError.type()))), QStringLiteral("OPEN_DATABASE_FAILED"),
                       QString());
-    qDebug() << "OpenDatabaseError:" << d->error.text();
+    qDebug() << "OpenDatabaseError:" << TSqlConnectionPoolV2Private::maskPassword(d->database, d->error.text());
     TSqlConnectionPoolV2Private::logOpenFailure(d->database);
     return false;
 }

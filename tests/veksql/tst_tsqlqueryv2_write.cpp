@@ -21,6 +21,7 @@ class tst_TSqlQueryV2Write : public QObject
 
 private:
     QTemporaryDir tempDir;
+    QJSEngine scriptEngine;
 
     static QString serialKey(const QString &iDriver)
     {
@@ -204,6 +205,30 @@ private Q_SLOTS:
         QTest::newRow("null in map") << QVariant(QVariantMap {{"b", QVariant()}})
                                      << "DELETE FROM w_delete WHERE b IS NULL" << 1;
         QTest::newRow("text") << QVariant(QStringLiteral(" a >= 2 ")) << "DELETE FROM w_delete WHERE a >= 2" << 3;
+        // Script conditions that answer differently each time they are read:
+        // the names checked are the names written.
+        const QString elementGetter = QStringLiteral(R"((function () {
+            var reads = 0;
+            var names = [];
+            Object.defineProperty(names, 0, {enumerable: true, get: function () {
+                return reads++ === 0 ? "b" : "1=1 OR b";
+            }});
+            return names;
+        })())");
+        const QString proxyKeys = QStringLiteral(R"((function () {
+            var reads = 0;
+            return new Proxy({}, {
+                ownKeys: function () { return reads++ === 0 ? ["b"] : ["1=1 OR b"]; },
+                getOwnPropertyDescriptor: function () {
+                    return {value: "x", enumerable: true, configurable: true};
+                },
+                get: function () { return "x"; }
+            });
+        })())");
+        QTest::newRow("script list, element getter") << QVariant::fromValue(scriptEngine.evaluate(elementGetter))
+                                                     << "DELETE FROM w_delete WHERE b IS NULL" << 1;
+        QTest::newRow("script map, proxy keys")
+                << QVariant::fromValue(scriptEngine.evaluate(proxyKeys)) << "DELETE FROM w_delete WHERE b = 'x'" << 1;
     }
 
     void deleteRow()

@@ -151,8 +151,16 @@ bool VekFakeSqlDriver::hasFeature(DriverFeature iFeature) const
     }
 }
 
-bool VekFakeSqlDriver::open(const QString &, const QString &, const QString &, const QString &, int, const QString &)
+bool VekFakeSqlDriver::open(const QString &iDb, const QString &iUser, const QString &iPassword, const QString &, int,
+                            const QString &)
 {
+    // As some ODBC drivers do, the complaint repeats the connection string.
+    if (iDb.contains(QLatin1String("vek_no_such_db"))) {
+        setLastError(QSqlError(QStringLiteral("cannot connect with %1;UID=%2;PWD=%3").arg(iDb, iUser, iPassword),
+                               QString(), QSqlError::ConnectionError));
+        setOpenError(true);
+        return false;
+    }
     setOpen(true);
     setOpenError(false);
     return true;

@@ -4,7 +4,8 @@
 // A recording driver for the dialects that have no server here (SQL Server
 // through ODBC, Oracle). It accepts every statement, records its text, its
 // bound values and the transaction calls, and answers selects with the rows
-// that a test has queued.
+// that a test has queued. A database whose name holds "vek_no_such_db" does
+// not open.
 
 #include <QMutex>
 #include <QSqlDriver>

@@ -147,11 +147,15 @@ void TSqlSqlServerDialect::completeField(TSqlQueryV2 &iQuery, const QString &iTa
     const auto written = [this](const QString &iName, TSqlNameUse iUse) {
         return acceptsName(iName, iUse) ? iName : quoteName(iName);
     };
-    const qlonglong maximum = iQuery.selectValue(QStringLiteral("SELECT max(%1) FROM %2")
-                                                         .arg(written(column, TSqlNameUse::Column),
-                                                              written(iTable, TSqlNameUse::Table)),
-                                                 QVariantMap(), QVariantMap())
-                                      .toLongLong();
+    // The column's name is raw, never SQL: a dot or a leading quote is part
+    // of it and would otherwise name another column.
+    const bool plainColumn = !column.contains(QLatin1Char('.')) && !column.startsWith(identifierQuote());
+    const qlonglong maximum
+            = iQuery.selectValue(QStringLiteral("SELECT max(%1) FROM %2")
+                                         .arg(plainColumn ? written(column, TSqlNameUse::Column) : quoteName(column),
+                                              written(iTable, TSqlNameUse::Table)),
+                                 QVariantMap(), QVariantMap())
+                      .toLongLong();
     ioField.insert(QStringLiteral("next_value"), maximum + 1);
 }
 

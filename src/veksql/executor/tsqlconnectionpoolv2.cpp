@@ -26,6 +26,16 @@ QString TSqlConnectionPoolV2Private::normalizeConnectionName(const QString &iNam
     return upper;
 }
 
+QString TSqlConnectionPoolV2Private::maskPassword(const QSqlDatabase &iDatabase, QString iText)
+{
+    // A driver's text or an ODBC connection string may repeat the password.
+    const QString password = iDatabase.password();
+    if (!password.isEmpty()) {
+        iText.replace(password, QStringLiteral("******"));
+    }
+    return iText;
+}
+
 void TSqlConnectionPoolV2Private::logOpenFailure(const QSqlDatabase &iDatabase)
 {
     const QString driver = iDatabase.driverName().isEmpty() ? QStringLiteral("(no driver)") : iDatabase.driverName();
@@ -36,14 +46,8 @@ void TSqlConnectionPoolV2Private::logOpenFailure(const QSqlDatabase &iDatabase)
             host.insert(host.size() - 1, QLatin1Char(':') + QString::number(iDatabase.port()));
         }
     }
-    QString database = iDatabase.databaseName();
-    QString reason = iDatabase.lastError().text();
-    // A driver's text or an ODBC connection string may repeat the password.
-    const QString password = iDatabase.password();
-    if (!password.isEmpty()) {
-        database.replace(password, QStringLiteral("******"));
-        reason.replace(password, QStringLiteral("******"));
-    }
+    const QString database = maskPassword(iDatabase, iDatabase.databaseName());
+    const QString reason = maskPassword(iDatabase, iDatabase.lastError().text());
     VEK_LOG(QStringLiteral("Cannot open the %1 database \"%2\"%3 (connection %4): %5")
                     .arg(driver, database, host, iDatabase.connectionName(), reason),
             "error", 0);

@@ -26,6 +26,8 @@ public:
     ~TSqlConnectionPoolV2Private();
 
     static QString normalizeConnectionName(const QString &iName);
+    // iText with every occurrence of the connection's password masked.
+    static QString maskPassword(const QSqlDatabase &iDatabase, QString iText);
     // One error line for a connection that did not open, naming its driver,
     // host and database and never its password; the driver's own complaint
     // still goes to Qt's debug output as well.

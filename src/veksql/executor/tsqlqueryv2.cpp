@@ -521,7 +521,7 @@ bool TSqlQueryV2::open(bool iCheckConnectionBol)
     const QSqlError dbError = d->database.lastError();
     d->error.setError(dbError.text(), QString(QChar(int(dbError.type()))), QStringLiteral("OPEN_DATABASE_FAILED"),
                       QString());
-    qDebug() << "OpenDatabaseError:" << d->error.text();
+    qDebug() << "OpenDatabaseError:" << TSqlConnectionPoolV2Private::maskPassword(d->database, d->error.text());
     TSqlConnectionPoolV2Private::logOpenFailure(d->database);
     return false;
 }
@@ -1025,12 +1025,16 @@ void TSqlQueryV2::batchInsert(const QString &iTableStr, const QStringList &iFiel
 
 int TSqlQueryV2::deleteRow(const QString &iTableStr, const QVariant &iWhere)
 {
-    if (d->refuseName(iTableStr, TSqlNameUse::Table, QStringLiteral("table name")) || d->refuseConditionNames(iWhere)) {
+    // Read once: a script value may answer differently the next time, and the
+    // names checked must be the names written.
+    const QVariant plainWhere = TScriptValue::toPlain(iWhere);
+    if (d->refuseName(iTableStr, TSqlNameUse::Table, QStringLiteral("table name"))
+        || d->refuseConditionNames(plainWhere)) {
         return -1;
     }
-    const QString where = conditionOrNone(TSqlDataUtilV2::variant2AndWhere(TScriptValue::toPlain(iWhere), QVariantMap(),
-                                                                           QString(), d->literalType()));
-    if (d->refuseNulCondition(where, iWhere)) {
+    const QString where
+            = conditionOrNone(TSqlDataUtilV2::variant2AndWhere(plainWhere, QVariantMap(), QString(), d->literalType()));
+    if (d->refuseNulCondition(where, plainWhere)) {
         return -1;
     }
     if (!begin(true)) {

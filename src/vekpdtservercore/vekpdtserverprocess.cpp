@@ -61,15 +61,6 @@ void removeIfExists(const QString &iPath)
 // The longest part of a run's last error line that goes into the log.
 constexpr int maxErrorLine = 1000;
 
-// Characters that end or split a line (the C0 and C1 controls, DEL, the
-// line and paragraph separators) or change the order in which the rest of
-// it is shown (the bidirectional controls).
-bool isHostileInLogLine(ushort iChar)
-{
-    return iChar < 0x20 || (iChar >= 0x7f && iChar <= 0x9f) || iChar == 0x061c || iChar == 0x200e || iChar == 0x200f
-           || (iChar >= 0x2028 && iChar <= 0x202e) || (iChar >= 0x2066 && iChar <= 0x2069);
-}
-
 #ifdef Q_OS_UNIX
 // A pipe whose ends are close-on-exec from their creation: no other
 // program started meanwhile may inherit them.
@@ -182,7 +173,7 @@ QString VekPdtServerProcessPrivate::lastErrorLine() const
     // own in the service's log nor reorder the line for a reader that
     // honours the bidirectional controls.
     for (QChar &c : line) {
-        if (isHostileInLogLine(c.unicode()))
+        if (VekPdtServerUtil::isHostileInLogLine(c.unicode()))
             c = QLatin1Char(' ');
     }
     if (line.size() > maxErrorLine) {
@@ -582,7 +573,9 @@ void VekPdtServerProcess::run()
     } else {
         const QString runner = getProcessBinPath();
         const QString scriptFile = argText(d->argv, "script_file");
-        const QString commandLine = runner + QLatin1Char(' ') + scriptFile + QLatin1Char(' ') + d->argvFilePath;
+        // The script's file is named after the database's script name.
+        const QString commandLine = VekPdtServerUtil::printableName(runner + QLatin1Char(' ') + scriptFile
+                                                                    + QLatin1Char(' ') + d->argvFilePath);
         VEK_LOG(QStringLiteral("thread %1 start process %2").arg(id, commandLine), "debug", 5);
         d->execute(runner, {scriptFile, d->argvFilePath});
         VEK_LOG(QStringLiteral("thread %1 finish process %2").arg(id, commandLine), "debug", 5);

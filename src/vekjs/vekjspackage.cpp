@@ -71,8 +71,15 @@ void VekJsPackage::addLibraryPath(const QVariant &iPath)
     if (path.userType() == qMetaTypeId<QJSValue>()) {
         const QJSValue js = path.value<QJSValue>();
         QVariantList elements;
+        // A script may claim any length for a sparse array: reading what it
+        // claims could take billions of reads.
+        constexpr int maxPaths = 4096;
         const int length = js.isArray() ? js.property(QStringLiteral("length")).toInt() : 0;
-        for (int i = 0; i < length; ++i) {
+        if (length > maxPaths)
+            d->writeMessage(QStringLiteral("WARNING: only the first %1 of %2 library paths are taken.")
+                                    .arg(maxPaths)
+                                    .arg(length));
+        for (int i = 0; i < qMin(length, maxPaths); ++i) {
             const QJSValue element = js.property(quint32(i));
             elements.append(element.isObject() ? QVariant() : element.toVariant());
         }

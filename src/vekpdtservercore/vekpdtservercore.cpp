@@ -699,9 +699,13 @@ void VekPdtServerCore::loadTask()
         }
 
         const QString path = d->scriptBufferDir + QLatin1Char('/') + scriptName;
-        VEK_LOG(QStringLiteral("script buffer path = %1").arg(path), "debug", 5);
+        // The name is the database's: shown so that it cannot forge or
+        // reorder log lines.
+        const QString shownName = VekPdtServerUtil::printableName(scriptName);
+        const QString shownPath = VekPdtServerUtil::printableName(path);
+        VEK_LOG(QStringLiteral("script buffer path = %1").arg(shownPath), "debug", 5);
         if (!QFile::remove(path))
-            VEK_LOG(QStringLiteral("remove script buffer file [%1] failed!").arg(path), "error", 0);
+            VEK_LOG(QStringLiteral("remove script buffer file [%1] failed!").arg(shownPath), "error", 0);
 
         const QString content = row.value(QStringLiteral("content")).toString();
         if (!content.isEmpty()) {
@@ -713,7 +717,7 @@ void VekPdtServerCore::loadTask()
                 if (Norvex::d2(bytes))
                     written = VekPdtServerUtil::writePrivateFile(path, bytes, VekPdtServerUtil::privateFile);
                 else
-                    VEK_LOG(QStringLiteral("decrypt script [%1] failed!").arg(scriptName), "error", 0);
+                    VEK_LOG(QStringLiteral("decrypt script [%1] failed!").arg(shownName), "error", 0);
             } else {
                 // UTF-8 with a byte-order mark.
                 QByteArray bytes("\xEF\xBB\xBF");
@@ -722,10 +726,10 @@ void VekPdtServerCore::loadTask()
             }
             if (!written) {
                 QFile::remove(path);
-                VEK_LOG(QStringLiteral("write script buffer file [%1] failed!").arg(path), "error", 0);
+                VEK_LOG(QStringLiteral("write script buffer file [%1] failed!").arg(shownPath), "error", 0);
             }
         } else {
-            VEK_LOG(QStringLiteral("content of script [%1] is empty!").arg(scriptName), "error", 0);
+            VEK_LOG(QStringLiteral("content of script [%1] is empty!").arg(shownName), "error", 0);
         }
 
         const QVariant triggerParam = row.value(QStringLiteral("trigger_param"));
@@ -737,7 +741,7 @@ void VekPdtServerCore::loadTask()
             trigger.insert(QStringLiteral("task_id"), id);
             d->crontab->registerTask(trigger);
             VEK_LOG(QStringLiteral("register task [%1] of script [%2] to crontab task list")
-                            .arg(trigger.value(QStringLiteral("task_id")).toString(), scriptName),
+                            .arg(trigger.value(QStringLiteral("task_id")).toString(), shownName),
                     "info", 1);
         }
         // Each unusable trigger has said why; this says what it means.
@@ -747,7 +751,7 @@ void VekPdtServerCore::loadTask()
         if (!scheduled) {
             VEK_LOG(QStringLiteral("task %1 of script [%2] has no usable trigger in trigger_param and never runs!")
                             .arg(id)
-                            .arg(scriptName),
+                            .arg(shownName),
                     "error", 0);
         }
 

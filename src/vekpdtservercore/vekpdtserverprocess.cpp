@@ -14,6 +14,7 @@
 #include <QJsonObject>
 #include <QMutexLocker>
 #include <QProcess>
+#include <QTextCodec>
 #include <QTextStream>
 
 #include <cstdio>
@@ -61,15 +62,6 @@ void removeIfExists(const QString &iPath)
 // The longest part of a run's last error line that goes into the log.
 constexpr int maxErrorLine = 1000;
 
-// Characters that end or split a line (the C0 and C1 controls, DEL, the
-// line and paragraph separators) or change the order in which the rest of
-// it is shown (the bidirectional controls).
-bool isHostileInLogLine(ushort iChar)
-{
-    return iChar < 0x20 || (iChar >= 0x7f && iChar <= 0x9f) || iChar == 0x061c || iChar == 0x200e || iChar == 0x200f
-           || (iChar >= 0x2028 && iChar <= 0x202e) || (iChar >= 0x2066 && iChar <= 0x2069);
-}
-
 #ifdef Q_OS_UNIX
 // A pipe whose ends are close-on-exec from their creation: no other
 // program started meanwhile may inherit them.
@@ -86,11 +78,17 @@ bool openErrorPipe(int oFds[2])
 #endif
 }
 
-// Whether process iPid has ended (it stays unreaped).
+// Whether process iPid has ended (it stays unreaped). A program that is no
+// child any more was reaped by the system (the host ignores SIGCHLD): it
+// has ended too.
 bool hasEnded(pid_t iPid)
 {
     siginfo_t info {};
-    return ::waitid(P_PID, id_t(iPid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid != 0;
+    int result = 0;
+    do {
+        result = ::waitid(P_PID, id_t(iPid), &info, WEXITED | WNOHANG | WNOWAIT);
+    } while (result < 0 && errno == EINTR);
+    return result == 0 ? info.si_pid != 0 : errno == ECHILD;
 }
 #endif
 
@@ -171,8 +169,9 @@ QString VekPdtServerProcessPrivate::lastErrorLine() const
     int start = end > 0 ? errorTail.lastIndexOf('\n', end - 1) + 1 : 0;
     const bool beginsAtCut = start == 0 && errorTailCut;
     // Where the tail was cut the text may begin inside a UTF-8 sequence:
-    // its remaining bytes are no character of their own.
-    if (beginsAtCut) {
+    // its remaining bytes are no character of their own. In another
+    // locale's encoding such bytes are whole characters.
+    if (beginsAtCut && QTextCodec::codecForLocale()->mibEnum() == 106) {
         while (start < end && (uchar(errorTail.at(start)) & 0xC0) == 0x80)
             ++start;
     }
@@ -182,7 +181,7 @@ QString VekPdtServerProcessPrivate::lastErrorLine() const
     // own in the service's log nor reorder the line for a reader that
     // honours the bidirectional controls.
     for (QChar &c : line) {
-        if (isHostileInLogLine(c.unicode()))
+        if (VekPdtServerUtil::isHostileInLogLine(c.unicode()))
             c = QLatin1Char(' ');
     }
     if (line.size() > maxErrorLine) {
@@ -300,9 +299,16 @@ void VekPdtServerProcessPrivate::execute(const QString &iProgram, const QStringL
     }
     // Waited for without reaping first: until the program is reaped its
     // number cannot be taken by another process, so endProgram never
-    // signals a stranger.
+    // signals a stranger. A host that ignores SIGCHLD lets the system reap
+    // the program at its end: then there is neither anything to wait for
+    // nor a status to read.
     siginfo_t info;
-    while (::waitid(P_PID, id_t(pid), &info, WEXITED | WNOWAIT) < 0 && errno == EINTR) {
+    int waitError = 0;
+    while (::waitid(P_PID, id_t(pid), &info, WEXITED | WNOWAIT) < 0) {
+        if (errno != EINTR) {
+            waitError = errno;
+            break;
+        }
     }
     bool endedByService = false;
     {
@@ -311,11 +317,23 @@ void VekPdtServerProcessPrivate::execute(const QString &iProgram, const QStringL
         endedByService = endRequested;
     }
     int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    if (waitError != ECHILD) {
+        waitError = 0;
+        while (::waitpid(pid, &status, 0) < 0) {
+            if (errno != EINTR) {
+                waitError = errno;
+                break;
+            }
+        }
     }
     // A run the service ended at shutdown is named by the service itself.
     if (endedByService)
         return;
+    // Without its status a failed run would pass for a good one.
+    if (waitError != 0) {
+        reportFailedEnd(QStringLiteral("ended, but how is unknown: %1").arg(qt_error_string(waitError)));
+        return;
+    }
     if (WIFEXITED(status) && WEXITSTATUS(status) != 0)
         reportFailedEnd(QStringLiteral("ended with exit status %1").arg(WEXITSTATUS(status)));
     else if (WIFSIGNALED(status))
@@ -582,7 +600,9 @@ void VekPdtServerProcess::run()
     } else {
         const QString runner = getProcessBinPath();
         const QString scriptFile = argText(d->argv, "script_file");
-        const QString commandLine = runner + QLatin1Char(' ') + scriptFile + QLatin1Char(' ') + d->argvFilePath;
+        // The script's file is named after the database's script name.
+        const QString commandLine = VekPdtServerUtil::printableName(runner + QLatin1Char(' ') + scriptFile
+                                                                    + QLatin1Char(' ') + d->argvFilePath);
         VEK_LOG(QStringLiteral("thread %1 start process %2").arg(id, commandLine), "debug", 5);
         d->execute(runner, {scriptFile, d->argvFilePath});
         VEK_LOG(QStringLiteral("thread %1 finish process %2").arg(id, commandLine), "debug", 5);

@@ -212,10 +212,27 @@ bool isSafePathPart(const QString &iName)
            && !iName.contains(QLatin1Char('\\')) && !iName.contains(QLatin1String("..")) && !iName.contains(QChar(0));
 }
 
+bool isHostileInLogLine(ushort iChar)
+{
+    return iChar < 0x20 || (iChar >= 0x7f && iChar <= 0x9f) || iChar == 0x061c || iChar == 0x200e || iChar == 0x200f
+           || (iChar >= 0x2028 && iChar <= 0x202e) || (iChar >= 0x2066 && iChar <= 0x2069);
+}
+
 QString printableName(const QString &iName)
 {
-    QString text = iName;
-    text.replace(QChar(0), QLatin1String("\\0"));
+    // A name from the database must neither make lines of its own in the
+    // log nor reorder the line that names it; its characters stay
+    // recognisable, so that the row can be found and mended.
+    QString text;
+    text.reserve(iName.size());
+    for (const QChar c : iName) {
+        if (c.unicode() == 0)
+            text += QLatin1String("\\0");
+        else if (isHostileInLogLine(c.unicode()))
+            text += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+        else
+            text += c;
+    }
     return text;
 }
 

@@ -1,7 +1,9 @@
 #ifndef VEKPDTSERVERUTIL_P_H
 #define VEKPDTSERVERUTIL_P_H
 
+#include "tautotestexport.h"
 #include "tlogger.h"
+#include "vekpdtservercore_export.h"
 
 #include <QByteArray>
 #include <QString>
@@ -45,8 +47,13 @@ bool isGroupAlive(qint64 iGroup);
 //! True when a name read from the database may become one part of a path:
 //! not empty, not ".", no "/", no "\", no ".." and no NUL.
 bool isSafePathPart(const QString &iName);
-//! iName for a log line: a NUL shows as "\0".
-QString printableName(const QString &iName);
+//! Whether iChar ends or splits a log line (the C0 and C1 controls, DEL,
+//! the line and paragraph separators) or changes the order in which the
+//! rest of it is shown (the bidirectional controls).
+bool isHostileInLogLine(ushort iChar);
+//! iName for a log line: a NUL shows as "\0", every other character that
+//! isHostileInLogLine as "\u" and its four hexadecimal digits.
+VEK_AUTOTEST_EXPORT(VEKPDTSERVERCORE_EXPORT) QString printableName(const QString &iName);
 
 //! iText as one word for /bin/sh and csh: in single quotes, with each
 //! single quote closed, escaped and reopened.

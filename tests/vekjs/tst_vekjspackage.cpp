@@ -111,6 +111,13 @@ void tst_VekJsPackage::lookup_data()
                "__package__.addLibraryPath({a: 1}); __package__.addLibraryPath(['$DIR/y']);"
                "out(__package__.libraryPaths());"
             << QStringList {"[\"$DIR/y\",\"$DIR/x\"]"};
+    QTest::newRow("addLibraryPath reads a claimed length only so far")
+            << QVariantMap() << QVariantMap()
+            << "var a = []; a[0] = '$DIR/first'; a[4095] = '$DIR/last'; a[4096] = '$DIR/left out';"
+               "a.length = 2147483647; __package__.setLibraryPaths(a); var p = __package__.libraryPaths();"
+               "out([p.length, p[0], p[4095]]);"
+            << QStringList {"WARNING: only the first 4096 of 2147483647 library paths are taken.",
+                            "[4096,\"$DIR/last\",\"$DIR/first\"]"};
     QTest::newRow("script beside plug-in wins")
             << QVariantMap {{"lib/counter/counter.js", "'script'"}}
             << QVariantMap {{"lib/counter/counterplugin.so", "$PLUGINS/counter/counterplugin.so"}}

@@ -1,5 +1,6 @@
 #include "vekpdtservercore.h"
 #include "vekpdtserverprocess.h"
+#include "vekpdtserverutil_p.h"
 
 #include "norvex.h"
 #include "tlogger.h"
@@ -275,6 +276,27 @@ private Q_SLOTS:
 
     // ------------------------------------------------------------------
     // Task loading and dispatch
+
+    // A script name from the database goes into log lines: it must not make
+    // lines of its own there nor reorder the line that names it.
+    void printableName_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("plain") << "plain.js"
+                               << "plain.js";
+        QTest::newRow("NUL") << QString::fromUtf16(u"cut\0off.js", 10) << "cut\\0off.js";
+        QTest::newRow("line feed") << "a.js\n[ERROR] forged"
+                                   << "a.js\\u000a[ERROR] forged";
+        QTest::newRow("bidirectional control") << QString::fromUtf16(u"a\u202Esj.b") << "a\\u202esj.b";
+    }
+
+    void printableName()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, expected);
+        QCOMPARE(VekPdtServerUtil::printableName(name), expected);
+    }
 
     void loadTask()
     {

@@ -9,6 +9,7 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextCodec>
 
 #include <csignal>
 #include <fcntl.h>
@@ -171,49 +172,62 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<QString>("expected"); // the log line after "task 7 run of script [x] "; empty: none
         QTest::addColumn<QByteArray>("forwarded");
+        QTest::addColumn<QString>("host"); // empty, "SIGCHLD ignored", or the encoding of the host's locale
         QTest::newRow("exit status") << QByteArray("echo first >&2; echo 'it went wrong' >&2; exit 3")
                                      << "ended with exit status 3; its last error output: it went wrong"
-                                     << QByteArray("first\nit went wrong\n");
+                                     << QByteArray("first\nit went wrong\n") << QString();
         QTest::newRow("signal") << QByteArray("echo dying >&2; kill -9 $$")
-                                << "ended by signal 9; its last error output: dying" << QByteArray("dying\n");
+                                << "ended by signal 9; its last error output: dying" << QByteArray("dying\n")
+                                << QString();
         QTest::newRow("no error output") << QByteArray("exit 4") << "ended with exit status 4; it wrote no error output"
-                                         << QByteArray();
+                                         << QByteArray() << QString();
         QTest::newRow("success with error output")
-                << QByteArray("echo just a warning >&2") << QString() << QByteArray("just a warning\n");
+                << QByteArray("echo just a warning >&2") << QString() << QByteArray("just a warning\n") << QString();
         QTest::newRow("megabytes, then a last line")
                 << QByteArray("head -c 4000000 /dev/zero | tr '\\0' x >&2; printf '\\nlast words\\n\\n' >&2; exit 2")
-                << "ended with exit status 2; its last error output: last words" << QByteArray("x\nlast words\n\n");
+                << "ended with exit status 2; its last error output: last words" << QByteArray("x\nlast words\n\n")
+                << QString();
         QTest::newRow("one endless line")
                 << QByteArray("head -c 3000000 /dev/zero | tr '\\0' y >&2; exit 2")
                 << "ended with exit status 2; its last error output: ..." + QString(1000, QLatin1Char('y')) + "..."
-                << QByteArray("yyy");
+                << QByteArray("yyy") << QString();
         // U+1F600 takes the 1,000th and 1,001st units of the line.
         QTest::newRow("a character across the cut")
                 << QByteArray("printf '%0999d' 0 | tr 0 z >&2; printf '\360\237\230\200tail' >&2; exit 1")
                 << "ended with exit status 1; its last error output: " + QString(999, QLatin1Char('z')) + "..."
-                << QByteArray("zzz");
+                << QByteArray("zzz") << QString();
         // The tail of the output is cut at a byte that may fall inside a
         // character of three bytes.
         QTest::newRow("one endless line of euro signs")
                 << QByteArray("head -c 3000000 /dev/zero | sed 's/\\x0/\\xe2\\x82\\xac/g' >&2; exit 2")
                 << "ended with exit status 2; its last error output: ..." + QString(1000, QChar(0x20AC)) + "..."
-                << QByteArray("\xe2\x82\xac");
-        QTest::newRow("control characters")
-                << QByteArray("printf 'first\\na\\033[31mb\\rc\\td' >&2; exit 1")
-                << "ended with exit status 1; its last error output: a [31mb c d" << QByteArray("first\na");
+                << QByteArray("\xe2\x82\xac") << QString();
+        QTest::newRow("control characters") << QByteArray("printf 'first\\na\\033[31mb\\rc\\td' >&2; exit 1")
+                                            << "ended with exit status 1; its last error output: a [31mb c d"
+                                            << QByteArray("first\na") << QString();
         QTest::newRow("NUL keeps what follows")
                 << QByteArray("printf 'a\\0b\\0\\0c' >&2; exit 1")
-                << "ended with exit status 1; its last error output: a b  c" << QByteArray("a");
+                << "ended with exit status 1; its last error output: a b  c" << QByteArray("a") << QString();
         // NEL and CSI, the line and paragraph separators, RLO, LRI and PDI, in UTF-8.
         QTest::newRow("C1, separators and bidirectional controls")
                 << QByteArray("printf 'a\\302\\205b\\302\\233c\\342\\200\\250d\\342\\200\\251e"
                               "\\342\\200\\256f\\342\\201\\246g\\342\\201\\251h' >&2; exit 1")
-                << "ended with exit status 1; its last error output: a b c d e f g h" << QByteArray("a");
+                << "ended with exit status 1; its last error output: a b c d e f g h" << QByteArray("a") << QString();
         // A process the run left behind keeps the pipe open: the run's end
         // is not held up by it.
         QTest::newRow("child keeps the error output")
                 << QByteArray("sleep 60 & echo gone >&2; exit 5")
-                << "ended with exit status 5; its last error output: gone" << QByteArray("gone\n");
+                << "ended with exit status 5; its last error output: gone" << QByteArray("gone\n") << QString();
+        // The status is lost: the run must not pass for a good one.
+        QTest::newRow("SIGCHLD ignored") << QByteArray("echo 'it went wrong' >&2; exit 3")
+                                         << "ended, but how is unknown: No child processes; its last error output: "
+                                            "it went wrong"
+                                         << QByteArray("it went wrong\n") << "SIGCHLD ignored";
+        // Bytes that would continue a UTF-8 sequence are characters of their own here.
+        QTest::newRow("one endless line in Latin-1")
+                << QByteArray("head -c 3000000 /dev/zero | tr '\\0' '\\251' >&2; exit 2")
+                << "ended with exit status 2; its last error output: ..." + QString(1000, QChar(0xA9)) + "..."
+                << QByteArray("\xa9\xa9\xa9") << "ISO-8859-1";
     }
 
     void failedEndIsLogged()
@@ -221,6 +235,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, body);
         QFETCH(QString, expected);
         QFETCH(QByteArray, forwarded);
+        QFETCH(QString, host);
         const QString runPlatform = root.filePath(QStringLiteral("failing"));
         writeExecutable(runPlatform + QStringLiteral("/vekperl/bin/vekperl"), "#!/bin/sh\n" + body + '\n');
         QVariantMap argv = baseArgv(QStringLiteral("PERL"));
@@ -235,10 +250,18 @@ private Q_SLOTS:
         QVERIFY(saved >= 0 && file >= 0);
         ::dup2(file, STDERR_FILENO);
         ::close(file);
+        const bool childEndsIgnored = host == QLatin1String("SIGCHLD ignored");
+        const auto childEnds = childEndsIgnored ? ::signal(SIGCHLD, SIG_IGN) : SIG_DFL;
+        QTextCodec *const localeCodec = QTextCodec::codecForLocale();
+        if (!host.isEmpty() && !childEndsIgnored)
+            QTextCodec::setCodecForLocale(QTextCodec::codecForName(host.toLatin1()));
         VekPdtServerProcess process;
         process.setProcessArgv(argv);
         process.start();
         const bool ended = process.wait(30000);
+        if (childEndsIgnored)
+            ::signal(SIGCHLD, childEnds);
+        QTextCodec::setCodecForLocale(localeCodec);
         ::dup2(saved, STDERR_FILENO);
         ::close(saved);
         if (process.programGroup() > 0)

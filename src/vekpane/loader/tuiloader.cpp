@@ -562,12 +562,12 @@ bool TUiLoaderPrivate::enterBuildPath(const QJSValue &iValue, QObject *iParent)
             return false;
         }
     }
-    if (buildPath.size() >= maxBuildDepth) {
+    if (buildPath.size() >= TScriptValue::DepthLimit) {
         ++failures;
         logError(QStringLiteral("TUiLoader::createOneItem children of [%1] are nested deeper than %2 levels "
                                 "and are skipped")
                          .arg(displayName(iParent))
-                         .arg(maxBuildDepth));
+                         .arg(TScriptValue::DepthLimit));
         return false;
     }
     buildPath.append(iValue);
@@ -1681,7 +1681,6 @@ bool TUiLoader::loadValues(QJSValue iValues, bool iClearBefore)
     }
     d->blockChange = true;
     d->blockValidate = true;
-    d->loading = true;
     if (iClearBefore) {
         // A field that its attribute interface's own setter is about to
         // overwrite needs no emptying first: the widget would change twice.
@@ -1711,7 +1710,6 @@ bool TUiLoader::loadValues(QJSValue iValues, bool iClearBefore)
     refreshState();
     if (!alive)
         return false;
-    d->loading = false;
     return true;
 }
 

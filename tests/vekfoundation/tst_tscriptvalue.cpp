@@ -97,6 +97,12 @@ void tst_TScriptValue::sameAsTheEngine_data()
     QTest::newRow("byte buffer") << "[source.bytes()]";
     QTest::newRow("object wrapper") << "({o: source})";
     QTest::newRow("rows and nested maps") << "({rows: [[1, 'a'], [2, 'b']], n: {m: {k: [null]}}})";
+    // The global Object is the script's to replace: it says nothing about which objects are plain.
+    QTest::newRow("global Object replaced")
+            << "(function(){ var b = source.bytes(); Object = {prototype: Object.getPrototypeOf(b)}; return [b]; })()";
+    QTest::newRow("global Object behind a getter")
+            << "(function(){ var o = {a: 1}; var real = Object; Object.defineProperty(this, 'Object',"
+               " {get: function(){ o.added = 2; return real; }}); return o; })()";
 }
 
 void tst_TScriptValue::sameAsTheEngine()

@@ -100,6 +100,14 @@ void tst_TUiLoader::badTextKeepsForm_data()
     QTest::newRow("function that throws")
             << QStringLiteral("function(_this, argv){\n throw new Error('no form today'); }")
             << QStringLiteral("UI File Error: Line 2: Error: no form today");
+    QTest::newRow("function that throws an error whose message nests 30000 arrays")
+            << QStringLiteral("function(_this, argv){ var deep = []; for (var i = 0; i < 30000; ++i) deep = [deep];\n"
+                              " var error = new Error(); error.message = deep; throw error; }")
+            << QStringLiteral("UI File Error: Line 2: ");
+    QTest::newRow("function that throws an error whose line number nests 30000 arrays")
+            << QStringLiteral("function(_this, argv){ var deep = []; for (var i = 0; i < 30000; ++i) deep = [deep];"
+                              " var error = new Error('no form today'); error.lineNumber = deep; throw error; }")
+            << QStringLiteral("UI File Error: Line 0: ");
     QTest::newRow("not an object") << QStringLiteral("42") << QStringLiteral("it is not an object but [42]");
     QTest::newRow("function expression that is no function")
             << QStringLiteral("function") << QStringLiteral("UI File Error: Line ");

@@ -312,13 +312,23 @@ void tst_TUiLoaderScriptData::deepArraysReadAsText_data()
     QTest::newRow("tabOrder") << QStringLiteral("{type:'LineEdit', name:'f', tabOrder:deepArray}");
     QTest::newRow("validator's message") << QStringLiteral(
             "{type:'LineEdit', name:'f', validate:function(){ return [deepArray]; }}");
+    // An error's text holds its message.
+    QTest::newRow("name that is an error") << QStringLiteral("{type:'LineEdit', name:deepError}");
+    QTest::newRow("validator's message that is an error")
+            << QStringLiteral("{type:'LineEdit', name:'f', validate:function(){ return [deepError]; }}");
+    // Too deep to compare with nothing: the field holds something.
+    QTest::newRow("NOTNULL field's value") << QStringLiteral(
+            "{type:'LineEdit', name:'f', validate:'NOTNULL', getter:function(){ return deepArray; }}");
+    QTest::newRow("NOTNULL check box's value") << QStringLiteral(
+            "{type:'CheckBox', name:'f', validate:'NOTNULL', getter:function(){ return deepArray; }}");
 }
 
 void tst_TUiLoaderScriptData::deepArraysReadAsText()
 {
     QFETCH(QString, item);
     Form form;
-    form.js(QStringLiteral("var deepArray = []; for (var i = 0; i < 30000; ++i) deepArray = [deepArray];"));
+    form.js(QStringLiteral("var deepArray = []; for (var i = 0; i < 30000; ++i) deepArray = [deepArray];"
+                           " var deepError = new Error(); deepError.message = deepArray;"));
     const QJSValue description
             = form.js(QStringLiteral("({type:'VBoxLayout', child:[%1, {type:'LineEdit', name:'after'}]})").arg(item));
     QVERIFY(description.isObject());

@@ -333,6 +333,18 @@ void tst_TUiLoaderValues::validatorResults_data()
     QTest::newRow("a number is valid") << QStringLiteral("42") << QString() << QString() << saved;
     QTest::newRow("thrown error") << QStringLiteral("(function(){ throw new Error('lookup failed'); })()")
                                   << QStringLiteral("ERROR") << QStringLiteral("Error: lookup failed") << saved;
+    // An error that holds a value too deep for text is still an error, without a message.
+    const QString deep = QStringLiteral("var deep = []; for (var i = 0; i < 30000; ++i) deep = [deep];"
+                                        " var error = new Error('lookup failed');");
+    QTest::newRow("error whose message nests 30000 arrays")
+            << QStringLiteral("(function(){ %1 error.message = deep; return error; })()").arg(deep)
+            << QStringLiteral("ERROR") << QString() << saved;
+    QTest::newRow("thrown error whose message nests 30000 arrays")
+            << QStringLiteral("(function(){ %1 error.message = deep; throw error; })()").arg(deep)
+            << QStringLiteral("ERROR") << QString() << saved;
+    QTest::newRow("thrown error whose line number nests 30000 arrays")
+            << QStringLiteral("(function(){ %1 error.lineNumber = deep; throw error; })()").arg(deep)
+            << QStringLiteral("ERROR") << QString() << saved;
 }
 
 void tst_TUiLoaderValues::validatorResults()

@@ -162,9 +162,9 @@ bool Converter::isPlainObject(const QJSValue &iValue)
 {
     if (!useEngineOf(iValue))
         return false;
+    // Not the global Object's: a script may replace it or put a getter there.
     if (objectPrototype.isUndefined())
-        objectPrototype
-                = engine->globalObject().property(QStringLiteral("Object")).property(QStringLiteral("prototype"));
+        objectPrototype = engine->newObject().prototype();
     return objectPrototype.isObject() && iValue.prototype().strictlyEquals(objectPrototype);
 }
 

@@ -66,10 +66,13 @@ const QStringList &commonKeys()
 // The engine makes text or a number of an array by joining its elements
 // natively, one stack frame per level, so a deep enough array overflows the
 // stack: an object is converted only once its depth is known to be within
-// the bound. One too deep gives no text and 0, and one error line.
+// the bound. One too deep gives no text and 0, and one error line. An error's
+// text holds its message, so an error is walked like any other object. The
+// bound is for data: the value is walked here and read again when converted,
+// so a getter that answers deeper the second time is not caught.
 bool convertible(const QJSValue &iValue)
 {
-    if (!iValue.isObject() || iValue.isCallable() || iValue.isError())
+    if (!iValue.isObject() || iValue.isCallable())
         return true;
     TError error;
     TScriptValue::toVariant(iValue, &error);
@@ -80,6 +83,8 @@ bool convertible(const QJSValue &iValue)
 }
 
 QString boundedText(const QJSValue &iValue) { return convertible(iValue) ? iValue.toString() : QString(); }
+
+int boundedInt(const QJSValue &iValue) { return convertible(iValue) ? iValue.toInt() : 0; }
 
 QString textOf(const QJSValue &iValue)
 {
@@ -198,8 +203,8 @@ bool TUiLoader::setUiStr(QString iUiStr)
         return false;
     const auto report = [](const QJSValue &iError) {
         logError(QStringLiteral("UI File Error: Line %1: %2 ")
-                         .arg(iError.property(QStringLiteral("lineNumber")).toInt())
-                         .arg(iError.toString()));
+                         .arg(boundedInt(iError.property(QStringLiteral("lineNumber"))))
+                         .arg(boundedText(iError)));
     };
     if (!function.isCallable()) {
         if (function.isError())
@@ -349,8 +354,8 @@ QJSValue TUiLoaderPrivate::call(const QJSValue &iFunction, const QJSValueList &i
     if (result.isError()) {
         logError(QStringLiteral("%1 of [%2] failed: Line %3: %4")
                          .arg(iWhat, obj ? displayName(obj) : QStringLiteral("a deleted object"))
-                         .arg(result.property(QStringLiteral("lineNumber")).toInt())
-                         .arg(result.toString()));
+                         .arg(boundedInt(result.property(QStringLiteral("lineNumber"))))
+                         .arg(boundedText(result)));
     }
     return result;
 }
@@ -562,12 +567,12 @@ bool TUiLoaderPrivate::enterBuildPath(const QJSValue &iValue, QObject *iParent)
             return false;
         }
     }
-    if (buildPath.size() >= maxBuildDepth) {
+    if (buildPath.size() >= TScriptValue::DepthLimit) {
         ++failures;
         logError(QStringLiteral("TUiLoader::createOneItem children of [%1] are nested deeper than %2 levels "
                                 "and are skipped")
                          .arg(displayName(iParent))
-                         .arg(maxBuildDepth));
+                         .arg(TScriptValue::DepthLimit));
         return false;
     }
     buildPath.append(iValue);
@@ -611,7 +616,7 @@ TUiLoaderPackKey TUiLoaderPrivate::readPackKey(const QJSValue &iValue, TUiLoader
     key.isString = iValue.isString();
     switch (iKind) {
     case TUiLoaderPackKey::Number:
-        key.number = convertible(iValue) ? iValue.toInt() : 0;
+        key.number = boundedInt(iValue);
         break;
     case TUiLoaderPackKey::Text:
         key.text = textOf(iValue);
@@ -699,7 +704,7 @@ void TUiLoaderPrivate::readProperties(const QJSValue &iProps, TUiLoaderItem *oIt
         }
         if (property.key == QLatin1String("buddy") || property.key == QLatin1String("actionGroup")
             || property.key == QLatin1String("icon"))
-            property.text = textOf(value);
+            property.text = value.isString() ? property.value.toString() : textOf(value);
         oItem->properties.append(property);
     }
 }
@@ -1494,7 +1499,10 @@ void TUiLoaderPrivate::writeAttribute(QObject *iObj, const QString &iKey, const 
 bool TUiLoaderPrivate::isNullForNotNull(QObject *iObj, const QJSValue &iValue)
 {
     // The script's own loose comparison: a check box is empty at -1, any
-    // other field when it holds nothing (a number 0 is a value).
+    // other field when it holds nothing (a number 0 is a value). Comparing
+    // makes text of an object, so one too deep for that holds something.
+    if (!convertible(iValue))
+        return false;
     if (qobject_cast<TCheckBox *>(iObj))
         return iValue.equals(QJSValue(-1));
     return iValue.isUndefined() || iValue.isNull() || (!iValue.isNumber() && iValue.equals(QJSValue(QString())));
@@ -1681,7 +1689,6 @@ bool TUiLoader::loadValues(QJSValue iValues, bool iClearBefore)
     }
     d->blockChange = true;
     d->blockValidate = true;
-    d->loading = true;
     if (iClearBefore) {
         // A field that its attribute interface's own setter is about to
         // overwrite needs no emptying first: the widget would change twice.
@@ -1711,7 +1718,6 @@ bool TUiLoader::loadValues(QJSValue iValues, bool iClearBefore)
     refreshState();
     if (!alive)
         return false;
-    d->loading = false;
     return true;
 }
 
@@ -1977,7 +1983,7 @@ QVariantMap TUiLoader::validate(QObject *iObj, QString iMoment)
         message = title + tr(" can not be null!");
         state = QStringLiteral("ERROR");
     } else if (answer.isError()) {
-        message = answer.toString();
+        message = boundedText(answer);
         state = QStringLiteral("ERROR");
     } else if (answer.isArray()) {
         message = textOf(answer.property(0));

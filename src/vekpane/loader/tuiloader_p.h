@@ -235,7 +235,6 @@ public:
     void bindFormula(QObject *iObj, const TUiLoaderScriptKey &iFormula);
     void bindStateFunction(QObject *iObj, const TUiLoaderScriptKey &iState);
     void resolveFormulaTriggers();
-    void applyValidationResult(QWidget *iWidget, const QJSValue &iResult, QString *oMessage, QString *oState);
 
     // --- script helpers
     QJSValue wrap(QObject *iObj) const;
@@ -260,7 +259,6 @@ public:
     bool blockChange = false;
     bool blockValidate = false;
     bool blockSetValue = false;
-    bool loading = false;
 
     QVBoxLayout *layout = nullptr;
     QPointer<QJSEngine> engine;
@@ -291,9 +289,8 @@ public:
     // Items of the current build that could not be made or placed.
     int failures = 0;
     // The items and arrays from the description down to the one being
-    // built, and how deep that path may grow.
+    // built; it grows no deeper than a script value may nest.
     QList<QJSValue> buildPath;
-    static constexpr int maxBuildDepth = 256;
     // Set while the registries are emptied in one go.
     bool resetting = false;
 

@@ -6,6 +6,7 @@
 #include "tresource_p.h"
 #include "ttheme.h"
 
+#include <QDateTime>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
